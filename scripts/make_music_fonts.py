@@ -477,10 +477,11 @@ def build_number(src):
     # The duration dash: a digit-wide line at the middle of the digits.
     dash = Shape().add(sans, 0x2012, 1.0, sx=0.85).middle_to(DIGIT_HEIGHT / 2.0)
     face.put(ord("-"), "durationdash", dash, advance=digit_advance)
-    # The dot of augmentation and octave dots: round, 55 across, 33 above the baseline, so
-    # that a dot one octave above clears the digit by 33 and one below by 27.
-    dot = Shape().add(sans, 0x2022, 1.0).fit_height(units(55, NUMBER_PX))
-    dot.bottom_to(units(33, NUMBER_PX))
+    # The dot of augmentation and octave dots: round, 48 across, 34 above the baseline.
+    # The first octave dot above a note has its baseline at about the note's top, the first
+    # below at about 112 under its bottom: the dot clears the digit by 34 and by 30.
+    dot = Shape().add(sans, 0x2022, 1.0).fit_height(units(48, NUMBER_PX))
+    dot.bottom_to(units(34, NUMBER_PX))
     face.put(ord("."), "dot", dot, lsb=40, rsb=40)
     # The four unpitched note symbols: X, and X in a circle, a square and a diamond.
     x_shape = Shape().add(sans, ord("X"), 1.0).bottom_to(0)

@@ -1,0 +1,559 @@
+#include "platform/qt_device_context.h"
+
+#include "platform/font_mapper.h"
+
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPagedPaintDevice>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QRegion>
+#include <QTextLayout>
+
+#include <cmath>
+
+namespace platform {
+namespace {
+
+QColor ToQColor(ColorRef c)
+{
+    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
+
+QString ToQString(std::u16string_view s)
+{
+    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+QRectF ToQRect(const Rect& r)
+{
+    return QRectF(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+// Drops the '&' marks of mnemonics: "&&" stays one '&', "&x" becomes "x".
+QString WithoutPrefixes(const QString& s)
+{
+    QString out;
+    out.reserve(s.size());
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        if (s[i] == u'&' && i + 1 < s.size())
+            ++i;
+        out.append(s[i]);
+    }
+    return out;
+}
+
+// The default font of a context is 16 device pixels high, whatever the mapping.
+constexpr double kDefaultEmPixels = 16.0;
+
+}  // namespace
+
+QtDeviceContext::QtDeviceContext(QPaintDevice* device)
+    : device_(device), ownPainter_(std::make_unique<QPainter>(device))
+{
+    painter_ = ownPainter_.get();
+    Init();
+}
+
+QtDeviceContext::QtDeviceContext(QPainter* painter) : device_(painter->device()), painter_(painter)
+{
+    Init();
+}
+
+QtDeviceContext::~QtDeviceContext()
+{
+    if (ownPainter_ && ownPainter_->isActive())
+        ownPainter_->end();
+}
+
+void QtDeviceContext::Init()
+{
+    base_ = painter_->worldTransform();
+    painter_->setRenderHint(QPainter::Antialiasing, true);
+    painter_->setRenderHint(QPainter::TextAntialiasing, true);
+    painter_->setRenderHint(QPainter::SmoothPixmapTransform, true);
+    MappingChanged();
+}
+
+void QtDeviceContext::MappingChanged()
+{
+    const Mapping& m = GetMapping();
+    const double sx = m.ScaleX();
+    const double sy = m.ScaleY();
+    const QTransform mapping(sx, 0, 0, sy, m.viewportOrg.x - m.windowOrg.x * sx,
+                             m.viewportOrg.y - m.windowOrg.y * sy);
+    painter_->setWorldTransform(mapping * base_);
+    fontDirty_ = true;  // a font of default height follows the mapping
+}
+
+double QtDeviceContext::DevicePixelsPerUnit() const
+{
+    return std::fabs(GetMapping().ScaleY()) * std::sqrt(std::fabs(base_.determinant()));
+}
+
+int QtDeviceContext::GetDeviceCaps(DeviceCap cap) const
+{
+    auto* paged = dynamic_cast<QPagedPaintDevice*>(device_);
+    QRect full(0, 0, device_->width(), device_->height());
+    QRect paint = full;
+    if (paged) {
+        const QPageLayout layout = paged->pageLayout();
+        full = layout.fullRectPixels(device_->logicalDpiX());
+        paint = layout.paintRectPixels(device_->logicalDpiX());
+    }
+    switch (cap) {
+    case DeviceCap::HorzSize: return device_->widthMM();
+    case DeviceCap::VertSize: return device_->heightMM();
+    case DeviceCap::HorzRes: return device_->width();
+    case DeviceCap::VertRes: return device_->height();
+    case DeviceCap::LogPixelsX: return device_->logicalDpiX();
+    case DeviceCap::LogPixelsY: return device_->logicalDpiY();
+    case DeviceCap::PhysicalWidth: return full.width();
+    case DeviceCap::PhysicalHeight: return full.height();
+    case DeviceCap::PhysicalOffsetX: return paint.left() - full.left();
+    case DeviceCap::PhysicalOffsetY: return paint.top() - full.top();
+    }
+    return 0;
+}
+
+quaverly::LogFont QtDeviceContext::SelectFont(const quaverly::LogFont& font)
+{
+    const quaverly::LogFont old = font_;
+    font_ = font;
+    fontDirty_ = true;
+    return old;
+}
+
+Pen QtDeviceContext::SelectPen(const Pen& pen)
+{
+    const Pen old = pen_;
+    pen_ = pen;
+    return old;
+}
+
+Brush QtDeviceContext::SelectBrush(const Brush& brush)
+{
+    const Brush old = brush_;
+    brush_ = brush;
+    return old;
+}
+
+unsigned QtDeviceContext::SetTextAlign(unsigned align)
+{
+    const unsigned old = align_;
+    align_ = align;
+    return old;
+}
+
+ColorRef QtDeviceContext::SetTextColor(ColorRef color)
+{
+    const ColorRef old = textColor_;
+    textColor_ = color;
+    return old;
+}
+
+ColorRef QtDeviceContext::SetBkColor(ColorRef color)
+{
+    const ColorRef old = bkColor_;
+    bkColor_ = color;
+    return old;
+}
+
+BkMode QtDeviceContext::SetBkMode(BkMode mode)
+{
+    const BkMode old = bkMode_;
+    bkMode_ = mode;
+    return old;
+}
+
+const QFont& QtDeviceContext::CurrentQFont()
+{
+    if (fontDirty_) {
+        const double perUnit = DevicePixelsPerUnit();
+        const int defaultEm =
+            static_cast<int>(std::lround(kDefaultEmPixels / (perUnit > 0.0 ? perUnit : 1.0)));
+        qfont_ = FontMapper::ToQFont(font_, defaultEm);
+        fontDirty_ = false;
+    }
+    return qfont_;
+}
+
+// Ascent and descent in whole logical units, as text metrics give them, so that text is
+// placed by the same numbers that measuring returns.
+QtDeviceContext::LineMetrics QtDeviceContext::Metrics()
+{
+    const QFontMetricsF fm(CurrentQFont());
+    return LineMetrics{std::round(fm.ascent()), std::round(fm.descent())};
+}
+
+Size QtDeviceContext::GetTextExtent(std::u16string_view text)
+{
+    const QFontMetricsF fm(CurrentQFont());
+    const LineMetrics m = Metrics();
+    return Size{static_cast<std::int32_t>(std::lround(fm.horizontalAdvance(ToQString(text)))),
+                static_cast<std::int32_t>(m.ascent + m.descent)};
+}
+
+TextMetrics QtDeviceContext::GetTextMetrics()
+{
+    const QFont& font = CurrentQFont();
+    const QFontMetricsF fm(font);
+    const LineMetrics m = Metrics();
+    TextMetrics tm;
+    tm.ascent = static_cast<std::int32_t>(m.ascent);
+    tm.descent = static_cast<std::int32_t>(m.descent);
+    tm.height = tm.ascent + tm.descent;
+    tm.internalLeading = std::max(0, tm.height - font.pixelSize());
+    tm.externalLeading = static_cast<std::int32_t>(std::lround(std::max(0.0, fm.leading())));
+    tm.aveCharWidth = static_cast<std::int32_t>(std::lround(fm.averageCharWidth()));
+    tm.maxCharWidth = static_cast<std::int32_t>(std::lround(fm.maxWidth()));
+    tm.weight = font_.weight <= 0 ? 400 : font_.weight;
+    return tm;
+}
+
+AbcWidths QtDeviceContext::GetCharAbcWidths(char16_t ch)
+{
+    const QFontMetricsF fm(CurrentQFont());
+    const QChar c(ch);
+    const double advance = fm.horizontalAdvance(c);
+    const double a = fm.leftBearing(c);
+    const double cw = fm.rightBearing(c);
+    return AbcWidths{a, advance - a - cw, cw};
+}
+
+void QtDeviceContext::DrawRun(double x, double y, unsigned align, const QString& text,
+                              bool fillCell)
+{
+    const QFont& font = CurrentQFont();
+    const QFontMetricsF fm(font);
+    const LineMetrics m = Metrics();
+    const double width = fm.horizontalAdvance(text);
+
+    double dx = 0;
+    switch (align & kTaHorizontalMask) {
+    case kTaCenter: dx = -width / 2.0; break;
+    case kTaRight: dx = -width; break;
+    default: break;
+    }
+    double dy = m.ascent;  // top
+    if ((align & kTaVerticalMask) == kTaBaseline)
+        dy = 0;
+    else if ((align & kTaVerticalMask) == kTaBottom)
+        dy = -m.descent;
+
+    painter_->save();
+    painter_->translate(x, y);
+    if (font_.escapement != 0)
+        painter_->rotate(-font_.escapement / 10.0);
+    if (fillCell)
+        painter_->fillRect(QRectF(dx, dy - m.ascent, width, m.ascent + m.descent),
+                           ToQColor(bkColor_));
+    painter_->setFont(font);
+    painter_->setPen(ToQColor(textColor_));
+    painter_->drawText(QPointF(dx, dy), text);
+    painter_->restore();
+}
+
+void QtDeviceContext::TextOut(std::int32_t x, std::int32_t y, std::u16string_view text)
+{
+    if (text.empty())
+        return;
+    DrawRun(x, y, align_, ToQString(text), bkMode_ == BkMode::Opaque);
+}
+
+void QtDeviceContext::ExtTextOut(std::int32_t x, std::int32_t y, unsigned options,
+                                 const Rect* rect, std::u16string_view text)
+{
+    if (rect && (options & kEtoOpaque))
+        painter_->fillRect(ToQRect(*rect), ToQColor(bkColor_));
+    if (text.empty())
+        return;
+    painter_->save();
+    if (rect && (options & kEtoClipped))
+        painter_->setClipRect(ToQRect(*rect), Qt::IntersectClip);
+    DrawRun(x, y, align_, ToQString(text),
+            bkMode_ == BkMode::Opaque && !(rect && (options & kEtoOpaque)));
+    painter_->restore();
+}
+
+std::int32_t QtDeviceContext::DrawText(std::u16string_view text, Rect& rect, unsigned format)
+{
+    QString s = ToQString(text);
+    if (!(format & kDtNoPrefix))
+        s = WithoutPrefixes(s);
+    const QFont& font = CurrentQFont();
+    const QFontMetricsF fm(font);
+    const LineMetrics m = Metrics();
+    const double lineHeight = m.ascent + m.descent;
+    const bool fillCells = bkMode_ == BkMode::Opaque;
+    const unsigned horizontal = format & (kDtCenter | kDtRight);
+
+    auto xFor = [&](double width) {
+        if (horizontal & kDtCenter)
+            return rect.left + (rect.Width() - width) / 2.0;
+        if (horizontal & kDtRight)
+            return rect.right - width;
+        return static_cast<double>(rect.left);
+    };
+
+    // Lines with their widths.
+    std::vector<std::pair<QString, double>> lines;
+    if (format & kDtSingleLine) {
+        lines.emplace_back(s, fm.horizontalAdvance(s));
+    } else {
+        QString normalized = s;
+        normalized.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        normalized.replace(u'\r', u'\n');
+        for (const QString& paragraph : normalized.split(u'\n')) {
+            if (!(format & kDtWordBreak) || paragraph.isEmpty()) {
+                lines.emplace_back(paragraph, fm.horizontalAdvance(paragraph));
+                continue;
+            }
+            QTextLayout layout(paragraph, font);
+            QTextOption option;
+            option.setWrapMode((format & kDtEditControl) ? QTextOption::WrapAtWordBoundaryOrAnywhere
+                                                         : QTextOption::WordWrap);
+            layout.setTextOption(option);
+            layout.beginLayout();
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+                line.setLineWidth(std::max(1, rect.Width()));
+                QString part = paragraph.mid(line.textStart(), line.textLength());
+                while (!part.isEmpty() && part.back().isSpace())
+                    part.chop(1);
+                lines.emplace_back(part, fm.horizontalAdvance(part));
+            }
+            layout.endLayout();
+        }
+    }
+
+    double top = rect.top;
+    if (format & kDtSingleLine) {
+        if (format & kDtVCenter)
+            top = rect.top + (rect.Height() - lineHeight) / 2.0;
+        else if (format & kDtBottom)
+            top = rect.bottom - lineHeight;
+    }
+
+    std::size_t shown = lines.size();
+    if ((format & kDtEditControl) && !(format & kDtSingleLine) && rect.Height() > 0) {
+        // A line that would be cut at the bottom is left out.
+        shown = 0;
+        while (shown < lines.size() && (shown + 1) * lineHeight <= rect.Height())
+            ++shown;
+    }
+    const double textHeight = lineHeight * static_cast<double>(shown);
+
+    if (format & kDtCalcRect) {
+        double widest = 0;
+        for (std::size_t i = 0; i < shown; ++i)
+            widest = std::max(widest, lines[i].second);
+        if ((format & kDtSingleLine) || !(format & kDtWordBreak))
+            rect.right = rect.left + static_cast<std::int32_t>(std::ceil(widest));
+        rect.bottom = rect.top + static_cast<std::int32_t>(std::ceil(textHeight));
+        return static_cast<std::int32_t>(std::ceil(textHeight));
+    }
+
+    painter_->save();
+    if (!(format & kDtNoClip))
+        painter_->setClipRect(ToQRect(rect), Qt::IntersectClip);
+    for (std::size_t i = 0; i < shown; ++i) {
+        const double y = top + lineHeight * static_cast<double>(i);
+        DrawRun(xFor(lines[i].second), y, kTaLeft | kTaTop, lines[i].first, fillCells);
+    }
+    painter_->restore();
+    return static_cast<std::int32_t>(std::ceil(top - rect.top + textHeight));
+}
+
+QPen QtDeviceContext::MakePen() const
+{
+    if (pen_.style == kPsNull)
+        return QPen(Qt::NoPen);
+    const QColor color = ToQColor(pen_.color);
+    const double devicePixels = pen_.width * DevicePixelsPerUnit();
+    if (pen_.width <= 1 || devicePixels < 1.0) {
+        QPen pen(color, 0);  // cosmetic: one device pixel
+        pen.setCosmetic(true);
+        pen.setCapStyle(Qt::FlatCap);
+        if (pen_.width <= 1) {
+            switch (pen_.style) {
+            case kPsDash: pen.setStyle(Qt::DashLine); break;
+            case kPsDot: pen.setStyle(Qt::DotLine); break;
+            case kPsDashDot: pen.setStyle(Qt::DashDotLine); break;
+            case kPsDashDotDot: pen.setStyle(Qt::DashDotDotLine); break;
+            default: pen.setCapStyle(Qt::SquareCap); break;
+            }
+        }
+        return pen;
+    }
+    QPen pen(color, pen_.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    return pen;
+}
+
+void QtDeviceContext::StrokeShape(const QPainterPath& shape)
+{
+    const QPen pen = MakePen();
+    if (pen.style() == Qt::NoPen)
+        return;
+    painter_->save();
+    painter_->setPen(pen);
+    painter_->setBrush(Qt::NoBrush);
+    painter_->drawPath(shape);
+    painter_->restore();
+}
+
+void QtDeviceContext::FillShape(const QPainterPath& shape)
+{
+    if (brush_.kind == Brush::Kind::Null)
+        return;
+    painter_->fillPath(shape, QBrush(ToQColor(brush_.color)));
+}
+
+Point QtDeviceContext::MoveTo(std::int32_t x, std::int32_t y)
+{
+    const Point old{static_cast<std::int32_t>(std::lround(current_.x())),
+                    static_cast<std::int32_t>(std::lround(current_.y()))};
+    current_ = QPointF(x, y);
+    if (pathOpen_)
+        path_.moveTo(current_);
+    return old;
+}
+
+void QtDeviceContext::LineTo(std::int32_t x, std::int32_t y)
+{
+    const QPointF to(x, y);
+    if (pathOpen_) {
+        if (path_.elementCount() == 0)
+            path_.moveTo(current_);
+        path_.lineTo(to);
+    } else {
+        QPainterPath line(current_);
+        line.lineTo(to);
+        StrokeShape(line);
+    }
+    current_ = to;
+}
+
+void QtDeviceContext::PolyBezierTo(std::span<const Point> points)
+{
+    QPainterPath local(current_);
+    QPainterPath& target = pathOpen_ ? path_ : local;
+    if (pathOpen_ && path_.elementCount() == 0)
+        path_.moveTo(current_);
+    for (std::size_t i = 0; i + 2 < points.size(); i += 3) {
+        target.cubicTo(QPointF(points[i].x, points[i].y), QPointF(points[i + 1].x, points[i + 1].y),
+                       QPointF(points[i + 2].x, points[i + 2].y));
+        current_ = QPointF(points[i + 2].x, points[i + 2].y);
+    }
+    if (!pathOpen_)
+        StrokeShape(local);
+}
+
+void QtDeviceContext::AngleArc(std::int32_t x, std::int32_t y, std::int32_t radius,
+                               float startAngle, float sweepAngle)
+{
+    const QRectF box(x - radius, y - radius, 2.0 * radius, 2.0 * radius);
+    QPainterPath local(current_);
+    QPainterPath& target = pathOpen_ ? path_ : local;
+    if (pathOpen_ && path_.elementCount() == 0)
+        path_.moveTo(current_);
+    // The arc joins the current position with a line to its start.
+    target.arcTo(box, startAngle, sweepAngle);
+    const double end = (startAngle + sweepAngle) * M_PI / 180.0;
+    current_ = QPointF(x + radius * std::cos(end), y - radius * std::sin(end));
+    if (!pathOpen_)
+        StrokeShape(local);
+}
+
+void QtDeviceContext::Rectangle(const Rect& r)
+{
+    QPainterPath shape;
+    shape.addRect(ToQRect(r));
+    if (pathOpen_) {
+        path_.addPath(shape);
+        return;
+    }
+    FillShape(shape);
+    StrokeShape(shape);
+}
+
+void QtDeviceContext::Ellipse(const Rect& r)
+{
+    QPainterPath shape;
+    shape.addEllipse(ToQRect(r));
+    if (pathOpen_) {
+        path_.addPath(shape);
+        return;
+    }
+    FillShape(shape);
+    StrokeShape(shape);
+}
+
+void QtDeviceContext::Polygon(std::span<const Point> points)
+{
+    if (points.size() < 2)
+        return;
+    QPolygonF polygon;
+    for (const Point& p : points)
+        polygon << QPointF(p.x, p.y);
+    QPainterPath shape;
+    shape.setFillRule(Qt::OddEvenFill);
+    shape.addPolygon(polygon);
+    shape.closeSubpath();
+    if (pathOpen_) {
+        path_.addPath(shape);
+        return;
+    }
+    FillShape(shape);
+    StrokeShape(shape);
+}
+
+void QtDeviceContext::BeginPath()
+{
+    path_ = QPainterPath();
+    path_.setFillRule(Qt::OddEvenFill);
+    pathOpen_ = true;
+}
+
+void QtDeviceContext::CloseFigure()
+{
+    if (pathOpen_)
+        path_.closeSubpath();
+}
+
+void QtDeviceContext::EndPath()
+{
+    pathOpen_ = false;
+}
+
+void QtDeviceContext::AbortPath()
+{
+    pathOpen_ = false;
+    path_ = QPainterPath();
+}
+
+void QtDeviceContext::FillPath()
+{
+    pathOpen_ = false;
+    FillShape(path_);
+    path_ = QPainterPath();
+}
+
+void QtDeviceContext::SelectClipRegion(const Region* region)
+{
+    if (!region) {
+        painter_->setClipping(false);
+        clip_.reset();
+        return;
+    }
+    QRegion device;
+    for (const Rect& r : region->Rects())
+        device += QRect(r.left, r.top, r.Width(), r.Height());
+    // The region is in device pixels: set it with the device transform.
+    const QTransform world = painter_->worldTransform();
+    painter_->setWorldTransform(base_);
+    painter_->setClipRegion(device, Qt::ReplaceClip);
+    painter_->setWorldTransform(world);
+    clip_ = *region;
+}
+
+}  // namespace platform

@@ -1,0 +1,121 @@
+// A drawing context for tests: it draws nothing and records every drawing call with the
+// state in force (font, pen, brush, colours, alignment, clip). Measuring follows simple
+// fixed rules, or is handed to another context (for example a QtDeviceContext on an image)
+// when one is given.
+#pragma once
+
+#include "platform/device_context.h"
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+struct RecordedCall {
+    // "TextOut", "ExtTextOut", "DrawText", "MoveTo", "LineTo", "PolyBezierTo", "AngleArc",
+    // "Rectangle", "Ellipse", "Polygon", "BeginPath", "CloseFigure", "EndPath",
+    // "AbortPath", "FillPath", "SelectClipRegion".
+    std::string op;
+    std::vector<Point> points;  // logical coordinates as given (AngleArc: the centre)
+    Rect rect;                  // ExtTextOut, DrawText, Rectangle, Ellipse
+    std::u16string text;
+    unsigned flags = 0;  // ExtTextOut options, DrawText format
+    std::int32_t radius = 0;
+    float startAngle = 0;
+    float sweepAngle = 0;
+    bool inPath = false;  // went into a path under construction
+
+    quaverly::LogFont font;
+    Pen pen;
+    Brush brush;
+    ColorRef textColor = 0;
+    ColorRef bkColor = 0;
+    BkMode bkMode = BkMode::Opaque;
+    unsigned align = 0;
+    std::optional<Region> clip;
+};
+
+class RecordingDeviceContext : public DeviceContext {
+public:
+    RecordingDeviceContext();
+
+    // Measuring without a measurer: a font's em is -height (or the height when positive, or
+    // 16 when 0); every character is half an em wide (the width when one is given); ascent
+    // 0.8 em, descent the rest of the em; no leading.
+    void SetMeasurer(DeviceContext* measurer) { measurer_ = measurer; }
+    void SetDeviceCaps(DeviceCap cap, int value) { caps_[cap] = value; }
+
+    const std::vector<RecordedCall>& Calls() const { return calls_; }
+    std::vector<RecordedCall> CallsOf(std::string_view op) const;
+    // True when some call put paint on the surface (text, lines, shapes, fills).
+    bool PaintedAnything() const;
+    void Clear() { calls_.clear(); }
+    const quaverly::LogFont& SelectedFont() const { return font_; }
+    const Pen& SelectedPen() const { return pen_; }
+    const Brush& SelectedBrush() const { return brush_; }
+
+    int GetDeviceCaps(DeviceCap cap) const override;
+
+    quaverly::LogFont SelectFont(const quaverly::LogFont& font) override;
+    Pen SelectPen(const Pen& pen) override;
+    Brush SelectBrush(const Brush& brush) override;
+
+    unsigned SetTextAlign(unsigned align) override;
+    unsigned GetTextAlign() const override { return align_; }
+    ColorRef SetTextColor(ColorRef color) override;
+    ColorRef GetTextColor() const override { return textColor_; }
+    ColorRef SetBkColor(ColorRef color) override;
+    ColorRef GetBkColor() const override { return bkColor_; }
+    BkMode SetBkMode(BkMode mode) override;
+    BkMode GetBkMode() const override { return bkMode_; }
+
+    Size GetTextExtent(std::u16string_view text) override;
+    TextMetrics GetTextMetrics() override;
+    AbcWidths GetCharAbcWidths(char16_t ch) override;
+
+    void TextOut(std::int32_t x, std::int32_t y, std::u16string_view text) override;
+    void ExtTextOut(std::int32_t x, std::int32_t y, unsigned options, const Rect* rect,
+                    std::u16string_view text) override;
+    std::int32_t DrawText(std::u16string_view text, Rect& rect, unsigned format) override;
+
+    Point MoveTo(std::int32_t x, std::int32_t y) override;
+    void LineTo(std::int32_t x, std::int32_t y) override;
+    void PolyBezierTo(std::span<const Point> points) override;
+    void AngleArc(std::int32_t x, std::int32_t y, std::int32_t radius, float startAngle,
+                  float sweepAngle) override;
+    void Rectangle(const Rect& r) override;
+    void Ellipse(const Rect& r) override;
+    void Polygon(std::span<const Point> points) override;
+
+    void BeginPath() override;
+    void CloseFigure() override;
+    void EndPath() override;
+    void AbortPath() override;
+    void FillPath() override;
+
+    std::optional<Region> GetClipRegion() const override { return clip_; }
+    void SelectClipRegion(const Region* region) override;
+
+private:
+    RecordedCall& Record(std::string op);
+    double Em() const;
+
+    DeviceContext* measurer_ = nullptr;
+    std::map<DeviceCap, int> caps_;
+    std::vector<RecordedCall> calls_;
+
+    quaverly::LogFont font_;
+    Pen pen_;
+    Brush brush_;
+    unsigned align_ = kTaLeft | kTaTop;
+    ColorRef textColor_ = 0;
+    ColorRef bkColor_ = Rgb(255, 255, 255);
+    BkMode bkMode_ = BkMode::Opaque;
+    Point current_;
+    bool pathOpen_ = false;
+    std::optional<Region> clip_;
+};
+
+}  // namespace platform
