@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "engine/commands/command_group.h"
+#include "engine/commands/macro_command.h"
 #include "engine/model/element_path.h"
 
 namespace quaverly {
@@ -83,6 +85,76 @@ int ScoreEditor::GetBarCount() const
 {
     const auto part = GetElementAtPath2(*score, 0, 0);
     return part ? part->GetChildCount() : 0;
+}
+
+void ScoreEditor::AddCommand(std::unique_ptr<EditCommand> command)
+{
+    AddToGroup(std::shared_ptr<EditCommand>(std::move(command)));
+}
+
+void ScoreEditor::AddToGroup(std::shared_ptr<EditCommand> command)
+{
+    if (!command)
+        return;
+    if (openGroups_.empty())
+        history.Record(std::move(command));
+    else
+        openGroups_.back()->AddChild(std::move(command));
+}
+
+void ScoreEditor::BeginGroup(bool transient)
+{
+    auto group = std::make_shared<CommandGroup>();
+    group->SetTransient(transient);
+    openGroups_.push_back(std::move(group));
+}
+
+void ScoreEditor::BeginReverseGroup(bool transient)
+{
+    auto group = std::make_shared<MacroCommand>();
+    group->SetTransient(transient);
+    openGroups_.push_back(std::move(group));
+}
+
+void ScoreEditor::EndGroup()
+{
+    if (openGroups_.empty())
+        return;
+    std::shared_ptr<EditCommand> group = std::move(openGroups_.back());
+    openGroups_.pop_back();
+    if (!openGroups_.empty())
+        openGroups_.back()->AddChild(std::move(group));
+    else if (!group->IsEmpty())
+        history.Record(std::move(group));
+}
+
+void ScoreEditor::RecordIrreversible(std::shared_ptr<EditCommand> command)
+{
+    history.RecordIrreversible(std::move(command));
+}
+
+void ScoreEditor::Undo()
+{
+    if (!history.CanUndo())
+        return;
+    history.Undo();
+    NotifyListener(EditorNoticeCode::DocumentModified);
+    NotifyListener(EditorNoticeCode::ContentChanged);
+}
+
+void ScoreEditor::Redo()
+{
+    if (!history.CanRedo())
+        return;
+    history.Redo();
+    NotifyListener(EditorNoticeCode::DocumentModified);
+    NotifyListener(EditorNoticeCode::ContentChanged);
+}
+
+void ScoreEditor::RunPendingCommands(ScorePainter& painter)
+{
+    history.RunPending(painter);
+    NotifyListener(EditorNoticeCode::PendingCommandsRun);
 }
 
 }  // namespace quaverly

@@ -15,6 +15,7 @@
 #include <set>
 #include <vector>
 
+#include "engine/commands/edit_command.h"
 #include "engine/commands/undo_history.h"
 #include "engine/model/container_element.h"
 #include "engine/model/element_notification.h"
@@ -24,6 +25,7 @@
 namespace quaverly {
 
 class InputMode;
+class ScorePainter;
 
 // Codes of the notices the editor sends to its listener.
 namespace EditorNoticeCode {
@@ -144,6 +146,47 @@ public:
 
     // Bars of the score's first part (0 without parts).
     int GetBarCount() const;
+
+    // --- Command groups and the history ---
+    //
+    // Every change is a command. With no group open a command is recorded as a step of
+    // its own; inside a group it becomes a child of the innermost open group, and the
+    // outermost group is recorded when it is closed. Recorded commands run at the next
+    // RunPendingCommands, never earlier.
+
+    // Takes ownership of a newly built command and passes it to AddToGroup.
+    void AddCommand(std::unique_ptr<EditCommand> command);
+    // Records the command when no group is open; otherwise appends it to the innermost
+    // open group. A null command is ignored.
+    void AddToGroup(std::shared_ptr<EditCommand> command);
+    // Opens a CommandGroup (children undone first to last). transient false: an undo
+    // step; true: a step that only runs.
+    void BeginGroup(bool transient);
+    // Opens a MacroCommand (children undone last to first).
+    void BeginReverseGroup(bool transient);
+    // Closes the innermost group: nothing with no group open; inside another group it
+    // becomes a child of that group even when empty; as the outermost group it is
+    // recorded unless it is empty.
+    void EndGroup();
+    int OpenGroupCount() const { return static_cast<int>(openGroups_.size()); }
+    // Queues the command and empties the undo and redo stacks: nothing before it can be
+    // undone any more.
+    void RecordIrreversible(std::shared_ptr<EditCommand> command);
+
+    // Undo and Redo queue the step and report the document modified and the content
+    // changed; on an empty stack they change and report nothing.
+    void Undo();
+    void Redo();
+    bool CanUndo() const { return history.CanUndo(); }
+    bool CanRedo() const { return history.CanRedo(); }
+
+    // Runs the queued commands with the painter, including those queued meanwhile,
+    // then sends notice 22.
+    void RunPendingCommands(ScorePainter& painter);
+
+private:
+    // Open command groups, innermost last.
+    std::vector<std::shared_ptr<EditCommand>> openGroups_;
 };
 
 }  // namespace quaverly
