@@ -55,7 +55,7 @@ private:
     int division_ = kDefaultDivision;
     bool reported_ = false;
     Position lastReported_;
-    std::vector<MeterSegment> segments_{MeterSegment{}};
+    std::vector<MeterSegment> segments_ = std::vector<MeterSegment>(1);  // 4/4 from the start
     int subdivisions_ = 1;
     std::shared_ptr<BeatListener> listener_;
 };

@@ -48,12 +48,6 @@ std::int64_t TicksPerBar(const MeterSegment& segment, int division)
         1, static_cast<std::int64_t>(division) * segment.numerator * 4 / segment.denominator);
 }
 
-std::int64_t TicksPerBeat(const MeterSegment& segment, int division)
-{
-    return std::max<std::int64_t>(1, static_cast<std::int64_t>(division) * 4 /
-                                         segment.denominator);
-}
-
 int SaturateTick(std::int64_t value)
 {
     return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),

@@ -31,9 +31,8 @@ constexpr std::int32_t kUnitsPerQuarter = 161280;
 std::vector<MeterSegment> BuildMeterSegments(const std::vector<MidiMeterRecord>& meters,
                                              int division);
 
-// Ticks in one bar and in one beat of a segment (at least 1).
+// Ticks in one bar of a segment (at least 1).
 std::int64_t TicksPerBar(const MeterSegment& segment, int division);
-std::int64_t TicksPerBeat(const MeterSegment& segment, int division);
 
 // Clamps a 64-bit position into the int range.
 int SaturateTick(std::int64_t value);
@@ -56,7 +55,7 @@ public:
 
 private:
     int division_ = kDefaultDivision;
-    std::vector<MeterSegment> segments_{MeterSegment{}};
+    std::vector<MeterSegment> segments_ = std::vector<MeterSegment>(1);  // 4/4 from the start
 };
 
 }  // namespace midi

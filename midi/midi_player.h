@@ -36,7 +36,7 @@ public:
     virtual void SetMidiData(MidiData* song) = 0;
     virtual void SetListener(PlayerListener* listener) = 0;
     // Resets all controllers, sends the expression of every channel, chases program and
-    // control changes up to the start position, starts the clock and reports 2001.
+    // control changes up to the start position, reports 2001 and starts the clock.
     // Does nothing while playing.
     virtual void Start() = 0;
     // Pauses or resumes the clock; while playing, held notes are silenced or struck

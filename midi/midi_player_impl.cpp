@@ -127,9 +127,11 @@ void MidiPlayerImpl::Start()
         reports = TakeReports();
     }
     Deliver(reports);
+    // Reported before the clock runs, so that no report of its first ticks can reach the
+    // listener ahead of it.
+    Report({kPlayerStarted, 0, 0});
     if (PlayerClock* clock = clock_.load())
         clock->Start();
-    Report({kPlayerStarted, 0, 0});
 }
 
 void MidiPlayerImpl::Prepare(MidiData& song)

@@ -14,12 +14,16 @@ namespace midi {
 struct MidiEvent {
     std::int32_t tick = 0;
     std::uint32_t message = 0;
+
+    friend bool operator==(const MidiEvent&, const MidiEvent&) = default;
 };
 
 // A tempo change (the meta tempo value).
 struct MidiTempoRecord {
     std::int32_t tick = 0;
     std::int32_t microsecondsPerQuarter = 0;
+
+    friend bool operator==(const MidiTempoRecord&, const MidiTempoRecord&) = default;
 };
 
 // A time signature; the denominator is the plain note value (4 for a quarter).
@@ -29,6 +33,8 @@ struct MidiMeterRecord {
     std::int32_t denominator = 0;
     std::int32_t clocksPerClick = 0;
     std::int32_t thirtySecondsPerQuarter = 0;
+
+    friend bool operator==(const MidiMeterRecord&, const MidiMeterRecord&) = default;
 };
 
 // A key signature: positive sharps, negative flats; minor 0 major, 1 minor.
@@ -36,18 +42,24 @@ struct MidiKeyRecord {
     std::int32_t tick = 0;
     std::int32_t sharpsFlats = 0;
     std::int32_t minor = 0;
+
+    friend bool operator==(const MidiKeyRecord&, const MidiKeyRecord&) = default;
 };
 
 // A timed text (marker, cue point, lyric, text), narrow and uninterpreted.
 struct MidiTextRecord {
     std::int32_t tick = 0;
     std::string text;
+
+    friend bool operator==(const MidiTextRecord&, const MidiTextRecord&) = default;
 };
 
 // Timed raw bytes: one complete system-exclusive message, or sequencer-specific data.
 struct MidiByteRecord {
     std::int32_t tick = 0;
     std::vector<std::uint8_t> bytes;
+
+    friend bool operator==(const MidiByteRecord&, const MidiByteRecord&) = default;
 };
 
 // Parts of a packed short message.
