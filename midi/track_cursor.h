@@ -2,6 +2,7 @@
 // notes are sounding.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -34,7 +35,6 @@ public:
     void Silence() { Pause(true); }
 
     bool HasEventsLeft() const;
-    const std::map<std::uint32_t, MidiEvent>& HeldNotes() const { return heldNotes_; }
 
 private:
     const std::vector<MidiEvent>& events_;
