@@ -169,6 +169,18 @@ TEST_F(ProfileFileTest, SectionNamesInFileOrder)
     EXPECT_EQ(file.GetSectionNames(), (std::vector<std::u16string>{u"A", u"A2"}));
 }
 
+TEST_F(ProfileFileTest, SectionNamesHaveNoSizeLimit)
+{
+    // Far more than a fixed buffer of 10240 characters would hold.
+    std::string text;
+    for (int i = 0; i < 600; ++i)
+        text += "[A rather long section name, number " + std::to_string(i) + "]\nk=1\n";
+    TempFolder::Write(file.GetPath(), text);
+    const std::vector<std::u16string> names = file.GetSectionNames();
+    ASSERT_EQ(names.size(), 600u);
+    EXPECT_EQ(names.back(), u"A rather long section name, number 599");
+}
+
 TEST_F(ProfileFileTest, WriteFailuresReachTheCaller)
 {
     ProfileFile nowhere;
