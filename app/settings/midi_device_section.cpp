@@ -1,0 +1,2 @@
+// MidiDeviceSection is header-only; this file keeps the one-pair-per-class layout.
+#include "app/settings/midi_device_section.h"

@@ -1,0 +1,2 @@
+// SettingsFileBase is header-only; this file keeps the one-pair-per-class layout.
+#include "app/settings/settings_file_base.h"

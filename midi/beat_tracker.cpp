@@ -1,0 +1,83 @@
+#include "midi/beat_tracker.h"
+
+#include <algorithm>
+#include <limits>
+#include <utility>
+
+namespace midi {
+
+namespace {
+
+// Wide enough for tick distance x denominator x subdivisions with any int operands.
+__extension__ typedef __int128 WideInt;
+
+int ClampToInt(WideInt value)
+{
+    return static_cast<int>(std::clamp<WideInt>(value, std::numeric_limits<int>::min(),
+                                                std::numeric_limits<int>::max()));
+}
+
+}  // namespace
+
+bool BeatTracker::Build(const std::vector<MidiMeterRecord>& meters, int division)
+{
+    if (division <= 0) {
+        division_ = kDefaultDivision;
+        segments_.assign(1, MeterSegment{});
+        return false;
+    }
+    segments_ = BuildMeterSegments(meters, division);
+    division_ = division;
+    return true;
+}
+
+void BeatTracker::SetListener(std::shared_ptr<BeatListener> listener, int subdivisions)
+{
+    listener_ = std::move(listener);
+    subdivisions_ = std::max(1, subdivisions);
+}
+
+MeterSegment BeatTracker::SegmentBefore(int tick) const
+{
+    const auto after = std::lower_bound(
+        segments_.begin(), segments_.end(), tick,
+        [](const MeterSegment& segment, int t) { return segment.startTick < t; });
+    return after == segments_.begin() ? MeterSegment{} : *(after - 1);
+}
+
+BeatTracker::Position BeatTracker::PositionOf(int tick, int subdivisions) const
+{
+    const MeterSegment segment = SegmentBefore(tick);
+    const WideInt units = (static_cast<WideInt>(tick) - segment.startTick) *
+                          segment.denominator * subdivisions /
+                          (static_cast<WideInt>(division_) * 4);
+    const WideInt beats = units / subdivisions;
+    Position position;
+    position.bar = ClampToInt(beats / segment.numerator + segment.startBar);
+    position.beat = static_cast<int>(beats % segment.numerator);
+    position.subdivision = static_cast<int>(units % subdivisions);
+    return position;
+}
+
+void BeatTracker::Update(int tick)
+{
+    if (!listener_)
+        return;
+    const Position position = PositionOf(tick, subdivisions_);
+    if (reported_ && position == lastReported_)
+        return;
+    // Stored first: the listener may be called again only for a new position.
+    lastReported_ = position;
+    reported_ = true;
+    listener_->OnBeat(position.bar, position.beat, position.subdivision, tick);
+}
+
+bool BeatTracker::TickToBarBeat(int tick, int& bar, int& beat) const
+{
+    const Position position = PositionOf(tick, 1);
+    bar = position.bar;
+    beat = position.beat;
+    return true;
+}
+
+}  // namespace midi

@@ -1,0 +1,226 @@
+#include "platform/text_encoding.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <iconv.h>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+void AppendUtf16(std::u16string& out, char32_t cp)
+{
+    if (cp >= 0x10000) {
+        cp -= 0x10000;
+        out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+        out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+    } else {
+        out.push_back(static_cast<char16_t>(cp));
+    }
+}
+
+void AppendUtf8(std::string& out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else if (cp < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+}
+
+// Reads one UTF-8 sequence at bytes[i]; returns its length, or 0 when malformed.
+std::size_t ReadUtf8(std::string_view bytes, std::size_t i, char32_t& cp)
+{
+    const auto byte = [&](std::size_t k) { return static_cast<std::uint8_t>(bytes[k]); };
+    const std::uint8_t b0 = byte(i);
+    if (b0 < 0x80) {
+        cp = b0;
+        return 1;
+    }
+    std::size_t len = 0;
+    char32_t min = 0;
+    if ((b0 & 0xE0) == 0xC0) {
+        len = 2;
+        cp = b0 & 0x1F;
+        min = 0x80;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        len = 3;
+        cp = b0 & 0x0F;
+        min = 0x800;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        len = 4;
+        cp = b0 & 0x07;
+        min = 0x10000;
+    } else {
+        return 0;
+    }
+    if (i + len > bytes.size())
+        return 0;
+    for (std::size_t k = 1; k < len; ++k) {
+        const std::uint8_t b = byte(i + k);
+        if ((b & 0xC0) != 0x80)
+            return 0;
+        cp = (cp << 6) | (b & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        return 0;
+    return len;
+}
+
+std::u16string FromUtf16Bytes(std::string_view bytes, bool littleEndian)
+{
+    std::u16string out;
+    out.reserve(bytes.size() / 2);
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const auto lo = static_cast<std::uint8_t>(bytes[littleEndian ? i : i + 1]);
+        const auto hi = static_cast<std::uint8_t>(bytes[littleEndian ? i + 1 : i]);
+        out.push_back(static_cast<char16_t>(lo | (hi << 8)));
+    }
+    return out;
+}
+
+// Runs iconv over the whole input. Undecodable input is replaced by `onError`
+// (appended to the output as raw bytes of the target encoding) one byte at a time.
+std::string Convert(const char* to, const char* from, std::string_view input, std::string_view onError)
+{
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return {};
+    std::string out;
+    std::vector<char> buffer(4096);
+    char* in = const_cast<char*>(input.data());
+    std::size_t inLeft = input.size();
+    while (inLeft > 0) {
+        char* outPtr = buffer.data();
+        std::size_t outLeft = buffer.size();
+        const std::size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+        out.append(buffer.data(), buffer.size() - outLeft);
+        if (rc != static_cast<std::size_t>(-1))
+            continue;
+        if (errno == E2BIG)
+            continue;
+        // EILSEQ: a byte that starts no valid sequence; EINVAL: a sequence cut off at
+        // the end. Either way: one replacement, skip one byte and go on.
+        out.append(onError);
+        ++in;
+        --inLeft;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+    iconv_close(cd);
+    return out;
+}
+
+}  // namespace
+
+std::u16string Utf8ToUtf16(std::string_view utf8)
+{
+    std::u16string out;
+    out.reserve(utf8.size());
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        char32_t cp = 0;
+        const std::size_t len = ReadUtf8(utf8, i, cp);
+        if (len == 0) {
+            AppendUtf16(out, kReplacement);
+            ++i;
+        } else {
+            AppendUtf16(out, cp);
+            i += len;
+        }
+    }
+    return out;
+}
+
+std::string Utf16ToUtf8(std::u16string_view utf16)
+{
+    std::string out;
+    out.reserve(utf16.size() * 3);
+    for (std::size_t i = 0; i < utf16.size(); ++i) {
+        char32_t cp = utf16[i];
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
+            utf16[i + 1] <= 0xDFFF) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (utf16[i + 1] - 0xDC00);
+            ++i;
+        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+            cp = kReplacement;
+        }
+        AppendUtf8(out, cp);
+    }
+    return out;
+}
+
+bool IsValidUtf8(std::string_view bytes)
+{
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        char32_t cp = 0;
+        const std::size_t len = ReadUtf8(bytes, i, cp);
+        if (len == 0)
+            return false;
+        i += len;
+    }
+    return true;
+}
+
+std::u16string GbkToUtf16(std::string_view gbk)
+{
+    static const std::string replacement = "\xFD\xFF";  // U+FFFD in UTF-16LE
+    std::string bytes = Convert("UTF-16LE", "GB18030", gbk, replacement);
+    if (bytes.empty() && !gbk.empty())
+        bytes = Convert("UTF-16LE", "GBK", gbk, replacement);
+    return FromUtf16Bytes(bytes, true);
+}
+
+std::string Utf16ToGbk(std::u16string_view utf16)
+{
+    std::string le;
+    le.reserve(utf16.size() * 2);
+    for (char16_t c : utf16) {
+        le.push_back(static_cast<char>(c & 0xFF));
+        le.push_back(static_cast<char>(c >> 8));
+    }
+    return Convert("GBK", "UTF-16LE", le, "?");
+}
+
+DecodedText DecodeText(std::string_view bytes)
+{
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        return {Utf8ToUtf16(bytes.substr(3)), TextEncoding::Utf8Bom};
+    if (bytes.starts_with("\xFF\xFE"))
+        return {FromUtf16Bytes(bytes.substr(2), true), TextEncoding::Utf16LE};
+    if (bytes.starts_with("\xFE\xFF"))
+        return {FromUtf16Bytes(bytes.substr(2), false), TextEncoding::Utf16BE};
+    if (IsValidUtf8(bytes))
+        return {Utf8ToUtf16(bytes), TextEncoding::Utf8};
+    return {GbkToUtf16(bytes), TextEncoding::Gbk};
+}
+
+std::filesystem::path PathFromUtf16(std::u16string_view text)
+{
+    std::string utf8 = Utf16ToUtf8(text);
+    for (char& c : utf8) {
+        if (c == '\\')
+            c = '/';
+    }
+    return std::filesystem::path(utf8);
+}
+
+std::u16string PathToUtf16(const std::filesystem::path& path)
+{
+    return Utf8ToUtf16(path.native());
+}
+
+}  // namespace platform

@@ -1,0 +1,39 @@
+#include "scoredata/stave_data_impl.h"
+
+namespace tabulon {
+
+int StaveDataImpl::GetKind() const { return kind_; }
+void StaveDataImpl::SetKind(int kind) { kind_ = kind; }
+std::u16string StaveDataImpl::GetName() const { return name_; }
+void StaveDataImpl::SetName(const std::u16string& name) { name_ = name; }
+
+void StaveDataImpl::AddStaff(int id, int /*unused*/)
+{
+    if (!staffs_.contains(id))
+        staffs_.emplace(id, std::make_shared<StaffDataImpl>(false));
+}
+
+void StaveDataImpl::RemoveStaff(int id) { staffs_.erase(id); }
+
+std::vector<int> StaveDataImpl::GetStaffIds() const
+{
+    std::vector<int> ids;
+    ids.reserve(staffs_.size());
+    for (const auto& [id, staff] : staffs_)
+        ids.push_back(id);
+    return ids;
+}
+
+StaffData* StaveDataImpl::GetStaff(int id) const
+{
+    const auto found = staffs_.find(id);
+    return found == staffs_.end() ? nullptr : found->second.get();
+}
+
+void StaveDataImpl::AddLyric(const LyricRecord& lyric) { lyrics_.push_back(lyric); }
+const std::vector<LyricRecord>& StaveDataImpl::GetLyrics() const { return lyrics_; }
+
+// Staves are owned by their score, which destroys them.
+void StaveDataImpl::Release() {}
+
+}  // namespace tabulon

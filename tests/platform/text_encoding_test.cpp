@@ -1,0 +1,81 @@
+#include "platform/text_encoding.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using platform::TextEncoding;
+
+TEST(TextEncodingTest, Utf8AndUtf16RoundTrip)
+{
+    const std::u16string texts[] = {u"", u"abc", u"简谱", u"\U000F0041 and \U0001D11E", u"a\u00e9\u4e2d"};
+    for (const std::u16string& text : texts) {
+        SCOPED_TRACE(platform::Utf16ToUtf8(text));
+        EXPECT_EQ(platform::Utf8ToUtf16(platform::Utf16ToUtf8(text)), text);
+    }
+    EXPECT_EQ(platform::Utf16ToUtf8(u"中"), "\xE4\xB8\xAD");
+}
+
+TEST(TextEncodingTest, MalformedInputBecomesReplacementCharacters)
+{
+    struct Case {
+        std::string utf8;
+        std::u16string expected;
+    };
+    const Case cases[] = {
+        {"a\xFFz", u"a\uFFFDz"},          // byte that starts nothing
+        {"\xC0\xAF", u"\uFFFD\uFFFD"},    // overlong "/"
+        {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},  // encoded surrogate
+        {"\xE4\xB8", u"\uFFFD\uFFFD"},    // cut off at the end
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.utf8);
+        EXPECT_FALSE(platform::IsValidUtf8(c.utf8));
+        EXPECT_EQ(platform::Utf8ToUtf16(c.utf8), c.expected);
+    }
+    // An unpaired surrogate does not produce invalid UTF-8.
+    EXPECT_EQ(platform::Utf16ToUtf8(std::u16string(1, char16_t(0xD800)) + u"x"), "\xEF\xBF\xBDx");
+}
+
+TEST(TextEncodingTest, DecodeTextChoosesTheEncoding)
+{
+    struct Case {
+        const char* name;
+        std::string bytes;
+        TextEncoding encoding;
+        std::u16string text;
+    };
+    const Case cases[] = {
+        {"ascii", "a=1", TextEncoding::Utf8, u"a=1"},
+        {"utf-8", "\xE7\xAE\x80\xE8\xB0\xB1", TextEncoding::Utf8, u"简谱"},
+        {"utf-8 bom", "\xEF\xBB\xBF\xE4\xB8\xAD", TextEncoding::Utf8Bom, u"中"},
+        {"utf-16le", std::string("\xFF\xFE\x2D\x4E\x41\x00", 6), TextEncoding::Utf16LE, u"中A"},
+        {"utf-16be", std::string("\xFE\xFF\x4E\x2D\x00\x41", 6), TextEncoding::Utf16BE, u"中A"},
+        {"utf-16le odd byte", std::string("\xFF\xFE\x41\x00\x42", 5), TextEncoding::Utf16LE, u"A"},
+        {"gbk", "\xBC\xF2\xC6\xD7=\xD6\xD0", TextEncoding::Gbk, u"简谱=中"},
+        {"gbk cut off", "\xBC\xF2\xC6", TextEncoding::Gbk, u"简\uFFFD"},
+        {"empty", "", TextEncoding::Utf8, u""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const platform::DecodedText decoded = platform::DecodeText(c.bytes);
+        EXPECT_EQ(decoded.encoding, c.encoding);
+        EXPECT_EQ(decoded.text, c.text);
+    }
+}
+
+TEST(TextEncodingTest, GbkRoundTrip)
+{
+    const std::u16string text = u"简谱编辑器：大钢琴、小提琴";
+    EXPECT_EQ(platform::GbkToUtf16(platform::Utf16ToGbk(text)), text);
+}
+
+TEST(TextEncodingTest, PathsTakeBackslashesAsSeparators)
+{
+    EXPECT_EQ(platform::PathFromUtf16(u"/opt/brindle/settings\\Font.ini"),
+              std::filesystem::path("/opt/brindle/settings/Font.ini"));
+    EXPECT_EQ(platform::PathFromUtf16(u"texture\\前景\\"), std::filesystem::path("texture/前景/"));
+    EXPECT_EQ(platform::PathToUtf16(std::filesystem::path("/tmp/简谱")), u"/tmp/简谱");
+}
+
+}  // namespace
