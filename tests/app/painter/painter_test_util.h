@@ -1,0 +1,74 @@
+// Helpers shared by the drawing-device tests: the music fonts, and an image drawn in the
+// 0.01 mm mapping that the score view sets up.
+#pragma once
+
+#include "platform/device_context.h"
+#include "platform/font_resources.h"
+#include "platform/qt_device_context.h"
+
+#include <QImage>
+
+#include <cmath>
+#include <filesystem>
+#include <memory>
+
+namespace painter_test {
+
+inline constexpr float kScreenScale = 2540.0f / 96.0f;  // 0.01 mm per pixel at 96 dpi
+
+inline bool AddMusicFonts()
+{
+    return platform::AddFontResource(std::filesystem::path(BRINDLE_SOURCE_DIR) / "data" /
+                                      "fonts" / "Tansy.ttc") == 5;
+}
+
+// An image of `width` x `height` pixels showing a page at `zoom`, drawn in 0.01 mm.
+class PageImage {
+public:
+    PageImage(int width, int height, double zoom = 1.0)
+        : image_(width, height, QImage::Format_RGB32), zoom_(zoom)
+    {
+        image_.fill(Qt::white);
+        dc_ = std::make_unique<platform::QtDeviceContext>(&image_);
+        dc_->SetMapMode(platform::MapMode::Isotropic);
+        dc_->SetWindowExt(platform::Size{static_cast<std::int32_t>(width / zoom * kScreenScale),
+                                         static_cast<std::int32_t>(height / zoom * kScreenScale)});
+        dc_->SetViewportExt(platform::Size{width, height});
+    }
+
+    platform::QtDeviceContext& Dc() { return *dc_; }
+
+    // Ends painting and returns the picture.
+    const QImage& Finish()
+    {
+        dc_.reset();
+        return image_;
+    }
+
+    // Device pixel of a logical point.
+    double PixelX(double units) const { return units / kScreenScale * zoom_; }
+    double PixelY(double units) const { return units / kScreenScale * zoom_; }
+
+private:
+    QImage image_;
+    double zoom_;
+    std::unique_ptr<platform::QtDeviceContext> dc_;
+};
+
+inline bool Dark(const QImage& image, int x, int y)
+{
+    return x >= 0 && y >= 0 && x < image.width() && y < image.height() &&
+           qGray(image.pixel(x, y)) < 140;
+}
+
+// Dark pixels in a rectangle of the image.
+inline int InkIn(const QImage& image, int left, int top, int right, int bottom)
+{
+    int count = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+            count += Dark(image, x, y) ? 1 : 0;
+    return count;
+}
+
+}  // namespace painter_test
