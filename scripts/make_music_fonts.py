@@ -240,8 +240,8 @@ TANSY_ASCENT = 1550
 TANSY_DESCENT = 530
 TANSY_VISIBLE = EM - TANSY_DESCENT
 
-ACCIDENTAL_SCALE = 0.5     # of the LilyPond design size
-ACCIDENTAL_LINE = 160      # the accidentals' centre line above the baseline
+ACCIDENTAL_SCALE = 0.55    # of the LilyPond design size
+ACCIDENTAL_LINE = 120      # the accidentals' centre line above the baseline
 ARTICULATION_SCALE = 0.8
 DYNAMIC_SCALE = 0.9
 JUMP_SIGN_SCALE = 0.9
