@@ -11,6 +11,7 @@
 #include <QTextLayout>
 
 #include <cmath>
+#include <numbers>
 
 namespace platform {
 namespace {
@@ -458,7 +459,7 @@ void QtDeviceContext::AngleArc(std::int32_t x, std::int32_t y, std::int32_t radi
         path_.moveTo(current_);
     // The arc joins the current position with a line to its start.
     target.arcTo(box, startAngle, sweepAngle);
-    const double end = (startAngle + sweepAngle) * M_PI / 180.0;
+    const double end = (startAngle + sweepAngle) * std::numbers::pi / 180.0;
     current_ = QPointF(x + radius * std::cos(end), y - radius * std::sin(end));
     if (!pathOpen_)
         StrokeShape(local);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace platform {
 
@@ -231,7 +232,7 @@ void RecordingDeviceContext::AngleArc(std::int32_t x, std::int32_t y, std::int32
     c.radius = radius;
     c.startAngle = startAngle;
     c.sweepAngle = sweepAngle;
-    const double end = (startAngle + sweepAngle) * M_PI / 180.0;
+    const double end = (startAngle + sweepAngle) * std::numbers::pi / 180.0;
     current_ = Point{static_cast<std::int32_t>(std::lround(x + radius * std::cos(end))),
                      static_cast<std::int32_t>(std::lround(y - radius * std::sin(end)))};
 }

@@ -308,8 +308,8 @@ def build_tansy(src):
 
     # Articulations and ornaments. An ornament's box is TANSY_VISIBLE tall and the device
     # draws its glyph with the baseline `depth` below the box top; each glyph stands on the
-    # box bottom, the side towards the note.
-    # The box bottom in font units above the drawn baseline, per depth.
+    # box bottom, the side towards the note. bottom_for(depth) is that bottom in font units
+    # above the drawn baseline.
     def bottom_for(depth):
         return units(depth, TANSY_PX) - TANSY_VISIBLE
 

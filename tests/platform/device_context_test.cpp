@@ -18,6 +18,7 @@
 
 #include <array>
 #include <cmath>
+#include <numbers>
 #include <filesystem>
 #include <optional>
 
@@ -244,7 +245,8 @@ TEST_F(ImageProbe, AngleArcEndsWhereItsSweepEnds)
         dc_->SetWindowExt(Size{U(600), U(400)});
         dc_->SetViewportExt(Size{600, 400});
         const double cx = 300, cy = 200, r = 120;
-        const double a0 = c.start * M_PI / 180, a1 = (c.start + c.sweep) * M_PI / 180;
+        const double a0 = c.start * std::numbers::pi / 180;
+        const double a1 = (c.start + c.sweep) * std::numbers::pi / 180;
         const double sx = cx + r * std::cos(a0), sy = cy - r * std::sin(a0);
         const double ex = cx + r * std::cos(a1), ey = cy - r * std::sin(a1);
         dc_->SelectPen(Pen{platform::kPsSolid, U(3), 0});

@@ -582,8 +582,10 @@ TEST_F(PainterImage, DynamicMarkHasAPositiveHeightAtScreenAndPrintScale)
     const float f = static_cast<float>(dc.GetDeviceCaps(platform::DeviceCap::HorzSize) * r *
                                        100.0 / dc.GetDeviceCaps(platform::DeviceCap::HorzRes));
     dc.SetMapMode(platform::MapMode::Isotropic);
-    dc.SetWindowExt(platform::Size{static_cast<int>(pageWidth * f), static_cast<int>(pageHeight * f)});
-    dc.SetViewportExt(platform::Size{static_cast<int>(pageWidth * r), static_cast<int>(pageHeight * r)});
+    dc.SetWindowExt(
+        platform::Size{static_cast<int>(pageWidth * f), static_cast<int>(pageHeight * f)});
+    dc.SetViewportExt(
+        platform::Size{static_cast<int>(pageWidth * r), static_cast<int>(pageHeight * r)});
     EXPECT_NEAR(f, 26.46f, 0.1f);
     GdiScorePainter painter;
     painter.SetDC(&dc);
