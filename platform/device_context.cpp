@@ -157,6 +157,11 @@ float HundredthsOfMmPerPixel(int dpi)
     return 2540.0f / static_cast<float>(dpi);
 }
 
+float HundredthsOfMmPerPixel(const DeviceContext& dc)
+{
+    return HundredthsOfMmPerPixel(dc.GetDeviceCaps(DeviceCap::LogPixelsX));
+}
+
 MapMode DeviceContext::SetMapMode(MapMode mode)
 {
     const MapMode old = mapping_.mode;

@@ -195,6 +195,10 @@ public:
 // or far outside what screens and printers report).
 float HundredthsOfMmPerPixel(int dpi);
 
+class DeviceContext;
+// The same for a context's logical horizontal resolution.
+float HundredthsOfMmPerPixel(const DeviceContext& dc);
+
 class DeviceContext {
 public:
     virtual ~DeviceContext() = default;

@@ -102,6 +102,21 @@ std::mutex& CacheMutex()
     return mutex;
 }
 
+// Whether a face is installed, looked up once per name.
+bool Installed(const QString& face)
+{
+    static QHash<QString, bool> cache;
+    {
+        std::lock_guard lock(CacheMutex());
+        if (auto it = cache.constFind(face); it != cache.constEnd())
+            return it.value();
+    }
+    const bool installed = QFontDatabase::hasFamily(face);
+    std::lock_guard lock(CacheMutex());
+    cache.insert(face, installed);
+    return installed;
+}
+
 // Cell height (ascent + descent) per em of a face, looked up once per face and style.
 double CellPerEm(const QFont& probe)
 {
@@ -141,7 +156,7 @@ QStringList FontMapper::Families(std::u16string_view faceName, std::uint8_t char
     Kind kind = Kind::Sans;
     if (auto it = KnownFaces().constFind(face.toCaseFolded()); it != KnownFaces().constEnd()) {
         kind = it.value();
-    } else if (!face.isEmpty() && QFontDatabase::hasFamily(face)) {
+    } else if (!face.isEmpty() && Installed(face)) {
         // An installed face is used as it is, with the CJK face for what it lacks.
         return {face, CjkCompanion(Kind::Sans, charSet)};
     } else if ((pitchAndFamily & kFamilyMask) == kFamilyRoman) {

@@ -58,13 +58,18 @@ QtDeviceContext::QtDeviceContext(QPaintDevice* device)
 
 QtDeviceContext::QtDeviceContext(QPainter* painter) : device_(painter->device()), painter_(painter)
 {
+    painter_->save();  // the caller's painter gets its state back at the end
     Init();
 }
 
 QtDeviceContext::~QtDeviceContext()
 {
-    if (ownPainter_ && ownPainter_->isActive())
-        ownPainter_->end();
+    if (ownPainter_) {
+        if (ownPainter_->isActive())
+            ownPainter_->end();
+    } else {
+        painter_->restore();
+    }
 }
 
 void QtDeviceContext::Init()

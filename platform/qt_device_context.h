@@ -23,7 +23,8 @@ public:
     // with a painter of its own, ended when the context is destroyed. Not owned.
     explicit QtDeviceContext(QPaintDevice* device);
     // Draws with a painter that is already active; not owned. The painter's transform at
-    // this moment is the device space the mapping maps into.
+    // this moment is the device space the mapping maps into; the painter's state is given
+    // back when the context is destroyed.
     explicit QtDeviceContext(QPainter* painter);
     ~QtDeviceContext() override;
 

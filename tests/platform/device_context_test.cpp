@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QFont>
 #include <QImage>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QRawFont>
 #include <QTemporaryDir>
@@ -436,6 +437,26 @@ TEST(QtDeviceContext, PrinterSurfaceReportsItsMargins)
     EXPECT_NEAR(dc.GetDeviceCaps(DeviceCap::HorzSize), 190, 1);
 }
 
+TEST(QtDeviceContext, BorrowedPainterGetsItsStateBack)
+{
+    QImage img(100, 100, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter painter(&img);
+    painter.translate(10, 20);
+    {
+        QtDeviceContext dc(&painter);
+        dc.SetMapMode(platform::MapMode::Isotropic);
+        dc.SetWindowExt(Size{1000, 1000});
+        dc.SetViewportExt(Size{100, 100});
+        const Region clip(Rect{0, 0, 50, 50});
+        dc.SelectClipRegion(&clip);
+        // The context maps into the painter's space: logical (100, 100) is pixel (20, 30).
+        EXPECT_EQ(painter.worldTransform().map(QPointF(100, 100)), QPointF(20, 30));
+    }
+    EXPECT_EQ(painter.worldTransform(), QTransform::fromTranslate(10, 20));
+    EXPECT_FALSE(painter.hasClipping());
+}
+
 TEST(Region, CombinesRectangles)
 {
     const Region a(Rect{0, 0, 10, 10});
@@ -502,6 +523,9 @@ TEST(Mapping, UnitsPerPixelComeFromTheLogicalResolution)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.dpi);
         EXPECT_FLOAT_EQ(platform::HundredthsOfMmPerPixel(c.dpi), c.expected);
+        platform::RecordingDeviceContext dc;
+        dc.SetDeviceCaps(DeviceCap::LogPixelsX, c.dpi);
+        EXPECT_FLOAT_EQ(platform::HundredthsOfMmPerPixel(dc), c.expected);
     }
 }
 
