@@ -1,8 +1,10 @@
 #include "engine/model/note_time.h"
 
 #include <algorithm>
-#include <cstdlib>
+#include <cstdint>
 #include <limits>
+
+#include "engine/model/note.h"
 
 namespace quaverly {
 
@@ -41,6 +43,21 @@ int GetPlayedLength(int base, int dots, int tupletActual, int tupletNormal)
     if (tupletActual <= 0 || tupletNormal <= 0)
         return ToInt(dotted);
     return ToInt(std::int64_t{tupletNormal} * dotted / tupletActual);
+}
+
+int GetNoteDuration(const Note* note)
+{
+    if (note == nullptr)
+        return 0;
+    return GetPlayedLength(note->GetDuration(), note->GetDots(), note->GetTupletActual(),
+                           note->GetTupletNormal());
+}
+
+int GetNoteEndTime(const std::shared_ptr<Note>& note)
+{
+    if (!note)
+        return 0;
+    return ToInt(std::int64_t{note->GetStartTime()} + GetNoteDuration(note.get()));
 }
 
 }  // namespace quaverly

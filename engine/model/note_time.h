@@ -13,9 +13,11 @@
 // counts as no tuplet.
 #pragma once
 
-#include <cstdint>
+#include <memory>
 
 namespace quaverly {
+
+class Note;
 
 inline constexpr int kTicksPerQuarter = 161280;
 inline constexpr int kTicksPerWhole = 4 * kTicksPerQuarter;
@@ -42,5 +44,11 @@ int GetDottedLength(int base, int dots);
 // division): a triplet eighth (3 in the time of 2) is 53760. An actual or normal count
 // below 1 means no tuplet.
 int GetPlayedLength(int base, int dots, int tupletActual, int tupletNormal);
+
+// The played length of a note from its base duration, dots and tuplet counts; 0 for a
+// null note.
+int GetNoteDuration(const Note* note);
+// The note's start time plus its played length; 0 for an empty pointer.
+int GetNoteEndTime(const std::shared_ptr<Note>& note);
 
 }  // namespace quaverly

@@ -1,9 +1,11 @@
 // Time arithmetic on values: dotted lengths with each share truncated on its own,
 // tuplet ratios with the product formed first, and hostile values.
 #include <climits>
+#include <memory>
 
 #include <gtest/gtest.h>
 
+#include "engine/model/note.h"
 #include "engine/model/note_time.h"
 
 namespace quaverly {
@@ -68,6 +70,64 @@ TEST(NoteTimeTest, DottedLengthIsThePlayedLengthWithoutTuplet)
     EXPECT_EQ(GetDottedLength(len::kHalf, 1), 483840);
     EXPECT_EQ(GetDottedLength(len::kWhole, 2), 1128960);
     EXPECT_EQ(GetDottedLength(len::kQuarter, 0), len::kQuarter);
+}
+
+// --- On notes ---
+
+TEST(NoteTimeTest, NoteDurationReadsBaseDotsAndTupletOfTheNote)
+{
+    struct Case {
+        const char* name;
+        int base;
+        int dots;
+        int actual;
+        int normal;
+        int expected;
+    };
+    const Case cases[] = {
+        {"plain eighth", len::kEighth, 0, 0, 0, 80640},
+        {"dotted quarter", len::kQuarter, 1, 0, 0, 241920},
+        {"double-dotted quarter", len::kQuarter, 2, 0, 0, 282240},
+        {"triple-dotted quarter", len::kQuarter, 3, 0, 0, 302400},
+        {"dotted 128th", len::k128th, 1, 0, 0, 7560},
+        {"triplet eighth", len::kEighth, 0, 3, 2, 53760},
+        {"quintuplet 16th", len::k16th, 0, 5, 4, 32256},
+        {"triplet quarter", len::kQuarter, 0, 3, 2, 107520},
+        {"actual 0 with a normal count", len::kQuarter, 0, 0, 2, 161280},
+        {"base 0", 0, 3, 3, 2, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto note = std::make_shared<Note>();
+        note->SetDuration(c.base);
+        note->SetDots(c.dots);
+        note->SetTupletActual(c.actual);
+        note->SetTupletNormal(c.normal);
+        note->SetStartTime(40320);
+        EXPECT_EQ(GetNoteDuration(note.get()), c.expected);
+        EXPECT_EQ(GetNoteEndTime(note), 40320 + c.expected);
+    }
+}
+
+TEST(NoteTimeTest, TheLastNoteOfACompleteTripletEndsTwoPlainValuesAfterItsStart)
+{
+    int start = 0;
+    std::shared_ptr<Note> last;
+    for (int i = 0; i < 3; ++i) {
+        last = std::make_shared<Note>();
+        last->SetDuration(len::kQuarter);
+        last->SetTupletActual(3);
+        last->SetTupletNormal(2);
+        last->SetStartTime(start);
+        start = GetNoteEndTime(last);
+    }
+    EXPECT_EQ(GetNoteEndTime(last), 2 * len::kQuarter);
+}
+
+TEST(NoteTimeTest, MissingNotesHaveNoLength)
+{
+    EXPECT_EQ(GetNoteDuration(nullptr), 0);
+    EXPECT_EQ(GetNoteEndTime(nullptr), 0);
 }
 
 }  // namespace
