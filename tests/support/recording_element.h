@@ -31,6 +31,7 @@ public:
         NotificationPayload payload;  // a copy, when there was one
     };
     const std::vector<Received>& ReceivedRecords() const { return received_; }
+    void ClearReceived() { received_.clear(); }
 
     int Notify(ElementNotification& notification) override;
     void DeleteSelected() override;

@@ -1,0 +1,121 @@
+#include "engine/model/editable_element.h"
+
+namespace quaverly {
+
+Point EditableElement::MaskedDelta(Point delta, int flags) const
+{
+    const bool moveX = (flags & input_flag::kFreezeX) == 0 && (axisMask_ & drag_axis::kX) != 0;
+    const bool moveY = (flags & input_flag::kFreezeY) == 0 && (axisMask_ & drag_axis::kY) != 0;
+    return {moveX ? delta.x : 0, moveY ? delta.y : 0};
+}
+
+int EditableElement::SendMove(int id, Point from, Point to)
+{
+    NotificationPayload payload;
+    payload.oldOffset = from;
+    payload.newOffset = to;
+    return NotifyParent(id, &payload);
+}
+
+void EditableElement::MoveBy(Point delta, int flags)
+{
+    const Point old = GetOffset();
+    const Point moved = OffsetPoint(old, MaskedDelta(delta, flags));
+    SetOffset(moved);
+    SendMove(notification_id::kMoveDragStep, old, moved);
+}
+
+void EditableElement::NudgeLeft()
+{
+    const Point offset = GetOffset();
+    SendMove(notification_id::kMoveRequest, offset, {offset.x - kNudgeStep, offset.y});
+}
+
+void EditableElement::NudgeRight()
+{
+    const Point offset = GetOffset();
+    SendMove(notification_id::kMoveRequest, offset, {offset.x + kNudgeStep, offset.y});
+}
+
+void EditableElement::NudgeUp()
+{
+    const Point offset = GetOffset();
+    SendMove(notification_id::kMoveRequest, offset, {offset.x, offset.y - kNudgeStep});
+}
+
+void EditableElement::NudgeDown()
+{
+    const Point offset = GetOffset();
+    SendMove(notification_id::kMoveRequest, offset, {offset.x, offset.y + kNudgeStep});
+}
+
+void EditableElement::OnKeyDown(int key, int flags)
+{
+    ScoreElement::OnKeyDown(key, flags);
+    if (GetState() != element_state::kSelected || (flags & input_flag::kKeepSelection) == 0)
+        return;
+    switch (key) {
+        case key_code::kLeft:
+            NudgeLeft();
+            break;
+        case key_code::kRight:
+            NudgeRight();
+            break;
+        case key_code::kUp:
+            NudgeUp();
+            break;
+        case key_code::kDown:
+            NudgeDown();
+            break;
+        default:
+            break;
+    }
+}
+
+void EditableElement::OnInputEvent(int first, int second)
+{
+    ScoreElement::OnInputEvent(first, second);
+}
+
+void EditableElement::OnButtonDown(Point point, int flags, int& handled)
+{
+    ScoreElement::OnButtonDown(point, flags, handled);
+    buttonDown_ = true;
+    lastPointer_ = point;
+    dragStart_ = GetOffset();
+    if (HitTest(point) && (handled & kEventTaken) == 0) {
+        Select();
+        grabbed_ = true;
+        handled |= kEventTaken;
+    } else if ((flags & input_flag::kKeepSelection) == 0) {
+        Deselect();
+        grabbed_ = false;
+    }
+}
+
+void EditableElement::OnPointerMove(Point point, int flags)
+{
+    ScoreElement::OnPointerMove(point, flags);
+    if (grabbed_ && buttonDown_) {
+        MoveBy({point.x - lastPointer_.x, point.y - lastPointer_.y}, flags);
+        lastPointer_ = point;
+    }
+}
+
+void EditableElement::OnButtonUp(Point point, int flags)
+{
+    ScoreElement::OnButtonUp(point, flags);
+    buttonDown_ = false;
+    const Point offset = GetOffset();
+    if (GetState() == element_state::kSelected && offset != dragStart_)
+        SendMove(notification_id::kMoveRequest, dragStart_, offset);
+}
+
+void EditableElement::OnDoubleClick(Point point, int flags, int& handled)
+{
+    ScoreElement::OnDoubleClick(point, flags, handled);
+    if (HitTest(point))
+        handled |= kEventTaken;
+}
+
+}  // namespace quaverly

@@ -1,0 +1,693 @@
+#include "engine/model/note.h"
+
+#include <algorithm>
+#include <bit>
+#include <utility>
+
+#include "engine/model/accidental_sign.h"
+#include "engine/model/augmentation_dots.h"
+#include "engine/model/duration_dash.h"
+#include "engine/model/lyric.h"
+#include "engine/model/note_styles.h"
+#include "engine/model/note_symbol.h"
+#include "engine/model/note_time.h"
+#include "engine/model/rest.h"
+#include "engine/model/score_painter.h"
+#include "engine/model/symbol_mark.h"
+
+namespace quaverly {
+
+namespace id = notification_id;
+
+Note::Note()
+    : dots_(std::make_shared<AugmentationDots>()),
+      accidentalSign_(std::make_shared<AccidentalSign>()),
+      style_(std::make_shared<NormalNoteStyle>())
+{
+    dots_->SetStyle(style_);
+    accidentalSign_->SetStyle(style_);
+    for (auto& lyric : lyrics_)
+        lyric = std::make_shared<Lyric>();
+}
+
+Note::~Note()
+{
+    // A tie clears both links before it goes; never leave a partner pointing here.
+    if (tiedTo_ != nullptr && tiedTo_->tiedFrom_ == this)
+        tiedTo_->tiedFrom_ = nullptr;
+    if (tiedFrom_ != nullptr && tiedFrom_->tiedTo_ == this)
+        tiedFrom_->tiedTo_ = nullptr;
+}
+
+// --- The note family's operations and values ---
+
+int Note::GetPitchCode() const
+{
+    return pitchCode_;
+}
+
+void Note::SetPitchCode(int code)
+{
+    pitchCode_ = code;
+}
+
+void Note::SetDuration(int duration)
+{
+    duration_ = std::clamp(duration, 0, note_limits::kMaxBaseDuration);
+    RebuildExtensionGlyphs();
+}
+
+int Note::GetDuration() const
+{
+    return duration_;
+}
+
+void Note::SetDots(int count)
+{
+    dots_->SetCount(std::clamp(count, 0, note_limits::kMaxDots));
+    RebuildExtensionGlyphs();
+}
+
+int Note::GetDots() const
+{
+    return dots_->GetCount();
+}
+
+void Note::SetAccidental(int accidental)
+{
+    const bool known =
+        accidental >= accidental_code::kNaturalFlat && accidental <= accidental_code::kNatural;
+    accidental_ = known ? accidental : accidental_code::kNone;
+    accidentalSign_->SetAccidental(accidental_);
+}
+
+void Note::SetOctave(int octave)
+{
+    octave_ = std::clamp(octave, -note_limits::kMaxOctave, note_limits::kMaxOctave);
+}
+
+void Note::SetTupletActual(int count)
+{
+    tupletActual_ = std::clamp(count, 0, note_limits::kMaxTupletCount);
+}
+
+void Note::SetTupletNormal(int count)
+{
+    tupletNormal_ = std::clamp(count, 0, note_limits::kMaxTupletCount);
+}
+
+void Note::SetStyle(std::shared_ptr<const NoteStyle> style)
+{
+    if (!style)
+        return;
+    style_ = std::move(style);
+    accidentalSign_->SetStyle(style_);
+    dots_->SetStyle(style_);
+}
+
+void Note::RebuildExtensionGlyphs()
+{
+    extensionGlyphs_.clear();
+    const int dots = dots_->GetCount();
+    if (duration_ <= kTicksPerQuarter) {
+        // A quarter or less shows its dots as dots.
+        dots_->SetDrawnCount(dots);
+        return;
+    }
+    // One glyph per further quarter of the dotted length; a double-dotted half shows
+    // its last dot as a dot, every other longer value only glyphs.
+    const int glyphs = GetDottedLength(duration_, dots) / kTicksPerQuarter - 1;
+    for (int i = 0; i < glyphs; ++i) {
+        NotePtr glyph;
+        if (pitchCode_ == pitch_code::kRest)
+            glyph = std::make_shared<Rest>();
+        else
+            glyph = std::make_shared<DurationDash>();
+        glyph->MarkExtensionGlyph();
+        glyph->SetOrigin(GetOrigin());  // glyphs share the note's origin
+        extensionGlyphs_.push_back(std::move(glyph));
+    }
+    dots_->SetDrawnCount(duration_ == note_length::kHalf && dots == 2 ? 1 : 0);
+}
+
+// --- Sub-elements ---
+
+void Note::SetLyricText(int verse, std::u16string text)
+{
+    if (verse >= 0 && verse < kVerseCount)
+        lyrics_[static_cast<std::size_t>(verse)]->SetText(std::move(text));
+}
+
+std::shared_ptr<Lyric> Note::GetLyric(int verse) const
+{
+    if (verse < 0 || verse >= kVerseCount)
+        return nullptr;
+    return lyrics_[static_cast<std::size_t>(verse)];
+}
+
+void Note::AddOrnament(std::shared_ptr<NoteSymbol> symbol)
+{
+    if (!symbol)
+        return;
+    ornaments_.push_back(std::move(symbol));
+    std::stable_sort(ornaments_.begin(), ornaments_.end(),
+                     [](const auto& a, const auto& b) { return a->GetOrder() < b->GetOrder(); });
+}
+
+void Note::RemoveOrnament(const NoteSymbol* symbol)
+{
+    const auto found = std::find_if(ornaments_.begin(), ornaments_.end(),
+                                    [symbol](const auto& s) { return s.get() == symbol; });
+    if (found != ornaments_.end())
+        ornaments_.erase(found);
+}
+
+void Note::AddSymbol(std::shared_ptr<SymbolMark> symbol)
+{
+    if (!symbol)
+        return;
+    symbols_.push_back(std::move(symbol));
+    std::stable_sort(symbols_.begin(), symbols_.end(),
+                     [](const auto& a, const auto& b) { return a->GetIndex() < b->GetIndex(); });
+}
+
+void Note::RemoveSymbol(const SymbolMark* symbol)
+{
+    const auto found = std::find_if(symbols_.begin(), symbols_.end(),
+                                    [symbol](const auto& s) { return s.get() == symbol; });
+    if (found != symbols_.end())
+        symbols_.erase(found);
+}
+
+// --- Measures ---
+
+int Note::GetUnderlineCount() const
+{
+    if (duration_ <= 0 || duration_ >= kTicksPerQuarter)
+        return 0;
+    const auto ratio = static_cast<unsigned>(kTicksPerQuarter / duration_);
+    return std::bit_width(ratio) - 1;
+}
+
+int Note::GetHeightAbove(ScorePainter& painter) const
+{
+    if (octave_ <= 0)
+        return 0;
+    return octave_ * style_->GetOctaveDotInterval(painter);
+}
+
+int Note::GetDepthBelow(ScorePainter& painter) const
+{
+    int depth = 0;
+    const int lines = chordMember_ ? 0 : GetUnderlineCount();
+    if (lines > 0)
+        depth += lines * style_->GetLegerInterval(painter);
+    if (octave_ < 0)
+        depth += -octave_ * style_->GetOctaveDotInterval(painter);
+    return depth;
+}
+
+Rect Note::GetExtent(ScorePainter& painter)
+{
+    const Size accidental = style_->MeasureAccidental(painter, accidental_);
+    const Size note = style_->GetNoteSize(painter);
+    return {0, 0, note.cx + accidental.cx, note.cy};
+}
+
+// --- Placing ---
+
+void Note::PlaceSubElements(bool includeGlyphs)
+{
+    const Point origin = GetOrigin();
+    const Point childOrigin = GetChildOrigin();
+    if (includeGlyphs) {
+        for (const NotePtr& glyph : extensionGlyphs_)
+            glyph->SetOrigin(origin);
+    }
+    dots_->SetOrigin(origin);
+    accidentalSign_->SetOrigin(childOrigin);
+    for (const auto& symbol : ornaments_)
+        symbol->SetOrigin(childOrigin);
+    for (const auto& symbol : symbols_)
+        symbol->SetOrigin(childOrigin);
+    for (const auto& list : {graceBefore_, graceAfter_, chordNotes_}) {
+        if (list)
+            list->SetOrigin(childOrigin);
+    }
+    for (const auto& lyric : lyrics_)
+        lyric->SetOrigin(origin);
+}
+
+void Note::SetOrigin(Point origin)
+{
+    EditableElement::SetOrigin(origin);
+    PlaceSubElements(true);
+}
+
+void Note::SetPosition(Point position)
+{
+    EditableElement::SetPosition(position);
+    // The glyphs and the dots keep the note's origin; the bar places them by time.
+    PlaceSubElements(false);
+}
+
+// --- Layout and drawing ---
+
+void Note::Layout(ScorePainter& painter)
+{
+    EditableElement::Layout(painter);
+
+    const Size accidental = style_->MeasureAccidental(painter, accidental_);
+    const Size note = style_->GetNoteSize(painter);
+    const Point childOrigin = GetChildOrigin();
+
+    accidentalSign_->SetPosition({-accidental.cx, -(accidental.cy / 2)});
+    accidentalSign_->Layout(painter);
+    accidentalSign_->SetParent(this);
+
+    for (const NotePtr& glyph : extensionGlyphs_) {
+        glyph->SetParent(this);
+        glyph->Layout(painter);
+    }
+
+    dots_->Layout(painter);
+    dots_->SetParent(this);
+
+    // Marks stack upward from the symbol offset, each centred over the note.
+    const Point markOffset = painter.GetNoteSymbolOffset();
+    int stacked = 0;
+    for (const auto& symbol : ornaments_) {
+        const Size size = painter.MeasureNoteSymbol(symbol->GetSymbolCode());
+        stacked += painter.GetNoteSymbolSpacing() + size.cy;
+        symbol->SetOrigin(childOrigin);
+        symbol->SetPosition({markOffset.x - (size.cx - note.cx) / 2, markOffset.y - stacked});
+        symbol->SetParent(this);
+        symbol->Layout(painter);
+    }
+
+    for (const auto& symbol : symbols_) {
+        symbol->SetParent(this);
+        symbol->Layout(painter);
+        const Rect r = symbol->GetRect();
+        const ExtendSymbol& data = symbol->GetSymbolData();
+        Point at;
+        switch (data.placement) {
+            case symbol_placement::kAbove:
+                at = {(r.left + note.cx - r.right) / 2, r.top - r.bottom};
+                break;
+            case symbol_placement::kBelow:
+                at = {(r.left + note.cx - r.right) / 2, note.cy};
+                break;
+            case symbol_placement::kLeft:
+                at = {r.left - r.right, (r.top - r.bottom + note.cy) / 2};
+                break;
+            case symbol_placement::kRight:
+                at = {note.cx, (r.top - r.bottom + note.cy) / 2};
+                break;
+            default:
+                break;
+        }
+        at.x += data.hOffset;
+        at.y -= data.vOffset;
+        symbol->SetOrigin(childOrigin);
+        symbol->SetPosition(at);
+    }
+
+    for (const auto& list : {graceBefore_, graceAfter_}) {
+        if (list) {
+            list->SetParent(this);
+            list->SetOrigin(childOrigin);
+        }
+    }
+    for (const auto& list : {graceBefore_, graceAfter_}) {
+        if (list)
+            list->Layout(painter);
+    }
+
+    if (!chordMember_) {
+        for (const auto& lyric : lyrics_) {
+            lyric->SetParent(this);
+            lyric->SetOrigin(GetOrigin());
+            lyric->Layout(painter);
+        }
+    }
+
+    if (chordNotes_) {
+        chordNotes_->Layout(painter);
+        chordNotes_->SetParent(this);
+    }
+
+    SetRect({0, 0, note.cx, note.cy});
+}
+
+void Note::DrawUnderlines(ScorePainter& painter, Point at, Size note, int interval) const
+{
+    if (chordMember_ || beamed_)
+        return;
+    const int lines = GetUnderlineCount();
+    for (int i = 1; i <= lines; ++i)
+        style_->DrawLegerLine(painter, {at.x, at.y + note.cy + i * interval}, note.cx, GetColor());
+}
+
+void Note::DrawExtensionGlyphs(ScorePainter& painter) const
+{
+    if (chordMember_)
+        return;
+    for (const NotePtr& glyph : extensionGlyphs_) {
+        if (glyph->IsVisible())
+            glyph->Draw(painter);
+    }
+}
+
+void Note::DrawDotsElement(ScorePainter& painter) const
+{
+    if (dots_->GetCount() > 0)
+        dots_->Draw(painter);
+}
+
+void Note::Draw(ScorePainter& painter)
+{
+    EditableElement::Draw(painter);
+
+    const Point at = GetChildOrigin();  // the note's own offset is not applied
+    const Size note = style_->GetNoteSize(painter);
+    const int legerInterval = style_->GetLegerInterval(painter);
+    const int dotInterval = style_->GetOctaveDotInterval(painter);
+    const int color = GetColor();
+
+    DrawUnderlines(painter, at, note, legerInterval);
+
+    if (octave_ > 0) {
+        style_->DrawOctaveDots(painter, at.x, at.y - octave_ * dotInterval, octave_, color);
+    } else if (octave_ < 0) {
+        // Below the underlines, which keep their room even when a beam draws them.
+        const int underlines = chordMember_ ? 0 : GetUnderlineCount() * legerInterval;
+        style_->DrawOctaveDots(painter, at.x, at.y + note.cy + underlines + dotInterval, octave_,
+                               color);
+    }
+
+    DrawExtensionGlyphs(painter);
+    DrawDotsElement(painter);
+    if (accidentalSign_->IsVisible())
+        accidentalSign_->Draw(painter);
+    for (const auto& symbol : ornaments_) {
+        if (symbol->IsVisible())
+            symbol->Draw(painter);
+    }
+    for (const auto& symbol : symbols_) {
+        if (symbol->IsVisible())
+            symbol->Draw(painter);
+    }
+    for (const auto& list : {graceBefore_, graceAfter_, chordNotes_}) {
+        if (list && list->IsVisible())
+            list->Draw(painter);
+    }
+
+    style_->DrawNote(painter, at.x, at.y, pitchCode_, color);
+
+    for (const auto& lyric : lyrics_) {
+        if (lyric->IsVisible())
+            lyric->Draw(painter);
+    }
+}
+
+bool Note::HitTest(Point point) const
+{
+    const Rect placed = GetRect().Moved(GetChildOrigin());
+    return placed.left <= point.x && point.x <= placed.right && placed.top <= point.y &&
+           point.y <= placed.bottom;
+}
+
+// --- Requests sent up the tree ---
+
+int Note::SendOffsetRecord(int notificationId, Point from, Point to)
+{
+    NotificationPayload payload;
+    payload.oldOffset = from;
+    payload.newOffset = to;
+    return NotifyParent(notificationId, &payload);
+}
+
+void Note::DeleteSelected()
+{
+    NotificationPayload going;
+    going.subject = this;
+    NotifySelf(id::kNoteGoingAway, &going);
+    NotificationPayload removal;
+    NotifySelf(id::kNoteDelete, &removal);
+}
+
+void Note::MoveBy(Point delta, int flags)
+{
+    EditableElement::MoveBy(delta, flags);
+    NotificationPayload payload;
+    NotifySelf(id::kNoteDragStep, &payload);
+}
+
+void Note::Select()
+{
+    EditableElement::Select();
+    NotificationPayload selected;
+    NotifySelf(id::kNoteSelected, &selected);
+    NotificationPayload info;
+    info.noteProperties = {startTime_, duration_, octave_, GetDots(), accidental_};
+    NotifySelf(id::kNoteSelectedInfo, &info);
+    accidentalSign_->SetColor(color_index::kSelected);
+    dots_->SetColor(color_index::kSelected);
+}
+
+void Note::Deselect()
+{
+    EditableElement::Deselect();
+    NotificationPayload payload;
+    NotifySelf(id::kNoteDeselected, &payload);
+    accidentalSign_->SetColor(color_index::kNormal);
+    dots_->SetColor(color_index::kNormal);
+}
+
+void Note::NudgeLeft()
+{
+    const Point offset = GetOffset();
+    SendOffsetRecord(id::kNoteOffsetChange, offset, {offset.x - kNudgeStep, offset.y});
+}
+
+void Note::NudgeRight()
+{
+    const Point offset = GetOffset();
+    SendOffsetRecord(id::kNoteOffsetChange, offset, {offset.x + kNudgeStep, offset.y});
+}
+
+void Note::NudgeUp()
+{
+    const Point offset = GetOffset();
+    SendOffsetRecord(id::kNoteOffsetChange, offset, {offset.x, offset.y - kNudgeStep});
+}
+
+void Note::NudgeDown()
+{
+    const Point offset = GetOffset();
+    SendOffsetRecord(id::kNoteOffsetChange, offset, {offset.x, offset.y + kNudgeStep});
+}
+
+// --- Records passing through ---
+
+int Note::FindLyric(const ScoreElement* element) const
+{
+    for (int verse = 0; verse < kVerseCount; ++verse) {
+        if (lyrics_[static_cast<std::size_t>(verse)].get() == element)
+            return verse;
+    }
+    return -1;
+}
+
+std::shared_ptr<ScoreElement> Note::FindMovableSubElement(const ScoreElement* element) const
+{
+    for (const NotePtr& glyph : extensionGlyphs_) {
+        if (glyph.get() == element)
+            return glyph;
+    }
+    for (const auto& lyric : lyrics_) {
+        if (lyric.get() == element)
+            return lyric;
+    }
+    for (const auto& symbol : ornaments_) {
+        if (symbol.get() == element)
+            return symbol;
+    }
+    for (const auto& symbol : symbols_) {
+        if (symbol.get() == element)
+            return symbol;
+    }
+    return nullptr;
+}
+
+int Note::Notify(ElementNotification& notification)
+{
+    NotificationPayload* payload = notification.payload;
+    const ScoreElement* sender = notification.sender;
+    const auto graceList = [&]() -> std::shared_ptr<ScoreElement> {
+        if (sender != nullptr && graceBefore_.get() == sender)
+            return graceBefore_;
+        if (sender != nullptr && graceAfter_.get() == sender)
+            return graceAfter_;
+        return nullptr;
+    };
+
+    switch (notification.id) {
+        case id::kEditLyric:
+            if (const int verse = FindLyric(sender); payload != nullptr && verse >= 0) {
+                payload->verse = verse;
+                payload->time = startTime_;
+            }
+            break;
+        case id::kGraceNoteDelete:
+            if (payload != nullptr) {
+                if (auto list = graceList())
+                    payload->owner = std::move(list);
+            }
+            break;
+        case id::kChordNoteDelete:
+            if (payload != nullptr && chordNotes_)
+                payload->owner = chordNotes_;
+            break;
+        case id::kLyricDelete:
+            if (payload != nullptr && FindLyric(sender) >= 0)
+                payload->element = FindMovableSubElement(sender);
+            break;
+        case id::kNoteSymbolDelete:
+            if (payload != nullptr) {
+                for (const auto& symbol : ornaments_) {
+                    if (symbol.get() == sender)
+                        payload->element = symbol;
+                }
+            }
+            break;
+        case id::kSymbolMarkDelete:
+            if (payload != nullptr) {
+                for (const auto& symbol : symbols_) {
+                    if (symbol.get() == sender)
+                        payload->element = symbol;
+                }
+            }
+            break;
+        case id::kMoveDragStep:
+        case id::kMoveRequest: {
+            const bool step = notification.id == id::kMoveDragStep;
+            const Point from = payload != nullptr ? payload->oldOffset : GetOffset();
+            const Point to = payload != nullptr ? payload->newOffset : GetOffset();
+            if (sender == this) {
+                // The note's own move becomes its offset record; this record ends here.
+                return SendOffsetRecord(step ? id::kNoteOffsetDrag : id::kNoteOffsetChange, from,
+                                        to);
+            }
+            if (auto list = graceList()) {
+                NotificationPayload moved;
+                moved.oldOffset = from;
+                moved.newOffset = to;
+                moved.element = std::move(list);
+                return NotifySelf(step ? id::kGraceListDrag : id::kGraceListRelease, &moved);
+            }
+            if (payload != nullptr) {
+                if (auto element = FindMovableSubElement(sender))
+                    payload->element = std::move(element);
+            }
+            break;
+        }
+        default:
+            break;
+    }
+    notification.sender = this;
+    return EditableElement::Notify(notification);
+}
+
+// --- Keys and pointer ---
+
+std::vector<std::shared_ptr<ScoreElement>> Note::KeyTargets() const
+{
+    std::vector<std::shared_ptr<ScoreElement>> targets;
+    targets.insert(targets.end(), ornaments_.begin(), ornaments_.end());
+    targets.insert(targets.end(), symbols_.begin(), symbols_.end());
+    targets.insert(targets.end(), lyrics_.begin(), lyrics_.end());
+    for (const auto& list : {graceBefore_, graceAfter_, chordNotes_}) {
+        if (list)
+            targets.push_back(list);
+    }
+    return targets;
+}
+
+std::vector<std::shared_ptr<ScoreElement>> Note::PointerTargets() const
+{
+    std::vector<std::shared_ptr<ScoreElement>> targets;
+    if (!chordMember_)
+        targets.insert(targets.end(), extensionGlyphs_.begin(), extensionGlyphs_.end());
+    const auto keys = KeyTargets();
+    targets.insert(targets.end(), keys.begin(), keys.end());
+    std::erase_if(targets, [](const auto& target) { return !target->IsVisible(); });
+    return targets;
+}
+
+void Note::OnKeyDown(int key, int flags)
+{
+    EditableElement::OnKeyDown(key, flags);
+    for (const auto& target : KeyTargets())
+        target->OnKeyDown(key, flags);
+}
+
+void Note::OnInputEvent(int first, int second)
+{
+    EditableElement::OnInputEvent(first, second);
+    for (const auto& target : KeyTargets())
+        target->OnInputEvent(first, second);
+}
+
+void Note::OnButtonDown(Point point, int flags, int& handled)
+{
+    for (const auto& target : PointerTargets())
+        target->OnButtonDown(point, flags, handled);
+    EditableElement::OnButtonDown(point, flags, handled);
+}
+
+void Note::OnPointerMove(Point point, int flags)
+{
+    if (extensionGlyph_) {
+        EditableElement::OnPointerMove(point, flags);
+        return;
+    }
+    ScoreElement::OnPointerMove(point, flags);
+    // One move per step: the offset follows the pointer and the step is reported as
+    // the note's own drag (1061), never also as a generic move.
+    if (IsGrabbed() && IsButtonDown()) {
+        const Point last = GetLastPointer();
+        const Point from = GetOffset();
+        const Point to =
+            OffsetPoint(from, MaskedDelta({point.x - last.x, point.y - last.y}, flags));
+        SetOffset(to);
+        SetLastPointer(point);
+        SendOffsetRecord(id::kNoteOffsetDrag, from, to);
+    }
+    for (const auto& target : PointerTargets())
+        target->OnPointerMove(point, flags);
+}
+
+void Note::OnButtonUp(Point point, int flags)
+{
+    EditableElement::OnButtonUp(point, flags);
+    if (extensionGlyph_)
+        return;
+    const Point offset = GetOffset();
+    if (GetState() == element_state::kSelected && offset != GetDragStart())
+        SendOffsetRecord(id::kNoteOffsetChange, GetDragStart(), offset);
+    for (const auto& target : PointerTargets())
+        target->OnButtonUp(point, flags);
+}
+
+void Note::OnDoubleClick(Point point, int flags, int& handled)
+{
+    EditableElement::OnDoubleClick(point, flags, handled);
+    for (const auto& lyric : lyrics_) {
+        if (lyric->IsVisible())
+            lyric->OnDoubleClick(point, flags, handled);
+    }
+}
+
+}  // namespace quaverly

@@ -1,0 +1,10 @@
+#include "engine/model/special_note.h"
+
+namespace quaverly {
+
+SpecialNote::SpecialNote()
+{
+    SetAxisMask(drag_axis::kX);
+}
+
+}  // namespace quaverly
