@@ -29,6 +29,7 @@ constexpr std::array<std::u16string_view, kind::kCount> kWords = {
     u"arpeggio-downwards",
     u"glissandi",
 };
+
 }  // namespace
 
 LineMark::LineMark()

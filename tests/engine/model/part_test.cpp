@@ -1,0 +1,117 @@
+// Parts: starting values, bounds of verse offsets and staff size, the line-mark list,
+// and that a part lays out its bars but never draws them.
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "engine/model/line_mark.h"
+#include "engine/model/part.h"
+#include "tests/support/fake_painter.h"
+#include "tests/support/recording_element.h"
+
+namespace quaverly {
+namespace {
+
+using fakes::FakePainter;
+using fakes::RecordingElement;
+
+TEST(PartTest, NewPartHasNothingSet)
+{
+    const Part part;
+    EXPECT_EQ(part.GetStaffLink(), staff_link::kAlone);
+    EXPECT_TRUE(part.GetId().empty());
+    EXPECT_TRUE(part.GetName().empty());
+    EXPECT_TRUE(part.GetInstrumentName().empty());
+    EXPECT_EQ(part.GetProgram(), 0);
+    EXPECT_EQ(part.GetChannel(), 0);
+    EXPECT_EQ(part.GetStaffSize(), -16777216.0);
+    for (int verse = 0; verse < Part::kVerseCount; ++verse)
+        EXPECT_EQ(part.GetVerseOffset(verse), -16777216) << verse;
+    EXPECT_TRUE(part.GetTies().empty());
+    EXPECT_TRUE(part.GetLineMarks().empty());
+}
+
+TEST(PartTest, VerseOffsetsOutsideTheFiveVersesAreIgnored)
+{
+    Part part;
+    for (int verse = 0; verse < Part::kVerseCount; ++verse)
+        part.SetVerseOffset(verse, 100 * (verse + 1));
+    for (int bad : {-1, 5, 1000, std::numeric_limits<int>::min()}) {
+        SCOPED_TRACE(bad);
+        part.SetVerseOffset(bad, 77);
+        EXPECT_EQ(part.GetVerseOffset(bad), kUnset);
+    }
+    for (int verse = 0; verse < Part::kVerseCount; ++verse)
+        EXPECT_EQ(part.GetVerseOffset(verse), 100 * (verse + 1)) << verse;
+}
+
+TEST(PartTest, StaffSizeKeepsOnlySizesTheLayoutCanUse)
+{
+    struct Case {
+        double size;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {1219.0, true},
+        {0.0, true},
+        {2147483647.0, true},
+        {-16777216.0, true},  // the not-set marker
+        {-1.0, false},
+        {2147483648.0, false},
+        {std::numeric_limits<double>::quiet_NaN(), false},
+        {std::numeric_limits<double>::infinity(), false},
+        {-std::numeric_limits<double>::infinity(), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.size);
+        Part part;
+        ASSERT_TRUE(part.SetStaffSize(1500.5));
+        EXPECT_EQ(part.SetStaffSize(c.size), c.accepted);
+        EXPECT_EQ(part.GetStaffSize(), c.accepted ? c.size : 1500.5);
+    }
+}
+
+TEST(PartTest, RemovingALineMarkErasesOnlyItsFirstEntry)
+{
+    Part part;
+    const auto slur = std::make_shared<SmoothSlurLine>();
+    const auto trill = std::make_shared<TrillLine>();
+    part.AddLineMark(slur);
+    part.AddLineMark(trill);
+    part.AddLineMark(slur);
+    part.AddLineMark(nullptr);
+    ASSERT_EQ(part.GetLineMarks().size(), 3u);
+
+    part.RemoveLineMark(std::make_shared<CrescLine>());  // not held: nothing
+    EXPECT_EQ(part.GetLineMarks().size(), 3u);
+    part.RemoveLineMark(slur);
+    EXPECT_EQ(part.GetLineMarks(), (std::vector<std::shared_ptr<LineMark>>{trill, slur}));
+
+    part.AddTie(nullptr);
+    EXPECT_TRUE(part.GetTies().empty());
+    part.RemoveTie(nullptr);  // nothing held: nothing
+    EXPECT_TRUE(part.GetTies().empty());
+}
+
+TEST(PartTest, LaysOutItsBarsButDrawsNone)
+{
+    auto log = std::make_shared<RecordingElement::Log>();
+    Part part;
+    const auto bar = std::make_shared<RecordingElement>("bar", log);
+    bar->SetRect({0, 0, 10, 10});
+    part.AppendChild(bar);
+    FakePainter painter;
+
+    part.Layout(painter);
+    EXPECT_EQ(bar->GetParent(), &part);
+    part.Draw(painter);
+    EXPECT_EQ(*log, (RecordingElement::Log{"bar.Layout"}));
+    EXPECT_TRUE(painter.Calls().empty());
+}
+
+}  // namespace
+}  // namespace quaverly
