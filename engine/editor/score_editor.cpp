@@ -9,7 +9,7 @@
 namespace quaverly {
 
 ScoreEditor::ScoreEditor()
-    : score(std::make_shared<ScoreElement>()),
+    : score(std::make_shared<Score>()),
       layout(std::make_shared<ContainerElement>()),
       caretLine(std::make_shared<ScoreElement>()),
       guideLine(std::make_shared<ScoreElement>()),

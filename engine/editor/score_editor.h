@@ -3,8 +3,8 @@
 // EditorListener. Commands and elements read and write its members directly; the
 // operations here are the ones they call.
 //
-// Some members hold placeholders until their element classes exist: `score` is the
-// document root (a Score), `layout` the root of the laid-out view (a LayoutRoot, whose
+// `score` is the document root. Some members hold placeholders until their element
+// classes exist: `layout` the root of the laid-out view (a LayoutRoot, whose
 // parent is `controller`, the EditController at the top of the tree), `caretLine` and
 // `guideLine` the two markers drawn outside the tree.
 #pragma once
@@ -20,6 +20,7 @@
 #include "engine/model/container_element.h"
 #include "engine/model/element_notification.h"
 #include "engine/model/layout_types.h"
+#include "engine/model/score.h"
 #include "engine/model/score_element.h"
 
 namespace quaverly {
@@ -100,7 +101,7 @@ public:
 
     // --- Document state, read and written by commands and elements ---
 
-    std::shared_ptr<ScoreElement> score;      // the document root; never replaced
+    std::shared_ptr<Score> score;              // the document root; never replaced
     std::shared_ptr<ContainerElement> layout;  // pages -> systems -> track rows
     // The heading node first, then the systems in score order; re-layout walkers
     // address lines by their index here.
