@@ -567,7 +567,7 @@ void GdiScorePainter::DrawGlissando(int x1, int y1, int x2, int y2, int color)
     if ((alongX ? dx : std::abs(dy)) <= 0)
         return;
     quaverly::LogFont turned = upright;
-    turned.escapement = static_cast<std::int32_t>(a * 1800.0 / std::numbers::pi);
+    turned.escapement = static_cast<std::int32_t>(std::lround(a * 1800.0 / std::numbers::pi));
     turned.orientation = turned.escapement;
     std::int64_t x = x1;
     std::int64_t y = y1;
