@@ -36,6 +36,8 @@ int Part(int n, int num, int den)
     return static_cast<int>(static_cast<std::int64_t>(n) * num / den);
 }
 
+constexpr char16_t kNone = 0;
+
 }  // namespace
 
 // A line of music glyphs: a sign at its start (with a suffix, or between brackets when the
@@ -54,12 +56,6 @@ struct GdiScorePainter::GlyphLineSpec {
     char16_t end = 0;  // none when 0
     int endDy = 0;
 };
-
-namespace {
-
-constexpr char16_t kNone = 0;
-
-}  // namespace
 
 // --- Helpers ---
 
@@ -216,7 +212,7 @@ void GdiScorePainter::DrawBarLine(int x, int y, int height, int side, int barlin
     switch (barlineType) {
     case kSingleBarLine:
         if (BlackAndWhite()) {
-            // Printers draw hairline pens unevenly: a filled bar keeps its width.
+            // Printed and exported: a filled bar of the thin width.
             const int left = side == kRepeatAfter ? x + thin / 2 : x - thin / 2;
             FillBox(left, y, left + thin, y + height, color);
         } else {
