@@ -326,21 +326,6 @@ quaverly::Size GdiScorePainter::GetBarLineExtent(int)
     return {m.thickBarLineWidth + m.barLineGap + m.thickBarLineWidth, m.barLineHeight};
 }
 
-quaverly::Size GdiScorePainter::MeasureBarLine(int, int)
-{
-    return {};  // not written yet
-}
-
-void GdiScorePainter::DrawBarLine(int, int, int, int, int, bool, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawRepeatBarLine(int, int, int, int, int, bool, int)
-{
-    // Not written yet: draws nothing.
-}
-
 quaverly::Size GdiScorePainter::MeasureJumpMark(int)
 {
     return {};  // not written yet
@@ -426,19 +411,9 @@ quaverly::Size GdiScorePainter::GetSlurEndSize()
     return {Pixels(10), 0};
 }
 
-void GdiScorePainter::DrawSmoothSlur(int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
 quaverly::Size GdiScorePainter::GetSlurEndSize2()
 {
     return GetSlurEndSize();
-}
-
-void GdiScorePainter::DrawSmoothSlurSegment(int, int, int, int)
-{
-    // Not written yet: draws nothing.
 }
 
 quaverly::Size GdiScorePainter::GetNoteSize()
@@ -973,129 +948,9 @@ int GdiScorePainter::GetWedgeSpread()
     return Table().GetMetrics().wedgeSpread;
 }
 
-void GdiScorePainter::DrawCrescendoStart(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawCrescendoEnd(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawCrescendo(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawDecrescendoStart(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawDecrescendoEnd(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawDecrescendo(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawTrillLine(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawTrillLineContinued(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawHighOctaveStart(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawHighOctaveEnd(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawHighOctave(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawLowOctaveStart(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawLowOctaveEnd(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawLowOctave(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawFirstEndingStart(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawEndingEnd(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawFirstEnding(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawSecondEndingStart(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawEndingEnd2(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawSecondEnding(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
 void GdiScorePainter::DrawCurve(int x1, int y1, int, int y2, int x3, int y3, int color)
 {
     Band(x1, y1, y2, x3, y3, color);
-}
-
-void GdiScorePainter::DrawArpeggio(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawArpeggioUpwards(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawArpeggioDownwards(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawGlissando(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
 }
 
 int GdiScorePainter::GetNoteSymbolSpacing()

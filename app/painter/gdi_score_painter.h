@@ -17,11 +17,12 @@
 // the screen-only operations draw nothing in that mode, while every size still answers.
 //
 // Not written yet, measuring zero and drawing nothing: the note and glyph operations
-// (notes, dots, accidentals, underlines, grace marks, jump marks, note symbols), the text
-// operations (titles, lyrics, signatures, bar numbers, user symbols, page texts) and the
-// line operations other than the frames, guides, flat slurs, tuplet brackets and the
-// curved band (bar lines, braces, wedges, trill, octave and ending lines, arpeggios,
-// glissandi). The dynamics marks are drawn.
+// (notes, dots, accidentals, underlines, grace marks, jump marks, note symbols) and the text
+// operations (titles, lyrics, signatures, bar numbers, user symbols, page texts). The
+// dynamics marks are drawn, and so is every line operation (frames, guides, bar lines
+// with repeat dots, flat slurs, tuplet brackets, braces and brackets, the curved band,
+// wedges, trill, octave and ending lines, arpeggios, glissandi): those other than the
+// frames, guides, flat slurs, tuplets and the band are in gdi_score_painter_lines.cpp.
 #pragma once
 
 #include "app/painter/draw_resource_table.h"
@@ -284,6 +285,25 @@ private:
                        int colorKey);
     void FlatBracket(int x1, int y1, int x2, int y2, int colorKey);
     void Band(int x1, int y1, int y2, int x3, int y3, int colorKey);
+
+    // Line helpers (gdi_score_painter_lines.cpp).
+    struct GlyphLineSpec;
+    // A rectangle filled with the colour of the key (page coordinates).
+    void FillBox(int left, int top, int right, int bottom, int colorKey);
+    // Connected solid lines through the points.
+    void Polyline(std::initializer_list<quaverly::Point> points, int width, int colorKey);
+    // One glyph of a scaled font, baseline-left at (x, y); and its advance width.
+    void Glyph(const quaverly::LogFont& font, int x, int y, char16_t code, int colorKey);
+    int GlyphWidth(const quaverly::LogFont& font, char16_t code);
+    // Glyphs in a row from startX while each ends before endX; stops at once when the
+    // glyph has no width. Returns where the row stopped.
+    int GlyphRow(const quaverly::LogFont& font, char16_t code, int startX, int endX, int y,
+                 int colorKey);
+    void GlyphLine(int x1, int y1, int x2, int y2, const GlyphLineSpec& spec, int colorKey);
+    void EndingLine(int x1, int y1, int x2, int y2, char16_t number, int startHook,
+                    int endHook, int colorKey);
+    // The turned wavy line of an arpeggio; returns where it stopped (the lower end).
+    int ArpeggioRow(int x1, int y1, int y2, int colorKey);
 
     platform::DeviceContext* dc_ = nullptr;
     const DrawResourceTable* table_ = nullptr;

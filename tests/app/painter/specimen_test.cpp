@@ -213,3 +213,238 @@ TEST(Specimen, EveryGlyphAndMarkThroughThePainter)
 }
 
 }  // namespace
+
+// --- Lines and line marks ---
+//
+//     build/bin/test_app_painter --gtest_filter='Specimen.LinesAndLineMarks'
+//
+// writes line_specimen.png beside music_specimen.png, and checks that each mark put ink
+// where it belongs.
+namespace {
+
+// A small label in grey.
+void Label(GdiScorePainter& painter, int left, int top, const std::u16string& text)
+{
+    painter.DrawString(painter.ScaledFont(Face(u"Liberation Sans", -9)), U(left), U(top),
+                       platform::kTaTop | platform::kTaLeft, text, 2);
+}
+
+// A place that must have received ink, in screen pixels of the page at 100 %.
+struct InkBox {
+    std::string what;
+    int left, top, right, bottom;
+};
+
+// Bar lines with repeat dots, the brace and the bracket, wedges, trill, octave and ending
+// lines, arpeggios, glissandi, and the flat slurs and tuplets that break or bend.
+void LineSection(GdiScorePainter& painter, brindle::DrawResourceTable& table,
+                 SpecimenPage& sheet, std::vector<InkBox>& inked)
+{
+    const int barHeight = painter.GetBarLineHeight();  // 700: 26.5 px
+
+    sheet.Heading(u"Bar lines 1, 5, 6, 7; end repeat, start repeat, both; "
+                  u"single printed (filled)");
+    {
+        const int top = sheet.Y() + 16;
+        struct Bar {
+            std::u16string name;
+            int kind;
+            int dots;  // 0 none, 1 right, 2 left, 3 an end and a start repeat
+            bool printed;
+        };
+        const Bar bars[] = {{u"1", 1, 0, false},     {u"5", 5, 0, false},
+                            {u"6", 6, 0, false},     {u"7", 7, 0, false},
+                            {u"6 :|", 6, 2, false},  {u"|: 7", 7, 1, false},
+                            {u":|: 6 7", 0, 3, false}, {u"1 printed", 1, 0, true}};
+        int x = 70;
+        for (const Bar& bar : bars) {
+            Label(painter, x - 24, top - 14, bar.name);
+            painter.DrawTrackBaseLine(U(x - 45), U(top) + barHeight, U(90), 32);
+            table.SetBlackAndWhite(bar.printed);
+            if (bar.dots == 3) {
+                painter.DrawBarLine(U(x), U(top), barHeight, 0, 6, false, 0);
+                painter.DrawRepeatBarLine(U(x), U(top), barHeight, 0, 2, false, 0);
+                painter.DrawBarLine(U(x), U(top), barHeight, 0, 7, false, 0);
+                painter.DrawRepeatBarLine(U(x), U(top), barHeight, 0, 1, false, 0);
+            } else {
+                painter.DrawBarLine(U(x), U(top), barHeight, 0, bar.kind, false, 0);
+                if (bar.dots != 0)
+                    painter.DrawRepeatBarLine(U(x), U(top), barHeight, 0, bar.dots, false, 0);
+            }
+            table.SetBlackAndWhite(false);
+            inked.push_back({"bar line", x - 8, top + 2, x + 8, top + 24});
+            x += 100;
+        }
+        sheet.Skip(56);
+    }
+
+    sheet.Heading(u"Brace and bracket joining two staves");
+    {
+        const int top = sheet.Y() + 8;
+        const int length = U(70);
+        for (const int x : {80, 280}) {
+            painter.DrawTrackBaseLine(U(x + 5), U(top), U(120), 32);
+            painter.DrawTrackBaseLine(U(x + 5), U(top) + length, U(120), 32);
+            painter.DrawThinVerticalLine(U(x), U(top), length, 0);
+        }
+        painter.DrawSmoothSlur(U(80), U(top), length, 0);
+        painter.DrawSmoothSlurSegment(U(280), U(top), length, 0);
+        inked.push_back({"brace", 68, top + 10, 79, top + 60});
+        inked.push_back({"bracket", 270, top + 10, 276, top + 60});
+        sheet.Skip(96);
+    }
+
+    sheet.Heading(u"Wedges: crescendo, its start and end pieces; decrescendo, start, end");
+    {
+        const int y = U(sheet.Y() + 14);
+        using Wedge = void (GdiScorePainter::*)(int, int, int, int, int);
+        const Wedge wedges[] = {&GdiScorePainter::DrawCrescendo, &GdiScorePainter::DrawCrescendoStart,
+                                &GdiScorePainter::DrawCrescendoEnd, &GdiScorePainter::DrawDecrescendo,
+                                &GdiScorePainter::DrawDecrescendoStart,
+                                &GdiScorePainter::DrawDecrescendoEnd};
+        int x = 20;
+        for (const Wedge wedge : wedges) {
+            (painter.*wedge)(U(x), y, U(x + 120), y, 0);
+            inked.push_back({"wedge", x + 50, sheet.Y() + 8, x + 70, sheet.Y() + 20});
+            x += 140;
+        }
+        sheet.Skip(36);
+    }
+
+    sheet.Heading(u"Trill lines (whole, continued); octave lines 8va and 8vb: start, "
+                  u"continued end, whole");
+    {
+        using Mark = void (GdiScorePainter::*)(int, int, int, int, int);
+        struct Row {
+            std::u16string name;
+            Mark draw;
+        };
+        const Row rows[] = {
+            {u"trill", &GdiScorePainter::DrawTrillLine},
+            {u"trill, continued", &GdiScorePainter::DrawTrillLineContinued},
+            {u"8va start", &GdiScorePainter::DrawHighOctaveStart},
+            {u"8va end", &GdiScorePainter::DrawHighOctaveEnd},
+            {u"8va", &GdiScorePainter::DrawHighOctave},
+            {u"8vb start", &GdiScorePainter::DrawLowOctaveStart},
+            {u"8vb end", &GdiScorePainter::DrawLowOctaveEnd},
+            {u"8vb", &GdiScorePainter::DrawLowOctave},
+        };
+        for (std::size_t i = 0; i < std::size(rows); ++i) {
+            const int left = i % 2 == 0 ? 20 : 460;
+            const int top = sheet.Y() + static_cast<int>(i / 2) * 34;
+            Label(painter, left, top - 2, rows[i].name);
+            (painter.*rows[i].draw)(U(left + 90), U(top), U(left + 400), U(top), 0);
+            inked.push_back({"glyph line start", left + 90, top, left + 110, top + 14});
+            inked.push_back({"glyph line row", left + 300, top - 4, left + 360, top + 14});
+        }
+        sheet.Skip(4 * 34 + 10);
+    }
+
+    sheet.Heading(u"Endings: first start, end, first whole; second start, second whole, end 2");
+    {
+        using Mark = void (GdiScorePainter::*)(int, int, int, int, int);
+        const Mark endings[] = {&GdiScorePainter::DrawFirstEndingStart,
+                                &GdiScorePainter::DrawEndingEnd, &GdiScorePainter::DrawFirstEnding,
+                                &GdiScorePainter::DrawSecondEndingStart,
+                                &GdiScorePainter::DrawSecondEnding, &GdiScorePainter::DrawEndingEnd2};
+        int x = 20;
+        const int top = sheet.Y() + 6;
+        for (const Mark ending : endings) {
+            (painter.*ending)(U(x), U(top), U(x + 120), U(top), 0);
+            inked.push_back({"ending", x + 40, top - 1, x + 80, top + 2});
+            x += 140;
+        }
+        sheet.Skip(40);
+    }
+
+    sheet.Heading(u"Arpeggios (plain, up, down); glissandi (rising, falling, level, vertical)");
+    {
+        const int top = sheet.Y() + 10;
+        const int bottom = top + 70;
+        painter.DrawArpeggio(U(40), U(top), U(40), U(bottom), 0);
+        painter.DrawArpeggioUpwards(U(100), U(top), U(100), U(bottom), 0);
+        painter.DrawArpeggioDownwards(U(160), U(top), U(160), U(bottom), 0);
+        for (const int x : {40, 100, 160})
+            inked.push_back({"arpeggio", x - 10, top + 20, x + 10, top + 50});
+        painter.DrawGlissando(U(240), U(bottom), U(400), U(top), 0);
+        painter.DrawGlissando(U(440), U(top), U(600), U(bottom), 0);
+        painter.DrawGlissando(U(640), U(top + 35), U(780), U(top + 35), 0);
+        painter.DrawGlissando(U(840), U(top), U(840), U(bottom), 0);
+        inked.push_back({"glissando", 310, top + 28, 330, top + 48});
+        inked.push_back({"glissando", 510, top + 28, 530, top + 48});
+        inked.push_back({"glissando", 700, top + 28, 720, top + 44});
+        inked.push_back({"glissando", 828, top + 25, 852, top + 45});
+        sheet.Skip(96);
+    }
+
+    sheet.Heading(u"Flat slurs 520 and 519 wide (a curve); tuplets broken around 3 and 6; "
+                  u"a slur start clipped to the caller's clip (left of the red line)");
+    {
+        const int y = U(sheet.Y() + 30);
+        painter.DrawFlatSlur(U(20), y, 520, 0);
+        painter.DrawFlatSlur(U(60), y, 519, 0);
+        painter.DrawTuplet(U(120), y, U(140), 3, 0);
+        painter.DrawTuplet(U(300), y, U(90), 6, 0);
+        // The caller clips at x = 560 px.
+        platform::DeviceContext& dc = *painter.GetDC();
+        const platform::Point clipEdge = dc.LPtoDP(platform::Point{U(560), 0});
+        const platform::Region clip(platform::Rect{0, 0, clipEdge.x, 1 << 20});
+        dc.SelectClipRegion(&clip);
+        painter.DrawFlatSlurStart(U(440), y, U(200), 0);
+        painter.DrawThinVerticalLine(U(600), y - U(20), U(20), 0);  // clipped away
+        dc.SelectClipRegion(nullptr);
+        painter.DrawThinVerticalLine(U(560), y - U(20), U(24), 1);
+        inked.push_back({"tuplet left", 125, sheet.Y() + 18, 170, sheet.Y() + 22});
+        inked.push_back({"slur start", 470, sheet.Y() + 18, 550, sheet.Y() + 22});
+        sheet.Skip(50);
+    }
+}
+
+TEST(Specimen, LinesAndLineMarks)
+{
+    ASSERT_TRUE(painter_test::AddMusicFonts());
+    constexpr int kHeight = 900;
+    painter_test::PageImage page(static_cast<int>(kPageWidth * kZoom),
+                                 static_cast<int>(kHeight * kZoom), kZoom);
+    brindle::DrawResourceTable table;
+    table.MeasureNoteSizes(page.Dc(), painter_test::kScreenScale);
+    GdiScorePainter painter;
+    painter.SetDC(&page.Dc());
+    painter.SetResourceTable(&table);
+    painter.SetOrigin(0, 0);
+    painter.SetScale(painter_test::kScreenScale);
+    painter.SetTransparentBackground();
+
+    SpecimenPage sheet(painter);
+    std::vector<InkBox> inked;
+    LineSection(painter, table, sheet, inked);
+    ASSERT_LT(sheet.Y(), kHeight);
+
+    const QImage& image = page.Finish();
+    for (const InkBox& box : inked) {
+        SCOPED_TRACE(box.what + " at " + std::to_string(box.left) + ", " +
+                     std::to_string(box.top));
+        EXPECT_GT(painter_test::InkIn(image, static_cast<int>(box.left * kZoom),
+                                      static_cast<int>(box.top * kZoom),
+                                      static_cast<int>(box.right * kZoom),
+                                      static_cast<int>(box.bottom * kZoom)),
+                  0);
+    }
+    // Nothing of the clipped slur start or the line after it right of the caller's clip.
+    const int clipTop = sheet.Y() - 50 + 5;
+    EXPECT_EQ(painter_test::InkIn(image, static_cast<int>(562 * kZoom),
+                                  static_cast<int>(clipTop * kZoom),
+                                  static_cast<int>(660 * kZoom),
+                                  static_cast<int>((clipTop + 40) * kZoom)),
+              0);
+
+    const char* dir = std::getenv("BRINDLE_SPECIMEN_DIR");
+    const std::filesystem::path folder =
+        dir ? std::filesystem::path(dir) : std::filesystem::path(BRINDLE_BIN_DIR) / "specimen";
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path file = folder / "line_specimen.png";
+    ASSERT_TRUE(image.save(QString::fromStdString(file.string())));
+    std::cout << "specimen page: " << file.string() << "\n";
+}
+
+}  // namespace
