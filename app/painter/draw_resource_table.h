@@ -133,6 +133,8 @@ public:
     void SetSpacingFactor(int duration, double factor);
 
     const LayoutMetrics& GetMetrics() const { return metrics_; }
+    // Replaces every metric; for the set-up, before any drawing device reads the table.
+    void SetMetrics(const LayoutMetrics& metrics) { metrics_ = metrics; }
     double GetChordNoteScale() const { return metrics_.chordNoteScale; }
     double GetGraceNoteScale() const { return metrics_.graceNoteScale; }
     int GetEndingLineWidth() const { return metrics_.bracketLineWidth; }
