@@ -269,25 +269,7 @@ private:
     class FontScope;
     class ClipScope;
 
-    const DrawResourceTable& Table() const;
-    platform::ColorRef Color(int colorKey) const;
-    bool BlackAndWhite() const { return Table().IsBlackAndWhite(); }
-    // n screen pixels in logical units, truncated.
-    int Pixels(double n) const { return static_cast<int>(n * scale_); }
-    platform::Point At(int x, int y) const { return {x + xOffset_, y + yOffset_}; }
-    platform::Rect At(const quaverly::Rect& r) const;
-    // The device pixels of a page rectangle.
-    platform::Region DeviceRegion(const quaverly::Rect& r) const;
-
-    // The common line path (page coordinates; the origin is added here).
-    void Line(quaverly::Point a, quaverly::Point b, int style, int width, int colorKey);
-    void Outline(const quaverly::Rect& r, int style, int colorKey);
-    void FilledPolygon(std::initializer_list<quaverly::Point> points, int penWidth,
-                       int colorKey);
-    void FlatBracket(int x1, int y1, int x2, int y2, int colorKey);
-    void Band(int x1, int y1, int y2, int x3, int y3, int colorKey);
-
-    // Glyph and text helpers.
+    // Glyph and text helpers (gdi_score_painter_glyphs.cpp, gdi_score_painter_text.cpp).
     // Metrics of a scaled font; zeros without a context.
     platform::TextMetrics FontMetrics(const quaverly::LogFont& scaledFont);
     // A key's font for chord notes: the height also times the chord-note scale, the
@@ -317,6 +299,24 @@ private:
     // The width of the wider of the two numbers of a time signature and the visible
     // height of its font.
     quaverly::Size TimeSignatureBox(int beats, int beatType);
+
+    const DrawResourceTable& Table() const;
+    platform::ColorRef Color(int colorKey) const;
+    bool BlackAndWhite() const { return Table().IsBlackAndWhite(); }
+    // n screen pixels in logical units, truncated.
+    int Pixels(double n) const { return static_cast<int>(n * scale_); }
+    platform::Point At(int x, int y) const { return {x + xOffset_, y + yOffset_}; }
+    platform::Rect At(const quaverly::Rect& r) const;
+    // The device pixels of a page rectangle.
+    platform::Region DeviceRegion(const quaverly::Rect& r) const;
+
+    // The common line path (page coordinates; the origin is added here).
+    void Line(quaverly::Point a, quaverly::Point b, int style, int width, int colorKey);
+    void Outline(const quaverly::Rect& r, int style, int colorKey);
+    void FilledPolygon(std::initializer_list<quaverly::Point> points, int penWidth,
+                       int colorKey);
+    void FlatBracket(int x1, int y1, int x2, int y2, int colorKey);
+    void Band(int x1, int y1, int y2, int x3, int y3, int colorKey);
 
     platform::DeviceContext* dc_ = nullptr;
     const DrawResourceTable* table_ = nullptr;
