@@ -209,6 +209,8 @@ void DrawResourceTable::ApplyFontFile(const FontFile& file)
     SetFont(font_key::kPoet, composer);
     SetFont(font_key::kComposer, composer);
     SetFont(font_key::kExpression, file.GetFont(kExpressionFont));
+    // Texts in the default font, such as the rights line, take the file's common font.
+    SetFont(font_key::kDefaultText, file.GetFont(kCommonFont));
     SetFont(font_key::kLyric, file.GetFont(kLyricFont));
     SetFont(font_key::kBarIndex, file.GetFont(kBarIndexFont));
     SetFont(font_key::kInstrumentName, file.GetFont(kInstrumentNameFont));

@@ -133,6 +133,8 @@ public:
     void SetSpacingFactor(int duration, double factor);
 
     const LayoutMetrics& GetMetrics() const { return metrics_; }
+    // Replaces every metric; for the set-up, before any drawing device reads the table.
+    void SetMetrics(const LayoutMetrics& metrics) { metrics_ = metrics; }
     double GetChordNoteScale() const { return metrics_.chordNoteScale; }
     double GetGraceNoteScale() const { return metrics_.graceNoteScale; }
     int GetEndingLineWidth() const { return metrics_.bracketLineWidth; }
@@ -151,9 +153,9 @@ public:
     bool IsBlackAndWhite() const { return blackAndWhite_.load(); }
 
     // Stores the text fonts of the font file: title, subtitle, composer (for the poet and
-    // the composer keys), expression, lyric, bar number and instrument name. The file's
-    // note, tuplet, time, tempo and common fonts are not used: the music keys keep their
-    // built-in fonts.
+    // the composer keys), expression, common (for the default-font texts), lyric, bar
+    // number and instrument name. The file's note, tuplet, time and tempo fonts are not
+    // used: the music keys keep their built-in fonts.
     void ApplyFontFile(const FontFile& file);
 
     // Measures the note digits on a context in the 0.01 mm mapping of a screen whose pixel

@@ -326,34 +326,9 @@ quaverly::Size GdiScorePainter::GetBarLineExtent(int)
     return {m.thickBarLineWidth + m.barLineGap + m.thickBarLineWidth, m.barLineHeight};
 }
 
-quaverly::Size GdiScorePainter::MeasureBarLine(int, int)
-{
-    return {};  // not written yet
-}
-
-void GdiScorePainter::DrawBarLine(int, int, int, int, int, bool, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawRepeatBarLine(int, int, int, int, int, bool, int)
-{
-    // Not written yet: draws nothing.
-}
-
-quaverly::Size GdiScorePainter::MeasureJumpMark(int)
-{
-    return {};  // not written yet
-}
-
 quaverly::Point GdiScorePainter::GetJumpMarkOffset()
 {
     return Table().GetMetrics().jumpMarkOffset;
-}
-
-void GdiScorePainter::DrawJumpMark(int, int, int, int)
-{
-    // Not written yet: draws nothing.
 }
 
 int GdiScorePainter::GetFlatSlurHeight()
@@ -426,19 +401,9 @@ quaverly::Size GdiScorePainter::GetSlurEndSize()
     return {Pixels(10), 0};
 }
 
-void GdiScorePainter::DrawSmoothSlur(int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
 quaverly::Size GdiScorePainter::GetSlurEndSize2()
 {
     return GetSlurEndSize();
-}
-
-void GdiScorePainter::DrawSmoothSlurSegment(int, int, int, int)
-{
-    // Not written yet: draws nothing.
 }
 
 quaverly::Size GdiScorePainter::GetNoteSize()
@@ -446,49 +411,14 @@ quaverly::Size GdiScorePainter::GetNoteSize()
     return Table().GetNoteSize();
 }
 
-void GdiScorePainter::DrawNote(int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-quaverly::Size GdiScorePainter::MeasureDots(int)
-{
-    return {};  // not written yet
-}
-
-void GdiScorePainter::DrawDots(int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
 int GdiScorePainter::GetOctaveDotInterval()
 {
     return static_cast<int>(Table().GetNoteSize().cy * Table().GetMetrics().noteOctaveDotInterval);
 }
 
-void GdiScorePainter::DrawOctaveDots(int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-quaverly::Size GdiScorePainter::MeasureAccidental(int)
-{
-    return {};  // not written yet
-}
-
-void GdiScorePainter::DrawAccidental(int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
 int GdiScorePainter::GetLegerInterval()
 {
     return static_cast<int>(Table().GetNoteSize().cy * Table().GetMetrics().noteLegerInterval);
-}
-
-void GdiScorePainter::DrawLegerLine(quaverly::Point, int, int)
-{
-    // Not written yet: draws nothing.
 }
 
 int GdiScorePainter::GetChordNoteInterval()
@@ -501,39 +431,9 @@ quaverly::Size GdiScorePainter::GetChordNoteSize()
     return GetNoteSize();
 }
 
-void GdiScorePainter::DrawChordNote(int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-quaverly::Size GdiScorePainter::MeasureChordDots(int)
-{
-    return {};  // not written yet
-}
-
-void GdiScorePainter::DrawChordDots(int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
 int GdiScorePainter::GetChordOctaveDotInterval()
 {
     return GetOctaveDotInterval();
-}
-
-void GdiScorePainter::DrawChordOctaveDots(int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-quaverly::Size GdiScorePainter::MeasureChordAccidental(int)
-{
-    return {};  // not written yet
-}
-
-void GdiScorePainter::DrawChordAccidental(int, int, int, int)
-{
-    // Not written yet: draws nothing.
 }
 
 int GdiScorePainter::GetChordLegerInterval()
@@ -556,171 +456,16 @@ quaverly::Size GdiScorePainter::GetGraceNoteSize()
     return Table().GetGraceNoteSize();
 }
 
-void GdiScorePainter::DrawGraceNote(int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-quaverly::Size GdiScorePainter::MeasureGraceAccidental(int)
-{
-    return {};  // not written yet
-}
-
-void GdiScorePainter::DrawGraceAccidental(int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-quaverly::Size GdiScorePainter::MeasureGraceDots(int)
-{
-    return {};  // not written yet
-}
-
-void GdiScorePainter::DrawGraceDots(int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
 int GdiScorePainter::GetGraceOctaveDotInterval()
 {
     return static_cast<int>(Table().GetGraceNoteSize().cy *
                             Table().GetMetrics().graceOctaveDotInterval);
 }
 
-void GdiScorePainter::DrawGraceOctaveDots(int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
 int GdiScorePainter::GetGraceLegerInterval()
 {
     return static_cast<int>(Table().GetGraceNoteSize().cy *
                             Table().GetMetrics().graceLegerInterval);
-}
-
-void GdiScorePainter::DrawGraceLegerLine(quaverly::Point, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawCommaMark(const quaverly::Rect&, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawDashMark(const quaverly::Rect&, int)
-{
-    // Not written yet: draws nothing.
-}
-
-quaverly::Size GdiScorePainter::MeasureKeySignature(int)
-{
-    return {};  // not written yet
-}
-
-void GdiScorePainter::DrawKeySignature(int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-quaverly::Size GdiScorePainter::MeasureTimeSignature(int, int)
-{
-    return {};  // not written yet
-}
-
-void GdiScorePainter::DrawTimeSignature(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-quaverly::Size GdiScorePainter::MeasureTempoMark(int, int)
-{
-    return {};  // not written yet
-}
-
-void GdiScorePainter::DrawTempoMark(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-quaverly::Size GdiScorePainter::MeasureTitle(std::u16string_view)
-{
-    return {};  // not written yet
-}
-
-void GdiScorePainter::DrawTitle(int, int, std::u16string_view, int)
-{
-    // Not written yet: draws nothing.
-}
-
-quaverly::Size GdiScorePainter::MeasureSubtitle(std::u16string_view)
-{
-    return {};  // not written yet
-}
-
-void GdiScorePainter::DrawSubtitle(int, int, std::u16string_view, int)
-{
-    // Not written yet: draws nothing.
-}
-
-quaverly::Size GdiScorePainter::MeasurePoetText(std::u16string_view)
-{
-    return {};  // not written yet
-}
-
-void GdiScorePainter::DrawPoetText(int, int, std::u16string_view, int)
-{
-    // Not written yet: draws nothing.
-}
-
-quaverly::Size GdiScorePainter::MeasureComposerText(std::u16string_view)
-{
-    return {};  // not written yet
-}
-
-void GdiScorePainter::DrawComposerText(int, int, std::u16string_view, int)
-{
-    // Not written yet: draws nothing.
-}
-
-quaverly::Size GdiScorePainter::MeasureExpressionText(std::u16string_view)
-{
-    return {};  // not written yet
-}
-
-void GdiScorePainter::DrawExpressionText(int, int, std::u16string_view, int)
-{
-    // Not written yet: draws nothing.
-}
-
-quaverly::Size GdiScorePainter::MeasureDefaultFontText(std::u16string_view)
-{
-    return {};  // not written yet
-}
-
-void GdiScorePainter::DrawDefaultFontText(int, int, std::u16string_view, int)
-{
-    // Not written yet: draws nothing.
-}
-
-quaverly::Size GdiScorePainter::MeasureLyric(std::u16string_view)
-{
-    return {};  // not written yet
-}
-
-void GdiScorePainter::DrawLyric(int, int, std::u16string_view, int)
-{
-    // Not written yet: draws nothing.
-}
-
-quaverly::Size GdiScorePainter::MeasureInstrumentName(std::u16string_view)
-{
-    return {};  // not written yet
-}
-
-void GdiScorePainter::DrawInstrumentName(int, int, std::u16string_view, int)
-{
-    // Not written yet: draws nothing.
 }
 
 quaverly::Size GdiScorePainter::MeasureEditMarkA()
@@ -943,16 +688,6 @@ void GdiScorePainter::DrawDynamicMark(int x, int y, int code, int color)
                platform::kTaBaseline | platform::kTaLeft, text, color);
 }
 
-void GdiScorePainter::DrawBarIndex(int, int, const quaverly::BarNumberFormat&, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-quaverly::Size GdiScorePainter::MeasureBarIndex(const quaverly::BarNumberFormat&, int)
-{
-    return {};  // not written yet
-}
-
 int GdiScorePainter::GetWedgeLineWidth()
 {
     return Table().GetMetrics().wedgeLineWidth;
@@ -973,129 +708,9 @@ int GdiScorePainter::GetWedgeSpread()
     return Table().GetMetrics().wedgeSpread;
 }
 
-void GdiScorePainter::DrawCrescendoStart(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawCrescendoEnd(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawCrescendo(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawDecrescendoStart(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawDecrescendoEnd(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawDecrescendo(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawTrillLine(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawTrillLineContinued(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawHighOctaveStart(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawHighOctaveEnd(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawHighOctave(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawLowOctaveStart(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawLowOctaveEnd(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawLowOctave(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawFirstEndingStart(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawEndingEnd(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawFirstEnding(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawSecondEndingStart(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawEndingEnd2(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawSecondEnding(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
 void GdiScorePainter::DrawCurve(int x1, int y1, int, int y2, int x3, int y3, int color)
 {
     Band(x1, y1, y2, x3, y3, color);
-}
-
-void GdiScorePainter::DrawArpeggio(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawArpeggioUpwards(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawArpeggioDownwards(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawGlissando(int, int, int, int, int)
-{
-    // Not written yet: draws nothing.
 }
 
 int GdiScorePainter::GetNoteSymbolSpacing()
@@ -1106,31 +721,6 @@ int GdiScorePainter::GetNoteSymbolSpacing()
 quaverly::Point GdiScorePainter::GetNoteSymbolOffset()
 {
     return Table().GetMetrics().noteSymbolOffset;
-}
-
-quaverly::Size GdiScorePainter::MeasureNoteSymbol(int)
-{
-    return {};  // not written yet
-}
-
-void GdiScorePainter::DrawNoteSymbol(int, int, int, int)
-{
-    // Not written yet: draws nothing.
-}
-
-void GdiScorePainter::DrawExtendSymbol(int, int, const quaverly::ExtendSymbol&, int)
-{
-    // Not written yet: draws nothing.
-}
-
-quaverly::Size GdiScorePainter::MeasureExtendSymbol(const quaverly::ExtendSymbol&)
-{
-    return {};  // not written yet
-}
-
-void GdiScorePainter::DrawPageText(const quaverly::PageTextData&, int)
-{
-    // Not written yet: draws nothing.
 }
 
 quaverly::Size GdiScorePainter::GetSmallMarkSize()

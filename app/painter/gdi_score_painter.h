@@ -16,12 +16,13 @@
 // resource table at the moment of drawing (black for every key in black-and-white mode);
 // the screen-only operations draw nothing in that mode, while every size still answers.
 //
-// Not written yet, measuring zero and drawing nothing: the note and glyph operations
-// (notes, dots, accidentals, underlines, grace marks, jump marks, note symbols), the text
-// operations (titles, lyrics, signatures, bar numbers, user symbols, page texts) and the
-// line operations other than the frames, guides, flat slurs, tuplet brackets and the
-// curved band (bar lines, braces, wedges, trill, octave and ending lines, arpeggios,
-// glissandi). The dynamics marks are drawn.
+// The note and glyph operations (notes, dots, octave dots, accidentals, underlines, grace
+// marks, jump marks, note symbols, dynamics) are defined in gdi_score_painter_glyphs.cpp,
+// the text operations (header texts, lyrics, signatures, bar numbers, user symbols, page
+// texts) in gdi_score_painter_text.cpp, and the line operations other than the frames,
+// guides, flat slurs, tuplet brackets and the curved band (bar lines with repeat dots,
+// braces and brackets, wedges, trill, octave and ending lines, arpeggios, glissandi) in
+// gdi_score_painter_lines.cpp.
 #pragma once
 
 #include "app/painter/draw_resource_table.h"
@@ -267,6 +268,37 @@ private:
     class FontScope;
     class ClipScope;
 
+    // Glyph and text helpers (gdi_score_painter_glyphs.cpp, gdi_score_painter_text.cpp).
+    // Metrics of a scaled font; zeros without a context.
+    platform::TextMetrics FontMetrics(const quaverly::LogFont& scaledFont);
+    // A key's font for chord notes: the height also times the chord-note scale, the
+    // characters as wide as in the full-size font (its average character width).
+    quaverly::LogFont ChordFont(int fontKey);
+    // A key's font for grace notes: the height also times the grace-note scale.
+    quaverly::LogFont GraceFont(int fontKey) const;
+    // A font of a record (user symbols, page texts): its height times the scale, natural
+    // width, antialiased.
+    quaverly::LogFont RecordFont(const quaverly::LogFont& font) const;
+    // `count` copies of one glyph, the first at (x, y) and each next one moved by
+    // (dx, dy); nothing for a count below 1.
+    void GlyphRun(const quaverly::LogFont& scaledFont, int x, int y, int dx, int dy,
+                  int count, char16_t glyph, unsigned align, int colorKey);
+    // The text path in a rectangle (page coordinates) with the DrawText flags `format`.
+    void DrawStringInRect(const quaverly::LogFont& scaledFont, const quaverly::Rect& rect,
+                          unsigned format, std::u16string_view text, int colorKey);
+    // A rectangle filled with the colour of a key.
+    void FillBox(const quaverly::Rect& rect, int colorKey);
+    // The outline of a rectangle, or of the ellipse inscribed in it, with a solid pen of
+    // `width`; nothing inside.
+    void FrameShape(const quaverly::Rect& rect, bool ellipse, int width, int colorKey);
+    // Header texts: the extent in a key's font, an empty text measured as one space;
+    // drawn top-left at (x, y).
+    quaverly::Size MeasureKeyText(int fontKey, std::u16string_view text);
+    void DrawKeyText(int fontKey, int x, int y, std::u16string_view text, int colorKey);
+    // The width of the wider of the two numbers of a time signature and the visible
+    // height of its font.
+    quaverly::Size TimeSignatureBox(int beats, int beatType);
+
     const DrawResourceTable& Table() const;
     platform::ColorRef Color(int colorKey) const;
     bool BlackAndWhite() const { return Table().IsBlackAndWhite(); }
@@ -284,6 +316,25 @@ private:
                        int colorKey);
     void FlatBracket(int x1, int y1, int x2, int y2, int colorKey);
     void Band(int x1, int y1, int y2, int x3, int y3, int colorKey);
+
+    // Line helpers (gdi_score_painter_lines.cpp).
+    struct GlyphLineSpec;
+    // A rectangle filled with the colour of the key (page coordinates).
+    void FillBox(int left, int top, int right, int bottom, int colorKey);
+    // Connected solid lines through the points.
+    void Polyline(std::initializer_list<quaverly::Point> points, int width, int colorKey);
+    // One glyph of a scaled font, baseline-left at (x, y); and its advance width.
+    void Glyph(const quaverly::LogFont& font, int x, int y, char16_t code, int colorKey);
+    int GlyphWidth(const quaverly::LogFont& font, char16_t code);
+    // Glyphs in a row from startX while each ends before endX; stops at once when the
+    // glyph has no width. Returns where the row stopped.
+    int GlyphRow(const quaverly::LogFont& font, char16_t code, int startX, int endX, int y,
+                 int colorKey);
+    void GlyphLine(int x1, int y1, int x2, int y2, const GlyphLineSpec& spec, int colorKey);
+    void EndingLine(int x1, int y1, int x2, int y2, char16_t number, int startHook,
+                    int endHook, int colorKey);
+    // The turned wavy line of an arpeggio; returns where it stopped (the lower end).
+    int ArpeggioRow(int x1, int y1, int y2, int colorKey);
 
     platform::DeviceContext* dc_ = nullptr;
     const DrawResourceTable* table_ = nullptr;

@@ -6,7 +6,9 @@
 
 #include "engine/model/accidental_sign.h"
 #include "engine/model/augmentation_dots.h"
+#include "engine/model/chord_note_list.h"
 #include "engine/model/duration_dash.h"
+#include "engine/model/grace_note_list.h"
 #include "engine/model/lyric.h"
 #include "engine/model/note_styles.h"
 #include "engine/model/note_symbol.h"
@@ -22,6 +24,9 @@ namespace id = notification_id;
 Note::Note()
     : dots_(std::make_shared<AugmentationDots>()),
       accidentalSign_(std::make_shared<AccidentalSign>()),
+      graceBefore_(std::make_shared<GraceNoteList>(GraceSide::kBefore)),
+      graceAfter_(std::make_shared<GraceNoteList>(GraceSide::kAfter)),
+      chordNotes_(std::make_shared<ChordNoteList>()),
       style_(std::make_shared<NormalNoteStyle>())
 {
     dots_->SetStyle(style_);
@@ -230,10 +235,8 @@ void Note::PlaceSubElements(bool includeGlyphs)
         symbol->SetOrigin(childOrigin);
     for (const auto& symbol : symbols_)
         symbol->SetOrigin(childOrigin);
-    for (const auto& list : {graceBefore_, graceAfter_, chordNotes_}) {
-        if (list)
-            list->SetOrigin(childOrigin);
-    }
+    for (const auto& list : NoteLists())
+        list->SetOrigin(childOrigin);
     for (const auto& lyric : lyrics_)
         lyric->SetOrigin(origin);
 }
@@ -314,15 +317,11 @@ void Note::Layout(ScorePainter& painter)
     }
 
     for (const auto& list : {graceBefore_, graceAfter_}) {
-        if (list) {
-            list->SetParent(this);
-            list->SetOrigin(childOrigin);
-        }
+        list->SetParent(this);
+        list->SetOrigin(childOrigin);
     }
-    for (const auto& list : {graceBefore_, graceAfter_}) {
-        if (list)
-            list->Layout(painter);
-    }
+    graceBefore_->Layout(painter);
+    graceAfter_->Layout(painter);
 
     if (!chordMember_) {
         for (const auto& lyric : lyrics_) {
@@ -332,10 +331,8 @@ void Note::Layout(ScorePainter& painter)
         }
     }
 
-    if (chordNotes_) {
-        chordNotes_->Layout(painter);
-        chordNotes_->SetParent(this);
-    }
+    chordNotes_->Layout(painter);
+    chordNotes_->SetParent(this);
 
     SetRect({0, 0, note.cx, note.cy});
 }
@@ -398,8 +395,8 @@ void Note::Draw(ScorePainter& painter)
         if (symbol->IsVisible())
             symbol->Draw(painter);
     }
-    for (const auto& list : {graceBefore_, graceAfter_, chordNotes_}) {
-        if (list && list->IsVisible())
+    for (const auto& list : NoteLists()) {
+        if (list->IsVisible())
             list->Draw(painter);
     }
 
@@ -547,7 +544,7 @@ int Note::Notify(ElementNotification& notification)
             }
             break;
         case id::kChordNoteDelete:
-            if (payload != nullptr && chordNotes_)
+            if (payload != nullptr)
                 payload->owner = chordNotes_;
             break;
         case id::kLyricDelete:
@@ -580,7 +577,11 @@ int Note::Notify(ElementNotification& notification)
                 return SendOffsetRecord(step ? id::kNoteOffsetDrag : id::kNoteOffsetChange, from,
                                         to);
             }
-            if (auto list = graceList()) {
+            // A grace list's own move reaches the note with no element filled in; moves
+            // passed up from inside the list (a grace note's marks and lyrics) carry
+            // their element and go on as they are.
+            auto list = graceList();
+            if (list && (payload == nullptr || !payload->element)) {
                 NotificationPayload moved;
                 moved.oldOffset = from;
                 moved.newOffset = to;
@@ -602,16 +603,19 @@ int Note::Notify(ElementNotification& notification)
 
 // --- Keys and pointer ---
 
+std::array<std::shared_ptr<ScoreElement>, 3> Note::NoteLists() const
+{
+    return {graceBefore_, graceAfter_, chordNotes_};
+}
+
 std::vector<std::shared_ptr<ScoreElement>> Note::KeyTargets() const
 {
     std::vector<std::shared_ptr<ScoreElement>> targets;
     targets.insert(targets.end(), ornaments_.begin(), ornaments_.end());
     targets.insert(targets.end(), symbols_.begin(), symbols_.end());
     targets.insert(targets.end(), lyrics_.begin(), lyrics_.end());
-    for (const auto& list : {graceBefore_, graceAfter_, chordNotes_}) {
-        if (list)
-            targets.push_back(list);
-    }
+    for (const auto& list : NoteLists())
+        targets.push_back(list);
     return targets;
 }
 

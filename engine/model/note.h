@@ -22,7 +22,9 @@
 // Notifications (ids in element_notification.h): Delete sends 1029 and 1001; selection
 // sends 1056 and 1055, deselection 1057; a drag step of the note sends 1061 and the
 // release 1062 {offset at the press, offset now}; a nudge sends 1062 for a move of 31
-// units. Records from the sub-elements get the sub-element filled in on their way up.
+// units. Records from the sub-elements get the sub-element filled in on their way up;
+// a grace list's own drag and release (1059, 1060 with no element) become 1063 and 1064
+// {old offset, new offset, the list}.
 #pragma once
 
 #include <array>
@@ -37,6 +39,8 @@ namespace quaverly {
 
 class AccidentalSign;
 class AugmentationDots;
+class ChordNoteList;
+class GraceNoteList;
 class Lyric;
 class NoteSymbol;
 class SymbolMark;
@@ -170,11 +174,11 @@ public:
     std::shared_ptr<Lyric> GetLyric(int verse) const;
     const std::shared_ptr<AugmentationDots>& GetDotsElement() const { return dots_; }
     const std::shared_ptr<AccidentalSign>& GetAccidentalSign() const { return accidentalSign_; }
-    // The grace lists (before and after the note) and the chord list. They are empty
-    // slots until the list classes are attached; every use skips an empty slot.
-    const std::shared_ptr<ScoreElement>& GetGraceListA() const { return graceBefore_; }
-    const std::shared_ptr<ScoreElement>& GetGraceListB() const { return graceAfter_; }
-    const std::shared_ptr<ScoreElement>& GetChordNotes() const { return chordNotes_; }
+    // The grace notes before the note (A) and after it (B), and the chord notes stacked
+    // on it. Every note has all three lists from its construction.
+    const std::shared_ptr<GraceNoteList>& GetGraceListA() const { return graceBefore_; }
+    const std::shared_ptr<GraceNoteList>& GetGraceListB() const { return graceAfter_; }
+    const std::shared_ptr<ChordNoteList>& GetChordNotes() const { return chordNotes_; }
     // Appends a mark and keeps the marks sorted on their order (equal orders keep their
     // insertion order). A null mark is ignored.
     void AddOrnament(std::shared_ptr<NoteSymbol> symbol);
@@ -218,14 +222,16 @@ private:
     // Sends an offset record {old, new} for the note itself, starting at the parent.
     int SendOffsetRecord(int id, Point from, Point to);
     void PlaceSubElements(bool includeGlyphs);
-    // The sub-elements that receive pointer events, in forwarding order; empty slots
-    // and invisible elements left out.
+    // The sub-elements that receive pointer events, in forwarding order; invisible
+    // elements left out.
     std::vector<std::shared_ptr<ScoreElement>> PointerTargets() const;
     // The sub-elements that receive keys, in forwarding order.
     std::vector<std::shared_ptr<ScoreElement>> KeyTargets() const;
     // The sub-element whose pointer is `element`, among the glyphs, lyrics, ornaments
     // and symbols; empty when none.
     std::shared_ptr<ScoreElement> FindMovableSubElement(const ScoreElement* element) const;
+    // The two grace lists and the chord list, in drawing order.
+    std::array<std::shared_ptr<ScoreElement>, 3> NoteLists() const;
     int FindLyric(const ScoreElement* element) const;
 
     int pitchCode_ = pitch_code::kNone;
@@ -237,9 +243,9 @@ private:
     std::vector<NotePtr> extensionGlyphs_;
     int accidental_ = accidental_code::kNone;
     std::shared_ptr<AccidentalSign> accidentalSign_;
-    std::shared_ptr<ScoreElement> graceBefore_;
-    std::shared_ptr<ScoreElement> graceAfter_;
-    std::shared_ptr<ScoreElement> chordNotes_;
+    std::shared_ptr<GraceNoteList> graceBefore_;
+    std::shared_ptr<GraceNoteList> graceAfter_;
+    std::shared_ptr<ChordNoteList> chordNotes_;
     std::vector<std::shared_ptr<NoteSymbol>> ornaments_;
     std::vector<std::shared_ptr<SymbolMark>> symbols_;
     int startTime_ = 0;

@@ -4,6 +4,12 @@
 
 namespace quaverly {
 
+void SymbolMark::SetSymbolData(const ExtendSymbol& symbol)
+{
+    symbol_ = symbol;
+    symbol_.font.SetFaceName(symbol.font.FaceName());
+}
+
 void SymbolMark::DeleteSelected()
 {
     NotificationPayload payload;

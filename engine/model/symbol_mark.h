@@ -12,7 +12,10 @@ class SymbolMark : public EditableElement {
 public:
     SymbolMark() = default;
 
-    void SetSymbolData(const ExtendSymbol& symbol) { symbol_ = symbol; }
+    // Copies the record in. The font's face name is taken up to its terminator and kept
+    // to at most 31 units, so a face name that fills the whole field still ends in a
+    // terminator.
+    void SetSymbolData(const ExtendSymbol& symbol);
     const ExtendSymbol& GetSymbolData() const { return symbol_; }
 
     // Sends 1021 through its own Notify; the owner fills in the symbol on the way up.

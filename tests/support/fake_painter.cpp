@@ -413,7 +413,7 @@ FAKE_GETTER(Point, GetDynamicMarkOffset, m::kDynamicMarkOffset)
 Size FakePainter::MeasureDynamicMark(int code)
 {
     Record("MeasureDynamicMark", {code});
-    return code >= 1 && code <= 23 ? m::kDynamicMarkSize : Size{};
+    return code >= 1 && code <= 23 ? dynamicMarkSize_ : Size{};
 }
 
 FAKE_XY_VALUE(DrawDynamicMark)

@@ -116,6 +116,8 @@ public:
     // The names of all calls, in order.
     std::vector<std::string> Names() const;
     void Clear() { calls_.clear(); }
+    // Replaces the size that MeasureDynamicMark gives for the codes 1 to 23.
+    void SetDynamicMarkSize(Size size) { dynamicMarkSize_ = size; }
 
     void DrawPageEdge(const Rect& rect) override;
     void DrawFrameRect(const Rect& rect, int color) override;
@@ -283,6 +285,7 @@ private:
     void Record(const char* name, std::vector<int> ints = {}, std::u16string_view text = {});
 
     std::vector<PainterCall> calls_;
+    Size dynamicMarkSize_ = fake_metrics::kDynamicMarkSize;
 };
 
 }  // namespace quaverly::fakes

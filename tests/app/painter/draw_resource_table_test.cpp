@@ -181,8 +181,9 @@ TEST(DrawResourceTable, TextFontsComeFromTheFontFile)
     };
     const Case cases[] = {{3, brindle::kTitleFont},      {4, brindle::kSubtitleFont},
                           {5, brindle::kComposerFont},   {6, brindle::kComposerFont},
-                          {10, brindle::kExpressionFont}, {12, brindle::kLyricFont},
-                          {13, brindle::kBarIndexFont},  {14, brindle::kInstrumentNameFont}};
+                          {10, brindle::kExpressionFont}, {11, brindle::kCommonFont},
+                          {12, brindle::kLyricFont},     {13, brindle::kBarIndexFont},
+                          {14, brindle::kInstrumentNameFont}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.key);
         const quaverly::LogFont f = table.GetFont(c.key);
@@ -190,7 +191,6 @@ TEST(DrawResourceTable, TextFontsComeFromTheFontFile)
         EXPECT_EQ(f.FaceName(), u"宋体");
         EXPECT_EQ(f.quality, 4);
     }
-    EXPECT_FALSE(table.HasFont(11));
     // The music keys keep their built-in fonts, whatever the file says.
     for (int key : {0, 1, 2, 8, 9})
         EXPECT_EQ(table.GetFont(key), defaults.GetFont(key)) << key;

@@ -369,6 +369,10 @@ TEST(NoteTest, SwappingTheStyleSwitchesEveryMeasureAndDrawing)
             // Layout: the note's own measures, then the sign's and the dots'.
             "Measure" + p + "Accidental", "Get" + p + "NoteSize", "Measure" + p + "Accidental",
             "Measure" + p + "Dots",
+            // The two empty grace lists measure in the normal and grace sizes whatever the
+            // note's style, and lay out their (empty) beam groups in the grace size.
+            "GetNoteSize", "GetGraceNoteSize", "GetGraceNoteSize", "GetGraceLegerInterval",
+            "GetNoteSize", "GetGraceNoteSize", "GetGraceNoteSize", "GetGraceLegerInterval",
             // Drawing.
             "Get" + p + "NoteSize", "Get" + p + "LegerInterval", "Get" + p + "OctaveDotInterval",
             "Draw" + p + "LegerLine", "Draw" + p + "LegerLine", "Draw" + p + "OctaveDots",

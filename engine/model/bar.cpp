@@ -1,0 +1,77 @@
+#include "engine/model/bar.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+#include "engine/model/note.h"
+#include "engine/model/position_map.h"
+
+namespace quaverly {
+
+Bar::Bar() : Bar(-1)
+{
+}
+
+Bar::Bar(int index)
+{
+    SetIndex(index);
+}
+
+Bar::~Bar() = default;
+
+Rect Bar::GetExtent(ScorePainter& /*painter*/)
+{
+    if (!positionMap_)
+        return {};
+    const std::int64_t width = std::int64_t{positionMap_->GetTotalExtent()} +
+                               positionMap_->GetLeftMargin() + positionMap_->GetRightMargin();
+    return {0, 0,
+            static_cast<int>(std::clamp<std::int64_t>(width, std::numeric_limits<int>::min(),
+                                                      std::numeric_limits<int>::max())),
+            0};
+}
+
+void Bar::SetPositionMap(std::shared_ptr<PositionMap> map)
+{
+    positionMap_ = std::move(map);
+}
+
+void Bar::AddNote(NotePtr note)
+{
+    if (note)
+        notes_.push_back(std::move(note));
+}
+
+void Bar::SortNotes()
+{
+    std::stable_sort(notes_.begin(), notes_.end(), [](const NotePtr& a, const NotePtr& b) {
+        return a->GetStartTime() < b->GetStartTime();
+    });
+}
+
+void Bar::RemoveNote(const Note* note)
+{
+    const auto it = std::find_if(notes_.begin(), notes_.end(),
+                                 [note](const NotePtr& entry) { return entry.get() == note; });
+    if (it != notes_.end())
+        notes_.erase(it);
+}
+
+int Bar::AddTuplet(TupletPtr tuplet)
+{
+    if (!tuplet)
+        return -1;
+    tuplets_.push_back(std::move(tuplet));
+    return static_cast<int>(tuplets_.size()) - 1;
+}
+
+void Bar::RemoveTuplet(const Tuplet* tuplet)
+{
+    const auto it = std::find_if(tuplets_.begin(), tuplets_.end(),
+                                 [tuplet](const TupletPtr& entry) { return entry.get() == tuplet; });
+    if (it != tuplets_.end())
+        tuplets_.erase(it);
+}
+
+}  // namespace quaverly
