@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "engine/model/page_text.h"
+#include "engine/model/part_group.h"
+
 namespace quaverly {
 
 namespace {
@@ -124,7 +127,7 @@ Score::Score()
       adapter_(std::make_shared<AdapterText>()),
       rights_(std::make_shared<RightsText>()),
       keySignatures_{DefaultKey()},
-      startLine_(std::make_shared<ScoreElement>())
+      startLine_(std::make_shared<PartGroup>())
 {
 }
 
@@ -334,7 +337,7 @@ void Score::ClearChildren()
     barsPerLine_.clear();
     linesPerPage_.clear();
     pageTexts_.clear();
-    startLine_ = std::make_shared<ScoreElement>();
+    startLine_ = std::make_shared<PartGroup>();
     ScoreElement::ClearChildren();
 }
 

@@ -154,8 +154,9 @@ public:
     void RemovePageText(const std::shared_ptr<PageText>& text);
     const std::vector<std::shared_ptr<PageText>>& GetPageTexts() const { return pageTexts_; }
 
-    // The element every line binds its start line to; made anew by ClearChildren.
-    std::shared_ptr<ScoreElement> GetStartLineElement() const { return startLine_; }
+    // The element every line binds its start line to (nothing reads its values); made
+    // anew by ClearChildren.
+    std::shared_ptr<PartGroup> GetStartLineElement() const { return startLine_; }
 
     // --- Manual layout settings, changed directly by the layout commands ---
 
@@ -193,7 +194,7 @@ private:
     std::set<int> lineBreaks_;
     std::map<int, int> barsPerLine_;
     std::map<int, int> linesPerPage_;
-    std::shared_ptr<ScoreElement> startLine_;
+    std::shared_ptr<PartGroup> startLine_;
 };
 
 }  // namespace quaverly

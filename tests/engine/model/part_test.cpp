@@ -10,6 +10,7 @@
 
 #include "engine/model/line_mark.h"
 #include "engine/model/part.h"
+#include "engine/model/tie.h"
 #include "tests/support/fake_painter.h"
 #include "tests/support/recording_element.h"
 
@@ -75,7 +76,7 @@ TEST(PartTest, StaffSizeKeepsOnlySizesTheLayoutCanUse)
     }
 }
 
-TEST(PartTest, RemovingALineMarkErasesOnlyItsFirstEntry)
+TEST(PartTest, RemovingATieOrLineMarkErasesOnlyItsFirstEntry)
 {
     Part part;
     const auto slur = std::make_shared<SmoothSlurLine>();
@@ -91,10 +92,16 @@ TEST(PartTest, RemovingALineMarkErasesOnlyItsFirstEntry)
     part.RemoveLineMark(slur);
     EXPECT_EQ(part.GetLineMarks(), (std::vector<std::shared_ptr<LineMark>>{trill, slur}));
 
+    const auto first = std::make_shared<Tie>();
+    const auto second = std::make_shared<Tie>();
+    part.AddTie(first);
+    part.AddTie(second);
+    part.AddTie(first);
     part.AddTie(nullptr);
-    EXPECT_TRUE(part.GetTies().empty());
-    part.RemoveTie(nullptr);  // nothing held: nothing
-    EXPECT_TRUE(part.GetTies().empty());
+    part.RemoveTie(std::make_shared<Tie>());  // not held: nothing
+    EXPECT_EQ(part.GetTies(), (std::vector<std::shared_ptr<Tie>>{first, second, first}));
+    part.RemoveTie(first);
+    EXPECT_EQ(part.GetTies(), (std::vector<std::shared_ptr<Tie>>{second, first}));
 }
 
 TEST(PartTest, LaysOutItsBarsButDrawsNone)

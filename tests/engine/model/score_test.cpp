@@ -10,9 +10,12 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/model/bar.h"
 #include "engine/model/container_element.h"
 #include "engine/model/element_path.h"
+#include "engine/model/page_text.h"
 #include "engine/model/part.h"
+#include "engine/model/part_group.h"
 #include "engine/model/score.h"
 #include "tests/support/fake_painter.h"
 
@@ -354,6 +357,26 @@ TEST(ScoreTest, TimeSignaturesWithoutBeatsOrBeatTypeAreRefused)
               (std::vector<TimeSignatureEntry>{{1, 0, 2, 4, 0}}));
 }
 
+TEST(ScoreTest, PartGroupsAndPageTextsAreRemovedByTheirFirstEntry)
+{
+    Score score;
+    const auto brace = std::make_shared<PartGroup>();
+    const auto bracket = std::make_shared<PartGroup>();
+    for (const auto& group : {brace, bracket, brace, std::shared_ptr<PartGroup>()})
+        score.AddPartGroup(group);
+    score.RemovePartGroup(std::make_shared<PartGroup>());  // not held: nothing
+    score.RemovePartGroup(brace);
+    EXPECT_EQ(score.GetPartGroups(),
+              (std::vector<std::shared_ptr<PartGroup>>{bracket, brace}));
+
+    const auto text = std::make_shared<PageText>();
+    score.AddPageText(text);
+    score.AddPageText(nullptr);
+    score.AddPageText(text);
+    score.RemovePageText(text);
+    EXPECT_EQ(score.GetPageTexts(), (std::vector<std::shared_ptr<PageText>>{text}));
+}
+
 // --- Document tree and reset ---
 
 // A score of `parts` parts with `bars` bars each, as the builders make it.
@@ -362,11 +385,8 @@ void AddParts(Score& score, int parts, int bars)
     for (int p = 0; p < parts; ++p) {
         auto holder = std::make_shared<ContainerElement>();
         auto part = std::make_shared<Part>();
-        for (int b = 0; b < bars; ++b) {
-            auto bar = std::make_shared<ScoreElement>();
-            bar->SetIndex(b);
-            part->AppendChild(bar);
-        }
+        for (int b = 0; b < bars; ++b)
+            part->AppendChild(std::make_shared<Bar>(b));
         holder->AppendChild(part);
         score.AppendChild(holder);
     }
@@ -379,6 +399,7 @@ TEST(ScoreTest, BarBOfPartPIsReachedByItsPath)
     const auto bar = GetElementAtPath3(score, 1, 0, 2);
     ASSERT_TRUE(bar);
     EXPECT_EQ(bar->GetIndex(), 2);
+    EXPECT_TRUE(std::dynamic_pointer_cast<Bar>(bar));
     EXPECT_TRUE(std::dynamic_pointer_cast<Part>(GetElementAtPath2(score, 1, 0)));
     EXPECT_FALSE(GetElementAtPath3(score, 1, 0, 3));
 }
@@ -400,6 +421,8 @@ TEST(ScoreTest, ClearChildrenResetsEverythingButKeepsTheHeaderTextObjects)
     score.GetLineBreaks().insert(4);
     score.GetBarsPerLine()[1] = 3;
     score.GetLinesPerPage()[0] = 5;
+    score.AddPartGroup(std::make_shared<PartGroup>());
+    score.AddPageText(std::make_shared<PageText>());
     AddParts(score, 2, 2);
     fakes::FakePainter painter;
     score.Layout(painter);
@@ -421,6 +444,8 @@ TEST(ScoreTest, ClearChildrenResetsEverythingButKeepsTheHeaderTextObjects)
     EXPECT_TRUE(score.GetLineBreaks().empty());
     EXPECT_TRUE(score.GetBarsPerLine().empty());
     EXPECT_TRUE(score.GetLinesPerPage().empty());
+    EXPECT_TRUE(score.GetPartGroups().empty());
+    EXPECT_TRUE(score.GetPageTexts().empty());
     EXPECT_EQ(score.GetChildCount(), 0);
     EXPECT_EQ(firstPart->GetParent(), nullptr);  // a released part no longer climbs here
     EXPECT_TRUE(score.GetStartLineElement());
