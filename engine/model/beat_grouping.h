@@ -11,9 +11,11 @@
 // the note factory and handed to the caller, who decides what to do with them.
 //
 // The meter is checked before use: a beat count outside 1..kMaxBeats or a beat type
-// outside 1..kMaxBeatType gives no rests and no beam groups, and tuplets with counts
-// outside 1..note_limits::kMaxTupletCount or without a unit length get no rests, so no
-// value divides by zero, loops without end or makes rests without bound.
+// outside 1..kMaxBeatType gives no rests and no beam groups, and a tuplet with counts
+// outside 1..note_limits::kMaxTupletCount or without a unit length is left out (its
+// notes cover their own time), so no value divides by zero, loops without end or makes
+// rests without bound. A tuplet gets at most `actual` positions, however its step
+// truncates.
 #pragma once
 
 #include <memory>
