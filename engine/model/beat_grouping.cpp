@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "engine/model/beam_group.h"
 #include "engine/model/note.h"
 #include "engine/model/note_factory.h"
 #include "engine/model/note_time.h"
@@ -300,6 +301,42 @@ void BeatGrouping::Build(const std::vector<NotePtr>& notes,
         rest->SetTupletActual(0);
         output.push_back(std::move(rest));
     }
+}
+
+std::vector<std::shared_ptr<BeamGroup>> BeatGrouping::GroupBeams(
+    const std::vector<NotePtr>& notes) const
+{
+    std::vector<std::shared_ptr<BeamGroup>> groups;
+    if (beatType_ < 1 || beatType_ > beat_limits::kMaxBeatType)
+        return groups;
+    const int beatLength = kTicksPerWhole / beatType_;
+
+    std::vector<NotePtr> piece;
+    int pieceBeat = 0;
+    const auto closePiece = [&groups, &piece] {
+        if (piece.size() >= 2) {
+            auto group = std::make_shared<BeamGroup>();
+            for (NotePtr& note : piece)
+                group->AddNote(std::move(note));
+            groups.push_back(std::move(group));
+        }
+        piece.clear();
+    };
+    for (const NotePtr& note : notes) {
+        if (!note)
+            continue;
+        if (note->GetDuration() >= note_length::kQuarter) {
+            closePiece();
+            continue;
+        }
+        const int beat = note->GetStartTime() / beatLength;
+        if (!piece.empty() && beat != pieceBeat)
+            closePiece();
+        pieceBeat = beat;
+        piece.push_back(note);
+    }
+    closePiece();
+    return groups;
 }
 
 }  // namespace quaverly

@@ -68,6 +68,14 @@ public:
     void Build(const std::vector<NotePtr>& notes, const std::vector<std::shared_ptr<Tuplet>>& tuplets,
                std::vector<NotePtr>& output);
 
+    // Joins the short notes of a bar under shared underlines. The notes (in start order,
+    // rests included) shorter than a quarter by their base length form runs that a
+    // quarter or longer ends; each run is cut where the beat of its notes changes (start
+    // time / beat length); every piece of two or more notes becomes a new beam group
+    // holding them in order. Only the beat type counts; dots and tuplet ratios play no
+    // part. With an unusable beat type nothing is grouped.
+    std::vector<std::shared_ptr<BeamGroup>> GroupBeams(const std::vector<NotePtr>& notes) const;
+
     // True when some range has start <= time < start + length.
     static bool IsCovered(const std::vector<OccupiedRange>& ranges, int time);
 
