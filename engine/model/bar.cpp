@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "engine/model/beam_group.h"
+#include "engine/model/beat_grouping.h"
 #include "engine/model/note.h"
 #include "engine/model/position_map.h"
 
@@ -56,6 +58,23 @@ void Bar::RemoveNote(const Note* note)
                                  [note](const NotePtr& entry) { return entry.get() == note; });
     if (it != notes_.end())
         notes_.erase(it);
+}
+
+void Bar::RebuildBeamGroups()
+{
+    for (const std::shared_ptr<BeamGroup>& group : beamGroups_) {
+        for (const NotePtr& note : group->GetNotes())
+            note->SetBeamed(false);
+        group->ClearChildren();
+    }
+    beamGroups_.clear();
+
+    BeatGrouping grouping;
+    if (positionMap_) {
+        const auto [beats, beatType] = positionMap_->GetMeter();
+        grouping.SetMeter(beats, beatType);
+    }
+    beamGroups_ = grouping.GroupBeams(notes_);
 }
 
 int Bar::AddTuplet(TupletPtr tuplet)

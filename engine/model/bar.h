@@ -13,6 +13,7 @@
 
 namespace quaverly {
 
+class BeamGroup;
 class Note;
 class PositionMap;
 class Tuplet;
@@ -44,6 +45,13 @@ public:
     void RemoveNote(const Note* note);
     const std::vector<NotePtr>& GetNotes() const { return notes_; }
 
+    // Releases the beam groups and joins the short notes anew by the beat of the
+    // position map's meter (4/4 while the bar has no map). The released groups let go of
+    // their notes and clear their beamed flags first, so a group still held elsewhere
+    // never touches a note of the new groups.
+    void RebuildBeamGroups();
+    const std::vector<std::shared_ptr<BeamGroup>>& GetBeamGroups() const { return beamGroups_; }
+
     // Appends a tuplet and returns its position in the list (a null tuplet is ignored
     // and gives -1).
     int AddTuplet(TupletPtr tuplet);
@@ -54,6 +62,7 @@ public:
 private:
     std::shared_ptr<PositionMap> positionMap_;
     std::vector<NotePtr> notes_;
+    std::vector<std::shared_ptr<BeamGroup>> beamGroups_;
     std::vector<TupletPtr> tuplets_;
 };
 

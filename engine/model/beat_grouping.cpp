@@ -5,9 +5,11 @@
 #include <cstdint>
 #include <limits>
 
+#include "engine/model/beam_group.h"
 #include "engine/model/note.h"
 #include "engine/model/note_factory.h"
 #include "engine/model/note_time.h"
+#include "engine/model/tuplet.h"
 
 namespace quaverly {
 
@@ -152,24 +154,25 @@ void BeatGrouping::FillTuplets(const std::vector<TupletSpan>& spans,
                                   tuplet.actual <= note_limits::kMaxTupletCount &&
                                   tuplet.normal >= 1 &&
                                   tuplet.normal <= note_limits::kMaxTupletCount;
-        const std::int64_t span = std::int64_t{tuplet.unitLength} * std::max(tuplet.normal, 0);
-        if (countsUsable && tuplet.unitLength >= 1) {
-            const std::int64_t step = span / tuplet.actual;
-            const std::int64_t end = tuplet.start + span;
-            // Each step is at least one tick, so at most `actual` (+1) positions.
-            for (std::int64_t t = tuplet.start; step >= 1 && t < end; t += step) {
-                if (IsCovered(ranges, ClampToInt(t)))
-                    continue;
-                NotePtr rest = CreateNote(pitch_code::kRest);
-                rest->SetDuration(tuplet.unitLength);
-                rest->SetStartTime(ClampToInt(t));
-                rest->SetTupletActual(tuplet.actual);
-                rest->SetTupletNormal(tuplet.normal);
-                output.push_back(std::move(rest));
-            }
+        if (!countsUsable || tuplet.unitLength < 1)
+            continue;
+        const std::int64_t span = std::int64_t{tuplet.unitLength} * tuplet.normal;
+        const std::int64_t step = span / tuplet.actual;
+        // The tuplet's `actual` positions, each step at least one tick apart. Where the
+        // step is truncated the positions stop at the last of them, so no extra rest
+        // squeezes in before the tuplet's end.
+        for (int k = 0; k < tuplet.actual && step >= 1; ++k) {
+            const std::int64_t t = tuplet.start + k * step;
+            if (IsCovered(ranges, ClampToInt(t)))
+                continue;
+            NotePtr rest = CreateNote(pitch_code::kRest);
+            rest->SetDuration(tuplet.unitLength);
+            rest->SetStartTime(ClampToInt(t));
+            rest->SetTupletActual(tuplet.actual);
+            rest->SetTupletNormal(tuplet.normal);
+            output.push_back(std::move(rest));
         }
-        if (span > 0)
-            tupletRanges.push_back({tuplet.start, ClampToInt(span), 0, {}});
+        tupletRanges.push_back({tuplet.start, ClampToInt(span), 0, {}});
     }
     // The notes of a tuplet give way to the tuplet's whole span. A note that carries
     // tuplet counts outside every tuplet keeps its own range, so no rest is put over it.
@@ -211,7 +214,11 @@ void BeatGrouping::Build(const std::vector<NotePtr>& notes,
     }
 
     std::vector<TupletSpan> spans;
-    (void)tuplets;
+    for (const std::shared_ptr<Tuplet>& tuplet : tuplets) {
+        if (tuplet)
+            spans.push_back({tuplet->GetStartTime(), tuplet->GetUnitLength(),
+                             tuplet->GetActualCount(), tuplet->GetNormalCount()});
+    }
     FillTuplets(spans, ranges, output);
     std::stable_sort(ranges.begin(), ranges.end(), [](const OccupiedRange& a, const OccupiedRange& b) {
         return a.start < b.start;
@@ -294,6 +301,42 @@ void BeatGrouping::Build(const std::vector<NotePtr>& notes,
         rest->SetTupletActual(0);
         output.push_back(std::move(rest));
     }
+}
+
+std::vector<std::shared_ptr<BeamGroup>> BeatGrouping::GroupBeams(
+    const std::vector<NotePtr>& notes) const
+{
+    std::vector<std::shared_ptr<BeamGroup>> groups;
+    if (beatType_ < 1 || beatType_ > beat_limits::kMaxBeatType)
+        return groups;
+    const int beatLength = kTicksPerWhole / beatType_;
+
+    std::vector<NotePtr> piece;
+    int pieceBeat = 0;
+    const auto closePiece = [&groups, &piece] {
+        if (piece.size() >= 2) {
+            auto group = std::make_shared<BeamGroup>();
+            for (NotePtr& note : piece)
+                group->AddNote(std::move(note));
+            groups.push_back(std::move(group));
+        }
+        piece.clear();
+    };
+    for (const NotePtr& note : notes) {
+        if (!note)
+            continue;
+        if (note->GetDuration() >= note_length::kQuarter) {
+            closePiece();
+            continue;
+        }
+        const int beat = note->GetStartTime() / beatLength;
+        if (!piece.empty() && beat != pieceBeat)
+            closePiece();
+        pieceBeat = beat;
+        piece.push_back(note);
+    }
+    closePiece();
+    return groups;
 }
 
 }  // namespace quaverly

@@ -11,9 +11,11 @@
 // the note factory and handed to the caller, who decides what to do with them.
 //
 // The meter is checked before use: a beat count outside 1..kMaxBeats or a beat type
-// outside 1..kMaxBeatType gives no rests and no beam groups, and tuplets with counts
-// outside 1..note_limits::kMaxTupletCount or without a unit length get no rests, so no
-// value divides by zero, loops without end or makes rests without bound.
+// outside 1..kMaxBeatType gives no rests and no beam groups, and a tuplet with counts
+// outside 1..note_limits::kMaxTupletCount or without a unit length is left out (its
+// notes cover their own time), so no value divides by zero, loops without end or makes
+// rests without bound. A tuplet gets at most `actual` positions, however its step
+// truncates.
 #pragma once
 
 #include <memory>
@@ -65,6 +67,14 @@ public:
     // in the output leave uncovered in a bar of the meter's length.
     void Build(const std::vector<NotePtr>& notes, const std::vector<std::shared_ptr<Tuplet>>& tuplets,
                std::vector<NotePtr>& output);
+
+    // Joins the short notes of a bar under shared underlines. The notes (in start order,
+    // rests included) shorter than a quarter by their base length form runs that a
+    // quarter or longer ends; each run is cut where the beat of its notes changes (start
+    // time / beat length); every piece of two or more notes becomes a new beam group
+    // holding them in order. Only the beat type counts; dots and tuplet ratios play no
+    // part. With an unusable beat type nothing is grouped.
+    std::vector<std::shared_ptr<BeamGroup>> GroupBeams(const std::vector<NotePtr>& notes) const;
 
     // True when some range has start <= time < start + length.
     static bool IsCovered(const std::vector<OccupiedRange>& ranges, int time);

@@ -7,6 +7,7 @@
 #include "engine/model/note.h"
 #include "engine/model/note_factory.h"
 #include "engine/model/position_map.h"
+#include "engine/model/tuplet.h"
 #include "tests/support/fake_painter.h"
 
 namespace quaverly {
@@ -75,6 +76,22 @@ TEST(BarTest, NotesSortStablyByStartAndRemoveByIdentity)
     EXPECT_EQ(bar.GetNotes().size(), 4u);
     bar.RemoveNote(chordA.get());
     EXPECT_EQ(bar.GetNotes(), (std::vector<std::shared_ptr<Note>>{early, chordB, late}));
+}
+
+TEST(BarTest, TupletsAppendWithTheirPositionAndRemoveByIdentity)
+{
+    Bar bar;
+    auto first = std::make_shared<Tuplet>(3, 2);
+    auto second = std::make_shared<Tuplet>(5, 4);
+    EXPECT_EQ(bar.AddTuplet(first), 0);
+    EXPECT_EQ(bar.AddTuplet(second), 1);
+    EXPECT_EQ(bar.AddTuplet(nullptr), -1);
+    bar.RemoveTuplet(nullptr);
+    const Tuplet stranger;
+    bar.RemoveTuplet(&stranger);
+    EXPECT_EQ(bar.GetTuplets().size(), 2u);
+    bar.RemoveTuplet(first.get());
+    EXPECT_EQ(bar.GetTuplets(), (std::vector<std::shared_ptr<Tuplet>>{second}));
 }
 
 }  // namespace

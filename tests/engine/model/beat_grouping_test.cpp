@@ -10,6 +10,7 @@
 #include "engine/model/note.h"
 #include "engine/model/note_factory.h"
 #include "engine/model/note_time.h"
+#include "engine/model/tuplet.h"
 
 namespace quaverly {
 namespace {
@@ -156,6 +157,137 @@ TEST(BeatGroupingTest, RestsFillTheUncoveredTimeByBeatGroups)
         grouping.Build(MakeNotes(c.notes), {}, output);
         EXPECT_EQ(RestValues(output), c.rests);
     }
+}
+
+// A tuplet in a bar: the first note and the further notes given, each {start, base,
+// dots}; the tuplet writes its counts into them.
+struct TupletSpec {
+    int actual;
+    int normal;
+    std::vector<Value> notes;  // the first note first; may be empty
+};
+
+struct TupletCase {
+    const char* name;
+    std::vector<TupletSpec> tuplets;  // in the order of the bar's list
+    std::vector<Value> rests;         // in output order
+};
+
+TEST(BeatGroupingTest, MissingTupletNotesBecomeRestsOfTheUnitLength)
+{
+    const int q = len::kQuarter;
+    const int e = len::kEighth;
+    const int t8 = 53760;   // triplet eighth
+    const int tq = 107520;  // triplet quarter
+    const TupletCase cases[] = {
+        {"eighth triplet without its middle note",
+         {{3, 2, {{0, e}, {2 * t8, e}}}},
+         {{t8, e, 0, 3, 2}, {q, q}, {2 * q, len::kHalf}}},
+        {"quarter triplet with only its first note",
+         {{3, 2, {{q, q}}}},
+         {{q + tq, q, 0, 3, 2}, {q + 2 * tq, q, 0, 3, 2}, {0, q}, {3 * q, q}}},
+        {"complete triplet: only the rest of the bar",
+         {{3, 2, {{0, e}, {t8, e}, {2 * t8, e}}}},
+         {{q, q}, {2 * q, len::kHalf}}},
+        // The unit is the dotted length 120960; the steps are 80640 apart.
+        {"dotted first note",
+         {{3, 2, {{0, e, 1}}}},
+         {{e, 120960, 0, 3, 2}, {2 * e, 120960, 0, 3, 2}, {3 * e, e}, {2 * q, len::kHalf}}},
+        // Listed last first: the rests still come in start order.
+        {"two tuplets in one bar, filled in start order",
+         {{3, 2, {{2 * q, e}}}, {3, 2, {{0, e}}}},
+         {{t8, e, 0, 3, 2},
+          {2 * t8, e, 0, 3, 2},
+          {2 * q + t8, e, 0, 3, 2},
+          {2 * q + 2 * t8, e, 0, 3, 2},
+          {q, q},
+          {3 * q, q}}},
+        {"quintuplet of 16ths missing two",
+         {{5, 4, {{0, len::k16th}, {32256, len::k16th}, {3 * 32256, len::k16th}}}},
+         {{2 * 32256, len::k16th, 0, 5, 4}, {4 * 32256, len::k16th, 0, 5, 4}, {q, q},
+          {2 * q, len::kHalf}}},
+    };
+    for (const TupletCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::shared_ptr<Note>> notes;
+        std::vector<std::shared_ptr<Tuplet>> tuplets;
+        for (const TupletSpec& spec : c.tuplets) {
+            auto tuplet = std::make_shared<Tuplet>(spec.actual, spec.normal);
+            for (std::size_t i = 0; i < spec.notes.size(); ++i) {
+                auto note = MakeNote(spec.notes[i]);
+                if (i == 0)
+                    tuplet->SetFirstNote(note);
+                else
+                    tuplet->AddNote(note);
+                notes.push_back(note);
+            }
+            tuplets.push_back(tuplet);
+        }
+        std::stable_sort(notes.begin(), notes.end(), [](const auto& a, const auto& b) {
+            return a->GetStartTime() < b->GetStartTime();
+        });
+        BeatGrouping grouping;
+        std::vector<std::shared_ptr<Note>> output;
+        grouping.Build(notes, tuplets, output);
+        EXPECT_EQ(RestValues(output), c.rests);
+    }
+}
+
+TEST(BeatGroupingTest, TupletsWithoutUsableCountsGiveNoTupletRests)
+{
+    const int q = len::kQuarter;
+    const int e = len::kEighth;
+    struct Case {
+        const char* name;
+        int actual;
+        int normal;
+        bool firstNote;
+        std::vector<Value> rests;
+    } const cases[] = {
+        // The note's own range stays: rests only around it.
+        {"actual count 0", 0, 2, true, {{e, e}, {q, q}, {2 * q, len::kHalf}}},
+        {"normal count 0", 3, 0, true, {{e, e}, {q, q}, {2 * q, len::kHalf}}},
+        {"no first note", 3, 2, false, {{0, len::kHalf}, {2 * q, len::kHalf}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto tuplet = std::make_shared<Tuplet>(c.actual, c.normal);
+        std::vector<std::shared_ptr<Note>> notes;
+        if (c.firstNote) {
+            notes.push_back(MakeNote({0, e}));
+            tuplet->SetFirstNote(notes.back());
+        }
+        BeatGrouping grouping;
+        std::vector<std::shared_ptr<Note>> output;
+        grouping.Build(notes, {tuplet, nullptr}, output);
+        EXPECT_EQ(RestValues(output), c.rests);
+    }
+}
+
+TEST(BeatGroupingTest, TupletCountsOutsideEveryTupletKeepTheNoteCovered)
+{
+    // A triplet eighth whose tuplet is gone: no rest is put over it.
+    BeatGrouping grouping;
+    std::vector<std::shared_ptr<Note>> output;
+    grouping.Build({MakeNote({0, len::kQuarter, 0, 3, 2})}, {}, output);
+    for (const auto& rest : output)
+        EXPECT_GE(rest->GetStartTime(), 107520);
+    EXPECT_FALSE(output.empty());
+}
+
+TEST(BeatGroupingTest, ATupletWithTheLargestCountsStaysBounded)
+{
+    // 99 in the time of 1 over a 128th: steps of 50 ticks, at most 99 rests.
+    auto tuplet = std::make_shared<Tuplet>(note_limits::kMaxTupletCount, 1);
+    auto first = MakeNote({0, len::k128th});
+    tuplet->SetFirstNote(first);
+    BeatGrouping grouping;
+    std::vector<std::shared_ptr<Note>> output;
+    grouping.Build({first}, {tuplet}, output);
+    int tupletRests = 0;
+    for (const auto& rest : output)
+        tupletRests += rest->GetTupletActual() == note_limits::kMaxTupletCount ? 1 : 0;
+    EXPECT_EQ(tupletRests, 98);
 }
 
 TEST(BeatGroupingTest, ItemsAlreadyInTheOutputOccupyTime)
