@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 
 #include "engine/model/beam_group.h"
 #include "engine/model/beat_grouping.h"
+#include "engine/model/int_clamp.h"
 #include "engine/model/note.h"
 #include "engine/model/position_map.h"
 
@@ -28,10 +28,7 @@ Rect Bar::GetExtent(ScorePainter& /*painter*/)
         return {};
     const std::int64_t width = std::int64_t{positionMap_->GetTotalExtent()} +
                                positionMap_->GetLeftMargin() + positionMap_->GetRightMargin();
-    return {0, 0,
-            static_cast<int>(std::clamp<std::int64_t>(width, std::numeric_limits<int>::min(),
-                                                      std::numeric_limits<int>::max())),
-            0};
+    return {0, 0, ClampToInt(width), 0};
 }
 
 void Bar::SetPositionMap(std::shared_ptr<PositionMap> map)
