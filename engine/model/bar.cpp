@@ -7,6 +7,7 @@
 #include "engine/model/beat_grouping.h"
 #include "engine/model/int_clamp.h"
 #include "engine/model/note.h"
+#include "engine/model/pointer_list.h"
 #include "engine/model/position_map.h"
 
 namespace quaverly {
@@ -51,10 +52,7 @@ void Bar::SortNotes()
 
 void Bar::RemoveNote(const Note* note)
 {
-    const auto it = std::find_if(notes_.begin(), notes_.end(),
-                                 [note](const NotePtr& entry) { return entry.get() == note; });
-    if (it != notes_.end())
-        notes_.erase(it);
+    TakeEntry(notes_, note);
 }
 
 void Bar::RebuildBeamGroups()
@@ -84,10 +82,7 @@ int Bar::AddTuplet(TupletPtr tuplet)
 
 void Bar::RemoveTuplet(const Tuplet* tuplet)
 {
-    const auto it = std::find_if(tuplets_.begin(), tuplets_.end(),
-                                 [tuplet](const TupletPtr& entry) { return entry.get() == tuplet; });
-    if (it != tuplets_.end())
-        tuplets_.erase(it);
+    TakeEntry(tuplets_, tuplet);
 }
 
 }  // namespace quaverly

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "engine/model/note.h"
+#include "engine/model/pointer_list.h"
 
 namespace quaverly {
 
@@ -23,24 +24,12 @@ void NoteList::AppendNote(NotePtr note)
 
 NoteList::NotePtr NoteList::TakeNote(const Note* note)
 {
-    const auto found = std::find_if(notes_.begin(), notes_.end(),
-                                    [note](const NotePtr& entry) { return entry.get() == note; });
-    if (found == notes_.end())
-        return nullptr;
-    NotePtr taken = std::move(*found);
-    notes_.erase(found);
-    return taken;
+    return TakeEntry(notes_, note);
 }
 
 NoteList::NotePtr NoteList::FindNote(const ScoreElement* element) const
 {
-    if (element == nullptr)
-        return nullptr;
-    for (const NotePtr& note : notes_) {
-        if (note.get() == element)
-            return note;
-    }
-    return nullptr;
+    return element == nullptr ? nullptr : FindEntry(notes_, element);
 }
 
 // --- Records from the notes ---
