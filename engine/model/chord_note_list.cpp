@@ -62,7 +62,7 @@ void ChordNoteList::PlaceNotes()
 
 void ChordNoteList::Layout(ScorePainter& painter)
 {
-    EditableElement::Layout(painter);
+    NoteList::Layout(painter);
     int stacked = 0;
     for (const NotePtr& note : GetNotes()) {
         const Rect extent = note->GetExtent(painter);

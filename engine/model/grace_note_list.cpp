@@ -87,7 +87,7 @@ void GraceNoteList::PlaceNotes()
 
 void GraceNoteList::Layout(ScorePainter& painter)
 {
-    EditableElement::Layout(painter);
+    NoteList::Layout(painter);
     beamGroup_->ClearChildren();
 
     const Size note = painter.GetNoteSize();
@@ -149,7 +149,7 @@ void GraceNoteList::Draw(ScorePainter& painter)
 
 bool GraceNoteList::HitTest(Point point) const
 {
-    return !GetNotes().empty() && EditableElement::HitTest(point);
+    return !GetNotes().empty() && NoteList::HitTest(point);
 }
 
 }  // namespace quaverly
