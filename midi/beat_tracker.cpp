@@ -1,34 +1,13 @@
 #include "midi/beat_tracker.h"
 
 #include <algorithm>
-#include <limits>
 #include <utility>
 
 namespace midi {
 
-namespace {
-
-// Wide enough for tick distance x denominator x subdivisions with any int operands.
-__extension__ typedef __int128 WideInt;
-
-int ClampToInt(WideInt value)
-{
-    return static_cast<int>(std::clamp<WideInt>(value, std::numeric_limits<int>::min(),
-                                                std::numeric_limits<int>::max()));
-}
-
-}  // namespace
-
 bool BeatTracker::Build(const std::vector<MidiMeterRecord>& meters, int division)
 {
-    if (division <= 0) {
-        division_ = kDefaultDivision;
-        segments_.assign(1, MeterSegment{});
-        return false;
-    }
-    segments_ = BuildMeterSegments(meters, division);
-    division_ = division;
-    return true;
+    return RebuildMeterSegments(meters, division, segments_, division_);
 }
 
 void BeatTracker::SetListener(std::shared_ptr<BeatListener> listener, int subdivisions)
@@ -53,7 +32,7 @@ BeatTracker::Position BeatTracker::PositionOf(int tick, int subdivisions) const
                           (static_cast<WideInt>(division_) * 4);
     const WideInt beats = units / subdivisions;
     Position position;
-    position.bar = ClampToInt(beats / segment.numerator + segment.startBar);
+    position.bar = SaturateTick(beats / segment.numerator + segment.startBar);
     position.beat = static_cast<int>(beats % segment.numerator);
     position.subdivision = static_cast<int>(units % subdivisions);
     return position;

@@ -24,9 +24,9 @@ protected:
 
 class BeatTracker {
 public:
-    static constexpr int kDefaultDivision = 120;
+    static constexpr int kDefaultDivision = kDefaultMeterDivision;
 
-    // Rebuilds the meter segments as MeterMap::Build does; the last reported position
+    // Rebuilds the meter segments (RebuildMeterSegments); the last reported position
     // is kept, so a new run that begins where the last one was reported stays quiet
     // until the position moves on.
     bool Build(const std::vector<MidiMeterRecord>& meters, int division);

@@ -48,22 +48,28 @@ std::int64_t TicksPerBar(const MeterSegment& segment, int division)
         1, static_cast<std::int64_t>(division) * segment.numerator * 4 / segment.denominator);
 }
 
-int SaturateTick(std::int64_t value)
+int SaturateTick(WideInt value)
 {
-    return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
-                                                     std::numeric_limits<int>::max()));
+    return static_cast<int>(std::clamp<WideInt>(value, std::numeric_limits<int>::min(),
+                                                std::numeric_limits<int>::max()));
+}
+
+bool RebuildMeterSegments(const std::vector<MidiMeterRecord>& meters, int division,
+                          std::vector<MeterSegment>& segments, int& keptDivision)
+{
+    if (division <= 0) {
+        keptDivision = kDefaultMeterDivision;
+        segments.assign(1, MeterSegment{});
+        return false;
+    }
+    segments = BuildMeterSegments(meters, division);
+    keptDivision = division;
+    return true;
 }
 
 bool MeterMap::Build(const std::vector<MidiMeterRecord>& meters, int division)
 {
-    if (division <= 0) {
-        division_ = kDefaultDivision;
-        segments_.assign(1, MeterSegment{});
-        return false;
-    }
-    segments_ = BuildMeterSegments(meters, division);
-    division_ = division;
-    return true;
+    return RebuildMeterSegments(meters, division, segments_, division_);
 }
 
 int MeterMap::BarPositionToTick(int bar, int offset) const

@@ -34,15 +34,25 @@ std::vector<MeterSegment> BuildMeterSegments(const std::vector<MidiMeterRecord>&
 // Ticks in one bar of a segment (at least 1).
 std::int64_t TicksPerBar(const MeterSegment& segment, int division);
 
-// Clamps a 64-bit position into the int range.
-int SaturateTick(std::int64_t value);
+// Wide enough for tick distance x denominator x subdivisions with any int operands.
+__extension__ typedef __int128 WideInt;
+
+// Clamps a wide position into the int range.
+int SaturateTick(WideInt value);
+
+// The division of a meter list before any is given, and after a refused one.
+constexpr int kDefaultMeterDivision = 120;
+
+// Rebuilds the segments and the division from a meter list. A division of zero or less
+// is refused: 4/4 from tick 0 at kDefaultMeterDivision, and the result is false.
+bool RebuildMeterSegments(const std::vector<MidiMeterRecord>& meters, int division,
+                          std::vector<MeterSegment>& segments, int& keptDivision);
 
 class MeterMap {
 public:
-    static constexpr int kDefaultDivision = 120;
+    static constexpr int kDefaultDivision = kDefaultMeterDivision;
 
-    // Rebuilds the segments. A division of zero or less is refused: the map returns to
-    // 4/4 from tick 0 at division 120 and the result is false.
+    // Rebuilds the segments (RebuildMeterSegments).
     bool Build(const std::vector<MidiMeterRecord>& meters, int division);
 
     // The tick of an offset (score units) into a bar.

@@ -2,6 +2,8 @@
 
 #include <new>
 
+#include "scoredata/id_map.h"
+
 namespace tabulon {
 
 std::u16string ScoreDataImpl::GetTitle() const { return title_; }
@@ -40,20 +42,8 @@ void ScoreDataImpl::AddStave(int id)
 
 void ScoreDataImpl::RemoveStave(int id) { staves_.erase(id); }
 
-std::vector<int> ScoreDataImpl::GetStaveIds() const
-{
-    std::vector<int> ids;
-    ids.reserve(staves_.size());
-    for (const auto& [id, stave] : staves_)
-        ids.push_back(id);
-    return ids;
-}
-
-StaveData* ScoreDataImpl::GetStave(int id) const
-{
-    const auto found = staves_.find(id);
-    return found == staves_.end() ? nullptr : found->second.get();
-}
+std::vector<int> ScoreDataImpl::GetStaveIds() const { return detail::IdsOf(staves_); }
+StaveData* ScoreDataImpl::GetStave(int id) const { return detail::FindById(staves_, id); }
 
 void ScoreDataImpl::SetBarCount(int count) { barCount_ = count; }
 int ScoreDataImpl::GetBarCount() const { return barCount_; }

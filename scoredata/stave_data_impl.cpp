@@ -1,5 +1,7 @@
 #include "scoredata/stave_data_impl.h"
 
+#include "scoredata/id_map.h"
+
 namespace tabulon {
 
 int StaveDataImpl::GetKind() const { return kind_; }
@@ -15,20 +17,8 @@ void StaveDataImpl::AddStaff(int id, int /*unused*/)
 
 void StaveDataImpl::RemoveStaff(int id) { staffs_.erase(id); }
 
-std::vector<int> StaveDataImpl::GetStaffIds() const
-{
-    std::vector<int> ids;
-    ids.reserve(staffs_.size());
-    for (const auto& [id, staff] : staffs_)
-        ids.push_back(id);
-    return ids;
-}
-
-StaffData* StaveDataImpl::GetStaff(int id) const
-{
-    const auto found = staffs_.find(id);
-    return found == staffs_.end() ? nullptr : found->second.get();
-}
+std::vector<int> StaveDataImpl::GetStaffIds() const { return detail::IdsOf(staffs_); }
+StaffData* StaveDataImpl::GetStaff(int id) const { return detail::FindById(staffs_, id); }
 
 void StaveDataImpl::AddLyric(const LyricRecord& lyric) { lyrics_.push_back(lyric); }
 const std::vector<LyricRecord>& StaveDataImpl::GetLyrics() const { return lyrics_; }

@@ -8,6 +8,24 @@
 
 namespace quaverly {
 
+namespace {
+
+using CommandPtr = UndoHistory::CommandPtr;
+
+// Moves the newest command of one stack onto the other and returns it; an empty pointer
+// when the first stack is empty.
+CommandPtr MoveNewest(std::vector<CommandPtr>& from, std::vector<CommandPtr>& to)
+{
+    if (from.empty())
+        return nullptr;
+    CommandPtr command = std::move(from.back());
+    from.pop_back();
+    to.push_back(command);
+    return command;
+}
+
+}  // namespace
+
 void UndoHistory::Record(CommandPtr command)
 {
     if (!command)
@@ -31,22 +49,14 @@ void UndoHistory::RecordIrreversible(CommandPtr command)
 
 void UndoHistory::Undo()
 {
-    if (undoStack_.empty())
-        return;
-    CommandPtr command = std::move(undoStack_.back());
-    undoStack_.pop_back();
-    redoStack_.push_back(command);
-    pending_.push_back(std::make_shared<UndoStepCommand>(std::move(command)));
+    if (CommandPtr command = MoveNewest(undoStack_, redoStack_))
+        pending_.push_back(std::make_shared<UndoStepCommand>(std::move(command)));
 }
 
 void UndoHistory::Redo()
 {
-    if (redoStack_.empty())
-        return;
-    CommandPtr command = std::move(redoStack_.back());
-    redoStack_.pop_back();
-    undoStack_.push_back(command);
-    pending_.push_back(std::make_shared<DoStepCommand>(std::move(command)));
+    if (CommandPtr command = MoveNewest(redoStack_, undoStack_))
+        pending_.push_back(std::make_shared<DoStepCommand>(std::move(command)));
 }
 
 void UndoHistory::RunPending(ScorePainter& painter)

@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 
 #include "engine/model/beam_group.h"
 #include "engine/model/beat_grouping.h"
+#include "engine/model/int_clamp.h"
 #include "engine/model/note.h"
+#include "engine/model/pointer_list.h"
 #include "engine/model/position_map.h"
 
 namespace quaverly {
@@ -28,10 +29,7 @@ Rect Bar::GetExtent(ScorePainter& /*painter*/)
         return {};
     const std::int64_t width = std::int64_t{positionMap_->GetTotalExtent()} +
                                positionMap_->GetLeftMargin() + positionMap_->GetRightMargin();
-    return {0, 0,
-            static_cast<int>(std::clamp<std::int64_t>(width, std::numeric_limits<int>::min(),
-                                                      std::numeric_limits<int>::max())),
-            0};
+    return {0, 0, ClampToInt(width), 0};
 }
 
 void Bar::SetPositionMap(std::shared_ptr<PositionMap> map)
@@ -54,10 +52,7 @@ void Bar::SortNotes()
 
 void Bar::RemoveNote(const Note* note)
 {
-    const auto it = std::find_if(notes_.begin(), notes_.end(),
-                                 [note](const NotePtr& entry) { return entry.get() == note; });
-    if (it != notes_.end())
-        notes_.erase(it);
+    TakeEntry(notes_, note);
 }
 
 void Bar::RebuildBeamGroups()
@@ -87,10 +82,7 @@ int Bar::AddTuplet(TupletPtr tuplet)
 
 void Bar::RemoveTuplet(const Tuplet* tuplet)
 {
-    const auto it = std::find_if(tuplets_.begin(), tuplets_.end(),
-                                 [tuplet](const TupletPtr& entry) { return entry.get() == tuplet; });
-    if (it != tuplets_.end())
-        tuplets_.erase(it);
+    TakeEntry(tuplets_, tuplet);
 }
 
 }  // namespace quaverly

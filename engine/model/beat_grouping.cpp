@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
-#include <limits>
 
 #include "engine/model/beam_group.h"
+#include "engine/model/int_clamp.h"
 #include "engine/model/note.h"
 #include "engine/model/note_factory.h"
 #include "engine/model/note_time.h"
@@ -20,12 +20,6 @@ constexpr int kRestLengthMax = note_length::kBreve;
 // The finest grid: the last dot share of a triple-dotted 128th. Notes whose lengths are
 // no note value at all (a base of 0, say) cannot make the grid finer than this.
 constexpr int kFinestUnit = note_length::k128th / 8;
-
-int ClampToInt(std::int64_t value)
-{
-    return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
-                                                     std::numeric_limits<int>::max()));
-}
 
 // A stretch of uncovered time [start, end).
 struct Span {

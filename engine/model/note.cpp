@@ -13,6 +13,7 @@
 #include "engine/model/note_styles.h"
 #include "engine/model/note_symbol.h"
 #include "engine/model/note_time.h"
+#include "engine/model/pointer_list.h"
 #include "engine/model/rest.h"
 #include "engine/model/score_painter.h"
 #include "engine/model/symbol_mark.h"
@@ -20,6 +21,22 @@
 namespace quaverly {
 
 namespace id = notification_id;
+
+namespace {
+
+// Appends the entry and keeps the list stably sorted on the key (equal keys keep their
+// insertion order). A null entry is ignored.
+template <class T, class Key>
+void AddSorted(std::vector<std::shared_ptr<T>>& list, std::shared_ptr<T> entry, Key key)
+{
+    if (!entry)
+        return;
+    list.push_back(std::move(entry));
+    std::stable_sort(list.begin(), list.end(),
+                     [&key](const auto& a, const auto& b) { return key(*a) < key(*b); });
+}
+
+}  // namespace
 
 Note::Note()
     : dots_(std::make_shared<AugmentationDots>()),
@@ -152,36 +169,22 @@ std::shared_ptr<Lyric> Note::GetLyric(int verse) const
 
 void Note::AddOrnament(std::shared_ptr<NoteSymbol> symbol)
 {
-    if (!symbol)
-        return;
-    ornaments_.push_back(std::move(symbol));
-    std::stable_sort(ornaments_.begin(), ornaments_.end(),
-                     [](const auto& a, const auto& b) { return a->GetOrder() < b->GetOrder(); });
+    AddSorted(ornaments_, std::move(symbol), [](const NoteSymbol& s) { return s.GetOrder(); });
 }
 
 void Note::RemoveOrnament(const NoteSymbol* symbol)
 {
-    const auto found = std::find_if(ornaments_.begin(), ornaments_.end(),
-                                    [symbol](const auto& s) { return s.get() == symbol; });
-    if (found != ornaments_.end())
-        ornaments_.erase(found);
+    TakeEntry(ornaments_, symbol);
 }
 
 void Note::AddSymbol(std::shared_ptr<SymbolMark> symbol)
 {
-    if (!symbol)
-        return;
-    symbols_.push_back(std::move(symbol));
-    std::stable_sort(symbols_.begin(), symbols_.end(),
-                     [](const auto& a, const auto& b) { return a->GetIndex() < b->GetIndex(); });
+    AddSorted(symbols_, std::move(symbol), [](const SymbolMark& s) { return s.GetIndex(); });
 }
 
 void Note::RemoveSymbol(const SymbolMark* symbol)
 {
-    const auto found = std::find_if(symbols_.begin(), symbols_.end(),
-                                    [symbol](const auto& s) { return s.get() == symbol; });
-    if (found != symbols_.end())
-        symbols_.erase(found);
+    TakeEntry(symbols_, symbol);
 }
 
 // --- Measures ---
@@ -499,23 +502,13 @@ int Note::FindLyric(const ScoreElement* element) const
 
 std::shared_ptr<ScoreElement> Note::FindMovableSubElement(const ScoreElement* element) const
 {
-    for (const NotePtr& glyph : extensionGlyphs_) {
-        if (glyph.get() == element)
-            return glyph;
-    }
-    for (const auto& lyric : lyrics_) {
-        if (lyric.get() == element)
-            return lyric;
-    }
-    for (const auto& symbol : ornaments_) {
-        if (symbol.get() == element)
-            return symbol;
-    }
-    for (const auto& symbol : symbols_) {
-        if (symbol.get() == element)
-            return symbol;
-    }
-    return nullptr;
+    if (auto glyph = FindEntry(extensionGlyphs_, element))
+        return glyph;
+    if (auto lyric = FindEntry(lyrics_, element))
+        return lyric;
+    if (auto symbol = FindEntry(ornaments_, element))
+        return symbol;
+    return FindEntry(symbols_, element);
 }
 
 int Note::Notify(ElementNotification& notification)
@@ -553,18 +546,14 @@ int Note::Notify(ElementNotification& notification)
             break;
         case id::kNoteSymbolDelete:
             if (payload != nullptr) {
-                for (const auto& symbol : ornaments_) {
-                    if (symbol.get() == sender)
-                        payload->element = symbol;
-                }
+                if (auto symbol = FindEntry(ornaments_, sender))
+                    payload->element = std::move(symbol);
             }
             break;
         case id::kSymbolMarkDelete:
             if (payload != nullptr) {
-                for (const auto& symbol : symbols_) {
-                    if (symbol.get() == sender)
-                        payload->element = symbol;
-                }
+                if (auto symbol = FindEntry(symbols_, sender))
+                    payload->element = std::move(symbol);
             }
             break;
         case id::kMoveDragStep:

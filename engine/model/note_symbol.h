@@ -24,10 +24,6 @@ public:
     // offset.
     void Draw(ScorePainter& painter) override;
 
-protected:
-    void SetSymbolCode(int code) { symbolCode_ = code; }
-    void SetOrder(int order) { order_ = order; }
-
 private:
     int symbolCode_ = 0;
     int order_ = 0;

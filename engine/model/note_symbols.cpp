@@ -2,64 +2,18 @@
 
 namespace quaverly {
 
-StaccatissimoSymbol::StaccatissimoSymbol()
-{
-    SetOrder(0);
-    SetSymbolCode(note_symbol_code::kStaccatissimo);
-}
+namespace code = note_symbol_code;
 
-TenutoSymbol::TenutoSymbol()
-{
-    SetOrder(1);
-    SetSymbolCode(note_symbol_code::kTenuto);
-}
-
-StaccatoSymbol::StaccatoSymbol()
-{
-    SetOrder(2);
-    SetSymbolCode(note_symbol_code::kStaccato);
-}
-
-StrongAccentSymbol::StrongAccentSymbol()
-{
-    SetOrder(3);
-    SetSymbolCode(note_symbol_code::kStrongAccent);
-}
-
-TrillMarkSymbol::TrillMarkSymbol()
-{
-    SetOrder(4);
-    SetSymbolCode(note_symbol_code::kTrillMark);
-}
-
-InvertedMordentSymbol::InvertedMordentSymbol()
-{
-    SetOrder(5);
-    SetSymbolCode(note_symbol_code::kInvertedMordent);
-}
-
-MordentSymbol::MordentSymbol()
-{
-    SetOrder(6);
-    SetSymbolCode(note_symbol_code::kMordent);
-}
-
-TurnSymbol::TurnSymbol()
-{
-    SetOrder(7);
-    SetSymbolCode(note_symbol_code::kTurn);
-}
-
-DelayedTurnSymbol::DelayedTurnSymbol()
-{
-    SetOrder(8);
-    SetSymbolCode(note_symbol_code::kDelayedTurn);
-}
-
-FermataSymbol::FermataSymbol()
-{
-    SetOrder(9);
-    SetSymbolCode(note_symbol_code::kFermata);
-}
+// Each mark: its symbol code and its stacking order.
+StaccatissimoSymbol::StaccatissimoSymbol() : NoteSymbol(code::kStaccatissimo, 0) {}
+TenutoSymbol::TenutoSymbol() : NoteSymbol(code::kTenuto, 1) {}
+StaccatoSymbol::StaccatoSymbol() : NoteSymbol(code::kStaccato, 2) {}
+StrongAccentSymbol::StrongAccentSymbol() : NoteSymbol(code::kStrongAccent, 3) {}
+TrillMarkSymbol::TrillMarkSymbol() : NoteSymbol(code::kTrillMark, 4) {}
+InvertedMordentSymbol::InvertedMordentSymbol() : NoteSymbol(code::kInvertedMordent, 5) {}
+MordentSymbol::MordentSymbol() : NoteSymbol(code::kMordent, 6) {}
+TurnSymbol::TurnSymbol() : NoteSymbol(code::kTurn, 7) {}
+DelayedTurnSymbol::DelayedTurnSymbol() : NoteSymbol(code::kDelayedTurn, 8) {}
+FermataSymbol::FermataSymbol() : NoteSymbol(code::kFermata, 9) {}
 
 }  // namespace quaverly

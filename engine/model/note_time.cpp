@@ -1,20 +1,13 @@
 #include "engine/model/note_time.h"
 
-#include <algorithm>
 #include <cstdint>
-#include <limits>
 
+#include "engine/model/int_clamp.h"
 #include "engine/model/note.h"
 
 namespace quaverly {
 
 namespace {
-
-int ToInt(std::int64_t value)
-{
-    return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
-                                                     std::numeric_limits<int>::max()));
-}
 
 std::int64_t DottedLength64(std::int64_t base, int dots)
 {
@@ -34,15 +27,15 @@ std::int64_t DottedLength64(std::int64_t base, int dots)
 
 int GetDottedLength(int base, int dots)
 {
-    return ToInt(DottedLength64(base, dots));
+    return ClampToInt(DottedLength64(base, dots));
 }
 
 int GetPlayedLength(int base, int dots, int tupletActual, int tupletNormal)
 {
     const std::int64_t dotted = DottedLength64(base, dots);
     if (tupletActual <= 0 || tupletNormal <= 0)
-        return ToInt(dotted);
-    return ToInt(std::int64_t{tupletNormal} * dotted / tupletActual);
+        return ClampToInt(dotted);
+    return ClampToInt(std::int64_t{tupletNormal} * dotted / tupletActual);
 }
 
 int GetNoteDuration(const Note* note)
@@ -57,7 +50,7 @@ int GetNoteEndTime(const std::shared_ptr<Note>& note)
 {
     if (!note)
         return 0;
-    return ToInt(std::int64_t{note->GetStartTime()} + GetNoteDuration(note.get()));
+    return ClampToInt(std::int64_t{note->GetStartTime()} + GetNoteDuration(note.get()));
 }
 
 }  // namespace quaverly

@@ -1,30 +1,11 @@
 #include "engine/model/position_map.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
-#include <limits>
+
+#include "engine/model/int_clamp.h"
 
 namespace quaverly {
-
-namespace {
-
-int ClampToInt(std::int64_t value)
-{
-    return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
-                                                     std::numeric_limits<int>::max()));
-}
-
-int TruncToInt(double value)
-{
-    if (std::isnan(value))
-        return 0;
-    value = std::clamp(value, static_cast<double>(std::numeric_limits<int>::min()),
-                       static_cast<double>(std::numeric_limits<int>::max()));
-    return static_cast<int>(value);
-}
-
-}  // namespace
 
 void PositionMap::SetMeter(int beats, int beatType)
 {

@@ -1,26 +1,12 @@
 #include "engine/model/time_position_mapper.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 
+#include "engine/model/int_clamp.h"
 #include "engine/model/position_map.h"
 
 namespace quaverly {
-
-namespace {
-
-int TruncToInt(double value)
-{
-    if (std::isnan(value))
-        return 0;
-    value = std::clamp(value, static_cast<double>(std::numeric_limits<int>::min()),
-                       static_cast<double>(std::numeric_limits<int>::max()));
-    return static_cast<int>(value);
-}
-
-}  // namespace
 
 int TimePositionMapper::TimeToX(int time) const
 {

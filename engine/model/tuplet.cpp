@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 #include <utility>
 
+#include "engine/model/int_clamp.h"
 #include "engine/model/note.h"
 #include "engine/model/score_painter.h"
 
@@ -16,12 +16,6 @@ namespace {
 int HoldCount(int count)
 {
     return std::clamp(count, 0, note_limits::kMaxTupletCount);
-}
-
-int HoldToInt(std::int64_t value)
-{
-    return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
-                                                     std::numeric_limits<int>::max()));
 }
 
 void WriteCounts(Note& note, int actual, int normal)
@@ -86,12 +80,12 @@ int Tuplet::GetUnitLength() const
     double total = base;
     for (int k = 1; k <= dots; ++k)
         total = std::trunc(base / std::pow(2.0, k) + total);
-    return HoldToInt(static_cast<std::int64_t>(total));
+    return ClampToInt(static_cast<std::int64_t>(total));
 }
 
 int Tuplet::GetEndTime() const
 {
-    return HoldToInt(static_cast<std::int64_t>(GetUnitLength()) * normal_ + GetStartTime());
+    return ClampToInt(static_cast<std::int64_t>(GetUnitLength()) * normal_ + GetStartTime());
 }
 
 void Tuplet::ClearChildren()

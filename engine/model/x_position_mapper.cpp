@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 #include <vector>
 
+#include "engine/model/int_clamp.h"
 #include "engine/model/position_map.h"
 
 namespace quaverly {
@@ -19,12 +19,6 @@ std::int64_t TruncToInt64(double value)
     // Well inside the int64 range, far beyond any sum of int extents.
     constexpr double kBound = 9.0e15;
     return static_cast<std::int64_t>(std::clamp(value, -kBound, kBound));
-}
-
-int ClampToInt(std::int64_t value)
-{
-    return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
-                                                     std::numeric_limits<int>::max()));
 }
 
 // A segment of the copy that XToTime walks, in 64 bits so sums never overflow.

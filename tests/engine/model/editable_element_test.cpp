@@ -153,48 +153,42 @@ TEST_F(EditableTest, MovesWithoutAGrabOrAfterReleaseDoNothing)
     EXPECT_TRUE(Records(id::kMoveDragStep).empty());
 }
 
+// A press with and without the keep-selection flag, and the state it leaves a selected
+// element in that it does not take.
+struct PressCase {
+    const char* name;
+    int flags;
+    int untakenState;
+};
+constexpr PressCase kPressCases[] = {
+    {"plain press", 0, element_state::kNormal},
+    {"keep selection", input_flag::kKeepSelection, element_state::kSelected},
+};
+
 TEST_F(EditableTest, PressOnNothingDeselectsUnlessSelectionsAreKept)
 {
-    struct Case {
-        const char* name;
-        int flags;
-        int expectedState;
-    };
-    const Case cases[] = {
-        {"plain press", 0, element_state::kNormal},
-        {"keep selection", input_flag::kKeepSelection, element_state::kSelected},
-    };
-    for (const Case& c : cases) {
+    for (const PressCase& c : kPressCases) {
         SCOPED_TRACE(c.name);
         first->Select();
         second->Select();
         int handled = 0;
         parent->OnButtonDown({5000, 5000}, c.flags, handled);
-        EXPECT_EQ(first->GetState(), c.expectedState);
-        EXPECT_EQ(second->GetState(), c.expectedState);
+        EXPECT_EQ(first->GetState(), c.untakenState);
+        EXPECT_EQ(second->GetState(), c.untakenState);
         EXPECT_EQ(handled, 0);
     }
 }
 
 TEST_F(EditableTest, OverlappingElementsLetTheFirstTakeThePress)
 {
-    struct Case {
-        const char* name;
-        int flags;
-        int secondState;
-    };
-    const Case cases[] = {
-        {"plain press", 0, element_state::kNormal},
-        {"keep selection", input_flag::kKeepSelection, element_state::kSelected},
-    };
-    for (const Case& c : cases) {
+    for (const PressCase& c : kPressCases) {
         SCOPED_TRACE(c.name);
         first->Deselect();
         second->Select();
         int handled = 0;
         parent->OnButtonDown({1050, 2025}, c.flags, handled);
         EXPECT_EQ(first->GetState(), element_state::kSelected);
-        EXPECT_EQ(second->GetState(), c.secondState);
+        EXPECT_EQ(second->GetState(), c.untakenState);
 
         // Only the first follows the pointer.
         parent->OnPointerMove({1060, 2025}, c.flags);

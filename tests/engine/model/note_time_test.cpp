@@ -76,15 +76,7 @@ TEST(NoteTimeTest, DottedLengthIsThePlayedLengthWithoutTuplet)
 
 TEST(NoteTimeTest, NoteDurationReadsBaseDotsAndTupletOfTheNote)
 {
-    struct Case {
-        const char* name;
-        int base;
-        int dots;
-        int actual;
-        int normal;
-        int expected;
-    };
-    const Case cases[] = {
+    const LengthCase cases[] = {
         {"plain eighth", len::kEighth, 0, 0, 0, 80640},
         {"dotted quarter", len::kQuarter, 1, 0, 0, 241920},
         {"double-dotted quarter", len::kQuarter, 2, 0, 0, 282240},
@@ -96,7 +88,7 @@ TEST(NoteTimeTest, NoteDurationReadsBaseDotsAndTupletOfTheNote)
         {"actual 0 with a normal count", len::kQuarter, 0, 0, 2, 161280},
         {"base 0", 0, 3, 3, 2, 0},
     };
-    for (const Case& c : cases) {
+    for (const LengthCase& c : cases) {
         SCOPED_TRACE(c.name);
         auto note = std::make_shared<Note>();
         note->SetDuration(c.base);
