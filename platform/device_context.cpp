@@ -162,49 +162,58 @@ float HundredthsOfMmPerPixel(const DeviceContext& dc)
     return HundredthsOfMmPerPixel(dc.GetDeviceCaps(DeviceCap::LogPixelsX));
 }
 
-MapMode DeviceContext::SetMapMode(MapMode mode)
+template <class T>
+T DeviceContext::ChangeMapping(T& field, T value)
 {
-    const MapMode old = mapping_.mode;
-    mapping_.mode = mode;
+    const T old = std::exchange(field, value);
     MappingChanged();
     return old;
+}
+
+MapMode DeviceContext::SetMapMode(MapMode mode)
+{
+    return ChangeMapping(mapping_.mode, mode);
 }
 
 // Extents of zero are refused, as the desktop refuses them: a mapping never divides by 0.
 Size DeviceContext::SetWindowExt(Size ext)
 {
-    const Size old = mapping_.windowExt;
-    if (ext.cx != 0 && ext.cy != 0) {
-        mapping_.windowExt = ext;
-        MappingChanged();
-    }
-    return old;
+    if (ext.cx == 0 || ext.cy == 0)
+        return mapping_.windowExt;
+    return ChangeMapping(mapping_.windowExt, ext);
 }
 
 Size DeviceContext::SetViewportExt(Size ext)
 {
-    const Size old = mapping_.viewportExt;
-    if (ext.cx != 0 && ext.cy != 0) {
-        mapping_.viewportExt = ext;
-        MappingChanged();
-    }
-    return old;
+    if (ext.cx == 0 || ext.cy == 0)
+        return mapping_.viewportExt;
+    return ChangeMapping(mapping_.viewportExt, ext);
 }
 
 Point DeviceContext::SetWindowOrg(Point org)
 {
-    const Point old = mapping_.windowOrg;
-    mapping_.windowOrg = org;
-    MappingChanged();
-    return old;
+    return ChangeMapping(mapping_.windowOrg, org);
 }
 
 Point DeviceContext::SetViewportOrg(Point org)
 {
-    const Point old = mapping_.viewportOrg;
-    mapping_.viewportOrg = org;
-    MappingChanged();
+    return ChangeMapping(mapping_.viewportOrg, org);
+}
+
+quaverly::LogFont DeviceContext::SelectFont(const quaverly::LogFont& font)
+{
+    quaverly::LogFont old = std::exchange(state_.font, font);
+    FontChanged();
     return old;
+}
+
+void DeviceContext::SelectClipRegion(const Region* region)
+{
+    if (region)
+        state_.clip = *region;
+    else
+        state_.clip.reset();
+    ClipChanged();
 }
 
 void DeviceContext::ExtSelectClipRegion(const Region& region, RegionCombine mode)
