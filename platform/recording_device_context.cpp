@@ -50,51 +50,58 @@ int RecordingDeviceContext::GetDeviceCaps(DeviceCap cap) const
     return it == caps_.end() ? 0 : it->second;
 }
 
+DeviceContext* RecordingDeviceContext::Measurer()
+{
+    if (measurer_)
+        measurer_->SelectFont(SelectedFont());
+    return measurer_;
+}
+
 double RecordingDeviceContext::Em() const
 {
-    if (SelectedFont().height < 0)
-        return -static_cast<double>(SelectedFont().height);
-    if (SelectedFont().height > 0)
-        return SelectedFont().height;
+    const std::int32_t height = SelectedFont().height;
+    if (height < 0)
+        return -static_cast<double>(height);
+    if (height > 0)
+        return height;
     return 16.0;
+}
+
+double RecordingDeviceContext::Advance() const
+{
+    const std::int32_t width = SelectedFont().width;
+    return width > 0 ? width : Em() / 2.0;
 }
 
 Size RecordingDeviceContext::GetTextExtent(std::u16string_view text)
 {
-    if (measurer_) {
-        measurer_->SelectFont(SelectedFont());
-        return measurer_->GetTextExtent(text);
-    }
-    const double advance = SelectedFont().width > 0 ? SelectedFont().width : Em() / 2.0;
-    return Size{static_cast<std::int32_t>(std::lround(advance * static_cast<double>(text.size()))),
+    if (DeviceContext* measurer = Measurer())
+        return measurer->GetTextExtent(text);
+    const double width = Advance() * static_cast<double>(text.size());
+    return Size{static_cast<std::int32_t>(std::lround(width)),
                 static_cast<std::int32_t>(std::lround(Em()))};
 }
 
 TextMetrics RecordingDeviceContext::GetTextMetrics()
 {
-    if (measurer_) {
-        measurer_->SelectFont(SelectedFont());
-        return measurer_->GetTextMetrics();
-    }
+    if (DeviceContext* measurer = Measurer())
+        return measurer->GetTextMetrics();
     TextMetrics tm;
     tm.height = static_cast<std::int32_t>(std::lround(Em()));
     tm.ascent = static_cast<std::int32_t>(std::lround(Em() * 0.8));
     tm.descent = tm.height - tm.ascent;
-    const double average = SelectedFont().width > 0 ? SelectedFont().width : Em() / 2.0;
-    tm.aveCharWidth = static_cast<std::int32_t>(std::lround(average));
+    tm.aveCharWidth = static_cast<std::int32_t>(std::lround(Advance()));
     tm.maxCharWidth = tm.aveCharWidth;
-    tm.weight = SelectedFont().weight <= 0 ? 400 : SelectedFont().weight;
+    const std::int32_t weight = SelectedFont().weight;
+    tm.weight = weight <= 0 ? 400 : weight;
     return tm;
 }
 
 AbcWidths RecordingDeviceContext::GetCharAbcWidths(char16_t ch)
 {
-    if (measurer_) {
-        measurer_->SelectFont(SelectedFont());
-        return measurer_->GetCharAbcWidths(ch);
-    }
-    const double advance = SelectedFont().width > 0 ? SelectedFont().width : Em() / 2.0;
-    return AbcWidths{0.0, advance, 0.0};
+    if (DeviceContext* measurer = Measurer())
+        return measurer->GetCharAbcWidths(ch);
+    return AbcWidths{0.0, Advance(), 0.0};
 }
 
 RecordedCall& RecordingDeviceContext::Record(std::string op)

@@ -76,7 +76,11 @@ protected:
 
 private:
     RecordedCall& Record(std::string op);
+    // The measurer with the selected font; null when there is none.
+    DeviceContext* Measurer();
     double Em() const;
+    // The advance of every character by the fixed rules.
+    double Advance() const;
 
     DeviceContext* measurer_ = nullptr;
     std::map<DeviceCap, int> caps_;
