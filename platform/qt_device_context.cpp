@@ -376,74 +376,71 @@ Point QtDeviceContext::MoveTo(std::int32_t x, std::int32_t y)
     return old;
 }
 
-void QtDeviceContext::LineTo(std::int32_t x, std::int32_t y)
+template <class Add>
+void QtDeviceContext::AddSegment(Add add)
 {
-    const QPointF to(x, y);
     if (pathOpen_) {
         if (path_.elementCount() == 0)
             path_.moveTo(current_);
-        path_.lineTo(to);
-    } else {
-        QPainterPath line(current_);
-        line.lineTo(to);
-        StrokeShape(line);
+        add(path_);
+        return;
     }
+    QPainterPath segment(current_);
+    add(segment);
+    StrokeShape(segment);
+}
+
+void QtDeviceContext::AddShape(const QPainterPath& shape)
+{
+    if (pathOpen_) {
+        path_.addPath(shape);
+        return;
+    }
+    FillShape(shape);
+    StrokeShape(shape);
+}
+
+void QtDeviceContext::LineTo(std::int32_t x, std::int32_t y)
+{
+    const QPointF to(x, y);
+    AddSegment([&](QPainterPath& target) { target.lineTo(to); });
     current_ = to;
 }
 
 void QtDeviceContext::PolyBezierTo(std::span<const Point> points)
 {
-    QPainterPath local(current_);
-    QPainterPath& target = pathOpen_ ? path_ : local;
-    if (pathOpen_ && path_.elementCount() == 0)
-        path_.moveTo(current_);
-    for (std::size_t i = 0; i + 2 < points.size(); i += 3) {
-        target.cubicTo(QPointF(points[i].x, points[i].y), QPointF(points[i + 1].x, points[i + 1].y),
-                       QPointF(points[i + 2].x, points[i + 2].y));
-        current_ = QPointF(points[i + 2].x, points[i + 2].y);
-    }
-    if (!pathOpen_)
-        StrokeShape(local);
+    AddSegment([&](QPainterPath& target) {
+        for (std::size_t i = 0; i + 2 < points.size(); i += 3) {
+            target.cubicTo(QPointF(points[i].x, points[i].y),
+                           QPointF(points[i + 1].x, points[i + 1].y),
+                           QPointF(points[i + 2].x, points[i + 2].y));
+            current_ = QPointF(points[i + 2].x, points[i + 2].y);
+        }
+    });
 }
 
 void QtDeviceContext::AngleArc(std::int32_t x, std::int32_t y, std::int32_t radius,
                                float startAngle, float sweepAngle)
 {
     const QRectF box(x - radius, y - radius, 2.0 * radius, 2.0 * radius);
-    QPainterPath local(current_);
-    QPainterPath& target = pathOpen_ ? path_ : local;
-    if (pathOpen_ && path_.elementCount() == 0)
-        path_.moveTo(current_);
     // The arc joins the current position with a line to its start.
-    target.arcTo(box, startAngle, sweepAngle);
+    AddSegment([&](QPainterPath& target) { target.arcTo(box, startAngle, sweepAngle); });
     const double end = (startAngle + sweepAngle) * std::numbers::pi / 180.0;
     current_ = QPointF(x + radius * std::cos(end), y - radius * std::sin(end));
-    if (!pathOpen_)
-        StrokeShape(local);
 }
 
 void QtDeviceContext::Rectangle(const Rect& r)
 {
     QPainterPath shape;
     shape.addRect(ToQRect(r));
-    if (pathOpen_) {
-        path_.addPath(shape);
-        return;
-    }
-    FillShape(shape);
-    StrokeShape(shape);
+    AddShape(shape);
 }
 
 void QtDeviceContext::Ellipse(const Rect& r)
 {
     QPainterPath shape;
     shape.addEllipse(ToQRect(r));
-    if (pathOpen_) {
-        path_.addPath(shape);
-        return;
-    }
-    FillShape(shape);
-    StrokeShape(shape);
+    AddShape(shape);
 }
 
 void QtDeviceContext::Polygon(std::span<const Point> points)
@@ -457,12 +454,7 @@ void QtDeviceContext::Polygon(std::span<const Point> points)
     shape.setFillRule(Qt::OddEvenFill);
     shape.addPolygon(polygon);
     shape.closeSubpath();
-    if (pathOpen_) {
-        path_.addPath(shape);
-        return;
-    }
-    FillShape(shape);
-    StrokeShape(shape);
+    AddShape(shape);
 }
 
 void QtDeviceContext::BeginPath()

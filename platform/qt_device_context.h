@@ -79,6 +79,12 @@ private:
     QPen MakePen() const;
     void StrokeShape(const QPainterPath& shape);
     void FillShape(const QPainterPath& shape);
+    // A segment from the current position: `add` puts it into the open path (started at
+    // the current position when empty), or into a path of its own that is stroked at once.
+    template <class Add>
+    void AddSegment(Add add);
+    // A closed shape: into the open path, or filled and outlined at once.
+    void AddShape(const QPainterPath& shape);
     double DevicePixelsPerUnit() const;
 
     QPaintDevice* device_ = nullptr;
