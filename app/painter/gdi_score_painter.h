@@ -276,6 +276,20 @@ private:
     quaverly::LogFont ChordFont(int fontKey);
     // A key's font for grace notes: the height also times the grace-note scale.
     quaverly::LogFont GraceFont(int fontKey) const;
+    // The three sizes of note glyphs, and a key's font at one of them.
+    enum class GlyphSize { Normal, Chord, Grace };
+    quaverly::LogFont SizedFont(GlyphSize size, int fontKey);
+    // What sets the note glyphs of one size apart (gdi_score_painter_glyphs.cpp), and the
+    // note operations written once for all three sizes.
+    struct NoteFamily;
+    NoteFamily NormalNotes();
+    NoteFamily ChordNotes();
+    NoteFamily GraceNotes();
+    void NoteDigit(const NoteFamily& f, int x, int y, int pitchCode, int color);
+    quaverly::Size MeasureDotRow(const NoteFamily& f, int count);
+    void DotRow(const NoteFamily& f, int x, int y, int count, int color);
+    void OctaveDotColumn(const NoteFamily& f, int x, int y, int octave, int color);
+    quaverly::Size AccidentalBox(const NoteFamily& f, int accidental);
     // A font of a record (user symbols, page texts): its height times the scale, natural
     // width, antialiased.
     quaverly::LogFont RecordFont(const quaverly::LogFont& font) const;
