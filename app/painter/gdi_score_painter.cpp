@@ -168,31 +168,45 @@ int GdiScorePainter::VisibleHeight(const quaverly::LogFont& scaledFont)
     return tm.ascent - tm.internalLeading;
 }
 
+void GdiScorePainter::Polyline(std::initializer_list<quaverly::Point> points, int style,
+                               int width, int colorKey)
+{
+    if (!dc_ || points.size() < 2)
+        return;
+    const platform::Pen saved = dc_->SelectPen(platform::Pen{style, width, Color(colorKey)});
+    bool first = true;
+    for (const quaverly::Point& p : points) {
+        const platform::Point q = At(p.x, p.y);
+        if (first)
+            dc_->MoveTo(q.x, q.y);
+        else
+            dc_->LineTo(q.x, q.y);
+        first = false;
+    }
+    dc_->SelectPen(saved);
+}
+
 void GdiScorePainter::Line(quaverly::Point a, quaverly::Point b, int style, int width,
                            int colorKey)
 {
-    if (!dc_)
-        return;
-    const platform::Pen saved = dc_->SelectPen(platform::Pen{style, width, Color(colorKey)});
-    const platform::Point from = At(a.x, a.y);
-    const platform::Point to = At(b.x, b.y);
-    dc_->MoveTo(from.x, from.y);
-    dc_->LineTo(to.x, to.y);
-    dc_->SelectPen(saved);
+    Polyline({a, b}, style, width, colorKey);
 }
 
 void GdiScorePainter::Outline(const quaverly::Rect& r, int style, int colorKey)
 {
+    Polyline({{r.left, r.bottom}, {r.left, r.top}, {r.right, r.top}, {r.right, r.bottom},
+              {r.left, r.bottom}},
+             style, 0, colorKey);
+}
+
+void GdiScorePainter::FillBox(const quaverly::Rect& rect, int colorKey)
+{
     if (!dc_)
         return;
-    const platform::Pen saved = dc_->SelectPen(platform::Pen{style, 0, Color(colorKey)});
-    const std::array<platform::Point, 5> corners{At(r.left, r.bottom), At(r.left, r.top),
-                                                 At(r.right, r.top), At(r.right, r.bottom),
-                                                 At(r.left, r.bottom)};
-    dc_->MoveTo(corners[0].x, corners[0].y);
-    for (std::size_t i = 1; i < corners.size(); ++i)
-        dc_->LineTo(corners[i].x, corners[i].y);
-    dc_->SelectPen(saved);
+    const platform::ColorRef saved = dc_->SetBkColor(Color(colorKey));
+    const platform::Rect box = At(rect);
+    dc_->ExtTextOut(box.left, box.top, platform::kEtoOpaque, &box, u"");
+    dc_->SetBkColor(saved);
 }
 
 void GdiScorePainter::FilledPolygon(std::initializer_list<quaverly::Point> points,
@@ -556,21 +570,13 @@ quaverly::Size GdiScorePainter::MeasureEditMarkF()
 
 void GdiScorePainter::DrawEditMarkF(int x, int y, int color)
 {
-    if (BlackAndWhite() || !dc_)
+    if (BlackAndWhite())
         return;
     // A bracket open to the left, and an arrowhead pointing left at its lower end.
     const int s = Pixels(6);
     const int p = Pixels(2);
     const int xb = static_cast<int>(x + 2.5 * p);
-    {
-        const platform::Pen saved =
-            dc_->SelectPen(platform::Pen{platform::kPsSolid, p, Color(color)});
-        dc_->MoveTo(At(xb, y).x, At(xb, y).y);
-        dc_->LineTo(At(xb + s, y).x, At(xb + s, y).y);
-        dc_->LineTo(At(xb + s, y + s).x, At(xb + s, y + s).y);
-        dc_->LineTo(At(xb, y + s).x, At(xb, y + s).y);
-        dc_->SelectPen(saved);
-    }
+    Polyline({{xb, y}, {xb + s, y}, {xb + s, y + s}, {xb, y + s}}, platform::kPsSolid, p, color);
     FilledPolygon({{xb, y + s - 3 * p / 2},
                    {xb, y + s + 3 * p / 2},
                    {static_cast<int>(xb - 2.5 * p), y + s}},

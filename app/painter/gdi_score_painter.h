@@ -300,8 +300,6 @@ private:
     // The text path in a rectangle (page coordinates) with the DrawText flags `format`.
     void DrawStringInRect(const quaverly::LogFont& scaledFont, const quaverly::Rect& rect,
                           unsigned format, std::u16string_view text, int colorKey);
-    // A rectangle filled with the colour of a key.
-    void FillBox(const quaverly::Rect& rect, int colorKey);
     // The outline of a rectangle, or of the ellipse inscribed in it, with a solid pen of
     // `width`; nothing inside.
     void FrameShape(const quaverly::Rect& rect, bool ellipse, int width, int colorKey);
@@ -324,8 +322,13 @@ private:
     platform::Region DeviceRegion(const quaverly::Rect& r) const;
 
     // The common line path (page coordinates; the origin is added here).
+    // Connected lines through the points with a pen of `style` and `width`.
+    void Polyline(std::initializer_list<quaverly::Point> points, int style, int width,
+                  int colorKey);
     void Line(quaverly::Point a, quaverly::Point b, int style, int width, int colorKey);
     void Outline(const quaverly::Rect& r, int style, int colorKey);
+    // A rectangle filled with the colour of a key.
+    void FillBox(const quaverly::Rect& rect, int colorKey);
     void FilledPolygon(std::initializer_list<quaverly::Point> points, int penWidth,
                        int colorKey);
     void FlatBracket(int x1, int y1, int x2, int y2, int colorKey);
@@ -333,10 +336,6 @@ private:
 
     // Line helpers (gdi_score_painter_lines.cpp).
     struct GlyphLineSpec;
-    // A rectangle filled with the colour of the key (page coordinates).
-    void FillBox(int left, int top, int right, int bottom, int colorKey);
-    // Connected solid lines through the points.
-    void Polyline(std::initializer_list<quaverly::Point> points, int width, int colorKey);
     // One glyph of a scaled font, baseline-left at (x, y); and its advance width.
     void Glyph(const quaverly::LogFont& font, int x, int y, char16_t code, int colorKey);
     int GlyphWidth(const quaverly::LogFont& font, char16_t code);

@@ -87,16 +87,6 @@ void GdiScorePainter::DrawStringInRect(const quaverly::LogFont& scaledFont,
     dc_->SelectFont(savedFont);
 }
 
-void GdiScorePainter::FillBox(const quaverly::Rect& rect, int colorKey)
-{
-    if (!dc_)
-        return;
-    const platform::ColorRef saved = dc_->SetBkColor(Color(colorKey));
-    const platform::Rect box = At(rect);
-    dc_->ExtTextOut(box.left, box.top, platform::kEtoOpaque, &box, u"");
-    dc_->SetBkColor(saved);
-}
-
 void GdiScorePainter::FrameShape(const quaverly::Rect& rect, bool ellipse, int width,
                                  int colorKey)
 {
