@@ -346,6 +346,9 @@ private:
     void GlyphLine(int x1, int y1, int x2, int y2, const GlyphLineSpec& spec, int colorKey);
     void EndingLine(int x1, int y1, int x2, int y2, char16_t number, int startHook,
                     int endHook, int colorKey);
+    // The two lines of a wedge from (x1, y1) to (x2, y2), each `startHalf` above and below
+    // the first point and `endHalf` above and below the second.
+    void Wedge(int x1, int y1, int x2, int y2, int startHalf, int endHalf, int colorKey);
     // The turned wavy line of an arpeggio; returns where it stopped (the lower end).
     int ArpeggioRow(int x1, int y1, int y2, int colorKey);
 

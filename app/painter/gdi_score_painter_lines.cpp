@@ -328,52 +328,48 @@ void GdiScorePainter::DrawSmoothSlurSegment(int x, int y, int height, int color)
 // --- Wedges: two lines each, opening (crescendo) or closing (decrescendo); the start and
 // end pieces of a wedge broken at a line end open or close half-way. ---
 
+void GdiScorePainter::Wedge(int x1, int y1, int x2, int y2, int startHalf, int endHalf,
+                            int colorKey)
+{
+    const int width = Table().GetMetrics().wedgeLineWidth;
+    Line({x1, y1 - startHalf}, {x2, y2 - endHalf}, platform::kPsSolid, width, colorKey);
+    Line({x1, y1 + startHalf}, {x2, y2 + endHalf}, platform::kPsSolid, width, colorKey);
+}
+
 void GdiScorePainter::DrawCrescendoStart(int x1, int y1, int x2, int y2, int color)
 {
-    const LayoutMetrics& m = Table().GetMetrics();
-    const int s = m.wedgeSpread;
-    Line({x1, y1}, {x2, y2 - s / 4}, platform::kPsSolid, m.wedgeLineWidth, color);
-    Line({x1, y1}, {x2, y2 + s / 4}, platform::kPsSolid, m.wedgeLineWidth, color);
+    const int s = Table().GetMetrics().wedgeSpread;
+    Wedge(x1, y1, x2, y2, 0, s / 4, color);
 }
 
 void GdiScorePainter::DrawCrescendoEnd(int x1, int y1, int x2, int y2, int color)
 {
-    const LayoutMetrics& m = Table().GetMetrics();
-    const int s = m.wedgeSpread;
-    Line({x1, y1 - s / 4}, {x2, y2 - s / 2}, platform::kPsSolid, m.wedgeLineWidth, color);
-    Line({x1, y1 + s / 4}, {x2, y2 + s / 2}, platform::kPsSolid, m.wedgeLineWidth, color);
+    const int s = Table().GetMetrics().wedgeSpread;
+    Wedge(x1, y1, x2, y2, s / 4, s / 2, color);
 }
 
 void GdiScorePainter::DrawCrescendo(int x1, int y1, int x2, int y2, int color)
 {
-    const LayoutMetrics& m = Table().GetMetrics();
-    const int s = m.wedgeSpread;
-    Line({x1, y1}, {x2, y2 - s / 2}, platform::kPsSolid, m.wedgeLineWidth, color);
-    Line({x1, y1}, {x2, y2 + s / 2}, platform::kPsSolid, m.wedgeLineWidth, color);
+    const int s = Table().GetMetrics().wedgeSpread;
+    Wedge(x1, y1, x2, y2, 0, s / 2, color);
 }
 
 void GdiScorePainter::DrawDecrescendoStart(int x1, int y1, int x2, int y2, int color)
 {
-    const LayoutMetrics& m = Table().GetMetrics();
-    const int s = m.wedgeSpread;
-    Line({x1, y1 - s / 2}, {x2, y2 - s / 4}, platform::kPsSolid, m.wedgeLineWidth, color);
-    Line({x1, y1 + s / 2}, {x2, y2 + s / 4}, platform::kPsSolid, m.wedgeLineWidth, color);
+    const int s = Table().GetMetrics().wedgeSpread;
+    Wedge(x1, y1, x2, y2, s / 2, s / 4, color);
 }
 
 void GdiScorePainter::DrawDecrescendoEnd(int x1, int y1, int x2, int y2, int color)
 {
-    const LayoutMetrics& m = Table().GetMetrics();
-    const int s = m.wedgeSpread;
-    Line({x1, y1 - s / 4}, {x2, y2}, platform::kPsSolid, m.wedgeLineWidth, color);
-    Line({x1, y1 + s / 4}, {x2, y2}, platform::kPsSolid, m.wedgeLineWidth, color);
+    const int s = Table().GetMetrics().wedgeSpread;
+    Wedge(x1, y1, x2, y2, s / 4, 0, color);
 }
 
 void GdiScorePainter::DrawDecrescendo(int x1, int y1, int x2, int y2, int color)
 {
-    const LayoutMetrics& m = Table().GetMetrics();
-    const int s = m.wedgeSpread;
-    Line({x1, y1 - s / 2}, {x2, y2}, platform::kPsSolid, m.wedgeLineWidth, color);
-    Line({x1, y1 + s / 2}, {x2, y2}, platform::kPsSolid, m.wedgeLineWidth, color);
+    const int s = Table().GetMetrics().wedgeSpread;
+    Wedge(x1, y1, x2, y2, s / 2, 0, color);
 }
 
 // --- Trill and octave lines ---
