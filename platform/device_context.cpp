@@ -46,6 +46,20 @@ std::int32_t RoundToInt(double v)
     return static_cast<std::int32_t>(std::lround(v));
 }
 
+// Device pixels per logical unit along one axis, from the viewport and window extents of
+// that axis (`own`) and of the other one.
+double AxisScale(MapMode mode, std::int32_t ownViewport, std::int32_t ownWindow,
+                 std::int32_t otherViewport, std::int32_t otherWindow)
+{
+    if (mode == MapMode::Text)
+        return 1.0;
+    const double own = static_cast<double>(ownViewport) / ownWindow;
+    if (mode == MapMode::Anisotropic)
+        return own;
+    const double other = static_cast<double>(otherViewport) / otherWindow;
+    return std::copysign(std::min(std::fabs(own), std::fabs(other)), own);
+}
+
 }  // namespace
 
 Region::Region(const Rect& r)
@@ -117,24 +131,12 @@ bool operator==(const Region& a, const Region& b)
 
 double Mapping::ScaleX() const
 {
-    if (mode == MapMode::Text)
-        return 1.0;
-    const double sx = static_cast<double>(viewportExt.cx) / windowExt.cx;
-    if (mode == MapMode::Anisotropic)
-        return sx;
-    const double sy = static_cast<double>(viewportExt.cy) / windowExt.cy;
-    return std::copysign(std::min(std::fabs(sx), std::fabs(sy)), sx);
+    return AxisScale(mode, viewportExt.cx, windowExt.cx, viewportExt.cy, windowExt.cy);
 }
 
 double Mapping::ScaleY() const
 {
-    if (mode == MapMode::Text)
-        return 1.0;
-    const double sy = static_cast<double>(viewportExt.cy) / windowExt.cy;
-    if (mode == MapMode::Anisotropic)
-        return sy;
-    const double sx = static_cast<double>(viewportExt.cx) / windowExt.cx;
-    return std::copysign(std::min(std::fabs(sx), std::fabs(sy)), sy);
+    return AxisScale(mode, viewportExt.cy, windowExt.cy, viewportExt.cx, windowExt.cx);
 }
 
 Point Mapping::LPtoDP(Point p) const
