@@ -12,12 +12,6 @@ namespace {
 
 namespace music = platform::music;
 
-std::u16string Decimal(int value)
-{
-    const std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
-}
-
 // Dynamics marks 1 to 23 as strings of music-font letters; any other code is empty.
 std::u16string DynamicText(int code)
 {
@@ -91,6 +85,12 @@ private:
     platform::DeviceContext& dc_;
     std::optional<platform::Region> saved_;
 };
+
+std::u16string GdiScorePainter::Decimal(int value)
+{
+    const std::string digits = std::to_string(value);
+    return std::u16string(digits.begin(), digits.end());
+}
 
 void GdiScorePainter::SetTransparentBackground()
 {
@@ -401,8 +401,8 @@ void GdiScorePainter::DrawTuplet(int x, int y, int width, int actual, int color)
     const int hn = number.cy;
     const int xl = (2 * x + width - w) / 2;
     // The number first, then the bracket clipped so that it breaks around the number.
-    DrawString(ScaledFont(font_key::kTuplet), xl, y - h + hn / 2 + 50,
-               platform::kTaBaseline | platform::kTaLeft, Decimal(actual), color);
+    DrawString(ScaledFont(font_key::kTuplet), xl, y - h + hn / 2 + 50, kBaselineLeft,
+               Decimal(actual), color);
     const platform::Region span = DeviceRegion({x, y - 2 * h, x + width, y + 2 * h});
     const platform::Region gap =
         DeviceRegion({xl, y - hn / 2 - h, (2 * x + width + w) / 2, y + hn / 2 - h});
@@ -598,8 +598,7 @@ void GdiScorePainter::DrawNumberedEditMark(int x, int y, int number, int color)
     font.height = -Pixels(8);
     const std::u16string text = Decimal(number);
     const int h = MeasureString(font, text).cy;
-    DrawString(font, static_cast<int>(x + 5 * scale_), y - h, platform::kTaTop | platform::kTaLeft,
-               text, color);
+    DrawString(font, static_cast<int>(x + 5 * scale_), y - h, kTopLeft, text, color);
 }
 
 int GdiScorePainter::GetBarLineHeight()
@@ -690,8 +689,7 @@ void GdiScorePainter::DrawDynamicMark(int x, int y, int code, int color)
     if (text.empty())
         return;
     const int h = MeasureDynamicMark(code).cy;
-    DrawString(ScaledFont(font_key::kMusic), x, y + h - 50,
-               platform::kTaBaseline | platform::kTaLeft, text, color);
+    DrawString(ScaledFont(font_key::kMusic), x, y + h - 50, kBaselineLeft, text, color);
 }
 
 int GdiScorePainter::GetWedgeLineWidth()

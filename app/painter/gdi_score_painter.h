@@ -311,6 +311,14 @@ private:
     // height of its font.
     quaverly::Size TimeSignatureBox(int beats, int beatType);
 
+    // Text alignments the device draws with.
+    static constexpr unsigned kTopLeft = platform::kTaTop | platform::kTaLeft;
+    static constexpr unsigned kBaselineLeft = platform::kTaBaseline | platform::kTaLeft;
+    static constexpr unsigned kBaselineCentre = platform::kTaBaseline | platform::kTaCenter;
+    static constexpr unsigned kBaselineRight = platform::kTaBaseline | platform::kTaRight;
+    // A number in decimal digits.
+    static std::u16string Decimal(int value);
+
     const DrawResourceTable& Table() const;
     platform::ColorRef Color(int colorKey) const;
     bool BlackAndWhite() const { return Table().IsBlackAndWhite(); }

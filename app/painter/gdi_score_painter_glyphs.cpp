@@ -17,10 +17,6 @@ namespace {
 
 namespace music = platform::music;
 
-constexpr unsigned kBaselineCentre = platform::kTaBaseline | platform::kTaCenter;
-constexpr unsigned kBaselineLeft = platform::kTaBaseline | platform::kTaLeft;
-constexpr unsigned kBaselineRight = platform::kTaBaseline | platform::kTaRight;
-
 constexpr int kDashCode = 9;  // the duration dash among the note codes
 
 // The note-font character of a note code: 1 the rest "0", 2-8 the degrees "1"-"7", 9 the

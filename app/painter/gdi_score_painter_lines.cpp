@@ -63,7 +63,7 @@ void GdiScorePainter::Glyph(const quaverly::LogFont& font, int x, int y, char16_
                             int colorKey)
 {
     const char16_t text[1] = {code};
-    DrawString(font, x, y, platform::kTaBaseline | platform::kTaLeft, {text, 1}, colorKey);
+    DrawString(font, x, y, kBaselineLeft, {text, 1}, colorKey);
 }
 
 int GdiScorePainter::GlyphWidth(const quaverly::LogFont& font, char16_t code)

@@ -13,19 +13,11 @@ namespace {
 
 namespace music = platform::music;
 
-constexpr unsigned kTopLeft = platform::kTaTop | platform::kTaLeft;
-constexpr unsigned kBaselineLeft = platform::kTaBaseline | platform::kTaLeft;
 // One line centred in its box.
 constexpr unsigned kCentredLine = platform::kDtCenter | platform::kDtVCenter |
                                   platform::kDtSingleLine | platform::kDtNoPrefix;
 
 constexpr int kWholeNote = 645120;  // ticks
-
-std::u16string Decimal(int value)
-{
-    const std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
-}
 
 // Punctuation that may close a lyric syllable without widening it: comma, full stop and
 // semicolon, ASCII and full width.
