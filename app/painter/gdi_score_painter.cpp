@@ -159,13 +159,31 @@ quaverly::Size GdiScorePainter::MeasureString(const quaverly::LogFont& scaledFon
     return {extent.cx, extent.cy};
 }
 
-int GdiScorePainter::VisibleHeight(const quaverly::LogFont& scaledFont)
+platform::TextMetrics GdiScorePainter::FontMetrics(const quaverly::LogFont& scaledFont)
 {
     if (!dc_)
-        return 0;
+        return {};
     FontScope font(*dc_, scaledFont);
-    const platform::TextMetrics tm = dc_->GetTextMetrics();
+    return dc_->GetTextMetrics();
+}
+
+int GdiScorePainter::VisibleHeight(const quaverly::LogFont& scaledFont)
+{
+    const platform::TextMetrics tm = FontMetrics(scaledFont);
     return tm.ascent - tm.internalLeading;
+}
+
+void GdiScorePainter::DrawStringInRect(const quaverly::LogFont& scaledFont,
+                                       const quaverly::Rect& rect, unsigned format,
+                                       std::u16string_view text, int colorKey)
+{
+    if (!dc_)
+        return;
+    FontScope font(*dc_, scaledFont);
+    const platform::ColorRef savedColor = dc_->SetTextColor(Color(colorKey));
+    platform::Rect box = At(rect);
+    dc_->DrawText(text, box, format);
+    dc_->SetTextColor(savedColor);
 }
 
 void GdiScorePainter::Polyline(std::initializer_list<quaverly::Point> points, int style,

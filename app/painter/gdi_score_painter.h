@@ -268,9 +268,14 @@ private:
     class FontScope;
     class ClipScope;
 
-    // Glyph and text helpers (gdi_score_painter_glyphs.cpp, gdi_score_painter_text.cpp).
+    // The rest of the common text path.
     // Metrics of a scaled font; zeros without a context.
     platform::TextMetrics FontMetrics(const quaverly::LogFont& scaledFont);
+    // The text path in a rectangle (page coordinates) with the DrawText flags `format`.
+    void DrawStringInRect(const quaverly::LogFont& scaledFont, const quaverly::Rect& rect,
+                          unsigned format, std::u16string_view text, int colorKey);
+
+    // Glyph and text helpers (gdi_score_painter_glyphs.cpp, gdi_score_painter_text.cpp).
     // A key's font for chord notes: the height also times the chord-note scale, the
     // characters as wide as in the full-size font (its average character width).
     quaverly::LogFont ChordFont(int fontKey);
@@ -297,9 +302,6 @@ private:
     // (dx, dy); nothing for a count below 1.
     void GlyphRun(const quaverly::LogFont& scaledFont, int x, int y, int dx, int dy,
                   int count, char16_t glyph, unsigned align, int colorKey);
-    // The text path in a rectangle (page coordinates) with the DrawText flags `format`.
-    void DrawStringInRect(const quaverly::LogFont& scaledFont, const quaverly::Rect& rect,
-                          unsigned format, std::u16string_view text, int colorKey);
     // The outline of a rectangle, or of the ellipse inscribed in it, with a solid pen of
     // `width`; nothing inside.
     void FrameShape(const quaverly::Rect& rect, bool ellipse, int width, int colorKey);

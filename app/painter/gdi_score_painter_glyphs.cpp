@@ -109,16 +109,6 @@ int DotCount(int octave)
 
 // --- Helpers ---
 
-platform::TextMetrics GdiScorePainter::FontMetrics(const quaverly::LogFont& scaledFont)
-{
-    if (!dc_)
-        return {};
-    const quaverly::LogFont saved = dc_->SelectFont(scaledFont);
-    const platform::TextMetrics tm = dc_->GetTextMetrics();
-    dc_->SelectFont(saved);
-    return tm;
-}
-
 quaverly::LogFont GdiScorePainter::ChordFont(int fontKey)
 {
     quaverly::LogFont font = ScaledFont(fontKey, Table().GetChordNoteScale());

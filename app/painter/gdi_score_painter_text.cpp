@@ -65,20 +65,6 @@ quaverly::LogFont GdiScorePainter::RecordFont(const quaverly::LogFont& font) con
     return scaled;
 }
 
-void GdiScorePainter::DrawStringInRect(const quaverly::LogFont& scaledFont,
-                                       const quaverly::Rect& rect, unsigned format,
-                                       std::u16string_view text, int colorKey)
-{
-    if (!dc_)
-        return;
-    const quaverly::LogFont savedFont = dc_->SelectFont(scaledFont);
-    const platform::ColorRef savedColor = dc_->SetTextColor(Color(colorKey));
-    platform::Rect box = At(rect);
-    dc_->DrawText(text, box, format);
-    dc_->SetTextColor(savedColor);
-    dc_->SelectFont(savedFont);
-}
-
 void GdiScorePainter::FrameShape(const quaverly::Rect& rect, bool ellipse, int width,
                                  int colorKey)
 {
