@@ -46,6 +46,20 @@ std::int32_t RoundToInt(double v)
     return static_cast<std::int32_t>(std::lround(v));
 }
 
+// Device pixels per logical unit along one axis, from the viewport and window extents of
+// that axis (`own`) and of the other one.
+double AxisScale(MapMode mode, std::int32_t ownViewport, std::int32_t ownWindow,
+                 std::int32_t otherViewport, std::int32_t otherWindow)
+{
+    if (mode == MapMode::Text)
+        return 1.0;
+    const double own = static_cast<double>(ownViewport) / ownWindow;
+    if (mode == MapMode::Anisotropic)
+        return own;
+    const double other = static_cast<double>(otherViewport) / otherWindow;
+    return std::copysign(std::min(std::fabs(own), std::fabs(other)), own);
+}
+
 }  // namespace
 
 Region::Region(const Rect& r)
@@ -117,24 +131,12 @@ bool operator==(const Region& a, const Region& b)
 
 double Mapping::ScaleX() const
 {
-    if (mode == MapMode::Text)
-        return 1.0;
-    const double sx = static_cast<double>(viewportExt.cx) / windowExt.cx;
-    if (mode == MapMode::Anisotropic)
-        return sx;
-    const double sy = static_cast<double>(viewportExt.cy) / windowExt.cy;
-    return std::copysign(std::min(std::fabs(sx), std::fabs(sy)), sx);
+    return AxisScale(mode, viewportExt.cx, windowExt.cx, viewportExt.cy, windowExt.cy);
 }
 
 double Mapping::ScaleY() const
 {
-    if (mode == MapMode::Text)
-        return 1.0;
-    const double sy = static_cast<double>(viewportExt.cy) / windowExt.cy;
-    if (mode == MapMode::Anisotropic)
-        return sy;
-    const double sx = static_cast<double>(viewportExt.cx) / windowExt.cx;
-    return std::copysign(std::min(std::fabs(sx), std::fabs(sy)), sy);
+    return AxisScale(mode, viewportExt.cy, windowExt.cy, viewportExt.cx, windowExt.cx);
 }
 
 Point Mapping::LPtoDP(Point p) const
@@ -162,49 +164,58 @@ float HundredthsOfMmPerPixel(const DeviceContext& dc)
     return HundredthsOfMmPerPixel(dc.GetDeviceCaps(DeviceCap::LogPixelsX));
 }
 
-MapMode DeviceContext::SetMapMode(MapMode mode)
+template <class T>
+T DeviceContext::ChangeMapping(T& field, T value)
 {
-    const MapMode old = mapping_.mode;
-    mapping_.mode = mode;
+    const T old = std::exchange(field, value);
     MappingChanged();
     return old;
+}
+
+MapMode DeviceContext::SetMapMode(MapMode mode)
+{
+    return ChangeMapping(mapping_.mode, mode);
 }
 
 // Extents of zero are refused, as the desktop refuses them: a mapping never divides by 0.
 Size DeviceContext::SetWindowExt(Size ext)
 {
-    const Size old = mapping_.windowExt;
-    if (ext.cx != 0 && ext.cy != 0) {
-        mapping_.windowExt = ext;
-        MappingChanged();
-    }
-    return old;
+    if (ext.cx == 0 || ext.cy == 0)
+        return mapping_.windowExt;
+    return ChangeMapping(mapping_.windowExt, ext);
 }
 
 Size DeviceContext::SetViewportExt(Size ext)
 {
-    const Size old = mapping_.viewportExt;
-    if (ext.cx != 0 && ext.cy != 0) {
-        mapping_.viewportExt = ext;
-        MappingChanged();
-    }
-    return old;
+    if (ext.cx == 0 || ext.cy == 0)
+        return mapping_.viewportExt;
+    return ChangeMapping(mapping_.viewportExt, ext);
 }
 
 Point DeviceContext::SetWindowOrg(Point org)
 {
-    const Point old = mapping_.windowOrg;
-    mapping_.windowOrg = org;
-    MappingChanged();
-    return old;
+    return ChangeMapping(mapping_.windowOrg, org);
 }
 
 Point DeviceContext::SetViewportOrg(Point org)
 {
-    const Point old = mapping_.viewportOrg;
-    mapping_.viewportOrg = org;
-    MappingChanged();
+    return ChangeMapping(mapping_.viewportOrg, org);
+}
+
+quaverly::LogFont DeviceContext::SelectFont(const quaverly::LogFont& font)
+{
+    quaverly::LogFont old = std::exchange(state_.font, font);
+    FontChanged();
     return old;
+}
+
+void DeviceContext::SelectClipRegion(const Region* region)
+{
+    if (region)
+        state_.clip = *region;
+    else
+        state_.clip.reset();
+    ClipChanged();
 }
 
 void DeviceContext::ExtSelectClipRegion(const Region& region, RegionCombine mode)

@@ -12,6 +12,7 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -199,6 +200,21 @@ class DeviceContext;
 // The same for a context's logical horizontal resolution.
 float HundredthsOfMmPerPixel(const DeviceContext& dc);
 
+// What a context draws with: the selected objects, the text state and the clip (device
+// pixels; none means no clipping).
+struct DrawingState {
+    quaverly::LogFont font;
+    Pen pen;
+    Brush brush;
+    ColorRef textColor = 0;
+    ColorRef bkColor = Rgb(255, 255, 255);
+    BkMode bkMode = BkMode::Opaque;
+    unsigned align = kTaLeft | kTaTop;
+    std::optional<Region> clip;
+};
+
+// The mapping and the drawing state are kept here for every backend; a backend hears of
+// their changes through MappingChanged, FontChanged and ClipChanged.
 class DeviceContext {
 public:
     virtual ~DeviceContext() = default;
@@ -217,19 +233,25 @@ public:
     Point DPtoLP(Point p) const { return mapping_.DPtoLP(p); }
 
     // Selected objects; each returns the one it replaces.
-    virtual quaverly::LogFont SelectFont(const quaverly::LogFont& font) = 0;
-    virtual Pen SelectPen(const Pen& pen) = 0;
-    virtual Brush SelectBrush(const Brush& brush) = 0;
+    quaverly::LogFont SelectFont(const quaverly::LogFont& font);
+    Pen SelectPen(const Pen& pen) { return std::exchange(state_.pen, pen); }
+    Brush SelectBrush(const Brush& brush) { return std::exchange(state_.brush, brush); }
+    const quaverly::LogFont& SelectedFont() const { return state_.font; }
+    const Pen& SelectedPen() const { return state_.pen; }
+    const Brush& SelectedBrush() const { return state_.brush; }
 
-    // Text state.
-    virtual unsigned SetTextAlign(unsigned align) = 0;
-    virtual unsigned GetTextAlign() const = 0;
-    virtual ColorRef SetTextColor(ColorRef color) = 0;
-    virtual ColorRef GetTextColor() const = 0;
-    virtual ColorRef SetBkColor(ColorRef color) = 0;
-    virtual ColorRef GetBkColor() const = 0;
-    virtual BkMode SetBkMode(BkMode mode) = 0;
-    virtual BkMode GetBkMode() const = 0;
+    // Text state; each setter returns the value it replaces.
+    unsigned SetTextAlign(unsigned align) { return std::exchange(state_.align, align); }
+    unsigned GetTextAlign() const { return state_.align; }
+    ColorRef SetTextColor(ColorRef color) { return std::exchange(state_.textColor, color); }
+    ColorRef GetTextColor() const { return state_.textColor; }
+    ColorRef SetBkColor(ColorRef color) { return std::exchange(state_.bkColor, color); }
+    ColorRef GetBkColor() const { return state_.bkColor; }
+    BkMode SetBkMode(BkMode mode) { return std::exchange(state_.bkMode, mode); }
+    BkMode GetBkMode() const { return state_.bkMode; }
+
+    // All of the drawing state as it stands.
+    const DrawingState& GetState() const { return state_; }
 
     // Measuring with the selected font (logical units). The extent's height is the cell
     // height (ascent + descent).
@@ -273,8 +295,8 @@ public:
     virtual void FillPath() = 0;
 
     // Clipping, in device pixels. No region means no clipping.
-    virtual std::optional<Region> GetClipRegion() const = 0;
-    virtual void SelectClipRegion(const Region* region) = 0;
+    std::optional<Region> GetClipRegion() const { return state_.clip; }
+    void SelectClipRegion(const Region* region);
     // Combines `region` with the clip in force (the whole surface when there is none).
     void ExtSelectClipRegion(const Region& region, RegionCombine mode);
 
@@ -282,11 +304,18 @@ public:
     Rect DeviceBounds() const;
 
 protected:
-    // Called after every change of the mapping.
+    // Called after every change of the mapping, of the selected font, of the clip.
     virtual void MappingChanged() {}
+    virtual void FontChanged() {}
+    virtual void ClipChanged() {}
 
 private:
+    // Sets one field of the mapping and tells the backend; returns the old value.
+    template <class T>
+    T ChangeMapping(T& field, T value);
+
     Mapping mapping_;
+    DrawingState state_;
 };
 
 }  // namespace platform

@@ -102,19 +102,27 @@ std::mutex& CacheMutex()
     return mutex;
 }
 
+// The value of `key` in a cache, made by `make` the first time (outside the lock: two
+// threads may both make it, and they make the same value).
+template <class T, class Make>
+T Cached(QHash<QString, T>& cache, const QString& key, Make make)
+{
+    {
+        std::lock_guard lock(CacheMutex());
+        if (auto it = cache.constFind(key); it != cache.constEnd())
+            return it.value();
+    }
+    const T value = make();
+    std::lock_guard lock(CacheMutex());
+    cache.insert(key, value);
+    return value;
+}
+
 // Whether a face is installed, looked up once per name.
 bool Installed(const QString& face)
 {
     static QHash<QString, bool> cache;
-    {
-        std::lock_guard lock(CacheMutex());
-        if (auto it = cache.constFind(face); it != cache.constEnd())
-            return it.value();
-    }
-    const bool installed = QFontDatabase::hasFamily(face);
-    std::lock_guard lock(CacheMutex());
-    cache.insert(face, installed);
-    return installed;
+    return Cached(cache, face, [&face] { return QFontDatabase::hasFamily(face); });
 }
 
 // Cell height (ascent + descent) per em of a face, looked up once per face and style.
@@ -123,20 +131,14 @@ double CellPerEm(const QFont& probe)
     static QHash<QString, double> cache;
     const QString key = probe.families().join(u'|') + u'/' + QString::number(probe.weight()) +
                         (probe.italic() ? QStringLiteral("i") : QString());
-    {
-        std::lock_guard lock(CacheMutex());
-        if (auto it = cache.constFind(key); it != cache.constEnd())
-            return it.value();
-    }
-    QFont f = probe;
-    f.setPixelSize(1000);
-    f.setStretch(QFont::Unstretched);
-    const QFontMetricsF fm(f);
-    const double ratio = (fm.ascent() + fm.descent()) / 1000.0;
-    const double value = ratio > 0.0 ? ratio : 1.0;
-    std::lock_guard lock(CacheMutex());
-    cache.insert(key, value);
-    return value;
+    return Cached(cache, key, [&probe] {
+        QFont f = probe;
+        f.setPixelSize(1000);
+        f.setStretch(QFont::Unstretched);
+        const QFontMetricsF fm(f);
+        const double ratio = (fm.ascent() + fm.descent()) / 1000.0;
+        return ratio > 0.0 ? ratio : 1.0;
+    });
 }
 
 }  // namespace

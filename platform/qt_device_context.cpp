@@ -122,63 +122,13 @@ int QtDeviceContext::GetDeviceCaps(DeviceCap cap) const
     return 0;
 }
 
-quaverly::LogFont QtDeviceContext::SelectFont(const quaverly::LogFont& font)
-{
-    const quaverly::LogFont old = font_;
-    font_ = font;
-    fontDirty_ = true;
-    return old;
-}
-
-Pen QtDeviceContext::SelectPen(const Pen& pen)
-{
-    const Pen old = pen_;
-    pen_ = pen;
-    return old;
-}
-
-Brush QtDeviceContext::SelectBrush(const Brush& brush)
-{
-    const Brush old = brush_;
-    brush_ = brush;
-    return old;
-}
-
-unsigned QtDeviceContext::SetTextAlign(unsigned align)
-{
-    const unsigned old = align_;
-    align_ = align;
-    return old;
-}
-
-ColorRef QtDeviceContext::SetTextColor(ColorRef color)
-{
-    const ColorRef old = textColor_;
-    textColor_ = color;
-    return old;
-}
-
-ColorRef QtDeviceContext::SetBkColor(ColorRef color)
-{
-    const ColorRef old = bkColor_;
-    bkColor_ = color;
-    return old;
-}
-
-BkMode QtDeviceContext::SetBkMode(BkMode mode)
-{
-    const BkMode old = bkMode_;
-    bkMode_ = mode;
-    return old;
-}
-
 const QFont& QtDeviceContext::CurrentQFont()
 {
     if (fontDirty_) {
         const double perUnit = DevicePixelsPerUnit();
         const int defaultEm =
             static_cast<int>(std::lround(kDefaultEmPixels / (perUnit > 0.0 ? perUnit : 1.0)));
-        qfont_ = FontMapper::ToQFont(font_, defaultEm);
+        qfont_ = FontMapper::ToQFont(SelectedFont(), defaultEm);
         fontDirty_ = false;
     }
     return qfont_;
@@ -213,7 +163,8 @@ TextMetrics QtDeviceContext::GetTextMetrics()
     tm.externalLeading = static_cast<std::int32_t>(std::lround(std::max(0.0, fm.leading())));
     tm.aveCharWidth = static_cast<std::int32_t>(std::lround(fm.averageCharWidth()));
     tm.maxCharWidth = static_cast<std::int32_t>(std::lround(fm.maxWidth()));
-    tm.weight = font_.weight <= 0 ? 400 : font_.weight;
+    const std::int32_t weight = SelectedFont().weight;
+    tm.weight = weight <= 0 ? 400 : weight;
     return tm;
 }
 
@@ -249,13 +200,13 @@ void QtDeviceContext::DrawRun(double x, double y, unsigned align, const QString&
 
     painter_->save();
     painter_->translate(x, y);
-    if (font_.escapement != 0)
-        painter_->rotate(-font_.escapement / 10.0);
+    if (SelectedFont().escapement != 0)
+        painter_->rotate(-SelectedFont().escapement / 10.0);
     if (fillCell)
         painter_->fillRect(QRectF(dx, dy - m.ascent, width, m.ascent + m.descent),
-                           ToQColor(bkColor_));
+                           ToQColor(GetBkColor()));
     painter_->setFont(font);
-    painter_->setPen(ToQColor(textColor_));
+    painter_->setPen(ToQColor(GetTextColor()));
     painter_->drawText(QPointF(dx, dy), text);
     painter_->restore();
 }
@@ -264,21 +215,21 @@ void QtDeviceContext::TextOut(std::int32_t x, std::int32_t y, std::u16string_vie
 {
     if (text.empty())
         return;
-    DrawRun(x, y, align_, ToQString(text), bkMode_ == BkMode::Opaque);
+    DrawRun(x, y, GetTextAlign(), ToQString(text), GetBkMode() == BkMode::Opaque);
 }
 
 void QtDeviceContext::ExtTextOut(std::int32_t x, std::int32_t y, unsigned options,
                                  const Rect* rect, std::u16string_view text)
 {
     if (rect && (options & kEtoOpaque))
-        painter_->fillRect(ToQRect(*rect), ToQColor(bkColor_));
+        painter_->fillRect(ToQRect(*rect), ToQColor(GetBkColor()));
     if (text.empty())
         return;
     painter_->save();
     if (rect && (options & kEtoClipped))
         painter_->setClipRect(ToQRect(*rect), Qt::IntersectClip);
-    DrawRun(x, y, align_, ToQString(text),
-            bkMode_ == BkMode::Opaque && !(rect && (options & kEtoOpaque)));
+    DrawRun(x, y, GetTextAlign(), ToQString(text),
+            GetBkMode() == BkMode::Opaque && !(rect && (options & kEtoOpaque)));
     painter_->restore();
 }
 
@@ -291,7 +242,7 @@ std::int32_t QtDeviceContext::DrawText(std::u16string_view text, Rect& rect, uns
     const QFontMetricsF fm(font);
     const LineMetrics m = Metrics();
     const double lineHeight = m.ascent + m.descent;
-    const bool fillCells = bkMode_ == BkMode::Opaque;
+    const bool fillCells = GetBkMode() == BkMode::Opaque;
     const unsigned horizontal = format & (kDtCenter | kDtRight);
 
     auto xFor = [&](double width) {
@@ -372,16 +323,17 @@ std::int32_t QtDeviceContext::DrawText(std::u16string_view text, Rect& rect, uns
 
 QPen QtDeviceContext::MakePen() const
 {
-    if (pen_.style == kPsNull)
+    const Pen& selected = SelectedPen();
+    if (selected.style == kPsNull)
         return QPen(Qt::NoPen);
-    const QColor color = ToQColor(pen_.color);
-    const double devicePixels = pen_.width * DevicePixelsPerUnit();
-    if (pen_.width <= 1 || devicePixels < 1.0) {
+    const QColor color = ToQColor(selected.color);
+    const double devicePixels = selected.width * DevicePixelsPerUnit();
+    if (selected.width <= 1 || devicePixels < 1.0) {
         QPen pen(color, 0);  // cosmetic: one device pixel
         pen.setCosmetic(true);
         pen.setCapStyle(Qt::FlatCap);
-        if (pen_.width <= 1) {
-            switch (pen_.style) {
+        if (selected.width <= 1) {
+            switch (selected.style) {
             case kPsDash: pen.setStyle(Qt::DashLine); break;
             case kPsDot: pen.setStyle(Qt::DotLine); break;
             case kPsDashDot: pen.setStyle(Qt::DashDotLine); break;
@@ -391,7 +343,7 @@ QPen QtDeviceContext::MakePen() const
         }
         return pen;
     }
-    QPen pen(color, pen_.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    QPen pen(color, selected.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     return pen;
 }
 
@@ -409,9 +361,9 @@ void QtDeviceContext::StrokeShape(const QPainterPath& shape)
 
 void QtDeviceContext::FillShape(const QPainterPath& shape)
 {
-    if (brush_.kind == Brush::Kind::Null)
+    if (SelectedBrush().kind == Brush::Kind::Null)
         return;
-    painter_->fillPath(shape, QBrush(ToQColor(brush_.color)));
+    painter_->fillPath(shape, QBrush(ToQColor(SelectedBrush().color)));
 }
 
 Point QtDeviceContext::MoveTo(std::int32_t x, std::int32_t y)
@@ -424,74 +376,71 @@ Point QtDeviceContext::MoveTo(std::int32_t x, std::int32_t y)
     return old;
 }
 
-void QtDeviceContext::LineTo(std::int32_t x, std::int32_t y)
+template <class Add>
+void QtDeviceContext::AddSegment(Add add)
 {
-    const QPointF to(x, y);
     if (pathOpen_) {
         if (path_.elementCount() == 0)
             path_.moveTo(current_);
-        path_.lineTo(to);
-    } else {
-        QPainterPath line(current_);
-        line.lineTo(to);
-        StrokeShape(line);
+        add(path_);
+        return;
     }
+    QPainterPath segment(current_);
+    add(segment);
+    StrokeShape(segment);
+}
+
+void QtDeviceContext::AddShape(const QPainterPath& shape)
+{
+    if (pathOpen_) {
+        path_.addPath(shape);
+        return;
+    }
+    FillShape(shape);
+    StrokeShape(shape);
+}
+
+void QtDeviceContext::LineTo(std::int32_t x, std::int32_t y)
+{
+    const QPointF to(x, y);
+    AddSegment([&](QPainterPath& target) { target.lineTo(to); });
     current_ = to;
 }
 
 void QtDeviceContext::PolyBezierTo(std::span<const Point> points)
 {
-    QPainterPath local(current_);
-    QPainterPath& target = pathOpen_ ? path_ : local;
-    if (pathOpen_ && path_.elementCount() == 0)
-        path_.moveTo(current_);
-    for (std::size_t i = 0; i + 2 < points.size(); i += 3) {
-        target.cubicTo(QPointF(points[i].x, points[i].y), QPointF(points[i + 1].x, points[i + 1].y),
-                       QPointF(points[i + 2].x, points[i + 2].y));
-        current_ = QPointF(points[i + 2].x, points[i + 2].y);
-    }
-    if (!pathOpen_)
-        StrokeShape(local);
+    AddSegment([&](QPainterPath& target) {
+        for (std::size_t i = 0; i + 2 < points.size(); i += 3) {
+            target.cubicTo(QPointF(points[i].x, points[i].y),
+                           QPointF(points[i + 1].x, points[i + 1].y),
+                           QPointF(points[i + 2].x, points[i + 2].y));
+            current_ = QPointF(points[i + 2].x, points[i + 2].y);
+        }
+    });
 }
 
 void QtDeviceContext::AngleArc(std::int32_t x, std::int32_t y, std::int32_t radius,
                                float startAngle, float sweepAngle)
 {
     const QRectF box(x - radius, y - radius, 2.0 * radius, 2.0 * radius);
-    QPainterPath local(current_);
-    QPainterPath& target = pathOpen_ ? path_ : local;
-    if (pathOpen_ && path_.elementCount() == 0)
-        path_.moveTo(current_);
     // The arc joins the current position with a line to its start.
-    target.arcTo(box, startAngle, sweepAngle);
+    AddSegment([&](QPainterPath& target) { target.arcTo(box, startAngle, sweepAngle); });
     const double end = (startAngle + sweepAngle) * std::numbers::pi / 180.0;
     current_ = QPointF(x + radius * std::cos(end), y - radius * std::sin(end));
-    if (!pathOpen_)
-        StrokeShape(local);
 }
 
 void QtDeviceContext::Rectangle(const Rect& r)
 {
     QPainterPath shape;
     shape.addRect(ToQRect(r));
-    if (pathOpen_) {
-        path_.addPath(shape);
-        return;
-    }
-    FillShape(shape);
-    StrokeShape(shape);
+    AddShape(shape);
 }
 
 void QtDeviceContext::Ellipse(const Rect& r)
 {
     QPainterPath shape;
     shape.addEllipse(ToQRect(r));
-    if (pathOpen_) {
-        path_.addPath(shape);
-        return;
-    }
-    FillShape(shape);
-    StrokeShape(shape);
+    AddShape(shape);
 }
 
 void QtDeviceContext::Polygon(std::span<const Point> points)
@@ -505,12 +454,7 @@ void QtDeviceContext::Polygon(std::span<const Point> points)
     shape.setFillRule(Qt::OddEvenFill);
     shape.addPolygon(polygon);
     shape.closeSubpath();
-    if (pathOpen_) {
-        path_.addPath(shape);
-        return;
-    }
-    FillShape(shape);
-    StrokeShape(shape);
+    AddShape(shape);
 }
 
 void QtDeviceContext::BeginPath()
@@ -544,11 +488,11 @@ void QtDeviceContext::FillPath()
     path_ = QPainterPath();
 }
 
-void QtDeviceContext::SelectClipRegion(const Region* region)
+void QtDeviceContext::ClipChanged()
 {
+    const std::optional<Region>& region = GetState().clip;
     if (!region) {
         painter_->setClipping(false);
-        clip_.reset();
         return;
     }
     QRegion device;
@@ -559,7 +503,6 @@ void QtDeviceContext::SelectClipRegion(const Region* region)
     painter_->setWorldTransform(base_);
     painter_->setClipRegion(device, Qt::ReplaceClip);
     painter_->setWorldTransform(world);
-    clip_ = *region;
 }
 
 }  // namespace platform

@@ -37,19 +37,6 @@ public:
 
     int GetDeviceCaps(DeviceCap cap) const override;
 
-    quaverly::LogFont SelectFont(const quaverly::LogFont& font) override;
-    Pen SelectPen(const Pen& pen) override;
-    Brush SelectBrush(const Brush& brush) override;
-
-    unsigned SetTextAlign(unsigned align) override;
-    unsigned GetTextAlign() const override { return align_; }
-    ColorRef SetTextColor(ColorRef color) override;
-    ColorRef GetTextColor() const override { return textColor_; }
-    ColorRef SetBkColor(ColorRef color) override;
-    ColorRef GetBkColor() const override { return bkColor_; }
-    BkMode SetBkMode(BkMode mode) override;
-    BkMode GetBkMode() const override { return bkMode_; }
-
     Size GetTextExtent(std::u16string_view text) override;
     TextMetrics GetTextMetrics() override;
     AbcWidths GetCharAbcWidths(char16_t ch) override;
@@ -74,11 +61,10 @@ public:
     void AbortPath() override;
     void FillPath() override;
 
-    std::optional<Region> GetClipRegion() const override { return clip_; }
-    void SelectClipRegion(const Region* region) override;
-
 protected:
     void MappingChanged() override;
+    void FontChanged() override { fontDirty_ = true; }
+    void ClipChanged() override;
 
 private:
     struct LineMetrics {
@@ -93,6 +79,12 @@ private:
     QPen MakePen() const;
     void StrokeShape(const QPainterPath& shape);
     void FillShape(const QPainterPath& shape);
+    // A segment from the current position: `add` puts it into the open path (started at
+    // the current position when empty), or into a path of its own that is stroked at once.
+    template <class Add>
+    void AddSegment(Add add);
+    // A closed shape: into the open path, or filled and outlined at once.
+    void AddShape(const QPainterPath& shape);
     double DevicePixelsPerUnit() const;
 
     QPaintDevice* device_ = nullptr;
@@ -100,20 +92,12 @@ private:
     std::unique_ptr<QPainter> ownPainter_;
     QTransform base_;
 
-    quaverly::LogFont font_;
     QFont qfont_;
     bool fontDirty_ = true;
-    Pen pen_;
-    Brush brush_;
-    unsigned align_ = kTaLeft | kTaTop;
-    ColorRef textColor_ = 0;
-    ColorRef bkColor_ = Rgb(255, 255, 255);
-    BkMode bkMode_ = BkMode::Opaque;
 
     QPointF current_;
     bool pathOpen_ = false;
     QPainterPath path_;
-    std::optional<Region> clip_;
 };
 
 }  // namespace platform

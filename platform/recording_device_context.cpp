@@ -50,115 +50,66 @@ int RecordingDeviceContext::GetDeviceCaps(DeviceCap cap) const
     return it == caps_.end() ? 0 : it->second;
 }
 
-quaverly::LogFont RecordingDeviceContext::SelectFont(const quaverly::LogFont& font)
+DeviceContext* RecordingDeviceContext::Measurer()
 {
-    const quaverly::LogFont old = font_;
-    font_ = font;
-    return old;
-}
-
-Pen RecordingDeviceContext::SelectPen(const Pen& pen)
-{
-    const Pen old = pen_;
-    pen_ = pen;
-    return old;
-}
-
-Brush RecordingDeviceContext::SelectBrush(const Brush& brush)
-{
-    const Brush old = brush_;
-    brush_ = brush;
-    return old;
-}
-
-unsigned RecordingDeviceContext::SetTextAlign(unsigned align)
-{
-    const unsigned old = align_;
-    align_ = align;
-    return old;
-}
-
-ColorRef RecordingDeviceContext::SetTextColor(ColorRef color)
-{
-    const ColorRef old = textColor_;
-    textColor_ = color;
-    return old;
-}
-
-ColorRef RecordingDeviceContext::SetBkColor(ColorRef color)
-{
-    const ColorRef old = bkColor_;
-    bkColor_ = color;
-    return old;
-}
-
-BkMode RecordingDeviceContext::SetBkMode(BkMode mode)
-{
-    const BkMode old = bkMode_;
-    bkMode_ = mode;
-    return old;
+    if (measurer_)
+        measurer_->SelectFont(SelectedFont());
+    return measurer_;
 }
 
 double RecordingDeviceContext::Em() const
 {
-    if (font_.height < 0)
-        return -static_cast<double>(font_.height);
-    if (font_.height > 0)
-        return font_.height;
+    const std::int32_t height = SelectedFont().height;
+    if (height < 0)
+        return -static_cast<double>(height);
+    if (height > 0)
+        return height;
     return 16.0;
+}
+
+double RecordingDeviceContext::Advance() const
+{
+    const std::int32_t width = SelectedFont().width;
+    return width > 0 ? width : Em() / 2.0;
 }
 
 Size RecordingDeviceContext::GetTextExtent(std::u16string_view text)
 {
-    if (measurer_) {
-        measurer_->SelectFont(font_);
-        return measurer_->GetTextExtent(text);
-    }
-    const double advance = font_.width > 0 ? font_.width : Em() / 2.0;
-    return Size{static_cast<std::int32_t>(std::lround(advance * static_cast<double>(text.size()))),
+    if (DeviceContext* measurer = Measurer())
+        return measurer->GetTextExtent(text);
+    const double width = Advance() * static_cast<double>(text.size());
+    return Size{static_cast<std::int32_t>(std::lround(width)),
                 static_cast<std::int32_t>(std::lround(Em()))};
 }
 
 TextMetrics RecordingDeviceContext::GetTextMetrics()
 {
-    if (measurer_) {
-        measurer_->SelectFont(font_);
-        return measurer_->GetTextMetrics();
-    }
+    if (DeviceContext* measurer = Measurer())
+        return measurer->GetTextMetrics();
     TextMetrics tm;
     tm.height = static_cast<std::int32_t>(std::lround(Em()));
     tm.ascent = static_cast<std::int32_t>(std::lround(Em() * 0.8));
     tm.descent = tm.height - tm.ascent;
-    const double average = font_.width > 0 ? font_.width : Em() / 2.0;
-    tm.aveCharWidth = static_cast<std::int32_t>(std::lround(average));
+    tm.aveCharWidth = static_cast<std::int32_t>(std::lround(Advance()));
     tm.maxCharWidth = tm.aveCharWidth;
-    tm.weight = font_.weight <= 0 ? 400 : font_.weight;
+    const std::int32_t weight = SelectedFont().weight;
+    tm.weight = weight <= 0 ? 400 : weight;
     return tm;
 }
 
 AbcWidths RecordingDeviceContext::GetCharAbcWidths(char16_t ch)
 {
-    if (measurer_) {
-        measurer_->SelectFont(font_);
-        return measurer_->GetCharAbcWidths(ch);
-    }
-    const double advance = font_.width > 0 ? font_.width : Em() / 2.0;
-    return AbcWidths{0.0, advance, 0.0};
+    if (DeviceContext* measurer = Measurer())
+        return measurer->GetCharAbcWidths(ch);
+    return AbcWidths{0.0, Advance(), 0.0};
 }
 
 RecordedCall& RecordingDeviceContext::Record(std::string op)
 {
     RecordedCall call;
+    static_cast<DrawingState&>(call) = GetState();
     call.op = std::move(op);
     call.inPath = pathOpen_;
-    call.font = font_;
-    call.pen = pen_;
-    call.brush = brush_;
-    call.textColor = textColor_;
-    call.bkColor = bkColor_;
-    call.bkMode = bkMode_;
-    call.align = align_;
-    call.clip = clip_;
     calls_.push_back(std::move(call));
     return calls_.back();
 }
@@ -279,15 +230,6 @@ void RecordingDeviceContext::FillPath()
 {
     pathOpen_ = false;
     Record("FillPath");
-}
-
-void RecordingDeviceContext::SelectClipRegion(const Region* region)
-{
-    if (region)
-        clip_ = *region;
-    else
-        clip_.reset();
-    Record("SelectClipRegion");
 }
 
 }  // namespace platform

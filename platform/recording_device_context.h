@@ -13,7 +13,8 @@
 
 namespace platform {
 
-struct RecordedCall {
+// One drawing call with the drawing state in force when it was made.
+struct RecordedCall : DrawingState {
     // "TextOut", "ExtTextOut", "DrawText", "MoveTo", "LineTo", "PolyBezierTo", "AngleArc",
     // "Rectangle", "Ellipse", "Polygon", "BeginPath", "CloseFigure", "EndPath",
     // "AbortPath", "FillPath", "SelectClipRegion".
@@ -26,15 +27,6 @@ struct RecordedCall {
     float startAngle = 0;
     float sweepAngle = 0;
     bool inPath = false;  // went into a path under construction
-
-    quaverly::LogFont font;
-    Pen pen;
-    Brush brush;
-    ColorRef textColor = 0;
-    ColorRef bkColor = 0;
-    BkMode bkMode = BkMode::Opaque;
-    unsigned align = 0;
-    std::optional<Region> clip;
 };
 
 class RecordingDeviceContext : public DeviceContext {
@@ -52,24 +44,8 @@ public:
     // True when some call put paint on the surface (text, lines, shapes, fills).
     bool PaintedAnything() const;
     void Clear() { calls_.clear(); }
-    const quaverly::LogFont& SelectedFont() const { return font_; }
-    const Pen& SelectedPen() const { return pen_; }
-    const Brush& SelectedBrush() const { return brush_; }
 
     int GetDeviceCaps(DeviceCap cap) const override;
-
-    quaverly::LogFont SelectFont(const quaverly::LogFont& font) override;
-    Pen SelectPen(const Pen& pen) override;
-    Brush SelectBrush(const Brush& brush) override;
-
-    unsigned SetTextAlign(unsigned align) override;
-    unsigned GetTextAlign() const override { return align_; }
-    ColorRef SetTextColor(ColorRef color) override;
-    ColorRef GetTextColor() const override { return textColor_; }
-    ColorRef SetBkColor(ColorRef color) override;
-    ColorRef GetBkColor() const override { return bkColor_; }
-    BkMode SetBkMode(BkMode mode) override;
-    BkMode GetBkMode() const override { return bkMode_; }
 
     Size GetTextExtent(std::u16string_view text) override;
     TextMetrics GetTextMetrics() override;
@@ -95,27 +71,23 @@ public:
     void AbortPath() override;
     void FillPath() override;
 
-    std::optional<Region> GetClipRegion() const override { return clip_; }
-    void SelectClipRegion(const Region* region) override;
+protected:
+    void ClipChanged() override { Record("SelectClipRegion"); }
 
 private:
     RecordedCall& Record(std::string op);
+    // The measurer with the selected font; null when there is none.
+    DeviceContext* Measurer();
     double Em() const;
+    // The advance of every character by the fixed rules.
+    double Advance() const;
 
     DeviceContext* measurer_ = nullptr;
     std::map<DeviceCap, int> caps_;
     std::vector<RecordedCall> calls_;
 
-    quaverly::LogFont font_;
-    Pen pen_;
-    Brush brush_;
-    unsigned align_ = kTaLeft | kTaTop;
-    ColorRef textColor_ = 0;
-    ColorRef bkColor_ = Rgb(255, 255, 255);
-    BkMode bkMode_ = BkMode::Opaque;
     Point current_;
     bool pathOpen_ = false;
-    std::optional<Region> clip_;
 };
 
 }  // namespace platform

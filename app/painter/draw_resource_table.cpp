@@ -25,6 +25,14 @@ quaverly::LogFont BuiltInFont(std::u16string_view face, std::int32_t height, std
     return lf;
 }
 
+// The value of `key`, or `missing` when the map has none; the caller holds the lock.
+template <class Map>
+typename Map::mapped_type ValueOr(const Map& map, int key, typename Map::mapped_type missing)
+{
+    const auto it = map.find(key);
+    return it == map.end() ? missing : it->second;
+}
+
 }  // namespace
 
 DrawResourceTable::DrawResourceTable()
@@ -153,8 +161,7 @@ platform::ColorRef DrawResourceTable::GetColor(int key) const
     if (IsBlackAndWhite())
         return Rgb(0, 0, 0);
     std::shared_lock lock(mutex_);
-    const auto it = colors_.find(key);
-    return it == colors_.end() ? Rgb(0, 0, 0) : it->second;
+    return ValueOr(colors_, key, Rgb(0, 0, 0));
 }
 
 void DrawResourceTable::SetColor(int key, platform::ColorRef color)
@@ -172,8 +179,7 @@ bool DrawResourceTable::HasColor(int key) const
 quaverly::LogFont DrawResourceTable::GetFont(int key) const
 {
     std::shared_lock lock(mutex_);
-    const auto it = fonts_.find(key);
-    return it == fonts_.end() ? quaverly::LogFont{} : it->second;
+    return ValueOr(fonts_, key, quaverly::LogFont{});
 }
 
 void DrawResourceTable::SetFont(int key, const quaverly::LogFont& font)
@@ -191,8 +197,7 @@ bool DrawResourceTable::HasFont(int key) const
 double DrawResourceTable::GetSpacingFactor(int duration) const
 {
     std::shared_lock lock(mutex_);
-    const auto it = spacing_.find(duration);
-    return it == spacing_.end() ? 0.0 : it->second;
+    return ValueOr(spacing_, duration, 0.0);
 }
 
 void DrawResourceTable::SetSpacingFactor(int duration, double factor)
@@ -228,23 +233,24 @@ void DrawResourceTable::MeasureNoteSizes(platform::DeviceContext& dc, float unit
         return quaverly::Size{static_cast<int>(abc.a + abc.b + abc.c),
                               tm.ascent - tm.internalLeading};
     };
+    // The note font with its height in 0.01 mm, times `scale`.
+    auto sized = [&noteFont, unitsPerPixel](double scale) {
+        quaverly::LogFont lf = noteFont;
+        lf.height = static_cast<std::int32_t>(noteFont.height *
+                                              static_cast<double>(unitsPerPixel) * scale);
+        return lf;
+    };
 
-    quaverly::LogFont full = noteFont;
-    full.height = static_cast<std::int32_t>(noteFont.height * static_cast<double>(unitsPerPixel));
+    const quaverly::LogFont full = sized(1.0);
     SetNoteSize(measure(full));
     dc.SelectFont(full);
     const std::int32_t fullAverage = dc.GetTextMetrics().aveCharWidth;
 
-    quaverly::LogFont chord = noteFont;
-    chord.height = static_cast<std::int32_t>(noteFont.height * static_cast<double>(unitsPerPixel) *
-                                             metrics_.chordNoteScale);
+    quaverly::LogFont chord = sized(metrics_.chordNoteScale);
     chord.width = fullAverage;
     SetChordNoteSize(measure(chord));
 
-    quaverly::LogFont grace = noteFont;
-    grace.height = static_cast<std::int32_t>(noteFont.height * static_cast<double>(unitsPerPixel) *
-                                             metrics_.graceNoteScale);
-    SetGraceNoteSize(measure(grace));
+    SetGraceNoteSize(measure(sized(metrics_.graceNoteScale)));
 
     dc.SelectFont(saved);
 }

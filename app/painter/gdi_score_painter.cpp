@@ -12,12 +12,6 @@ namespace {
 
 namespace music = platform::music;
 
-std::u16string Decimal(int value)
-{
-    const std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
-}
-
 // Dynamics marks 1 to 23 as strings of music-font letters; any other code is empty.
 std::u16string DynamicText(int code)
 {
@@ -92,6 +86,12 @@ private:
     std::optional<platform::Region> saved_;
 };
 
+std::u16string GdiScorePainter::Decimal(int value)
+{
+    const std::string digits = std::to_string(value);
+    return std::u16string(digits.begin(), digits.end());
+}
+
 void GdiScorePainter::SetTransparentBackground()
 {
     if (dc_)
@@ -159,40 +159,72 @@ quaverly::Size GdiScorePainter::MeasureString(const quaverly::LogFont& scaledFon
     return {extent.cx, extent.cy};
 }
 
-int GdiScorePainter::VisibleHeight(const quaverly::LogFont& scaledFont)
+platform::TextMetrics GdiScorePainter::FontMetrics(const quaverly::LogFont& scaledFont)
 {
     if (!dc_)
-        return 0;
+        return {};
     FontScope font(*dc_, scaledFont);
-    const platform::TextMetrics tm = dc_->GetTextMetrics();
+    return dc_->GetTextMetrics();
+}
+
+int GdiScorePainter::VisibleHeight(const quaverly::LogFont& scaledFont)
+{
+    const platform::TextMetrics tm = FontMetrics(scaledFont);
     return tm.ascent - tm.internalLeading;
+}
+
+void GdiScorePainter::DrawStringInRect(const quaverly::LogFont& scaledFont,
+                                       const quaverly::Rect& rect, unsigned format,
+                                       std::u16string_view text, int colorKey)
+{
+    if (!dc_)
+        return;
+    FontScope font(*dc_, scaledFont);
+    const platform::ColorRef savedColor = dc_->SetTextColor(Color(colorKey));
+    platform::Rect box = At(rect);
+    dc_->DrawText(text, box, format);
+    dc_->SetTextColor(savedColor);
+}
+
+void GdiScorePainter::Polyline(std::initializer_list<quaverly::Point> points, int style,
+                               int width, int colorKey)
+{
+    if (!dc_ || points.size() < 2)
+        return;
+    const platform::Pen saved = dc_->SelectPen(platform::Pen{style, width, Color(colorKey)});
+    bool first = true;
+    for (const quaverly::Point& p : points) {
+        const platform::Point q = At(p.x, p.y);
+        if (first)
+            dc_->MoveTo(q.x, q.y);
+        else
+            dc_->LineTo(q.x, q.y);
+        first = false;
+    }
+    dc_->SelectPen(saved);
 }
 
 void GdiScorePainter::Line(quaverly::Point a, quaverly::Point b, int style, int width,
                            int colorKey)
 {
-    if (!dc_)
-        return;
-    const platform::Pen saved = dc_->SelectPen(platform::Pen{style, width, Color(colorKey)});
-    const platform::Point from = At(a.x, a.y);
-    const platform::Point to = At(b.x, b.y);
-    dc_->MoveTo(from.x, from.y);
-    dc_->LineTo(to.x, to.y);
-    dc_->SelectPen(saved);
+    Polyline({a, b}, style, width, colorKey);
 }
 
 void GdiScorePainter::Outline(const quaverly::Rect& r, int style, int colorKey)
 {
+    Polyline({{r.left, r.bottom}, {r.left, r.top}, {r.right, r.top}, {r.right, r.bottom},
+              {r.left, r.bottom}},
+             style, 0, colorKey);
+}
+
+void GdiScorePainter::FillBox(const quaverly::Rect& rect, int colorKey)
+{
     if (!dc_)
         return;
-    const platform::Pen saved = dc_->SelectPen(platform::Pen{style, 0, Color(colorKey)});
-    const std::array<platform::Point, 5> corners{At(r.left, r.bottom), At(r.left, r.top),
-                                                 At(r.right, r.top), At(r.right, r.bottom),
-                                                 At(r.left, r.bottom)};
-    dc_->MoveTo(corners[0].x, corners[0].y);
-    for (std::size_t i = 1; i < corners.size(); ++i)
-        dc_->LineTo(corners[i].x, corners[i].y);
-    dc_->SelectPen(saved);
+    const platform::ColorRef saved = dc_->SetBkColor(Color(colorKey));
+    const platform::Rect box = At(rect);
+    dc_->ExtTextOut(box.left, box.top, platform::kEtoOpaque, &box, u"");
+    dc_->SetBkColor(saved);
 }
 
 void GdiScorePainter::FilledPolygon(std::initializer_list<quaverly::Point> points,
@@ -387,8 +419,8 @@ void GdiScorePainter::DrawTuplet(int x, int y, int width, int actual, int color)
     const int hn = number.cy;
     const int xl = (2 * x + width - w) / 2;
     // The number first, then the bracket clipped so that it breaks around the number.
-    DrawString(ScaledFont(font_key::kTuplet), xl, y - h + hn / 2 + 50,
-               platform::kTaBaseline | platform::kTaLeft, Decimal(actual), color);
+    DrawString(ScaledFont(font_key::kTuplet), xl, y - h + hn / 2 + 50, kBaselineLeft,
+               Decimal(actual), color);
     const platform::Region span = DeviceRegion({x, y - 2 * h, x + width, y + 2 * h});
     const platform::Region gap =
         DeviceRegion({xl, y - hn / 2 - h, (2 * x + width + w) / 2, y + hn / 2 - h});
@@ -556,21 +588,13 @@ quaverly::Size GdiScorePainter::MeasureEditMarkF()
 
 void GdiScorePainter::DrawEditMarkF(int x, int y, int color)
 {
-    if (BlackAndWhite() || !dc_)
+    if (BlackAndWhite())
         return;
     // A bracket open to the left, and an arrowhead pointing left at its lower end.
     const int s = Pixels(6);
     const int p = Pixels(2);
     const int xb = static_cast<int>(x + 2.5 * p);
-    {
-        const platform::Pen saved =
-            dc_->SelectPen(platform::Pen{platform::kPsSolid, p, Color(color)});
-        dc_->MoveTo(At(xb, y).x, At(xb, y).y);
-        dc_->LineTo(At(xb + s, y).x, At(xb + s, y).y);
-        dc_->LineTo(At(xb + s, y + s).x, At(xb + s, y + s).y);
-        dc_->LineTo(At(xb, y + s).x, At(xb, y + s).y);
-        dc_->SelectPen(saved);
-    }
+    Polyline({{xb, y}, {xb + s, y}, {xb + s, y + s}, {xb, y + s}}, platform::kPsSolid, p, color);
     FilledPolygon({{xb, y + s - 3 * p / 2},
                    {xb, y + s + 3 * p / 2},
                    {static_cast<int>(xb - 2.5 * p), y + s}},
@@ -592,8 +616,7 @@ void GdiScorePainter::DrawNumberedEditMark(int x, int y, int number, int color)
     font.height = -Pixels(8);
     const std::u16string text = Decimal(number);
     const int h = MeasureString(font, text).cy;
-    DrawString(font, static_cast<int>(x + 5 * scale_), y - h, platform::kTaTop | platform::kTaLeft,
-               text, color);
+    DrawString(font, static_cast<int>(x + 5 * scale_), y - h, kTopLeft, text, color);
 }
 
 int GdiScorePainter::GetBarLineHeight()
@@ -684,8 +707,7 @@ void GdiScorePainter::DrawDynamicMark(int x, int y, int code, int color)
     if (text.empty())
         return;
     const int h = MeasureDynamicMark(code).cy;
-    DrawString(ScaledFont(font_key::kMusic), x, y + h - 50,
-               platform::kTaBaseline | platform::kTaLeft, text, color);
+    DrawString(ScaledFont(font_key::kMusic), x, y + h - 50, kBaselineLeft, text, color);
 }
 
 int GdiScorePainter::GetWedgeLineWidth()

@@ -268,14 +268,33 @@ private:
     class FontScope;
     class ClipScope;
 
-    // Glyph and text helpers (gdi_score_painter_glyphs.cpp, gdi_score_painter_text.cpp).
+    // The rest of the common text path.
     // Metrics of a scaled font; zeros without a context.
     platform::TextMetrics FontMetrics(const quaverly::LogFont& scaledFont);
+    // The text path in a rectangle (page coordinates) with the DrawText flags `format`.
+    void DrawStringInRect(const quaverly::LogFont& scaledFont, const quaverly::Rect& rect,
+                          unsigned format, std::u16string_view text, int colorKey);
+
+    // Glyph and text helpers (gdi_score_painter_glyphs.cpp, gdi_score_painter_text.cpp).
     // A key's font for chord notes: the height also times the chord-note scale, the
     // characters as wide as in the full-size font (its average character width).
     quaverly::LogFont ChordFont(int fontKey);
     // A key's font for grace notes: the height also times the grace-note scale.
     quaverly::LogFont GraceFont(int fontKey) const;
+    // The three sizes of note glyphs, and a key's font at one of them.
+    enum class GlyphSize { Normal, Chord, Grace };
+    quaverly::LogFont SizedFont(GlyphSize size, int fontKey);
+    // What sets the note glyphs of one size apart (gdi_score_painter_glyphs.cpp), and the
+    // note operations written once for all three sizes.
+    struct NoteFamily;
+    NoteFamily NormalNotes();
+    NoteFamily ChordNotes();
+    NoteFamily GraceNotes();
+    void NoteDigit(const NoteFamily& f, int x, int y, int pitchCode, int color);
+    quaverly::Size MeasureDotRow(const NoteFamily& f, int count);
+    void DotRow(const NoteFamily& f, int x, int y, int count, int color);
+    void OctaveDotColumn(const NoteFamily& f, int x, int y, int octave, int color);
+    quaverly::Size AccidentalBox(const NoteFamily& f, int accidental);
     // A font of a record (user symbols, page texts): its height times the scale, natural
     // width, antialiased.
     quaverly::LogFont RecordFont(const quaverly::LogFont& font) const;
@@ -283,11 +302,6 @@ private:
     // (dx, dy); nothing for a count below 1.
     void GlyphRun(const quaverly::LogFont& scaledFont, int x, int y, int dx, int dy,
                   int count, char16_t glyph, unsigned align, int colorKey);
-    // The text path in a rectangle (page coordinates) with the DrawText flags `format`.
-    void DrawStringInRect(const quaverly::LogFont& scaledFont, const quaverly::Rect& rect,
-                          unsigned format, std::u16string_view text, int colorKey);
-    // A rectangle filled with the colour of a key.
-    void FillBox(const quaverly::Rect& rect, int colorKey);
     // The outline of a rectangle, or of the ellipse inscribed in it, with a solid pen of
     // `width`; nothing inside.
     void FrameShape(const quaverly::Rect& rect, bool ellipse, int width, int colorKey);
@@ -298,6 +312,14 @@ private:
     // The width of the wider of the two numbers of a time signature and the visible
     // height of its font.
     quaverly::Size TimeSignatureBox(int beats, int beatType);
+
+    // Text alignments the device draws with.
+    static constexpr unsigned kTopLeft = platform::kTaTop | platform::kTaLeft;
+    static constexpr unsigned kBaselineLeft = platform::kTaBaseline | platform::kTaLeft;
+    static constexpr unsigned kBaselineCentre = platform::kTaBaseline | platform::kTaCenter;
+    static constexpr unsigned kBaselineRight = platform::kTaBaseline | platform::kTaRight;
+    // A number in decimal digits.
+    static std::u16string Decimal(int value);
 
     const DrawResourceTable& Table() const;
     platform::ColorRef Color(int colorKey) const;
@@ -310,8 +332,13 @@ private:
     platform::Region DeviceRegion(const quaverly::Rect& r) const;
 
     // The common line path (page coordinates; the origin is added here).
+    // Connected lines through the points with a pen of `style` and `width`.
+    void Polyline(std::initializer_list<quaverly::Point> points, int style, int width,
+                  int colorKey);
     void Line(quaverly::Point a, quaverly::Point b, int style, int width, int colorKey);
     void Outline(const quaverly::Rect& r, int style, int colorKey);
+    // A rectangle filled with the colour of a key.
+    void FillBox(const quaverly::Rect& rect, int colorKey);
     void FilledPolygon(std::initializer_list<quaverly::Point> points, int penWidth,
                        int colorKey);
     void FlatBracket(int x1, int y1, int x2, int y2, int colorKey);
@@ -319,10 +346,6 @@ private:
 
     // Line helpers (gdi_score_painter_lines.cpp).
     struct GlyphLineSpec;
-    // A rectangle filled with the colour of the key (page coordinates).
-    void FillBox(int left, int top, int right, int bottom, int colorKey);
-    // Connected solid lines through the points.
-    void Polyline(std::initializer_list<quaverly::Point> points, int width, int colorKey);
     // One glyph of a scaled font, baseline-left at (x, y); and its advance width.
     void Glyph(const quaverly::LogFont& font, int x, int y, char16_t code, int colorKey);
     int GlyphWidth(const quaverly::LogFont& font, char16_t code);
@@ -333,6 +356,9 @@ private:
     void GlyphLine(int x1, int y1, int x2, int y2, const GlyphLineSpec& spec, int colorKey);
     void EndingLine(int x1, int y1, int x2, int y2, char16_t number, int startHook,
                     int endHook, int colorKey);
+    // The two lines of a wedge from (x1, y1) to (x2, y2), each `startHalf` above and below
+    // the first point and `endHalf` above and below the second.
+    void Wedge(int x1, int y1, int x2, int y2, int startHalf, int endHalf, int colorKey);
     // The turned wavy line of an arpeggio; returns where it stopped (the lower end).
     int ArpeggioRow(int x1, int y1, int y2, int colorKey);
 

@@ -17,10 +17,6 @@ namespace {
 
 namespace music = platform::music;
 
-constexpr unsigned kBaselineCentre = platform::kTaBaseline | platform::kTaCenter;
-constexpr unsigned kBaselineLeft = platform::kTaBaseline | platform::kTaLeft;
-constexpr unsigned kBaselineRight = platform::kTaBaseline | platform::kTaRight;
-
 constexpr int kDashCode = 9;  // the duration dash among the note codes
 
 // The note-font character of a note code: 1 the rest "0", 2-8 the degrees "1"-"7", 9 the
@@ -113,16 +109,6 @@ int DotCount(int octave)
 
 // --- Helpers ---
 
-platform::TextMetrics GdiScorePainter::FontMetrics(const quaverly::LogFont& scaledFont)
-{
-    if (!dc_)
-        return {};
-    const quaverly::LogFont saved = dc_->SelectFont(scaledFont);
-    const platform::TextMetrics tm = dc_->GetTextMetrics();
-    dc_->SelectFont(saved);
-    return tm;
-}
-
 quaverly::LogFont GdiScorePainter::ChordFont(int fontKey)
 {
     quaverly::LogFont font = ScaledFont(fontKey, Table().GetChordNoteScale());
@@ -133,6 +119,16 @@ quaverly::LogFont GdiScorePainter::ChordFont(int fontKey)
 quaverly::LogFont GdiScorePainter::GraceFont(int fontKey) const
 {
     return ScaledFont(fontKey, Table().GetGraceNoteScale());
+}
+
+quaverly::LogFont GdiScorePainter::SizedFont(GlyphSize size, int fontKey)
+{
+    switch (size) {
+    case GlyphSize::Chord: return ChordFont(fontKey);
+    case GlyphSize::Grace: return GraceFont(fontKey);
+    case GlyphSize::Normal: break;
+    }
+    return ScaledFont(fontKey);
 }
 
 void GdiScorePainter::GlyphRun(const quaverly::LogFont& scaledFont, int x, int y, int dx,
@@ -148,54 +144,147 @@ void GdiScorePainter::GlyphRun(const quaverly::LogFont& scaledFont, int x, int y
     }
 }
 
+// --- The three sizes of note glyphs ---
+
+// What sets normal notes, chord notes and grace notes apart. Fonts are made only when a
+// glyph is measured or drawn.
+struct GdiScorePainter::NoteFamily {
+    GlyphSize digits = GlyphSize::Normal;  // the digits and accidentals
+    GlyphSize dots = GlyphSize::Normal;    // the augmentation and octave dots
+    quaverly::Size box;       // a digit stands centred in its width, baseline at its height
+    bool drawsDash = true;    // the duration dash, moved by the dash offset
+    int dotStep = 0;          // from one augmentation dot to the next
+    quaverly::Point dotOffset;  // of the first augmentation dot
+    int dotBaseline = 0;      // of the augmentation dots, below the note's top
+    quaverly::Point highOctaveOffset;
+    quaverly::Point lowOctaveOffset;
+    int octaveDotStep = 0;    // from one octave dot to the next
+    double accidentalScale = 1.0;  // of an accidental's height of 10 pixels
+    bool accidentalPairs = true;   // a natural before a sign is drawn as a pair
+};
+
+GdiScorePainter::NoteFamily GdiScorePainter::NormalNotes()
+{
+    const LayoutMetrics& m = Table().GetMetrics();
+    const quaverly::Size note = GetNoteSize();
+    NoteFamily f;
+    f.box = note;
+    f.dotStep = static_cast<int>(m.noteDotInterval * note.cx);
+    f.dotOffset = m.noteDotOffset;
+    f.dotBaseline = 8 * note.cy / 10;
+    f.highOctaveOffset = m.noteHighOctaveOffset;
+    f.lowOctaveOffset = m.noteLowOctaveOffset;
+    f.octaveDotStep = GetOctaveDotInterval();
+    return f;
+}
+
+// Chord notes: smaller digits in the place of a normal note, their dots at full size.
+GdiScorePainter::NoteFamily GdiScorePainter::ChordNotes()
+{
+    const LayoutMetrics& m = Table().GetMetrics();
+    const quaverly::Size chord = Table().GetChordNoteSize();
+    NoteFamily f;
+    f.digits = GlyphSize::Chord;
+    f.box = GetChordNoteSize();
+    f.dotStep = static_cast<int>(m.noteDotInterval * chord.cx);
+    f.dotOffset = m.noteDotOffset;
+    f.dotBaseline = GetNoteSize().cy - 2 * chord.cy / 10;
+    f.highOctaveOffset = m.chordHighOctaveOffset;
+    f.lowOctaveOffset = m.chordLowOctaveOffset;
+    f.octaveDotStep = GetChordOctaveDotInterval();
+    f.accidentalScale = Table().GetChordNoteScale();
+    return f;
+}
+
+// Grace notes: the grace-note size and scale throughout; no dash and no pairs of
+// accidental glyphs.
+GdiScorePainter::NoteFamily GdiScorePainter::GraceNotes()
+{
+    const LayoutMetrics& m = Table().GetMetrics();
+    const quaverly::Size grace = GetGraceNoteSize();
+    NoteFamily f;
+    f.digits = GlyphSize::Grace;
+    f.dots = GlyphSize::Grace;
+    f.box = grace;
+    f.drawsDash = false;
+    f.dotStep = static_cast<int>(m.graceDotInterval * grace.cx);
+    f.dotOffset = m.graceDotOffset;
+    f.dotBaseline = 8 * grace.cy / 10;
+    f.highOctaveOffset = m.graceHighOctaveOffset;
+    f.lowOctaveOffset = m.graceLowOctaveOffset;
+    f.octaveDotStep = GetGraceOctaveDotInterval();
+    f.accidentalScale = Table().GetGraceNoteScale();
+    f.accidentalPairs = false;
+    return f;
+}
+
+void GdiScorePainter::NoteDigit(const NoteFamily& f, int x, int y, int pitchCode, int color)
+{
+    const char16_t ch = NoteCharacter(pitchCode);
+    if (ch == 0 || (pitchCode == kDashCode && !f.drawsDash))
+        return;
+    const quaverly::Point shift =
+        pitchCode == kDashCode ? Table().GetMetrics().noteDashOffset : quaverly::Point{};
+    DrawString(SizedFont(f.digits, font_key::kNote), x + f.box.cx / 2 + shift.x,
+               y + f.box.cy + shift.y, kBaselineCentre, One(ch), color);
+}
+
+quaverly::Size GdiScorePainter::MeasureDotRow(const NoteFamily& f, int count)
+{
+    const int height = MeasureString(SizedFont(f.dots, font_key::kNote), u".").cy;
+    return {f.dotStep * std::max(count, 0) + f.dotOffset.x, height};
+}
+
+void GdiScorePainter::DotRow(const NoteFamily& f, int x, int y, int count, int color)
+{
+    GlyphRun(SizedFont(f.dots, font_key::kNote), x + f.dotOffset.x,
+             y + f.dotOffset.y + f.dotBaseline, f.dotStep, 0, count, u'.', kBaselineCentre,
+             color);
+}
+
+void GdiScorePainter::OctaveDotColumn(const NoteFamily& f, int x, int y, int octave, int color)
+{
+    if (octave == 0)
+        return;
+    const quaverly::Point offset = octave > 0 ? f.highOctaveOffset : f.lowOctaveOffset;
+    GlyphRun(SizedFont(f.dots, font_key::kNote), x + f.box.cx / 2 + offset.x, y + offset.y, 0,
+             f.octaveDotStep, DotCount(octave), u'.', kBaselineCentre, color);
+}
+
+quaverly::Size GdiScorePainter::AccidentalBox(const NoteFamily& f, int accidental)
+{
+    const std::size_t glyphs = AccidentalGlyphs(accidental).size();
+    const bool drawn = f.accidentalPairs ? glyphs > 0 : glyphs == 1;
+    const int width =
+        drawn ? MeasureString(SizedFont(f.digits, font_key::kMusic), One(music::kSharp)).cx : 0;
+    return {width, static_cast<int>(10.0 * scale_ * f.accidentalScale)};
+}
+
 // --- Normal notes ---
 
 void GdiScorePainter::DrawNote(int x, int y, int pitchCode, int color)
 {
-    const char16_t ch = NoteCharacter(pitchCode);
-    if (ch == 0)
-        return;
-    const quaverly::Size note = GetNoteSize();
-    const quaverly::Point shift =
-        pitchCode == kDashCode ? Table().GetMetrics().noteDashOffset : quaverly::Point{};
-    DrawString(ScaledFont(font_key::kNote), x + note.cx / 2 + shift.x, y + note.cy + shift.y,
-               kBaselineCentre, One(ch), color);
+    NoteDigit(NormalNotes(), x, y, pitchCode, color);
 }
 
 quaverly::Size GdiScorePainter::MeasureDots(int count)
 {
-    const LayoutMetrics& m = Table().GetMetrics();
-    const int step = static_cast<int>(m.noteDotInterval * GetNoteSize().cx);
-    const int height = MeasureString(ScaledFont(font_key::kNote), u".").cy;
-    return {step * std::max(count, 0) + m.noteDotOffset.x, height};
+    return MeasureDotRow(NormalNotes(), count);
 }
 
 void GdiScorePainter::DrawDots(int x, int y, int count, int color)
 {
-    const LayoutMetrics& m = Table().GetMetrics();
-    const quaverly::Size note = GetNoteSize();
-    const int step = static_cast<int>(m.noteDotInterval * note.cx);
-    GlyphRun(ScaledFont(font_key::kNote), x + m.noteDotOffset.x,
-             y + m.noteDotOffset.y + 8 * note.cy / 10, step, 0, count, u'.', kBaselineCentre,
-             color);
+    DotRow(NormalNotes(), x, y, count, color);
 }
 
 void GdiScorePainter::DrawOctaveDots(int x, int y, int octave, int color)
 {
-    if (octave == 0)
-        return;
-    const LayoutMetrics& m = Table().GetMetrics();
-    const quaverly::Point offset = octave > 0 ? m.noteHighOctaveOffset : m.noteLowOctaveOffset;
-    GlyphRun(ScaledFont(font_key::kNote), x + GetNoteSize().cx / 2 + offset.x, y + offset.y, 0,
-             GetOctaveDotInterval(), DotCount(octave), u'.', kBaselineCentre, color);
+    OctaveDotColumn(NormalNotes(), x, y, octave, color);
 }
 
 quaverly::Size GdiScorePainter::MeasureAccidental(int accidental)
 {
-    const int width = AccidentalGlyphs(accidental).empty()
-                          ? 0
-                          : MeasureString(ScaledFont(font_key::kMusic), One(music::kSharp)).cx;
-    return {width, Pixels(10)};
+    return AccidentalBox(NormalNotes(), accidental);
 }
 
 void GdiScorePainter::DrawAccidental(int x, int y, int accidental, int color)
@@ -222,55 +311,31 @@ void GdiScorePainter::DrawLegerLine(quaverly::Point start, int width, int color)
          m.noteLegerThickness, color);
 }
 
-// --- Chord notes: smaller digits in the place of a normal note ---
+// --- Chord notes ---
 
 void GdiScorePainter::DrawChordNote(int x, int y, int pitchCode, int color)
 {
-    const char16_t ch = NoteCharacter(pitchCode);
-    if (ch == 0)
-        return;
-    const quaverly::Size note = GetNoteSize();
-    const quaverly::Point shift =
-        pitchCode == kDashCode ? Table().GetMetrics().noteDashOffset : quaverly::Point{};
-    DrawString(ChordFont(font_key::kNote), x + note.cx / 2 + shift.x, y + note.cy + shift.y,
-               kBaselineCentre, One(ch), color);
+    NoteDigit(ChordNotes(), x, y, pitchCode, color);
 }
 
 quaverly::Size GdiScorePainter::MeasureChordDots(int count)
 {
-    const LayoutMetrics& m = Table().GetMetrics();
-    const int step = static_cast<int>(m.noteDotInterval * Table().GetChordNoteSize().cx);
-    const int height = MeasureString(ScaledFont(font_key::kNote), u".").cy;
-    return {step * std::max(count, 0) + m.noteDotOffset.x, height};
+    return MeasureDotRow(ChordNotes(), count);
 }
 
 void GdiScorePainter::DrawChordDots(int x, int y, int count, int color)
 {
-    const LayoutMetrics& m = Table().GetMetrics();
-    const quaverly::Size chord = Table().GetChordNoteSize();
-    const int step = static_cast<int>(m.noteDotInterval * chord.cx);
-    GlyphRun(ScaledFont(font_key::kNote), x + m.noteDotOffset.x,
-             y + m.noteDotOffset.y + GetNoteSize().cy - 2 * chord.cy / 10, step, 0, count, u'.',
-             kBaselineCentre, color);
+    DotRow(ChordNotes(), x, y, count, color);
 }
 
 void GdiScorePainter::DrawChordOctaveDots(int x, int y, int octave, int color)
 {
-    if (octave == 0)
-        return;
-    const LayoutMetrics& m = Table().GetMetrics();
-    const quaverly::Point offset =
-        octave > 0 ? m.chordHighOctaveOffset : m.chordLowOctaveOffset;
-    GlyphRun(ScaledFont(font_key::kNote), x + GetChordNoteSize().cx / 2 + offset.x, y + offset.y,
-             0, GetChordOctaveDotInterval(), DotCount(octave), u'.', kBaselineCentre, color);
+    OctaveDotColumn(ChordNotes(), x, y, octave, color);
 }
 
 quaverly::Size GdiScorePainter::MeasureChordAccidental(int accidental)
 {
-    const int width = AccidentalGlyphs(accidental).empty()
-                          ? 0
-                          : MeasureString(ChordFont(font_key::kMusic), One(music::kSharp)).cx;
-    return {width, static_cast<int>(10.0 * scale_ * Table().GetChordNoteScale())};
+    return AccidentalBox(ChordNotes(), accidental);
 }
 
 void GdiScorePainter::DrawChordAccidental(int x, int y, int accidental, int color)
@@ -289,26 +354,16 @@ void GdiScorePainter::DrawChordAccidental(int x, int y, int accidental, int colo
     DrawString(font, x + offset.x, baseline, kBaselineLeft, One(glyphs.back()), color);
 }
 
-// --- Grace notes: the grace-note size and scale throughout ---
+// --- Grace notes ---
 
 void GdiScorePainter::DrawGraceNote(int x, int y, int pitchCode, int color)
 {
-    const char16_t ch = NoteCharacter(pitchCode);
-    if (ch == 0 || pitchCode == kDashCode)
-        return;
-    const quaverly::Size grace = GetGraceNoteSize();
-    DrawString(GraceFont(font_key::kNote), x + grace.cx / 2, y + grace.cy, kBaselineCentre,
-               One(ch), color);
+    NoteDigit(GraceNotes(), x, y, pitchCode, color);
 }
 
 quaverly::Size GdiScorePainter::MeasureGraceAccidental(int accidental)
 {
-    // Only single glyphs are drawn at grace size.
-    const int width =
-        AccidentalGlyphs(accidental).size() == 1
-            ? MeasureString(GraceFont(font_key::kMusic), One(music::kSharp)).cx
-            : 0;
-    return {width, static_cast<int>(10.0 * scale_ * Table().GetGraceNoteScale())};
+    return AccidentalBox(GraceNotes(), accidental);
 }
 
 void GdiScorePainter::DrawGraceAccidental(int x, int y, int accidental, int color)
@@ -322,31 +377,17 @@ void GdiScorePainter::DrawGraceAccidental(int x, int y, int accidental, int colo
 
 quaverly::Size GdiScorePainter::MeasureGraceDots(int count)
 {
-    const LayoutMetrics& m = Table().GetMetrics();
-    const int step = static_cast<int>(m.graceDotInterval * GetGraceNoteSize().cx);
-    const int height = MeasureString(GraceFont(font_key::kNote), u".").cy;
-    return {step * std::max(count, 0) + m.graceDotOffset.x, height};
+    return MeasureDotRow(GraceNotes(), count);
 }
 
 void GdiScorePainter::DrawGraceDots(int x, int y, int count, int color)
 {
-    const LayoutMetrics& m = Table().GetMetrics();
-    const quaverly::Size grace = GetGraceNoteSize();
-    const int step = static_cast<int>(m.graceDotInterval * grace.cx);
-    GlyphRun(GraceFont(font_key::kNote), x + m.graceDotOffset.x,
-             y + m.graceDotOffset.y + 8 * grace.cy / 10, step, 0, count, u'.', kBaselineCentre,
-             color);
+    DotRow(GraceNotes(), x, y, count, color);
 }
 
 void GdiScorePainter::DrawGraceOctaveDots(int x, int y, int octave, int color)
 {
-    if (octave == 0)
-        return;
-    const LayoutMetrics& m = Table().GetMetrics();
-    const quaverly::Point offset =
-        octave > 0 ? m.graceHighOctaveOffset : m.graceLowOctaveOffset;
-    GlyphRun(GraceFont(font_key::kNote), x + GetGraceNoteSize().cx / 2 + offset.x, y + offset.y,
-             0, GetGraceOctaveDotInterval(), DotCount(octave), u'.', kBaselineCentre, color);
+    OctaveDotColumn(GraceNotes(), x, y, octave, color);
 }
 
 void GdiScorePainter::DrawGraceLegerLine(quaverly::Point start, int width, int color)

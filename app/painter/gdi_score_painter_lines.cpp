@@ -59,42 +59,11 @@ struct GdiScorePainter::GlyphLineSpec {
 
 // --- Helpers ---
 
-void GdiScorePainter::FillBox(int left, int top, int right, int bottom, int colorKey)
-{
-    if (!dc_)
-        return;
-    const platform::ColorRef saved = dc_->SetBkColor(Color(colorKey));
-    const platform::Point a = At(left, top);
-    const platform::Point b = At(right, bottom);
-    const platform::Rect box{a.x, a.y, b.x, b.y};
-    dc_->ExtTextOut(box.left, box.top, platform::kEtoOpaque, &box, u"");
-    dc_->SetBkColor(saved);
-}
-
-void GdiScorePainter::Polyline(std::initializer_list<quaverly::Point> points, int width,
-                               int colorKey)
-{
-    if (!dc_ || points.size() < 2)
-        return;
-    const platform::Pen saved =
-        dc_->SelectPen(platform::Pen{platform::kPsSolid, width, Color(colorKey)});
-    bool first = true;
-    for (const quaverly::Point& p : points) {
-        const platform::Point q = At(p.x, p.y);
-        if (first)
-            dc_->MoveTo(q.x, q.y);
-        else
-            dc_->LineTo(q.x, q.y);
-        first = false;
-    }
-    dc_->SelectPen(saved);
-}
-
 void GdiScorePainter::Glyph(const quaverly::LogFont& font, int x, int y, char16_t code,
                             int colorKey)
 {
     const char16_t text[1] = {code};
-    DrawString(font, x, y, platform::kTaBaseline | platform::kTaLeft, {text, 1}, colorKey);
+    DrawString(font, x, y, kBaselineLeft, {text, 1}, colorKey);
 }
 
 int GdiScorePainter::GlyphWidth(const quaverly::LogFont& font, char16_t code)
@@ -152,14 +121,16 @@ void GdiScorePainter::EndingLine(int x1, int y1, int x2, int y2, char16_t number
     if (number != kNone)
         Glyph(ScaledFont(font_key::kMusic), x1 + 50, y1 + 50, number, colorKey);
     const int width = Table().GetEndingLineWidth();
+    constexpr int kSolid = platform::kPsSolid;
     if (startHook > 0 && endHook > 0)
-        Polyline({{x1, y1 + startHook}, {x1, y1}, {x2, y2}, {x2, y2 + endHook}}, width, colorKey);
+        Polyline({{x1, y1 + startHook}, {x1, y1}, {x2, y2}, {x2, y2 + endHook}}, kSolid, width,
+                 colorKey);
     else if (startHook > 0)
-        Polyline({{x1, y1 + startHook}, {x1, y1}, {x2, y2}}, width, colorKey);
+        Polyline({{x1, y1 + startHook}, {x1, y1}, {x2, y2}}, kSolid, width, colorKey);
     else if (endHook > 0)
-        Polyline({{x1, y1}, {x2, y2}, {x2, y2 + endHook}}, width, colorKey);
+        Polyline({{x1, y1}, {x2, y2}, {x2, y2 + endHook}}, kSolid, width, colorKey);
     else
-        Polyline({{x1, y1}, {x2, y2}}, width, colorKey);
+        Polyline({{x1, y1}, {x2, y2}}, kSolid, width, colorKey);
 }
 
 int GdiScorePainter::ArpeggioRow(int x1, int y1, int y2, int colorKey)
@@ -214,7 +185,7 @@ void GdiScorePainter::DrawBarLine(int x, int y, int height, int side, int barlin
         if (BlackAndWhite()) {
             // Printed and exported: a filled bar of the thin width.
             const int left = side == kRepeatAfter ? x + thin / 2 : x - thin / 2;
-            FillBox(left, y, left + thin, y + height, color);
+            FillBox({left, y, left + thin, y + height}, color);
         } else {
             Line({x, y}, {x, y + height}, platform::kPsSolid, thin, color);
         }
@@ -229,14 +200,14 @@ void GdiScorePainter::DrawBarLine(int x, int y, int height, int side, int barlin
     case kEndBarLine:
         if (joined)
             x += thick / 2;
-        FillBox(x - thick, y, x, y + height, color);
-        FillBox(x - thick - gap - thin, y, x - thick - gap, y + height, color);
+        FillBox({x - thick, y, x, y + height}, color);
+        FillBox({x - thick - gap - thin, y, x - thick - gap, y + height}, color);
         break;
     case kStartBarLine:
         if (joined)
             x -= thick / 2;
-        FillBox(x, y, x + thick, y + height, color);
-        FillBox(x + thick + gap, y, x + thick + gap + thin, y + height, color);
+        FillBox({x, y, x + thick, y + height}, color);
+        FillBox({x + thick + gap, y, x + thick + gap + thin, y + height}, color);
         break;
     default:
         break;  // kinds 2 to 4 and unknown kinds: nothing
@@ -357,52 +328,48 @@ void GdiScorePainter::DrawSmoothSlurSegment(int x, int y, int height, int color)
 // --- Wedges: two lines each, opening (crescendo) or closing (decrescendo); the start and
 // end pieces of a wedge broken at a line end open or close half-way. ---
 
+void GdiScorePainter::Wedge(int x1, int y1, int x2, int y2, int startHalf, int endHalf,
+                            int colorKey)
+{
+    const int width = Table().GetMetrics().wedgeLineWidth;
+    Line({x1, y1 - startHalf}, {x2, y2 - endHalf}, platform::kPsSolid, width, colorKey);
+    Line({x1, y1 + startHalf}, {x2, y2 + endHalf}, platform::kPsSolid, width, colorKey);
+}
+
 void GdiScorePainter::DrawCrescendoStart(int x1, int y1, int x2, int y2, int color)
 {
-    const LayoutMetrics& m = Table().GetMetrics();
-    const int s = m.wedgeSpread;
-    Line({x1, y1}, {x2, y2 - s / 4}, platform::kPsSolid, m.wedgeLineWidth, color);
-    Line({x1, y1}, {x2, y2 + s / 4}, platform::kPsSolid, m.wedgeLineWidth, color);
+    const int s = Table().GetMetrics().wedgeSpread;
+    Wedge(x1, y1, x2, y2, 0, s / 4, color);
 }
 
 void GdiScorePainter::DrawCrescendoEnd(int x1, int y1, int x2, int y2, int color)
 {
-    const LayoutMetrics& m = Table().GetMetrics();
-    const int s = m.wedgeSpread;
-    Line({x1, y1 - s / 4}, {x2, y2 - s / 2}, platform::kPsSolid, m.wedgeLineWidth, color);
-    Line({x1, y1 + s / 4}, {x2, y2 + s / 2}, platform::kPsSolid, m.wedgeLineWidth, color);
+    const int s = Table().GetMetrics().wedgeSpread;
+    Wedge(x1, y1, x2, y2, s / 4, s / 2, color);
 }
 
 void GdiScorePainter::DrawCrescendo(int x1, int y1, int x2, int y2, int color)
 {
-    const LayoutMetrics& m = Table().GetMetrics();
-    const int s = m.wedgeSpread;
-    Line({x1, y1}, {x2, y2 - s / 2}, platform::kPsSolid, m.wedgeLineWidth, color);
-    Line({x1, y1}, {x2, y2 + s / 2}, platform::kPsSolid, m.wedgeLineWidth, color);
+    const int s = Table().GetMetrics().wedgeSpread;
+    Wedge(x1, y1, x2, y2, 0, s / 2, color);
 }
 
 void GdiScorePainter::DrawDecrescendoStart(int x1, int y1, int x2, int y2, int color)
 {
-    const LayoutMetrics& m = Table().GetMetrics();
-    const int s = m.wedgeSpread;
-    Line({x1, y1 - s / 2}, {x2, y2 - s / 4}, platform::kPsSolid, m.wedgeLineWidth, color);
-    Line({x1, y1 + s / 2}, {x2, y2 + s / 4}, platform::kPsSolid, m.wedgeLineWidth, color);
+    const int s = Table().GetMetrics().wedgeSpread;
+    Wedge(x1, y1, x2, y2, s / 2, s / 4, color);
 }
 
 void GdiScorePainter::DrawDecrescendoEnd(int x1, int y1, int x2, int y2, int color)
 {
-    const LayoutMetrics& m = Table().GetMetrics();
-    const int s = m.wedgeSpread;
-    Line({x1, y1 - s / 4}, {x2, y2}, platform::kPsSolid, m.wedgeLineWidth, color);
-    Line({x1, y1 + s / 4}, {x2, y2}, platform::kPsSolid, m.wedgeLineWidth, color);
+    const int s = Table().GetMetrics().wedgeSpread;
+    Wedge(x1, y1, x2, y2, s / 4, 0, color);
 }
 
 void GdiScorePainter::DrawDecrescendo(int x1, int y1, int x2, int y2, int color)
 {
-    const LayoutMetrics& m = Table().GetMetrics();
-    const int s = m.wedgeSpread;
-    Line({x1, y1 - s / 2}, {x2, y2}, platform::kPsSolid, m.wedgeLineWidth, color);
-    Line({x1, y1 + s / 2}, {x2, y2}, platform::kPsSolid, m.wedgeLineWidth, color);
+    const int s = Table().GetMetrics().wedgeSpread;
+    Wedge(x1, y1, x2, y2, s / 2, 0, color);
 }
 
 // --- Trill and octave lines ---

@@ -13,19 +13,11 @@ namespace {
 
 namespace music = platform::music;
 
-constexpr unsigned kTopLeft = platform::kTaTop | platform::kTaLeft;
-constexpr unsigned kBaselineLeft = platform::kTaBaseline | platform::kTaLeft;
 // One line centred in its box.
 constexpr unsigned kCentredLine = platform::kDtCenter | platform::kDtVCenter |
                                   platform::kDtSingleLine | platform::kDtNoPrefix;
 
 constexpr int kWholeNote = 645120;  // ticks
-
-std::u16string Decimal(int value)
-{
-    const std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
-}
 
 // Punctuation that may close a lyric syllable without widening it: comma, full stop and
 // semicolon, ASCII and full width.
@@ -71,30 +63,6 @@ quaverly::LogFont GdiScorePainter::RecordFont(const quaverly::LogFont& font) con
     scaled.width = 0;
     scaled.quality = 4;  // antialiased
     return scaled;
-}
-
-void GdiScorePainter::DrawStringInRect(const quaverly::LogFont& scaledFont,
-                                       const quaverly::Rect& rect, unsigned format,
-                                       std::u16string_view text, int colorKey)
-{
-    if (!dc_)
-        return;
-    const quaverly::LogFont savedFont = dc_->SelectFont(scaledFont);
-    const platform::ColorRef savedColor = dc_->SetTextColor(Color(colorKey));
-    platform::Rect box = At(rect);
-    dc_->DrawText(text, box, format);
-    dc_->SetTextColor(savedColor);
-    dc_->SelectFont(savedFont);
-}
-
-void GdiScorePainter::FillBox(const quaverly::Rect& rect, int colorKey)
-{
-    if (!dc_)
-        return;
-    const platform::ColorRef saved = dc_->SetBkColor(Color(colorKey));
-    const platform::Rect box = At(rect);
-    dc_->ExtTextOut(box.left, box.top, platform::kEtoOpaque, &box, u"");
-    dc_->SetBkColor(saved);
 }
 
 void GdiScorePainter::FrameShape(const quaverly::Rect& rect, bool ellipse, int width,

@@ -29,14 +29,7 @@ using quaverly::Size;
 // A painter on a recording context, set up as the view does.
 class PainterTest : public ::testing::Test {
 protected:
-    PainterTest()
-    {
-        painter_.SetDC(&dc_);
-        painter_.SetResourceTable(&table_);
-        painter_.SetOrigin(0, 0);
-        painter_.SetScale(1.0f);
-        painter_.SetTransparentBackground();
-    }
+    PainterTest() { painter_test::SetUpPainter(painter_, dc_, table_, 1.0f); }
 
     RecordingDeviceContext dc_;
     DrawResourceTable table_;
@@ -597,13 +590,8 @@ TEST_F(PainterImage, DynamicMarkHasAPositiveHeightAtScreenAndPrintScale)
 
 TEST_F(PainterImage, FlatSlurStartShowsTheLeftHalfAndKeepsTheCallersClip)
 {
-    painter_test::PageImage page(400, 200);
-    DrawResourceTable table;
-    GdiScorePainter painter;
-    painter.SetDC(&page.Dc());
-    painter.SetResourceTable(&table);
-    painter.SetScale(painter_test::kScreenScale);
-    painter.SetTransparentBackground();
+    painter_test::PaintedPage page(400, 200);
+    GdiScorePainter& painter = page.Painter();
     // The caller clips to the left 300 pixels.
     const platform::Region callers(platform::Rect{0, 0, 300, 200});
     page.Dc().SelectClipRegion(&callers);
@@ -636,13 +624,8 @@ TEST_F(PainterImage, TupletBracketBreaksAroundItsNumber)
     Size number;
     // The tuplet, or its number alone where the tuplet puts it; page at zoom 2.
     auto render = [&](bool bracket) {
-        painter_test::PageImage page(400, 200, 2.0);
-        DrawResourceTable table;
-        GdiScorePainter painter;
-        painter.SetDC(&page.Dc());
-        painter.SetResourceTable(&table);
-        painter.SetScale(painter_test::kScreenScale);
-        painter.SetTransparentBackground();
+        painter_test::PaintedPage page(400, 200, 2.0);
+        GdiScorePainter& painter = page.Painter();
         number = painter.MeasureTupletNumber(3);
         const int xl = (2 * x + width - number.cx) / 2;
         if (bracket)

@@ -54,10 +54,7 @@ protected:
         table_.SetNoteSize(kNote);
         table_.SetChordNoteSize(kChord);
         table_.SetGraceNoteSize(kGrace);
-        painter_.SetDC(&dc_);
-        painter_.SetResourceTable(&table_);
-        painter_.SetScale(10.0f);
-        painter_.SetTransparentBackground();
+        painter_test::SetUpPainter(painter_, dc_, table_, 10.0f);
     }
 
     std::vector<RecordedCall> Texts() const { return dc_.CallsOf("TextOut"); }
@@ -513,15 +510,8 @@ protected:
     // Draws with a painter at zoom 4 on an image 400 x 400 pixels, returns the image.
     static QImage Render(const std::function<void(GdiScorePainter&, DrawResourceTable&)>& draw)
     {
-        painter_test::PageImage page(400, 400, 4.0);
-        DrawResourceTable table;
-        table.MeasureNoteSizes(page.Dc(), painter_test::kScreenScale);
-        GdiScorePainter painter;
-        painter.SetDC(&page.Dc());
-        painter.SetResourceTable(&table);
-        painter.SetScale(painter_test::kScreenScale);
-        painter.SetTransparentBackground();
-        draw(painter, table);
+        painter_test::PaintedPage page(400, 400, 4.0, painter_test::NoteSizes::Measured);
+        draw(page.Painter(), page.Table());
         return QImage(page.Finish());
     }
 

@@ -108,14 +108,7 @@ using Lines = std::vector<std::string>;
 // does.
 class LineDrawing : public ::testing::Test {
 protected:
-    LineDrawing()
-    {
-        painter_.SetDC(&dc_);
-        painter_.SetResourceTable(&table_);
-        painter_.SetOrigin(0, 0);
-        painter_.SetScale(10.0f);
-        painter_.SetTransparentBackground();
-    }
+    LineDrawing() { painter_test::SetUpPainter(painter_, dc_, table_, 10.0f); }
 
     Lines Draw(const std::function<void(GdiScorePainter&)>& draw)
     {
@@ -664,19 +657,10 @@ class LineImage : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { ASSERT_TRUE(painter_test::AddMusicFonts()); }
 
-    LineImage() : page_(400, 300)
-    {
-        painter_.SetDC(&page_.Dc());
-        painter_.SetResourceTable(&table_);
-        painter_.SetScale(painter_test::kScreenScale);
-        painter_.SetTransparentBackground();
-    }
-
     static int U(double pixels) { return static_cast<int>(pixels * painter_test::kScreenScale); }
 
-    painter_test::PageImage page_;
-    DrawResourceTable table_;
-    GdiScorePainter painter_;
+    painter_test::PaintedPage page_{400, 300};
+    GdiScorePainter& painter_ = page_.Painter();
 };
 
 // Centre of the ink in a rectangle of the image, in pixels.

@@ -1,7 +1,9 @@
-// Helpers shared by the drawing-device tests: the music fonts, and an image drawn in the
-// 0.01 mm mapping that the score view sets up.
+// Helpers shared by the drawing-device tests: the music fonts, an image drawn in the
+// 0.01 mm mapping that the score view sets up, and painters set up as the view sets them up.
 #pragma once
 
+#include "app/painter/draw_resource_table.h"
+#include "app/painter/gdi_score_painter.h"
 #include "platform/device_context.h"
 #include "platform/font_resources.h"
 #include "platform/qt_device_context.h"
@@ -53,6 +55,47 @@ private:
     QImage image_;
     double zoom_;
     std::unique_ptr<platform::QtDeviceContext> dc_;
+};
+
+// Sets up a painter as the view does: the context, the table, the origin, the scale and a
+// transparent background.
+inline void SetUpPainter(brindle::GdiScorePainter& painter, platform::DeviceContext& dc,
+                         const brindle::DrawResourceTable& table, float scale,
+                         quaverly::Point origin = {})
+{
+    painter.SetDC(&dc);
+    painter.SetResourceTable(&table);
+    painter.SetOrigin(origin.x, origin.y);
+    painter.SetScale(scale);
+    painter.SetTransparentBackground();
+}
+
+// Whether a page's table keeps its note sizes at zero or has them measured on the page.
+enum class NoteSizes { Unmeasured, Measured };
+
+// A page image with a painter at the screen scale on it, and the table the painter reads
+// (the built-in one).
+class PaintedPage {
+public:
+    PaintedPage(int width, int height, double zoom = 1.0,
+                NoteSizes noteSizes = NoteSizes::Unmeasured)
+        : page_(width, height, zoom)
+    {
+        if (noteSizes == NoteSizes::Measured)
+            table_.MeasureNoteSizes(page_.Dc(), kScreenScale);
+        SetUpPainter(painter_, page_.Dc(), table_, kScreenScale);
+    }
+
+    platform::QtDeviceContext& Dc() { return page_.Dc(); }
+    brindle::DrawResourceTable& Table() { return table_; }
+    brindle::GdiScorePainter& Painter() { return painter_; }
+    // Ends painting and returns the picture.
+    const QImage& Finish() { return page_.Finish(); }
+
+private:
+    PageImage page_;
+    brindle::DrawResourceTable table_;
+    brindle::GdiScorePainter painter_;
 };
 
 inline bool Dark(const QImage& image, int x, int y)

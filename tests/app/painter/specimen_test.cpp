@@ -94,6 +94,19 @@ private:
     int y_ = 20;
 };
 
+// Saves a specimen page for people to look at, into $BRINDLE_SPECIMEN_DIR or else
+// build/bin/specimen.
+void SaveSpecimen(const QImage& image, const char* name)
+{
+    const char* dir = std::getenv("BRINDLE_SPECIMEN_DIR");
+    const std::filesystem::path folder =
+        dir ? std::filesystem::path(dir) : std::filesystem::path(BRINDLE_BIN_DIR) / "specimen";
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path file = folder / name;
+    ASSERT_TRUE(image.save(QString::fromStdString(file.string())));
+    std::cout << "specimen page: " << file.string() << "\n";
+}
+
 std::u16string Number(int n)
 {
     const std::string s = std::to_string(n);
@@ -103,16 +116,11 @@ std::u16string Number(int n)
 TEST(Specimen, EveryGlyphAndMarkThroughThePainter)
 {
     ASSERT_TRUE(painter_test::AddMusicFonts());
-    painter_test::PageImage page(static_cast<int>(kPageWidth * kZoom),
-                                 static_cast<int>(kPageHeight * kZoom), kZoom);
-    brindle::DrawResourceTable table;
-    table.MeasureNoteSizes(page.Dc(), painter_test::kScreenScale);
-    GdiScorePainter painter;
-    painter.SetDC(&page.Dc());
-    painter.SetResourceTable(&table);
-    painter.SetOrigin(0, 0);
-    painter.SetScale(painter_test::kScreenScale);
-    painter.SetTransparentBackground();
+    painter_test::PaintedPage page(static_cast<int>(kPageWidth * kZoom),
+                                   static_cast<int>(kPageHeight * kZoom), kZoom,
+                                   painter_test::NoteSizes::Measured);
+    GdiScorePainter& painter = page.Painter();
+    const brindle::DrawResourceTable& table = page.Table();
 
     SpecimenPage sheet(painter);
     std::vector<std::pair<Cell, int>> glyphCells;  // cell and the code drawn in it
@@ -203,13 +211,7 @@ TEST(Specimen, EveryGlyphAndMarkThroughThePainter)
         EXPECT_GT(painter_test::InkIn(image, left, top, right, bottom), 0);
     }
 
-    const char* dir = std::getenv("BRINDLE_SPECIMEN_DIR");
-    const std::filesystem::path folder =
-        dir ? std::filesystem::path(dir) : std::filesystem::path(BRINDLE_BIN_DIR) / "specimen";
-    std::filesystem::create_directories(folder);
-    const std::filesystem::path file = folder / "music_specimen.png";
-    ASSERT_TRUE(image.save(QString::fromStdString(file.string())));
-    std::cout << "specimen page: " << file.string() << "\n";
+    SaveSpecimen(image, "music_specimen.png");
 }
 
 // ---- Notes, glyphs and texts, on a page of their own: glyph_text_specimen.png ----
@@ -515,10 +517,10 @@ TEST(Specimen, NotesGlyphsAndTextsThroughThePainter)
 {
     using namespace glyph_text;
     ASSERT_TRUE(painter_test::AddMusicFonts());
-    painter_test::PageImage page(static_cast<int>(kPageWidth * kZoom),
-                                 static_cast<int>(glyph_text::kPageHeight * kZoom), kZoom);
-    brindle::DrawResourceTable table;
-    table.MeasureNoteSizes(page.Dc(), painter_test::kScreenScale);
+    painter_test::PaintedPage page(static_cast<int>(kPageWidth * kZoom),
+                                   static_cast<int>(glyph_text::kPageHeight * kZoom), kZoom,
+                                   painter_test::NoteSizes::Measured);
+    brindle::DrawResourceTable& table = page.Table();
     table.SetFont(brindle::font_key::kTitle, Face(u"宋体", -24, 700));
     table.SetFont(brindle::font_key::kSubtitle, Face(u"宋体", -16));
     table.SetFont(brindle::font_key::kPoet, Face(u"宋体", -12));
@@ -528,12 +530,7 @@ TEST(Specimen, NotesGlyphsAndTextsThroughThePainter)
     table.SetFont(brindle::font_key::kLyric, Face(u"宋体", -14));
     table.SetFont(brindle::font_key::kBarIndex, Face(u"Arial", -10));
     table.SetFont(brindle::font_key::kInstrumentName, Face(u"宋体", -12));
-    GdiScorePainter painter;
-    painter.SetDC(&page.Dc());
-    painter.SetResourceTable(&table);
-    painter.SetOrigin(0, 0);
-    painter.SetScale(painter_test::kScreenScale);
-    painter.SetTransparentBackground();
+    GdiScorePainter& painter = page.Painter();
 
     SpecimenPage sheet(painter);
     std::vector<Cell> cells;
@@ -562,13 +559,7 @@ TEST(Specimen, NotesGlyphsAndTextsThroughThePainter)
                   0);
     }
 
-    const char* dir = std::getenv("BRINDLE_SPECIMEN_DIR");
-    const std::filesystem::path folder =
-        dir ? std::filesystem::path(dir) : std::filesystem::path(BRINDLE_BIN_DIR) / "specimen";
-    std::filesystem::create_directories(folder);
-    const std::filesystem::path file = folder / "glyph_text_specimen.png";
-    ASSERT_TRUE(image.save(QString::fromStdString(file.string())));
-    std::cout << "specimen page: " << file.string() << "\n";
+    SaveSpecimen(image, "glyph_text_specimen.png");
 }
 
 }  // namespace
@@ -763,20 +754,14 @@ TEST(Specimen, LinesAndLineMarks)
 {
     ASSERT_TRUE(painter_test::AddMusicFonts());
     constexpr int kHeight = 900;
-    painter_test::PageImage page(static_cast<int>(kPageWidth * kZoom),
-                                 static_cast<int>(kHeight * kZoom), kZoom);
-    brindle::DrawResourceTable table;
-    table.MeasureNoteSizes(page.Dc(), painter_test::kScreenScale);
-    GdiScorePainter painter;
-    painter.SetDC(&page.Dc());
-    painter.SetResourceTable(&table);
-    painter.SetOrigin(0, 0);
-    painter.SetScale(painter_test::kScreenScale);
-    painter.SetTransparentBackground();
+    painter_test::PaintedPage page(static_cast<int>(kPageWidth * kZoom),
+                                   static_cast<int>(kHeight * kZoom), kZoom,
+                                   painter_test::NoteSizes::Measured);
+    GdiScorePainter& painter = page.Painter();
 
     SpecimenPage sheet(painter);
     std::vector<InkBox> inked;
-    LineSection(painter, table, sheet, inked);
+    LineSection(painter, page.Table(), sheet, inked);
     ASSERT_LT(sheet.Y(), kHeight);
 
     const QImage& image = page.Finish();
@@ -797,13 +782,7 @@ TEST(Specimen, LinesAndLineMarks)
                                   static_cast<int>((clipTop + 40) * kZoom)),
               0);
 
-    const char* dir = std::getenv("BRINDLE_SPECIMEN_DIR");
-    const std::filesystem::path folder =
-        dir ? std::filesystem::path(dir) : std::filesystem::path(BRINDLE_BIN_DIR) / "specimen";
-    std::filesystem::create_directories(folder);
-    const std::filesystem::path file = folder / "line_specimen.png";
-    ASSERT_TRUE(image.save(QString::fromStdString(file.string())));
-    std::cout << "specimen page: " << file.string() << "\n";
+    SaveSpecimen(image, "line_specimen.png");
 }
 
 }  // namespace

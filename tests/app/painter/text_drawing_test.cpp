@@ -81,11 +81,7 @@ protected:
 
     void Attach(platform::DeviceContext& dc)
     {
-        painter_.SetDC(&dc);
-        painter_.SetResourceTable(&table_);
-        painter_.SetOrigin(1000, 2000);
-        painter_.SetScale(2.0f);
-        painter_.SetTransparentBackground();
+        painter_test::SetUpPainter(painter_, dc, table_, 2.0f, {1000, 2000});
     }
 
     RecordingDeviceContext dc_;
@@ -428,15 +424,8 @@ protected:
     static QImage Render(int width, int height,
                          const std::function<void(GdiScorePainter&, DrawResourceTable&)>& draw)
     {
-        painter_test::PageImage page(width, height, 2.0);
-        DrawResourceTable table;
-        table.MeasureNoteSizes(page.Dc(), painter_test::kScreenScale);
-        GdiScorePainter painter;
-        painter.SetDC(&page.Dc());
-        painter.SetResourceTable(&table);
-        painter.SetScale(painter_test::kScreenScale);
-        painter.SetTransparentBackground();
-        draw(painter, table);
+        painter_test::PaintedPage page(width, height, 2.0, painter_test::NoteSizes::Measured);
+        draw(page.Painter(), page.Table());
         return QImage(page.Finish());
     }
 
