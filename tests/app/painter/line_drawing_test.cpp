@@ -685,7 +685,7 @@ TEST_F(LineImage, EndRepeatShowsDotsThinAndThickBar)
     painter_.DrawRepeatBarLine(U(200), U(50), U(100), 0, 2, false, 0);
     const QImage& img = page_.Finish();
     using painter_test::InkIn;
-    // Thick part: 75 units, about 2.8 px left of x; the thin part 2.3 px further left.
+    // Thick bar: 75 units, about 2.8 px left of x; the thin bar lies 2.3 px further left.
     EXPECT_GT(InkIn(img, 198, 60, 200, 140), 150);
     EXPECT_EQ(InkIn(img, 195, 60, 197, 140), 0);  // the gap
     EXPECT_GE(InkIn(img, 193, 60, 195, 140), 78);
