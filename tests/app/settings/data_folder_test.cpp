@@ -14,6 +14,7 @@
 #include "app/settings/shortcut_file.h"
 #include "app/settings/system_info_section.h"
 #include "app/settings/texture_info_section.h"
+#include "platform/atomic_file.h"
 #include "tests/app/settings/settings_test_util.h"
 
 namespace {
@@ -48,7 +49,7 @@ TEST_P(DataFolderTest, SystemInfoNamesExistingFiles)
         bool landed;  // false: the file arrives with its own work and is not checked yet
     };
     const Row rows[] = {
-        {"Signature Font File", &SystemInfoSection::GetSignatureFontFile, false, false},
+        {"Signature Font File", &SystemInfoSection::GetSignatureFontFile, false, true},
         {"Page Info File", &SystemInfoSection::GetPageInfoFile, false, true},
         {"Patch Name File", &SystemInfoSection::GetPatchNameFile, false, true},
         {"Expression File", &SystemInfoSection::GetExpressionFile, false, true},
@@ -237,10 +238,22 @@ TEST_P(DataFolderTest, PatchNamesInBothLanguages)
         EXPECT_EQ(percussion.size(), 47u);
         EXPECT_EQ(percussion.count(u""), 0u);
     }
-    EXPECT_EQ(simplified.GetPatchName(0), u"大钢琴");
-    EXPECT_EQ(traditional.GetPatchName(0), u"大鋼琴");
-    EXPECT_EQ(simplified.GetPatchName(40), u"小提琴");
+    struct Name {
+        int program;
+        std::u16string simplified;
+        std::u16string traditional;
+    };
+    const Name names[] = {
+        {0, u"大钢琴", u"大鋼琴"}, {14, u"管钟", u"管鐘"}, {40, u"小提琴", u"小提琴"},
+        {73, u"长笛", u"長笛"},   {127, u"枪声", u"槍聲"},
+    };
+    for (const Name& name : names) {
+        SCOPED_TRACE(name.program);
+        EXPECT_EQ(simplified.GetPatchName(name.program), name.simplified);
+        EXPECT_EQ(traditional.GetPatchName(name.program), name.traditional);
+    }
     EXPECT_EQ(simplified.GetPercussionName(0), u"原声大鼓");
+    EXPECT_EQ(traditional.GetPercussionName(46), u"開音三角鐵");
 }
 
 TEST_P(DataFolderTest, ExpressionWordsAreTheTempoTerms)
@@ -270,6 +283,21 @@ TEST_P(DataFolderTest, PaperSizesWithA4AsDefault)
         EXPECT_EQ(papers.GetPaper(i), expected[i]);
         EXPECT_EQ(papers.IsDefault(i), i == 1);
     }
+}
+
+TEST_P(DataFolderTest, SettingsFilesAreUtf8)
+{
+    std::size_t files = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(Folder())) {
+        if (entry.path().extension() != ".ini")
+            continue;
+        SCOPED_TRACE(entry.path().string());
+        ++files;
+        const std::optional<std::string> bytes = platform::ReadWholeFile(entry.path());
+        ASSERT_TRUE(bytes.has_value());
+        EXPECT_TRUE(platform::IsValidUtf8(*bytes));
+    }
+    EXPECT_GE(files, 9u);
 }
 
 TEST_P(DataFolderTest, NoUserSymbolsYet)
