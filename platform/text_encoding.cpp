@@ -1,5 +1,6 @@
 #include "platform/text_encoding.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <iconv.h>
@@ -92,9 +93,37 @@ std::u16string FromUtf16Bytes(std::string_view bytes, bool littleEndian)
     return out;
 }
 
-// Runs iconv over the whole input. Undecodable input is replaced by `onError`
-// (appended to the output as raw bytes of the target encoding) one byte at a time.
-std::string Convert(const char* to, const char* from, std::string_view input, std::string_view onError)
+// How many input bytes an undecodable piece of input takes, given the bytes left.
+using SkipLength = std::size_t (*)(const char* at, std::size_t left);
+
+std::size_t SkipOneByte(const char*, std::size_t)
+{
+    return 1;
+}
+
+// One UTF-16LE character: a unit, or a surrogate pair.
+std::size_t SkipUtf16LeCharacter(const char* at, std::size_t left)
+{
+    const auto unit = [&](std::size_t k) {
+        return static_cast<std::uint16_t>(static_cast<std::uint8_t>(at[k]) |
+                                          (static_cast<std::uint8_t>(at[k + 1]) << 8));
+    };
+    if (left < 2)
+        return left;
+    const std::uint16_t first = unit(0);
+    if (first >= 0xD800 && first <= 0xDBFF && left >= 4) {
+        const std::uint16_t second = unit(2);
+        if (second >= 0xDC00 && second <= 0xDFFF)
+            return 4;
+    }
+    return 2;
+}
+
+// Runs iconv over the whole input. Each undecodable piece of input (as long as `skip`
+// says) is replaced by `onError`, appended to the output as raw bytes of the target
+// encoding.
+std::string Convert(const char* to, const char* from, std::string_view input, std::string_view onError,
+                    SkipLength skip = SkipOneByte)
 {
     iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1))
@@ -112,11 +141,13 @@ std::string Convert(const char* to, const char* from, std::string_view input, st
             continue;
         if (errno == E2BIG)
             continue;
-        // EILSEQ: a byte that starts no valid sequence; EINVAL: a sequence cut off at
-        // the end. Either way: one replacement, skip one byte and go on.
+        // EILSEQ: input that starts no valid sequence or has no form in the target;
+        // EINVAL: a sequence cut off at the end. Either way: one replacement, skip the
+        // piece and go on.
         out.append(onError);
-        ++in;
-        --inLeft;
+        const std::size_t skipped = std::min(inLeft, std::max<std::size_t>(1, skip(in, inLeft)));
+        in += skipped;
+        inLeft -= skipped;
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
     iconv_close(cd);
@@ -192,7 +223,7 @@ std::string Utf16ToGbk(std::u16string_view utf16)
         le.push_back(static_cast<char>(c & 0xFF));
         le.push_back(static_cast<char>(c >> 8));
     }
-    return Convert("GBK", "UTF-16LE", le, "?");
+    return Convert("GBK", "UTF-16LE", le, "?", SkipUtf16LeCharacter);
 }
 
 DecodedText DecodeText(std::string_view bytes)

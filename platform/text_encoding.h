@@ -33,7 +33,7 @@ bool IsValidUtf8(std::string_view bytes);
 // GBK (read as its superset GB18030) to UTF-16; undecodable bytes become U+FFFD.
 std::u16string GbkToUtf16(std::string_view gbk);
 
-// UTF-16 to GBK; characters without a GBK form become "?". Used by tests and tools
+// UTF-16 to GBK; each character without a GBK form becomes one "?". Used by tests and tools
 // that need to produce files in the old encoding.
 std::string Utf16ToGbk(std::u16string_view utf16);
 

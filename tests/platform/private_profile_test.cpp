@@ -173,6 +173,16 @@ TEST(PrivateProfileTest, ReadOnlyFolderIsReported)
     EXPECT_FALSE(fs::exists(sub / "a.ini"));
 }
 
+TEST(PrivateProfileTest, FolderThatTakesNoNewFilesIsReported)
+{
+    // The process table takes no new files, not even from the administrator, so this
+    // runs where the read-only folder test has to be skipped.
+    const fs::path file = "/proc/brindle-settings-test.ini";
+    EXPECT_FALSE(platform::WriteProfileString(file, u"A", u"b", u"c"));
+    EXPECT_FALSE(platform::WriteProfileStrings(file, u"A", {{u"b", u"c"}, {u"d", u"e"}}));
+    EXPECT_FALSE(fs::exists(file));
+}
+
 TEST(PrivateProfileTest, WritesReplaceTheFileWhole)
 {
     TempFolder folder;
@@ -181,7 +191,13 @@ TEST(PrivateProfileTest, WritesReplaceTheFileWhole)
     const fs::path link = folder / "link.ini";
     fs::create_symlink(file, link);
 
+    struct stat before {};
+    ASSERT_EQ(::stat(file.c_str(), &before), 0);
     EXPECT_TRUE(platform::WriteProfileString(link, u"First", u"a", u"5"));
+    // A new file took the old one's place (written beside it, then renamed over it).
+    struct stat after {};
+    ASSERT_EQ(::stat(file.c_str(), &after), 0);
+    EXPECT_NE(after.st_ino, before.st_ino);
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(platform::ReadProfileString(file, u"First", u"a"), u"5");
     EXPECT_EQ(fs::status(file).permissions(),

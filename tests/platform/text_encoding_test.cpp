@@ -68,6 +68,21 @@ TEST(TextEncodingTest, GbkRoundTrip)
 {
     const std::u16string text = u"简谱编辑器：大钢琴、小提琴";
     EXPECT_EQ(platform::GbkToUtf16(platform::Utf16ToGbk(text)), text);
+    // A character GBK cannot hold becomes one "?" and the rest stays in step.
+    struct Case {
+        const char* name;
+        std::u16string text;
+        std::string gbk;
+    };
+    const Case cases[] = {
+        {"outside the basic plane", u"a\U0001F600b\u4e2d", "a?b\xD6\xD0"},
+        {"in the basic plane", u"\u0E01x", "?x"},
+        {"an unpaired surrogate", std::u16string(1, char16_t(0xD83D)) + u"y", "?y"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(platform::Utf16ToGbk(c.text), c.gbk);
+    }
 }
 
 TEST(TextEncodingTest, PathsTakeBackslashesAsSeparators)
