@@ -192,6 +192,66 @@ TEST(StaffDataTest, StandaloneStaffHoldsNotesChainsAndGroups)
     staff->Release();
 }
 
+// Writers fill the records by position, so each record keeps the field order that
+// the exchange format gives it.
+TEST(ScoreDataTest, RecordsKeepTheirFieldOrderThroughTheFactories)
+{
+    ScorePtr score = NewScore();
+    score->AddMeter({3, 6, 8, 1});
+    score->AddKey({2, -3, 0});
+    score->AddTempo({1, 72, 241920});
+    score->AddTempoText({5, u"稍快"});
+    score->AddStave(0);
+    StaveData* stave = score->GetStave(0);
+    ASSERT_NE(stave, nullptr);
+    stave->AddLyric({7, 40320, u"春"});
+    stave->AddStaff(0, 0);
+    StaffData* staff = stave->GetStaff(0);
+    ASSERT_NE(staff, nullptr);
+    const NoteRecord note{11, 67, 4, 80640, 40320, 1, 3, 72};
+    staff->AddNote(note);
+    staff->AddTieChain({{note, note}});
+    staff->AddTupletGroup({6, {note}});
+
+    const MeterRecord& meter = score->GetMeters().at(0);
+    EXPECT_EQ(meter.bar, 3);
+    EXPECT_EQ(meter.numerator, 6);
+    EXPECT_EQ(meter.denominator, 8);
+    EXPECT_EQ(meter.flag, 1);
+    const KeyRecord& key = score->GetKeys().at(0);
+    EXPECT_EQ(key.bar, 2);
+    EXPECT_EQ(key.key, -3);
+    EXPECT_EQ(key.major, 0);
+    // Bar, beats per minute, beat length: 72 dotted quarters a minute are 108 quarters.
+    const TempoRecord& tempo = score->GetTempos().at(0);
+    EXPECT_EQ(tempo.bar, 1);
+    EXPECT_EQ(tempo.beatsPerMinute, 72);
+    EXPECT_EQ(tempo.beatLength, 241920);
+    EXPECT_EQ(tempo.beatsPerMinute * tempo.beatLength / kUnitsPerQuarter, 108);
+    EXPECT_EQ(score->GetTempoTexts().at(0).bar, 5);
+    EXPECT_EQ(score->GetTempoTexts().at(0).text, u"稍快");
+    const LyricRecord& lyric = score->GetStave(0)->GetLyrics().at(0);
+    EXPECT_EQ(lyric.bar, 7);
+    EXPECT_EQ(lyric.offset, 40320);
+    EXPECT_EQ(lyric.text, u"春");
+
+    const NoteRecord& stored = score->GetStave(0)->GetStaff(0)->GetNotes().at(0);
+    EXPECT_EQ(stored.sequence, 11);
+    EXPECT_EQ(stored.pitch, 67);
+    EXPECT_EQ(stored.bar, 4);
+    EXPECT_EQ(stored.offset, 80640);
+    EXPECT_EQ(stored.value, 40320);
+    EXPECT_EQ(stored.dotted, 1);
+    EXPECT_EQ(stored.tuplet, 3);
+    EXPECT_EQ(stored.velocity, 72);
+    // A dotted sixteenth in a triplet: 60480 * 2 / 3.
+    EXPECT_EQ(stored.SoundingLength(), 40320);
+    ASSERT_EQ(staff->GetTieChains().at(0).notes.size(), 2u);
+    EXPECT_TRUE(staff->GetTieChains()[0].notes[1].IsSameNote(note));
+    EXPECT_EQ(staff->GetTupletGroups().at(0).count, 6);
+    EXPECT_EQ(staff->GetTupletGroups()[0].notes.at(0).sequence, 11);
+}
+
 TEST(NoteRecordTest, SoundingLength)
 {
     struct Case {
