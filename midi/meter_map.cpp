@@ -27,10 +27,10 @@ std::vector<MeterSegment> BuildMeterSegments(const std::vector<MidiMeterRecord>&
         segments.push_back(MeterSegment{});
         return segments;
     }
-    std::int64_t numerator = 4;
-    std::int64_t denominator = 4;
-    std::int64_t previousTick = 0;
-    std::int64_t bar = 0;
+    WideInt numerator = 4;
+    WideInt denominator = 4;
+    WideInt previousTick = 0;
+    WideInt bar = 0;
     for (const MidiMeterRecord& record : records) {
         bar += (record.tick - previousTick) * denominator / (numerator * division * 4);
         segments.push_back({record.numerator, record.denominator, record.tick,
@@ -42,10 +42,9 @@ std::vector<MeterSegment> BuildMeterSegments(const std::vector<MidiMeterRecord>&
     return segments;
 }
 
-std::int64_t TicksPerBar(const MeterSegment& segment, int division)
+WideInt TicksPerBar(const MeterSegment& segment, int division)
 {
-    return std::max<std::int64_t>(
-        1, static_cast<std::int64_t>(division) * segment.numerator * 4 / segment.denominator);
+    return std::max<WideInt>(1, static_cast<WideInt>(division) * segment.numerator * 4 / segment.denominator);
 }
 
 int SaturateTick(WideInt value)
@@ -79,10 +78,9 @@ int MeterMap::BarPositionToTick(int bar, int offset) const
         std::upper_bound(segments_.begin(), segments_.end(), bar,
                          [](int b, const MeterSegment& segment) { return b < segment.startBar; });
     const MeterSegment segment = after == segments_.begin() ? MeterSegment{} : *(after - 1);
-    const std::int64_t tick =
-        segment.startTick +
-        TicksPerBar(segment, division_) * (static_cast<std::int64_t>(bar) - segment.startBar) +
-        static_cast<std::int64_t>(division_) * offset / kUnitsPerQuarter;
+    const WideInt tick = segment.startTick +
+                         TicksPerBar(segment, division_) * (static_cast<WideInt>(bar) - segment.startBar) +
+                         static_cast<WideInt>(division_) * offset / kUnitsPerQuarter;
     return SaturateTick(tick);
 }
 
@@ -92,8 +90,8 @@ bool MeterMap::TickToBarPosition(int tick, int& bar, int& offset) const
         segments_.begin(), segments_.end(), tick,
         [](int t, const MeterSegment& segment) { return t < segment.startTick; });
     const MeterSegment segment = after == segments_.begin() ? MeterSegment{} : *(after - 1);
-    const std::int64_t ticksPerBar = TicksPerBar(segment, division_);
-    const std::int64_t distance = static_cast<std::int64_t>(tick) - segment.startTick;
+    const WideInt ticksPerBar = TicksPerBar(segment, division_);
+    const WideInt distance = static_cast<WideInt>(tick) - segment.startTick;
     bar = SaturateTick(distance / ticksPerBar + segment.startBar);
     offset = SaturateTick(distance % ticksPerBar * kUnitsPerQuarter / division_);
     return true;

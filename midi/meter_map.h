@@ -31,11 +31,11 @@ constexpr std::int32_t kUnitsPerQuarter = 161280;
 std::vector<MeterSegment> BuildMeterSegments(const std::vector<MidiMeterRecord>& meters,
                                              int division);
 
-// Ticks in one bar of a segment (at least 1).
-std::int64_t TicksPerBar(const MeterSegment& segment, int division);
-
 // Wide enough for tick distance x denominator x subdivisions with any int operands.
 __extension__ typedef __int128 WideInt;
+
+// Ticks in one bar of a segment (at least 1), exact for any int operands.
+WideInt TicksPerBar(const MeterSegment& segment, int division);
 
 // Clamps a wide position into the int range.
 int SaturateTick(WideInt value);

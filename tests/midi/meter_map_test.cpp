@@ -1,3 +1,4 @@
+#include <climits>
 #include <vector>
 
 #include <gmock/gmock.h>
@@ -97,6 +98,22 @@ TEST(MeterMapTest, LargeOffsetsDoNotOverflow)
     ASSERT_TRUE(map.Build({}, 960));
     // 960 * 2000000000 does not fit 32 bits.
     EXPECT_EQ(map.BarPositionToTick(0, 2000000000), static_cast<int>(960LL * 2000000000 / 161280));
+}
+
+TEST(MeterMapTest, HugeMetersAndDivisionsStayExact)
+{
+    // Ticks per bar beyond 64 bits: the first bar never ends within the int range.
+    MeterMap map;
+    ASSERT_TRUE(map.Build({{0, INT_MAX, 1, 0, 0}, {INT_MAX, 4, 4, 0, 0}}, INT_MAX));
+    EXPECT_THAT(map.GetSegments(),
+                ElementsAre(MeterSegment{INT_MAX, 1, 0, 0}, MeterSegment{4, 4, INT_MAX, 0}));
+    EXPECT_EQ(map.BarPositionToTick(1, 0), INT_MAX);
+    EXPECT_EQ(map.BarPositionToTick(-1, 0), INT_MIN);
+    int bar = -1;
+    int offset = -1;
+    map.TickToBarPosition(INT_MAX - 1, bar, offset);
+    EXPECT_EQ(bar, 0);
+    EXPECT_EQ(offset, 161279);
 }
 
 TEST(MeterMapTest, DivisionOfZeroOrLessIsRefused)
