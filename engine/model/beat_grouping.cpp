@@ -219,15 +219,18 @@ void BeatGrouping::Build(const std::vector<NotePtr>& notes,
     });
 
     // Holes between the ranges and up to the end of the bar. A range inside an earlier
-    // one never moves the walk back.
+    // one never moves the walk back. Only the bar's own time is filled: a note that
+    // starts after the bar end (damaged or overfull data) leaves no hole beyond it.
     std::vector<Span> holes;
+    const std::int64_t barEnd = beat * beats_;
     std::int64_t covered = 0;
     for (const OccupiedRange& range : ranges) {
+        if (covered >= barEnd)
+            break;
         if (covered < range.start)
-            holes.push_back({covered, range.start});
+            holes.push_back({covered, std::min<std::int64_t>(range.start, barEnd)});
         covered = std::max(covered, std::int64_t{range.start} + std::max(range.length, 0));
     }
-    const std::int64_t barEnd = beat * beats_;
     if (covered < barEnd)
         holes.push_back({covered, barEnd});
 

@@ -64,7 +64,8 @@ public:
 
     // Appends to `output` the rests that fill the time the notes (the bar's notes in
     // start order), the tuplets (the bar's tuplets, in any order) and the items already
-    // in the output leave uncovered in a bar of the meter's length.
+    // in the output leave uncovered in a bar of the meter's length. Holes between the
+    // notes are filled only up to the bar end, whatever starts after it.
     void Build(const std::vector<NotePtr>& notes, const std::vector<std::shared_ptr<Tuplet>>& tuplets,
                std::vector<NotePtr>& output);
 

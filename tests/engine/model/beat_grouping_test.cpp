@@ -1,5 +1,6 @@
 // Beat grouping: the pieces of a count, and the rests that fill the uncovered time of
 // a bar by the beat groups of its meter.
+#include <climits>
 #include <memory>
 #include <ostream>
 #include <vector>
@@ -148,6 +149,13 @@ TEST(BeatGroupingTest, RestsFillTheUncoveredTimeByBeatGroups)
         {"notes of one start: the first measures the range", 4, 4, {{0, len::kHalf}, {0, q}},
          {{2 * q, len::kHalf}}},
         {"a note past the bar end", 4, 4, {{3 * q, len::kHalf}}, {{0, len::kHalf}, {2 * q, q}}},
+        // Time after the bar end is never filled, however far away a damaged start lies.
+        {"a note starting after the bar end", 4, 4, {{0, q}, {5 * q, q}},
+         {{q, q}, {2 * q, len::kHalf}}},
+        {"a note starting at the last tick", 4, 4, {{0, q}, {INT_MAX, q}},
+         {{q, q}, {2 * q, len::kHalf}}},
+        {"1/128 with a note far out: one 128th rest", 1, 128, {{INT_MAX - 10000, len::k128th}},
+         {{0, len::k128th}}},
     };
     for (const FillCase& c : cases) {
         SCOPED_TRACE(c.name);

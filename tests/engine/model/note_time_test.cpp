@@ -82,6 +82,7 @@ TEST(NoteTimeTest, NoteDurationReadsBaseDotsAndTupletOfTheNote)
         {"double-dotted quarter", len::kQuarter, 2, 0, 0, 282240},
         {"triple-dotted quarter", len::kQuarter, 3, 0, 0, 302400},
         {"dotted 128th", len::k128th, 1, 0, 0, 7560},
+        {"base 100 with three dots: each share truncated", 100, 3, 0, 0, 187},
         {"triplet eighth", len::kEighth, 0, 3, 2, 53760},
         {"quintuplet 16th", len::k16th, 0, 5, 4, 32256},
         {"triplet quarter", len::kQuarter, 0, 3, 2, 107520},
