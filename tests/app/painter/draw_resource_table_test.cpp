@@ -265,17 +265,17 @@ TEST(DrawResourceTable, MeasuredNoteSizes)
     painter_test::PageImage page(100, 100);
     DrawResourceTable table;
     table.MeasureNoteSizes(page.Dc(), painter_test::kScreenScale);
-    // "Tansy Number" at 15 pixels: an em of 396; "0" is 1303/2048 em wide and the digits
-    // 729/1000 em high.
+    // "Tansy Number" at 15 pixels: an em of 396; "0" is 1303/2048 em wide, and the note's
+    // box is the digits' 729/1000 em and 76/1000 em of room above them high.
     const quaverly::Size note = table.GetNoteSize();
     EXPECT_NEAR(note.cx, 396 * 1303 / 2048, 2);
-    EXPECT_NEAR(note.cy, 396 * 729 / 1000, 2);
+    EXPECT_NEAR(note.cy, 396 * 805 / 1000, 2);
     // Chord notes: 0.7 the height, stretched to the full width; grace notes: 0.7 both ways.
     const quaverly::Size chord = table.GetChordNoteSize();
-    EXPECT_NEAR(chord.cy, 277 * 729 / 1000, 2);
+    EXPECT_NEAR(chord.cy, 277 * 805 / 1000, 2);
     EXPECT_NEAR(chord.cx, note.cx, note.cx / 20);
     const quaverly::Size grace = table.GetGraceNoteSize();
-    EXPECT_NEAR(grace.cy, 277 * 729 / 1000, 2);
+    EXPECT_NEAR(grace.cy, 277 * 805 / 1000, 2);
     EXPECT_NEAR(grace.cx, 277 * 1303 / 2048, 2);
     // The context keeps the font it had.
     EXPECT_EQ(page.Dc().SelectFont(quaverly::LogFont{}), quaverly::LogFont{});
