@@ -62,6 +62,24 @@ def units(hundredths, pixels):
     return int(round(hundredths * EM / (pixels * HUNDREDTHS_PER_PIXEL)))
 
 
+def hundredths(font_units, pixels):
+    """The distance in 0.01 mm of `font_units` of a face drawn `pixels` high at 96 dpi."""
+    return font_units * pixels * HUNDREDTHS_PER_PIXEL / EM
+
+
+# The note digits ("Tansy Number", font key 1), drawn 15 pixels high: one em is 397. A
+# note's box is the face's visible height (em - descent) tall; the digits stand on its
+# bottom, the baseline, and leave NOTE_HEADROOM free above them. Octave dots above a note
+# are set from the box's top, so the headroom is what keeps them off the digit.
+NUMBER_PX = 15
+DIGIT_HEIGHT = 729  # DejaVu Sans digits at one em of 1000
+NOTE_HEADROOM = units(30, NUMBER_PX)
+NUMBER_ASCENT = 1000
+NUMBER_DESCENT = EM - DIGIT_HEIGHT - NOTE_HEADROOM
+NOTE_BOX = hundredths(EM - NUMBER_DESCENT, NUMBER_PX)  # the note's height, 0.01 mm
+DIGIT_TOP = hundredths(NOTE_HEADROOM, NUMBER_PX)       # below the box's top, 0.01 mm
+
+
 def find_emmentaler():
     found = sorted(glob.glob("/usr/share/lilypond/*/fonts/otf/emmentaler-20.otf"))
     if not found:
@@ -241,17 +259,21 @@ TANSY_DESCENT = 530
 TANSY_VISIBLE = EM - TANSY_DESCENT
 
 ACCIDENTAL_SCALE = 0.55    # of the LilyPond design size
-ACCIDENTAL_LINE = 120      # the accidentals' centre line above the baseline
+# The accidentals' centre line above the baseline: the device draws an accidental with its
+# baseline 132 below the note box's top, and the line sits 69 below the digit's top.
+ACCIDENTAL_LINE = units(132 - DIGIT_TOP - 69, TANSY_PX)
 ARTICULATION_SCALE = 0.8
 DYNAMIC_SCALE = 0.9
 JUMP_SIGN_SCALE = 0.9
 
 # Sizes shared by the key names and the "=" that follows the key's "1": letters as tall as
-# a note digit (15-pixel digits, 729/1000 of their em), standing on the digits' baseline,
-# which lies 25 below the baseline the key name is drawn on.
-KEY_CAP = units(int(15 * HUNDREDTHS_PER_PIXEL * 0.729), TANSY_PX)
-KEY_BASE = units(25, TANSY_PX)
-EQUALS_MIDDLE = units(170, TANSY_PX)  # the middle of the digits, above the drawn baseline
+# a note digit, standing on the digits' baseline. The "1" stands on the bottom of a note
+# box drawn at the key's y; the key name is drawn on a baseline half a box plus 170 below
+# that y, so the digits' baseline lies 170 - NOTE_BOX / 2 above it.
+KEY_CAP = units(hundredths(DIGIT_HEIGHT, NUMBER_PX), TANSY_PX)
+KEY_BASE = units(170 - NOTE_BOX / 2, TANSY_PX)
+# The middle of the digits, above the drawn baseline.
+EQUALS_MIDDLE = units(170 - NOTE_BOX / 2 + hundredths(DIGIT_HEIGHT, NUMBER_PX) / 2, TANSY_PX)
 
 KEYS = [  # key -7 .. 7: accidental glyph name or None, letter
     ("accidentals.flat", "C"), ("accidentals.flat", "G"), ("accidentals.flat", "D"),
@@ -459,14 +481,7 @@ def build_tansy(src):
 
 
 # -------------------------------------------------------------------- Tansy Number (key 1)
-# Drawn 15 pixels high: one em is 397. The visible height (em - descent) is the digit
-# height, so a note's box is exactly its digit; the digits stand on the baseline.
-NUMBER_PX = 15
-DIGIT_HEIGHT = 729  # DejaVu Sans digits at one em of 1000
-NUMBER_ASCENT = 1000
-NUMBER_DESCENT = EM - DIGIT_HEIGHT
-
-
+# The sizes of the face are set out above, with units().
 def build_number(src):
     face = Face("Tansy Number", False, NUMBER_ASCENT, NUMBER_DESCENT, "TansyNumber")
     sans = src.sans
@@ -477,11 +492,13 @@ def build_number(src):
     # The duration dash: a digit-wide line at the middle of the digits.
     dash = Shape().add(sans, 0x2012, 1.0, sx=0.85).middle_to(DIGIT_HEIGHT / 2.0)
     face.put(ord("-"), "durationdash", dash, advance=digit_advance)
-    # The dot of augmentation and octave dots: round, 48 across, 34 above the baseline.
-    # The first octave dot above a note has its baseline at about the note's top, the first
-    # below at about 112 under its bottom: the dot clears the digit by 34 and by 30.
-    dot = Shape().add(sans, 0x2022, 1.0).fit_height(units(48, NUMBER_PX))
-    dot.bottom_to(units(34, NUMBER_PX))
+    # The dot of augmentation and octave dots: round, 44 across, 22 above the baseline.
+    # The first octave dot above a note has its baseline about 4 above the box's top, so it
+    # clears the digit by the headroom and 26; the first below a note has its baseline 40
+    # and an octave-dot interval (a quarter of the box) under the box's bottom, or under
+    # the last underline, which it clears by some 40.
+    dot = Shape().add(sans, 0x2022, 1.0).fit_height(units(44, NUMBER_PX))
+    dot.bottom_to(units(22, NUMBER_PX))
     face.put(ord("."), "dot", dot, lsb=40, rsb=40)
     # The four unpitched note symbols: X, and X in a circle, a square and a diamond.
     x_shape = Shape().add(sans, ord("X"), 1.0).bottom_to(0)

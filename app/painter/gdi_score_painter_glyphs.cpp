@@ -160,7 +160,6 @@ struct GdiScorePainter::NoteFamily {
     quaverly::Point lowOctaveOffset;
     int octaveDotStep = 0;    // from one octave dot to the next
     double accidentalScale = 1.0;  // of an accidental's height of 10 pixels
-    bool accidentalPairs = true;   // a natural before a sign is drawn as a pair
 };
 
 GdiScorePainter::NoteFamily GdiScorePainter::NormalNotes()
@@ -196,8 +195,8 @@ GdiScorePainter::NoteFamily GdiScorePainter::ChordNotes()
     return f;
 }
 
-// Grace notes: the grace-note size and scale throughout; no dash and no pairs of
-// accidental glyphs.
+// Grace notes: the grace-note size and scale throughout; no dash. (Their accidentals
+// draw no pairs of glyphs, but measure as the others do.)
 GdiScorePainter::NoteFamily GdiScorePainter::GraceNotes()
 {
     const LayoutMetrics& m = Table().GetMetrics();
@@ -214,7 +213,6 @@ GdiScorePainter::NoteFamily GdiScorePainter::GraceNotes()
     f.lowOctaveOffset = m.graceLowOctaveOffset;
     f.octaveDotStep = GetGraceOctaveDotInterval();
     f.accidentalScale = Table().GetGraceNoteScale();
-    f.accidentalPairs = false;
     return f;
 }
 
@@ -253,10 +251,11 @@ void GdiScorePainter::OctaveDotColumn(const NoteFamily& f, int x, int y, int oct
 
 quaverly::Size GdiScorePainter::AccidentalBox(const NoteFamily& f, int accidental)
 {
-    const std::size_t glyphs = AccidentalGlyphs(accidental).size();
-    const bool drawn = f.accidentalPairs ? glyphs > 0 : glyphs == 1;
+    // As wide as a sharp for every accidental from -3 to 4 but 0, whether or not its size
+    // draws it.
+    const bool hasGlyphs = !AccidentalGlyphs(accidental).empty();
     const int width =
-        drawn ? MeasureString(SizedFont(f.digits, font_key::kMusic), One(music::kSharp)).cx : 0;
+        hasGlyphs ? MeasureString(SizedFont(f.digits, font_key::kMusic), One(music::kSharp)).cx : 0;
     return {width, static_cast<int>(10.0 * scale_ * f.accidentalScale)};
 }
 

@@ -96,13 +96,15 @@ Heights Measure(std::u16string_view face, bool bold, char16_t code)
 TEST_F(MusicFontTest, VerticalMetricsFitTheLayout)
 {
     using namespace platform::music;
-    // Note digits: the visible height (em - descent) is the height of the digit "1", so a
-    // note's box is its digit and a dot one octave above clears it.
+    // Note digits: they stand on the baseline, and the visible height (em - descent), the
+    // height of a note's box, leaves 30 hundredths of a millimetre (76 units at 15 pixels)
+    // free above them, where a dot one octave above sits clear of the digit.
     const Heights one = Measure(kNumberFace, false, u'1');
-    EXPECT_NEAR(1000.0 - one.descent, one.inkTop, 2.0);
+    EXPECT_NEAR(1000.0 - one.descent - one.inkTop, 76.0, 2.0);
     EXPECT_NEAR(one.inkBottom, 0.0, 1.0);
     const Heights dot = Measure(kNumberFace, false, u'.');
     EXPECT_GT(dot.inkBottom, 50.0);
+    EXPECT_LT(dot.inkTop, 200.0);
 
     // Time-signature numbers fill a box of their visible height when the cell is centred
     // in it: ascent one em.

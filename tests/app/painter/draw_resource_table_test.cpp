@@ -140,6 +140,69 @@ TEST(DrawResourceTable, DefaultMetrics)
     EXPECT_DOUBLE_EQ(table.GetSpacingParam(), 0.5);
     EXPECT_FALSE(table.IsBlackAndWhite());
     EXPECT_EQ(table.GetNoteSize(), (quaverly::Size{}));
+
+    // Every metric, in the table's order, so that none is left at zero by mistake.
+    const brindle::LayoutMetrics all{
+        .noteDashOffset = {0, 0},
+        .accidentalOffset = {0, 0},
+        .noteDotOffset = {100, 20},
+        .noteDotInterval = 0.5,
+        .noteHighOctaveOffset = {0, 75},
+        .noteLowOctaveOffset = {0, 40},
+        .noteOctaveDotInterval = 0.25,
+        .noteLegerInterval = 0.2,
+        .noteLegerThickness = 30,
+        .noteLeftLegerBulge = 0,
+        .noteRightLegerBulge = 0,
+        .timeSignatureBarThickness = 40,
+        .chordInterval = 130,
+        .chordNoteScale = 0.7,
+        .chordAccidentalOffset = {0, 0},
+        .chordHighOctaveOffset = {0, 200},
+        .chordLowOctaveOffset = {0, 30},
+        .graceNoteScale = 0.7,
+        .graceNoteInterval = 30,
+        .graceDotOffset = {50, 0},
+        .graceDotInterval = 0.5,
+        .graceHighOctaveOffset = {0, 55},
+        .graceLowOctaveOffset = {0, 25},
+        .graceOctaveDotInterval = 0.3,
+        .graceLegerInterval = 0.25,
+        .graceLegerThickness = 30,
+        .graceLegerBulge = 0,
+        .metric107 = 200,
+        .metric108 = 200,
+        .metric109 = 150,
+        .barLineHeight = 700,
+        .metric99 = 1219,
+        .metric100 = 1219,
+        .metric101 = 2500,
+        .metric102 = 186,
+        .metric103 = 93,
+        .metric104 = 744,
+        .metric105 = 0,
+        .metric106 = 372,
+        .thinBarLineWidth = 30,
+        .thickBarLineWidth = 75,
+        .barLineGap = 60,
+        .repeatDotSize = 50,
+        .flatSlurOffset = {0, 0},
+        .flatSlurHeight = 260,
+        .bracketLineWidth = 30,
+        .flatSlurHeight2 = 260,
+        .metric111 = 150,
+        .metric110 = 200,
+        .jumpMarkOffset = {0, 200},
+        .dynamicMarkOffset = {0, 100},
+        .wedgeOffset = {0, 300},
+        .wedgeOffset2 = {0, 0},
+        .wedgeLineWidth = 31,
+        .wedgeSpread = 200,
+        .noteSymbolSpacing = 150,
+        .noteSymbolOffset = {0, -100},
+        .spacingUnit = 0.5,
+    };
+    EXPECT_TRUE(m == all);
 }
 
 TEST(DrawResourceTable, SpacingFactors)
@@ -202,17 +265,17 @@ TEST(DrawResourceTable, MeasuredNoteSizes)
     painter_test::PageImage page(100, 100);
     DrawResourceTable table;
     table.MeasureNoteSizes(page.Dc(), painter_test::kScreenScale);
-    // "Tansy Number" at 15 pixels: an em of 396; "0" is 1303/2048 em wide and the digits
-    // 729/1000 em high.
+    // "Tansy Number" at 15 pixels: an em of 396; "0" is 1303/2048 em wide, and the note's
+    // box is the digits' 729/1000 em and 76/1000 em of room above them high.
     const quaverly::Size note = table.GetNoteSize();
     EXPECT_NEAR(note.cx, 396 * 1303 / 2048, 2);
-    EXPECT_NEAR(note.cy, 396 * 729 / 1000, 2);
+    EXPECT_NEAR(note.cy, 396 * 805 / 1000, 2);
     // Chord notes: 0.7 the height, stretched to the full width; grace notes: 0.7 both ways.
     const quaverly::Size chord = table.GetChordNoteSize();
-    EXPECT_NEAR(chord.cy, 277 * 729 / 1000, 2);
+    EXPECT_NEAR(chord.cy, 277 * 805 / 1000, 2);
     EXPECT_NEAR(chord.cx, note.cx, note.cx / 20);
     const quaverly::Size grace = table.GetGraceNoteSize();
-    EXPECT_NEAR(grace.cy, 277 * 729 / 1000, 2);
+    EXPECT_NEAR(grace.cy, 277 * 805 / 1000, 2);
     EXPECT_NEAR(grace.cx, 277 * 1303 / 2048, 2);
     // The context keeps the font it had.
     EXPECT_EQ(page.Dc().SelectFont(quaverly::LogFont{}), quaverly::LogFont{});

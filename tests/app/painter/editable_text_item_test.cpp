@@ -162,6 +162,31 @@ TEST_F(TextItems, HeaderTextsReadAndWriteTheirOwnEditorTextInTheirFont)
     }
 }
 
+// The poet has a font key of its own (which the view fills from the composer's section);
+// the singer and the adapter take the composer's key.
+TEST_F(TextItems, PoetReadsItsOwnKeySingerAndAdapterTheComposers)
+{
+    table_.SetFont(brindle::font_key::kPoet, Font(u"Poet Face", -11));
+    struct Case {
+        const char* which;
+        std::function<std::shared_ptr<EditableTextItem>(TextItems&)> make;
+        std::u16string face;
+    };
+    const Case cases[] = {
+        {"poet", [](TextItems& t) { return t.Make<brindle::PoetTextItem>(); }, u"Poet Face"},
+        {"composer", [](TextItems& t) { return t.Make<brindle::ComposerTextItem>(); },
+         u"Composer Face"},
+        {"singer", [](TextItems& t) { return t.Make<brindle::SingerTextItem>(); },
+         u"Composer Face"},
+        {"adapter", [](TextItems& t) { return t.Make<brindle::AdapterTextItem>(); },
+         u"Composer Face"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.which);
+        EXPECT_EQ(c.make(*this)->GetFontHeight().FaceName(), c.face);
+    }
+}
+
 TEST_F(TextItems, EmptyTitleGivesAnEmptyTextAndStillTheZoomedFont)
 {
     const auto title = Make<brindle::TitleTextItem>();

@@ -322,9 +322,9 @@ TEST_F(GlyphTest, AccidentalsAtChordAndGraceSize)
             EXPECT_EQ(t.font.height, -140);
             EXPECT_EQ(t.font.width, 0);
         }
-        // Nothing drawn, nothing wide.
+        // Measured as the chord size measures, though -3 and 3 draw nothing.
         EXPECT_EQ(painter_.MeasureGraceAccidental(c.accidental),
-                  (Size{c.grace.empty() ? 0 : 70, 70}));
+                  (Size{c.chord.empty() ? 0 : 70, 70}));
     }
 }
 
@@ -519,7 +519,7 @@ protected:
     static int Px(int units) { return static_cast<int>(units / painter_test::kScreenScale * kZoom); }
 };
 
-TEST_F(GlyphImage, ANoteDigitFillsItsBox)
+TEST_F(GlyphImage, ANoteDigitStandsOnTheBottomOfItsBox)
 {
     const int x = 500, y = 500;
     Size note;
@@ -529,7 +529,9 @@ TEST_F(GlyphImage, ANoteDigitFillsItsBox)
     });
     const QRect ink = InkBounds(image);
     ASSERT_FALSE(ink.isEmpty());
-    EXPECT_NEAR(ink.top(), Px(y), 2);
+    // The digit is 289 high (729/1000 of an em of 396); the box leaves room above it for
+    // the octave dots.
+    EXPECT_NEAR(ink.top(), Px(y + note.cy - 289), 2);
     EXPECT_NEAR(ink.bottom() + 1, Px(y + note.cy), 2);
     EXPECT_GE(ink.left(), Px(x) - 1);
     EXPECT_LE(ink.right() + 1, Px(x + note.cx) + 1);

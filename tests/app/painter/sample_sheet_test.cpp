@@ -786,3 +786,154 @@ TEST(Specimen, LinesAndLineMarks)
 }
 
 }  // namespace
+
+// --- A short phrase at screen scale ---
+//
+//     build/bin/test_app_painter --gtest_filter='Specimen.JianpuPhrase*'
+//
+// writes phrase.png (100 %) and phrase_200.png (200 %): key, time and tempo signatures, two
+// bars of notes with underlines, a dotted note, octave dots above and below, accidentals,
+// bar lines, a slur and a lyric line, placed as the notes place them. The checks hold the
+// music fonts to what a reader needs at screen scale: a mark beside a digit never runs into
+// it, nor into the underline it stands under.
+namespace phrase {
+
+// One note of the phrase.
+struct PhraseNote {
+    int code;        // 2-8 the degrees 1-7; 0 a bar line
+    int octave;      // dots above (+) or below (-)
+    int accidental;  // -3 .. 4
+    int dots;
+    int underlines;
+    std::u16string lyric;
+    int advance;     // to the next note, page units
+};
+
+// A region of the page (page units) that must show `parts` separate pieces of ink, going
+// down (rows) or across (columns): a mark and the digit, or the digit, an underline and a
+// dot below it.
+struct Separation {
+    std::string what;
+    Rect area;
+    bool across;
+    int parts;
+};
+
+std::vector<Separation> DrawPhrase(GdiScorePainter& painter, brindle::DrawResourceTable& table)
+{
+    table.SetFont(brindle::font_key::kLyric, Face(u"宋体", -14));
+    std::vector<Separation> checks;
+    const quaverly::Size note = painter.GetNoteSize();
+    const int leger = painter.GetLegerInterval();
+    const int dotStep = painter.GetOctaveDotInterval();
+
+    // Signatures on the first line.
+    const int signY = 500;
+    const int x0 = 600;
+    painter.DrawKeySignature(x0, signY, 2, 0);
+    const quaverly::Size key = painter.MeasureKeySignature(2);
+    painter.DrawTimeSignature(x0 + key.cx + 100, signY - 300, 2, 4, 0);
+    painter.DrawTempoMark(x0 + key.cx + 1200, signY, 161280, 96, 0);
+
+    const int top = 2200;  // the notes' top
+    const PhraseNote notes[] = {
+        {6, 0, 0, 0, 0, u"春", 900},  {2, -1, 0, 0, 1, u"眠", 500}, {4, 0, 0, 0, 1, u"不", 900},
+        {0, 0, 0, 0, 0, u"", 0},
+        {5, 0, 1, 0, 0, u"觉", 900},  {6, 0, 0, 1, 0, u"晓，", 1250}, {7, 1, 0, 0, 1, u"处", 500},
+        {8, 0, -1, 0, 1, u"处", 900},
+        {0, 0, 0, 0, 0, u"", 0},
+        {3, 2, 0, 0, 0, u"闻", 900},  {2, -2, 3, 0, 0, u"啼", 900},
+    };
+    const int barHeight = painter.GetBarLineHeight();
+    const int barTop = top + note.cy / 2 - barHeight / 2;
+    int x = x0;
+    int slurFrom = 0, slurTo = 0;
+    for (const PhraseNote& n : notes) {
+        if (n.code == 0) {
+            painter.DrawBarLine(x - 250, barTop, barHeight, 0, 1, false, 0);
+            x += 150;
+            continue;
+        }
+        const std::string name = "note " + std::to_string(n.code - 1) + " at " + std::to_string(x);
+        painter.DrawNote(x, top, n.code, 0);
+        if (n.accidental != 0) {
+            const quaverly::Size a = painter.MeasureAccidental(n.accidental);
+            painter.DrawAccidental(x - a.cx, top - a.cy / 2, n.accidental, 0);
+            checks.push_back({name + ": accidental", {x - 2 * a.cx, top, x + note.cx, top + note.cy},
+                              true, 2});
+        }
+        if (n.dots > 0) {
+            painter.DrawDots(x + note.cx, top, n.dots, 0);
+            checks.push_back({name + ": dot", {x, top, x + note.cx + 300, top + note.cy}, true, 2});
+        }
+        // Eighths under one beam share their underline.
+        const int underlineWidth = n.advance < 900 ? n.advance + note.cx : note.cx;
+        for (int i = 1; i <= n.underlines; ++i)
+            painter.DrawLegerLine({x, top + note.cy + i * leger}, underlineWidth, 0);
+        const int underlines = n.underlines * leger;
+        if (n.underlines > 0 && n.octave >= 0)
+            checks.push_back({name + ": underline",
+                              {x, top + note.cy / 2, x + note.cx, top + note.cy + underlines + 30},
+                              false, 2});
+        if (n.octave > 0) {
+            painter.DrawOctaveDots(x, top - n.octave * dotStep, n.octave, 0);
+            checks.push_back({name + ": dots above",
+                              {x, top - (n.octave + 1) * dotStep, x + note.cx, top + note.cy / 2},
+                              false, 2});
+        } else if (n.octave < 0) {
+            const int y = top + note.cy + underlines + dotStep;
+            painter.DrawOctaveDots(x, y, n.octave, 0);
+            checks.push_back({name + ": dots below",
+                              {x, top + note.cy / 2, x + note.cx, y - n.octave * dotStep + 100},
+                              false, n.underlines > 0 ? 3 : 2});
+        }
+        if (!n.lyric.empty()) {
+            const quaverly::Size w = painter.MeasureLyric(n.lyric);
+            painter.DrawLyric(x + note.cx / 2 - w.cx / 2, top + 900, n.lyric, 0);
+        }
+        if (n.dots > 0)
+            slurFrom = x;
+        if (n.octave > 0 && slurFrom != 0 && slurTo == 0)
+            slurTo = x + note.cx;
+        x += n.advance;
+    }
+    // A slur over the dotted note and the next, clear of the octave dot.
+    painter.DrawFlatSlur(slurFrom, top - 2 * dotStep - 40, slurTo - slurFrom, 0);
+    painter.DrawBarLine(x - 250, barTop, barHeight, 0, 6, false, 0);
+    return checks;
+}
+
+// The separate pieces of ink in an area: runs of inked rows, or of inked columns.
+int InkPieces(const QImage& image, const Rect& area, bool across, double zoom)
+{
+    auto px = [zoom](int units) { return static_cast<int>(units / painter_test::kScreenScale * zoom); };
+    const int left = px(area.left), top = px(area.top);
+    const int right = px(area.right) + 1, bottom = px(area.bottom) + 1;
+    int pieces = 0;
+    bool inked = false;
+    for (int i = across ? left : top; i < (across ? right : bottom); ++i) {
+        const bool now = across ? painter_test::InkIn(image, i, top, i + 1, bottom) > 0
+                                : painter_test::InkIn(image, left, i, right, i + 1) > 0;
+        pieces += now && !inked ? 1 : 0;
+        inked = now;
+    }
+    return pieces;
+}
+
+}  // namespace phrase
+
+TEST(Specimen, JianpuPhraseAtScreenScale)
+{
+    ASSERT_TRUE(painter_test::AddMusicFonts());
+    for (const double zoom : {1.0, 2.0}) {
+        SCOPED_TRACE(::testing::Message() << "zoom " << zoom);
+        painter_test::PaintedPage page(static_cast<int>(420 * zoom), static_cast<int>(140 * zoom),
+                                       zoom, painter_test::NoteSizes::Measured);
+        const std::vector<phrase::Separation> checks =
+            phrase::DrawPhrase(page.Painter(), page.Table());
+        const QImage& image = page.Finish();
+        for (const phrase::Separation& c : checks)
+            EXPECT_GE(phrase::InkPieces(image, c.area, c.across, zoom), c.parts) << c.what;
+        SaveSpecimen(image, zoom == 1.0 ? "phrase.png" : "phrase_200.png");
+    }
+}

@@ -100,13 +100,15 @@ TEST_F(TextTest, HeaderTextsUseTheFontsOfTheirKeys)
     };
     using P = GdiScorePainter&;
     using T = std::u16string_view;
+    // The poet's key with a face of its own, so that it shows which key each text reads.
+    table_.SetFont(brindle::font_key::kPoet, Font(u"Poet Face", -12));
     const Case cases[] = {
         {"title", [](P p, T t) { return p.MeasureTitle(t); },
          [](P p, T t) { p.DrawTitle(100, 200, t, 1); }, u"Title Face", -48},
         {"subtitle", [](P p, T t) { return p.MeasureSubtitle(t); },
          [](P p, T t) { p.DrawSubtitle(100, 200, t, 1); }, u"Subtitle Face", -28},
         {"poet", [](P p, T t) { return p.MeasurePoetText(t); },
-         [](P p, T t) { p.DrawPoetText(100, 200, t, 1); }, u"Composer Face", -24},
+         [](P p, T t) { p.DrawPoetText(100, 200, t, 1); }, u"Poet Face", -24},
         {"composer", [](P p, T t) { return p.MeasureComposerText(t); },
          [](P p, T t) { p.DrawComposerText(100, 200, t, 1); }, u"Composer Face", -24},
         {"expression", [](P p, T t) { return p.MeasureExpressionText(t); },
