@@ -105,9 +105,12 @@ void EditableElement::OnPointerMove(Point point, int flags)
 void EditableElement::OnButtonUp(Point point, int flags)
 {
     ScoreElement::OnButtonUp(point, flags);
+    // Only a release that ends a press seen by this element finishes a drag: a stray
+    // release (after a double click, say) must not record a move that nobody made.
+    const bool wasDown = buttonDown_;
     buttonDown_ = false;
     const Point offset = GetOffset();
-    if (GetState() == element_state::kSelected && offset != dragStart_)
+    if (wasDown && GetState() == element_state::kSelected && offset != dragStart_)
         SendMove(notification_id::kMoveRequest, dragStart_, offset);
 }
 

@@ -153,6 +153,20 @@ TEST_F(EditableTest, MovesWithoutAGrabOrAfterReleaseDoNothing)
     EXPECT_TRUE(Records(id::kMoveDragStep).empty());
 }
 
+TEST_F(EditableTest, AReleaseWithoutItsPressRecordsNoMove)
+{
+    // A finished drag leaves the element selected and moved.
+    int handled = 0;
+    parent->OnButtonDown({1010, 2010}, 0, handled);
+    parent->OnPointerMove({1040, 2010}, 0);
+    parent->OnButtonUp({1040, 2010}, 0);
+    ASSERT_EQ(Records(id::kMoveRequest).size(), 1u);
+    // The offset changes without a press (an undone move), then a release arrives alone.
+    first->SetOffset({0, 0});
+    parent->OnButtonUp({1010, 2010}, 0);
+    EXPECT_EQ(Records(id::kMoveRequest).size(), 1u);
+}
+
 // A press with and without the keep-selection flag, and the state it leaves a selected
 // element in that it does not take.
 struct PressCase {
