@@ -161,9 +161,11 @@ TEST_F(EditableTest, AReleaseWithoutItsPressRecordsNoMove)
     parent->OnPointerMove({1040, 2010}, 0);
     parent->OnButtonUp({1040, 2010}, 0);
     ASSERT_EQ(Records(id::kMoveRequest).size(), 1u);
-    // The offset changes without a press (an undone move), then a release arrives alone.
+    // The move is undone and redone (the offset changes without a press), then a release
+    // arrives alone, as after a double click.
     first->SetOffset({0, 0});
-    parent->OnButtonUp({1010, 2010}, 0);
+    first->SetOffset({30, 0});
+    parent->OnButtonUp({1040, 2010}, 0);
     EXPECT_EQ(Records(id::kMoveRequest).size(), 1u);
 }
 
