@@ -24,6 +24,12 @@
 
 namespace quaverly {
 
+// The pair of drawing operations that measure and draw one kind's text.
+struct HeaderTextFace {
+    Size (ScorePainter::*measure)(std::u16string_view text);
+    void (ScorePainter::*draw)(int x, int y, std::u16string_view text, int color);
+};
+
 class HeaderText : public EditableElement {
 public:
     ~HeaderText() override = default;
@@ -32,7 +38,7 @@ public:
     const std::u16string& GetText() const { return text_; }
 
     // The request code this kind sends when it asks to be edited in place.
-    virtual int GetRequestId() const = 0;
+    int GetRequestId() const { return requestId_; }
 
     // Sends 1026 through its own Notify (InstrumentNameText: 1027).
     void DeleteSelected() override;
@@ -46,92 +52,59 @@ public:
     void Draw(ScorePainter& painter) override;
 
 protected:
-    HeaderText() = default;
+    HeaderText(int requestId, HeaderTextFace face) : requestId_(requestId), face_(face) {}
     HeaderText(const HeaderText& other) = default;
 
-    // The kind's pair of drawing operations.
-    virtual Size MeasureText(ScorePainter& painter, std::u16string_view text) const = 0;
-    virtual void DrawText(ScorePainter& painter, Point at, std::u16string_view text,
-                          int color) const = 0;
-
 private:
+    int requestId_;
+    HeaderTextFace face_;
     std::u16string text_;
 };
 
 class TitleText final : public HeaderText {
 public:
-    int GetRequestId() const override;
-
-protected:
-    Size MeasureText(ScorePainter& painter, std::u16string_view text) const override;
-    void DrawText(ScorePainter& painter, Point at, std::u16string_view text,
-                  int color) const override;
+    TitleText();
 };
 
 class SubtitleText final : public HeaderText {
 public:
-    int GetRequestId() const override;
-
-protected:
-    Size MeasureText(ScorePainter& painter, std::u16string_view text) const override;
-    void DrawText(ScorePainter& painter, Point at, std::u16string_view text,
-                  int color) const override;
+    SubtitleText();
 };
 
 class PoetText final : public HeaderText {
 public:
-    int GetRequestId() const override;
-
-protected:
-    Size MeasureText(ScorePainter& painter, std::u16string_view text) const override;
-    void DrawText(ScorePainter& painter, Point at, std::u16string_view text,
-                  int color) const override;
+    PoetText();
 };
 
 // The composer line; the singer and adapter lines share its font.
-class ComposerText : public HeaderText {
+class ComposerText final : public HeaderText {
 public:
-    int GetRequestId() const override;
-
-protected:
-    Size MeasureText(ScorePainter& painter, std::u16string_view text) const override;
-    void DrawText(ScorePainter& painter, Point at, std::u16string_view text,
-                  int color) const override;
+    ComposerText();
 };
 
-class SingerText final : public ComposerText {
+class SingerText final : public HeaderText {
 public:
-    int GetRequestId() const override;
+    SingerText();
 };
 
-class AdapterText final : public ComposerText {
+class AdapterText final : public HeaderText {
 public:
-    int GetRequestId() const override;
+    AdapterText();
 };
 
 // The rights line, in the default font.
 class RightsText final : public HeaderText {
 public:
-    int GetRequestId() const override;
-
-protected:
-    Size MeasureText(ScorePainter& painter, std::u16string_view text) const override;
-    void DrawText(ScorePainter& painter, Point at, std::u16string_view text,
-                  int color) const override;
+    RightsText();
 };
 
 // The name of an instrument at the start of a track row; held by the track node.
 class InstrumentNameText final : public HeaderText {
 public:
-    int GetRequestId() const override;
+    InstrumentNameText();
 
     // Sends 1027 through its own Notify; the track row, system and page fill the slots.
     void DeleteSelected() override;
-
-protected:
-    Size MeasureText(ScorePainter& painter, std::u16string_view text) const override;
-    void DrawText(ScorePainter& painter, Point at, std::u16string_view text,
-                  int color) const override;
 };
 
 }  // namespace quaverly
