@@ -2,7 +2,7 @@
 
 #include "engine/model/note.h"
 #include "engine/model/rest.h"
-#include "engine/model/special_note.h"
+#include "engine/model/unpitched_note.h"
 
 namespace quaverly {
 

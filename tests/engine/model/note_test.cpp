@@ -18,7 +18,7 @@
 #include "engine/model/note_symbol.h"
 #include "engine/model/note_time.h"
 #include "engine/model/rest.h"
-#include "engine/model/special_note.h"
+#include "engine/model/unpitched_note.h"
 #include "engine/model/symbol_mark.h"
 #include "tests/support/fake_painter.h"
 

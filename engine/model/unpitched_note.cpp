@@ -1,4 +1,4 @@
-#include "engine/model/special_note.h"
+#include "engine/model/unpitched_note.h"
 
 namespace quaverly {
 

@@ -1,5 +1,5 @@
-// One of the four unpitched symbols (pitch codes 10 to 13). It behaves as a note but is
-// dragged along x only.
+// SpecialNote: one of the four unpitched symbols (pitch codes 10 to 13). It behaves as a
+// note but is dragged along x only.
 #pragma once
 
 #include "engine/model/note.h"
