@@ -47,7 +47,7 @@ void EditMark::OnButtonUp(Point point, int flags)
     if (!IsVisible())
         return;
     EditableElement::OnButtonUp(point, flags);
-    if (GetState() == element_state::kSelected) {
+    if (ReleaseEndsPress() && GetState() == element_state::kSelected) {
         NotificationPayload payload;
         NotifySelf(notification_id::kHandleReleased, &payload);
     }

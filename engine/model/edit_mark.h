@@ -29,8 +29,8 @@ public:
     // Hidden: nothing. Otherwise the editable element's press; a mark selected by it
     // then reports 1051 through its own Notify.
     void OnButtonDown(Point point, int flags, int& handled) override;
-    // Hidden: nothing. Otherwise the editable element's release; a selected mark then
-    // reports 1052 through its own Notify.
+    // Hidden: nothing. Otherwise the editable element's release; when it ends a press
+    // the mark saw, a selected mark then reports 1052 through its own Notify.
     void OnButtonUp(Point point, int flags) override;
 
 protected:

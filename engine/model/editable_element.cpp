@@ -102,16 +102,21 @@ void EditableElement::OnPointerMove(Point point, int flags)
     }
 }
 
+bool EditableElement::ReleaseEndsMove() const
+{
+    return releaseEndsPress_ && GetState() == element_state::kSelected &&
+           GetOffset() != dragStart_;
+}
+
 void EditableElement::OnButtonUp(Point point, int flags)
 {
     ScoreElement::OnButtonUp(point, flags);
     // Only a release that ends a press seen by this element finishes a drag: a stray
     // release (after a double click, say) must not record a move that nobody made.
-    const bool wasDown = buttonDown_;
+    releaseEndsPress_ = buttonDown_;
     buttonDown_ = false;
-    const Point offset = GetOffset();
-    if (wasDown && GetState() == element_state::kSelected && offset != dragStart_)
-        SendMove(notification_id::kMoveRequest, dragStart_, offset);
+    if (ReleaseEndsMove())
+        SendMove(notification_id::kMoveRequest, dragStart_, GetOffset());
 }
 
 void EditableElement::OnDoubleClick(Point point, int flags, int& handled)

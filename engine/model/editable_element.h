@@ -58,8 +58,11 @@ public:
     // Visible children first; then, while grabbed with the button down, MoveBy the
     // pointer's movement since the last event.
     void OnPointerMove(Point point, int flags) override;
-    // Visible children first; then a selected element whose offset differs from the
-    // offset at the press reports 1060 {offset at the press, current offset}.
+    // Visible children first; then, when the release ends a press this element saw, a
+    // selected element whose offset differs from the offset at the press reports 1060
+    // {offset at the press, current offset}. A release with no press of its own (a
+    // second release, one after a double click, one after a command moved the element)
+    // reports nothing.
     void OnButtonUp(Point point, int flags) override;
     // The base behaviour (which asks for an edit on a hit); then a hit marks the double
     // click taken.
@@ -70,6 +73,14 @@ protected:
 
     // The drag state, for subclasses that run their own drag steps.
     bool IsGrabbed() const { return grabbed_; }
+    // Whether the last release that reached this element ended a press that reached it
+    // too. Overrides of OnButtonUp read it after the editable element's release has run,
+    // so that they finish a drag by the same rule: only a release that ends a press
+    // seen by this element finishes anything.
+    bool ReleaseEndsPress() const { return releaseEndsPress_; }
+    // That release ends a press, the element is selected and its offset differs from
+    // the offset at the press: the release finishes a move.
+    bool ReleaseEndsMove() const;
     bool IsButtonDown() const { return buttonDown_; }
     Point GetDragStart() const { return dragStart_; }
     Point GetLastPointer() const { return lastPointer_; }
@@ -85,6 +96,7 @@ private:
     Point lastPointer_;        // the pointer at the last press or drag step
     bool grabbed_ = false;     // this element took the last press
     bool buttonDown_ = false;  // the button is held since a press that reached it
+    bool releaseEndsPress_ = false;  // the last release ended such a press
     int axisMask_ = drag_axis::kBoth;
 };
 

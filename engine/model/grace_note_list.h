@@ -11,7 +11,10 @@
 //
 // Notifications from the grace notes are translated as NoteList describes, a grace
 // note's 1001 becoming 1002 and its 1021 becoming 1024; a grace note's own generic move
-// report (1059, 1060 with no element) ends here, since its 1061/1062 carries it. The
+// report (1059, 1060 with no element) ends here, since its 1061/1062 carries it. That
+// drag goes up as 1065/1066 naming the grace note, as a chord note's does: passed up as
+// 1061/1062, the bar would take the owning note (the record's sender by then) for the
+// note that moved, and the recorded step would move the owner instead. The
 // list's own moves (drag, release, nudge) go straight to the owning note with an empty
 // element slot, which tells them apart from anything passed up from the grace notes;
 // the note turns them into 1063 and 1064.

@@ -667,9 +667,8 @@ void Note::OnButtonUp(Point point, int flags)
     EditableElement::OnButtonUp(point, flags);
     if (extensionGlyph_)
         return;
-    const Point offset = GetOffset();
-    if (GetState() == element_state::kSelected && offset != GetDragStart())
-        SendOffsetRecord(id::kNoteOffsetChange, GetDragStart(), offset);
+    if (ReleaseEndsMove())
+        SendOffsetRecord(id::kNoteOffsetChange, GetDragStart(), GetOffset());
     for (const auto& target : PointerTargets())
         target->OnButtonUp(point, flags);
 }
