@@ -126,6 +126,67 @@ TEST(EditCommandTest, CompositesAndInversesRunTheirPartsInOrder)
     }
 }
 
+// A composite whose child list a test can cut short while it runs. Nothing in the engine
+// removes a child from a group today; the loops still read the count again on every step
+// so that a command which did would not make them index past the end.
+template <class Group>
+class TrimmableGroup : public Group {
+public:
+    void KeepFirst(std::size_t count)
+    {
+        auto& children = const_cast<std::vector<EditCommand::CommandPtr>&>(this->Children());
+        if (count < children.size())
+            children.resize(count);
+    }
+};
+
+TEST(EditCommandTest, UndoStopsAtTheEndOfAChildListThatChangesUnderIt)
+{
+    struct Case {
+        const char* name;
+        bool macro;            // MacroCommand (last to first) or CommandGroup
+        std::size_t trigger;   // the child whose Undo changes the list
+        int keep;              // children kept, or -1: one child added instead
+        Log afterUndo;
+    };
+    const Case cases[] = {
+        {"macro: the last child drops all but the first", true, 2, 1, {"C.Undo", "A.Undo"}},
+        {"macro: the last child drops every child", true, 2, 0, {"C.Undo"}},
+        {"macro: the middle child drops itself and the last", true, 1, 1,
+         {"C.Undo", "B.Undo", "A.Undo"}},
+        {"macro: the last child adds one, which was never done", true, 2, -1,
+         {"C.Undo", "B.Undo", "A.Undo"}},
+        {"group: the first child drops the others", false, 0, 1, {"A.Undo"}},
+        {"group: the middle child drops the last", false, 1, 2, {"A.Undo", "B.Undo"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto log = std::make_shared<Log>();
+        auto macro = std::make_shared<TrimmableGroup<MacroCommand>>();
+        auto group = std::make_shared<TrimmableGroup<CommandGroup>>();
+        const std::shared_ptr<EditCommand> composite =
+            c.macro ? std::shared_ptr<EditCommand>(macro) : std::shared_ptr<EditCommand>(group);
+        std::vector<std::shared_ptr<RecordingCommand>> children;
+        for (const char* name : {"A", "B", "C"}) {
+            children.push_back(MakeCommand(name, log));
+            composite->AddChild(children.back());
+        }
+        children[c.trigger]->onUndo = [&] {
+            if (c.keep < 0) {
+                composite->AddChild(MakeCommand("D", log));
+                return;
+            }
+            const auto keep = static_cast<std::size_t>(c.keep);
+            c.macro ? macro->KeepFirst(keep) : group->KeepFirst(keep);
+        };
+
+        composite->Do();
+        log->clear();
+        composite->Undo();
+        EXPECT_EQ(*log, c.afterUndo);
+    }
+}
+
 TEST(EditCommandTest, SetPainterReachesEveryNestedCommandBeforeAnyRuns)
 {
     fakes::FakePainter painter;
