@@ -210,6 +210,44 @@ TEST(MidiPlayerTest, StartingMidSongChasesProgramAndControlChanges)
     EXPECT_THAT(rig.journal.ShortMessages(), ElementsAre(NoteOn(0, 62, 100)));
 }
 
+// A track's settings are chased up to its very last event: starting on that event sends
+// its programs and controls and then plays it; only a start after it leaves the track out.
+TEST(MidiPlayerTest, StartingOnATracksLastEventStillChasesItsSettings)
+{
+    struct Case {
+        const char* name;
+        int start;
+        std::vector<std::uint32_t> chased;     // sent at Start after the controller resets
+        std::vector<std::uint32_t> firstTick;  // sent by the first tick
+    };
+    const std::vector<std::uint32_t> settings = {Program(3, 40), Control(3, 7, 90)};
+    const Case cases[] = {
+        {"one tick before the last event", 239, settings, {}},
+        {"exactly at the last event", 240, settings, {NoteOff(3, 50)}},
+        {"one tick after the last event", 241, {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        rig.AddTrack(0, {{0, Program(3, 40)},
+                         {0, Control(3, 7, 90)},
+                         {100, NoteOn(3, 50, 100)},
+                         {240, NoteOff(3, 50)}});
+        rig.player->SetStartPosition(c.start);
+        rig.journal.Clear();
+        rig.player->Start();
+
+        const std::vector<std::uint32_t> sent = rig.journal.ShortMessages();
+        ASSERT_GE(sent.size(), 32u);  // the controller resets and expressions come first
+        EXPECT_THAT(std::vector<std::uint32_t>(sent.begin() + 32, sent.end()),
+                    ElementsAreArray(c.chased));
+
+        rig.journal.Clear();
+        rig.player->Tick(0);
+        EXPECT_THAT(rig.journal.ShortMessages(), ElementsAreArray(c.firstTick));
+    }
+}
+
 TEST(MidiPlayerTest, PlayingTimeFollowsTheTempoInForce)
 {
     // 4166 us per tick up to tick 480, then 2083; tick 480 falls at 1999680 us.
