@@ -397,6 +397,19 @@ TEST_F(PainterTest, FlatSlurIsAFlatBracketWithArcEnds)
     ASSERT_EQ(curves.size(), 2u);
     EXPECT_EQ(curves[0].points.front(), (Point{1000, 5000 - 50 - 30}));
     EXPECT_EQ(curves[0].points.back(), (Point{1519, 5000 - 50 - 30}));
+
+    // Exactly two radii long: still the bracket, its two arcs meeting on one centre line
+    // and the top edge shrunk to a point.
+    dc_.Clear();
+    painter_.DrawFlatSlur(1000, 5000, 520, 0);
+    EXPECT_TRUE(dc_.CallsOf("FillPath").empty());
+    const auto shortArcs = dc_.CallsOf("AngleArc");
+    ASSERT_EQ(shortArcs.size(), 2u);
+    EXPECT_EQ(shortArcs[0].points[0], (Point{1260, 5000}));
+    EXPECT_EQ(shortArcs[1].points[0], (Point{1260, 5000}));
+    const auto shortLines = dc_.CallsOf("LineTo");
+    ASSERT_EQ(shortLines.size(), 1u);
+    EXPECT_EQ(shortLines[0].points, (std::vector<Point>{{1260, 4740}, {1260, 4740}}));
 }
 
 TEST_F(PainterTest, CurveIgnoresItsMiddleX)
