@@ -37,6 +37,41 @@ TEST(TextEncodingTest, MalformedInputBecomesReplacementCharacters)
     EXPECT_EQ(platform::Utf16ToUtf8(std::u16string(1, char16_t(0xD800)) + u"x"), "\xEF\xBF\xBDx");
 }
 
+// The edges of the supplementary planes: the last one-unit character, the first and the
+// last surrogate pair, with their exact UTF-8 and UTF-16 bytes.
+TEST(TextEncodingTest, SupplementaryPlaneEdgesKeepTheirBytes)
+{
+    struct Case {
+        const char* name;
+        std::u16string text;
+        std::string utf8;
+        std::string utf16le;  // with its byte order mark
+    };
+    const Case cases[] = {
+        {"U+FFFF", u"\uFFFF", "\xEF\xBF\xBF", std::string("\xFF\xFE\xFF\xFF", 4)},
+        {"U+10000", u"\U00010000", "\xF0\x90\x80\x80", std::string("\xFF\xFE\x00\xD8\x00\xDC", 6)},
+        {"U+10000 after a letter", u"a\U00010000", "a\xF0\x90\x80\x80",
+         std::string("\xFF\xFE\x61\x00\x00\xD8\x00\xDC", 8)},
+        {"U+10FFFF", u"\U0010FFFF", "\xF4\x8F\xBF\xBF", std::string("\xFF\xFE\xFF\xDB\xFF\xDF", 6)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(platform::Utf16ToUtf8(c.text), c.utf8);
+        EXPECT_TRUE(platform::IsValidUtf8(c.utf8));
+        EXPECT_EQ(platform::Utf8ToUtf16(c.utf8), c.text);
+        const platform::DecodedText fromUtf8 = platform::DecodeText(c.utf8);
+        EXPECT_EQ(fromUtf8.encoding, TextEncoding::Utf8);
+        EXPECT_EQ(fromUtf8.text, c.text);
+        const platform::DecodedText fromUtf16 = platform::DecodeText(c.utf16le);
+        EXPECT_EQ(fromUtf16.encoding, TextEncoding::Utf16LE);
+        EXPECT_EQ(fromUtf16.text, c.text);
+    }
+    // Just outside: an overlong U+FFFF and the first value past U+10FFFF.
+    EXPECT_FALSE(platform::IsValidUtf8("\xF0\x8F\xBF\xBF"));
+    EXPECT_FALSE(platform::IsValidUtf8("\xF4\x90\x80\x80"));
+    EXPECT_EQ(platform::Utf8ToUtf16("\xF4\x90\x80\x80").find(u'\uFFFD'), 0u);
+}
+
 TEST(TextEncodingTest, DecodeTextChoosesTheEncoding)
 {
     struct Case {

@@ -30,6 +30,26 @@ TEST(Base64Test, TextRoundTrip)
     }
 }
 
+// Surrogate pairs travel as their two units: U+10000 is the first of them.
+TEST(Base64Test, SupplementaryCharactersRoundTrip)
+{
+    struct Case {
+        std::u16string text;
+        std::u16string encoded;
+    };
+    const Case cases[] = {
+        {u"\U00010000", u"ANgA3A=="},
+        {u"a\U00010000", u"YQAA2ADc"},
+        {u"\uFFFF\U00010000\U0010FFFF", u"//8A2ADc/9v/3w=="},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(settings_test::Utf8(c.encoded));
+        EXPECT_EQ(Base64Encoder().Encode(c.text), c.encoded);
+        EXPECT_EQ(Base64Decoder().Decode(c.encoded), c.text);
+        EXPECT_EQ(Base64Decoder().Decode(Base64Encoder().Encode(c.text)), c.text);
+    }
+}
+
 TEST(Base64Test, BytesWithAllPaddings)
 {
     EXPECT_EQ(Base64Encoder::EncodeBytes("M"), "TQ==");
