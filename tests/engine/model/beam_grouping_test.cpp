@@ -147,6 +147,7 @@ TEST(BeamGroupingTest, BarRebuildsItsGroupsByTheMeterOfItsMap)
 
     bar.RebuildBeamGroups();  // no map: 4/4
     EXPECT_EQ(Indices(bar.GetBeamGroups(), notes), (std::vector<std::vector<int>>{{0, 1}, {2, 3}}));
+    ASSERT_EQ(bar.GetBeamGroups().size(), 2u);
     const std::shared_ptr<BeamGroup> held = bar.GetBeamGroups()[0];
 
     auto map = std::make_shared<PositionMap>();
@@ -173,6 +174,7 @@ TEST(BeamGroupingTest, AReleasedGroupStillHeldNeverClearsTheNewGroupsFlags)
     for (const auto& note : notes)
         bar.AddNote(note);
     bar.RebuildBeamGroups();
+    ASSERT_EQ(bar.GetBeamGroups().size(), 1u);
     std::shared_ptr<BeamGroup> held = bar.GetBeamGroups()[0];
     bar.RebuildBeamGroups();
     ASSERT_EQ(bar.GetBeamGroups().size(), 1u);
