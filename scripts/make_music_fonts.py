@@ -448,16 +448,20 @@ def build_tansy(src):
         s = Shape()
         s.add_text(src.serif_italic, text, eight_scale * 0.62)
         face.put(code, name, s.bottom_to(0), lsb=10, rsb=40)
-    dash_thick = 28
-    dash = Shape().rect(0, -dash_thick / 2, units(95, TANSY_PX), dash_thick / 2)
+    # The dashes and the hook are a pixel thick at 100 %. The hook is drawn at the line's
+    # end, where the row of dashes stops up to a dash and a gap short of it: it brings a
+    # last dash of its own from the left, so that the line runs on into the hook.
+    dash_thick = 50
+    dash_len = units(95, TANSY_PX)
+    dash = Shape().rect(0, -dash_thick / 2, dash_len, dash_thick / 2)
     face.put(247, "octavedash", dash, keep_x=True, advance=units(150, TANSY_PX))
-    hook = units(160, TANSY_PX)
-    face.put(244, "octavehookdown",
-             Shape().rect(0, dash_thick / 2 - hook, dash_thick, dash_thick / 2),
-             keep_x=True, advance=dash_thick)
-    face.put(243, "octavehookup",
-             Shape().rect(0, -dash_thick / 2, dash_thick, hook - dash_thick / 2),
-             keep_x=True, advance=dash_thick)
+    hook = units(220, TANSY_PX)
+    down = Shape().rect(0, dash_thick / 2 - hook, dash_thick, dash_thick / 2)
+    down.rect(-dash_len, -dash_thick / 2, 0, dash_thick / 2)
+    face.put(244, "octavehookdown", down, keep_x=True, advance=dash_thick)
+    up = Shape().rect(0, -dash_thick / 2, dash_thick, hook - dash_thick / 2)
+    up.rect(-dash_len, -dash_thick / 2, 0, dash_thick / 2)
+    face.put(243, "octavehookup", up, keep_x=True, advance=dash_thick)
 
     # Brackets around a continued trill sign or octave sign; ")" starts with a gap because
     # it is set into the width of the sign before it.
@@ -468,14 +472,16 @@ def build_tansy(src):
         s.bottom_to(paren_bottom)
         face.put(code, name, s, lsb=lsb, rsb=20)
 
-    # Ending numbers hang below their baseline, inside the bracket under its line.
-    ending_top = -units(10, TANSY_PX)
+    # Ending numbers hang below their baseline, inside the bracket under its line: the
+    # device draws them 50 right of the hook and 50 below the line, so they start a little
+    # further in to keep two pixels or more clear of both.
+    ending_top = -units(40, TANSY_PX)
     ending_cap = units(180, TANSY_PX)
     for code, text, name in ((251, "1.", "ending1"), (252, "2.", "ending2")):
         s = Shape()
         s.add_text(src.sans_bold, text, ending_cap / 1493.0 * 2048 / EM)
         s.top_to(ending_top)
-        face.put(code, name, s, lsb=10, rsb=30)
+        face.put(code, name, s, lsb=units(40, TANSY_PX), rsb=30)
 
     # Grace-note marks: drawn at the top of a box 100 high, "," starting at the middle of
     # the span and "-" ending there; both glyphs centre their ink on that point.

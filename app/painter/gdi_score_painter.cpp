@@ -422,9 +422,12 @@ void GdiScorePainter::DrawTuplet(int x, int y, int width, int actual, int color)
     // The number first, then the bracket clipped so that it breaks around the number.
     DrawString(ScaledFont(font_key::kTuplet), xl, y - h + hn / 2 + 50, kBaselineLeft,
                Decimal(actual), color);
+    // The break is the number's box and two pixels more on either side: the digits' side
+    // bearings alone would leave the bracket touching them.
+    const int margin = Pixels(2);
     const platform::Region span = DeviceRegion({x, y - 2 * h, x + width, y + 2 * h});
-    const platform::Region gap =
-        DeviceRegion({xl, y - hn / 2 - h, (2 * x + width + w) / 2, y + hn / 2 - h});
+    const platform::Region gap = DeviceRegion(
+        {xl - margin, y - hn / 2 - h, (2 * x + width + w) / 2 + margin, y + hn / 2 - h});
     ClipScope clip(*dc_, platform::Region::Combine(span, gap, platform::RegionCombine::Diff));
     FlatBracket(x, y, x + width, y, color);
 }
