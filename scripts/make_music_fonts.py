@@ -542,7 +542,7 @@ def build_number(src):
     face.put(ord("X"), "unpitched", x_shape, advance=digit_advance)
     # The other three are as tall as a digit, or narrower where a digit's width (the
     # note's box) would not hold them.
-    symbol_width = digit_advance - 80
+    symbol_width = digit_advance - 40
 
     def fit_symbol(shape):
         shape.fit_height(DIGIT_HEIGHT)

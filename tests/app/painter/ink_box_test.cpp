@@ -258,6 +258,37 @@ std::vector<InkCase> AllCases()
             p.DrawExtendSymbol(x, y, s, 0);
         });
 
+    // Bar lines: the measured width stands where each kind is drawn from its x (a single
+    // line centred on it, a double line from it, the end line ending at it, the start line
+    // starting at it); with repeat dots, the end repeat ends at x and the start repeat
+    // starts at it.
+    struct BarRow {
+        const char* name;
+        int kind;
+        int dots;  // 0 none, 2 left of an end repeat, 1 right of a start repeat
+    };
+    const BarRow bars[] = {{"single", 1, 0}, {"double", 5, 0},      {"end", 6, 0},
+                           {"start", 7, 0},  {"end repeat", 6, 2}, {"start repeat", 7, 1}};
+    for (const BarRow& bar : bars)
+        add(std::string("bar line, ") + bar.name,
+            [bar](GdiScorePainter& p, int x, int y) {
+                const Size s = p.MeasureBarLine(bar.kind, bar.dots);
+                const int thin = g_table->GetMetrics().thinBarLineWidth;
+                int left = x;
+                if (bar.kind == 1)
+                    left = x - s.cx / 2;
+                else if (bar.kind == 5)
+                    left = x - thin / 2;
+                else if (bar.kind == 6)
+                    left = x - s.cx;
+                return Rect{left, y, left + s.cx, y + s.cy};
+            },
+            [bar](GdiScorePainter& p, int x, int y) {
+                p.DrawBarLine(x, y, p.GetBarLineHeight(), 0, bar.kind, false, 0);
+                if (bar.dots != 0)
+                    p.DrawRepeatBarLine(x, y, p.GetBarLineHeight(), 0, bar.dots, false, 0);
+            });
+
     // Edit marks (mark F and the numbered mark draw beyond their size on purpose).
     add("edit mark A", [](GdiScorePainter& p, int x, int y) { return At(x, y, p.MeasureEditMarkA()); },
         [](GdiScorePainter& p, int x, int y) { p.DrawEditMarkA(x, y, 0); });
