@@ -88,8 +88,8 @@ std::vector<Ink> Pieces(const Ink& ink)
 // Draws on a fresh page at `zoom` and returns its ink.
 Ink Drawn(double zoom, const std::function<void(GdiScorePainter&)>& draw)
 {
-    painter_test::PaintedPage page(static_cast<int>(160 * zoom), static_cast<int>(160 * zoom),
-                                   zoom, painter_test::NoteSizes::Measured);
+    painter_test::PaintedPage page(static_cast<int>(160 * zoom), static_cast<int>(160 * zoom), zoom,
+                                   painter_test::NoteSizes::Measured);
     draw(page.Painter());
     return InkOf(page.Finish());
 }
@@ -106,9 +106,9 @@ enum class Family { Normal, Chord, Grace };
 const char* Name(Family f)
 {
     switch (f) {
-    case Family::Normal: return "normal";
-    case Family::Chord: return "chord";
-    case Family::Grace: return "grace";
+        case Family::Normal: return "normal";
+        case Family::Chord: return "chord";
+        case Family::Grace: return "grace";
     }
     return "";
 }
@@ -126,9 +126,9 @@ struct FamilyNote {
     int OctaveStep(GdiScorePainter& p) const
     {
         switch (family) {
-        case Family::Normal: return p.GetOctaveDotInterval();
-        case Family::Chord: return p.GetChordOctaveDotInterval();
-        case Family::Grace: return p.GetGraceOctaveDotInterval();
+            case Family::Normal: return p.GetOctaveDotInterval();
+            case Family::Chord: return p.GetChordOctaveDotInterval();
+            case Family::Grace: return p.GetGraceOctaveDotInterval();
         }
         return 0;
     }
@@ -139,9 +139,9 @@ struct FamilyNote {
     void Digit(GdiScorePainter& p, int code) const
     {
         switch (family) {
-        case Family::Normal: p.DrawNote(x, y, code, 0); break;
-        case Family::Chord: p.DrawChordNote(x, y, code, 0); break;
-        case Family::Grace: p.DrawGraceNote(x, y, code, 0); break;
+            case Family::Normal: p.DrawNote(x, y, code, 0); break;
+            case Family::Chord: p.DrawChordNote(x, y, code, 0); break;
+            case Family::Grace: p.DrawGraceNote(x, y, code, 0); break;
         }
     }
     void Underlines(GdiScorePainter& p, int lines) const
@@ -158,12 +158,12 @@ struct FamilyNote {
     void OctaveDots(GdiScorePainter& p, int octave, int lines) const
     {
         const int step = OctaveStep(p);
-        const int dotsY = octave > 0 ? y - octave * step
-                                     : y + Box(p).cy + lines * UnderlineStep(p) + step;
+        const int dotsY =
+            octave > 0 ? y - octave * step : y + Box(p).cy + lines * UnderlineStep(p) + step;
         switch (family) {
-        case Family::Normal: p.DrawOctaveDots(x, dotsY, octave, 0); break;
-        case Family::Chord: p.DrawChordOctaveDots(x, dotsY, octave, 0); break;
-        case Family::Grace: p.DrawGraceOctaveDots(x, dotsY, octave, 0); break;
+            case Family::Normal: p.DrawOctaveDots(x, dotsY, octave, 0); break;
+            case Family::Chord: p.DrawChordOctaveDots(x, dotsY, octave, 0); break;
+            case Family::Grace: p.DrawGraceOctaveDots(x, dotsY, octave, 0); break;
         }
     }
 };
@@ -184,12 +184,10 @@ TEST(GlyphGap, OctaveDotsClearTheirDigitAndTheUnderlines)
                         if (octave > 0 && lines > 0)
                             continue;  // the underlines do not move the dots above
                         SCOPED_TRACE(::testing::Message()
-                                     << Name(family) << " note, octave " << octave << ", "
-                                     << lines << " underlines, zoom " << zoom << ", " << shift
-                                     << " px off");
-                        const Ink dots = Drawn(zoom, [&](GdiScorePainter& p) {
-                            note.OctaveDots(p, octave, lines);
-                        });
+                                     << Name(family) << " note, octave " << octave << ", " << lines
+                                     << " underlines, zoom " << zoom << ", " << shift << " px off");
+                        const Ink dots = Drawn(
+                            zoom, [&](GdiScorePainter& p) { note.OctaveDots(p, octave, lines); });
                         ASSERT_FALSE(dots.empty());
                         for (const int code : {1, 4, 6, 8}) {  // "0", "3", "5", "7"
                             const Ink digit =
@@ -218,9 +216,9 @@ TEST(GlyphGap, UnderlinesStaySeparateLinesAtEveryPlace)
                 FamilyNote note{family};
                 note.y += U(tenth / 10.0);
                 for (int lines = 2; lines <= 3; ++lines) {
-                    SCOPED_TRACE(::testing::Message() << Name(family) << ", " << lines
-                                                      << " underlines, zoom " << zoom << ", "
-                                                      << tenth << "/10 px off");
+                    SCOPED_TRACE(::testing::Message()
+                                 << Name(family) << ", " << lines << " underlines, zoom " << zoom
+                                 << ", " << tenth << "/10 px off");
                     const Ink ink =
                         Drawn(zoom, [&](GdiScorePainter& p) { note.Underlines(p, lines); });
                     EXPECT_EQ(Pieces(ink).size(), static_cast<std::size_t>(lines));
@@ -260,10 +258,10 @@ bool OfColour(QRgb pixel, int key)
         return false;
     const int r = qRed(pixel), g = qGreen(pixel), b = qBlue(pixel);
     switch (key) {
-    case 1: return r - std::max(g, b) > 40;
-    case 4: return b - std::max(r, g) > 40;
-    case 31: return g - std::max(r, b) > 20;
-    default: return false;
+        case 1: return r - std::max(g, b) > 40;
+        case 4: return b - std::max(r, g) > 40;
+        case 31: return g - std::max(r, b) > 20;
+        default: return false;
     }
 }
 
@@ -271,8 +269,8 @@ TEST(GlyphGap, ChordNotesLeaveRoomForTheirOctaveDots)
 {
     ASSERT_TRUE(painter_test::AddMusicFonts());
     const ChordCase cases[] = {
-        {0, {0}},   {1, {0}},  {2, {0}},   {3, {0}},  {0, {-1}}, {0, {-2}},
-        {1, {-1}},  {2, {-2}}, {0, {1, 2}}, {1, {1, 1}}, {-1, {0, 1}}, {0, {-1, 1}},
+        {0, {0}},  {1, {0}},  {2, {0}},    {3, {0}},    {0, {-1}},    {0, {-2}},
+        {1, {-1}}, {2, {-2}}, {0, {1, 2}}, {1, {1, 1}}, {-1, {0, 1}}, {0, {-1, 1}},
     };
     for (const ChordCase& c : cases) {
         for (const double zoom : {1.0, 2.0}) {
@@ -332,9 +330,8 @@ TEST(GlyphGap, TupletNumberClearsItsBracket)
                 const int x = U(10 + shift);
                 const int y = U(40 + shift);
                 const int width = U(120);
-                const Ink ink = Drawn(zoom, [&](GdiScorePainter& p) {
-                    p.DrawTuplet(x, y, width, number, 0);
-                });
+                const Ink ink =
+                    Drawn(zoom, [&](GdiScorePainter& p) { p.DrawTuplet(x, y, width, number, 0); });
                 // The bracket's two halves reach the span's ends; the rest is the number.
                 const double leftEnd = x / kUnitsPerPixel * zoom;
                 const double rightEnd = (x + width) / kUnitsPerPixel * zoom;
@@ -374,9 +371,8 @@ TEST(GlyphGap, EndingNumberClearsItsHookAndLine)
                              << row.name << ", zoom " << zoom << ", " << shift << " px off");
                 const int x = U(20 + shift);
                 const int y = U(20 + shift);
-                const Ink ink = Drawn(zoom, [&](GdiScorePainter& p) {
-                    (p.*row.draw)(x, y, x + U(100), y, 0);
-                });
+                const Ink ink =
+                    Drawn(zoom, [&](GdiScorePainter& p) { (p.*row.draw)(x, y, x + U(100), y, 0); });
                 // The bracket is the largest piece; the number and its full stop the rest.
                 std::vector<Ink> pieces = Pieces(ink);
                 ASSERT_GE(pieces.size(), 2u);
@@ -395,16 +391,15 @@ TEST(GlyphGap, OctaveLineHookIsAsTallAsTheSignAndJoinsTheLine)
 {
     ASSERT_TRUE(painter_test::AddMusicFonts());
     using Mark = void (GdiScorePainter::*)(int, int, int, int, int);
-    for (const Mark mark : {&GdiScorePainter::DrawHighOctave, &GdiScorePainter::DrawLowOctave,
-                            &GdiScorePainter::DrawHighOctaveEnd,
-                            &GdiScorePainter::DrawLowOctaveEnd}) {
+    for (const Mark mark :
+         {&GdiScorePainter::DrawHighOctave, &GdiScorePainter::DrawLowOctave,
+          &GdiScorePainter::DrawHighOctaveEnd, &GdiScorePainter::DrawLowOctaveEnd}) {
         for (const double zoom : {1.0, 2.0}) {
             for (const int length : {U(80), U(80) + 40, U(80) + 80, U(80) + 120}) {
                 SCOPED_TRACE(::testing::Message() << "zoom " << zoom << ", length " << length);
                 const int x1 = U(20), y = U(60);
-                const Ink ink = Drawn(zoom, [&](GdiScorePainter& p) {
-                    (p.*mark)(x1, y, x1 + length, y, 0);
-                });
+                const Ink ink =
+                    Drawn(zoom, [&](GdiScorePainter& p) { (p.*mark)(x1, y, x1 + length, y, 0); });
                 // The hook: the ink right of the line's end, less a pixel.
                 const double end = (x1 + length) / kUnitsPerPixel * zoom;
                 int top = INT_MAX, bottom = INT_MIN, rightmost = INT_MIN;

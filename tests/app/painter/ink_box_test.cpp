@@ -98,28 +98,38 @@ std::vector<InkCase> AllCases()
     // the normal note).
     for (int code = 1; code <= 13; ++code) {
         const std::string n = std::to_string(code);
-        add("note " + n, [](GdiScorePainter& p, int x, int y) { return At(x, y, p.GetNoteSize()); },
+        add(
+            "note " + n, [](GdiScorePainter& p, int x, int y) { return At(x, y, p.GetNoteSize()); },
             [code](GdiScorePainter& p, int x, int y) { p.DrawNote(x, y, code, 0); });
-        add("chord note " + n,
+        add(
+            "chord note " + n,
             [](GdiScorePainter& p, int x, int y) { return At(x, y, p.GetChordNoteSize()); },
             [code](GdiScorePainter& p, int x, int y) { p.DrawChordNote(x, y, code, 0); });
         if (code != 9)  // grace notes draw no dash
-            add("grace note " + n,
-            [](GdiScorePainter& p, int x, int y) { return At(x, y, p.GetGraceNoteSize()); },
-            [code](GdiScorePainter& p, int x, int y) { p.DrawGraceNote(x, y, code, 0); });
+            add(
+                "grace note " + n,
+                [](GdiScorePainter& p, int x, int y) { return At(x, y, p.GetGraceNoteSize()); },
+                [code](GdiScorePainter& p, int x, int y) { p.DrawGraceNote(x, y, code, 0); });
     }
 
     // Augmentation dots at the three sizes.
     for (int count = 1; count <= 3; ++count) {
         const std::string n = std::to_string(count);
-        add("dots " + n,
+        add(
+            "dots " + n,
             [count](GdiScorePainter& p, int x, int y) { return At(x, y, p.MeasureDots(count)); },
             [count](GdiScorePainter& p, int x, int y) { p.DrawDots(x, y, count, 0); });
-        add("chord dots " + n,
-            [count](GdiScorePainter& p, int x, int y) { return At(x, y, p.MeasureChordDots(count)); },
+        add(
+            "chord dots " + n,
+            [count](GdiScorePainter& p, int x, int y) {
+                return At(x, y, p.MeasureChordDots(count));
+            },
             [count](GdiScorePainter& p, int x, int y) { p.DrawChordDots(x, y, count, 0); });
-        add("grace dots " + n,
-            [count](GdiScorePainter& p, int x, int y) { return At(x, y, p.MeasureGraceDots(count)); },
+        add(
+            "grace dots " + n,
+            [count](GdiScorePainter& p, int x, int y) {
+                return At(x, y, p.MeasureGraceDots(count));
+            },
             [count](GdiScorePainter& p, int x, int y) { p.DrawGraceDots(x, y, count, 0); });
     }
 
@@ -130,7 +140,8 @@ std::vector<InkCase> AllCases()
             continue;
         const std::string n = std::to_string(value);
         const bool pair = value == -3 || value == 3;
-        add("accidental " + n,
+        add(
+            "accidental " + n,
             [value, pair](GdiScorePainter& p, int x, int y) {
                 Rect r = At(x, y, p.MeasureAccidental(value));
                 if (pair)
@@ -138,7 +149,8 @@ std::vector<InkCase> AllCases()
                 return r;
             },
             [value](GdiScorePainter& p, int x, int y) { p.DrawAccidental(x, y, value, 0); });
-        add("chord accidental " + n,
+        add(
+            "chord accidental " + n,
             [value, pair](GdiScorePainter& p, int x, int y) {
                 Rect r = At(x, y, p.MeasureChordAccidental(value));
                 if (pair)
@@ -150,36 +162,50 @@ std::vector<InkCase> AllCases()
             },
             [value](GdiScorePainter& p, int x, int y) { p.DrawChordAccidental(x, y, value, 0); });
         if (!pair)
-            add("grace accidental " + n,
+            add(
+                "grace accidental " + n,
                 [value](GdiScorePainter& p, int x, int y) {
                     return At(x, y, p.MeasureGraceAccidental(value));
                 },
-                [value](GdiScorePainter& p, int x, int y) { p.DrawGraceAccidental(x, y, value, 0); });
+                [value](GdiScorePainter& p, int x, int y) {
+                    p.DrawGraceAccidental(x, y, value, 0);
+                });
     }
 
     for (int kind = 3; kind <= 8; ++kind)
-        add("jump mark " + std::to_string(kind),
+        add(
+            "jump mark " + std::to_string(kind),
             [kind](GdiScorePainter& p, int x, int y) { return At(x, y, p.MeasureJumpMark(kind)); },
             [kind](GdiScorePainter& p, int x, int y) { p.DrawJumpMark(x, y, kind, 0); });
 
     for (int code : {2, 3, 4, 6, 14, 19, 20, 21, 24, 25})
-        add("note symbol " + std::to_string(code),
-            [code](GdiScorePainter& p, int x, int y) { return At(x, y, p.MeasureNoteSymbol(code)); },
+        add(
+            "note symbol " + std::to_string(code),
+            [code](GdiScorePainter& p, int x, int y) {
+                return At(x, y, p.MeasureNoteSymbol(code));
+            },
             [code](GdiScorePainter& p, int x, int y) { p.DrawNoteSymbol(x, y, code, 0); });
 
     for (int code = 1; code <= 23; ++code)
-        add("dynamic mark " + std::to_string(code),
-            [code](GdiScorePainter& p, int x, int y) { return At(x, y, p.MeasureDynamicMark(code)); },
+        add(
+            "dynamic mark " + std::to_string(code),
+            [code](GdiScorePainter& p, int x, int y) {
+                return At(x, y, p.MeasureDynamicMark(code));
+            },
             [code](GdiScorePainter& p, int x, int y) { p.DrawDynamicMark(x, y, code, 0); });
 
     for (int key = -7; key <= 7; ++key)
-        add("key signature " + std::to_string(key),
-            [key](GdiScorePainter& p, int x, int y) { return At(x, y, p.MeasureKeySignature(key)); },
+        add(
+            "key signature " + std::to_string(key),
+            [key](GdiScorePainter& p, int x, int y) {
+                return At(x, y, p.MeasureKeySignature(key));
+            },
             [key](GdiScorePainter& p, int x, int y) { p.DrawKeySignature(x, y, key, 0); });
 
     for (const auto& [beats, beatType] :
          std::vector<std::pair<int, int>>{{2, 4}, {3, 4}, {6, 8}, {12, 8}, {3, 16}, {9, 16}})
-        add("time signature " + std::to_string(beats) + "/" + std::to_string(beatType),
+        add(
+            "time signature " + std::to_string(beats) + "/" + std::to_string(beatType),
             [beats, beatType](GdiScorePainter& p, int x, int y) {
                 return At(x, y, p.MeasureTimeSignature(beats, beatType));
             },
@@ -188,15 +214,19 @@ std::vector<InkCase> AllCases()
             });
 
     for (int unit : {645120, 322560, 161280, 80640, 40320, 20160})
-        add("tempo mark " + std::to_string(unit),
-            [unit](GdiScorePainter& p, int x, int y) { return At(x, y, p.MeasureTempoMark(unit, 120)); },
+        add(
+            "tempo mark " + std::to_string(unit),
+            [unit](GdiScorePainter& p, int x, int y) {
+                return At(x, y, p.MeasureTempoMark(unit, 120));
+            },
             [unit](GdiScorePainter& p, int x, int y) { p.DrawTempoMark(x, y, unit, 120, 0); });
 
     // The tuplet number: its box is the gap the bracket leaves for it, centred over the span
     // at the height of the bracket.
     constexpr int kTupletSpan = 3000;
     for (int number : {3, 5, 12}) {
-        add("tuplet number " + std::to_string(number),
+        add(
+            "tuplet number " + std::to_string(number),
             [number](GdiScorePainter& p, int x, int y) {
                 const Size s = p.MeasureTupletNumber(number);
                 const int h = p.GetFlatSlurHeight2() + 1;
@@ -231,12 +261,14 @@ std::vector<InkCase> AllCases()
         {"lyric", &GdiScorePainter::MeasureLyric, &GdiScorePainter::DrawLyric},
     };
     for (const TextPair& t : texts)
-        add(std::string(t.name) + " text",
+        add(
+            std::string(t.name) + " text",
             [t](GdiScorePainter& p, int x, int y) { return At(x, y, (p.*t.measure)(u"春眠 Ag")); },
             [t](GdiScorePainter& p, int x, int y) { (p.*t.draw)(x, y, u"春眠 Ag", 0); });
 
     for (int number : {7, 128})
-        add("bar number " + std::to_string(number),
+        add(
+            "bar number " + std::to_string(number),
             [number](GdiScorePainter& p, int x, int y) {
                 return At(x, y, p.MeasureBarIndex(quaverly::BarNumberFormat{}, number));
             },
@@ -244,7 +276,8 @@ std::vector<InkCase> AllCases()
                 p.DrawBarIndex(x, y, quaverly::BarNumberFormat{}, number, 0);
             });
 
-    add("user symbol",
+    add(
+        "user symbol",
         [](GdiScorePainter& p, int x, int y) {
             quaverly::ExtendSymbol s;
             s.text = u"rit.";
@@ -267,10 +300,11 @@ std::vector<InkCase> AllCases()
         int kind;
         int dots;  // 0 none, 2 left of an end repeat, 1 right of a start repeat
     };
-    const BarRow bars[] = {{"single", 1, 0}, {"double", 5, 0},      {"end", 6, 0},
+    const BarRow bars[] = {{"single", 1, 0}, {"double", 5, 0},     {"end", 6, 0},
                            {"start", 7, 0},  {"end repeat", 6, 2}, {"start repeat", 7, 1}};
     for (const BarRow& bar : bars)
-        add(std::string("bar line, ") + bar.name,
+        add(
+            std::string("bar line, ") + bar.name,
             [bar](GdiScorePainter& p, int x, int y) {
                 const Size s = p.MeasureBarLine(bar.kind, bar.dots);
                 const int thin = g_table->GetMetrics().thinBarLineWidth;
@@ -290,18 +324,27 @@ std::vector<InkCase> AllCases()
             });
 
     // Edit marks (mark F and the numbered mark draw beyond their size on purpose).
-    add("edit mark A", [](GdiScorePainter& p, int x, int y) { return At(x, y, p.MeasureEditMarkA()); },
+    add(
+        "edit mark A",
+        [](GdiScorePainter& p, int x, int y) { return At(x, y, p.MeasureEditMarkA()); },
         [](GdiScorePainter& p, int x, int y) { p.DrawEditMarkA(x, y, 0); });
-    add("edit mark C", [](GdiScorePainter& p, int x, int y) { return At(x, y, p.MeasureEditMarkC()); },
+    add(
+        "edit mark C",
+        [](GdiScorePainter& p, int x, int y) { return At(x, y, p.MeasureEditMarkC()); },
         [](GdiScorePainter& p, int x, int y) { p.DrawEditMarkC(x, y, 0); });
-    add("edit mark D", [](GdiScorePainter& p, int x, int y) { return At(x, y, p.MeasureEditMarkD()); },
+    add(
+        "edit mark D",
+        [](GdiScorePainter& p, int x, int y) { return At(x, y, p.MeasureEditMarkD()); },
         [](GdiScorePainter& p, int x, int y) { p.DrawEditMarkD(x, y, 0); });
-    add("edit mark E", [](GdiScorePainter& p, int x, int y) { return At(x, y, p.MeasureEditMarkE()); },
+    add(
+        "edit mark E",
+        [](GdiScorePainter& p, int x, int y) { return At(x, y, p.MeasureEditMarkE()); },
         [](GdiScorePainter& p, int x, int y) { p.DrawEditMarkE(x, y, 0); });
 
     // The grace marks in the strip GetSmallMarkSize gives under two grace notes.
     for (int mark = 0; mark < 2; ++mark)
-        add(mark == 0 ? "grace comma" : "grace dash",
+        add(
+            mark == 0 ? "grace comma" : "grace dash",
             [](GdiScorePainter& p, int x, int y) {
                 const Size s = p.GetSmallMarkSize();
                 return Rect{x, y, x + 2 * p.GetGraceNoteSize().cx, y + s.cy};
@@ -345,9 +388,8 @@ void SetTextFonts(brindle::DrawResourceTable& table)
 void ExpectInkInBox(const InkCase& c, double zoom, double shift)
 {
     constexpr int kImage = 200;
-    painter_test::PaintedPage page(static_cast<int>(kImage * zoom),
-                                   static_cast<int>(kImage * zoom), zoom,
-                                   painter_test::NoteSizes::Measured);
+    painter_test::PaintedPage page(static_cast<int>(kImage * zoom), static_cast<int>(kImage * zoom),
+                                   zoom, painter_test::NoteSizes::Measured);
     SetTextFonts(page.Table());
     g_table = &page.Table();
     const int x = static_cast<int>((40 + shift) * kUnitsPerPixel);
