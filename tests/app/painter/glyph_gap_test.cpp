@@ -172,7 +172,7 @@ TEST(GlyphGap, OctaveDotsClearTheirDigitAndTheUnderlines)
 {
     ASSERT_TRUE(painter_test::AddMusicFonts());
     for (const Family family : {Family::Normal, Family::Chord, Family::Grace}) {
-        for (const double zoom : {1.0, 2.0}) {
+        for (const double zoom : {1.0, 1.5, 2.0, 3.0}) {
             for (const double shift : {0.0, 0.3, 0.6}) {
                 FamilyNote note{family};
                 note.x += U(shift);
