@@ -385,6 +385,35 @@ TEST(GlyphGap, EndingNumberClearsItsHookAndLine)
     }
 }
 
+// --- The whole note of a tempo mark ---
+
+TEST(GlyphGap, WholeNoteOfATempoMarkIsNotDwarfedByTheNumber)
+{
+    ASSERT_TRUE(painter_test::AddMusicFonts());
+    for (const double zoom : {1.0, 2.0}) {
+        SCOPED_TRACE(::testing::Message() << "zoom " << zoom);
+        const Ink ink = Drawn(zoom, [](GdiScorePainter& p) {
+            p.DrawTempoMark(U(20), U(40), 645120, 40, 0);  // whole note = 40
+        });
+        std::vector<Ink> pieces = Pieces(ink);
+        ASSERT_GE(pieces.size(), 3u);
+        auto left = [](const Ink& piece) {
+            return std::min_element(piece.begin(), piece.end(),
+                                    [](QPoint a, QPoint b) { return a.x() < b.x(); })
+                ->x();
+        };
+        auto height = [](const Ink& piece) {
+            const auto [lo, hi] = std::minmax_element(
+                piece.begin(), piece.end(), [](QPoint a, QPoint b) { return a.y() < b.y(); });
+            return hi->y() - lo->y() + 1;
+        };
+        std::sort(pieces.begin(), pieces.end(),
+                  [&](const Ink& a, const Ink& b) { return left(a) < left(b); });
+        // The note head against the last digit: at least two fifths of its height.
+        EXPECT_GE(5 * height(pieces.front()), 2 * height(pieces.back()));
+    }
+}
+
 // --- Octave lines end in a hook that shows ---
 
 TEST(GlyphGap, OctaveLineHookIsAsTallAsTheSignAndJoinsTheLine)
