@@ -47,6 +47,9 @@ QString WithoutPrefixes(const QString& s)
 // The default font of a context is 16 device pixels high, whatever the mapping.
 constexpr double kDefaultEmPixels = 16.0;
 
+// Lines along an axis up to this many device pixels wide are drawn on whole pixels.
+constexpr double kMaxSnappedWidth = 3.0;
+
 }  // namespace
 
 QtDeviceContext::QtDeviceContext(QPaintDevice* device)
@@ -199,9 +202,15 @@ void QtDeviceContext::DrawRun(double x, double y, unsigned align, const QString&
         dy = -m.descent;
 
     painter_->save();
-    painter_->translate(x, y);
-    if (SelectedFont().escapement != 0)
+    if (SelectedFont().escapement != 0) {
+        painter_->translate(SnappedPoint(QPointF(x, y)));
         painter_->rotate(-SelectedFont().escapement / 10.0);
+    } else {
+        // The text's own origin on a whole pixel, as the desktop places text: a glyph
+        // drawn twice (a column of dots) looks the same each time.
+        const QPointF origin = SnappedPoint(QPointF(x + dx, y + dy));
+        painter_->translate(origin.x() - dx, origin.y() - dy);
+    }
     if (fillCell)
         painter_->fillRect(QRectF(dx, dy - m.ascent, width, m.ascent + m.descent),
                            ToQColor(GetBkColor()));
@@ -222,7 +231,7 @@ void QtDeviceContext::ExtTextOut(std::int32_t x, std::int32_t y, unsigned option
                                  const Rect* rect, std::u16string_view text)
 {
     if (rect && (options & kEtoOpaque))
-        painter_->fillRect(ToQRect(*rect), ToQColor(GetBkColor()));
+        FillSnapped(ToQRect(*rect), ToQColor(GetBkColor()));
     if (text.empty())
         return;
     painter_->save();
@@ -403,8 +412,87 @@ void QtDeviceContext::AddShape(const QPainterPath& shape)
 void QtDeviceContext::LineTo(std::int32_t x, std::int32_t y)
 {
     const QPointF to(x, y);
-    AddSegment([&](QPainterPath& target) { target.lineTo(to); });
+    if (pathOpen_ || !StrokeAxisLine(current_, to))
+        AddSegment([&](QPainterPath& target) { target.lineTo(to); });
     current_ = to;
+}
+
+QPointF QtDeviceContext::SnappedPoint(QPointF logical) const
+{
+    const QTransform& world = painter_->worldTransform();
+    const QPointF device = world.map(logical);
+    const QPointF snapped(std::round(device.x()), std::round(device.y()));
+    return world.inverted().map(snapped);
+}
+
+void QtDeviceContext::FillSnapped(const QRectF& logical, const QColor& color)
+{
+    const QRectF device = painter_->worldTransform().mapRect(logical);
+    double left = std::round(device.left());
+    double top = std::round(device.top());
+    double right = std::round(device.right());
+    double bottom = std::round(device.bottom());
+    // Never thinner than one pixel: a thin bar keeps its place.
+    if (device.width() > 0 && right <= left)
+        right = left + 1;
+    if (device.height() > 0 && bottom <= top)
+        bottom = top + 1;
+    painter_->save();
+    painter_->setWorldTransform(QTransform());
+    painter_->fillRect(QRectF(left, top, right - left, bottom - top), color);
+    painter_->restore();
+}
+
+// Thin lines at fractional places come out as grey bands two pixels wide, and lines a
+// little apart run together; a thin line along an axis is drawn on whole device pixels
+// instead, its width rounded to whole pixels (one at least). At these widths the caps
+// are squared off: a round cap of a pixel or two is a square one.
+bool QtDeviceContext::StrokeAxisLine(QPointF from, QPointF to)
+{
+    const QTransform& world = painter_->worldTransform();
+    if (world.isRotating())
+        return false;
+    QPen pen = MakePen();
+    if (pen.style() == Qt::NoPen)
+        return true;
+    const QPointF a = world.map(from);
+    const QPointF b = world.map(to);
+    const bool horizontal = std::fabs(a.y() - b.y()) < 1e-6;
+    const bool vertical = std::fabs(a.x() - b.x()) < 1e-6;
+    if (horizontal == vertical)
+        return false;  // slanted, or a single point
+    const double width =
+        pen.isCosmetic() ? 1.0 : std::max(1.0, std::round(pen.widthF() * DevicePixelsPerUnit()));
+    if (width > kMaxSnappedWidth)
+        return false;  // a wide line keeps its round caps; its edges hardly blur
+    // The pen's centre line: on a pixel's middle for odd widths, on its edge for even ones.
+    auto centre = [width](double v) {
+        return static_cast<long>(width) % 2 == 1 ? std::floor(v) + 0.5 : std::round(v);
+    };
+    // Round and square caps reach half the width past the ends.
+    const double reach = pen.capStyle() == Qt::FlatCap ? 0.0 : width / 2.0;
+    QPointF p, q;
+    if (horizontal) {
+        const double y = centre(a.y());
+        p = QPointF(std::round(std::min(a.x(), b.x()) - reach), y);
+        q = QPointF(std::round(std::max(a.x(), b.x()) + reach), y);
+    } else {
+        const double x = centre(a.x());
+        p = QPointF(x, std::round(std::min(a.y(), b.y()) - reach));
+        q = QPointF(x, std::round(std::max(a.y(), b.y()) + reach));
+    }
+    if (p == q)
+        return true;
+    pen.setCosmetic(false);
+    pen.setWidthF(width);
+    pen.setCapStyle(Qt::FlatCap);
+    painter_->save();
+    painter_->setWorldTransform(QTransform());
+    painter_->setPen(pen);
+    painter_->setBrush(Qt::NoBrush);
+    painter_->drawLine(p, q);
+    painter_->restore();
+    return true;
 }
 
 void QtDeviceContext::PolyBezierTo(std::span<const Point> points)

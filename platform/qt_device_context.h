@@ -6,6 +6,7 @@
 
 #include "platform/device_context.h"
 
+#include <QColor>
 #include <QFont>
 #include <QPainterPath>
 #include <QTransform>
@@ -77,6 +78,13 @@ private:
     // Draws one line of text with its reference point at (x, y) and the given alignment.
     void DrawRun(double x, double y, unsigned align, const QString& text, bool fillCell);
     QPen MakePen() const;
+    // The logical point nearest to `logical` that falls on a whole device pixel.
+    QPointF SnappedPoint(QPointF logical) const;
+    // Fills a rectangle with its edges on whole device pixels.
+    void FillSnapped(const QRectF& logical, const QColor& color);
+    // Strokes a line along an axis on whole device pixels with the selected pen; false
+    // for a slanted line, which is left to the path.
+    bool StrokeAxisLine(QPointF from, QPointF to);
     void StrokeShape(const QPainterPath& shape);
     void FillShape(const QPainterPath& shape);
     // A segment from the current position: `add` puts it into the open path (started at

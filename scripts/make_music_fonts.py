@@ -259,11 +259,17 @@ TANSY_DESCENT = 530
 TANSY_VISIBLE = EM - TANSY_DESCENT
 
 ACCIDENTAL_SCALE = 0.55    # of the LilyPond design size
-# The accidentals' centre line above the baseline: the device draws an accidental with its
-# baseline 132 below the note box's top, and the line sits 69 below the digit's top.
-ACCIDENTAL_LINE = units(132 - DIGIT_TOP - 69, TANSY_PX)
+# The device measures an accidental 10 pixels high and draws it with the baseline at the
+# bottom of that box (the note hangs the box half above its top, so the accidental stands
+# at the digit's upper left). Every accidental has its ink centred in the box.
+ACCIDENTAL_MIDDLE = units(132, TANSY_PX)
+# Clear space right of an accidental's ink, towards the digit it stands before.
+ACCIDENTAL_RSB = 50
 ARTICULATION_SCALE = 0.8
-DYNAMIC_SCALE = 0.9
+# Glyphs that stand on the bottom of their box keep half a pixel clear of it, so that
+# their anti-aliased edge stays inside the box at every zoom.
+BOX_CLEARANCE = 25
+DYNAMIC_SCALE = 0.85
 JUMP_SIGN_SCALE = 0.9
 
 # Sizes shared by the key names and the "=" that follows the key's "1": letters as tall as
@@ -297,7 +303,15 @@ def note_value(src, head, stem, flag, scale, head_bottom, stem_top, stem_width):
         x0, y0, x1, y1 = s.bbox()
         s.rect(x1 - stem_width, (y0 + y1) / 2.0, x1, stem_top)
         if flag:
-            s.add(src.music, flag, scale, x1 - stem_width, stem_top)
+            # The flags hang from the stem's top; the longer ones are shortened so that
+            # they end above the head instead of below it.
+            f = Shape().add(src.music, flag, scale, x1 - stem_width, stem_top)
+            bottom = f.bbox()[1]
+            if bottom < y1:
+                f.layer.transform(psMat.translate(0, -stem_top))
+                f.layer.transform(psMat.scale(1.0, (stem_top - y1) / (stem_top - bottom)))
+                f.layer.transform(psMat.translate(0, stem_top))
+            s.layer += f.layer
     return s
 
 
@@ -320,20 +334,27 @@ def build_tansy(src):
     face = Face("Tansy", False, TANSY_ASCENT, TANSY_DESCENT, "Tansy")
     m = src.music
 
-    # Accidentals. The device draws one right-aligned at the note's left edge, with its
-    # baseline 132 below the note's top, so the centre line sits near the top of the digit.
+    # Accidentals. The device measures every accidental as wide as the sharp and draws the
+    # normal size right-aligned at the box's right edge, the chord and grace sizes
+    # left-aligned at its left edge: so every accidental gets the one advance, wide enough
+    # for the widest ink, and keeps ACCIDENTAL_RSB clear towards the digit.
+    accidentals = []
     for code, name in ((33, "accidentals.flat"), (34, "accidentals.natural"),
                        (35, "accidentals.sharp"), (161, "accidentals.doublesharp"),
                        (162, "accidentals.flatflat")):
-        s = Shape().add(m, name, ACCIDENTAL_SCALE, 0, ACCIDENTAL_LINE)
-        face.put(code, name.split(".")[1], s, lsb=10, rsb=40)
+        s = Shape().add(m, name, ACCIDENTAL_SCALE).middle_to(ACCIDENTAL_MIDDLE)
+        accidentals.append((code, name, s))
+    accidental_advance = max(s.width() for _, _, s in accidentals) + 10 + ACCIDENTAL_RSB
+    for code, name, s in accidentals:
+        face.put(code, name.split(".")[1], s,
+                 lsb=accidental_advance - ACCIDENTAL_RSB - s.width(), rsb=ACCIDENTAL_RSB)
 
     # Articulations and ornaments. An ornament's box is TANSY_VISIBLE tall and the device
     # draws its glyph with the baseline `depth` below the box top; each glyph stands on the
     # box bottom, the side towards the note. bottom_for(depth) is that bottom in font units
-    # above the drawn baseline.
+    # above the drawn baseline (less the clearance).
     def bottom_for(depth):
-        return units(depth, TANSY_PX) - TANSY_VISIBLE
+        return units(depth, TANSY_PX) - TANSY_VISIBLE + BOX_CLEARANCE
 
     def stand(code, glyph_name, name, depth, lsb=40, rsb=40):
         s = Shape().add(m, glyph_name, ARTICULATION_SCALE)
@@ -362,20 +383,26 @@ def build_tansy(src):
     trill.bottom_to(bottom_for(250))
     face.put(160, "trill", trill, lsb=30, rsb=units(70, TANSY_PX) - 60)
 
-    # Dynamics letters keep the LilyPond spacing, which is made for combining them.
+    # Dynamics letters keep the LilyPond spacing, which is made for combining them (the
+    # device widens a mark's box by the overhangs of its first and last letters). The box
+    # is the cell height less 800 (301) with the baseline 50 above its bottom: the letters
+    # are raised so that the tail of the f ends inside it, and sized so that the f fits.
     unit = EM / m.em
+    dynamic_bottom = -units(50, TANSY_PX) + 12
+    dynamic_lift = dynamic_bottom - m[ord("f")].boundingBox()[1] * DYNAMIC_SCALE * unit
     for code, letter in ((224, "f"), (225, "m"), (227, "p"), (228, "r"), (229, "s"),
                          (230, "z")):
-        s = Shape().add(m, ord(letter), DYNAMIC_SCALE)
+        s = Shape().add(m, ord(letter), DYNAMIC_SCALE, 0, dynamic_lift)
         face.put(code, "dynamic." + letter, s, keep_x=True,
                  advance=m[ord(letter)].width * DYNAMIC_SCALE * unit)
 
-    # Jump marks stand on the baseline: signs up to 15 pixels tall, words up to 10.
+    # Jump marks stand on the baseline, the bottom of their box (less the clearance):
+    # signs up to 15 pixels tall, words up to 10.
     sign_cap = units(int(15 * HUNDREDTHS_PER_PIXEL), TANSY_PX) * 0.9
     word_cap = units(int(10 * HUNDREDTHS_PER_PIXEL), TANSY_PX) * 0.85
-    segno = Shape().add(m, "scripts.segno", 1.0).fit_height(sign_cap).bottom_to(0)
+    segno = Shape().add(m, "scripts.segno", 1.0).fit_height(sign_cap).bottom_to(BOX_CLEARANCE)
     face.put(208, "segno", segno, lsb=30, rsb=30)
-    coda = Shape().add(m, "scripts.coda", 1.0).fit_height(sign_cap).bottom_to(0)
+    coda = Shape().add(m, "scripts.coda", 1.0).fit_height(sign_cap).bottom_to(BOX_CLEARANCE)
     face.put(209, "coda", coda, lsb=30, rsb=30)
     word_scale = word_cap / 1493.0 * 2048 / EM
     to_coda = Shape()
@@ -383,12 +410,13 @@ def build_tansy(src):
     small_coda = Shape().add(m, "scripts.coda", 1.0).fit_height(sign_cap * 0.8)
     small_coda.bottom_to(0).left_to(x + 60)
     to_coda.layer += small_coda.layer
+    to_coda.bottom_to(BOX_CLEARANCE)
     face.put(210, "tocoda", to_coda, lsb=30, rsb=30)
     for code, word, name in ((211, "D.S.", "dalsegno"), (212, "D.C.", "dacapo"),
                              (213, "Fine", "fine")):
         s = Shape()
         s.add_text(src.serif_bold_italic, word, word_scale)
-        face.put(code, name, s, lsb=30, rsb=30)
+        face.put(code, name, s.bottom_to(BOX_CLEARANCE), lsb=30, rsb=30)
 
     # Line marks. The wavy piece repeats every 150 (so an arpeggio of glyphs turned upright
     # covers its span exactly); it lies 17 below its baseline, at the middle of the trill
@@ -420,16 +448,20 @@ def build_tansy(src):
         s = Shape()
         s.add_text(src.serif_italic, text, eight_scale * 0.62)
         face.put(code, name, s.bottom_to(0), lsb=10, rsb=40)
-    dash_thick = 28
-    dash = Shape().rect(0, -dash_thick / 2, units(95, TANSY_PX), dash_thick / 2)
+    # The dashes and the hook are a pixel thick at 100 %. The hook is drawn at the line's
+    # end, where the row of dashes stops up to a dash and a gap short of it: it brings a
+    # last dash of its own from the left, so that the line runs on into the hook.
+    dash_thick = 50
+    dash_len = units(95, TANSY_PX)
+    dash = Shape().rect(0, -dash_thick / 2, dash_len, dash_thick / 2)
     face.put(247, "octavedash", dash, keep_x=True, advance=units(150, TANSY_PX))
-    hook = units(160, TANSY_PX)
-    face.put(244, "octavehookdown",
-             Shape().rect(0, dash_thick / 2 - hook, dash_thick, dash_thick / 2),
-             keep_x=True, advance=dash_thick)
-    face.put(243, "octavehookup",
-             Shape().rect(0, -dash_thick / 2, dash_thick, hook - dash_thick / 2),
-             keep_x=True, advance=dash_thick)
+    hook = units(220, TANSY_PX)
+    down = Shape().rect(0, dash_thick / 2 - hook, dash_thick, dash_thick / 2)
+    down.rect(-dash_len, -dash_thick / 2, 0, dash_thick / 2)
+    face.put(244, "octavehookdown", down, keep_x=True, advance=dash_thick)
+    up = Shape().rect(0, -dash_thick / 2, dash_thick, hook - dash_thick / 2)
+    up.rect(-dash_len, -dash_thick / 2, 0, dash_thick / 2)
+    face.put(243, "octavehookup", up, keep_x=True, advance=dash_thick)
 
     # Brackets around a continued trill sign or octave sign; ")" starts with a gap because
     # it is set into the width of the sign before it.
@@ -440,14 +472,16 @@ def build_tansy(src):
         s.bottom_to(paren_bottom)
         face.put(code, name, s, lsb=lsb, rsb=20)
 
-    # Ending numbers hang below their baseline, inside the bracket under its line.
-    ending_top = -units(10, TANSY_PX)
+    # Ending numbers hang below their baseline, inside the bracket under its line: the
+    # device draws them 50 right of the hook and 50 below the line, so they start a little
+    # further in to keep two pixels or more clear of both.
+    ending_top = -units(40, TANSY_PX)
     ending_cap = units(180, TANSY_PX)
     for code, text, name in ((251, "1.", "ending1"), (252, "2.", "ending2")):
         s = Shape()
         s.add_text(src.sans_bold, text, ending_cap / 1493.0 * 2048 / EM)
         s.top_to(ending_top)
-        face.put(code, name, s, lsb=10, rsb=30)
+        face.put(code, name, s, lsb=units(40, TANSY_PX), rsb=30)
 
     # Grace-note marks: drawn at the top of a box 100 high, "," starting at the middle of
     # the span and "-" ending there; both glyphs centre their ink on that point.
@@ -472,11 +506,14 @@ def build_tansy(src):
 
     # Tempo notes, codes 91 (whole) to 96 (32nd): the number beside them is 11-pixel bold
     # text standing 65 higher; the notehead sits on that baseline, the stem reaches its top.
+    # The whole note has no stem to make it stand as tall as the others: its head is drawn
+    # larger, about half the height of the number.
     head_bottom = units(65, TANSY_PX)
     stem_top = units(65 + 230, TANSY_PX)
     for i, (head, stem, flag) in enumerate(NOTE_VALUES):
-        s = note_value(src, head, stem, flag, 0.45, head_bottom, stem_top, 22)
-        face.put(91 + i, "tempo%d" % (1 << i), s, lsb=20, rsb=40)
+        scale = 0.45 if stem else 0.72
+        s = note_value(src, head, stem, flag, scale, head_bottom, stem_top, 22)
+        face.put(91 + i, "tempo%d" % (1 << i), s, lsb=30, rsb=40)
     return face
 
 
@@ -503,15 +540,25 @@ def build_number(src):
     # The four unpitched note symbols: X, and X in a circle, a square and a diamond.
     x_shape = Shape().add(sans, ord("X"), 1.0).bottom_to(0)
     face.put(ord("X"), "unpitched", x_shape, advance=digit_advance)
+    # The other three are as tall as a digit, or narrower where a digit's width (the
+    # note's box) would not hold them.
+    symbol_width = digit_advance - 40
+
+    def fit_symbol(shape):
+        shape.fit_height(DIGIT_HEIGHT)
+        if shape.width() > symbol_width:
+            shape.layer.transform(psMat.scale(symbol_width / shape.width()))
+        return shape.bottom_to(0)
+
     for code, base in ((0x3338, 0x2297), (0x3339, 0x22A0)):
-        s = Shape().add(sans, base, 1.0).fit_height(DIGIT_HEIGHT).bottom_to(0)
-        face.put(code, "unpitched%04X" % code, s, lsb=20, rsb=20)
-    diamond = Shape().add(sans, 0x25C7, 1.0).fit_height(DIGIT_HEIGHT).bottom_to(0)
-    inner = Shape().add(sans, ord("X"), 1.0).fit_height(DIGIT_HEIGHT * 0.36)
-    inner.middle_to(DIGIT_HEIGHT / 2.0).centre_x_to(
+        s = fit_symbol(Shape().add(sans, base, 1.0))
+        face.put(code, "unpitched%04X" % code, s, advance=digit_advance)
+    diamond = fit_symbol(Shape().add(sans, 0x25C7, 1.0))
+    inner = Shape().add(sans, ord("X"), 1.0).fit_height(diamond.height() * 0.36)
+    inner.middle_to(diamond.height() / 2.0).centre_x_to(
         (diamond.bbox()[0] + diamond.bbox()[2]) / 2.0)
     diamond.layer += inner.layer
-    face.put(0x3341, "unpitched3341", diamond, lsb=20, rsb=20)
+    face.put(0x3341, "unpitched3341", diamond, advance=digit_advance)
     return face
 
 

@@ -85,8 +85,11 @@ void DrawResourceTable::SetDefaultMetrics()
     m.accidentalOffset = {0, 0};
     m.noteDotOffset = {100, 20};
     m.noteDotInterval = 0.5;
+    // The octave dots' offsets are fitted to the dot and digits of "Tansy Number": each
+    // keeps two pixels or more (at 100 %) clear of its digit, and the dots below a note
+    // clear of its underlines.
     m.noteHighOctaveOffset = {0, 75};
-    m.noteLowOctaveOffset = {0, 40};
+    m.noteLowOctaveOffset = {0, 80};
     m.noteOctaveDotInterval = 0.25;
     m.noteLegerInterval = 0.2;
     m.noteLegerThickness = 30;
@@ -96,14 +99,14 @@ void DrawResourceTable::SetDefaultMetrics()
     m.chordInterval = 130;
     m.chordNoteScale = 0.7;
     m.chordAccidentalOffset = {0, 0};
-    m.chordHighOctaveOffset = {0, 200};
-    m.chordLowOctaveOffset = {0, 30};
+    m.chordHighOctaveOffset = {0, 140};  // the smaller digit's top is lower
+    m.chordLowOctaveOffset = {0, 60};
     m.graceNoteScale = 0.7;
     m.graceNoteInterval = 30;
     m.graceDotOffset = {50, 0};
     m.graceDotInterval = 0.5;
-    m.graceHighOctaveOffset = {0, 55};
-    m.graceLowOctaveOffset = {0, 25};
+    m.graceHighOctaveOffset = {0, 40};
+    m.graceLowOctaveOffset = {0, 60};
     m.graceOctaveDotInterval = 0.3;
     m.graceLegerInterval = 0.25;
     m.graceLegerThickness = 30;

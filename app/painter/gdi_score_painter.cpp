@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -421,9 +422,12 @@ void GdiScorePainter::DrawTuplet(int x, int y, int width, int actual, int color)
     // The number first, then the bracket clipped so that it breaks around the number.
     DrawString(ScaledFont(font_key::kTuplet), xl, y - h + hn / 2 + 50, kBaselineLeft,
                Decimal(actual), color);
+    // The break is the number's box and two pixels more on either side: the digits' side
+    // bearings alone would leave the bracket touching them.
+    const int margin = Pixels(2);
     const platform::Region span = DeviceRegion({x, y - 2 * h, x + width, y + 2 * h});
-    const platform::Region gap =
-        DeviceRegion({xl, y - hn / 2 - h, (2 * x + width + w) / 2, y + hn / 2 - h});
+    const platform::Region gap = DeviceRegion(
+        {xl - margin, y - hn / 2 - h, (2 * x + width + w) / 2 + margin, y + hn / 2 - h});
     ClipScope clip(*dc_, platform::Region::Combine(span, gap, platform::RegionCombine::Diff));
     FlatBracket(x, y, x + width, y, color);
 }
@@ -694,11 +698,28 @@ quaverly::Point GdiScorePainter::GetDynamicMarkOffset()
     return Table().GetMetrics().dynamicMarkOffset;
 }
 
+GdiScorePainter::Overhang GdiScorePainter::InkOverhang(const quaverly::LogFont& scaledFont,
+                                                       std::u16string_view text)
+{
+    if (!dc_ || text.empty())
+        return {};
+    FontScope font(*dc_, scaledFont);
+    const platform::AbcWidths first = dc_->GetCharAbcWidths(text.front());
+    const platform::AbcWidths last = dc_->GetCharAbcWidths(text.back());
+    return {static_cast<int>(std::ceil(std::max(0.0, -first.a))),
+            static_cast<int>(std::ceil(std::max(0.0, -last.c)))};
+}
+
 quaverly::Size GdiScorePainter::MeasureDynamicMark(int code)
 {
-    // The cell is taller than the marks: its upper 800 are left out.
-    const quaverly::Size extent = MeasureString(ScaledFont(font_key::kMusic), DynamicText(code));
-    return {extent.cx, extent.cy - 800};
+    // The cell is taller than the marks: its upper 800 are left out. The letters keep the
+    // spacing they are made with for combining, so the tail of a p or the hooks of an f
+    // reach past the ends of the string: the box is widened by those overhangs.
+    const quaverly::LogFont font = ScaledFont(font_key::kMusic);
+    const std::u16string text = DynamicText(code);
+    const quaverly::Size extent = MeasureString(font, text);
+    const Overhang over = InkOverhang(font, text);
+    return {extent.cx + over.left + over.right, extent.cy - 800};
 }
 
 void GdiScorePainter::DrawDynamicMark(int x, int y, int code, int color)
@@ -706,8 +727,10 @@ void GdiScorePainter::DrawDynamicMark(int x, int y, int code, int color)
     const std::u16string text = DynamicText(code);
     if (text.empty())
         return;
+    const quaverly::LogFont font = ScaledFont(font_key::kMusic);
     const int h = MeasureDynamicMark(code).cy;
-    DrawString(ScaledFont(font_key::kMusic), x, y + h - 50, kBaselineLeft, text, color);
+    // The string starts right of x by its left overhang, so its ink starts at x.
+    DrawString(font, x + InkOverhang(font, text).left, y + h - 50, kBaselineLeft, text, color);
 }
 
 int GdiScorePainter::GetWedgeLineWidth()

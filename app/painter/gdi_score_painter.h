@@ -268,6 +268,14 @@ private:
     class FontScope;
     class ClipScope;
 
+    // How far the ink of a string's first character reaches left of its starting point
+    // and the ink of its last character right of its advance; 0 where it stays inside.
+    struct Overhang {
+        int left = 0;
+        int right = 0;
+    };
+    Overhang InkOverhang(const quaverly::LogFont& scaledFont, std::u16string_view text);
+
     // The rest of the common text path.
     // Metrics of a scaled font; zeros without a context.
     platform::TextMetrics FontMetrics(const quaverly::LogFont& scaledFont);

@@ -63,15 +63,22 @@ void ChordNoteList::PlaceNotes()
 void ChordNoteList::Layout(ScorePainter& painter)
 {
     NoteList::Layout(painter);
+    // Between two notes of the stack lies, besides the chord interval, the room of their
+    // octave dots: the lower note's dots above it and this note's dots below it. The
+    // owning note (the list's parent) is the lowest of the stack.
+    const auto* owner = dynamic_cast<const Note*>(GetParent());
+    int roomAbove = owner != nullptr ? owner->GetHeightAbove(painter) : 0;
     int stacked = 0;
     for (const NotePtr& note : GetNotes()) {
         const Rect extent = note->GetExtent(painter);
-        stacked += extent.top - extent.bottom - painter.GetChordNoteInterval();
+        stacked += extent.top - extent.bottom - painter.GetChordNoteInterval() - roomAbove -
+                   note->GetDepthBelow(painter);
         note->SetOrigin(GetChildOrigin());
         const Point offset = note->GetOffset();
         note->SetPosition({offset.x, offset.y + stacked});
         note->Layout(painter);
         note->SetParent(this);
+        roomAbove = note->GetHeightAbove(painter);
     }
 }
 

@@ -4,7 +4,8 @@
 // adds a note gives it a ChordNoteStyle) and marked as chord members while they belong
 // to the list (no underlines, continuation glyphs or lyrics of their own). The layout
 // stacks them upward from the owning note, each one note height plus the chord interval
-// above the previous, in list order; sorting puts the lowest octave first and, within
+// above the previous, in list order, and further apart by the octave dots between two
+// notes (those above the lower note, those below the upper one); sorting puts the lowest octave first and, within
 // an octave, the lowest pitch code. A chord note's own drag offset moves it through its
 // position. The list has no area of its own, so it never takes a press.
 //
@@ -32,7 +33,9 @@ public:
     Rect GetExtent(ScorePainter& painter) override;
     // Never: the list has no area of its own.
     bool HitTest(Point point) const override;
-    // Stacks the notes upward in list order; the list's rectangle is not changed.
+    // Stacks the notes upward in list order, leaving room for octave dots (the owning
+    // note is the list's parent, which the owner sets before it lays the list out); the
+    // list's rectangle is not changed.
     void Layout(ScorePainter& painter) override;
 
 private:

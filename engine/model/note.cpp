@@ -334,8 +334,9 @@ void Note::Layout(ScorePainter& painter)
         }
     }
 
-    chordNotes_->Layout(painter);
+    // The parent first: the chord list makes room for this note's octave dots.
     chordNotes_->SetParent(this);
+    chordNotes_->Layout(painter);
 
     SetRect({0, 0, note.cx, note.cy});
 }

@@ -193,6 +193,71 @@ TEST_F(ImageProbe, GeometricPenHasRoundCapsAndCosmeticPenOnePixel)
     EXPECT_LE(dark, 2);
 }
 
+TEST_F(ImageProbe, ThinLinesBoxesAndGlyphsLandOnWholePixels)
+{
+    // Wherever a thin line falls between two rows, it fills whole rows (as many as its
+    // width rounds to, one at least) and leaves no grey half-row; a filled box likewise.
+    // A glyph drawn at places a fraction of a pixel apart comes out as the same pixels.
+    for (int tenth = 0; tenth < 10; ++tenth) {
+        SCOPED_TRACE(::testing::Message() << tenth << "/10 px off");
+        image_.fill(Qt::white);
+        dc_.emplace(&image_);
+        dc_->SetMapMode(platform::MapMode::Isotropic);
+        dc_->SetWindowExt(Size{U(600), U(400)});
+        dc_->SetViewportExt(Size{600, 400});
+        dc_->SetBkMode(platform::BkMode::Transparent);
+        const double off = tenth / 10.0;
+        const auto y = [&](double pixels) {
+            return static_cast<std::int32_t>((pixels + off) * kUnitsPerPixel);
+        };
+        // Pens of 30 units (1.1 pixels) and 0 (cosmetic), across and down.
+        dc_->SelectPen(Pen{platform::kPsSolid, 30, Rgb(0, 0, 0)});
+        dc_->MoveTo(U(100), y(50));
+        dc_->LineTo(U(200), y(50));
+        dc_->MoveTo(U(300 + off), U(20));
+        dc_->LineTo(U(300 + off), U(80));
+        dc_->SelectPen(Pen{platform::kPsSolid, 0, Rgb(0, 0, 0)});
+        dc_->MoveTo(U(100), y(70));
+        dc_->LineTo(U(200), y(70));
+        // A box 1.5 pixels high.
+        dc_->SetBkColor(Rgb(0, 0, 0));
+        const platform::Rect box{U(100), y(100), U(200), y(101.5)};
+        dc_->ExtTextOut(box.left, box.top, platform::kEtoOpaque, &box, u"");
+        // The same dot twice, a fraction of a pixel apart within one pixel's reach.
+        dc_->SelectFont(Font(u"Tansy Number", -U(15)));
+        dc_->SetTextAlign(platform::kTaBaseline | platform::kTaCenter);
+        dc_->TextOut(U(400), y(150), u".");
+        dc_->TextOut(U(450) + U(off) / 3, y(150), u".");
+        const QImage& img = Picture();
+
+        auto darkRows = [&](int x, int from, int to) {
+            int dark = 0, grey = 0;
+            for (int row = from; row < to; ++row) {
+                const int g = qGray(img.pixel(x, row));
+                dark += g < 64 ? 1 : 0;
+                grey += g >= 64 && g < 230 ? 1 : 0;
+            }
+            return std::pair{dark, grey};
+        };
+        EXPECT_EQ(darkRows(150, 40, 60), (std::pair{1, 0})) << "30-unit line across";
+        EXPECT_EQ(darkRows(150, 62, 80), (std::pair{1, 0})) << "cosmetic line";
+        EXPECT_EQ(darkRows(150, 95, 110).second, 0) << "box";
+        EXPECT_GE(darkRows(150, 95, 110).first, 1) << "box";
+        int darkColumns = 0, greyColumns = 0;
+        for (int x = 290; x < 310; ++x) {
+            const int g = qGray(img.pixel(x, 50));
+            darkColumns += g < 64 ? 1 : 0;
+            greyColumns += g >= 64 && g < 230 ? 1 : 0;
+        }
+        EXPECT_EQ(darkColumns, 1) << "30-unit line down";
+        EXPECT_EQ(greyColumns, 0) << "30-unit line down";
+        // The two dots: the same pattern of pixels, one 50 pixels right of the other.
+        const QImage a = img.copy(390, 130, 20, 30);
+        const QImage b = img.copy(440, 130, 20, 30);
+        EXPECT_EQ(a, b);
+    }
+}
+
 TEST_F(ImageProbe, ClipWithAHoleLeavesTheHoleUnpainted)
 {
     const Region outer(Rect{100, 100, 300, 300});

@@ -107,16 +107,16 @@ TEST(DrawResourceTable, DefaultMetrics)
     using quaverly::Point;
     EXPECT_EQ(m.noteDotOffset, (Point{100, 20}));
     EXPECT_EQ(m.noteHighOctaveOffset, (Point{0, 75}));
-    EXPECT_EQ(m.noteLowOctaveOffset, (Point{0, 40}));
+    EXPECT_EQ(m.noteLowOctaveOffset, (Point{0, 80}));
     EXPECT_DOUBLE_EQ(m.noteOctaveDotInterval, 0.25);
     EXPECT_DOUBLE_EQ(m.noteLegerInterval, 0.2);
-    EXPECT_EQ(m.chordHighOctaveOffset, (Point{0, 200}));
-    EXPECT_EQ(m.chordLowOctaveOffset, (Point{0, 30}));
+    EXPECT_EQ(m.chordHighOctaveOffset, (Point{0, 140}));
+    EXPECT_EQ(m.chordLowOctaveOffset, (Point{0, 60}));
     EXPECT_DOUBLE_EQ(table.GetChordNoteScale(), 0.7);
     EXPECT_DOUBLE_EQ(table.GetGraceNoteScale(), 0.7);
     EXPECT_EQ(m.graceDotOffset, (Point{50, 0}));
-    EXPECT_EQ(m.graceHighOctaveOffset, (Point{0, 55}));
-    EXPECT_EQ(m.graceLowOctaveOffset, (Point{0, 25}));
+    EXPECT_EQ(m.graceHighOctaveOffset, (Point{0, 40}));
+    EXPECT_EQ(m.graceLowOctaveOffset, (Point{0, 60}));
     EXPECT_DOUBLE_EQ(m.graceOctaveDotInterval, 0.3);
     EXPECT_DOUBLE_EQ(m.graceLegerInterval, 0.25);
     EXPECT_EQ(m.timeSignatureBarThickness, 40);
@@ -148,7 +148,7 @@ TEST(DrawResourceTable, DefaultMetrics)
         .noteDotOffset = {100, 20},
         .noteDotInterval = 0.5,
         .noteHighOctaveOffset = {0, 75},
-        .noteLowOctaveOffset = {0, 40},
+        .noteLowOctaveOffset = {0, 80},
         .noteOctaveDotInterval = 0.25,
         .noteLegerInterval = 0.2,
         .noteLegerThickness = 30,
@@ -158,14 +158,14 @@ TEST(DrawResourceTable, DefaultMetrics)
         .chordInterval = 130,
         .chordNoteScale = 0.7,
         .chordAccidentalOffset = {0, 0},
-        .chordHighOctaveOffset = {0, 200},
-        .chordLowOctaveOffset = {0, 30},
+        .chordHighOctaveOffset = {0, 140},
+        .chordLowOctaveOffset = {0, 60},
         .graceNoteScale = 0.7,
         .graceNoteInterval = 30,
         .graceDotOffset = {50, 0},
         .graceDotInterval = 0.5,
-        .graceHighOctaveOffset = {0, 55},
-        .graceLowOctaveOffset = {0, 25},
+        .graceHighOctaveOffset = {0, 40},
+        .graceLowOctaveOffset = {0, 60},
         .graceOctaveDotInterval = 0.3,
         .graceLegerInterval = 0.25,
         .graceLegerThickness = 30,

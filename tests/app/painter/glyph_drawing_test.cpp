@@ -207,11 +207,11 @@ TEST_F(GlyphTest, OctaveDotsAboveAndBelow)
     };
     const Variant variants[] = {
         {"note", [](GdiScorePainter& p, int n) { p.DrawOctaveDots(1000, 2000, n, 0); },
-         1000 + 126, 72, 75, 40, -150},   // interval trunc(289 x 0.25)
+         1000 + 126, 72, 75, 80, -150},   // interval trunc(289 x 0.25)
         {"chord", [](GdiScorePainter& p, int n) { p.DrawChordOctaveDots(1000, 2000, n, 0); },
-         1000 + 126, 72, 200, 30, -150},
+         1000 + 126, 72, 140, 60, -150},
         {"grace", [](GdiScorePainter& p, int n) { p.DrawGraceOctaveDots(1000, 2000, n, 0); },
-         1000 + 88, 60, 55, 25, -105},    // interval trunc(202 x 0.3)
+         1000 + 88, 60, 40, 60, -105},    // interval trunc(202 x 0.3)
     };
     for (const Variant& v : variants) {
         SCOPED_TRACE(v.name);

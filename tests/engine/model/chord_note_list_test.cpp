@@ -78,6 +78,51 @@ TEST(ChordNoteListTest, StacksLowestFirstWhateverTheInsertionOrder)
     } while (std::next_permutation(order.begin(), order.end()));
 }
 
+TEST(ChordNoteListTest, OctaveDotsBetweenTwoNotesWidenTheirStep)
+{
+    // Each step grows by the dots above the note below it (the owner's for the first
+    // chord note) and the dots below the note itself; chord notes draw no underlines, so
+    // an eighth's underlines take no room.
+    struct Case {
+        int ownerOctave;
+        std::vector<int> chordOctaves;  // as they stack, lowest first
+        std::vector<int> positions;     // y of each chord note's position
+    };
+    constexpr int d = m::kOctaveDotInterval;
+    const Case cases[] = {
+        {0, {0}, {-kStep}},
+        {2, {0}, {-kStep - 2 * d}},
+        {0, {-1}, {-kStep - d}},
+        {1, {-2}, {-kStep - 3 * d}},
+        {-3, {0}, {-kStep}},  // dots below the owner take no room here
+        {0, {1, 2}, {-kStep, -2 * kStep - d}},
+        {1, {-1, 1}, {-kStep - 2 * d, -2 * kStep - 2 * d}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "owner octave " << c.ownerOctave);
+        auto owner = MakeOwner();
+        owner->SetOctave(c.ownerOctave);
+        std::vector<std::shared_ptr<Note>> notes;
+        for (const int octave : c.chordOctaves) {
+            notes.push_back(MakeChordNote(3, octave));
+            owner->GetChordNotes()->AddNote(notes.back());
+        }
+        FakePainter painter;
+        owner->Layout(painter);
+        for (std::size_t i = 0; i < notes.size(); ++i)
+            EXPECT_EQ(notes[i]->GetPosition(), (Point{0, c.positions[i]})) << "note " << i;
+    }
+
+    // Without an owning note the first step has only the chord note's own dots.
+    ChordNoteList list;
+    auto low = MakeChordNote(3, -1);
+    list.AddNote(low);
+    FakePainter painter;
+    list.Layout(painter);
+    EXPECT_EQ(low->GetPosition(), (Point{0, -kStep - d}));
+    list.RemoveNote(low.get());
+}
+
 TEST(ChordNoteListTest, EqualNotesKeepTheirOrderAndOffsetsMoveThroughThePosition)
 {
     ChordNoteList list;
