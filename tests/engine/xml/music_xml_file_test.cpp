@@ -1,8 +1,10 @@
 // Loading and saving whole documents: the saved form (UTF-8, CR LF, the document type),
 // opening again without the network, documents of other programs and versions, and the
 // ways a load or a save fails, each of which leaves nothing half done.
+#include <atomic>
 #include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -232,6 +234,62 @@ TEST_F(MusicXmlFileTest, DocumentsOfOtherProgramsOpenWithWhatTheConvertersKnow)
         EXPECT_EQ(PartOf(*loaded, 0)->GetName(), u"Flute");
         EXPECT_EQ(PartOf(*loaded, 0)->GetProgram(), 73);
     }
+}
+
+TEST_F(MusicXmlFileTest, AUtf16DocumentWithAByteOrderMarkOpens)
+{
+    const std::u16string text =
+        u"\uFEFF<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n"
+        u"<score-partwise><movement-title>十六位</movement-title><part-list/></score-partwise>";
+    std::string bytes;
+    for (char16_t unit : text) {
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+        bytes.push_back(static_cast<char>(unit >> 8));
+    }
+    ASSERT_TRUE(LoadText(bytes)) << lastError;
+    EXPECT_EQ(loaded->GetTitle(), u"十六位");
+}
+
+TEST_F(MusicXmlFileTest, DeeplyNestedUnknownElementsArePassedOver)
+{
+    constexpr int kDepth = 20000;
+    std::string inner;
+    inner.reserve(kDepth * 8);
+    for (int i = 0; i < kDepth; ++i)
+        inner += "<x>";
+    for (int i = 0; i < kDepth; ++i)
+        inner += "</x>";
+    ASSERT_TRUE(LoadText(Document("<movement-title>deep</movement-title><part-list/>" + inner)))
+        << lastError;
+    EXPECT_EQ(loaded->GetTitle(), u"deep");
+}
+
+TEST_F(MusicXmlFileTest, LoadsAndSavesOnSeveralThreadsAtOnce)
+{
+    FillScore(*score);
+    const std::string text = SaveText("shared.exl");
+    ASSERT_FALSE(text.empty());
+    std::vector<std::thread> threads;
+    std::atomic<int> failures{0};
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([&, t] {
+            const fs::path own = folder / ("thread" + std::to_string(t) + ".exl");
+            for (int round = 0; round < 10; ++round) {
+                Score mine;
+                MusicXmlFile reader;
+                reader.SetScore(&mine);
+                if (!reader.Load(folder / "shared.exl") || mine.GetTitle() != u"新曲")
+                    ++failures;
+                MusicXmlFile writer;
+                writer.SetScore(&mine);
+                if (!writer.Save(own))
+                    ++failures;
+            }
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(failures.load(), 0);
 }
 
 TEST_F(MusicXmlFileTest, AnEmptyRootLoadsAsAnEmptyScoreWithTheStartingPageRecord)
