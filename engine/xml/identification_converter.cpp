@@ -56,7 +56,7 @@ void CreatorConverter::Read()
 {
     ReadCommon();
     Score* score = GetScore();
-    if (!score)
+    if (!score || !Walker())
         return;
     dom::DOMElement* self = static_cast<dom::DOMElement*>(Walker()->getCurrentNode());
     for (const auto& [attribute, value] : Attributes()) {

@@ -65,7 +65,7 @@ std::string Narrow(const XMLCh* text)
 class ParseErrorHandler : public x::ErrorHandler {
 public:
     void warning(const x::SAXParseException&) override {}
-    void error(const x::SAXParseException&) override {}
+    void error(const x::SAXParseException&) override { ++validityErrors_; }
     void fatalError(const x::SAXParseException& e) override
     {
         if (failed_)
@@ -77,10 +77,12 @@ public:
     void resetErrors() override {}
 
     bool Failed() const { return failed_; }
+    int ValidityErrors() const { return validityErrors_; }
     const std::string& Message() const { return message_; }
 
 private:
     bool failed_ = false;
+    int validityErrors_ = 0;
     std::string message_;
 };
 
@@ -184,6 +186,7 @@ bool MusicXmlFile::Fail(std::string reason)
 bool MusicXmlFile::Load(const fs::path& path)
 {
     error_.clear();
+    validityErrors_ = 0;
     pageResult_ = {};
     systemRecords_.clear();
     if (!score_)
@@ -229,6 +232,7 @@ bool MusicXmlFile::ReadDocument(const std::string& bytes)
         x::MemBufInputSource source(reinterpret_cast<const XMLByte*>(bytes.data()),
                                     bytes.size(), u"document", false);
         parser.parse(source);
+        validityErrors_ = errors.ValidityErrors();
         if (errors.Failed())
             return Fail("not well-formed XML: " + errors.Message());
         x::DOMDocument* document = parser.getDocument();

@@ -18,6 +18,7 @@
 // run on a worker thread while another object saves.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -57,6 +58,9 @@ public:
 
     // Why the last load or save failed, for diagnostics; empty after a success.
     const std::string& GetError() const { return error_; }
+    // How many places of the last loaded document did not follow the DTD (they were
+    // passed over); a document this program wrote has none.
+    int GetValidityErrorCount() const { return validityErrors_; }
 
     // The program's DTD of the document vocabulary (the data folder's DTD file), for the
     // whole process; the program sets it once at start-up. Without it, or when it cannot
@@ -72,6 +76,7 @@ private:
     PageLayoutResult pageResult_;
     std::vector<SystemRecord> systemRecords_;
     std::string error_;
+    int validityErrors_ = 0;
 };
 
 }  // namespace quaverly

@@ -30,4 +30,7 @@ struct PageLayoutResult {
     friend bool operator==(const PageLayoutResult&, const PageLayoutResult&) = default;
 };
 
+// The editor and the program know the same record by this name.
+using ScoreFileInfo = PageLayoutResult;
+
 }  // namespace quaverly

@@ -122,12 +122,16 @@ TEST_F(HeaderConverterTest, ADocumentWithoutIdentificationLeavesTheCreatorsEmpty
     EXPECT_EQ(loaded->GetDescription(), u"");
 }
 
-TEST_F(HeaderConverterTest, ControlCharactersAreLeftOutSoTheFileOpensAgain)
+TEST_F(HeaderConverterTest, ControlCharactersAreLeftOutAndBlanksKept)
 {
     score->SetTitle(std::u16string(u"a\x01" u"b\x1F" u"c\0d", 7));
     score->SetComposer(std::u16string{u'x', 0xD800, u'y', 0xFFFF});
     score->SetDescription(u"tab\there");
+    score->SetSubtitle(u"   ");
+    score->SetRights(u"\n");
     ASSERT_TRUE(RoundTrip()) << lastError;
+    EXPECT_EQ(loaded->GetSubtitle(), u"   ");
+    EXPECT_EQ(loaded->GetRights(), u"\n");
     EXPECT_EQ(loaded->GetTitle(), u"abcd");
     EXPECT_EQ(loaded->GetComposer(), u"xy");
     EXPECT_EQ(loaded->GetDescription(), u"tab\there");

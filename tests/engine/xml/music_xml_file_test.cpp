@@ -104,6 +104,23 @@ TEST_F(MusicXmlFileTest, ASavedScoreOpensAgainWithoutTheNetwork)
     EXPECT_EQ(PartOf(*loaded, 1)->GetName(), u"低音");
 }
 
+TEST_F(MusicXmlFileTest, ASavedScoreFollowsTheProgramsDtd)
+{
+    FillScore(*score);
+    AddPart(*score)->SetStaffLink(staff_link::kFirstOfPair);
+    AddPart(*score)->SetStaffLink(staff_link::kSecondOfPair);
+    auto group = std::make_shared<PartGroup>();
+    group->SetFirstPart(1);
+    group->SetLastPart(3);
+    score->AddPartGroup(group);
+    ASSERT_TRUE(RoundTrip()) << lastError;
+    EXPECT_EQ(validityErrors, 0);
+    // A document of another program has elements the DTD does not declare; they are
+    // passed over and counted.
+    ASSERT_TRUE(LoadText(Document("<work><work-title>w</work-title></work><part-list/>")));
+    EXPECT_GT(validityErrors, 0);
+}
+
 // A DTD of the test's own that declares an entity: a document that uses it reads the
 // entity's text only when its document type resolved to this file.
 class DtdResolutionTest : public MusicXmlFileTest {

@@ -70,6 +70,7 @@ protected:
         file.SetScore(loaded.get());
         const bool ok = file.Load(path);
         lastError = file.GetError();
+        validityErrors = file.GetValidityErrorCount();
         loadedPage = file.GetPageResult();
         return ok;
     }
@@ -96,6 +97,7 @@ protected:
     std::shared_ptr<Score> score = std::make_shared<Score>();
     std::shared_ptr<Score> loaded = std::make_shared<Score>();
     std::string lastError;
+    int validityErrors = 0;
     PageLayoutResult loadedPage;
 };
 
