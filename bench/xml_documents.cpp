@@ -1,0 +1,131 @@
+// Saving and loading a score document: a 4-part score of N bars with four notes in every
+// bar, built in code, written to a temporary file and read back.
+//
+//     build/bin/bench_xml_documents --benchmark_filter='BM_(Save|Load)Score'
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <unistd.h>
+
+#include "engine/model/bar.h"
+#include "engine/model/container_element.h"
+#include "engine/model/note.h"
+#include "engine/model/note_factory.h"
+#include "engine/model/part.h"
+#include "engine/model/part_group.h"
+#include "engine/model/score.h"
+#include "engine/xml/music_xml_file.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace quaverly;
+
+constexpr int kParts = 4;
+constexpr int kNotesPerBar = 4;
+constexpr int kQuarter = 161280;
+
+std::shared_ptr<Score> MakeScore(int bars)
+{
+    auto score = std::make_shared<Score>();
+    score->SetTitle(u"基准乐谱");
+    score->SetComposer(u"作曲");
+    score->SetPoet(u"作词");
+    for (int p = 0; p < kParts; ++p) {
+        auto part = std::make_shared<Part>();
+        part->SetName(u"声部" + std::u16string(1, static_cast<char16_t>(u'一' + p)));
+        part->SetInstrumentName(u"钢琴");
+        part->SetChannel(p);
+        for (int b = 0; b < bars; ++b) {
+            auto bar = std::make_shared<Bar>(b);
+            for (int n = 0; n < kNotesPerBar; ++n) {
+                auto note = CreateNote(2 + (b + n + p) % 7);
+                note->SetStartTime(n * kQuarter);
+                note->SetOctave((n + p) % 3 - 1);
+                bar->AddNote(note);
+            }
+            part->AppendChild(bar);
+        }
+        auto container = std::make_shared<ContainerElement>();
+        container->AppendChild(part);
+        score->AppendChild(container);
+    }
+    auto brace = std::make_shared<PartGroup>();
+    brace->SetFirstPart(2);
+    brace->SetLastPart(3);
+    score->AddPartGroup(brace);
+    return score;
+}
+
+// A folder of its own under the temporary folder, removed at the end.
+class BenchFolder {
+public:
+    BenchFolder()
+        : path_(fs::temp_directory_path() / ("brindle-bench-" + std::to_string(::getpid())))
+    {
+        fs::create_directories(path_);
+    }
+    ~BenchFolder()
+    {
+        std::error_code ec;
+        fs::remove_all(path_, ec);
+    }
+    fs::path operator/(const char* name) const { return path_ / name; }
+
+private:
+    fs::path path_;
+};
+
+void SetDtd()
+{
+    MusicXmlFile::SetDtdFile(fs::path(BRINDLE_DATA_DIR) / "dtd" / "partwise.dtd");
+}
+
+void BM_SaveScore(benchmark::State& state)
+{
+    SetDtd();
+    const BenchFolder folder;
+    const fs::path path = folder / "bench.exl";
+    const std::shared_ptr<Score> score = MakeScore(static_cast<int>(state.range(0)));
+    MusicXmlFile file;
+    file.SetScore(score.get());
+    for (auto _ : state) {
+        if (!file.Save(path)) {
+            state.SkipWithError(file.GetError().c_str());
+            break;
+        }
+    }
+    state.counters["bytes"] = static_cast<double>(fs::file_size(path));
+}
+BENCHMARK(BM_SaveScore)->Arg(400)->Unit(benchmark::kMillisecond);
+
+void BM_LoadScore(benchmark::State& state)
+{
+    SetDtd();
+    const BenchFolder folder;
+    const fs::path path = folder / "bench.exl";
+    {
+        const std::shared_ptr<Score> score = MakeScore(static_cast<int>(state.range(0)));
+        MusicXmlFile file;
+        file.SetScore(score.get());
+        if (!file.Save(path)) {
+            state.SkipWithError(file.GetError().c_str());
+            return;
+        }
+    }
+    auto loaded = std::make_shared<Score>();
+    MusicXmlFile file;
+    file.SetScore(loaded.get());
+    for (auto _ : state) {
+        if (!file.Load(path)) {
+            state.SkipWithError(file.GetError().c_str());
+            break;
+        }
+    }
+    state.counters["bytes"] = static_cast<double>(fs::file_size(path));
+}
+BENCHMARK(BM_LoadScore)->Arg(400)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,40 @@
+// Where the parser gets the external pieces a document names: the document type of a
+// partwise score, of any version of the format, comes from the program's own DTD in its
+// data folder; every other external entity (another DTD, an external entity of the
+// internal subset, a network address, a local file) reads as empty text. Loading so
+// never reaches the network and never opens any file but the document and that DTD.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include <xercesc/util/XMLEntityResolver.hpp>
+
+namespace quaverly {
+
+class DocumentTypeResolver : public xercesc::XMLEntityResolver {
+public:
+    // The DTD text handed out for a partwise document type; empty text when the DTD could
+    // not be read (the document is then read without its declarations).
+    explicit DocumentTypeResolver(std::string dtd);
+
+    xercesc::InputSource* resolveEntity(xercesc::XMLResourceIdentifier* resource) override;
+
+    // True for the public identifier "-//Recordare//DTD MusicXML <version> Partwise//EN",
+    // or, without one, for a system identifier whose last path segment is
+    // "partwise.dtd" (a saved document names it on the network, an opened copy in the
+    // data folder).
+    static bool IsPartwiseDocumentType(std::u16string_view publicId,
+                                       std::u16string_view systemId);
+
+    // How many times the DTD and an empty text were handed out.
+    int GetDtdCount() const { return dtdCount_; }
+    int GetEmptyCount() const { return emptyCount_; }
+
+private:
+    std::string dtd_;
+    int dtdCount_ = 0;
+    int emptyCount_ = 0;
+};
+
+}  // namespace quaverly

@@ -1,0 +1,65 @@
+// Small helpers on DOM nodes and on the text forms of values, shared by every element
+// converter of the score document.
+//
+// Names and values are compared exactly: same length, same UTF-16 units, so "TRUE" is not
+// "true". Numbers are read and written in the C locale's decimal form whatever the
+// user's locale.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/model/layout_types.h"
+
+#include <xercesc/util/XercesDefs.hpp>
+
+XERCES_CPP_NAMESPACE_BEGIN
+class DOMElement;
+class DOMNode;
+class DOMTreeWalker;
+XERCES_CPP_NAMESPACE_END
+
+namespace quaverly {
+
+namespace dom = xercesc;
+
+// True when both texts have the same length and the same units.
+bool TextEquals(std::u16string_view text, std::u16string_view literal);
+
+// One decimal integer from the start of the text: leading blanks skipped, an optional
+// sign, digits up to the first non-digit. A text without digits gives 0; a number beyond
+// the int range gives the nearest end of the range.
+int TextToInt(std::u16string_view text);
+
+// Decimal, "-" before negatives, no grouping.
+std::u16string IntToText(int value);
+
+// The element's tag name.
+std::u16string ElementName(const dom::DOMElement& element);
+
+// The value of the element's first child that is a text node; later text children are
+// not joined. Empty when it has none (text in a CDATA section is not a text node).
+std::u16string ElementText(const dom::DOMElement& element);
+
+// Appends every child element of the walker's current node to the list, in document
+// order, skipping other kinds of node; the walker is left on the node it started from.
+void CollectChildElements(dom::DOMTreeWalker& walker, std::vector<dom::DOMElement*>& list);
+
+// Sets "relative-x" and "relative-y" of the element to the two numbers.
+void WriteRelativeXY(dom::DOMElement& element, int x, int y);
+inline void WriteRelativeXY(dom::DOMElement& element, Point offset)
+{
+    WriteRelativeXY(element, offset.x, offset.y);
+}
+
+// "brace" for 0, "bracket" for 1, empty for any other group type.
+std::u16string GroupSymbolText(int type);
+
+// The text without the units an XML 1.0 document cannot hold: control characters other
+// than tab, line feed and carriage return, the non-characters U+FFFE and U+FFFF, and
+// halves of surrogate pairs that have no partner. Whatever is written through this opens
+// again.
+std::u16string XmlSafeText(std::u16string_view text);
+
+}  // namespace quaverly

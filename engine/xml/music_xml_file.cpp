@@ -1,0 +1,349 @@
+#include "engine/xml/music_xml_file.h"
+
+#include <fstream>
+#include <memory>
+#include <mutex>
+#include <new>
+#include <system_error>
+
+#include <xercesc/dom/DOM.hpp>
+#include <xercesc/framework/MemBufFormatTarget.hpp>
+#include <xercesc/framework/MemBufInputSource.hpp>
+#include <xercesc/parsers/XercesDOMParser.hpp>
+#include <xercesc/sax/ErrorHandler.hpp>
+#include <xercesc/sax/SAXParseException.hpp>
+#include <xercesc/util/OutOfMemoryException.hpp>
+#include <xercesc/util/SecurityManager.hpp>
+#include <xercesc/util/XMLException.hpp>
+#include <xercesc/util/XMLString.hpp>
+#include <xercesc/util/XMLUni.hpp>
+
+#include "engine/model/score.h"
+#include "engine/xml/atomic_file_writer.h"
+#include "engine/xml/document_type_resolver.h"
+#include "engine/xml/score_partwise_converter.h"
+#include "engine/xml/xml_document_context.h"
+#include "engine/xml/xml_platform.h"
+
+namespace quaverly {
+
+namespace {
+
+namespace fs = std::filesystem;
+namespace x = xercesc;
+
+// An entity may expand to at most this many entity references in one document, so an
+// internal subset that nests entities ("a billion laughs") stops instead of filling the
+// memory.
+constexpr XMLSize_t kEntityExpansionLimit = 10000;
+
+std::mutex& DtdMutex()
+{
+    static std::mutex mutex;
+    return mutex;
+}
+
+fs::path& DtdPath()
+{
+    static fs::path path;
+    return path;
+}
+
+std::string Narrow(const XMLCh* text)
+{
+    std::string out;
+    if (!text)
+        return out;
+    // Diagnostics only: ASCII is kept, anything else shown as "?".
+    for (; *text; ++text)
+        out.push_back(*text < 0x80 ? static_cast<char>(*text) : '?');
+    return out;
+}
+
+// Records the first fatal error; warnings and validity errors are passed over, so a
+// document that does not follow the DTD is still read as far as the converters go.
+class ParseErrorHandler : public x::ErrorHandler {
+public:
+    void warning(const x::SAXParseException&) override {}
+    void error(const x::SAXParseException&) override { ++validityErrors_; }
+    void fatalError(const x::SAXParseException& e) override
+    {
+        if (failed_)
+            return;
+        failed_ = true;
+        message_ = "line " + std::to_string(e.getLineNumber()) + ", column " +
+                   std::to_string(e.getColumnNumber()) + ": " + Narrow(e.getMessage());
+    }
+    void resetErrors() override {}
+
+    bool Failed() const { return failed_; }
+    int ValidityErrors() const { return validityErrors_; }
+    const std::string& Message() const { return message_; }
+
+private:
+    bool failed_ = false;
+    int validityErrors_ = 0;
+    std::string message_;
+};
+
+// Reads the whole file; false when it cannot be opened or read, or is too large.
+bool ReadFile(const fs::path& path, std::string& bytes, std::string& error)
+{
+    std::error_code ec;
+    if (fs::is_directory(path, ec)) {
+        error = "the path names a folder";
+        return false;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = "cannot open the file";
+        return false;
+    }
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    if (size < 0) {
+        error = "cannot read the file";
+        return false;
+    }
+    if (static_cast<std::uintmax_t>(size) > MusicXmlFile::kMaxDocumentBytes) {
+        error = "the file is too large";
+        return false;
+    }
+    in.seekg(0, std::ios::beg);
+    bytes.resize(static_cast<std::size_t>(size));
+    if (size > 0 && !in.read(bytes.data(), size)) {
+        error = "cannot read the file";
+        return false;
+    }
+    return true;
+}
+
+std::string ReadDtd()
+{
+    const fs::path path = MusicXmlFile::GetDtdFile();
+    std::string bytes;
+    std::string ignored;
+    if (path.empty() || !ReadFile(path, bytes, ignored))
+        return {};
+    return bytes;
+}
+
+// The writer ends its own lines with CR LF but leaves a line feed inside a text as it
+// is. Such a line feed becomes a character reference, which reads back the same, so
+// every line of the file ends in CR LF. Only text holds a bare line feed: the writer
+// puts none into markup, and none occurs inside a UTF-8 sequence.
+std::string WithCrLfLineEnds(std::string_view bytes)
+{
+    std::string out;
+    out.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r'))
+            out += "&#xA;";
+        else
+            out.push_back(bytes[i]);
+    }
+    return out;
+}
+
+struct DocumentRelease {
+    void operator()(x::DOMDocument* document) const { document->release(); }
+};
+struct SerializerRelease {
+    void operator()(x::DOMLSSerializer* serializer) const { serializer->release(); }
+};
+struct OutputRelease {
+    void operator()(x::DOMLSOutput* output) const { output->release(); }
+};
+struct WalkerRelease {
+    void operator()(x::DOMTreeWalker* walker) const { walker->release(); }
+};
+
+}  // namespace
+
+MusicXmlFile::MusicXmlFile()
+{
+    XmlPlatform::EnsureInitialized();
+}
+
+void MusicXmlFile::SetDtdFile(fs::path path)
+{
+    const std::lock_guard lock(DtdMutex());
+    DtdPath() = std::move(path);
+}
+
+fs::path MusicXmlFile::GetDtdFile()
+{
+    const std::lock_guard lock(DtdMutex());
+    return DtdPath();
+}
+
+bool MusicXmlFile::Fail(std::string reason)
+{
+    error_ = std::move(reason);
+    return false;
+}
+
+bool MusicXmlFile::Load(const fs::path& path)
+{
+    error_.clear();
+    validityErrors_ = 0;
+    pageResult_ = {};
+    systemRecords_.clear();
+    if (!score_)
+        return Fail("no score");
+    score_->ClearChildren();
+    bool ok = false;
+    std::string bytes;
+    std::string reason;
+    if (!XmlPlatform::EnsureInitialized())
+        Fail("the XML library did not start");
+    else if (!ReadFile(path, bytes, reason))
+        Fail("cannot read " + path.string() + ": " + reason);
+    else
+        ok = ReadDocument(bytes);
+    if (!ok) {
+        // Nothing of a document that failed half way stays behind.
+        score_->ClearChildren();
+        pageResult_ = {};
+        systemRecords_.clear();
+    }
+    return ok;
+}
+
+bool MusicXmlFile::ReadDocument(const std::string& bytes)
+{
+    DocumentTypeResolver resolver(ReadDtd());
+    ParseErrorHandler errors;
+    x::SecurityManager security;
+    security.setEntityExpansionLimit(kEntityExpansionLimit);
+
+    x::XercesDOMParser parser;
+    parser.setValidationScheme(x::XercesDOMParser::Val_Always);
+    parser.setDoNamespaces(false);
+    parser.setDoSchema(false);
+    parser.setLoadExternalDTD(true);
+    parser.setCreateEntityReferenceNodes(false);
+    parser.setErrorHandler(&errors);
+    parser.setXMLEntityResolver(&resolver);
+    parser.setDisableDefaultEntityResolution(true);
+    parser.setSecurityManager(&security);
+
+    try {
+        x::MemBufInputSource source(reinterpret_cast<const XMLByte*>(bytes.data()),
+                                    bytes.size(), u"document", false);
+        parser.parse(source);
+        validityErrors_ = errors.ValidityErrors();
+        if (errors.Failed())
+            return Fail("not well-formed XML: " + errors.Message());
+        x::DOMDocument* document = parser.getDocument();
+        if (!document)
+            return Fail("no document");
+        x::DOMElement* root = document->getDocumentElement();
+        if (!root)
+            return Fail("no root element");
+        if (!TextEquals(ElementName(*root), u"score-partwise"))
+            return Fail("the root element is not score-partwise");
+
+        constexpr x::DOMNodeFilter::ShowType kShow = x::DOMNodeFilter::SHOW_ELEMENT |
+                                                     x::DOMNodeFilter::SHOW_ATTRIBUTE |
+                                                     x::DOMNodeFilter::SHOW_TEXT;
+        const std::unique_ptr<x::DOMTreeWalker, WalkerRelease> walker(
+            document->createTreeWalker(root, kShow, nullptr, true));
+        XmlDocumentContext context;
+        ScorePartwiseConverter converter;
+        converter.SetWalker(walker.get());
+        converter.SetScore(score_);
+        converter.SetContext(&context);
+        converter.Read();
+
+        systemRecords_ = std::move(context.systemRecords);
+        pageResult_ = context.pageResult;
+        score_->GetLineBreaks() = std::move(context.lineBreaks);
+        score_->GetBarsPerLine() = std::move(context.barsPerLine);
+        score_->GetLinesPerPage() = std::move(context.linesPerPage);
+        return true;
+    } catch (const x::SAXParseException& e) {
+        return Fail("not well-formed XML: " + Narrow(e.getMessage()));
+    } catch (const x::XMLException& e) {
+        return Fail("cannot parse: " + Narrow(e.getMessage()));
+    } catch (const x::DOMException& e) {
+        return Fail("cannot read the document: " + Narrow(e.getMessage()));
+    } catch (const x::OutOfMemoryException&) {
+        return Fail("out of memory");
+    } catch (const std::bad_alloc&) {
+        return Fail("out of memory");
+    } catch (...) {
+        return Fail("cannot read the document");
+    }
+}
+
+bool MusicXmlFile::Save(const fs::path& path)
+{
+    error_.clear();
+    if (!score_)
+        return Fail("no score");
+    if (!XmlPlatform::EnsureInitialized())
+        return Fail("the XML library did not start");
+    std::string bytes;
+    try {
+        x::DOMImplementation* implementation =
+            x::DOMImplementationRegistry::getDOMImplementation(u"Core");
+        if (!implementation)
+            return Fail("no DOM implementation");
+        x::DOMDocumentType* type =
+            implementation->createDocumentType(u"score-partwise", kPublicId, kSystemId);
+        const std::unique_ptr<x::DOMDocument, DocumentRelease> document(
+            implementation->createDocument(nullptr, u"score-partwise", type));
+        if (!document || !document->getDocumentElement())
+            return Fail("cannot create the document");
+
+        XmlDocumentContext context;
+        context.lineBreaks = score_->GetLineBreaks();
+        context.barsPerLine = score_->GetBarsPerLine();
+        context.linesPerPage = score_->GetLinesPerPage();
+        context.systemRecords = systemRecords_;
+        context.pageResult = pageResult_;
+
+        ScorePartwiseConverter converter;
+        converter.SetScore(score_);
+        converter.SetContext(&context);
+        converter.SetDocument(document.get());
+        converter.SetParentElement(document->getDocumentElement());
+        converter.Write();
+
+        const std::unique_ptr<x::DOMLSSerializer, SerializerRelease> serializer(
+            implementation->createLSSerializer());
+        const std::unique_ptr<x::DOMLSOutput, OutputRelease> output(
+            implementation->createLSOutput());
+        if (!serializer || !output)
+            return Fail("no XML writer");
+        x::DOMConfiguration* config = serializer->getDomConfig();
+        if (config->canSetParameter(x::XMLUni::fgDOMWRTFormatPrettyPrint, true))
+            config->setParameter(x::XMLUni::fgDOMWRTFormatPrettyPrint, true);
+        serializer->setNewLine(u"\r\n");
+        x::MemBufFormatTarget target;
+        output->setByteStream(&target);
+        output->setEncoding(u"UTF-8");
+        if (!serializer->write(document.get(), output.get()))
+            return Fail("cannot write the document");
+        bytes = WithCrLfLineEnds(
+            std::string_view(reinterpret_cast<const char*>(target.getRawBuffer()),
+                             target.getLen()));
+    } catch (const x::XMLException& e) {
+        return Fail("cannot write the document: " + Narrow(e.getMessage()));
+    } catch (const x::DOMException& e) {
+        return Fail("cannot write the document: " + Narrow(e.getMessage()));
+    } catch (const x::OutOfMemoryException&) {
+        return Fail("out of memory");
+    } catch (const std::bad_alloc&) {
+        return Fail("out of memory");
+    } catch (...) {
+        return Fail("cannot write the document");
+    }
+    std::string reason;
+    if (!AtomicFileWriter::Write(path, bytes, &reason))
+        return Fail("cannot save " + path.string() + ": " + reason);
+    return true;
+}
+
+}  // namespace quaverly

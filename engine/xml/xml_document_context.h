@@ -1,0 +1,77 @@
+// What all converters of one document share while it is read or written.
+//
+// A load builds one context, the converters fill it as they meet the elements, and the
+// document file object hands its layout collections and page record to the score and to
+// the caller at the end. A save builds one, fills it from the score and the caller, and
+// the converters write from it.
+#pragma once
+
+#include <array>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "engine/model/container_element.h"
+#include "engine/model/part.h"
+#include "engine/xml/page_layout_result.h"
+#include "engine/xml/system_record.h"
+
+namespace quaverly {
+
+class Note;
+class PartGroup;
+class Tie;
+
+// The note reader's links on one staff of the part being read.
+struct StaffReadingState {
+    std::shared_ptr<Tie> pendingTie;  // started, its end not read yet
+    std::shared_ptr<Note> lastMainNote;
+    bool lastMainNoteSized = false;  // the last main note had a "size" of its own
+    std::vector<std::shared_ptr<Note>> pendingGraceNotes;  // waiting for their main note
+};
+
+struct XmlDocumentContext {
+    static constexpr int kTicksPerQuarter = 161280;
+    static constexpr int kWrittenDivisions = 128;
+    static constexpr int kNoVoiceYet = 10;
+
+    XmlDocumentContext() { ResetPendingPart(); }
+
+    // A fresh part in a fresh container becomes the pending part, for the second staff
+    // of the next part element.
+    void ResetPendingPart()
+    {
+        pendingPart = std::make_shared<Part>();
+        pendingContainer = std::make_shared<ContainerElement>();
+        pendingContainer->AppendChild(pendingPart);
+    }
+
+    // The time inside the measure being read, in ticks.
+    int readingPosition = 0;
+    // Duration units per quarter note of the document's note durations.
+    int divisions = kWrittenDivisions;
+    std::u16string encoder;
+    std::u16string encodingDate;
+    // The lowest voice accepted so far on the first and on the second staff.
+    std::array<int, 2> lowestVoice = {kNoVoiceYet, kNoVoiceYet};
+    // Part groups whose start has been read and whose stop has not, by slot (the group
+    // number minus 1).
+    std::map<int, std::shared_ptr<PartGroup>> openGroups;
+    // The note reader's links on the first and on the second staff.
+    std::array<StaffReadingState, 2> staves;
+    // Set when the part being read has notes on a second staff.
+    bool secondStaff = false;
+    std::shared_ptr<ContainerElement> pendingContainer;
+    std::shared_ptr<Part> pendingPart;
+    // The score's layout settings: copies while a document is written, filled while one
+    // is read.
+    std::set<int> lineBreaks;
+    std::map<int, int> barsPerLine;
+    std::map<int, int> linesPerPage;
+    std::vector<SystemRecord> systemRecords;
+    PageLayoutResult pageResult;
+};
+
+}  // namespace quaverly

@@ -1,0 +1,66 @@
+// The Base64 form of free text in documents: the exact encoding, and a reader that is
+// forgiving without ever reading past its text.
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "engine/xml/base64_text.h"
+
+namespace quaverly {
+namespace {
+
+TEST(Base64TextTest, EncodesUtf16UnitsLowByteFirst)
+{
+    EXPECT_EQ(EncodeBase64Text(u"abc"), u"YQBiAGMA");
+    EXPECT_EQ(EncodeBase64Text(u"A"), u"QQA=");
+    EXPECT_EQ(EncodeBase64Text(u""), u"");
+    EXPECT_EQ(EncodeBase64Text(u"ab"), u"YQBiAA==");
+    EXPECT_EQ(EncodeBase64Text(u"中"), u"LU4=");  // U+4E2D: bytes 2D 4E
+}
+
+TEST(Base64TextTest, EveryTextComesBack)
+{
+    const std::u16string texts[] = {
+        u"", u"A", u"ab", u"abc", u"中文歌词", u"\U0001D11E clef", u"\uE001\uF8FF",
+        std::u16string{0x0000, 0xFFFF, 0xD800}, u"line\r\nbreak",
+    };
+    for (const std::u16string& text : texts)
+        EXPECT_EQ(DecodeBase64Text(EncodeBase64Text(text)), text);
+}
+
+TEST(Base64TextTest, DecodingIsForgiving)
+{
+    struct Case {
+        std::u16string base64;
+        std::u16string text;
+    };
+    const Case cases[] = {
+        {u"YQBi\nAGMA", u"abc"},         // a line break where a group begins is skipped
+        {u"\r\nYQBiAGMA\r\n", u"abc"},
+        {u"YQBiAGMA", u"abc"},
+        {u"YQBiAG", u"ab"},              // a cut last group gives its whole bytes
+        {u"YQBiAGM", u"ab"},             // ...here "c" as well, an odd byte, dropped
+        {u"YQBi", u"a"},                 // 61 00 62: the odd "b" byte is dropped
+        {u"YQBiA", u"a"},                // a single last character gives nothing
+        {u"QQA=", u"A"},
+        {u"QQ==", u""},                  // one byte: no whole unit
+        {u"", u""},
+        {u"\n", u""},
+        {std::u16string{0x0151, 0x0151, 0x0141, 0x003D}, u"A"},  // low 8 bits: "QQA="
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DecodeBase64Text(c.base64), c.text)
+            << std::string(c.base64.begin(), c.base64.end());
+}
+
+TEST(Base64TextTest, CharactersOutsideTheAlphabetCountAsZero)
+{
+    // "!" and "*" count as "A" (0): "Y!Bi" decodes like "YABi".
+    EXPECT_EQ(DecodeBase64Text(u"Y!Bi"), DecodeBase64Text(u"YABi"));
+    EXPECT_EQ(DecodeBase64Text(u"****"), std::u16string(1, u'\0'));
+    // A line break inside a group is not skipped: it counts as 0 as well.
+    EXPECT_EQ(DecodeBase64Text(u"YQ\nB"), DecodeBase64Text(u"YQAB"));
+}
+
+}  // namespace
+}  // namespace quaverly

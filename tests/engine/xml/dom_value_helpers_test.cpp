@@ -1,0 +1,156 @@
+// The DOM value helpers: exact comparison, integer text in both directions, an element's
+// text, child collection, and the filter that keeps written text loadable.
+#include <climits>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <xercesc/dom/DOM.hpp>
+#include <xercesc/framework/MemBufInputSource.hpp>
+#include <xercesc/parsers/XercesDOMParser.hpp>
+
+#include "engine/xml/dom_value_helpers.h"
+#include "engine/xml/xml_platform.h"
+
+namespace quaverly {
+namespace {
+
+namespace x = xercesc;
+
+TEST(DomValueHelpersTest, TextEqualsIsExactAndCaseSensitive)
+{
+    EXPECT_TRUE(TextEquals(u"TRUE", u"TRUE"));
+    EXPECT_FALSE(TextEquals(u"TRUE", u"true"));
+    EXPECT_FALSE(TextEquals(u" quarter", u"quarter"));
+    EXPECT_FALSE(TextEquals(u"quarter ", u"quarter"));
+    EXPECT_TRUE(TextEquals(u"", u""));
+}
+
+TEST(DomValueHelpersTest, TextToIntReadsTheLeadingNumber)
+{
+    struct Case {
+        std::u16string text;
+        int value;
+    };
+    const Case cases[] = {
+        {u"42", 42},
+        {u"  -7", -7},
+        {u"+5", 5},
+        {u"\t\r\n12abc", 12},
+        {u"3.9", 3},
+        {u"", 0},
+        {u"abc", 0},
+        {u"-", 0},
+        {u"- 5", 0},
+        {u"2147483647", INT_MAX},
+        {u"2147483648", INT_MAX},
+        {u"-2147483648", INT_MIN},
+        {u"-99999999999999999999", INT_MIN},
+        {u"99999999999999999999999999", INT_MAX},
+        {u"\uFF11", 0},  // a full-width digit is not a digit of the C locale
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(TextToInt(c.text), c.value) << std::string(c.text.begin(), c.text.end());
+}
+
+TEST(DomValueHelpersTest, IntToTextIsPlainDecimal)
+{
+    EXPECT_EQ(IntToText(0), u"0");
+    EXPECT_EQ(IntToText(1234567), u"1234567");
+    EXPECT_EQ(IntToText(-16777216), u"-16777216");
+    EXPECT_EQ(IntToText(INT_MIN), u"-2147483648");
+    for (int v : {INT_MIN, -1, 0, 1, 99, INT_MAX})
+        EXPECT_EQ(TextToInt(IntToText(v)), v);
+}
+
+TEST(DomValueHelpersTest, GroupSymbolTextNamesTheTwoGroupTypes)
+{
+    EXPECT_EQ(GroupSymbolText(0), u"brace");
+    EXPECT_EQ(GroupSymbolText(1), u"bracket");
+    EXPECT_EQ(GroupSymbolText(2), u"");
+    EXPECT_EQ(GroupSymbolText(-1), u"");
+}
+
+TEST(DomValueHelpersTest, XmlSafeTextDropsWhatXmlCannotHold)
+{
+    struct Case {
+        std::u16string text;
+        std::u16string safe;
+    };
+    const Case cases[] = {
+        {u"plain 文字", u"plain 文字"},
+        {u"tab\tlf\ncr\r", u"tab\tlf\ncr\r"},
+        {std::u16string(u"a\0b", 3), u"ab"},
+        {u"\x01\x08\x0B\x0C\x0E\x1F!", u"!"},
+        {u"x\uFFFEy\uFFFFz", u"xyz"},
+        {u"\U0001D11E", u"\U0001D11E"},           // a surrogate pair stays whole
+        {std::u16string{u'a', 0xD834, u'b'}, u"ab"},  // a lone high half goes
+        {std::u16string{u'a', 0xDD1E, u'b'}, u"ab"},  // a lone low half goes
+        {std::u16string{0xD834}, u""},
+        {u"\uE000\uFFFD", u"\uE000\uFFFD"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(XmlSafeText(c.text), c.safe);
+}
+
+// A parsed document for the node helpers.
+class DomNodeTest : public ::testing::Test {
+protected:
+    x::DOMDocument* Parse(const std::string& text)
+    {
+        EXPECT_TRUE(XmlPlatform::EnsureInitialized());
+        parser_ = std::make_unique<x::XercesDOMParser>();
+        x::MemBufInputSource source(reinterpret_cast<const XMLByte*>(text.data()), text.size(),
+                                    u"test", false);
+        parser_->parse(source);
+        return parser_->getDocument();
+    }
+
+private:
+    std::unique_ptr<x::XercesDOMParser> parser_;
+};
+
+TEST_F(DomNodeTest, ElementTextIsTheFirstTextChildOnly)
+{
+    x::DOMDocument* document = Parse(
+        "<r><a>first<!-- note -->second</a><b><![CDATA[hidden]]></b><c/>"
+        "<d>Tom &amp; Jerry</d><e><i>inner</i>after</e></r>");
+    ASSERT_NE(document, nullptr);
+    x::DOMElement* root = document->getDocumentElement();
+    std::vector<std::u16string> texts;
+    for (x::DOMElement* e = root->getFirstElementChild(); e; e = e->getNextElementSibling())
+        texts.push_back(ElementText(*e));
+    EXPECT_EQ(texts, (std::vector<std::u16string>{u"first", u"", u"", u"Tom & Jerry", u"after"}));
+    EXPECT_EQ(ElementName(*root), u"r");
+}
+
+TEST_F(DomNodeTest, CollectChildElementsTakesElementsInOrderAndRestoresTheWalker)
+{
+    x::DOMDocument* document = Parse("<r>text<a/><!-- c --><b>x</b>more<c/></r>");
+    ASSERT_NE(document, nullptr);
+    x::DOMElement* root = document->getDocumentElement();
+    x::DOMTreeWalker* walker = document->createTreeWalker(
+        root, x::DOMNodeFilter::SHOW_ELEMENT | x::DOMNodeFilter::SHOW_TEXT, nullptr, true);
+    std::vector<x::DOMElement*> children;
+    CollectChildElements(*walker, children);
+    ASSERT_EQ(children.size(), 3u);
+    EXPECT_EQ(ElementName(*children[0]), u"a");
+    EXPECT_EQ(ElementName(*children[1]), u"b");
+    EXPECT_EQ(ElementName(*children[2]), u"c");
+    EXPECT_EQ(walker->getCurrentNode(), root);
+    walker->release();
+}
+
+TEST_F(DomNodeTest, WriteRelativeXYSetsBothAttributes)
+{
+    x::DOMDocument* document = Parse("<r/>");
+    ASSERT_NE(document, nullptr);
+    x::DOMElement* root = document->getDocumentElement();
+    WriteRelativeXY(*root, 12, -5);
+    EXPECT_EQ(std::u16string(root->getAttribute(u"relative-x")), u"12");
+    EXPECT_EQ(std::u16string(root->getAttribute(u"relative-y")), u"-5");
+}
+
+}  // namespace
+}  // namespace quaverly

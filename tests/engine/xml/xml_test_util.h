@@ -1,0 +1,104 @@
+// Shared pieces of the score-document tests: a score, a temporary folder, and loading
+// and saving through documents held as text.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include <gtest/gtest.h>
+
+#include "engine/model/container_element.h"
+#include "engine/model/part.h"
+#include "engine/model/score.h"
+#include "engine/xml/music_xml_file.h"
+#include "tests/platform/temp_folder.h"
+
+namespace quaverly::xml_test {
+
+// The DTD the program ships in its data folder.
+inline std::filesystem::path ProgramDtd()
+{
+    return std::filesystem::path(BRINDLE_SOURCE_DIR) / "data" / "dtd" / "partwise.dtd";
+}
+
+// A document with the saved document type around the given children of the root.
+inline std::string Document(std::string_view children)
+{
+    return std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                       "<!DOCTYPE score-partwise PUBLIC "
+                       "\"-//Recordare//DTD MusicXML 1.0 Partwise//EN\" "
+                       "\"http://www.musicxml.org/dtds/partwise.dtd\">\n"
+                       "<score-partwise>") +
+           std::string(children) + "</score-partwise>\n";
+}
+
+// Appends a part with that id and name to the score and returns it.
+inline std::shared_ptr<Part> AddPart(Score& score, std::u16string id = {},
+                                     std::u16string name = {})
+{
+    auto part = std::make_shared<Part>();
+    part->SetId(std::move(id));
+    part->SetName(std::move(name));
+    auto container = std::make_shared<ContainerElement>();
+    container->AppendChild(part);
+    score.AppendChild(container);
+    return part;
+}
+
+inline std::shared_ptr<Part> PartOf(const Score& score, int index)
+{
+    const auto container = score.GetChild(index);
+    return container ? std::dynamic_pointer_cast<Part>(container->GetChild(0)) : nullptr;
+}
+
+class XmlDocumentTest : public ::testing::Test {
+protected:
+    void SetUp() override { MusicXmlFile::SetDtdFile(ProgramDtd()); }
+
+    // Writes the text as a file and loads it into `loaded`.
+    bool LoadText(std::string_view text, std::string_view name = "in.exl")
+    {
+        const std::filesystem::path path = folder / name;
+        TempFolder::Write(path, text);
+        return LoadFile(path);
+    }
+    bool LoadFile(const std::filesystem::path& path)
+    {
+        MusicXmlFile file;
+        file.SetScore(loaded.get());
+        const bool ok = file.Load(path);
+        lastError = file.GetError();
+        validityErrors = file.GetValidityErrorCount();
+        loadedPage = file.GetPageResult();
+        return ok;
+    }
+    // Saves `score` and returns the file's bytes (empty when the save failed).
+    std::string SaveText(std::string_view name = "out.exl")
+    {
+        const std::filesystem::path path = folder / name;
+        MusicXmlFile file;
+        file.SetScore(score.get());
+        if (!file.Save(path)) {
+            ADD_FAILURE() << file.GetError();
+            return {};
+        }
+        return TempFolder::Read(path);
+    }
+    // Saves `score` and loads the file into `loaded`.
+    bool RoundTrip()
+    {
+        const std::string text = SaveText();
+        return !text.empty() && LoadText(text, "again.exl");
+    }
+
+    TempFolder folder;
+    std::shared_ptr<Score> score = std::make_shared<Score>();
+    std::shared_ptr<Score> loaded = std::make_shared<Score>();
+    std::string lastError;
+    int validityErrors = 0;
+    PageLayoutResult loadedPage;
+};
+
+}  // namespace quaverly::xml_test
