@@ -259,8 +259,25 @@ void IniDocument::InsertLine(std::size_t at, std::u16string text)
     // A last line without a line ending gets one before anything follows it.
     if (at > 0 && lines_[at - 1].ending.empty())
         lines_[at - 1].ending = newLine_;
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), MakeLine(std::move(text), newLine_));
-    Reindex();
+    Line line = MakeLine(std::move(text), newLine_);
+    const bool header = line.kind == Kind::Header;
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
+    if (header) {
+        Reindex();
+        return;
+    }
+    // Any other line only moves the headers after it: a key added to a large file costs
+    // the number of its sections, not of its lines.
+    if (headers_.empty() || headers_.back() < at)
+        return;
+    for (std::size_t& h : headers_) {
+        if (h >= at)
+            ++h;
+    }
+    for (auto& entry : firstHeader_) {
+        if (entry.second >= at)
+            ++entry.second;
+    }
 }
 
 std::optional<std::u16string> IniDocument::GetValue(std::u16string_view section, std::u16string_view key) const

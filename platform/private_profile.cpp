@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <mutex>
+#include <sys/vfs.h>
 #include <unordered_map>
 
 #include "platform/atomic_file.h"
@@ -20,11 +21,13 @@ std::mutex& WriteMutex()
     return mutex;
 }
 
-// File times are only as fine as the file system keeps them (two seconds on the
-// coarsest, FAT): a file changed less than this before it was read could change again
-// without a new stamp. Its parse is kept with its bytes, and used again only while the
-// file still holds those bytes.
-constexpr std::int64_t kTimeGranularityNs = 2'500'000'000;
+// File times are only as fine as the file system keeps them: a file changed less than
+// that before it was read could change again without a new stamp. Its parse is kept with
+// its bytes, and used again only while the file still holds those bytes. File systems
+// that keep nanoseconds take their times from a clock that moves in ticks of a few
+// milliseconds; the others may keep as little as two seconds (FAT).
+constexpr std::int64_t kFineGranularityNs = 50'000'000;
+constexpr std::int64_t kCoarseGranularityNs = 2'500'000'000;
 
 std::int64_t NowNs()
 {
@@ -33,9 +36,29 @@ std::int64_t NowNs()
         .count();
 }
 
-bool SettledWhenRead(const FileStamp& stamp, std::int64_t readNs)
+std::int64_t TimeGranularityNs(const fs::path& path)
 {
-    return stamp.modifiedNs < readNs - kTimeGranularityNs && stamp.changedNs < readNs - kTimeGranularityNs;
+    struct statfs info {};
+    if (::statfs(path.c_str(), &info) != 0)
+        return kCoarseGranularityNs;
+    switch (static_cast<unsigned long>(info.f_type)) {
+    case 0xEF53:      // ext2, ext3, ext4
+    case 0x01021994:  // tmpfs
+    case 0x9123683E:  // btrfs
+    case 0x58465342:  // xfs
+    case 0xF2F52010:  // f2fs
+    case 0x794C7630:  // overlayfs
+        return kFineGranularityNs;
+    default:
+        return kCoarseGranularityNs;
+    }
+}
+
+// Whether the stamp proves the content: the file's content had last changed longer ago
+// than the time granularity when it was read, so any later change gets a later time.
+bool SettledWhenRead(const fs::path& path, const FileStamp& stamp, std::int64_t readNs)
+{
+    return stamp.modifiedNs < readNs - TimeGranularityNs(path);
 }
 
 // The parses of the files read lately, each with the stamp of the file it came from.
@@ -183,7 +206,7 @@ std::shared_ptr<const LoadedIniFile> LoadSharedIniFile(const fs::path& path)
         file = std::make_shared<const LoadedIniFile>(ParseIniBytes(*bytes));
     if (!readStamp)
         cache.Forget(path);  // it changed while it was read
-    else if (SettledWhenRead(*readStamp, readNs))
+    else if (SettledWhenRead(path, *readStamp, readNs))
         cache.Store(path, *readStamp, file, nullptr);
     else
         cache.Store(path, *readStamp, file, std::make_shared<const std::string>(std::move(*bytes)));
