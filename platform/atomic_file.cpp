@@ -3,7 +3,6 @@
 #include <atomic>
 #include <cerrno>
 #include <fcntl.h>
-#include <fstream>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,28 +11,79 @@ namespace platform {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+FileStamp StampFromStat(const struct stat& st)
+{
+    FileStamp stamp;
+    stamp.device = static_cast<std::uint64_t>(st.st_dev);
+    stamp.inode = static_cast<std::uint64_t>(st.st_ino);
+    stamp.size = static_cast<std::int64_t>(st.st_size);
+    stamp.modifiedNs = std::int64_t{st.st_mtim.tv_sec} * 1000000000 + st.st_mtim.tv_nsec;
+    stamp.changedNs = std::int64_t{st.st_ctim.tv_sec} * 1000000000 + st.st_ctim.tv_nsec;
+    return stamp;
+}
+
+}  // namespace
+
+std::optional<FileStamp> StampOf(const fs::path& path)
+{
+    struct stat st {};
+    if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    return StampFromStat(st);
+}
+
 std::optional<std::string> ReadWholeFile(const fs::path& path)
 {
-    std::error_code ec;
-    if (!fs::is_regular_file(path, ec))
+    std::optional<FileStamp> stamp;
+    return ReadWholeFile(path, stamp);
+}
+
+std::optional<std::string> ReadWholeFile(const fs::path& path, std::optional<FileStamp>& stamp)
+{
+    stamp.reset();
+    if (path.empty())
         return std::nullopt;
-    const std::uintmax_t size = fs::file_size(path, ec);
-    if (ec || size > kMaxReadableFileSize)
+    // Not blocking: a named pipe in place of the file must not stop the program.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
         return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    struct stat before {};
+    if (::fstat(fd, &before) != 0 || !S_ISREG(before.st_mode) ||
+        static_cast<std::uintmax_t>(before.st_size) > kMaxReadableFileSize) {
+        ::close(fd);
         return std::nullopt;
-    std::string bytes;
-    bytes.resize(static_cast<std::size_t>(size));
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    // The file may have grown since its size was taken: read the rest, within the limit.
-    char chunk[4096];
-    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
-        bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
-        if (bytes.size() > kMaxReadableFileSize)
-            return std::nullopt;
     }
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(before.st_size));
+    // The file may grow while it is read: read to its end, within the limit.
+    char chunk[65536];
+    bool ok = true;
+    for (;;) {
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            ok = false;
+            break;
+        }
+        if (n == 0)
+            break;
+        bytes.append(chunk, static_cast<std::size_t>(n));
+        if (bytes.size() > kMaxReadableFileSize) {
+            ok = false;
+            break;
+        }
+    }
+    struct stat after {};
+    const bool unchanged = ::fstat(fd, &after) == 0 && StampFromStat(before) == StampFromStat(after) &&
+                           static_cast<std::uintmax_t>(after.st_size) == bytes.size();
+    ::close(fd);
+    if (!ok)
+        return std::nullopt;
+    if (unchanged)
+        stamp = StampFromStat(after);
     return bytes;
 }
 
@@ -57,6 +107,13 @@ bool WriteAll(int fd, std::string_view bytes)
 
 bool WriteFileAtomically(const fs::path& requested, std::string_view bytes)
 {
+    std::optional<FileStamp> written;
+    return WriteFileAtomically(requested, bytes, written);
+}
+
+bool WriteFileAtomically(const fs::path& requested, std::string_view bytes, std::optional<FileStamp>& written)
+{
+    written.reset();
     if (requested.empty() || !requested.has_filename())
         return false;
     std::error_code ec;
@@ -97,12 +154,21 @@ bool WriteFileAtomically(const fs::path& requested, std::string_view bytes)
         ok = ::fchmod(fd, existing.st_mode & 07777) == 0;
     if (ok)
         ok = ::fsync(fd) == 0;
+    struct stat ours {};
+    ok = ok && ::fstat(fd, &ours) == 0;
     ok = (::close(fd) == 0) && ok;
     if (ok)
         ok = ::rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok)
+    if (!ok) {
         ::unlink(temp.c_str());
-    return ok;
+        return false;
+    }
+    // Renaming changes the status time: take the stamp afresh, if the file there is ours.
+    struct stat now {};
+    if (::stat(target.c_str(), &now) == 0 && now.st_ino == ours.st_ino && now.st_dev == ours.st_dev &&
+        static_cast<std::size_t>(now.st_size) == bytes.size())
+        written = StampFromStat(now);
+    return true;
 }
 
 }  // namespace platform

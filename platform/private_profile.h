@@ -1,11 +1,19 @@
-// Private profile (INI) files on disk: every call reads the file afresh, and every
-// write rewrites it in place through a temporary file. Files are read as UTF-8 (with or
-// without a byte order mark), UTF-16 with a byte order mark, or GBK; they are written as
-// UTF-8, keeping a UTF-8 byte order mark that was there. See IniDocument for the rules
+// Private profile (INI) files on disk. Every write rewrites the file in place through a
+// temporary file. Reads see the file as it is on disk: a file's parse is kept and used
+// again only while the file is provably unchanged (same file, size and change times,
+// and either written by us or older than the file system's time granularity when it
+// was read), so a large file is not parsed again for every key.
+//
+// Files are read as UTF-8 (with or without a byte order mark), UTF-16 with a byte order
+// mark, or GBK, decided line by line (see DecodeText). They are written as UTF-8,
+// keeping a UTF-8 byte order mark that was there. Lines that were not UTF-8 keep their
+// bytes as long as the program does not change them, except in an old file that is
+// GBK throughout, which is written back whole as UTF-8. See IniDocument for the rules
 // of sections, keys and values.
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,10 +30,18 @@ struct LoadedIniFile {
     TextEncoding encoding = TextEncoding::Utf8;
 };
 
+// The parsed file, shared by everyone who reads it while it does not change; nullptr
+// when it cannot be read (missing, a folder, unreadable).
+std::shared_ptr<const LoadedIniFile> LoadSharedIniFile(const std::filesystem::path& path);
+
 // The parsed file; nullopt when it cannot be read (missing, a folder, unreadable).
 std::optional<LoadedIniFile> LoadIniFile(const std::filesystem::path& path);
 
-// Writes the document as UTF-8 (with a byte order mark when `encoding` is Utf8Bom).
+// The file's bytes as the loader reads them.
+LoadedIniFile ParseIniBytes(std::string_view bytes);
+
+// Writes the document as UTF-8 (with a byte order mark when `encoding` is Utf8Bom);
+// lines that kept their original bytes are written with them.
 bool SaveIniFile(const std::filesystem::path& path, const IniDocument& document,
                  TextEncoding encoding = TextEncoding::Utf8);
 

@@ -4,7 +4,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <iconv.h>
-#include <vector>
+#include <optional>
 
 namespace platform {
 
@@ -119,39 +119,91 @@ std::size_t SkipUtf16LeCharacter(const char* at, std::size_t left)
     return 2;
 }
 
-// Runs iconv over the whole input. Each undecodable piece of input (as long as `skip`
-// says) is replaced by `onError`, appended to the output as raw bytes of the target
-// encoding.
-std::string Convert(const char* to, const char* from, std::string_view input, std::string_view onError,
-                    SkipLength skip = SkipOneByte)
-{
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        return {};
-    std::string out;
-    std::vector<char> buffer(4096);
-    char* in = const_cast<char*>(input.data());
-    std::size_t inLeft = input.size();
-    while (inLeft > 0) {
-        char* outPtr = buffer.data();
-        std::size_t outLeft = buffer.size();
-        const std::size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-        out.append(buffer.data(), buffer.size() - outLeft);
-        if (rc != static_cast<std::size_t>(-1))
-            continue;
-        if (errno == E2BIG)
-            continue;
-        // EILSEQ: input that starts no valid sequence or has no form in the target;
-        // EINVAL: a sequence cut off at the end. Either way: one replacement, skip the
-        // piece and go on.
-        out.append(onError);
-        const std::size_t skipped = std::min(inLeft, std::max<std::size_t>(1, skip(in, inLeft)));
-        in += skipped;
-        inLeft -= skipped;
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+// One iconv conversion, opened once and run over as many inputs as needed.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    ~Converter()
+    {
+        if (IsOpen())
+            iconv_close(cd_);
     }
-    iconv_close(cd);
-    return out;
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    bool IsOpen() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+
+    // Converts the whole input. Each undecodable piece of input (as long as `skip` says)
+    // is replaced by `onError`, appended to the output as raw bytes of the target
+    // encoding, and counted in `errors`.
+    std::string Run(std::string_view input, std::string_view onError, std::size_t& errors,
+                    SkipLength skip = SkipOneByte)
+    {
+        std::string out;
+        if (!IsOpen())
+            return out;
+        char buffer[4096];
+        char* in = const_cast<char*>(input.data());
+        std::size_t inLeft = input.size();
+        while (inLeft > 0) {
+            char* outPtr = buffer;
+            std::size_t outLeft = sizeof buffer;
+            const std::size_t rc = iconv(cd_, &in, &inLeft, &outPtr, &outLeft);
+            out.append(buffer, sizeof buffer - outLeft);
+            if (rc != static_cast<std::size_t>(-1))
+                continue;
+            if (errno == E2BIG)
+                continue;
+            // EILSEQ: input that starts no valid sequence or has no form in the target;
+            // EINVAL: a sequence cut off at the end. Either way: one replacement, skip the
+            // piece and go on.
+            out.append(onError);
+            ++errors;
+            const std::size_t skipped = std::min(inLeft, std::max<std::size_t>(1, skip(in, inLeft)));
+            in += skipped;
+            inLeft -= skipped;
+            iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        }
+        // Ends the output in the initial shift state (nothing for the encodings used here).
+        char* outPtr = buffer;
+        std::size_t outLeft = sizeof buffer;
+        iconv(cd_, nullptr, nullptr, &outPtr, &outLeft);
+        out.append(buffer, sizeof buffer - outLeft);
+        return out;
+    }
+
+private:
+    iconv_t cd_;
+};
+
+const std::string kUtf16Replacement = "\xFD\xFF";  // U+FFFD in UTF-16LE
+
+// GBK lines to UTF-16 with one converter for all of them.
+class GbkDecoder {
+public:
+    GbkDecoder() : converter_("UTF-16LE", "GB18030")
+    {
+        if (!converter_.IsOpen())
+            fallback_.emplace("UTF-16LE", "GBK");
+    }
+
+    std::u16string Decode(std::string_view gbk, bool& lossless)
+    {
+        std::size_t errors = 0;
+        Converter& c = fallback_ ? *fallback_ : converter_;
+        const std::string bytes = c.Run(gbk, kUtf16Replacement, errors);
+        lossless = errors == 0;
+        return FromUtf16Bytes(bytes, true);
+    }
+
+private:
+    Converter converter_;
+    std::optional<Converter> fallback_;
+};
+
+bool IsAscii(std::string_view bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 }  // namespace
@@ -206,13 +258,15 @@ bool IsValidUtf8(std::string_view bytes)
     return true;
 }
 
+std::u16string GbkToUtf16(std::string_view gbk, bool& lossless)
+{
+    return GbkDecoder().Decode(gbk, lossless);
+}
+
 std::u16string GbkToUtf16(std::string_view gbk)
 {
-    static const std::string replacement = "\xFD\xFF";  // U+FFFD in UTF-16LE
-    std::string bytes = Convert("UTF-16LE", "GB18030", gbk, replacement);
-    if (bytes.empty() && !gbk.empty())
-        bytes = Convert("UTF-16LE", "GBK", gbk, replacement);
-    return FromUtf16Bytes(bytes, true);
+    bool lossless = true;
+    return GbkToUtf16(gbk, lossless);
 }
 
 std::string Utf16ToGbk(std::u16string_view utf16)
@@ -223,20 +277,59 @@ std::string Utf16ToGbk(std::u16string_view utf16)
         le.push_back(static_cast<char>(c & 0xFF));
         le.push_back(static_cast<char>(c >> 8));
     }
-    return Convert("GBK", "UTF-16LE", le, "?", SkipUtf16LeCharacter);
+    std::size_t errors = 0;
+    return Converter("GBK", "UTF-16LE").Run(le, "?", errors, SkipUtf16LeCharacter);
 }
 
 DecodedText DecodeText(std::string_view bytes)
 {
-    if (bytes.starts_with("\xEF\xBB\xBF"))
-        return {Utf8ToUtf16(bytes.substr(3)), TextEncoding::Utf8Bom};
     if (bytes.starts_with("\xFF\xFE"))
         return {FromUtf16Bytes(bytes.substr(2), true), TextEncoding::Utf16LE};
     if (bytes.starts_with("\xFE\xFF"))
         return {FromUtf16Bytes(bytes.substr(2), false), TextEncoding::Utf16BE};
+    const bool mark = bytes.starts_with("\xEF\xBB\xBF");
+    if (mark)
+        bytes.remove_prefix(3);
     if (IsValidUtf8(bytes))
-        return {Utf8ToUtf16(bytes), TextEncoding::Utf8};
-    return {GbkToUtf16(bytes), TextEncoding::Gbk};
+        return {Utf8ToUtf16(bytes), mark ? TextEncoding::Utf8Bom : TextEncoding::Utf8};
+
+    // Line by line. CR and LF never occur inside a UTF-8 or GBK character, so the line
+    // breaks of the bytes are the line breaks of the text.
+    DecodedText decoded;
+    decoded.text.reserve(bytes.size());
+    GbkDecoder gbk;
+    bool utf8BeyondAscii = false;
+    bool gbkLossless = true;
+    std::size_t start = 0;
+    while (start <= bytes.size()) {
+        std::size_t end = bytes.find_first_of("\r\n", start);
+        if (end == std::string_view::npos)
+            end = bytes.size();
+        const std::string_view line = bytes.substr(start, end - start);
+        if (IsValidUtf8(line)) {
+            utf8BeyondAscii = utf8BeyondAscii || !IsAscii(line);
+            decoded.text += Utf8ToUtf16(line);
+        } else {
+            bool lossless = true;
+            decoded.text += gbk.Decode(line, lossless);
+            gbkLossless = gbkLossless && lossless;
+        }
+        if (end == bytes.size())
+            break;
+        std::size_t next = end + 1;
+        if (bytes[end] == '\r' && next < bytes.size() && bytes[next] == '\n')
+            ++next;
+        decoded.text.append(bytes.begin() + static_cast<std::ptrdiff_t>(end),
+                            bytes.begin() + static_cast<std::ptrdiff_t>(next));
+        start = next;
+    }
+    if (mark)
+        decoded.encoding = TextEncoding::Utf8Bom;
+    else if (!utf8BeyondAscii && gbkLossless)
+        decoded.encoding = TextEncoding::Gbk;
+    else
+        decoded.encoding = TextEncoding::Mixed;
+    return decoded;
 }
 
 std::filesystem::path PathFromUtf16(std::u16string_view text)

@@ -13,7 +13,8 @@ enum class TextEncoding {
     Utf8Bom,  // UTF-8 with the byte order mark EF BB BF
     Utf16LE,  // UTF-16 little endian with the mark FF FE
     Utf16BE,  // UTF-16 big endian with the mark FE FF
-    Gbk,      // neither of the above: read as GBK (GB18030)
+    Gbk,      // an old GBK (GB18030) file: no line is UTF-8 beyond ASCII, every line is GBK
+    Mixed,    // lines in UTF-8 beside lines that are not: each line decoded on its own
 };
 
 struct DecodedText {
@@ -37,9 +38,16 @@ std::u16string GbkToUtf16(std::string_view gbk);
 // that need to produce files in the old encoding.
 std::string Utf16ToGbk(std::u16string_view utf16);
 
-// Decodes the bytes of a text file: a byte order mark decides UTF-8 or UTF-16; without
-// one, well-formed UTF-8 is UTF-8 and anything else is GBK. The mark is not part of
-// the text. An odd last byte of UTF-16 is dropped.
+// GBK to UTF-16 as above; `lossless` tells whether every byte was part of a GBK character.
+std::u16string GbkToUtf16(std::string_view gbk, bool& lossless);
+
+// Decodes the bytes of a text file. A UTF-16 byte order mark decides UTF-16 (an odd last
+// byte is dropped). Otherwise the text is decided line by line, so one stray byte does
+// not turn the rest of the file into nonsense: a line that is well-formed UTF-8 is
+// UTF-8, any other line is GBK. The file is Utf8 (or Utf8Bom) when every line is UTF-8,
+// Gbk when the lines beyond ASCII are all GBK and none is UTF-8, Mixed otherwise; a
+// UTF-8 byte order mark keeps the file Utf8Bom whatever its lines hold. The mark is not
+// part of the text. Line breaks (CR, LF, CR LF) are kept as they are.
 DecodedText DecodeText(std::string_view bytes);
 
 // A file-system path from a UTF-16 path text. Backslashes are folder separators (stored

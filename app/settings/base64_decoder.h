@@ -1,14 +1,18 @@
-// Decoding of base64 text (standard alphabet, "=" padding).
-//
-// Line breaks and blanks anywhere in the text are skipped. Any other character outside
-// the alphabet, or data after the padding, makes the text invalid. A text cut short
-// decodes as far as it goes: a last group of 2 or 3 characters gives 1 or 2 bytes, a
-// last single character gives nothing. Decoding never reads past the end of the text.
+// Decoding of base64 text (standard alphabet, "=" padding). The same codec serves the
+// settings files and the score documents, so it follows the lenient rules both need:
+//   - each character's low 8 bits are decoded (text arrives as UTF-16);
+//   - carriage returns and line feeds are skipped;
+//   - any other character outside the alphabet counts as 0, so bad text still decodes
+//     (to wrong bytes) instead of failing or being dropped;
+//   - a group of four gives its first byte, a second unless its third character is "=",
+//     a third unless its third or fourth character is "="; padding in the first two
+//     places of a group gives nothing;
+//   - an incomplete last group gives only its complete bytes (2 characters give 1 byte,
+//     3 give 2, a lone character gives nothing); nothing is read past the text.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,16 +22,16 @@ class Base64Decoder {
 public:
     Base64Decoder();
 
-    // The bytes; nullopt when the text is not valid base64.
-    std::optional<std::string> DecodeBytes(std::u16string_view text) const;
+    // The bytes of base64 text given one character per byte.
+    std::string DecodeBytes(std::string_view text) const;
+    // The same for UTF-16 text: each unit's low byte is decoded.
+    std::string DecodeBytes(std::u16string_view text) const;
 
-    // The bytes read as UTF-16LE text (an odd last byte is dropped); empty when the text
-    // is not valid base64.
+    // The bytes read as UTF-16LE text; an odd last byte is dropped.
     std::u16string Decode(std::u16string_view text) const;
 
 private:
-    static constexpr std::int8_t kInvalid = -1;
-    std::array<std::int8_t, 128> table_{};
+    std::array<std::uint8_t, 256> table_{};
 };
 
 }  // namespace brindle

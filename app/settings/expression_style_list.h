@@ -18,7 +18,11 @@ public:
 
     void SetFile(std::shared_ptr<ProfileFile> file) { file_ = std::move(file); }
 
-    // Number of words; 0 without a file.
+    // Most words a list may hold: far more than any dialog shows, and a bound for a
+    // count that a damaged file gives.
+    static constexpr int kMaxCount = 1024;
+
+    // Number of words, bounded to 0 .. kMaxCount; 0 without a file.
     int GetCount() const;
     // Word at an index; empty when missing.
     std::u16string GetItem(int index) const;

@@ -9,15 +9,15 @@ namespace brindle {
 
 int ExtendSymbolFile::GetSymbolCount() const
 {
-    return static_cast<int>(File().GetSectionNames().size());
+    return File().Snapshot().GetSectionCount();
 }
 
 ExtendSymbol ExtendSymbolFile::GetSymbol(int index) const
 {
-    const std::vector<std::u16string> names = File().GetSectionNames();
-    if (index < 0 || static_cast<std::size_t>(index) >= names.size())
+    const ProfileSnapshot file = File().Snapshot();
+    if (index < 0 || index >= file.GetSectionCount())
         return ExtendSymbol{};
-    return ReadSymbol(names[static_cast<std::size_t>(index)]);
+    return ReadSymbol(file, file.GetSectionName(index));
 }
 
 bool ExtendSymbolFile::SetSymbol(const ExtendSymbol& symbol)
@@ -30,15 +30,15 @@ bool ExtendSymbolFile::DeleteSymbol(std::u16string_view name)
     return File().DeleteSection(name);
 }
 
-ExtendSymbol ExtendSymbolFile::ReadSymbol(std::u16string_view section) const
+ExtendSymbol ExtendSymbolFile::ReadSymbol(const ProfileSnapshot& file, std::u16string_view section)
 {
     ExtendSymbol symbol;
     symbol.name = std::u16string(section);
-    symbol.font = FontFile::ReadFont(File(), section);
-    symbol.charText = Base64Decoder().Decode(File().ReadString(section, u"Char Name", u""));
-    symbol.placement = File().ReadInt(section, u"Placement", 0);
-    symbol.hOffset = File().ReadInt(section, u"H Offset", 0);
-    symbol.vOffset = File().ReadInt(section, u"V Offset", 0);
+    symbol.font = FontFile::ReadFont(file, section);
+    symbol.charText = Base64Decoder().Decode(file.ReadString(section, u"Char Name", u""));
+    symbol.placement = file.ReadInt(section, u"Placement", 0);
+    symbol.hOffset = file.ReadInt(section, u"H Offset", 0);
+    symbol.vOffset = file.ReadInt(section, u"V Offset", 0);
     return symbol;
 }
 

@@ -1,7 +1,8 @@
 // The extended symbol file: one section per user symbol, named after it. A section
 // holds the fourteen font keys of the font file, "Char Name" (base64 of the character
 // text's UTF-16LE bytes), "Placement", "H Offset", "V Offset" and, when the symbol has
-// one, its shortcut under the five keys of the shortcut file.
+// one, its shortcut under the five keys of the shortcut file. Each operation looks at
+// the file once, however many sections it has.
 #pragma once
 
 #include <string>
@@ -34,7 +35,8 @@ public:
 
     // A symbol read from a section: a missing section gives an empty character text, the
     // font of a missing font section and zero offsets and placement.
-    ExtendSymbol ReadSymbol(std::u16string_view section) const;
+    ExtendSymbol ReadSymbol(std::u16string_view section) const { return ReadSymbol(File().Snapshot(), section); }
+    static ExtendSymbol ReadSymbol(const ProfileSnapshot& file, std::u16string_view section);
     bool WriteSymbol(std::u16string_view section, const ExtendSymbol& symbol);
     ShortcutKey ReadShortcut(std::u16string_view section) const;
     bool WriteShortcut(std::u16string_view section, const ShortcutKey& key);

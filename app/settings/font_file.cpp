@@ -26,7 +26,7 @@ std::u16string_view FitFaceName(std::u16string_view name)
 quaverly::LogFont FontFile::GetFont(int kind) const
 {
     if (kind < 0 || kind >= kFontKindCount)
-        return ReadFont(ProfileFile(), u"");
+        return ReadFont(ProfileSnapshot(), u"");
     return ReadFont(File(), kSections[static_cast<std::size_t>(kind)]);
 }
 
@@ -37,7 +37,7 @@ bool FontFile::SetFont(int kind, const quaverly::LogFont& font)
     return WriteFont(File(), kSections[static_cast<std::size_t>(kind)], font);
 }
 
-quaverly::LogFont FontFile::ReadFont(const ProfileFile& file, std::u16string_view section)
+quaverly::LogFont FontFile::ReadFont(const ProfileSnapshot& file, std::u16string_view section)
 {
     quaverly::LogFont font;
     font.SetFaceName(FitFaceName(file.ReadString(section, u"Face Name", u"")));

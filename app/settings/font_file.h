@@ -49,7 +49,11 @@ public:
     bool SetFont(int kind, const quaverly::LogFont& font);
 
     // The fourteen font keys of a section of any settings file.
-    static quaverly::LogFont ReadFont(const ProfileFile& file, std::u16string_view section);
+    static quaverly::LogFont ReadFont(const ProfileSnapshot& file, std::u16string_view section);
+    static quaverly::LogFont ReadFont(const ProfileFile& file, std::u16string_view section)
+    {
+        return ReadFont(file.Snapshot(), section);
+    }
     static bool WriteFont(ProfileFile& file, std::u16string_view section, const quaverly::LogFont& font);
     // The fourteen keys and their texts, in the order they are written.
     static std::vector<std::pair<std::u16string, std::u16string>> FontEntries(const quaverly::LogFont& font);

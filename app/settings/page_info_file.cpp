@@ -34,13 +34,14 @@ PageInfo PageInfoFile::GetPaper(int index) const
     const std::u16string* section = Section(index);
     if (!section)
         return paper;
-    paper.name = file_->ReadString(*section, u"Name", u"");
-    paper.height = file_->ReadInt(*section, u"Height", 0);
-    paper.width = file_->ReadInt(*section, u"Width", 0);
-    paper.bottom = file_->ReadInt(*section, u"Bottom", 0);
-    paper.top = file_->ReadInt(*section, u"Top", 0);
-    paper.left = file_->ReadInt(*section, u"Left", 0);
-    paper.right = file_->ReadInt(*section, u"Right", 0);
+    const ProfileSnapshot file = file_->Snapshot();
+    paper.name = file.ReadString(*section, u"Name", u"");
+    paper.height = file.ReadInt(*section, u"Height", 0);
+    paper.width = file.ReadInt(*section, u"Width", 0);
+    paper.bottom = file.ReadInt(*section, u"Bottom", 0);
+    paper.top = file.ReadInt(*section, u"Top", 0);
+    paper.left = file.ReadInt(*section, u"Left", 0);
+    paper.right = file.ReadInt(*section, u"Right", 0);
     return paper;
 }
 

@@ -1,6 +1,7 @@
 #include "app/settings/patch_name_file.h"
 
 #include <QLocale>
+#include <algorithm>
 
 namespace brindle {
 
@@ -33,7 +34,7 @@ std::u16string PatchNameFile::ItemKey(int index)
 
 int PatchNameFile::GetPatchCount() const
 {
-    return file_->ReadInt(patchSection_, u"Patch Count", 0);
+    return std::clamp(file_->ReadInt(patchSection_, u"Patch Count", 0), 0, kMaxItems);
 }
 
 std::u16string PatchNameFile::GetPatchName(int index) const
@@ -43,12 +44,13 @@ std::u16string PatchNameFile::GetPatchName(int index) const
 
 int PatchNameFile::GetPercussionCount() const
 {
-    return file_->ReadInt(percussionSection_, u"Percussion Count", 0);
+    return std::clamp(file_->ReadInt(percussionSection_, u"Percussion Count", 0), 0,
+                      kMaxItems - GetPercussionOffset());
 }
 
 int PatchNameFile::GetPercussionOffset() const
 {
-    return file_->ReadInt(percussionSection_, u"Percussion Offset", 0);
+    return std::clamp(file_->ReadInt(percussionSection_, u"Percussion Offset", 0), 0, kMaxItems - 1);
 }
 
 std::u16string PatchNameFile::GetPercussionName(int index) const

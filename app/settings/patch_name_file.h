@@ -21,10 +21,19 @@ public:
     // Sections chosen by the given language identifier.
     PatchNameFile(std::shared_ptr<ProfileFile> file, int languageId);
 
+    // Patch items are MIDI programs, percussion items MIDI key numbers: neither list
+    // holds more than 128 names.
+    static constexpr int kMaxItems = 128;
+
+    // "Patch Count", bounded to 0 .. kMaxItems so the dialogs never loop past the
+    // programs a MIDI device has.
     int GetPatchCount() const;
     std::u16string GetPatchName(int index) const;
+    // "Percussion Count", bounded to 0 .. kMaxItems - offset: item i is key offset + i,
+    // and no key lies above 127.
     int GetPercussionCount() const;
     // The number the dialogs show for percussion item 0; item i is shown as offset + i.
+    // Bounded to a MIDI key number, 0 .. 127.
     int GetPercussionOffset() const;
     std::u16string GetPercussionName(int index) const;
 

@@ -37,17 +37,15 @@ void ProfileFile::SetPath(std::u16string_view path)
     path_ = platform::PathFromUtf16(path);
 }
 
+ProfileSnapshot ProfileFile::Snapshot() const
+{
+    return ProfileSnapshot(platform::LoadSharedIniFile(path_));
+}
+
 std::u16string ProfileFile::ReadString(std::u16string_view section, std::u16string_view key,
                                        std::u16string_view defaultValue) const
 {
-    std::u16string value = platform::ReadProfileString(path_, section, key).value_or(std::u16string(defaultValue));
-    if (value.size() > kMaxValueLength) {
-        std::size_t cut = kMaxValueLength;
-        if (value[cut - 1] >= 0xD800 && value[cut - 1] <= 0xDBFF)
-            --cut;
-        value.resize(cut);
-    }
-    return value;
+    return Snapshot().ReadString(section, key, defaultValue);
 }
 
 bool ProfileFile::WriteString(std::u16string_view section, std::u16string_view key, std::u16string_view value)
@@ -128,10 +126,7 @@ bool ProfileFile::ParseFloat(std::u16string_view text, float& value)
 
 int ProfileFile::ReadInt(std::u16string_view section, std::u16string_view key, int defaultValue) const
 {
-    int value = defaultValue;
-    if (!ParseInt(ReadString(section, key, FormatInt(defaultValue)), value))
-        return defaultValue;
-    return value;
+    return Snapshot().ReadInt(section, key, defaultValue);
 }
 
 bool ProfileFile::WriteInt(std::u16string_view section, std::u16string_view key, int value)
@@ -146,13 +141,7 @@ bool ProfileFile::WriteUInt(std::u16string_view section, std::u16string_view key
 
 double ProfileFile::ReadFloat(std::u16string_view section, std::u16string_view key, double defaultValue) const
 {
-    float value = 0.0f;
-    if (ParseFloat(ReadString(section, key, FormatDouble(defaultValue)), value))
-        return static_cast<double>(value);
-    // The default goes through the same text and single-precision form as a stored value.
-    if (ParseFloat(FormatDouble(defaultValue), value))
-        return static_cast<double>(value);
-    return defaultValue;
+    return Snapshot().ReadFloat(section, key, defaultValue);
 }
 
 bool ProfileFile::WriteDouble(std::u16string_view section, std::u16string_view key, double value)
@@ -162,7 +151,7 @@ bool ProfileFile::WriteDouble(std::u16string_view section, std::u16string_view k
 
 bool ProfileFile::ReadBool(std::u16string_view section, std::u16string_view key, bool defaultValue) const
 {
-    return ReadString(section, key, FormatBool(defaultValue)) == u"TRUE";
+    return Snapshot().ReadBool(section, key, defaultValue);
 }
 
 bool ProfileFile::WriteBool(std::u16string_view section, std::u16string_view key, bool value)
@@ -172,7 +161,7 @@ bool ProfileFile::WriteBool(std::u16string_view section, std::u16string_view key
 
 std::vector<std::u16string> ProfileFile::GetSectionNames() const
 {
-    return platform::ReadProfileSectionNames(path_);
+    return Snapshot().GetSectionNames();
 }
 
 bool ProfileFile::DeleteSection(std::u16string_view section)

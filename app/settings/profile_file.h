@@ -1,5 +1,7 @@
 // One INI settings file with typed reads and writes. Holds only the file's path: every
-// operation reads or rewrites the file on disk, so a read right after a write sees it.
+// operation reads or rewrites the file on disk, so a read right after a write sees it
+// (a file's parse is reused only while the file is unchanged). Reading many keys at once
+// goes through Snapshot, which looks at the file once.
 // A missing file, section or key reads as the default given; writes create what is
 // missing and report whether the file could be written.
 //
@@ -18,6 +20,8 @@
 #include <string_view>
 #include <utility>
 #include <vector>
+
+#include "app/settings/profile_snapshot.h"
 
 namespace brindle {
 
@@ -40,6 +44,9 @@ public:
     void SetPath(std::u16string_view path);
     void SetNativePath(const std::filesystem::path& path) { path_ = path; }
     const std::filesystem::path& GetPath() const { return path_; }
+
+    // The file as it is now, for reading several keys from one parse.
+    ProfileSnapshot Snapshot() const;
 
     // The value, cut to kMaxValueLength units (never inside a surrogate pair).
     std::u16string ReadString(std::u16string_view section, std::u16string_view key,

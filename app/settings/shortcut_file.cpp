@@ -2,7 +2,7 @@
 
 namespace brindle {
 
-ShortcutKey ShortcutFile::ReadShortcut(const ProfileFile& file, std::u16string_view section)
+ShortcutKey ShortcutFile::ReadShortcut(const ProfileSnapshot& file, std::u16string_view section)
 {
     ShortcutKey key;
     key.systemKey = file.ReadInt(section, u"System Key", 0);

@@ -62,7 +62,11 @@ public:
 
     // The five keys in a section of any settings file (the extended symbol file keeps a
     // symbol's shortcut in the symbol's own section). The write is one rewrite of the file.
-    static ShortcutKey ReadShortcut(const ProfileFile& file, std::u16string_view section);
+    static ShortcutKey ReadShortcut(const ProfileSnapshot& file, std::u16string_view section);
+    static ShortcutKey ReadShortcut(const ProfileFile& file, std::u16string_view section)
+    {
+        return ReadShortcut(file.Snapshot(), section);
+    }
     static bool WriteShortcut(ProfileFile& file, std::u16string_view section, const ShortcutKey& key);
 
     ShortcutKey GetRestShortcut() const { return ReadShortcut(u"REST"); }

@@ -1,6 +1,8 @@
 #include "app/shell/app_directory.h"
 
 #include <cstdlib>
+#include <memory>
+#include <set>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -25,9 +27,22 @@ bool FolderIsWritable(const fs::path& folder)
            ::access((folder / platform::PathFromUtf16(kMainSettingsFileName)).c_str(), W_OK) == 0;
 }
 
-// Copies every file of `from` that `to` lacks; keeps what `to` has. False when the
-// copy could not be made complete.
-bool SeedFolder(const fs::path& from, const fs::path& to)
+// Copies a file that `to` lacks; keeps what `to` has. False when it could not be copied.
+bool SeedFile(const fs::path& from, const fs::path& to)
+{
+    std::error_code ec;
+    if (fs::exists(to, ec))
+        return true;
+    fs::create_directories(to.parent_path(), ec);
+    if (ec || !fs::copy_file(from, to, fs::copy_options::skip_existing, ec))
+        return false;
+    // The installed copy may be read-only; the user's copy is the user's.
+    fs::permissions(to, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, ec);
+    return !ec;
+}
+
+// Copies every file of the folder `from` that `to` lacks.
+bool SeedTree(const fs::path& from, const fs::path& to)
 {
     std::error_code ec;
     fs::create_directories(to, ec);
@@ -36,21 +51,81 @@ bool SeedFolder(const fs::path& from, const fs::path& to)
     bool complete = true;
     for (auto it = fs::recursive_directory_iterator(from, ec); !ec && it != fs::recursive_directory_iterator();
          it.increment(ec)) {
-        const fs::path relative = it->path().lexically_relative(from);
-        const fs::path target = to / relative;
         std::error_code step;
-        if (it->is_directory(step)) {
+        const fs::path target = to / it->path().lexically_relative(from);
+        if (it->is_directory(step))
             fs::create_directories(target, step);
-        } else if (it->is_regular_file(step) && !fs::exists(target, step)) {
-            fs::copy_file(it->path(), target, fs::copy_options::skip_existing, step);
-            // The installed copy may be read-only; the user's copy is the user's.
-            if (!step)
-                fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, step);
-        }
+        else if (it->is_regular_file(step))
+            complete = SeedFile(it->path(), target) && complete;
         if (step)
             complete = false;
     }
     return !ec && complete;
+}
+
+// What "Tansy.ini" names, as paths inside its folder: the settings, list, font, DTD,
+// help and texture files and folders. A file in a subfolder brings the whole subfolder
+// (the DTD's modules, the help page's pictures, the font's licence texts); a file at the
+// top brings only itself. Names that would lead out of the folder are left out.
+std::set<fs::path> DataFilesNamedBy(const fs::path& defaults)
+{
+    using Getter = std::u16string (SystemInfoSection::*)() const;
+    static constexpr Getter kNames[] = {
+        &SystemInfoSection::GetSignatureFontFile,    &SystemInfoSection::GetPageInfoFile,
+        &SystemInfoSection::GetPatchNameFile,        &SystemInfoSection::GetExpressionFile,
+        &SystemInfoSection::GetDtdFile,              &SystemInfoSection::GetForegroundFilePath,
+        &SystemInfoSection::GetBackgroundFilePath,   &SystemInfoSection::GetFontFileName,
+        &SystemInfoSection::GetFontParamFileName,    &SystemInfoSection::GetExtendSymbolFileName,
+        &SystemInfoSection::GetOptionFileName,       &SystemInfoSection::GetShortcutFileName,
+        &SystemInfoSection::GetHelpFileName,
+    };
+    auto mainFile = std::make_shared<ProfileFile>();
+    mainFile->SetNativePath(defaults / platform::PathFromUtf16(kMainSettingsFileName));
+    const SystemInfoSection info(mainFile);
+    std::set<fs::path> named;
+    for (const Getter get : kNames) {
+        std::u16string value = (info.*get)();
+        // The program joins the folder and the name as they are, so a leading separator
+        // still means a place inside the folder.
+        const std::size_t start = value.find_first_not_of(u"\\/");
+        if (start == std::u16string::npos)
+            continue;
+        const bool folder = value.back() == u'\\' || value.back() == u'/';
+        const fs::path relative = platform::PathFromUtf16(std::u16string_view(value).substr(start)).lexically_normal();
+        if (relative.empty() || relative.is_absolute() || *relative.begin() == ".." || *relative.begin() == ".")
+            continue;
+        if (folder)
+            named.insert(relative.has_filename() ? relative : relative.parent_path());
+        else if (relative.has_parent_path())
+            named.insert(relative.parent_path());
+        else
+            named.insert(relative);
+    }
+    return named;
+}
+
+// Copies the data files of an installation that `to` lacks; keeps what `to` has. False
+// when the copy could not be made complete.
+bool SeedDataFiles(const fs::path& from, const fs::path& to)
+{
+    std::error_code ec;
+    fs::create_directories(to, ec);
+    if (ec)
+        return false;
+    bool complete = true;
+    for (const fs::path& name : DataFilesNamedBy(from)) {
+        const fs::path source = from / name;
+        std::error_code step;
+        const fs::file_status status = fs::status(source, step);
+        if (fs::is_directory(status))
+            complete = SeedTree(source, to / name) && complete;
+        else if (fs::is_regular_file(status))
+            complete = SeedFile(source, to / name) && complete;
+        // A name whose file is not installed is skipped: nothing to copy.
+    }
+    // The main settings file last: a folder that holds it has the rest.
+    const fs::path main = platform::PathFromUtf16(kMainSettingsFileName);
+    return SeedFile(from / main, to / main) && complete;
 }
 
 fs::path ExecutableFolder()
@@ -81,7 +156,7 @@ fs::path ResolveDataDirectory(const fs::path& executableFolder, const fs::path& 
     if (userFolder.empty())
         return defaults;
 
-    if (!SeedFolder(defaults, userFolder) && !HoldsMainSettingsFile(userFolder))
+    if (!SeedDataFiles(defaults, userFolder) && !HoldsMainSettingsFile(userFolder))
         return defaults;
     return userFolder;
 }

@@ -7,6 +7,12 @@
 // "$XDG_DATA_HOME/brindle/" (by default "~/.local/share/brindle/"), seeded from the
 // installed defaults: files missing from the copy are copied in, files already there
 // are kept, so the user's settings survive and new data files arrive.
+//
+// Only the data is copied: "Tansy.ini" and what it names (settings, lists, fonts, DTD,
+// help, textures; a named file in a subfolder brings its whole subfolder), never the
+// program, its libraries or anything else that lies beside them. An installation keeps
+// its data in "<prefix>/share/brindle", apart from the programs in "<prefix>/bin"; the
+// build tree keeps it beside the programs, where the program looks first.
 #pragma once
 
 #include <filesystem>

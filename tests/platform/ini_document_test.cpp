@@ -136,4 +136,45 @@ TEST(IniDocumentTest, LineEndingsAreKept)
     EXPECT_EQ(IniDocument::Parse(u"").NewLine(), u"\n");
 }
 
+TEST(IniDocumentTest, LinesThatWereNotUtf8KeepTheirBytesUntilChanged)
+{
+    // Line 2 is GBK, line 3 Latin-1; both decoded by a guess.
+    const std::string bytes = "[S]\r\n\xC3\xFB=\xBC\xF2\r\nnote=caf\xE9\r\nk=1";
+    IniDocument doc = IniDocument::Parse(u"[S]\r\n名=简\r\nnote=caf\uFFFD\r\nk=1");
+    doc.KeepOriginalBytes(bytes);
+    EXPECT_EQ(doc.SerializeBytes(), bytes);
+    ASSERT_TRUE(doc.SetValue(u"S", u"k", u"2"));
+    ASSERT_TRUE(doc.SetValue(u"S", u"new", u"中"));
+    EXPECT_EQ(doc.SerializeBytes(), "[S]\r\n\xC3\xFB=\xBC\xF2\r\nnote=caf\xE9\r\nk=2\r\nnew=\xE4\xB8\xAD\r\n");
+    ASSERT_TRUE(doc.SetValue(u"S", u"note", u"café"));
+    EXPECT_EQ(doc.SerializeBytes(), "[S]\r\n\xC3\xFB=\xBC\xF2\r\nnote=caf\xC3\xA9\r\nk=2\r\nnew=\xE4\xB8\xAD\r\n");
+
+    // Bytes whose lines do not match the text are not taken.
+    IniDocument other = IniDocument::Parse(u"[S]\nk=1\n");
+    other.KeepOriginalBytes("[S]\n\xFF\nk=1\n");
+    EXPECT_EQ(other.SerializeBytes(), "[S]\nk=1\n");
+}
+
+TEST(IniDocumentTest, ManySectionsAreFoundByName)
+{
+    std::u16string text;
+    for (int i = 0; i < 2000; ++i) {
+        const std::u16string n(std::u16string_view(u"0123456789").substr(static_cast<std::size_t>(i % 10), 1));
+        text += u"[Symbol " + std::u16string(1, static_cast<char16_t>(u'A' + i / 100)) + n +
+                std::u16string(1, static_cast<char16_t>(u'a' + (i / 10) % 10)) + u"]\nk=" + n + u"\n";
+    }
+    text += u"[symbol a0a]\nk=second\n";
+    IniDocument doc = IniDocument::Parse(text);
+    ASSERT_EQ(doc.SectionNames().size(), 2000u);
+    EXPECT_EQ(doc.SectionNames()[1], u"Symbol A1a");
+    EXPECT_EQ(doc.GetValue(u"SYMBOL A0A", u"k"), u"0");
+    EXPECT_EQ(doc.GetValue(u"symbol T9j", u"K"), u"9");
+    EXPECT_TRUE(doc.DeleteSection(u"Symbol A0a"));
+    EXPECT_EQ(doc.SectionNames().size(), 1999u);
+    EXPECT_EQ(doc.GetValue(u"Symbol A0a", u"k"), std::nullopt);
+    ASSERT_TRUE(doc.SetValue(u"Symbol A1a", u"k2", u"x"));
+    EXPECT_EQ(doc.GetValue(u"Symbol A1a", u"k2"), u"x");
+    EXPECT_EQ(doc.GetValue(u"Symbol A2a", u"k"), u"2");
+}
+
 }  // namespace

@@ -1,5 +1,6 @@
 #include "platform/private_profile.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -88,6 +89,76 @@ TEST(PrivateProfileTest, WritesKeepCommentsAndOrder)
         EXPECT_EQ(TempFolder::Read(file), c.expected);
         EXPECT_EQ(platform::ReadProfileString(file, u"FIRST", u"b"), u"20");
     }
+}
+
+// One byte that is not UTF-8 must not make the whole file read as GBK: the next write
+// would store every UTF-8 line as mojibake for good ("宋体" as "瀹嬩綋").
+TEST(PrivateProfileTest, MixedEncodingFileKeepsItsTextAfterAWrite)
+{
+    const std::string lines[] = {
+        "; \xE5\xAD\x97\xE4\xBD\x93 (UTF-8)\r\n",                         // ; 字体
+        "[COMMON FONT]\r\n",
+        "Face Name=\xE5\xAE\x8B\xE4\xBD\x93\r\n",                          // 宋体
+        "Note=caf\xE9 au lait\r\n",                                       // Latin-1, neither UTF-8 nor GBK
+        "\xC3\xFB\xB3\xC6=\xBC\xF2\xC6\xD7\r\n",                              // 名称=简谱 in GBK
+        "Title=\xE5\xAE\x8B\xE4\xBD\x93\xFF\r\n",                          // UTF-8 with a stray byte
+        "Height=-12\r\n",
+    };
+    std::string original;
+    for (const std::string& line : lines)
+        original += line;
+
+    TempFolder folder;
+    const fs::path file = folder / "Font.ini";
+    TempFolder::Write(file, original);
+    EXPECT_EQ(platform::ReadProfileString(file, u"COMMON FONT", u"Face Name"), u"宋体");
+    EXPECT_EQ(platform::ReadProfileString(file, u"common font", u"名称"), u"简谱");
+
+    // A write changes its own line and nothing else, byte for byte.
+    ASSERT_TRUE(platform::WriteProfileString(file, u"COMMON FONT", u"Height", u"-16"));
+    std::string expected = original;
+    expected.replace(expected.find("Height=-12"), 10, "Height=-16");
+    EXPECT_EQ(TempFolder::Read(file), expected);
+    EXPECT_EQ(TempFolder::Read(file).find("\xE7\x80\xB9\xE5\xAC\xA9\xE7\xB6\x8B"), std::string::npos);  // 瀹嬩綋
+    EXPECT_EQ(platform::ReadProfileString(file, u"COMMON FONT", u"Face Name"), u"宋体");
+    EXPECT_EQ(platform::ReadProfileString(file, u"COMMON FONT", u"Height"), u"-16");
+
+    // A key the program sets is written as UTF-8; the other odd lines still keep their bytes.
+    ASSERT_TRUE(platform::WriteProfileString(file, u"COMMON FONT", u"名称", u"简谱新"));
+    expected.replace(expected.find("\xC3\xFB\xB3\xC6="), 9, "\xE5\x90\x8D\xE7\xA7\xB0=\xE7\xAE\x80\xE8\xB0\xB1\xE6\x96\xB0");
+    EXPECT_EQ(TempFolder::Read(file), expected);
+    EXPECT_EQ(platform::ReadProfileString(file, u"COMMON FONT", u"名称"), u"简谱新");
+    EXPECT_EQ(platform::ReadProfileString(file, u"COMMON FONT", u"Face Name"), u"宋体");
+
+    // Deleting another section keeps them too.
+    ASSERT_TRUE(platform::WriteProfileString(file, u"OTHER", u"k", u"v"));
+    ASSERT_TRUE(platform::DeleteProfileSection(file, u"OTHER"));
+    EXPECT_TRUE(TempFolder::Read(file).starts_with(expected));
+}
+
+// Reads see what is on disk, however soon after a change and whoever made it.
+TEST(PrivateProfileTest, ReadsSeeEveryChangeOfTheFile)
+{
+    TempFolder folder;
+    const fs::path file = folder / "a.ini";
+    TempFolder::Write(file, "[S]\nk=1\n");
+    EXPECT_EQ(platform::ReadProfileString(file, u"S", u"k"), u"1");
+    // Same size, same second, written in place by another program.
+    TempFolder::Write(file, "[S]\nk=2\n");
+    EXPECT_EQ(platform::ReadProfileString(file, u"S", u"k"), u"2");
+    ASSERT_TRUE(platform::WriteProfileString(file, u"S", u"k", u"3"));
+    EXPECT_EQ(platform::ReadProfileString(file, u"S", u"k"), u"3");
+    TempFolder::Write(file, "[S]\nk=4\n");
+    EXPECT_EQ(platform::ReadProfileString(file, u"S", u"k"), u"4");
+    // A file that settled long ago and then changes in place.
+    fs::last_write_time(file, fs::file_time_type::clock::now() - std::chrono::hours(1));
+    EXPECT_EQ(platform::ReadProfileString(file, u"S", u"k"), u"4");
+    TempFolder::Write(file, "[S]\nk=5\n");
+    EXPECT_EQ(platform::ReadProfileString(file, u"S", u"k"), u"5");
+    fs::remove(file);
+    EXPECT_EQ(platform::ReadProfileString(file, u"S", u"k"), std::nullopt);
+    TempFolder::Write(file, "[S]\nk=6\n");
+    EXPECT_EQ(platform::ReadProfileString(file, u"S", u"k"), u"6");
 }
 
 TEST(PrivateProfileTest, CreatesAMissingFileAndKeepsAUtf8Mark)

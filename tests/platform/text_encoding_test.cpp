@@ -88,7 +88,15 @@ TEST(TextEncodingTest, DecodeTextChoosesTheEncoding)
         {"utf-16be", std::string("\xFE\xFF\x4E\x2D\x00\x41", 6), TextEncoding::Utf16BE, u"中A"},
         {"utf-16le odd byte", std::string("\xFF\xFE\x41\x00\x42", 5), TextEncoding::Utf16LE, u"A"},
         {"gbk", "\xBC\xF2\xC6\xD7=\xD6\xD0", TextEncoding::Gbk, u"简谱=中"},
-        {"gbk cut off", "\xBC\xF2\xC6", TextEncoding::Gbk, u"简\uFFFD"},
+        // A GBK line that does not decode whole: its bytes will have to be kept.
+        {"gbk cut off", "\xBC\xF2\xC6", TextEncoding::Mixed, u"简\uFFFD"},
+        // One stray byte spoils only its own line: the UTF-8 lines stay UTF-8.
+        {"utf-8 with a stray byte", "a=\xE5\xAE\x8B\xE4\xBD\x93\r\nb=\xE9t\nc=\xE4\xB8\xAD", TextEncoding::Mixed,
+         u"a=宋体\r\nb=\u95A0\nc=中"},
+        {"utf-8 and gbk lines", "a=\xE4\xB8\xAD\n\xD6\xD0=\xBC\xF2\n", TextEncoding::Mixed, u"a=中\n中=简\n"},
+        {"gbk lines beside ascii", "a=1\r\n\xD6\xD0=\xBC\xF2\r\n", TextEncoding::Gbk, u"a=1\r\n中=简\r\n"},
+        {"utf-8 bom with a gbk line", "\xEF\xBB\xBF\xE4\xB8\xAD\n\xD6\xD0", TextEncoding::Utf8Bom, u"中\n中"},
+        {"lone cr and empty lines", "\xD6\xD0\r\r\n\n\xE4\xB8\xAD\r", TextEncoding::Mixed, u"中\r\r\n\n中\r"},
         {"empty", "", TextEncoding::Utf8, u""},
     };
     for (const Case& c : cases) {

@@ -1,6 +1,7 @@
 #include "app/shell/app_directory.h"
 
 #include <gtest/gtest.h>
+#include <set>
 
 #include "tests/app/settings/settings_test_util.h"
 
@@ -14,7 +15,8 @@ using brindle::ResolveDataDirectory;
 void Install(const fs::path& folder)
 {
     fs::create_directories(folder / "settings");
-    TempFolder::Write(folder / "Tansy.ini", "[SYSTEM INFO]\nOption File Name=settings\\Option.ini\n");
+    TempFolder::Write(folder / "Tansy.ini",
+                      "[SYSTEM INFO]\nOption File Name=settings\\Option.ini\nPage Info File=PageInfo.ini\n");
     TempFolder::Write(folder / "settings" / "Option.ini", "[MIDI DEVICE]\nMidi In Device=-1\n");
 }
 
@@ -48,6 +50,62 @@ TEST(AppDirectoryTest, PerUserCopySeededFromAReadOnlyInstallation)
                                           u"Midi In Device"),
               u"2");
     EXPECT_TRUE(fs::exists(root / "user" / "PageInfo.ini"));
+}
+
+// The files of a program folder, relative to it.
+std::set<std::string> FilesIn(const fs::path& folder)
+{
+    std::set<std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        if (entry.is_regular_file())
+            files.insert(entry.path().lexically_relative(folder).generic_string());
+    }
+    return files;
+}
+
+TEST(AppDirectoryTest, ReadOnlyProgramFolderSeedsOnlyDataFiles)
+{
+    TempFolder root;
+    const fs::path bin = root / "bin";
+    fs::create_directories(bin);
+    TempFolder::Write(bin / "Tansy.ini",
+                      "[SYSTEM INFO]\n"
+                      "Signature Font File=fonts\\Tansy.ttc\n"
+                      "Page Info File=lists\\PageInfo.ini\n"
+                      "Expression File=Expression.ini\n"
+                      "Patch Name File=..\\outside.ini\n"  // leads out of the folder
+                      "DTD File=dtd\\partwise.dtd\n"
+                      "DTD Replace String=http://www.musicxml.org/dtds/partwise.dtd\n"
+                      "Foreground File Path=texture\\foreground\\\n"
+                      "Background File Path=texture\\background\\\n"  // not installed
+                      "Font File Name=\\settings\\Font.ini\n"  // a leading separator still means inside
+                      "Option File Name=settings\\Option.ini\n"
+                      "Help File Name=help\\index.html\n");
+    const char* data[] = {
+        "fonts/Tansy.ttc", "fonts/OFL.txt", "lists/PageInfo.ini", "Expression.ini", "dtd/partwise.dtd",
+        "dtd/common.mod", "texture/foreground/paper.png", "settings/Font.ini", "settings/Option.ini",
+        "help/index.html", "help/images/menu.png",
+    };
+    const char* others[] = {
+        "brindle", "libquaverly.so.0", "libmidi.so.0", "test_app_settings", "bench_settings_files",
+        "README.txt", "platforms/libqoffscreen.so", "specimen/page1.png",
+    };
+    for (const char* name : data) {
+        fs::create_directories((bin / name).parent_path());
+        TempFolder::Write(bin / name, name);
+    }
+    for (const char* name : others) {
+        fs::create_directories((bin / name).parent_path());
+        TempFolder::Write(bin / name, name);
+    }
+    TempFolder::Write(root / "outside.ini", "[PATCH SECTION]\n");
+
+    ASSERT_EQ(ResolveDataDirectory(bin, root / "user", kReadOnly), root / "user");
+    std::set<std::string> expected(std::begin(data), std::end(data));
+    expected.insert("Tansy.ini");
+    EXPECT_EQ(FilesIn(root / "user"), expected);
+    for (const std::string& name : expected)
+        EXPECT_EQ(TempFolder::Read(root / "user" / name), TempFolder::Read(bin / name)) << name;
 }
 
 TEST(AppDirectoryTest, InstalledDefaultsUnderShare)

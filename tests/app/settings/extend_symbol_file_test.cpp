@@ -66,9 +66,10 @@ TEST(ExtendSymbolFileTest, SymbolsByIndexInFileOrder)
     EXPECT_EQ(file.GetSymbol(0).charText, u"A");
     EXPECT_EQ(file.GetSymbol(1).name, u"S2");
     EXPECT_EQ(file.GetSymbol(1).charText, u"简谱");
-    // Text that is not base64 gives no character, and no error.
+    // A character outside the alphabet counts as 0 ("Q!A=" reads as "QAA="): a wrong
+    // character, no error and no lost text.
     EXPECT_EQ(file.GetSymbol(2).name, u"S3");
-    EXPECT_EQ(file.GetSymbol(2).charText, u"");
+    EXPECT_EQ(file.GetSymbol(2).charText, u"@");
     for (const int index : {-1, 3, 1000}) {
         SCOPED_TRACE(index);
         EXPECT_EQ(file.GetSymbol(index), ExtendSymbol{});

@@ -73,6 +73,59 @@ TEST(PatchNameFileTest, SectionNamesAndItemKeys)
                 system == 5124);
 }
 
+// Counts and the offset come from a file anyone can edit: the lists the dialogs loop
+// over stay within what MIDI can address.
+TEST(PatchNameFileTest, CountsAreBounded)
+{
+    struct Case {
+        const char* patchCount;
+        const char* percussionCount;
+        const char* offset;
+        int patches;
+        int percussion;
+        int percussionOffset;
+    };
+    const Case cases[] = {
+        {"3", "2", "35", 3, 2, 35},
+        {"2147483647", "2147483647", "0", 128, 128, 0},
+        {"-5", "-5", "-5", 0, 0, 0},
+        {"99999999999999999999", "47", "2147483647", 128, 1, 127},
+        {"128", "47", "100", 128, 28, 100},
+        {"129", "", "", 128, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.patchCount) + " " + c.percussionCount + " " + c.offset);
+        TempFolder folder;
+        const auto path = folder / "patches.ini";
+        TempFolder::Write(path, std::string("[PATCH SECTION]\nPatch Count=") + c.patchCount +
+                                    "\n[PERCUSSION SECTION]\nPercussion Count=" + c.percussionCount +
+                                    "\nPercussion Offset=" + c.offset + "\n");
+        const PatchNameFile file(std::make_shared<ProfileFile>(PathText(path)), 2052);
+        EXPECT_EQ(file.GetPatchCount(), c.patches);
+        EXPECT_EQ(file.GetPercussionCount(), c.percussion);
+        EXPECT_EQ(file.GetPercussionOffset(), c.percussionOffset);
+    }
+}
+
+TEST(ExpressionStyleListTest, CountIsBounded)
+{
+    struct Case {
+        const char* count;
+        int expected;
+    };
+    const Case cases[] = {{"20", 20}, {"1024", 1024}, {"2147483647", 1024}, {"-5", 0}, {"x", 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.count);
+        TempFolder folder;
+        const auto path = folder / "expression.ini";
+        TempFolder::Write(path, std::string("[EXPRESSION STYLE]\nCount=") + c.count + "\nItem 0=Largo\n");
+        ExpressionStyleList list;
+        list.SetFile(std::make_shared<ProfileFile>(PathText(path)));
+        EXPECT_EQ(list.GetCount(), c.expected);
+        EXPECT_EQ(list.GetItem(0), u"Largo");
+    }
+}
+
 TEST(ExpressionStyleListTest, CountAndItems)
 {
     ExpressionStyleList list;

@@ -81,6 +81,14 @@ TEST_F(ProfileFileTest, ReadIntTakesTheLeadingNumber)
         {u"12abc", 12},   {u"  -7", -7},          {u"+5", 5},          {u"0x10", 0},
         {u"abc", 99},     {u"", 99},              {u"- 1", 99},        {u"99999999999", INT_MAX},
         {u"-99999999999", INT_MIN},               {u"3.9", 3},
+        // Beyond the int range, however many digits: the int limit, never a wrapped value.
+        {u"2147483647", INT_MAX},                 {u"2147483648", INT_MAX},
+        {u"-2147483648", INT_MIN},                {u"-2147483649", INT_MIN},
+        {u"12345678901234567890", INT_MAX},       {u"-12345678901234567890", INT_MIN},
+        {u"18446744073709551617", INT_MAX},       {u"99999999999999999999999999999999999999x", INT_MAX},
+        {u"-99999999999999999999999999999999999999", INT_MIN},
+        // Leading zeros are digits too, but the value is what counts.
+        {u"000000000000000000000042", 42},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(Utf8(c.text));
