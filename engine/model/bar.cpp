@@ -432,7 +432,7 @@ int Bar::TimeToX(int time) const
 void Bar::Layout(ScorePainter& painter)
 {
     ScoreElement::Layout(painter);
-    LayoutAccidentals();
+    UpdateShownAccidentals();
     LayoutNotes(painter);
     LayoutTuplets(painter);
     LayoutLyrics(painter);
@@ -449,7 +449,7 @@ void Bar::Layout(ScorePainter& painter)
     widthMark_->Layout(painter);
 }
 
-void Bar::LayoutAccidentals()
+void Bar::UpdateShownAccidentals()
 {
     // What the last note of each pitch in the bar was written with.
     std::array<int, 128> written{};

@@ -154,12 +154,19 @@ public:
     void SetVerseOffset(int verse, Point offset);
     Point GetVerseOffset(int verse) const;
 
+    // Decides which accidental each note (and chord note) shows and gives it to the
+    // note's accidental sign: an alteration already in force for the same pitch in the
+    // bar is not repeated, a return to the plain pitch shows a natural, a sharp or flat
+    // after another alteration shows natural-sharp or natural-flat, and a note tied over
+    // from the previous one shows none. Run by Layout; the layout engine runs it first
+    // to make room for what will be shown.
+    void UpdateShownAccidentals();
+
 private:
     // The owned elements in forwarding order: notes, tuplets, other marks, dynamics,
     // barline-mark views, the decorator and the time signature when set; the width
     // handle last when asked for.
     std::vector<ElementPtr> OwnedElements(bool withWidthMark) const;
-    void LayoutAccidentals();
     void LayoutNotes(ScorePainter& painter);
     void LayoutTuplets(ScorePainter& painter);
     void LayoutLyrics(ScorePainter& painter);
