@@ -119,6 +119,20 @@ TEST(BarLayoutTest, OtherPitchesAndSpecialNotesKeepTheirOwnAccidentals)
     EXPECT_EQ(chordNote->GetAccidentalSign()->GetAccidental(), 4);
 }
 
+TEST(BarLayoutTest, ABarNeverSpacedStillLaysOutAndDraws)
+{
+    FakePainter painter;
+    Bar bar;
+    AddNote(bar, len::kQuarter)->SetLyricText(0, u"ab");
+    AddTuplet(bar, 3, 2, len::kEighth);
+    bar.GetBarline(1)->SetMarkValue(4);
+    bar.Layout(painter);  // no position map: every time sits at x 0
+    EXPECT_EQ(bar.GetNotes()[0]->GetPosition(), (Point{0, 230}));
+    EXPECT_EQ(bar.GetBarlineMarkViews().size(), 1u);
+    bar.Draw(painter);
+    EXPECT_EQ(painter.Count("DrawJumpMark"), 1);
+}
+
 // Part A: an eighth-note triplet, a quarter and a half; part B: two quarters and a
 // half. The column is 3040 wide and both parts put time 161280 at x 1100 (see the
 // engine test). The bars start at (1000, 500).

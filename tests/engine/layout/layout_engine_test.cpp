@@ -320,6 +320,20 @@ TEST(LayoutEngineTest, MeterComesFromTheTableWhateverTheOrderOfItsRecords)
     EXPECT_EQ(extras.at(403200), 150);
 }
 
+TEST(LayoutEngineTest, MeterIsTheOneInForceNotTheSignatureABarHolds)
+{
+    FakePainter painter;
+    auto score = MakeScore(2, 2);
+    score->SetTimeSignature({0, 3, 4, 0});
+    // Bar 1 holds a 4/4 element that the table does not have (yet): 3/4 stays in force.
+    BarOf(*score, 0, 1)->SetTimeSignature(std::make_shared<TimeSignature>());
+    Lay(score, painter, 0, 2);
+    for (int part = 0; part < 2; ++part) {
+        EXPECT_EQ(BarOf(*score, part, 1)->GetPositionMap()->GetMeter(), (std::pair{3, 4}));
+        EXPECT_EQ(BarOf(*score, part, 1)->GetPositionMap()->GetLength(), 483840);
+    }
+}
+
 TEST(LayoutEngineTest, PartsWithFewerBarsAreSkipped)
 {
     FakePainter painter;
