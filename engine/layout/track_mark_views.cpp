@@ -171,13 +171,14 @@ void TrackMarkViews::BuildLineMarkViews(ScoreElement& row, ScorePainter& painter
         const int s = mark->GetBar();
         if (s < 0 || s >= barCount)
             continue;  // a mark on a bar the part does not have shows nowhere
-        const int e =
-            FindBarAtTime(*part_, s, mark->GetTimePosition(), mark->GetDuration()).bar;
+        const BarTime end = FindBarAtTime(*part_, s, mark->GetTimePosition(), mark->GetDuration());
+        const int e = end.bar;
         int segment = -1;
         if (range_.Contains(s))
             segment = range_.Contains(e) ? line_mark_segment::kWhole : line_mark_segment::kStart;
-        else if (range_.Contains(e))
-            segment = line_mark_segment::kEnd;
+        else if (range_.Contains(e) && !(e == range_.first && end.time <= 0))
+            segment = line_mark_segment::kEnd;  // (one ending at the row's very start has
+                                                // nothing on this row: no empty piece)
         else if (s < range_.first && e >= range_.end)
             segment = line_mark_segment::kMiddle;
         if (segment < 0)
