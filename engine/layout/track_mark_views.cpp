@@ -50,8 +50,15 @@ void TrackMarkViews::Clear()
 
 bool TrackMarkViews::HasBarInRange(const ScoreElement* bar) const
 {
-    const int index = FindBarIndex(bar);
-    return index >= 0 && range_.Contains(index);
+    if (!part_ || !bar)
+        return false;
+    // Only the row's own bars are compared: every tie asks, on every row.
+    const int end = std::min(range_.end, part_->GetChildCount());
+    for (int i = std::max(range_.first, 0); i < end; ++i) {
+        if (part_->GetChild(i).get() == bar)
+            return true;
+    }
+    return false;
 }
 
 int TrackMarkViews::FindBarIndex(const ScoreElement* bar) const
