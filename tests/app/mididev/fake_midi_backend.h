@@ -15,6 +15,7 @@
 namespace mididev_test {
 
 using Bytes = std::vector<std::uint8_t>;
+using brindle::MidiInputHandler;
 
 class FakeMidiBackend final : public brindle::MidiBackend {
 public:
