@@ -32,6 +32,19 @@ TEST(MidiOutDeviceSystem, PortsBeyondTheListingHaveNoNameAndDoNotOpen)
     device.Reset();
 }
 
+// Device -1 opens only where the synthesizer can be heard (a sound server or a sound
+// card and a SoundFont); elsewhere, as on the build machines, it fails cleanly.
+TEST(MidiOutDeviceSystem, SynthesizerOpensOrFailsCleanly)
+{
+    MidiOutDevice device;
+    const bool opened = device.Open(-1);
+    EXPECT_EQ(device.IsOpen(), opened);
+    device.SendShortMessage(0x643C90);
+    device.Reset();
+    device.Close();
+    EXPECT_FALSE(device.IsOpen());
+}
+
 TEST(MidiOutDevice, WithNoDeviceAtAllEveryOpenFailsAndSendsAreIgnored)
 {
     FakeMidiBackend backend;  // no ports, no synthesizer
