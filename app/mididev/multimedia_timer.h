@@ -41,7 +41,7 @@ public:
     void OnTimer();
 
     bool IsRunning() const { return running_.load(); }
-    int GetTickCount() const { return counter_.load(); }
+    int GetCount() const { return counter_.load(); }
 
     static constexpr int kPeriodMicroseconds = 1000;
 

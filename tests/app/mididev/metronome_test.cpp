@@ -158,6 +158,17 @@ TEST_F(MetronomeFixture, WithoutOutputItRunsSilentlyAndResumesOnTheNextBeat)
     EXPECT_EQ(sink.Times(), (std::vector<int>{1000}));
 }
 
+TEST_F(MetronomeFixture, RestartAtThePositionLastReportedDoesNotClickAgain)
+{
+    metronome.SetTempo(120);
+    metronome.Start();
+    Run(0, 50);  // still in the first quarter of beat 0
+    metronome.Stop();
+    metronome.Start();
+    Run(0, 600);
+    EXPECT_EQ(sink.Times(), (std::vector<int>{0, 500}));
+}
+
 TEST_F(MetronomeFixture, OnlyTheFirstSubdivisionOfABeatClicks)
 {
     metronome.OnBeat(0, 0, 1, 30);
@@ -203,6 +214,40 @@ TEST(MetronomeWithTimer, ClicksFromTheTimerThread)
     EXPECT_LE(clicks, 6u);
     std::this_thread::sleep_for(300ms);
     EXPECT_EQ(sink.Sent().size(), clicks);
+}
+
+// Starting a running metronome starts it afresh; stopping it from inside its own click
+// (as a reset notice on the timer's thread may) returns and ends the ticks.
+TEST(MetronomeWithTimer, RestartAndStopFromInsideAClick)
+{
+    class StoppingSink final : public midi::MidiOutSink {
+    public:
+        void Reset() override {}
+        void SendShortMessage(std::uint32_t) override
+        {
+            if (++clicks == 3 && metronome != nullptr)
+                metronome->Stop();
+        }
+        void SendLongMessage(const std::uint8_t*, std::uint32_t) override {}
+        std::atomic<int> clicks{0};
+        Metronome* metronome = nullptr;
+    };
+    StoppingSink sink;
+    Metronome metronome;
+    brindle::MultimediaTimer timer(&metronome);
+    metronome.SetTimer(&timer);
+    metronome.SetOutput(&sink);
+    metronome.SetTempo(600);  // a beat every 100 ms
+    metronome.Start();
+    std::this_thread::sleep_for(30ms);
+    sink.metronome = &metronome;
+    metronome.Start();  // clicks beat 0 again: the run counts from its start tick
+    const auto end = std::chrono::steady_clock::now() + 5s;
+    while (timer.IsRunning() && std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(5ms);
+    EXPECT_FALSE(timer.IsRunning());
+    std::this_thread::sleep_for(150ms);
+    EXPECT_EQ(sink.clicks.load(), 3);
 }
 
 }  // namespace

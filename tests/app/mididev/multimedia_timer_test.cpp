@@ -62,7 +62,7 @@ TEST(MultimediaTimerTick, CountsFromZeroAndHoldsWhilePaused)
     timer.SetPaused(true);
     timer.OnTimer();
     timer.OnTimer();
-    EXPECT_EQ(timer.GetTickCount(), 2);
+    EXPECT_EQ(timer.GetCount(), 2);
     timer.SetPaused(false);
     timer.OnTimer();
     EXPECT_EQ(target.Ticks(), (std::vector<int>{0, 1, 2}));
@@ -73,7 +73,7 @@ TEST(MultimediaTimerTick, WithoutTargetTheCountStaysAtZero)
     MultimediaTimer timer;
     timer.OnTimer();
     timer.OnTimer();
-    EXPECT_EQ(timer.GetTickCount(), 0);
+    EXPECT_EQ(timer.GetCount(), 0);
     RecordingTarget target;
     timer.SetTarget(&target);
     timer.OnTimer();
