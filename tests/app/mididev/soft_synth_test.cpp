@@ -2,81 +2,29 @@
 // rendered to WAV files, and sox measures that they are not silence.
 #include <gtest/gtest.h>
 
-#include <QProcess>
-#include <QStandardPaths>
-#include <QString>
 #include <QTemporaryDir>
 
 #include <cstdint>
-#include <fstream>
-#include <optional>
 #include <vector>
 
 #include "app/mididev/metronome.h"
 #include "app/mididev/soft_synth.h"
 #include "midi/player_clock.h"
+#include "tests/app/mididev/sound_check.h"
 
 namespace {
 
 using brindle::SoftSynth;
+using mididev_test::kSilence;
+using mididev_test::SoxRms;
+using mididev_test::WriteWav;
 
 constexpr int kRate = SoftSynth::kSampleRate;
-// The synthesizer dithers its 16-bit output: silence measures a few hundred-thousandths.
-constexpr double kSilence = 1e-4;
-
-void PutLittleEndian(std::ofstream& out, std::uint32_t value, int bytes)
-{
-    for (int i = 0; i < bytes; ++i)
-        out.put(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
-// 16-bit stereo PCM.
-bool WriteWav(const std::string& path, const std::vector<std::int16_t>& samples)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    const auto dataBytes = static_cast<std::uint32_t>(samples.size() * 2);
-    out.write("RIFF", 4);
-    PutLittleEndian(out, 36 + dataBytes, 4);
-    out.write("WAVEfmt ", 8);
-    PutLittleEndian(out, 16, 4);
-    PutLittleEndian(out, 1, 2);  // PCM
-    PutLittleEndian(out, 2, 2);  // channels
-    PutLittleEndian(out, kRate, 4);
-    PutLittleEndian(out, kRate * 4, 4);
-    PutLittleEndian(out, 4, 2);
-    PutLittleEndian(out, 16, 2);
-    out.write("data", 4);
-    PutLittleEndian(out, dataBytes, 4);
-    for (const std::int16_t sample : samples)
-        PutLittleEndian(out, static_cast<std::uint16_t>(sample), 2);
-    return static_cast<bool>(out);
-}
-
-// The RMS amplitude (0 to 1) that "sox FILE -n stat" reports, of the whole file or of
-// a stretch of it.
-std::optional<double> SoxRms(const QString& sox, const std::string& path, double start = 0,
-                             double length = 0)
-{
-    QStringList arguments{QString::fromStdString(path), QStringLiteral("-n")};
-    if (length > 0)
-        arguments << QStringLiteral("trim") << QString::number(start) << QString::number(length);
-    arguments << QStringLiteral("stat");
-    QProcess process;
-    process.start(sox, arguments);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return std::nullopt;
-    const QString report = QString::fromLocal8Bit(process.readAllStandardError());
-    for (const QString& line : report.split(u'\n')) {
-        if (line.startsWith(QStringLiteral("RMS     amplitude:")))
-            return line.section(u':', 1).trimmed().toDouble();
-    }
-    return std::nullopt;
-}
 
 struct SynthFixture : ::testing::Test {
     void SetUp() override
     {
-        sox = QStandardPaths::findExecutable(QStringLiteral("sox"));
+        sox = mididev_test::FindSox();
         if (sox.isEmpty())
             GTEST_SKIP() << "sox is not installed (scripts/setup installs it)";
         const std::filesystem::path soundFont = SoftSynth::FindSoundFont();
