@@ -2,7 +2,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <functional>
+#include <system_error>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -194,6 +196,10 @@ TEST_F(InputFixture, StopAndCloseFromInsideTheListenerReturn)
 TEST(MidiInDeviceSystem, PortsBeyondTheListingHaveNoNameAndDoNotOpen)
 {
     const unsigned count = MidiInDevice::GetDeviceCount();
+    std::error_code error;
+    if (!std::filesystem::exists("/dev/snd/seq", error)) {
+        EXPECT_EQ(count, 0u) << "no sequencer, yet ports are listed";
+    }
     for (unsigned port = 0; port < count; ++port)
         EXPECT_FALSE(MidiInDevice::GetDeviceName(port).empty());
     EXPECT_TRUE(MidiInDevice::GetDeviceName(count).empty());
