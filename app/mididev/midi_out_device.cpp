@@ -1,0 +1,100 @@
+#include "app/mididev/midi_out_device.h"
+
+#include <array>
+#include <utility>
+
+#include "app/mididev/short_message.h"
+
+namespace brindle {
+
+namespace {
+
+constexpr int kChannels = 16;
+constexpr std::uint8_t kSustainPedal = 64;
+constexpr std::uint8_t kAllNotesOff = 123;
+
+}  // namespace
+
+MidiOutDevice::MidiOutDevice() : MidiOutDevice(MidiBackend::System()) {}
+
+MidiOutDevice::MidiOutDevice(MidiBackend& backend) : backend_(backend) {}
+
+MidiOutDevice::~MidiOutDevice()
+{
+    Close();
+}
+
+unsigned MidiOutDevice::GetDeviceCount()
+{
+    return MidiBackend::System().GetOutputCount();
+}
+
+std::u16string MidiOutDevice::GetDeviceName(unsigned device)
+{
+    return MidiBackend::System().GetOutputName(device);
+}
+
+bool MidiOutDevice::Open(int device)
+{
+    Close();
+    // Opening may take a while (the synthesizer loads its SoundFont): the other threads'
+    // sends are not held up meanwhile, they go nowhere as with a closed device.
+    std::unique_ptr<MidiOutputPort> port = backend_.OpenOutput(device);
+    const bool opened = port != nullptr;
+    std::unique_ptr<MidiOutputPort> displaced;
+    {
+        std::lock_guard lock(mutex_);
+        displaced = std::exchange(port_, std::move(port));
+    }
+    return opened;
+}
+
+void MidiOutDevice::Close()
+{
+    std::unique_ptr<MidiOutputPort> closing;
+    {
+        std::lock_guard lock(mutex_);
+        closing = std::move(port_);
+    }
+}
+
+bool MidiOutDevice::IsOpen() const
+{
+    std::lock_guard lock(mutex_);
+    return port_ != nullptr;
+}
+
+void MidiOutDevice::Reset()
+{
+    std::lock_guard lock(mutex_);
+    if (!port_)
+        return;
+    for (int channel = 0; channel < kChannels; ++channel) {
+        const auto status = static_cast<std::uint8_t>(0xB0 + channel);
+        const std::array<std::uint8_t, 3> pedalUp = {status, kSustainPedal, 0};
+        const std::array<std::uint8_t, 3> notesOff = {status, kAllNotesOff, 0};
+        port_->Send(pedalUp.data(), pedalUp.size());
+        port_->Send(notesOff.data(), notesOff.size());
+    }
+}
+
+void MidiOutDevice::SendShortMessage(std::uint32_t message)
+{
+    const ShortMessageBytes bytes = UnpackShortMessage(message);
+    if (bytes.length == 0)
+        return;
+    std::lock_guard lock(mutex_);
+    if (port_)
+        port_->Send(bytes.bytes.data(), bytes.length);
+}
+
+void MidiOutDevice::SendLongMessage(const std::uint8_t* data, std::uint32_t length)
+{
+    if (data == nullptr || length == 0)
+        return;
+    std::lock_guard lock(mutex_);
+    if (port_)
+        port_->Send(data, length);
+}
+
+}  // namespace brindle

@@ -1,0 +1,54 @@
+// The MIDI output the player, the metronome and the echo of MIDI input send through.
+// A device is chosen by number: 0 to GetDeviceCount() - 1 are the system's ports, -1 the
+// built-in software synthesizer. Sending to a closed device is silently ignored, so
+// playback runs (silently) without one.
+//
+// Threads: the user-interface thread, both timer threads and the MIDI input thread all
+// send here; one mutex serialises every operation, so messages never interleave and a
+// port is never closed under a send.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "app/mididev/midi_backend.h"
+#include "midi/midi_out_sink.h"
+
+namespace brindle {
+
+class MidiOutDevice final : public midi::MidiOutSink {
+public:
+    // Over the system's ports, or over the given back end (which must outlive it).
+    MidiOutDevice();
+    explicit MidiOutDevice(MidiBackend& backend);
+    ~MidiOutDevice();
+    MidiOutDevice(const MidiOutDevice&) = delete;
+    MidiOutDevice& operator=(const MidiOutDevice&) = delete;
+
+    // The system's output ports.
+    static unsigned GetDeviceCount();
+    // The port's name; empty when there is no such port.
+    static std::u16string GetDeviceName(unsigned device);
+
+    // Closes an open device first; true when the device could be opened.
+    bool Open(int device);
+    void Close();
+    bool IsOpen() const;
+
+    // Releases the sustain pedal and ends every sounding note on all 16 channels.
+    void Reset() override;
+    // A well-formed short message is sent; a malformed one (a lone system status byte,
+    // a data byte with its top bit set) is dropped.
+    void SendShortMessage(std::uint32_t message) override;
+    // A system-exclusive block, sent whole.
+    void SendLongMessage(const std::uint8_t* data, std::uint32_t length) override;
+
+private:
+    MidiBackend& backend_;
+    mutable std::mutex mutex_;
+    std::unique_ptr<MidiOutputPort> port_;
+};
+
+}  // namespace brindle
