@@ -48,7 +48,7 @@ using TakenSet = std::set<std::pair<std::size_t, std::int32_t>>;
 
 // One run of the segmentation makes at most this many pieces: a hostile song of notes
 // held for thousands of bars must not exhaust memory.
-constexpr std::size_t kMaxPiecesPerRun = std::size_t{1} << 21;
+constexpr std::size_t kMaxPiecesPerRun = std::size_t{1} << 20;
 
 // The nearest multiple of step; halves go up.
 std::int64_t Quantise(std::int64_t tick, std::int64_t step)
