@@ -29,8 +29,8 @@ public:
     virtual void SetPostPass(int pass) = 0;
     // Adds the song's time and key signatures, one stave per selected track (keyed by
     // the track identifier) and the bar count to the score. A song whose division is
-    // not a positive count of 3 or more ticks per quarter (SMPTE time included) adds
-    // nothing.
+    // not 3 to 32767 ticks per quarter adds nothing (SMPTE time, held as a negative
+    // division, included).
     virtual void Convert(const midi::MidiData* song, ScoreData* score) = 0;
     // Destroys the object.
     virtual void Release() = 0;
