@@ -200,6 +200,26 @@ TEST(StaffParserTest, TripletsFormOneGroupOfThree)
     EXPECT_THAT(parsed.staff->GetTieChains(), IsEmpty());
 }
 
+TEST(StaffParserTest, ShortTripletsGroupInSixes)
+{
+    // Triplet sixteenths on a thirty-second grid: six to a group.
+    std::vector<Played> notes;
+    for (int i = 0; i < 6; ++i)
+        notes.push_back({i * 20, 20});
+    notes.push_back({120, 120});
+    Parsed parsed = ParseStaff(EventsOf(notes), {}, 120, 20160);
+    const auto& groups = parsed.staff->GetTupletGroups();
+    ASSERT_EQ(groups.size(), 1u);
+    EXPECT_EQ(groups[0].count, 6);
+    ASSERT_EQ(groups[0].notes.size(), 6u);
+    EXPECT_EQ(groups[0].notes[5].offset, 5 * 26880);
+    EXPECT_EQ(groups[0].notes[0].value, kSixteenth);
+    EXPECT_EQ(groups[0].notes[0].SoundingLength(), 26880);
+    // On the sixteenth grid they are too short for triplets.
+    Parsed coarse = ParseStaff(EventsOf(notes));
+    EXPECT_THAT(coarse.staff->GetTupletGroups(), IsEmpty());
+}
+
 TEST(StaffParserTest, ATiedNoteCutShortByAnotherVoiceHasItsGapFilled)
 {
     // A half note from beat 4 into the next bar; a second voice starts halfway through
