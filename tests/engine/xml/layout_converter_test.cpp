@@ -91,6 +91,8 @@ TEST_F(LayoutConverterTest, LinesRowsPaperAndPageTextsSurviveTwoCycles)
     score->AddPageText(MakePageText(-1, u"", {}));
 
     std::string text = Save();
+    EXPECT_NE(text.find("<page>3</page>"), std::string::npos);
+    EXPECT_NE(text.find("<page>0</page>"), std::string::npos);  // not placed
     for (int cycle = 0; cycle < 2; ++cycle) {
         SCOPED_TRACE(cycle);
         ASSERT_TRUE(Load(text)) << lastError;

@@ -12,6 +12,7 @@
 #include "engine/model/decorator.h"
 #include "engine/model/symbol_mark.h"
 #include "engine/model/time_signature.h"
+#include "engine/xml/part_converter.h"
 #include "tests/engine/xml/xml_test_util.h"
 
 namespace quaverly::xml_test {
@@ -336,6 +337,49 @@ TEST_F(MeasureConverterTest, ReadingOddBarlinesAndAttributes)
     ASSERT_TRUE(next->GetTimeSignature());
     EXPECT_EQ(next->GetTimeSignature()->GetValue(), (TimeSignatureRecord{1, 5, 8, 1}));
     EXPECT_EQ(part->GetStaffSize(), 1.5);
+}
+
+using PendingPartTest = DomElementTest;
+
+// The pending part that gathers a second staff holds as many bars as the part read,
+// with the same barline styles and no repeats.
+TEST_F(PendingPartTest, GetsOneBarPerMeasureWithTheStyles)
+{
+    Score readInto;
+    const auto part = AddPart(readInto, u"P1");
+    AddBars(*part, 1);  // a bar already there: the next measure is bar 1
+    x::DOMElement* element = NewParent(u"part");
+    element->setAttribute(u"id", u"P1");
+    for (int m = 0; m < 3; ++m) {
+        x::DOMElement* measure = document->createElement(u"measure");
+        measure->setAttribute(u"number", u"7");
+        element->appendChild(measure);
+        if (m == 1) {
+            x::DOMElement* barline = document->createElement(u"barline");
+            barline->setAttribute(u"location", u"left");
+            x::DOMElement* style = document->createElement(u"bar-style");
+            style->appendChild(document->createTextNode(u"heavy-light"));
+            barline->appendChild(style);
+            x::DOMElement* repeat = document->createElement(u"repeat");
+            repeat->setAttribute(u"direction", u"forward");
+            barline->appendChild(repeat);
+            measure->appendChild(barline);
+        }
+    }
+    PartConverter reader;
+    reader.SetScore(&readInto);
+    Read(reader, element);
+    EXPECT_EQ(reader.GetMatchedIndex(), 0);
+    ASSERT_EQ(part->GetChildCount(), 4);
+    EXPECT_EQ(BarOf(readInto, 0, 3)->GetIndex(), 3);
+    ASSERT_EQ(context.pendingPart->GetChildCount(), 3);
+    const auto own = BarOf(readInto, 0, 2);
+    const auto pending = std::dynamic_pointer_cast<Bar>(context.pendingPart->GetChild(1));
+    ASSERT_TRUE(pending);
+    EXPECT_EQ(own->GetBarline(0)->GetType(), 7);
+    EXPECT_EQ(own->GetBarline(0)->GetMarkValue(), 1);
+    EXPECT_EQ(pending->GetBarline(0)->GetType(), 7);
+    EXPECT_EQ(pending->GetBarline(0)->GetMarkValue(), 0);
 }
 
 }  // namespace

@@ -13,75 +13,12 @@
 #include "engine/model/symbol_mark.h"
 #include "engine/xml/bar_index_converter.h"
 #include "engine/xml/other_notation_converter.h"
-#include "engine/xml/xml_document_context.h"
-#include "engine/xml/xml_platform.h"
 #include "tests/engine/xml/xml_test_util.h"
 
 namespace quaverly::xml_test {
 namespace {
 
-namespace x = xercesc;
-
-struct DocumentRelease {
-    void operator()(x::DOMDocument* document) const { document->release(); }
-};
-
-// A bare DOM document to write converters into and read them back from.
-class SymbolElementTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(XmlPlatform::EnsureInitialized());
-        x::DOMImplementation* implementation =
-            x::DOMImplementationRegistry::getDOMImplementation(u"Core");
-        document.reset(implementation->createDocument(nullptr, u"root", nullptr));
-    }
-
-    x::DOMElement* NewParent(const char16_t* name)
-    {
-        x::DOMElement* element = document->createElement(name);
-        document->getDocumentElement()->appendChild(element);
-        return element;
-    }
-
-    // The element as text.
-    std::u16string Serialize(x::DOMNode* node)
-    {
-        x::DOMImplementation* implementation =
-            x::DOMImplementationRegistry::getDOMImplementation(u"Core");
-        x::DOMLSSerializer* serializer = implementation->createLSSerializer();
-        XMLCh* text = serializer->writeToString(node);
-        std::u16string out(text);
-        x::XMLString::release(&text);
-        serializer->release();
-        return out;
-    }
-
-    void Write(XmlConverter& converter, x::DOMElement* parent)
-    {
-        converter.SetDocument(document.get());
-        converter.SetContext(&context);
-        converter.SetParentElement(parent);
-        converter.Write();
-    }
-
-    // Reads the element with the converter through a walker standing on it.
-    void Read(XmlConverter& converter, x::DOMElement* element)
-    {
-        x::DOMTreeWalker* walker = document->createTreeWalker(
-            element, x::DOMNodeFilter::SHOW_ELEMENT | x::DOMNodeFilter::SHOW_TEXT, nullptr,
-            true);
-        converter.SetWalker(walker);
-        converter.SetContext(&context);
-        converter.Read();
-        walker->release();
-    }
-
-    x::DOMElement* ParseInto(const std::u16string& name, const std::u16string& markup);
-
-    std::unique_ptr<x::DOMDocument, DocumentRelease> document;
-    XmlDocumentContext context;
-};
+using SymbolElementTest = DomElementTest;
 
 std::shared_ptr<SymbolMark> MakeSymbol()
 {
@@ -144,27 +81,6 @@ TEST_F(SymbolElementTest, ASymbolAtANoteAndAtABarlineGivesTheSameElement)
         EXPECT_EQ(symbols[0]->GetOffset(), symbol->GetOffset());
         EXPECT_EQ(symbols[0]->GetIndex(), 4);
     }
-}
-
-x::DOMElement* SymbolElementTest::ParseInto(const std::u16string& name, const std::u16string& markup)
-{
-    // Builds <name>...</name> from a tiny markup: children "tag=text" separated by ";".
-    x::DOMElement* element = NewParent(name.c_str());
-    std::size_t at = 0;
-    while (at < markup.size()) {
-        std::size_t end = markup.find(u';', at);
-        if (end == std::u16string::npos)
-            end = markup.size();
-        const std::u16string item = markup.substr(at, end - at);
-        const std::size_t eq = item.find(u'=');
-        const std::u16string tag = item.substr(0, eq);
-        x::DOMElement* child = document->createElement(tag.c_str());
-        if (eq != std::u16string::npos)
-            child->appendChild(document->createTextNode(item.substr(eq + 1).c_str()));
-        element->appendChild(child);
-        at = end + 1;
-    }
-    return element;
 }
 
 TEST_F(SymbolElementTest, ReadingASymbolStartsZeroedAndNeedsItsType)
