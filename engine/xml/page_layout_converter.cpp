@@ -34,7 +34,8 @@ void PageLayoutConverter::Read()
         } else if (TextEquals(name, u"page-system-number")) {
             PageSystemNumberConverter entry;
             ReadChild(entry, child);
-            context->linesPerPage.emplace(entry.GetIndex(), entry.GetCount());
+            if (entry.IsUsable())
+                context->linesPerPage.emplace(entry.GetIndex(), entry.GetCount());
         } else if (TextEquals(name, u"page-any-text")) {
             PageAnyTextConverter pageText;
             ReadChild(pageText, child);

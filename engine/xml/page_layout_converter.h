@@ -4,7 +4,8 @@
 // ("page-any-text").
 //
 // The paper goes to and comes from the context's page record, the lines-per-page map to
-// and from the context's map (a page read twice keeps its first count), the page texts
+// and from the context's map (a page read twice keeps its first count; a page before the
+// first or a count below 1 is passed over), the page texts
 // straight to and from the score. "portrait" is "true"/"false" and "hide-empty-track"
 // "TRUE"/"FALSE"; each reads as set only in its own spelling.
 #pragma once

@@ -25,6 +25,9 @@ public:
 
     int GetIndex() const { return index_; }
     int GetCount() const { return count_; }
+    // An entry the layout can use: an index from 0 and a count from 1. The readers
+    // pass over the others, so the layout never fills a line or page with no room.
+    bool IsUsable() const { return index_ >= 0 && count_ >= 1; }
 
 protected:
     // The element name written.

@@ -23,7 +23,8 @@ void SystemLayoutConverter::Read()
         } else if (TextEquals(name, u"system-bar-number")) {
             SystemBarNumberConverter entry;
             ReadChild(entry, child);
-            context->barsPerLine.emplace(entry.GetIndex(), entry.GetCount());
+            if (entry.IsUsable())
+                context->barsPerLine.emplace(entry.GetIndex(), entry.GetCount());
         }
     }
 }

@@ -4,7 +4,8 @@
 //
 // It touches no score element: reading fills the context's system records and
 // bars-per-line map, writing takes them from there. A line index read twice keeps its
-// first count.
+// first count; an entry with a line before the heading or a count below 1 is passed
+// over.
 #pragma once
 
 #include "engine/xml/xml_converter.h"

@@ -1,5 +1,8 @@
 #include "engine/xml/time_converter.h"
 
+#include <cstdint>
+#include <limits>
+
 #include <xercesc/dom/DOMElement.hpp>
 
 #include "engine/model/bar.h"
@@ -10,9 +13,18 @@ namespace quaverly {
 
 namespace {
 
+constexpr std::int64_t kTicksPerWhole = 4 * 161280;
+
 bool IsBeatType(int beatType)
 {
     return beatType >= 1 && beatType <= 64 && (beatType & (beatType - 1)) == 0;
+}
+
+// Beats above 0 and a bar whose length in ticks fits an int.
+bool IsBeatCount(int beats, int beatType)
+{
+    return beats > 0 &&
+           std::int64_t{beats} * kTicksPerWhole / beatType <= std::numeric_limits<int>::max();
 }
 
 }  // namespace
@@ -32,7 +44,7 @@ void TimeConverter::Read()
         else if (TextEquals(name, u"beat-type"))
             value.beatType = TextToInt(ElementText(*child));
     }
-    if (value.beats <= 0 || !IsBeatType(value.beatType))
+    if (!IsBeatType(value.beatType) || !IsBeatCount(value.beats, value.beatType))
         return;
     auto signature = std::make_shared<TimeSignature>();
     signature->SetValue(value);

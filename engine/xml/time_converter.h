@@ -3,8 +3,9 @@
 // "relative-x"/"relative-y".
 //
 // Reading starts from {bar, 4, 4, common}; "symbol" other than "common" gives the
-// figures, a missing one the common sign. A time whose beats are not above 0 or whose
-// beat type is not a power of two from 1 to 64 is passed over. A new signature is
+// figures, a missing one the common sign. A time whose beats are not above 0, whose
+// beat type is not a power of two from 1 to 64, or whose bar would be too long to count
+// in ticks, is passed over. A new signature is
 // attached to the bar and recorded in the score's table.
 #pragma once
 

@@ -154,6 +154,7 @@ TEST_F(LayoutConverterTest, ReadingOddLayouts)
         "<page-system-number><index>3</index><count>4</count></page-system-number>"
         "<page-system-number><index>3</index><count>6</count></page-system-number>"
         "<page-system-number><count>2</count></page-system-number>"
+        "<page-system-number><index>5</index><count>-1</count></page-system-number>"
         "<page-any-text><text>YQBi\nAGMA</text><font-name>"
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcd\U0001D11Exyz</font-name></page-any-text>"
         "<unknown/></page-layout>"
@@ -165,6 +166,8 @@ TEST_F(LayoutConverterTest, ReadingOddLayouts)
         "<system/>"
         "<system-bar-number><index>3</index><count>4</count></system-bar-number>"
         "<system-bar-number><index>3</index><count>6</count></system-bar-number>"
+        "<system-bar-number><index>4</index><count>0</count></system-bar-number>"
+        "<system-bar-number><index>0</index><count>3</count></system-bar-number>"
         "</system-layout>")))
         << lastError;
     EXPECT_EQ(loadedPage.page.portrait, 0);  // only "true" is portrait

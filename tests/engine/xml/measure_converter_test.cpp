@@ -304,6 +304,7 @@ TEST_F(MeasureConverterTest, ReadingOddBarlinesAndAttributes)
         "<key><fifths>2</fifths><mode>minr</mode></key>"
         "<time symbol=\"cut\"><beats>0</beats><beat-type>4</beat-type></time>"
         "<time><beats>3</beats><beat-type>6</beat-type></time>"
+        "<time><beats>3329</beats><beat-type>1</beat-type></time>"
         "<staff-details><verse-offset><verse>5</verse><offset>9</offset></verse-offset>"
         "<verse-offset><verse>-1</verse><offset>9</offset></verse-offset>"
         "<verse-offset><verse>4</verse><offset>-30</offset></verse-offset>"
@@ -325,7 +326,10 @@ TEST_F(MeasureConverterTest, ReadingOddBarlinesAndAttributes)
     EXPECT_EQ(bar->GetBarline(0)->GetType(), 1);  // "Heavy" is not a name
     EXPECT_EQ(bar->GetBarline(0)->GetMarkValue(), 0);  // a repeat without direction
     EXPECT_EQ(bar->GetBarline(1)->GetMarkValue(), 5);  // the later direction-type wins
-    EXPECT_FALSE(bar->GetTimeSignature());  // 0 beats, then a beat type of 6
+    // 0 beats, a beat type of 6, a bar too long to count in ticks.
+    EXPECT_FALSE(bar->GetTimeSignature());
+    ASSERT_EQ(loaded->GetTimeSignatures().size(), 1u);  // only the second bar's
+    EXPECT_EQ(loaded->GetTimeSignatures()[0].bar, 1);
     EXPECT_EQ(loaded->GetKeySignatures().front(), (KeySignatureRecord{0, 2, 0}));
     EXPECT_EQ(part->GetVerseOffset(4), -30);
     for (int verse = 0; verse < 4; ++verse)
