@@ -1,5 +1,6 @@
 // Saving and loading a score document: a 4-part score of N bars with four notes in every
-// bar, built in code, written to a temporary file and read back.
+// bar, a time signature in the first bar, a bar number and a line break every four bars,
+// built in code, written to a temporary file and read back.
 //
 //     build/bin/bench_xml_documents --benchmark_filter='BM_(Save|Load)Score'
 #include <benchmark/benchmark.h>
@@ -11,11 +12,13 @@
 
 #include "engine/model/bar.h"
 #include "engine/model/container_element.h"
+#include "engine/model/decorator.h"
 #include "engine/model/note.h"
 #include "engine/model/note_factory.h"
 #include "engine/model/part.h"
 #include "engine/model/part_group.h"
 #include "engine/model/score.h"
+#include "engine/model/time_signature.h"
 #include "engine/xml/music_xml_file.h"
 
 namespace {
@@ -40,6 +43,14 @@ std::shared_ptr<Score> MakeScore(int bars)
         part->SetChannel(p);
         for (int b = 0; b < bars; ++b) {
             auto bar = std::make_shared<Bar>(b);
+            if (b == 0) {
+                auto time = std::make_shared<TimeSignature>();
+                time->SetValue({0, 4, 4, 0});
+                bar->SetTimeSignature(time);
+                score->SetTimeSignature({0, 4, 4, 0});
+            }
+            if (b % 4 == 0)
+                bar->SetDecorator(std::make_shared<Decorator>());
             for (int n = 0; n < kNotesPerBar; ++n) {
                 auto note = CreateNote(2 + (b + n + p) % 7);
                 note->SetStartTime(n * kQuarter);
@@ -52,6 +63,8 @@ std::shared_ptr<Score> MakeScore(int bars)
         container->AppendChild(part);
         score->AppendChild(container);
     }
+    for (int b = 4; b < bars; b += 4)
+        score->GetLineBreaks().insert(b);
     auto brace = std::make_shared<PartGroup>();
     brace->SetFirstPart(2);
     brace->SetLastPart(3);

@@ -1,4 +1,6 @@
-// Base64 (standard alphabet, "=" padding, no line breaks) of bytes and of UTF-16 text.
+// Base64 (standard alphabet, "=" padding, no line breaks) of bytes and of UTF-16 text:
+// the score documents' codec (quaverly's Base64 text), so a symbol's character text is
+// the same Base64 in the settings files and in a document.
 #pragma once
 
 #include <string>

@@ -28,40 +28,41 @@ std::uint8_t LowByte(char16_t c)
 
 }  // namespace
 
-std::u16string EncodeBase64Text(std::u16string_view text)
+std::string EncodeBase64Bytes(std::string_view bytes)
 {
-    std::u16string out;
-    out.reserve((text.size() * 2 + 2) / 3 * 4);
-    const std::size_t byteCount = text.size() * 2;
-    const auto byteAt = [&text](std::size_t k) -> std::uint32_t {
-        const char16_t unit = text[k / 2];
-        return (k % 2 == 0) ? (unit & 0xFFu) : (unit >> 8);
+    std::string out;
+    out.reserve((bytes.size() + 2) / 3 * 4);
+    const auto byteAt = [&bytes](std::size_t k) -> std::uint32_t {
+        return static_cast<std::uint8_t>(bytes[k]);
+    };
+    const auto put = [&out](std::uint32_t sextet) {
+        out.push_back(static_cast<char>(kAlphabet[sextet & 63]));
     };
     std::size_t k = 0;
-    for (; k + 3 <= byteCount; k += 3) {
+    for (; k + 3 <= bytes.size(); k += 3) {
         const std::uint32_t v = (byteAt(k) << 16) | (byteAt(k + 1) << 8) | byteAt(k + 2);
-        out += kAlphabet[(v >> 18) & 63];
-        out += kAlphabet[(v >> 12) & 63];
-        out += kAlphabet[(v >> 6) & 63];
-        out += kAlphabet[v & 63];
+        put(v >> 18);
+        put(v >> 12);
+        put(v >> 6);
+        put(v);
     }
-    const std::size_t rest = byteCount - k;
+    const std::size_t rest = bytes.size() - k;
     if (rest == 1) {
         const std::uint32_t v = byteAt(k) << 16;
-        out += kAlphabet[(v >> 18) & 63];
-        out += kAlphabet[(v >> 12) & 63];
-        out += u"==";
+        put(v >> 18);
+        put(v >> 12);
+        out += "==";
     } else if (rest == 2) {
         const std::uint32_t v = (byteAt(k) << 16) | (byteAt(k + 1) << 8);
-        out += kAlphabet[(v >> 18) & 63];
-        out += kAlphabet[(v >> 12) & 63];
-        out += kAlphabet[(v >> 6) & 63];
-        out += u'=';
+        put(v >> 18);
+        put(v >> 12);
+        put(v >> 6);
+        out += '=';
     }
     return out;
 }
 
-std::u16string DecodeBase64Text(std::u16string_view base64)
+std::string DecodeBase64Bytes(std::u16string_view base64)
 {
     std::string bytes;
     bytes.reserve(base64.size() / 4 * 3 + 2);
@@ -90,6 +91,24 @@ std::u16string DecodeBase64Text(std::u16string_view base64)
                 bytes.push_back(static_cast<char>((c * 64 + d) & 0xFF));
         }
     }
+    return bytes;
+}
+
+std::u16string EncodeBase64Text(std::u16string_view text)
+{
+    std::string bytes;
+    bytes.reserve(text.size() * 2);
+    for (const char16_t unit : text) {
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+        bytes.push_back(static_cast<char>(unit >> 8));
+    }
+    const std::string base64 = EncodeBase64Bytes(bytes);
+    return std::u16string(base64.begin(), base64.end());
+}
+
+std::u16string DecodeBase64Text(std::u16string_view base64)
+{
+    const std::string bytes = DecodeBase64Bytes(base64);
     std::u16string text;
     text.reserve(bytes.size() / 2);
     for (std::size_t k = 0; k + 1 < bytes.size(); k += 2) {

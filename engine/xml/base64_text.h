@@ -18,4 +18,10 @@ namespace quaverly {
 std::u16string EncodeBase64Text(std::u16string_view text);
 std::u16string DecodeBase64Text(std::u16string_view base64);
 
+// The same codec on plain bytes, for the settings files' binary values: Base64 of the
+// bytes, and the bytes of a Base64 text read by the forgiving rule above (before they
+// are paired into units).
+std::string EncodeBase64Bytes(std::string_view bytes);
+std::string DecodeBase64Bytes(std::u16string_view base64);
+
 }  // namespace quaverly

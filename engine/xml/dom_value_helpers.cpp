@@ -8,6 +8,8 @@
 #include <xercesc/dom/DOMNode.hpp>
 #include <xercesc/dom/DOMTreeWalker.hpp>
 
+#include "engine/model/int_clamp.h"
+
 namespace quaverly {
 
 namespace {
@@ -66,6 +68,16 @@ std::u16string IntToText(int value)
     char buffer[16];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return std::u16string(buffer, result.ptr);
+}
+
+std::u16string IndexToText(int index)
+{
+    return IntToText(ClampToInt(std::int64_t{index} + 1));
+}
+
+int TextToIndex(std::u16string_view text)
+{
+    return ClampToInt(std::int64_t{TextToInt(text)} - 1);
 }
 
 std::u16string ElementName(const dom::DOMElement& element)

@@ -35,6 +35,12 @@ int TextToInt(std::u16string_view text);
 // Decimal, "-" before negatives, no grouping.
 std::u16string IntToText(int value);
 
+// The 0-based index as the document writes it: plus 1 ("1" for 0).
+std::u16string IndexToText(int index);
+// A 1-based number read back as a 0-based index: TextToInt minus 1, held to the int
+// range.
+int TextToIndex(std::u16string_view text);
+
 // The element's tag name.
 std::u16string ElementName(const dom::DOMElement& element);
 

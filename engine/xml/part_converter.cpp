@@ -4,6 +4,7 @@
 
 #include "engine/model/part.h"
 #include "engine/model/score.h"
+#include "engine/xml/measure_converter.h"
 #include "engine/xml/score_part_converter.h"
 
 namespace quaverly {
@@ -24,6 +25,17 @@ void PartConverter::Read()
             break;
         }
     }
+    if (matched_ < 0)
+        return;
+    const std::shared_ptr<ScoreElement> entry = score->GetChild(matched_);
+    const std::shared_ptr<Part> part = PartAt(*score, matched_);
+    for (dom::DOMElement* child : ChildElements()) {
+        if (!TextEquals(ElementName(*child), u"measure"))
+            continue;
+        // The bar's index is its place in the part, whatever the measure's number says.
+        MeasureConverter measure(part->GetChildCount(), matched_, entry);
+        ReadChild(measure, child);
+    }
 }
 
 void PartConverter::Write()
@@ -32,6 +44,16 @@ void PartConverter::Write()
         return;
     dom::DOMElement* element = AppendElement(*ParentElement(), u"part");
     SetAttribute(*element, u"id", ScorePartConverter::PartIdOf(index_));
+    Score* score = GetScore();
+    const std::shared_ptr<Part> part = score ? PartAt(*score, index_) : nullptr;
+    if (!part)
+        return;
+    const std::shared_ptr<ScoreElement> entry = score->GetChild(index_);
+    const int bars = part->GetChildCount();
+    for (int b = 0; b < bars; ++b) {
+        MeasureConverter measure(b, index_, entry);
+        WriteChild(measure, element);
+    }
 }
 
 }  // namespace quaverly

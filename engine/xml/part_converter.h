@@ -2,9 +2,9 @@
 //
 // Reading looks for the first score part whose id is the element's "id" and passes the
 // whole element over when none has it; the index of the part it matched is kept for the
-// document reader, which joins a second staff to that part. Measures have no converter
-// yet: they are passed over like any element the reader does not know. Writing gives
-// the element the id "P" followed by the part's position from 1.
+// document reader, which joins a second staff to that part. Each "measure" becomes the
+// part's next bar. Writing gives the element the id "P" followed by the part's position
+// from 1 and writes one "measure" per bar.
 #pragma once
 
 #include "engine/xml/xml_converter.h"

@@ -8,9 +8,11 @@
 #include "engine/model/score.h"
 #include "engine/model/tie.h"
 #include "engine/xml/header_text_converter.h"
+#include "engine/xml/page_layout_converter.h"
 #include "engine/xml/identification_converter.h"
 #include "engine/xml/part_converter.h"
 #include "engine/xml/part_list_converter.h"
+#include "engine/xml/system_layout_converter.h"
 #include "engine/xml/xml_document_context.h"
 
 namespace quaverly {
@@ -39,6 +41,12 @@ void ScorePartwiseConverter::Read()
             PartConverter part;
             ReadChild(part, child);
             FinishPart(part.GetMatchedIndex());
+        } else if (TextEquals(name, u"page-layout")) {
+            PageLayoutConverter pageLayout;
+            ReadChild(pageLayout, child);
+        } else if (TextEquals(name, u"system-layout")) {
+            SystemLayoutConverter systemLayout;
+            ReadChild(systemLayout, child);
         }
     }
 }
@@ -111,6 +119,10 @@ void ScorePartwiseConverter::Write()
         PartConverter part(i);
         WriteChild(part, root);
     }
+    PageLayoutConverter pageLayout;
+    WriteChild(pageLayout, root);
+    SystemLayoutConverter systemLayout;
+    WriteChild(systemLayout, root);
 }
 
 }  // namespace quaverly

@@ -1,6 +1,6 @@
 // The document element "score-partwise": reads its children in document order into the
 // score and writes the score's elements in a fixed order (titles, identification, part
-// list, one "part" per score part).
+// list, one "part" per score part, the page layout, the line layout).
 //
 // After every "part" element the reader starts the next part afresh. When the part had
 // notes on a second staff (another program's two-staff piano part), the notes of that

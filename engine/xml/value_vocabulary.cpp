@@ -307,4 +307,22 @@ std::u16string RealToText(double value)
     return std::u16string(buffer, result.ptr);
 }
 
+std::u16string RealToExactText(double value)
+{
+    if (!std::isfinite(value))
+        return u"0";
+    char buffer[64];
+    const std::to_chars_result result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::u16string(buffer, result.ptr);
+}
+
+std::u16string FloatToExactText(float value)
+{
+    if (!std::isfinite(value))
+        return u"0";
+    char buffer[64];
+    const std::to_chars_result result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::u16string(buffer, result.ptr);
+}
+
 }  // namespace quaverly

@@ -95,4 +95,10 @@ double TextToReal(std::u16string_view text);
 // not-set marker -16777216 read back exactly.
 std::u16string RealToText(double value);
 
+// The shortest text that reads back as exactly the same double (or float), in fixed or
+// exponent form, whichever is shorter ("1", "1.5", "0.1", "1e+20"). Used for values the
+// document must keep unchanged through any number of saves.
+std::u16string RealToExactText(double value);
+std::u16string FloatToExactText(float value);
+
 }  // namespace quaverly

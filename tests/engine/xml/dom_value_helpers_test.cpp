@@ -64,6 +64,18 @@ TEST(DomValueHelpersTest, IntToTextIsPlainDecimal)
         EXPECT_EQ(TextToInt(IntToText(v)), v);
 }
 
+TEST(DomValueHelpersTest, IndexesAreWrittenPlusOneAndStayInRange)
+{
+    EXPECT_EQ(IndexToText(0), u"1");
+    EXPECT_EQ(IndexToText(-1), u"0");
+    EXPECT_EQ(IndexToText(INT_MAX), u"2147483647");
+    EXPECT_EQ(TextToIndex(u"1"), 0);
+    EXPECT_EQ(TextToIndex(u"0"), -1);
+    EXPECT_EQ(TextToIndex(u""), -1);
+    EXPECT_EQ(TextToIndex(u"-2147483648"), INT_MIN);
+    EXPECT_EQ(TextToIndex(u"99999999999"), INT_MAX - 1);
+}
+
 TEST(DomValueHelpersTest, GroupSymbolTextNamesTheTwoGroupTypes)
 {
     EXPECT_EQ(GroupSymbolText(0), u"brace");

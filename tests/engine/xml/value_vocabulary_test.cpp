@@ -227,6 +227,22 @@ TEST(ValueVocabularyTest, RealToTextWritesTheShortDefaultForm)
     EXPECT_EQ(TextToReal(RealToText(-16777216.0)), -16777216.0);
 }
 
+TEST(ValueVocabularyTest, ExactTextReadsBackAsTheSameValue)
+{
+    const double doubles[] = {1.0, -16777216.0, 0.857142857142857, 1.0 / 3.0, 1e-7, 1e20,
+                              -2.5, 1234567.5, 0.0};
+    for (const double value : doubles)
+        EXPECT_EQ(TextToReal(RealToExactText(value)), value) << value;
+    const float floats[] = {1.25f, -0.3f, 0.1f, 1.0f / 3.0f, 3.4e38f, 0.0f};
+    for (const float value : floats)
+        EXPECT_EQ(static_cast<float>(TextToReal(FloatToExactText(value))), value) << value;
+    // The short forms stay short.
+    EXPECT_EQ(RealToExactText(-16777216.0), u"-16777216");
+    EXPECT_EQ(RealToExactText(1.5), u"1.5");
+    EXPECT_EQ(FloatToExactText(-0.3f), u"-0.3");
+    EXPECT_EQ(FloatToExactText(0.0f), u"0");
+}
+
 TEST(ValueVocabularyTest, TextToRealReadsTheLeadingNumber)
 {
     struct Case {

@@ -1,5 +1,5 @@
-// Shared pieces of the score-document tests: a score, a temporary folder, and loading
-// and saving through documents held as text.
+// Shared pieces of the score-document tests: a score, a temporary folder, loading and
+// saving through documents held as text, and a bare DOM document for single converters.
 #pragma once
 
 #include <filesystem>
@@ -8,11 +8,15 @@
 #include <string_view>
 
 #include <gtest/gtest.h>
+#include <xercesc/dom/DOM.hpp>
 
 #include "engine/model/container_element.h"
 #include "engine/model/part.h"
 #include "engine/model/score.h"
 #include "engine/xml/music_xml_file.h"
+#include "engine/xml/xml_converter.h"
+#include "engine/xml/xml_document_context.h"
+#include "engine/xml/xml_platform.h"
 #include "tests/platform/temp_folder.h"
 
 namespace quaverly::xml_test {
@@ -100,5 +104,91 @@ protected:
     int validityErrors = 0;
     PageLayoutResult loadedPage;
 };
+
+namespace x = xercesc;
+
+struct DocumentRelease {
+    void operator()(x::DOMDocument* document) const { document->release(); }
+};
+
+// A bare DOM document to write converters into and read them back from.
+class DomElementTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(XmlPlatform::EnsureInitialized());
+        x::DOMImplementation* implementation =
+            x::DOMImplementationRegistry::getDOMImplementation(u"Core");
+        document.reset(implementation->createDocument(nullptr, u"root", nullptr));
+    }
+
+    x::DOMElement* NewParent(const char16_t* name)
+    {
+        x::DOMElement* element = document->createElement(name);
+        document->getDocumentElement()->appendChild(element);
+        return element;
+    }
+
+    // The element as text.
+    std::u16string Serialize(x::DOMNode* node)
+    {
+        x::DOMImplementation* implementation =
+            x::DOMImplementationRegistry::getDOMImplementation(u"Core");
+        x::DOMLSSerializer* serializer = implementation->createLSSerializer();
+        XMLCh* text = serializer->writeToString(node);
+        std::u16string out(text);
+        x::XMLString::release(&text);
+        serializer->release();
+        return out;
+    }
+
+    void Write(XmlConverter& converter, x::DOMElement* parent)
+    {
+        converter.SetDocument(document.get());
+        converter.SetContext(&context);
+        converter.SetParentElement(parent);
+        converter.Write();
+    }
+
+    // Reads the element with the converter through a walker standing on it.
+    void Read(XmlConverter& converter, x::DOMElement* element)
+    {
+        x::DOMTreeWalker* walker = document->createTreeWalker(
+            element, x::DOMNodeFilter::SHOW_ELEMENT | x::DOMNodeFilter::SHOW_TEXT, nullptr,
+            true);
+        converter.SetWalker(walker);
+        converter.SetContext(&context);
+        converter.Read();
+        walker->release();
+    }
+
+    // A new child <name> of the root with the children of a tiny markup: "tag=text"
+    // items (or a bare "tag") separated by ";".
+    x::DOMElement* ParseInto(const std::u16string& name, const std::u16string& markup);
+
+    std::unique_ptr<x::DOMDocument, DocumentRelease> document;
+    XmlDocumentContext context;
+};
+
+inline x::DOMElement* DomElementTest::ParseInto(const std::u16string& name,
+                                                const std::u16string& markup)
+{
+    x::DOMElement* element = NewParent(name.c_str());
+    std::size_t at = 0;
+    while (at < markup.size()) {
+        std::size_t end = markup.find(u';', at);
+        if (end == std::u16string::npos)
+            end = markup.size();
+        const std::u16string item = markup.substr(at, end - at);
+        const std::size_t eq = item.find(u'=');
+        const std::u16string tag = item.substr(0, eq);
+        x::DOMElement* child = document->createElement(tag.c_str());
+        if (eq != std::u16string::npos)
+            child->appendChild(document->createTextNode(item.substr(eq + 1).c_str()));
+        element->appendChild(child);
+        at = end + 1;
+    }
+    return element;
+}
 
 }  // namespace quaverly::xml_test

@@ -1,0 +1,61 @@
+#include "engine/xml/attributes_converter.h"
+
+#include <xercesc/dom/DOMElement.hpp>
+
+#include "engine/model/bar.h"
+#include "engine/model/part.h"
+#include "engine/xml/key_converter.h"
+#include "engine/xml/staff_details_converter.h"
+#include "engine/xml/time_converter.h"
+#include "engine/xml/xml_document_context.h"
+
+namespace quaverly {
+
+std::shared_ptr<Part> AttributesConverter::GetPart() const
+{
+    return partEntry_ ? std::dynamic_pointer_cast<Part>(partEntry_->GetChild(0)) : nullptr;
+}
+
+void AttributesConverter::Read()
+{
+    ReadCommon();
+    for (dom::DOMElement* child : ChildElements()) {
+        const std::u16string name = ElementName(*child);
+        if (TextEquals(name, u"divisions")) {
+            const int divisions = TextToInt(ElementText(*child));
+            if (divisions > 0 && Context())
+                Context()->divisions = divisions;
+        } else if (TextEquals(name, u"key")) {
+            KeyConverter key(bar_ ? bar_->GetIndex() : barIndex_);
+            ReadChild(key, child);
+        } else if (TextEquals(name, u"time")) {
+            TimeConverter time(bar_);
+            ReadChild(time, child);
+        } else if (TextEquals(name, u"staff-details")) {
+            StaffDetailsConverter details(GetPart());
+            ReadChild(details, child);
+        }
+    }
+}
+
+void AttributesConverter::Write()
+{
+    if (!ParentElement() || !Context())
+        return;
+    dom::DOMElement* element = AppendElement(*ParentElement(), u"attributes");
+    if (barIndex_ == 0 && partIndex_ == 0)
+        AppendTextElement(*element, u"divisions", IntToText(Context()->divisions));
+    KeyConverter key(barIndex_);
+    WriteChild(key, element);
+    TimeConverter time(bar_);
+    WriteChild(time, element);
+    if (barIndex_ != 0)
+        return;
+    dom::DOMElement* clef = AppendElement(*element, u"clef");
+    AppendTextElement(*clef, u"sign", u"G");
+    AppendTextElement(*clef, u"line", u"2");
+    StaffDetailsConverter details(GetPart());
+    WriteChild(details, element);
+}
+
+}  // namespace quaverly

@@ -1,0 +1,48 @@
+// One bar of one part as a "measure": its number (counted from 1), its manual width
+// adjustment, its two barlines, the jump marks at them, its bar number mark, the line
+// break before it, its attributes and the document tempo.
+//
+// A bar is indexed by its order in the part, never by the "number" text: the n-th
+// measure of a part is bar n - 1 whatever its number says ("0", "12a" and repeated
+// numbers are all safe), and every child reads with that index. Reading appends the
+// new bar to the part after its children are read, and one more empty bar to the
+// context's pending part (which gathers a second staff), with the same barline styles,
+// so both always hold as many bars. A "print" marks a line break before the bar only
+// when its "new-system" is "yes".
+//
+// Writing follows a fixed order: the left barline, the left jump mark, the bar-number
+// mark, in the first part the line break, the attributes, in the first part's first bar
+// the tempo, the right jump mark and the right barline. Notes and the bar's other
+// directions are passed over for now.
+#pragma once
+
+#include <memory>
+
+#include "engine/xml/xml_converter.h"
+
+namespace quaverly {
+
+class Bar;
+
+class MeasureConverter : public XmlConverter {
+public:
+    // The bar index, the part index and the part's container (whose first child is the
+    // Part receiving or giving the bars).
+    MeasureConverter(int barIndex, int partIndex, std::shared_ptr<ScoreElement> partEntry)
+        : barIndex_(barIndex), partIndex_(partIndex), partEntry_(std::move(partEntry))
+    {
+    }
+
+    void Read() override;
+    void Write() override;
+
+private:
+    void ReadManualAdjust(Bar& bar) const;
+    void WriteJumpMark(dom::DOMElement& measure, const Bar& bar, int side);
+
+    int barIndex_ = 0;
+    int partIndex_ = 0;
+    std::shared_ptr<ScoreElement> partEntry_;
+};
+
+}  // namespace quaverly
