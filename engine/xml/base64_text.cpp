@@ -84,6 +84,9 @@ std::string DecodeBase64Bytes(std::u16string_view base64)
         const std::uint32_t b = kDecodeTable[group[1]];
         const std::uint32_t c = kDecodeTable[group[2]];
         const std::uint32_t d = kDecodeTable[group[3]];
+        // Fill in the first two places leaves the group without a whole byte.
+        if (group[0] == '=' || group[1] == '=')
+            continue;
         bytes.push_back(static_cast<char>((a * 4 + b / 16) & 0xFF));
         if (count >= 3 && group[2] != '=') {
             bytes.push_back(static_cast<char>((b * 16 + c / 4) & 0xFF));

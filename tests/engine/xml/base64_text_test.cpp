@@ -40,6 +40,10 @@ TEST(Base64TextTest, BytesTakeEveryFill)
     EXPECT_EQ(EncodeBase64Bytes(std::string("\xFB\xFF\x00", 3)), "+/8A");
     EXPECT_EQ(DecodeBase64Bytes(u"+/8A"), std::string("\xFB\xFF\x00", 3));
     EXPECT_EQ(DecodeBase64Bytes(u"TWE"), "Ma");
+    // Fill where a group begins holds no byte: extra "=" after a full group adds nothing.
+    EXPECT_EQ(DecodeBase64Bytes(u"QQA==="), std::string("\x41\x00", 2));
+    EXPECT_EQ(DecodeBase64Bytes(u"===="), "");
+    EXPECT_EQ(DecodeBase64Bytes(u"Q==="), "");
 }
 
 // Every length of text cut from a longer one, and every unit value in every place of a
