@@ -25,6 +25,8 @@
 
 namespace {
 
+using painter_test::Face;
+
 using brindle::GdiScorePainter;
 using quaverly::Rect;
 using quaverly::Size;
@@ -74,17 +76,6 @@ struct InkCase {
 Rect At(int x, int y, Size s)
 {
     return {x, y, x + s.cx, y + s.cy};
-}
-
-quaverly::LogFont Face(std::u16string_view face, int height, int weight = 400)
-{
-    quaverly::LogFont lf;
-    lf.SetFaceName(face);
-    lf.height = height;
-    lf.weight = weight;
-    lf.charSet = 1;
-    lf.quality = 4;
-    return lf;
 }
 
 std::vector<InkCase> AllCases()

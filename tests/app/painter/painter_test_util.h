@@ -10,13 +10,47 @@
 
 #include <QImage>
 
+#include <QString>
+
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
+#include <iostream>
 #include <memory>
+#include <string_view>
+#include <system_error>
 
 namespace painter_test {
 
 inline constexpr float kScreenScale = 2540.0f / 96.0f;  // 0.01 mm per pixel at 96 dpi
+
+// A font record as the settings files give it: face, em height (negative) and weight.
+inline quaverly::LogFont Face(std::u16string_view face, int height, int weight = 400)
+{
+    quaverly::LogFont lf;
+    lf.SetFaceName(face);
+    lf.height = height;
+    lf.weight = weight;
+    lf.charSet = 1;
+    lf.quality = 4;
+    return lf;
+}
+
+// Saves a specimen page for people to look at, into $BRINDLE_SPECIMEN_DIR or else
+// build/bin/specimen; false when it could not be written.
+inline bool SaveSpecimen(const QImage& image, const char* name)
+{
+    const char* dir = std::getenv("BRINDLE_SPECIMEN_DIR");
+    const std::filesystem::path folder =
+        dir ? std::filesystem::path(dir) : std::filesystem::path(BRINDLE_BIN_DIR) / "specimen";
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    const std::filesystem::path file = folder / name;
+    if (!image.save(QString::fromStdString(file.string())))
+        return false;
+    std::cout << "specimen page: " << file.string() << "\n";
+    return true;
+}
 
 inline bool AddMusicFonts()
 {

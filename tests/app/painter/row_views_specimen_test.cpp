@@ -34,6 +34,9 @@
 
 namespace {
 
+using painter_test::Face;
+using painter_test::SaveSpecimen;
+
 using namespace quaverly;
 
 constexpr double kZoom = 2.0;
@@ -94,17 +97,6 @@ void AddTie(Part& part, int bar, int note, int endBar, int endNote)
     tie->SetStart({start, start->GetNotes()[note]});
     tie->SetEnd({end, end->GetNotes()[endNote]});
     part.AddTie(tie);
-}
-
-void SaveSpecimen(const QImage& image, const char* name)
-{
-    const char* dir = std::getenv("BRINDLE_SPECIMEN_DIR");
-    const std::filesystem::path folder =
-        dir ? std::filesystem::path(dir) : std::filesystem::path(BRINDLE_BIN_DIR) / "specimen";
-    std::filesystem::create_directories(folder);
-    const std::filesystem::path file = folder / name;
-    ASSERT_TRUE(image.save(QString::fromStdString(file.string())));
-    std::cout << "specimen page: " << file.string() << "\n";
 }
 
 TEST(Specimen, RowViewsOfLineMarksTiesAndDecorations)
@@ -223,7 +215,7 @@ TEST(Specimen, RowViewsOfLineMarksTiesAndDecorations)
                                       px(rect.bottom)),
                   200);
     }
-    SaveSpecimen(image, "row_views.png");
+    EXPECT_TRUE(SaveSpecimen(image, "row_views.png"));
 }
 
 }  // namespace

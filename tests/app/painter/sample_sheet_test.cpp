@@ -23,6 +23,9 @@
 
 namespace {
 
+using painter_test::Face;
+using painter_test::SaveSpecimen;
+
 using brindle::GdiScorePainter;
 using quaverly::Rect;
 
@@ -35,17 +38,6 @@ constexpr int kColumns = 15;
 int U(double pixels)
 {
     return static_cast<int>(pixels * painter_test::kScreenScale);
-}
-
-quaverly::LogFont Face(std::u16string_view face, int height, int weight = 400)
-{
-    quaverly::LogFont lf;
-    lf.SetFaceName(face);
-    lf.height = height;
-    lf.weight = weight;
-    lf.charSet = 1;
-    lf.quality = 4;
-    return lf;
 }
 
 struct Cell {
@@ -93,19 +85,6 @@ private:
     int column_ = 0;
     int y_ = 20;
 };
-
-// Saves a specimen page for people to look at, into $BRINDLE_SPECIMEN_DIR or else
-// build/bin/specimen.
-void SaveSpecimen(const QImage& image, const char* name)
-{
-    const char* dir = std::getenv("BRINDLE_SPECIMEN_DIR");
-    const std::filesystem::path folder =
-        dir ? std::filesystem::path(dir) : std::filesystem::path(BRINDLE_BIN_DIR) / "specimen";
-    std::filesystem::create_directories(folder);
-    const std::filesystem::path file = folder / name;
-    ASSERT_TRUE(image.save(QString::fromStdString(file.string())));
-    std::cout << "specimen page: " << file.string() << "\n";
-}
 
 std::u16string Number(int n)
 {
@@ -211,7 +190,7 @@ TEST(Specimen, EveryGlyphAndMarkThroughThePainter)
         EXPECT_GT(painter_test::InkIn(image, left, top, right, bottom), 0);
     }
 
-    SaveSpecimen(image, "music_specimen.png");
+    EXPECT_TRUE(SaveSpecimen(image, "music_specimen.png"));
 }
 
 // ---- Notes, glyphs and texts, on a page of their own: glyph_text_specimen.png ----
@@ -559,7 +538,7 @@ TEST(Specimen, NotesGlyphsAndTextsThroughThePainter)
                   0);
     }
 
-    SaveSpecimen(image, "glyph_text_specimen.png");
+    EXPECT_TRUE(SaveSpecimen(image, "glyph_text_specimen.png"));
 }
 
 }  // namespace
@@ -782,7 +761,7 @@ TEST(Specimen, LinesAndLineMarks)
                                   static_cast<int>((clipTop + 40) * kZoom)),
               0);
 
-    SaveSpecimen(image, "line_specimen.png");
+    EXPECT_TRUE(SaveSpecimen(image, "line_specimen.png"));
 }
 
 }  // namespace
@@ -934,6 +913,6 @@ TEST(Specimen, JianpuPhraseAtScreenScale)
         const QImage& image = page.Finish();
         for (const phrase::Separation& c : checks)
             EXPECT_GE(phrase::InkPieces(image, c.area, c.across, zoom), c.parts) << c.what;
-        SaveSpecimen(image, zoom == 1.0 ? "phrase.png" : "phrase_200.png");
+        EXPECT_TRUE(SaveSpecimen(image, zoom == 1.0 ? "phrase.png" : "phrase_200.png"));
     }
 }
