@@ -35,6 +35,7 @@ QAction* CommandManager::Action(int id)
     action->setShortcutContext(Qt::WindowShortcut);
     connect(action, &QAction::triggered, this, [this, id] { Execute(id); });
     actions_[id] = action;
+    RunUpdate(id, action);  // a new action starts in the state its command is in
     return action;
 }
 

@@ -35,7 +35,8 @@ public:
     void SetRoute(Route route);
     std::vector<CommandTarget*> CurrentRoute() const;
 
-    // The action of a command id, made on first use and owned by the manager.
+    // The action of a command id, made on first use (in the state its update handler
+    // gives) and owned by the manager.
     QAction* Action(int id);
     QAction* FindAction(int id) const;
     // The id of an action made here; 0 for any other.
@@ -51,8 +52,8 @@ public:
 
     // The actions of the menu (and its submenus) are updated every time it opens.
     void WatchMenu(QMenu* menu);
-    // Updates every action whenever the event loop has been idle for `milliseconds`
-    // (toolbars show their buttons' states this way). 0 stops it.
+    // Updates every action every `milliseconds` while the event loop runs, so toolbar
+    // buttons, which have no opening moment of their own, follow their commands. 0 stops.
     void StartIdleUpdates(int milliseconds = 200);
 
 private:
