@@ -152,6 +152,33 @@ int CNumEdit::Classify(std::u16string_view text, float minimum, float maximum, f
     return number > maximum || number < minimum ? kOutOfRange : kValid;
 }
 
+bool CNumEdit::CouldGrowIntoRange(std::u16string_view text, float minimum, float maximum)
+{
+    // Only plain digits with an optional sign: appending a digit multiplies the magnitude
+    // by ten and adds 0 to 9, so after k more digits it lies in [n * 10^k, (n + 1) * 10^k).
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
+        negative = text[i++] == u'-';
+    if (i == text.size() || text.size() - i > 9)
+        return false;
+    double n = 0;
+    for (; i < text.size(); ++i) {
+        if (!IsDigit(text[i]))
+            return false;
+        n = n * 10 + (text[i] - u'0');
+    }
+    // The magnitudes the range allows on this side of 0.
+    const double low = negative ? -static_cast<double>(maximum) : static_cast<double>(minimum);
+    const double high = negative ? -static_cast<double>(minimum) : static_cast<double>(maximum);
+    if (high < 0 || !(n < low))
+        return false;  // only a number too small in magnitude can grow into the range
+    for (double scale = 10; n * scale <= high && scale <= 1e10; scale *= 10)
+        if ((n + 1) * scale > low)
+            return true;
+    return false;
+}
+
 int CNumEdit::Classify() const { return Classify(text().toStdU16String(), minimum_, maximum_); }
 
 int CNumEdit::Verify()
@@ -240,6 +267,11 @@ void CNumEdit::keyPressEvent(QKeyEvent* event)
     inFilter_ = true;
     QLineEdit::keyPressEvent(event);
     inFilter_ = false;
+    // A whole number typed below the range is kept while more digits can still bring it
+    // into the range ("6" on the way to "60" in a 40 to 250 field); OK catches it if the
+    // user stops there.
+    if (Classify() == kOutOfRange && CouldGrowIntoRange(text().toStdU16String(), minimum_, maximum_))
+        return;
     switch (Verify()) {
     case kValid:
         GetFormatString(GetValue());

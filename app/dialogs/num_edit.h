@@ -65,6 +65,10 @@ public:
     // is one.
     static int Classify(std::u16string_view text, float minimum, float maximum, float* value = nullptr);
 
+    // Whether a whole number below the range in magnitude can still reach the range by
+    // typing more digits after it.
+    static bool CouldGrowIntoRange(std::u16string_view text, float minimum, float maximum);
+
     unsigned DecimalPlaces() const { return places_; }
 
     // Digits only (and Backspace): other characters are refused with a beep before the
