@@ -32,7 +32,7 @@ std::u16string AsciiLower(std::u16string text)
 
 }  // namespace
 
-CBackgroundDlg::CBackgroundDlg(QWidget* parent) : DialogBase(parent, kTemplateId), location_(SettingsLocation::Program())
+CBackgroundDlg::CBackgroundDlg(QWidget* parent) : DialogBase(parent, kTemplateId)
 {
     setWindowTitle(QStringLiteral("背景设置"));
 
@@ -92,7 +92,8 @@ std::vector<std::u16string> CBackgroundDlg::ListPictureFiles(const std::filesyst
 
 std::u16string CBackgroundDlg::OptionFilePath() const
 {
-    return location_.PathOf(location_.SystemInfo().GetOptionFileName());
+    const SettingsLocation location = Location();
+    return location.PathOf(location.SystemInfo().GetOptionFileName());
 }
 
 bool CBackgroundDlg::OnInitDialog()
@@ -102,9 +103,10 @@ bool CBackgroundDlg::OnInitDialog()
     texture.SetFileName(OptionFilePath());
     const std::u16string foregroundFile = texture.GetForegroundFile();
     const std::u16string backgroundFile = texture.GetBackgroundFile();
-    const SystemInfoSection info = location_.SystemInfo();
-    backgroundFiles_ = ListPictureFiles(location_.NativePathOf(info.GetBackgroundFilePath()));
-    foregroundFiles_ = ListPictureFiles(location_.NativePathOf(info.GetForegroundFilePath()));
+    const SettingsLocation location = Location();
+    const SystemInfoSection info = location.SystemInfo();
+    backgroundFiles_ = ListPictureFiles(location.NativePathOf(info.GetBackgroundFilePath()));
+    foregroundFiles_ = ListPictureFiles(location.NativePathOf(info.GetForegroundFilePath()));
     FillList(kIdBackgroundList, backgroundFiles_, backgroundFile);
     FillList(kIdForegroundList, foregroundFiles_, foregroundFile);
     return true;

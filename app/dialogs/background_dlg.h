@@ -12,6 +12,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -55,7 +56,10 @@ private:
     void FillList(int id, const std::vector<std::u16string>& names, const std::u16string& current);
     void OnSelectionChanged(int id);
 
-    SettingsLocation location_;
+    // The program's own settings unless the caller gave others.
+    SettingsLocation Location() const { return location_ ? *location_ : SettingsLocation::Program(); }
+
+    std::optional<SettingsLocation> location_;
     platform::MessagePort* owner_ = nullptr;
     std::vector<std::u16string> backgroundFiles_;
     std::vector<std::u16string> foregroundFiles_;

@@ -38,8 +38,7 @@ constexpr Category kCategories[] = {
 
 }  // namespace
 
-CFontSettingsDlg::CFontSettingsDlg(QWidget* parent)
-    : DialogBase(parent, kTemplateId), location_(SettingsLocation::Program())
+CFontSettingsDlg::CFontSettingsDlg(QWidget* parent) : DialogBase(parent, kTemplateId)
 {
     setWindowTitle(QStringLiteral("字体设置"));
 
@@ -86,7 +85,8 @@ QFont CFontSettingsDlg::PreviewFont() const { return Control<QLabel>(kIdPreview)
 
 std::u16string CFontSettingsDlg::FontFilePath() const
 {
-    return location_.PathOf(location_.SystemInfo().GetFontFileName());
+    const SettingsLocation location = Location();
+    return location.PathOf(location.SystemInfo().GetFontFileName());
 }
 
 bool CFontSettingsDlg::OnInitDialog()

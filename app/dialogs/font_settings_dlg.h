@@ -9,6 +9,7 @@
 
 #include <QFont>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,7 +52,10 @@ private:
     void ShowSelectedEntry();
     void ChooseFont();
 
-    SettingsLocation location_;
+    // The program's own settings unless the caller gave others.
+    SettingsLocation Location() const { return location_ ? *location_ : SettingsLocation::Program(); }
+
+    std::optional<SettingsLocation> location_;
     std::vector<FontEntry> entries_;
 };
 

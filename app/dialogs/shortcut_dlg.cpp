@@ -41,6 +41,8 @@ CShortcutDlg::CShortcutDlg(QWidget* parent) : DialogBase(parent, kTemplateId)
     auto* place = new QWidget(this);
     place->hide();
     auto* ok = new QPushButton(QStringLiteral("确定"), this);
+    // Enter anywhere in the dialog, also on a page, is the OK button.
+    ok->setDefault(true);
     AddControl(kIdCategoryList, list);
     AddControl(kIdPagePlace, place);
     AddControl(platform::kIdOk, ok);

@@ -21,7 +21,7 @@ QString ToQString(std::u16string_view text)
 }  // namespace
 
 CShortcutKeyPage::CShortcutKeyPage(int templateId, std::span<const Row> rows, QWidget* parent)
-    : DialogBase(parent, templateId), rows_(rows), location_(SettingsLocation::Program()), texts_(rows.size())
+    : DialogBase(parent, templateId), rows_(rows), texts_(rows.size())
 {
     // A page lives inside the shortcut dialog, without a caption of its own.
     setWindowFlags(Qt::Widget);
@@ -69,7 +69,8 @@ void CShortcutKeyPage::DoDataExchange(platform::DataExchange& dx)
 
 bool CShortcutKeyPage::OnInitDialog()
 {
-    file_.SetFileName(location_.PathOf(location_.SystemInfo().GetShortcutFileName()));
+    const SettingsLocation location = Location();
+    file_.SetFileName(location.PathOf(location.SystemInfo().GetShortcutFileName()));
     Refresh();
     return true;
 }

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <span>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,7 +61,10 @@ private:
     void Refresh();
 
     std::span<const Row> rows_;
-    SettingsLocation location_;
+    // The program's own settings unless the caller gave others.
+    SettingsLocation Location() const { return location_ ? *location_ : SettingsLocation::Program(); }
+
+    std::optional<SettingsLocation> location_;
     ShortcutFile file_;
     std::vector<std::u16string> texts_;
     std::function<void()> written_;
