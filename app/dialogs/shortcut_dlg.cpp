@@ -85,6 +85,7 @@ void CShortcutDlg::DoDataExchange(platform::DataExchange&) {}
 bool CShortcutDlg::OnInitDialog()
 {
     DialogBase::OnInitDialog();
+    written_ = false;
     auto* list = Control<QListWidget>(kIdCategoryList);
     list->clear();
     for (PageEntry& entry : pages_) {

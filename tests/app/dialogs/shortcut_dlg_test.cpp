@@ -215,6 +215,19 @@ TEST_F(ShortcutDlgTest, ClosingWithoutAWriteIsACancel)
     EXPECT_FALSE(dialog.IsShortcutFileWritten());
 }
 
+TEST_F(ShortcutDlgTest, EachRunReportsItsOwnWrites)
+{
+    EXPECT_EQ(Run([this](CShortcutDlg& d) {
+                  CaptureNext(Qt::Key_A, Qt::NoModifier);
+                  d.Pages()[0].page->EditRow(1);
+                  PressKey(&d, Qt::Key_Escape);
+              }),
+              kIdOk);
+    EXPECT_TRUE(dialog.IsShortcutFileWritten());
+    EXPECT_EQ(Run([](CShortcutDlg& d) { PressKey(&d, Qt::Key_Escape); }), kIdCancel);
+    EXPECT_FALSE(dialog.IsShortcutFileWritten());
+}
+
 TEST_F(ShortcutDlgTest, AFailedWriteIsNotReportedAsWritten)
 {
     // The file's folder is a plain file: nothing can be written there.
