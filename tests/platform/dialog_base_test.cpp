@@ -7,11 +7,14 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -219,6 +222,41 @@ TEST_F(DialogBaseTest, ARefusedFieldStopsThePassAndLaterMembersKeepTheirValues)
     EXPECT_EQ(dialog.count, 9);        // before the refused field
     EXPECT_EQ(dialog.size, 12u);       // the refused field
     EXPECT_DOUBLE_EQ(dialog.scale, 2.5);  // after it
+}
+
+TEST_F(DialogBaseTest, TheRealButtonsAndTheEscapeKeyReachOkAndCancel)
+{
+    SampleDialog dialog;
+    script.AnswerModal([](DialogBase& d) {
+        d.SetDlgItemText(kCount, u"8");
+        d.Control<QPushButton>(kIdOk)->click();
+    });
+    script.AnswerModal([](DialogBase& d) {
+        d.SetDlgItemText(kCount, u"9");
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QCoreApplication::sendEvent(&d, &escape);
+    });
+    EXPECT_EQ(dialog.DoModal(), kIdOk);
+    EXPECT_EQ(dialog.count, 8);
+    EXPECT_EQ(dialog.DoModal(), kIdCancel);
+    EXPECT_EQ(dialog.count, 8);
+    EXPECT_EQ(script.UnfinishedDialogs(), 0);
+}
+
+TEST(QtDialogServiceTest, AModalRunEndsWithTheCodeGivenToEndDialog)
+{
+    // The service of the running program, on a real event loop: a timer plays the user.
+    SampleDialog dialog;
+    QTimer::singleShot(0, &dialog, [&dialog] {
+        dialog.SetDlgItemText(kCount, u"33");
+        dialog.ClickButton(kIdOk);
+    });
+    EXPECT_EQ(platform::DialogService::Current().RunModal(dialog), kIdOk);
+    EXPECT_EQ(dialog.count, 33);
+    EXPECT_FALSE(dialog.isVisible());
+
+    QTimer::singleShot(0, &dialog, [&dialog] { dialog.close(); });  // the close box
+    EXPECT_EQ(dialog.DoModal(), kIdCancel);
 }
 
 // A dialog whose button opens another modal dialog and takes its value.

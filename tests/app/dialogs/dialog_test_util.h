@@ -1,72 +1,122 @@
-// Helpers shared by the dialog tests: a data folder of the test's own with a main
-// settings file naming the lists and settings, and saving screenshots to look at.
+// Helpers of the dialog-control tests: a dialog shown as the active window (so the focus
+// moves as it does for the user), keys and clicks sent the way the window system sends
+// them, and a beep service that records.
 #pragma once
 
-#include <QImage>
-#include <QString>
+#include "app/dialogs/beep_service.h"
+#include "platform/dialog_base.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <iostream>
-#include <string>
-#include <string_view>
+#include <vector>
 
-#include "app/dialogs/data_folder.h"
-#include "platform/font_resources.h"
-#include "platform/text_encoding.h"
-#include "tests/platform/temp_folder.h"
+namespace brindle::test {
 
-namespace dialog_test {
-
-inline const std::filesystem::path kSourceData = std::filesystem::path(BRINDLE_SOURCE_DIR) / "data";
-
-// A data folder with "Tansy.ini" naming lists\PageInfo.ini, lists\PatchName.ini,
-// lists\Expression.ini and settings\FontParam.ini; the patch names and expression words
-// are the program's own, the paper list and parameters are what each test writes.
-class TestFolder {
-public:
-    TestFolder()
-    {
-        std::filesystem::create_directories(temp_ / "lists");
-        std::filesystem::create_directories(temp_ / "settings");
-        TempFolder::Write(temp_ / "Tansy.ini",
-                          "[SYSTEM INFO]\r\n"
-                          "Page Info File=lists\\PageInfo.ini\r\n"
-                          "Patch Name File=lists\\PatchName.ini\r\n"
-                          "Expression File=lists\\Expression.ini\r\n"
-                          "Font Param File Name=settings\\FontParam.ini\r\n");
-        std::filesystem::copy_file(kSourceData / "lists" / "PatchName.ini", temp_ / "lists" / "PatchName.ini");
-        std::filesystem::copy_file(kSourceData / "lists" / "Expression.ini", temp_ / "lists" / "Expression.ini");
-        std::filesystem::copy_file(kSourceData / "lists" / "PageInfo.ini", temp_ / "lists" / "PageInfo.ini");
-    }
-
-    const std::filesystem::path& Path() const { return temp_.Path(); }
-    std::filesystem::path operator/(std::string_view name) const { return temp_ / name; }
-    brindle::DataFolder Data() const { return brindle::DataFolder(platform::PathToUtf16(temp_.Path())); }
-
-    void WritePapers(std::string_view text) const { TempFolder::Write(temp_ / "lists" / "PageInfo.ini", text); }
-    void WriteParams(std::string_view text) const { TempFolder::Write(ParamFile(), text); }
-    std::filesystem::path ParamFile() const { return temp_ / "settings" / "FontParam.ini"; }
-    std::string ReadParams() const { return TempFolder::Read(ParamFile()); }
-
-private:
-    TempFolder temp_;
-};
-
-// The music fonts, for the signature letters.
-inline bool AddMusicFonts() { return platform::AddFontResource(kSourceData / "fonts" / "Tansy.ttc") > 0; }
-
-// Saves a screenshot into $BRINDLE_SPECIMEN_DIR or else build/bin/specimen.
-inline void SaveScreenshot(const QImage& image, const std::string& name)
+// Runs the event loop until `done` holds or about two seconds passed.
+template <class Done>
+bool ProcessUntil(Done done)
 {
-    const char* dir = std::getenv("BRINDLE_SPECIMEN_DIR");
-    const std::filesystem::path folder =
-        dir ? std::filesystem::path(dir) : std::filesystem::path(BRINDLE_BIN_DIR) / "specimen";
-    std::filesystem::create_directories(folder);
-    const std::filesystem::path file = folder / name;
-    ASSERT_TRUE(image.save(QString::fromStdString(file.string())));
-    std::cout << "screenshot: " << file.string() << "\n";
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < 2000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
 }
 
-}  // namespace dialog_test
+inline void ProcessEvents()
+{
+    for (int i = 0; i < 3; ++i)
+        QApplication::processEvents();
+}
+
+inline bool ShowActive(QWidget& window)
+{
+    window.show();
+    window.activateWindow();
+    return ProcessUntil([&] { return window.isActiveWindow(); });
+}
+
+// The Qt key of a printable ASCII character (the upper-case code for letters).
+inline int KeyOf(QChar c) { return c.toUpper().unicode(); }
+
+inline void SendKey(QWidget* target, int key, const QString& text = {},
+                    Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+    QApplication::sendEvent(target, &release);
+}
+
+// Types each character into the widget with the focus ('\b' is Backspace).
+inline void Type(const QString& text)
+{
+    for (const QChar c : text) {
+        QWidget* target = QApplication::focusWidget();
+        ASSERT_NE(target, nullptr);
+        if (c == u'\b')
+            SendKey(target, Qt::Key_Backspace, QStringLiteral("\b"));
+        else
+            SendKey(target, KeyOf(c), QString(c));
+    }
+}
+
+inline void Chord(int key, Qt::KeyboardModifiers modifiers)
+{
+    QWidget* target = QApplication::focusWidget();
+    ASSERT_NE(target, nullptr);
+    SendKey(target, key, {}, modifiers);
+}
+
+// A left click: the focus goes first to the widget that takes it on clicks, as the
+// application does for the window system's clicks.
+inline void Click(QWidget* widget, QPoint at, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    for (QWidget* w = widget; w; w = w->parentWidget())
+        if (w->focusPolicy() & Qt::ClickFocus) {
+            w->setFocus(Qt::MouseFocusReason);
+            break;
+        }
+    const QPointF local(at);
+    const QPointF global(widget->mapToGlobal(at));
+    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton, modifiers);
+    QApplication::sendEvent(widget, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton, modifiers);
+    QApplication::sendEvent(widget, &release);
+}
+
+inline void MoveMouse(QWidget* widget, QPoint at)
+{
+    QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(widget->mapToGlobal(at)), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+}
+
+class RecordingBeep : public BeepService {
+public:
+    void Beep(unsigned type) override { beeps.push_back(type); }
+    std::vector<unsigned> beeps;
+};
+
+// A dialog that records the messages it is sent or posted.
+class RecordingDialog : public platform::DialogBase {
+public:
+    explicit RecordingDialog(int templateId = 0) : DialogBase(nullptr, templateId) {}
+
+    void Record(platform::MessageId message)
+    {
+        MapMessage(message, [this, message](platform::WParam w, platform::LParam l) {
+            received.push_back({message, w, l});
+            return platform::LResult(0);
+        });
+    }
+
+    std::vector<platform::WindowMessage> received;
+};
+
+}  // namespace brindle::test

@@ -12,7 +12,7 @@
 #include "app/dialogs/wizard_staff_page.h"
 #include "engine/editor/new_score_settings.h"
 #include "platform/scripted_dialog_service.h"
-#include "tests/app/dialogs/dialog_test_util.h"
+#include "tests/app/dialogs/test_folder.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -3,7 +3,7 @@
 // are refused.
 #include "app/dialogs/page_setup_dlg.h"
 #include "platform/scripted_dialog_service.h"
-#include "tests/app/dialogs/dialog_test_util.h"
+#include "tests/app/dialogs/test_folder.h"
 
 #include <QAbstractButton>
 #include <QApplication>

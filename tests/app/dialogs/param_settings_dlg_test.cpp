@@ -4,7 +4,7 @@
 #include "app/dialogs/param_settings_dlg.h"
 #include "platform/data_exchange.h"
 #include "platform/scripted_dialog_service.h"
-#include "tests/app/dialogs/dialog_test_util.h"
+#include "tests/app/dialogs/test_folder.h"
 
 #include <QApplication>
 #include <QKeyEvent>
