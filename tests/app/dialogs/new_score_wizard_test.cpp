@@ -2,6 +2,7 @@
 // pages hand back, navigation, the Enter key, instrument editing, the beat, key and
 // tempo choices and the paper page.
 #include "app/dialogs/edit_list_ctrl.h"
+#include "app/dialogs/input_combo_box.h"
 #include "app/dialogs/list_cell_edit.h"
 #include "app/dialogs/new_score_wizard.h"
 #include "app/dialogs/num_edit.h"
@@ -12,6 +13,7 @@
 #include "app/dialogs/wizard_staff_page.h"
 #include "engine/editor/new_score_settings.h"
 #include "platform/scripted_dialog_service.h"
+#include "tests/app/dialogs/dialog_test_util.h"
 #include "tests/app/dialogs/test_folder.h"
 
 #include <QAbstractButton>
@@ -314,6 +316,43 @@ TEST_F(NewScoreWizardTest, ChoicesComeFromTheRowBeingEdited)
         EXPECT_EQ(choices(0, 0), ChoiceList{});
         w.ClickButton(kIdOk);
     });
+}
+
+TEST_F(NewScoreWizardTest, ClickingACellOffersTheChoicesOfItsRow)
+{
+    Run([&](CNewScoreWizard& w) {
+        w.ClickButton(CNewScoreWizard::kIdNext);
+        ASSERT_TRUE(brindle::test::ShowActive(w));
+        staff->StaffTypeList()->setCurrentRow(1);
+        CEditListCtrl* list = staff->InstrumentList();
+        auto click = [&](int row, int column) {
+            list->SetFocusedRow(row);
+            brindle::test::Click(list->viewport(), list->GetCellRect(column, row).center());
+            CInputComboBox* editor = list->ChoiceEditor();
+            return editor && editor->IsEditing() ? editor : nullptr;
+        };
+        CInputComboBox* editor = click(1, 2);
+        ASSERT_NE(editor, nullptr);
+        EXPECT_EQ(editor->Choices(), (ChoiceList{u"普通乐器", u"打击乐器"}));
+        editor->setCurrentIndex(1);
+        editor->Finish();
+        EXPECT_EQ(staff->GetStaffTemplates()[1].instruments[1], (InstrumentEntry{35, true}));
+        EXPECT_EQ(list->GetItemText(1, 1), u"35-原声大鼓");
+
+        editor = click(1, 1);
+        ASSERT_NE(editor, nullptr);
+        EXPECT_EQ(editor->Choices(), staff->GetPercussionNames());
+        editor->setCurrentIndex(2);
+        editor->Finish();
+        EXPECT_EQ(staff->GetStaffTemplates()[1].instruments[1], (InstrumentEntry{37, true}));
+
+        editor = click(0, 1);
+        ASSERT_NE(editor, nullptr);
+        EXPECT_EQ(editor->Choices(), staff->GetPatchNames());
+        editor->Finish();
+        w.ClickButton(kIdOk);
+    });
+    EXPECT_EQ(staff->GetStaffType(), 1);
 }
 
 TEST_F(NewScoreWizardTest, EditsFromAnotherListAreIgnored)
