@@ -12,6 +12,7 @@
 #include "app/dialogs/wizard_paper_page.h"
 #include "app/dialogs/wizard_staff_page.h"
 #include "engine/editor/new_score_settings.h"
+#include "platform/data_exchange.h"
 #include "platform/scripted_dialog_service.h"
 #include "tests/app/dialogs/dialog_test_util.h"
 #include "tests/app/dialogs/test_folder.h"
@@ -506,6 +507,33 @@ TEST_F(NewScoreWizardTest, NoteValueLetters)
         {u'O', 645120}, {u'P', 322560}, {u'Q', 161280}, {u'R', 80640}, {u'S', 40320}, {u'x', 161280}};
     for (const auto& [letter, ticks] : letters)
         EXPECT_EQ(CWizardKeyTempoPage::BeatUnitOf(letter), ticks);
+}
+
+TEST_F(NewScoreWizardTest, AValueThatDoesNotReadKeepsTheWizardOpenOnItsPage)
+{
+    EXPECT_EQ(Run([&](CNewScoreWizard& w) {
+                  Button(*keyTempo, CWizardKeyTempoPage::kIdExactTempo)->click();
+                  keyTempo->SetDlgItemText(CWizardKeyTempoPage::kIdTempo, u"300");
+                  Button(*paper, CWizardPaperPage::kIdFixedBars)->click();
+                  paper->SetDlgItemText(CWizardPaperPage::kIdBarsPerLine, u"");
+                  w.ClickButton(kIdOk);
+                  EXPECT_FALSE(w.IsEnded());
+                  EXPECT_EQ(w.GetCurrentIndex(), 2);
+                  keyTempo->SetDlgItemText(CWizardKeyTempoPage::kIdTempo, u"250");
+                  w.ClickButton(kIdOk);
+                  EXPECT_FALSE(w.IsEnded());
+                  EXPECT_EQ(w.GetCurrentIndex(), 3);
+                  paper->SetDlgItemText(CWizardPaperPage::kIdBarsPerLine, u"20");
+                  w.ClickButton(kIdOk);
+              }),
+              kIdOk);
+    ASSERT_EQ(service.MessageBoxes().size(), 2u);
+    EXPECT_EQ(service.MessageBoxes()[0].text, u"请输入一个介于 40 和 250 之间的整数。");
+    EXPECT_EQ(service.MessageBoxes()[1].text, platform::kMsgNotInteger);
+    int beatUnit = 0, perMinute = 0;
+    keyTempo->GetTempo(beatUnit, perMinute);
+    EXPECT_EQ(perMinute, 250);
+    EXPECT_EQ(paper->GetBarsPerLine(), 20);
 }
 
 constexpr const char* kTwoDefaults =
