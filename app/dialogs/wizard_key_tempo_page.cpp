@@ -87,7 +87,8 @@ CWizardKeyTempoPage::CWizardKeyTempoPage(const DataFolder& folder) : CWizardPage
     for (int i = 0; i < kKeyCount; ++i)
         keys_->addItem(QStringLiteral("   ") + QChar(u'a' + i));
     keys_->setMinimumWidth(110);
-    keyRow->addWidget(new QLabel(QStringLiteral("1="), keyBox));
+    // The signature font's key letters draw the whole "1=C" themselves, so no separate
+    // "1=" label stands before the list (it would show the prefix twice).
     keyRow->addWidget(keys_);
     keyRow->addStretch(1);
     AddControl(kIdKey, keys_);
