@@ -1,0 +1,202 @@
+#include "engine/layout/track_mark_views.h"
+
+#include <algorithm>
+
+#include "engine/layout/line_mark_geometry.h"
+#include "engine/layout/line_mark_view_factory.h"
+#include "engine/layout/tie_view_group.h"
+#include "engine/model/bar.h"
+#include "engine/model/line_mark.h"
+#include "engine/model/note.h"
+#include "engine/model/part.h"
+#include "engine/model/score_painter.h"
+#include "engine/model/tie.h"
+
+namespace quaverly {
+
+namespace {
+
+// A note's place on the row: its position plus that of the element holding it.
+Point NoteOnRow(const NoteAnchor& anchor)
+{
+    return OffsetPoint(anchor.note->GetPosition(), anchor.owner->GetPosition());
+}
+
+void SendTiesChanged(ScoreElement& bar)
+{
+    NotificationPayload payload;
+    ElementNotification notification{notification_id::kTrackTiesChanged, &payload, nullptr};
+    bar.Notify(notification);
+}
+
+}  // namespace
+
+std::shared_ptr<Note> FindFirstElementAfter(const Bar& bar, int time)
+{
+    const std::vector<Bar::NotePtr>& notes = bar.GetNotes();
+    if (time == -1)
+        return notes.empty() ? nullptr : notes.front();
+    const auto found = std::find_if(notes.begin(), notes.end(), [time](const Bar::NotePtr& n) {
+        return n && n->GetStartTime() > time;
+    });
+    return found == notes.end() ? nullptr : *found;
+}
+
+void TrackMarkViews::Clear()
+{
+    tieViews_.clear();
+    lineMarkViews_.clear();
+}
+
+bool TrackMarkViews::HasBarInRange(const ScoreElement* bar) const
+{
+    const int index = FindBarIndex(bar);
+    return index >= 0 && range_.Contains(index);
+}
+
+int TrackMarkViews::FindBarIndex(const ScoreElement* bar) const
+{
+    if (!part_ || !bar)
+        return -1;
+    const int count = part_->GetChildCount();
+    for (int i = 0; i < count; ++i) {
+        if (part_->GetChild(i).get() == bar)
+            return i;
+    }
+    return -1;
+}
+
+void TrackMarkViews::CompleteTie(Tie& tie)
+{
+    const NoteAnchor start = tie.GetStart();
+    if (!part_ || !start.owner || !start.note)
+        return;
+    const int k = FindBarIndex(start.owner.get());
+    const auto startBar = std::dynamic_pointer_cast<Bar>(start.owner);
+    if (k < 0 || !startBar)
+        return;
+    std::shared_ptr<Bar> endBar = startBar;
+    std::shared_ptr<Note> next = FindFirstElementAfter(*startBar, start.note->GetStartTime());
+    if (!next) {
+        endBar = GetPartBar(*part_, k + 1);
+        next = endBar ? FindFirstElementAfter(*endBar, -1) : nullptr;
+    }
+    if (!next || next->GetPitchCode() != start.note->GetPitchCode())
+        return;
+    tie.SetEnd({endBar, next});
+    // The rows that show the two bars must draw the tie anew.
+    if (!HasBarInRange(startBar.get()))
+        SendTiesChanged(*startBar);
+    if (endBar != startBar)
+        SendTiesChanged(*endBar);
+}
+
+void TrackMarkViews::BuildTieViews(ScoreElement& row, ScorePainter& painter)
+{
+    tieViews_.clear();
+    if (!part_)
+        return;
+    const Point origin = row.GetAbsolutePoint();
+    const Size note = painter.GetNoteSize();
+    const Point slur = painter.GetFlatSlurOffset();
+    const std::shared_ptr<ScoreElement> barBefore =
+        range_.first > 0 ? part_->GetChild(range_.first - 1) : nullptr;
+
+    const std::vector<std::shared_ptr<Tie>> ties = part_->GetTies();
+    for (const std::shared_ptr<Tie>& tie : ties) {
+        if (!tie)
+            continue;
+        const NoteAnchor start = tie->GetStart();
+        const NoteAnchor end = tie->GetEnd();  // as it was before any completion below
+        if (!start.owner || !start.note)
+            continue;
+        if (barBefore && start.owner == barBefore && !end.note)
+            CompleteTie(*tie);
+
+        std::shared_ptr<TieViewGroup> view;
+        const auto endsInRange = [this](const NoteAnchor& anchor) {
+            return anchor.note && anchor.owner && HasBarInRange(anchor.owner.get());
+        };
+        if (HasBarInRange(start.owner.get())) {
+            NoteAnchor current = end;
+            if (!current.note) {
+                CompleteTie(*tie);
+                current = tie->GetEnd();
+            }
+            const Point from = NoteOnRow(start);
+            const int x = from.x + 2 * note.cx / 3;
+            const Point at{x + slur.x, from.y - start.note->GetHeightAbove(painter) + slur.y};
+            if (endsInRange(current)) {
+                view = std::make_shared<TieView>();
+                view->SetLength(NoteOnRow(current).x + note.cx / 3 - x);
+            } else if (current.note) {
+                view = std::make_shared<TieStartView>();
+                const Rect bar = start.owner->GetRect();
+                view->SetLength(bar.Width() - (start.note->GetPosition().x + 2 * note.cx / 3));
+            } else {
+                view = std::make_shared<TieView>();
+                view->SetLength(2 * note.cy);
+            }
+            view->SetPosition(at);
+        } else if (endsInRange(end)) {
+            // The tie comes from an earlier row: the piece starts at the row's left edge.
+            view = std::make_shared<TieEndView>();
+            const Point to = NoteOnRow(end);
+            view->SetPosition({0, to.y - start.note->GetHeightAbove(painter) + slur.y});
+            view->SetLength(end.note->GetPosition().x + note.cx / 3);
+        }
+        if (!view)
+            continue;
+        view->BindModelElement(tie);
+        view->SetParent(&row);
+        view->Layout(painter);
+        view->SetOrigin(origin);
+        view->SetOffset(tie->GetOffset());
+        tieViews_.push_back(view);
+    }
+}
+
+void TrackMarkViews::BuildLineMarkViews(ScoreElement& row, ScorePainter& painter)
+{
+    lineMarkViews_.clear();
+    if (!part_)
+        return;
+    const Point origin = row.GetAbsolutePoint();
+    const int barCount = GetPartBarCount(*part_);
+    // A copy: making the views may change the part's list.
+    const std::vector<std::shared_ptr<LineMark>> marks = part_->GetLineMarks();
+    for (const std::shared_ptr<LineMark>& mark : marks) {
+        if (!mark)
+            continue;
+        const int s = mark->GetBar();
+        if (s < 0 || s >= barCount)
+            continue;  // a mark on a bar the part does not have shows nowhere
+        const int e =
+            FindBarAtTime(*part_, s, mark->GetTimePosition(), mark->GetDuration()).bar;
+        int segment = -1;
+        if (range_.Contains(s))
+            segment = range_.Contains(e) ? line_mark_segment::kWhole : line_mark_segment::kStart;
+        else if (range_.Contains(e))
+            segment = line_mark_segment::kEnd;
+        else if (s < range_.first && e >= range_.end)
+            segment = line_mark_segment::kMiddle;
+        if (segment < 0)
+            continue;
+        const std::shared_ptr<LineMarkView> view = MakeLineMarkView(mark.get(), segment);
+        if (!view)
+            continue;
+        view->SetSegment(segment);
+        view->SetOrigin(origin);
+        view->SetPart(part_);
+        view->SetLineMark(mark);
+        view->SetBarRange(range_.first, range_.end);
+        view->SetOffset(mark->GetOffset());
+        view->SetParent(&row);
+        view->Layout(painter);
+        if (mark->GetState() == element_state::kSelected)
+            view->Select();
+        lineMarkViews_.push_back(view);
+    }
+}
+
+}  // namespace quaverly
