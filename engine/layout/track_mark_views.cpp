@@ -50,8 +50,15 @@ void TrackMarkViews::Clear()
 
 bool TrackMarkViews::HasBarInRange(const ScoreElement* bar) const
 {
-    const int index = FindBarIndex(bar);
-    return index >= 0 && range_.Contains(index);
+    if (!part_ || !bar)
+        return false;
+    // Only the row's own bars are compared: every tie asks, on every row.
+    const int end = std::min(range_.end, part_->GetChildCount());
+    for (int i = std::max(range_.first, 0); i < end; ++i) {
+        if (part_->GetChild(i).get() == bar)
+            return true;
+    }
+    return false;
 }
 
 int TrackMarkViews::FindBarIndex(const ScoreElement* bar) const
@@ -171,13 +178,14 @@ void TrackMarkViews::BuildLineMarkViews(ScoreElement& row, ScorePainter& painter
         const int s = mark->GetBar();
         if (s < 0 || s >= barCount)
             continue;  // a mark on a bar the part does not have shows nowhere
-        const int e =
-            FindBarAtTime(*part_, s, mark->GetTimePosition(), mark->GetDuration()).bar;
+        const BarTime end = FindBarAtTime(*part_, s, mark->GetTimePosition(), mark->GetDuration());
+        const int e = end.bar;
         int segment = -1;
         if (range_.Contains(s))
             segment = range_.Contains(e) ? line_mark_segment::kWhole : line_mark_segment::kStart;
-        else if (range_.Contains(e))
-            segment = line_mark_segment::kEnd;
+        else if (range_.Contains(e) && !(e == range_.first && end.time <= 0))
+            segment = line_mark_segment::kEnd;  // (one ending at the row's very start has
+                                                // nothing on this row: no empty piece)
         else if (s < range_.first && e >= range_.end)
             segment = line_mark_segment::kMiddle;
         if (segment < 0)

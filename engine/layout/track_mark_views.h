@@ -48,7 +48,8 @@ public:
     // start bar is not one of the part's bars ties nothing.
     void CompleteTie(Tie& tie);
     // Erases the line-mark views and makes one for every line mark of the part that
-    // touches the range: whole, start, middle or end piece.
+    // touches the range: whole, start, middle or end piece. A mark from an earlier row
+    // that ends at time 0 of the range's first bar shows nothing here.
     void BuildLineMarkViews(ScoreElement& row, ScorePainter& painter);
 
     const std::vector<std::shared_ptr<TieViewGroup>>& GetTieViews() const { return tieViews_; }

@@ -356,10 +356,14 @@ TEST(TrackLineMarkViewsTest, EachRowShowsThePieceOfTheMarkThatFallsIntoItsBars)
          {"DecrescStartView", "DecrescContinuedView", "DecrescContinuedView"}},
         {"glissando over three rows", k::kGlissando, 1, kQuarter, kLongRun, {1, 2, 3},
          {"GlissandoStartView", "GlissandoStartView", "GlissandoEndView"}},
-        // Ending at time 0 of bar 4, the first bar after the middle row.
+        // Ending at time 0 of bar 4, the first bar after the middle row: the middle row
+        // shows a middle piece, the last row no empty end piece.
         {"ending at the next row's first bar", k::kTrill, 1, kQuarter,
-         3 * kQuarter + 2 * kWhole, {1, 2, 3},
-         {"TrillStartView", "TrillContinuedView", "TrillContinuedView"}},
+         3 * kQuarter + 2 * kWhole, {1, 2, -1},
+         {"TrillStartView", "TrillContinuedView", nullptr}},
+        // Ending at time 0 of bar 2, the first bar of row 1: nothing of it lies there.
+        {"ending where the next row starts", k::kHighOctave, 0, 0, 2 * kWhole, {1, -1, -1},
+         {"HighOctaveStartView", nullptr, nullptr}},
         {"past the last bar", k::kLowOctave, 3, 0, 100 * kWhole, {-1, 1, 3},
          {nullptr, "LowOctaveStartView", "LowOctaveContinuedView"}},
         {"arpeggio across rows", k::kArpeggio, 1, 0, kWhole, {-1, -1, -1},
