@@ -4,7 +4,11 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
+#include "engine/layout/header_node.h"
+#include "engine/layout/layout_root.h"
+#include "engine/layout/page_node.h"
 #include "engine/layout/system_node.h"
 #include "engine/layout/track_node.h"
 #include "tests/engine/layout/layout_test_score.h"
@@ -40,6 +44,57 @@ inline std::shared_ptr<SystemNode> MakeLine(const std::shared_ptr<Score>& score,
     line->CreateTracks();
     line->Layout(painter);
     return line;
+}
+
+inline constexpr int kPageWidth = 16000;
+inline constexpr int kPageHeight = 24000;
+inline constexpr int kLineGap = 1500;
+
+// The laid-out score as the editor's walkers make it: the lines of the given ranges,
+// `linesPerPage` to a page, each page's lines stacked from y = 0 with a gap between
+// them, the heading first on page 0 when asked for. Pages get their index, size and the
+// score; every page, line and row is laid out.
+inline std::shared_ptr<LayoutRoot> MakeLaidOutRoot(const std::shared_ptr<Score>& score,
+                                                   ScorePainter& painter,
+                                                   const std::vector<BarRange>& ranges,
+                                                   int linesPerPage, bool heading = false)
+{
+    auto root = std::make_shared<LayoutRoot>();
+    std::shared_ptr<PageNode> page;
+    int y = 0;
+    int onPage = 0;
+    const auto newPage = [&]() {
+        page = std::make_shared<PageNode>(score);
+        page->SetIndex(root->GetChildCount());
+        page->SetRect({0, 0, kPageWidth, kPageHeight});
+        root->AppendChild(page);
+        y = 0;
+        onPage = 0;
+    };
+    newPage();
+    if (heading) {
+        auto head = std::make_shared<HeaderNode>(score);
+        head->SetRect({0, 0, kLineWidth, 0});
+        page->AppendChild(head);
+        head->SetParent(page.get());
+        head->Layout(painter);
+        head->SetPosition({0, 0});
+        y += head->GetRect().Height() + kLineGap;
+    }
+    int index = 1;
+    for (const BarRange& range : ranges) {
+        if (onPage == linesPerPage)
+            newPage();
+        auto line = MakeLine(score, painter, index++, range.first, range.end);
+        page->AppendChild(line);
+        line->SetParent(page.get());
+        line->SetPosition({0, y + 2000});  // room for the marks row above the rows
+        line->Layout(painter);
+        y += 2000 + line->GetRect().Height() + kLineGap;
+        ++onPage;
+    }
+    root->Layout(painter);
+    return root;
 }
 
 }  // namespace quaverly::layout_test
