@@ -487,6 +487,13 @@ void SystemNode::LayoutSystemMarks(ScorePainter& painter)
                 timeSignatures_.push_back(signature);
             }
         }
+        // The opening signature is shown once, in the marks row; the other parts' bar 0
+        // leave theirs to the line too, since the bar columns keep no room for it there.
+        for (const auto& track : Tracks()) {
+            const auto bar = track->GetBar(0);
+            if (bar && bar->GetTimeSignature())
+                bar->GetTimeSignature()->SetSystemPlaced(true);
+        }
     }
     for (const auto& tempo : score_->GetTempoMarkList()) {
         if (tempo && range.Contains(tempo->GetValue().position))

@@ -113,9 +113,11 @@ TEST(LaidOutViewTest, LinesStackOnTheirPagesWithTheirRowsAndMarks)
     f.painter.Clear();
     f.root->Draw(f.painter);
     EXPECT_EQ(f.painter.Count("DrawKeySignature"), 1);
-    // The first part's opening signature stands in the marks row; the other parts' stay
-    // in their bars.
-    EXPECT_EQ(f.painter.Count("DrawTimeSignature"), 3);
+    // The opening signature stands once in the marks row; the other parts' bars do not
+    // draw theirs over their first notes.
+    EXPECT_EQ(f.painter.Count("DrawTimeSignature"), 1);
+    for (int p = 1; p < 3; ++p)
+        EXPECT_TRUE(BarOf(*f.score, p, 0)->GetTimeSignature()->IsSystemPlaced());
     EXPECT_EQ(f.painter.Count("DrawTempoMark"), 1);
     EXPECT_EQ(f.painter.Count("DrawExpressionText"), 1);
     const auto key = f.painter.CallsNamed("DrawKeySignature")[0];
