@@ -129,9 +129,9 @@ void SelectionRange::Select()
 
 void SelectionRange::Draw(ScorePainter& painter)
 {
+    columns_.clear();
     if (!IsValid())
         return;
-    columns_.clear();
     const Bounds b = GetBounds();
     for (int bar = b.barMin; bar <= b.barMax; ++bar) {
         bool found = false;

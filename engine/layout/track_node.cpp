@@ -320,8 +320,12 @@ void TrackNode::Layout(ScorePainter& painter)
             marginSum += static_cast<long long>(map->GetLeftMargin()) + map->GetRightMargin();
         }
     }
-    if (bars.empty() || marginSum == 0 || extentSum == 0)
+    if (bars.empty() || marginSum == 0 || extentSum == 0) {
+        // Nothing placed, so nothing may hang on the bars: no pieces of an earlier layout
+        // stay to be drawn.
+        marks_.Clear();
         return;
+    }
 
     const double ratio = static_cast<double>(width - marginSum) / static_cast<double>(extentSum);
     const Point origin = GetAbsolutePoint();
@@ -440,7 +444,9 @@ int TrackNode::OnHandle(int handleId, const ScoreElement* sender, const Notifica
             change.newStaffSize = ClampToInt(static_cast<long long>(dragStartSpacing_) + dragTotal_);
             change.part = part_;
             SendChange(id::kStaffSpacingDrag, change);
-        } else if (part_ && part_->GetStaffSize() != static_cast<double>(dragStartSpacing_)) {
+        } else if (part_ && TruncToInt(part_->GetStaffSize()) != dragStartSpacing_) {
+            // Compared as the whole units the record carries: a fractional size that the
+            // drag left alone is no change.
             NotificationPayload change;
             change.oldStaffSize = dragStartSpacing_;
             change.newStaffSize = TruncToInt(part_->GetStaffSize());

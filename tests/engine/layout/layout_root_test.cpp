@@ -341,6 +341,13 @@ TEST(BlockSelectionTest, AnEmptyBlockNeitherSelectsNorDraws)
     f.root->Draw(f.painter);
     EXPECT_EQ(f.painter.Count("DrawOpenFrameRect"), 0);
     EXPECT_FALSE(f.root->GetSelection()->CoversBar(0));
+    // A cleared block keeps no columns of its last drawing.
+    f.DoubleClick(0, 0);
+    f.root->Draw(f.painter);
+    EXPECT_EQ(f.root->GetSelection()->GetColumns().size(), 1U);
+    f.root->GetSelection()->Clear();
+    f.root->Draw(f.painter);
+    EXPECT_TRUE(f.root->GetSelection()->GetColumns().empty());
 }
 
 TEST(LayoutRootTest, FindsTheFirstLineThatHoldsABar)

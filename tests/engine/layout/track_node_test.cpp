@@ -136,8 +136,20 @@ TEST(TrackNodeTest, NothingIsPlacedWithoutRoomToShare)
                           Case{"no margins", 1, 4, 1000, 0}}) {
         SCOPED_TRACE(c.name);
         RowFixture f;
-        for (int b = 0; b < 5; ++b)
+        auto first = CreateNote(3);
+        auto second = CreateNote(3);
+        f.BarAt(1)->AddNote(first);
+        f.BarAt(2)->AddNote(second);
+        auto tie = std::make_shared<Tie>();
+        tie->SetStart({f.BarAt(1), first});
+        tie->SetEnd({f.BarAt(2), second});
+        f.part->AddTie(tie);
+        f.row->Layout(f.painter);  // with room: the tie has its view
+        EXPECT_EQ(f.row->GetTieViews().size(), 1U);
+        for (int b = 0; b < 5; ++b) {
+            f.BarAt(b)->SetRect({});
             f.BarAt(b)->SetPositionMap(MapOf(c.extent, c.margin));
+        }
         f.row->SetBarRange(c.first, c.end);
         f.row->Layout(f.painter);
         for (int b = 0; b < 5; ++b)
@@ -272,6 +284,13 @@ TEST(TrackNodeTest, SpacingHandleReports1038WithoutChangingTheStaffAnd1039OnlyWh
     EXPECT_EQ(changes[0].payload.newStaffSize, 1030);
     EXPECT_EQ(changes[1].payload.newStaffSize, 1050);
     EXPECT_EQ(changes[1].payload.part, f.part);
+
+    // A fractional staff size the drag did not change records nothing either.
+    f.line->ClearReceived();
+    f.part->SetStaffSize(1000.5);
+    Drag(*f.row->GetSpacingMark(), 5, -5);
+    EXPECT_EQ(ChangesOf(*f.line).size(), 2U);
+    f.part->SetStaffSize(1000);
 
     // Here the commands of the first step change the staff size, as the controller's do.
     f.line->ClearReceived();
