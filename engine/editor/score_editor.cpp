@@ -10,15 +10,11 @@ namespace quaverly {
 
 ScoreEditor::ScoreEditor()
     : score(std::make_shared<Score>()),
-      layout(std::make_shared<ContainerElement>()),
-      caretLine(std::make_shared<ScoreElement>()),
-      guideLine(std::make_shared<ScoreElement>()),
+      layout(std::make_shared<LayoutRoot>()),
+      caretLine(std::make_shared<CaretLine>()),
+      guideLine(std::make_shared<GuideLine>()),
       controller(std::make_shared<ScoreElement>())
 {
-    caretLine->SetNormalColor(color_index::kCaretLine);
-    caretLine->SetColor(color_index::kCaretLine);
-    guideLine->SetNormalColor(color_index::kGuideLine);
-    guideLine->SetColor(color_index::kGuideLine);
     layout->SetParent(controller.get());
 }
 

@@ -3,10 +3,9 @@
 // EditorListener. Commands and elements read and write its members directly; the
 // operations here are the ones they call.
 //
-// `score` is the document root. Some members hold placeholders until their element
-// classes exist: `layout` the root of the laid-out view (a LayoutRoot, whose
-// parent is `controller`, the EditController at the top of the tree), `caretLine` and
-// `guideLine` the two markers drawn outside the tree.
+// `score` is the document root, `layout` the root of the laid-out view, whose parent is
+// `controller` (a placeholder for the edit controller at the top of the tree until that
+// class exists); `caretLine` and `guideLine` are the two markers drawn outside the tree.
 #pragma once
 
 #include <array>
@@ -17,6 +16,9 @@
 
 #include "engine/commands/edit_command.h"
 #include "engine/commands/undo_history.h"
+#include "engine/layout/caret_line.h"
+#include "engine/layout/guide_line.h"
+#include "engine/layout/layout_root.h"
 #include "engine/model/container_element.h"
 #include "engine/model/element_notification.h"
 #include "engine/model/layout_types.h"
@@ -102,7 +104,7 @@ public:
     // --- Document state, read and written by commands and elements ---
 
     std::shared_ptr<Score> score;              // the document root; never replaced
-    std::shared_ptr<ContainerElement> layout;  // pages -> systems -> track rows
+    std::shared_ptr<LayoutRoot> layout;  // pages -> systems -> track rows
     // The heading node first, then the systems in score order; re-layout walkers
     // address lines by their index here.
     std::vector<std::shared_ptr<ContainerElement>> lines;
@@ -115,8 +117,8 @@ public:
     int currentMode = 0;
     std::map<int, std::shared_ptr<InputMode>> modes;  // input modes 0 to 2
     bool caretEnabled = true;
-    std::shared_ptr<ScoreElement> caretLine;
-    std::shared_ptr<ScoreElement> guideLine;
+    std::shared_ptr<CaretLine> caretLine;
+    std::shared_ptr<GuideLine> guideLine;
     std::shared_ptr<ScoreElement> controller;  // parent of `layout`, top of the tree
     std::array<bool, kViewFlagCount> viewFlags = {true, true, true, false,
                                                   false, false, false, false};

@@ -59,6 +59,8 @@ public:
     // The sum of the manual width adjustments of the bars of the column.
     void SetColumnAdjust(float adjust) { columnAdjust_ = adjust; }
     float GetColumnAdjust() const { return columnAdjust_; }
+    // The factor by which the row stretched the bar's notes when it placed the bar.
+    void SetScale(float scale) { scale_ = scale; }
     float GetScale() const { return scale_; }
 
     // Appends a segment; the layout appends them in time order.

@@ -1,0 +1,607 @@
+#include "engine/layout/track_node.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/layout/line_mark_geometry.h"
+#include "engine/layout/line_mark_view.h"
+#include "engine/layout/tie_view_group.h"
+#include "engine/model/bar.h"
+#include "engine/model/header_text.h"
+#include "engine/model/int_clamp.h"
+#include "engine/model/lyric.h"
+#include "engine/model/note.h"
+#include "engine/model/part.h"
+#include "engine/model/position_map.h"
+#include "engine/model/score_painter.h"
+#include "engine/model/tie.h"
+
+namespace quaverly {
+
+namespace id = notification_id;
+
+namespace {
+
+// The first entry of a list of views that is the sender, as a shared pointer.
+template <class T>
+std::shared_ptr<T> FindView(const std::vector<std::shared_ptr<T>>& views, const ScoreElement* sender)
+{
+    for (const auto& view : views) {
+        if (view && view.get() == sender)
+            return view;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+TrackNode::TrackNode()
+    : positionMark_(std::make_shared<LayoutMarkA>()),
+      spacingMark_(std::make_shared<CursorLineMark>())
+{
+    SetVisible(true);
+    for (auto& mark : verseMarks_)
+        mark = std::make_shared<LayoutMarkF>();
+}
+
+TrackNode::~TrackNode() = default;
+
+void TrackNode::SetPart(std::shared_ptr<Part> part)
+{
+    part_ = std::move(part);
+    marks_.SetPart(part_);
+}
+
+void TrackNode::SetBarRange(int first, int end)
+{
+    firstBar_ = first;
+    endBar_ = end;
+    marks_.SetBarRange(first, end);
+}
+
+std::shared_ptr<Bar> TrackNode::GetBar(int i) const
+{
+    if (!part_ || i < 0 || i >= GetChildCount())
+        return nullptr;
+    return GetPartBar(*part_, firstBar_ + i);
+}
+
+std::vector<std::shared_ptr<Bar>> TrackNode::RangeBars() const
+{
+    std::vector<std::shared_ptr<Bar>> bars;
+    const int count = GetChildCount();
+    for (int i = 0; i < count; ++i) {
+        if (auto bar = GetBar(i))
+            bars.push_back(std::move(bar));
+    }
+    return bars;
+}
+
+void TrackNode::SetInstrumentName(std::shared_ptr<InstrumentNameText> name)
+{
+    name_ = std::move(name);
+}
+
+void TrackNode::ClearInstrumentName()
+{
+    name_.reset();
+}
+
+const std::shared_ptr<LayoutMarkF>& TrackNode::GetVerseMark(int verse) const
+{
+    static const std::shared_ptr<LayoutMarkF> none;
+    if (verse < 0 || verse >= kVerseCount)
+        return none;
+    return verseMarks_[static_cast<std::size_t>(verse)];
+}
+
+int TrackNode::StaffSize() const
+{
+    if (!part_)
+        return 0;
+    const double size = part_->GetStaffSize();
+    if (!(size > 0.0))
+        return 0;  // not set yet (or nonsense): no room below the bar line
+    return TruncToInt(size);
+}
+
+int TrackNode::VerseOffset(int verse) const
+{
+    if (!part_)
+        return 0;
+    const int offset = part_->GetVerseOffset(verse);
+    return offset == kUnset ? 0 : offset;
+}
+
+void TrackNode::ShowVerseMarks(bool visible)
+{
+    int highest = 0;
+    for (const auto& bar : RangeBars()) {
+        for (const auto& note : bar->GetNotes()) {
+            if (!note)
+                continue;
+            for (int verse = highest + 1; verse < kVerseCount; ++verse) {
+                const auto lyric = note->GetLyric(verse);
+                if (lyric && !lyric->GetText().empty())
+                    highest = verse;
+            }
+        }
+    }
+    for (int verse = 0; verse <= highest; ++verse)
+        verseMarks_[static_cast<std::size_t>(verse)]->SetVisible(visible);
+}
+
+// --- Children: the part's bars of the range ---
+
+int TrackNode::GetChildCount() const
+{
+    return std::max(endBar_ - firstBar_, 0);
+}
+
+ScoreElement::ElementPtr TrackNode::GetChild(int i) const
+{
+    if (!part_ || i < 0 || i >= GetChildCount())
+        return nullptr;
+    return part_->GetChild(firstBar_ + i);
+}
+
+void TrackNode::InsertChild(int, ElementPtr) {}
+
+void TrackNode::RemoveChild(int) {}
+
+void TrackNode::Select()
+{
+    SetState(element_state::kSelected);
+}
+
+void TrackNode::Deselect()
+{
+    SetState(element_state::kNormal);
+}
+
+Rect TrackNode::GetExtent(ScorePainter& painter)
+{
+    if (!IsVisible())
+        return {};
+    return {0, 0, 0, ClampToInt(static_cast<long long>(StaffSize()) + painter.GetBarLineHeight())};
+}
+
+std::vector<ScoreElement::ElementPtr> TrackNode::OwnedElements() const
+{
+    std::vector<ElementPtr> owned;
+    for (const auto& view : marks_.GetTieViews())
+        owned.push_back(view);
+    for (const auto& view : marks_.GetLineMarkViews())
+        owned.push_back(view);
+    owned.push_back(positionMark_);
+    owned.push_back(spacingMark_);
+    for (const auto& mark : verseMarks_)
+        owned.push_back(mark);
+    if (name_)
+        owned.push_back(name_);
+    return owned;
+}
+
+void TrackNode::PlaceOwned()
+{
+    const Point a = GetAbsolutePoint();
+    for (const auto& bar : RangeBars())
+        bar->SetOrigin(a);
+    for (const auto& view : marks_.GetTieViews())
+        view->SetOrigin(a);
+    for (const auto& view : marks_.GetLineMarkViews())
+        view->SetOrigin(a);
+    positionMark_->SetOrigin(a);
+    spacingMark_->SetOrigin(a);
+    for (const auto& mark : verseMarks_)
+        mark->SetOrigin(a);
+}
+
+void TrackNode::SetOrigin(Point origin)
+{
+    ScoreElement::SetOrigin(origin);
+    PlaceOwned();
+}
+
+void TrackNode::SetPosition(Point position)
+{
+    ScoreElement::SetPosition(position);
+    PlaceOwned();
+}
+
+// --- Events ---
+
+void TrackNode::OnKeyDown(int key, int flags)
+{
+    for (const auto& bar : RangeBars())
+        bar->OnKeyDown(key, flags);
+    for (const auto& element : OwnedElements())
+        element->OnKeyDown(key, flags);
+}
+
+void TrackNode::OnInputEvent(int first, int second)
+{
+    for (const auto& bar : RangeBars())
+        bar->OnInputEvent(first, second);
+    for (const auto& element : OwnedElements())
+        element->OnInputEvent(first, second);
+}
+
+void TrackNode::OnButtonDown(Point point, int flags, int& handled)
+{
+    for (const auto& element : OwnedElements())
+        element->OnButtonDown(point, flags, handled);
+    StorePointerPosition(point);
+    for (const auto& bar : RangeBars()) {
+        if (bar->IsVisible())
+            bar->OnButtonDown(point, flags, handled);
+    }
+    if (!HitTest(point))
+        Deselect();
+}
+
+void TrackNode::OnPointerMove(Point point, int flags)
+{
+    StorePointerPosition(point);
+    for (const auto& bar : RangeBars()) {
+        if (bar->IsVisible())
+            bar->OnPointerMove(point, flags);
+    }
+    for (const auto& element : OwnedElements())
+        element->OnPointerMove(point, flags);
+}
+
+void TrackNode::OnButtonUp(Point point, int flags)
+{
+    StorePointerPosition(point);
+    for (const auto& bar : RangeBars()) {
+        if (bar->IsVisible())
+            bar->OnButtonUp(point, flags);
+    }
+    for (const auto& element : OwnedElements())
+        element->OnButtonUp(point, flags);
+}
+
+void TrackNode::OnDoubleClick(Point point, int flags, int& handled)
+{
+    StorePointerPosition(point);
+    for (const auto& bar : RangeBars()) {
+        if (bar->IsVisible())
+            bar->OnDoubleClick(point, flags, handled);
+    }
+    if (HitTest(point) && (flags & input_flag::kKeepSelection) != 0)
+        Select();
+    else
+        Deselect();
+}
+
+bool TrackNode::HitTest(Point point) const
+{
+    if (ScoreElement::HitTest(point))
+        return true;
+    const auto bars = RangeBars();
+    return std::any_of(bars.begin(), bars.end(),
+                       [point](const std::shared_ptr<Bar>& bar) { return bar->HitTest(point); });
+}
+
+// --- Layout and drawing ---
+
+void TrackNode::PlaceVerses(ScorePainter& painter)
+{
+    int a = painter.GetBarLineHeight();
+    const int lineHeight = painter.MeasureLyric(u"").cy;
+    const Point origin = GetAbsolutePoint();
+    const auto bars = RangeBars();
+    for (int verse = 0; verse < kVerseCount; ++verse) {
+        const int c = VerseOffset(verse);
+        for (const auto& bar : bars)
+            bar->SetVerseOffset(verse, {0, ClampToInt(static_cast<long long>(a) + c)});
+        a = ClampToInt(static_cast<long long>(a) + c + lineHeight);
+        const auto& mark = verseMarks_[static_cast<std::size_t>(verse)];
+        mark->SetOrigin(origin);
+        mark->SetPosition({0, a});
+        mark->SetParent(this);
+        mark->Layout(painter);
+    }
+}
+
+void TrackNode::Layout(ScorePainter& painter)
+{
+    PlaceVerses(painter);
+
+    const Rect rect = GetRect();
+    const long long width = rect.Width();
+    const auto bars = RangeBars();
+    long long extentSum = 0;
+    long long marginSum = 0;
+    for (const auto& bar : bars) {
+        if (const auto& map = bar->GetPositionMap()) {
+            extentSum += map->GetTotalExtent();
+            marginSum += static_cast<long long>(map->GetLeftMargin()) + map->GetRightMargin();
+        }
+    }
+    if (bars.empty() || marginSum == 0 || extentSum == 0) {
+        // Nothing placed, so nothing may hang on the bars: no pieces of an earlier layout
+        // stay to be drawn.
+        marks_.Clear();
+        return;
+    }
+
+    const double ratio = static_cast<double>(width - marginSum) / static_cast<double>(extentSum);
+    const Point origin = GetAbsolutePoint();
+    const int height = painter.GetBarLineHeight();
+    long long x = 0;
+    long long carry = 0;
+    for (std::size_t i = 0; i < bars.size(); ++i) {
+        Bar& bar = *bars[i];
+        const std::shared_ptr<PositionMap>& map = bar.GetPositionMap();
+        double extent = 0.0;
+        double adjust = 0.0;
+        double margins = 0.0;
+        if (map) {
+            map->SetScale(static_cast<float>(ratio));
+            extent = map->GetTotalExtent();
+            adjust = map->GetColumnAdjust();
+            margins = static_cast<double>(map->GetLeftMargin()) + map->GetRightMargin();
+        }
+        long long barWidth = 0;
+        if (i + 1 == bars.size())
+            barWidth = width - x;  // the last bar ends the row exactly at its width
+        else
+            barWidth = TruncToInt(margins + (extent + adjust * extent) * ratio -
+                                  static_cast<double>(carry));
+        bar.SetRect({0, 0, ClampToInt(barWidth), height});
+        bar.SetOrigin(origin);
+        bar.SetPosition({ClampToInt(x), 0});
+        bar.SetParent(this);
+        bar.Layout(painter);
+        x += barWidth - bar.GetRect().left;
+        carry = TruncToInt(adjust * extent * ratio);
+    }
+
+    marks_.BuildTieViews(*this, painter);
+    marks_.BuildLineMarkViews(*this, painter);
+    if (name_)
+        name_->SetParent(this);
+    LayoutExtras(painter);
+}
+
+void TrackNode::LayoutExtras(ScorePainter& painter)
+{
+    const int h = painter.GetBarLineHeight();
+    const Point origin = GetAbsolutePoint();
+    positionMark_->SetParent(this);
+    positionMark_->SetOrigin(origin);
+    positionMark_->SetPosition({0, h});
+    positionMark_->Layout(painter);
+    spacingMark_->SetParent(this);
+    spacingMark_->SetOrigin(origin);
+    spacingMark_->SetPosition({0, ClampToInt(static_cast<long long>(h) + StaffSize())});
+    spacingMark_->Layout(painter);
+}
+
+void TrackNode::Draw(ScorePainter& painter)
+{
+    for (const auto& bar : RangeBars()) {
+        if (bar->IsVisible())
+            bar->Draw(painter);
+    }
+    const Rect rect = GetRect();
+    const Rect placed = rect.Moved(GetAbsolutePoint());
+    const int h = painter.GetBarLineHeight();
+    for (const auto& view : marks_.GetTieViews())
+        view->Draw(painter);
+    for (const auto& view : marks_.GetLineMarkViews())
+        view->Draw(painter);
+    if (showBaseLine_)
+        painter.DrawTrackBaseLine(placed.left, placed.top + h, rect.Width(),
+                                  color_index::kTrackBaseLine);
+    if (GetState() == element_state::kSelected)
+        painter.DrawFrameRect(placed, color_index::kSelectedTrack);
+    positionMark_->Draw(painter);
+    spacingMark_->Draw(painter);
+    for (const auto& mark : verseMarks_)
+        mark->Draw(painter);
+    if (name_)
+        name_->Draw(painter);
+}
+
+// --- Notifications ---
+
+int TrackNode::SendChange(int changeId, NotificationPayload& payload)
+{
+    return NotifySelf(changeId, &payload);
+}
+
+int TrackNode::OnHandle(int handleId, const ScoreElement* sender, const NotificationPayload* payload)
+{
+    const Point delta = payload != nullptr ? payload->delta : Point{};
+    if (sender == positionMark_.get()) {
+        if (handleId == id::kHandlePressed) {
+            dragStartOffset_ = GetOffset();
+        } else if (handleId == id::kHandleDragged) {
+            NotificationPayload change;
+            change.oldOffset = GetOffset();
+            SetOffset({GetOffset().x, ClampToInt(static_cast<long long>(GetOffset().y) + delta.y)});
+            change.newOffset = GetOffset();
+            SendChange(id::kTrackPositionDrag, change);
+        } else if (GetOffset() != dragStartOffset_) {
+            NotificationPayload change;
+            change.oldOffset = dragStartOffset_;
+            change.newOffset = GetOffset();
+            SendChange(id::kTrackPositionRelease, change);
+        }
+        return 1;
+    }
+    if (sender == spacingMark_.get()) {
+        if (handleId == id::kHandlePressed) {
+            dragTotal_ = 0;
+            dragStartSpacing_ = part_ ? TruncToInt(part_->GetStaffSize()) : 0;
+        } else if (handleId == id::kHandleDragged) {
+            dragTotal_ = ClampToInt(static_cast<long long>(dragTotal_) + delta.y);
+            NotificationPayload change;
+            change.oldStaffSize = dragStartSpacing_;
+            change.newStaffSize = ClampToInt(static_cast<long long>(dragStartSpacing_) + dragTotal_);
+            change.part = part_;
+            SendChange(id::kStaffSpacingDrag, change);
+        } else if (part_ && TruncToInt(part_->GetStaffSize()) != dragStartSpacing_) {
+            // Compared as the whole units the record carries: a fractional size that the
+            // drag left alone is no change.
+            NotificationPayload change;
+            change.oldStaffSize = dragStartSpacing_;
+            change.newStaffSize = TruncToInt(part_->GetStaffSize());
+            change.part = part_;
+            SendChange(id::kStaffSpacingRelease, change);
+        }
+        return 1;
+    }
+    for (int verse = 0; verse < kVerseCount; ++verse) {
+        if (sender != verseMarks_[static_cast<std::size_t>(verse)].get())
+            continue;
+        const int current = part_ ? part_->GetVerseOffset(verse) : 0;
+        if (handleId == id::kHandlePressed) {
+            dragTotal_ = 0;
+            dragStartVerseOffset_ = current;
+        } else if (handleId == id::kHandleDragged) {
+            dragTotal_ = ClampToInt(static_cast<long long>(dragTotal_) + delta.y);
+            NotificationPayload change;
+            change.verse = verse;
+            change.oldVerseOffset = dragStartVerseOffset_;
+            change.newVerseOffset =
+                ClampToInt(static_cast<long long>(dragStartVerseOffset_) + dragTotal_);
+            change.part = part_;
+            SendChange(id::kVerseOffsetDrag, change);
+        } else if (current != dragStartVerseOffset_) {
+            NotificationPayload change;
+            change.verse = verse;
+            change.oldVerseOffset = dragStartVerseOffset_;
+            change.newVerseOffset = current;
+            change.part = part_;
+            SendChange(id::kVerseOffsetRelease, change);
+        }
+        return 1;
+    }
+    return 0;
+}
+
+int TrackNode::Notify(ElementNotification& notification)
+{
+    NotificationPayload* payload = notification.payload;
+    const ScoreElement* sender = notification.sender;
+    const int barCount = GetChildCount();
+    // The bar of the range that sent the record: its index in the part and the bar.
+    const auto senderBar = [&](bool lastMatch) -> std::pair<int, ElementPtr> {
+        std::pair<int, ElementPtr> found{-1, nullptr};
+        for (int i = 0; i < barCount; ++i) {
+            ElementPtr bar = GetChild(i);
+            if (bar && bar.get() == sender) {
+                found = {firstBar_ + i, std::move(bar)};
+                if (!lastMatch)
+                    break;
+            }
+        }
+        return found;
+    };
+
+    switch (notification.id) {
+        case id::kEditLyric:
+            if (payload != nullptr) {
+                if (const auto [index, bar] = senderBar(true); bar)
+                    payload->barIndex = index;
+            }
+            break;
+        case id::kNoteDelete:
+        case id::kBarSelected:
+        case id::kBarDeselected:
+        case id::kBarDoubleClicked:
+            if (payload != nullptr) {
+                if (auto [index, bar] = senderBar(false); bar) {
+                    payload->barIndex = index;
+                    payload->bar = std::move(bar);
+                }
+            }
+            break;
+        case id::kTupletDelete:
+        case id::kTimeSignatureDelete:
+        case id::kBarlineMarkDelete:
+        case id::kBarNumberDelete:
+        case id::kBarWidthDrag:
+        case id::kBarWidthRelease:
+        case id::kGraceListDrag:
+        case id::kGraceListRelease:
+        case id::kChordNoteDrag:
+        case id::kChordNoteRelease:
+            if (payload != nullptr) {
+                if (auto [index, bar] = senderBar(false); bar)
+                    payload->bar = std::move(bar);
+            }
+            break;
+        case id::kDynamicMarkDelete:
+            if (payload != nullptr) {
+                if (auto [index, bar] = senderBar(true); bar)
+                    payload->bar = std::move(bar);
+            }
+            break;
+        case id::kTieDelete:
+            if (payload != nullptr) {
+                if (const auto view = FindView(marks_.GetTieViews(), sender)) {
+                    if (const auto& tie = view->GetTie()) {
+                        payload->element = tie;
+                        payload->note = tie->GetStart().note;
+                        payload->owner = tie->GetStart().owner;
+                    }
+                    payload->part = part_;
+                }
+            }
+            break;
+        case id::kInstrumentNameDelete:
+            if (payload != nullptr && name_ && sender == name_.get())
+                payload->element = name_;
+            break;
+        case id::kNoteGoingAway:
+            if (payload != nullptr && payload->subject != nullptr && part_) {
+                const ScoreElement* leaving = payload->subject;
+                // Copies: deleting a view's tie changes the lists.
+                const auto views = marks_.GetTieViews();
+                for (const auto& view : views) {
+                    if (view->GetTie() && view->GetTie()->GetStart().note.get() == leaving)
+                        view->DeleteSelected();
+                }
+                const auto ties = part_->GetTies();
+                for (const auto& tie : ties) {
+                    if (tie && tie->GetEnd().note.get() == leaving)
+                        tie->SetEnd({});
+                }
+            }
+            break;
+        case id::kLineMarkMoveDrag:
+        case id::kLineMarkMoveRelease:
+        case id::kLineMarkReshapeDrag:
+        case id::kLineMarkReshapeRelease:
+            if (payload != nullptr) {
+                if (auto view = FindView(marks_.GetLineMarkViews(), sender))
+                    payload->view = std::move(view);
+            }
+            break;
+        case id::kHandlePressed:
+        case id::kHandleReleased:
+        case id::kHandleDragged:
+            OnHandle(notification.id, sender, payload);
+            break;
+        case id::kMoveDragStep:
+        case id::kMoveRequest:
+            if (payload != nullptr) {
+                if (auto view = FindView(marks_.GetTieViews(), sender))
+                    payload->element = std::move(view);
+                else if (name_ && sender == name_.get())
+                    payload->element = name_;
+            }
+            break;
+        default:
+            break;
+    }
+    notification.sender = this;
+    return ScoreElement::Notify(notification);
+}
+
+}  // namespace quaverly
