@@ -1,0 +1,92 @@
+#include "platform/message_port.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QMetaObject>
+#include <QThread>
+#include <QTimer>
+
+#include <algorithm>
+#include <utility>
+
+namespace platform {
+namespace {
+
+QEvent::Type PostedMessageType()
+{
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
+
+class PostedMessageEvent : public QEvent {
+public:
+    explicit PostedMessageEvent(const WindowMessage& message) : QEvent(PostedMessageType()), message_(message) {}
+    const WindowMessage& Message() const { return message_; }
+
+private:
+    WindowMessage message_;
+};
+
+}  // namespace
+
+MessagePort::MessagePort(Handler handler, QObject* parent) : QObject(parent), handler_(std::move(handler))
+{
+    PostedMessageType();  // register the event type on the constructing thread, not on a worker
+}
+
+MessagePort::~MessagePort() = default;
+
+void MessagePort::Post(MessageId message, WParam wParam, LParam lParam)
+{
+    QCoreApplication::postEvent(this, new PostedMessageEvent(WindowMessage{message, wParam, lParam}));
+}
+
+LResult MessagePort::Send(MessageId message, WParam wParam, LParam lParam)
+{
+    const WindowMessage m{message, wParam, lParam};
+    if (QThread::currentThread() == thread())
+        return Deliver(m);
+    LResult result = 0;
+    QMetaObject::invokeMethod(this, [this, &m, &result] { result = Deliver(m); }, Qt::BlockingQueuedConnection);
+    return result;
+}
+
+std::uintptr_t MessagePort::SetTimer(std::uintptr_t id, unsigned milliseconds)
+{
+    if (id == 0)
+        return 0;
+    auto& timer = timers_[id];
+    if (!timer) {
+        timer = std::make_unique<QTimer>();
+        connect(timer.get(), &QTimer::timeout, this, [this, id] { Deliver(WindowMessage{kWmTimer, id, 0}); });
+    }
+    timer->start(static_cast<int>(std::min<unsigned>(milliseconds, 0x7FFFFFFF)));
+    return id;
+}
+
+bool MessagePort::KillTimer(std::uintptr_t id)
+{
+    auto it = timers_.find(id);
+    if (it == timers_.end())
+        return false;
+    // A timer may be killed from its own timeout; let Qt finish with it first.
+    it->second->stop();
+    it->second.release()->deleteLater();
+    timers_.erase(it);
+    return true;
+}
+
+bool MessagePort::HasTimer(std::uintptr_t id) const { return timers_.contains(id); }
+
+bool MessagePort::event(QEvent* event)
+{
+    if (event->type() == PostedMessageType()) {
+        Deliver(static_cast<PostedMessageEvent*>(event)->Message());
+        return true;
+    }
+    return QObject::event(event);
+}
+
+LResult MessagePort::Deliver(const WindowMessage& message) { return handler_ ? handler_(message) : 0; }
+
+}  // namespace platform
