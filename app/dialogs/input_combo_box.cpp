@@ -1,0 +1,105 @@
+#include "app/dialogs/input_combo_box.h"
+
+#include "app/dialogs/edit_list_ctrl.h"
+
+#include <QAbstractItemView>
+#include <QFocusEvent>
+#include <QKeyEvent>
+
+namespace brindle {
+
+CInputComboBox::CInputComboBox(CEditListCtrl& list) : QComboBox(list.viewport()), list_(list)
+{
+    hide();
+    setEditable(false);
+}
+
+void CInputComboBox::Begin(int row, int column, std::vector<std::u16string> choices, std::u16string text,
+                           const QRect& cell, int droppedRows, bool scrollBar)
+{
+    row_ = row;
+    column_ = column;
+    choices_ = std::move(choices);
+    initialText_ = std::move(text);
+    cancelled_ = false;
+    editing_ = true;
+    ++generation_;
+    clear();
+    for (const std::u16string& choice : choices_)
+        addItem(QString::fromStdU16String(choice));
+    setCurrentIndex(-1);
+    setMaxVisibleItems(std::max(1, droppedRows));
+    view()->setVerticalScrollBarPolicy(scrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    setFont(list_.font());
+    setGeometry(cell);
+    show();
+    raise();
+    setFocus(Qt::OtherFocusReason);
+}
+
+void CInputComboBox::Finish()
+{
+    list_.setFocus(Qt::OtherFocusReason);
+    if (editing_)
+        End();
+}
+
+void CInputComboBox::hidePopup()
+{
+    QComboBox::hidePopup();
+    if (!editing_)
+        return;
+    // The choice clicked becomes the current one only after the list has closed.
+    const unsigned generation = generation_;
+    QMetaObject::invokeMethod(
+        this,
+        [this, generation] {
+            if (editing_ && generation == generation_)
+                Finish();
+        },
+        Qt::QueuedConnection);
+}
+
+void CInputComboBox::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+        event->accept();
+        if (key == Qt::Key_Escape)
+            cancelled_ = true;
+        Finish();
+        return;
+    }
+    QComboBox::keyPressEvent(event);
+}
+
+void CInputComboBox::focusOutEvent(QFocusEvent* event)
+{
+    QComboBox::focusOutEvent(event);
+    // Dropping the list hands the focus to it for a while.
+    if (!editing_ || event->reason() == Qt::PopupFocusReason)
+        return;
+    End();
+}
+
+void CInputComboBox::End()
+{
+    editing_ = false;
+    ListCellEdit record;
+    record.from = &list_;
+    record.row = row_;
+    record.column = column_;
+    // Without a choice the cell keeps what it had rather than going blank.
+    record.text = cancelled_ || currentIndex() < 0 ? initialText_ : currentText().toStdU16String();
+    const unsigned generation = generation_;
+    list_.EndCellEdit(record);
+    QMetaObject::invokeMethod(
+        this,
+        [this, generation] {
+            if (!editing_ && generation == generation_)
+                hide();
+        },
+        Qt::QueuedConnection);
+}
+
+}  // namespace brindle

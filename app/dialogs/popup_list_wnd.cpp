@@ -1,0 +1,135 @@
+#include "app/dialogs/popup_list_wnd.h"
+
+#include "platform/font_mapper.h"
+#include "platform/message_port.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace brindle {
+namespace {
+
+// The window draws a one-pixel border; rows start inside it.
+constexpr int kBorder = 1;
+
+}  // namespace
+
+CPopupListWnd::CPopupListWnd(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint)
+{
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    hide();
+}
+
+void CPopupListWnd::SetFont(const quaverly::LogFont& font)
+{
+    font_ = font;
+    update();
+}
+
+void CPopupListWnd::SetNotify(platform::MessagePort* owner, platform::MessageId message)
+{
+    owner_ = owner;
+    message_ = message;
+}
+
+void CPopupListWnd::AddItem(std::u16string_view text, std::int32_t id)
+{
+    items_.push_back({id, std::u16string(text)});
+    update();
+}
+
+void CPopupListWnd::SetRowHeight(int height)
+{
+    rowHeight_ = height;
+    update();
+}
+
+QRect CPopupListWnd::Client() const { return rect().adjusted(kBorder, kBorder, -kBorder, -kBorder); }
+
+int CPopupListWnd::RowAt(int y) const
+{
+    if (rowHeight_ <= 0 || y < 0)
+        return -1;
+    const long long row = y / rowHeight_;
+    return row < static_cast<long long>(items_.size()) ? static_cast<int>(row) : -1;
+}
+
+QImage CPopupListWnd::Render() const
+{
+    const QPalette colours = QApplication::palette("QMenu");
+    QImage image(size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+    image.fill(colours.color(QPalette::Dark));
+    const QRect client = Client();
+    if (client.isEmpty())
+        return image;
+    // The rows are drawn off-screen and copied in one piece.
+    QImage rows(client.size(), QImage::Format_ARGB32_Premultiplied);
+    rows.fill(colours.color(QPalette::Window));
+    QPainter painter(&rows);
+    const bool ownFont = font_.FaceName().empty() && font_.height == 0;
+    painter.setFont(ownFont ? font() : platform::FontMapper::ToQFont(font_, QFontInfo(font()).pixelSize()));
+    const auto drawRow = [&](int i, const QColor& colour) {
+        const QRect row(0, i * rowHeight_, client.width(), rowHeight_);
+        painter.setPen(colour);
+        painter.drawText(row, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine,
+                         QString::fromStdU16String(items_[static_cast<std::size_t>(i)].text));
+    };
+    const int count = static_cast<int>(items_.size());
+    for (int i = 0; i < count; ++i)
+        drawRow(i, colours.color(QPalette::WindowText));
+    if (hotRow_ >= 0 && hotRow_ < count) {
+        painter.fillRect(QRect(0, hotRow_ * rowHeight_, client.width(), rowHeight_),
+                         colours.color(QPalette::Highlight));
+        drawRow(hotRow_, colours.color(QPalette::HighlightedText));
+    }
+    painter.end();
+    QPainter(&image).drawImage(client.topLeft(), rows);
+    return image;
+}
+
+void CPopupListWnd::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.drawImage(0, 0, Render());
+}
+
+void CPopupListWnd::mouseMoveEvent(QMouseEvent* event)
+{
+    const int row = RowAt(event->position().toPoint().y() - kBorder);
+    if (row >= 0)
+        hotRow_ = row;
+    update();
+}
+
+void CPopupListWnd::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    const int row = RowAt(event->position().toPoint().y() - kBorder);
+    if (row >= 0 && owner_)
+        owner_->Post(message_, static_cast<platform::WParam>(items_[static_cast<std::size_t>(row)].id), 0);
+    hide();
+}
+
+void CPopupListWnd::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    hide();
+}
+
+void CPopupListWnd::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Shown like a menu: it takes the keyboard so that leaving it hides it.
+    activateWindow();
+    setFocus(Qt::PopupFocusReason);
+}
+
+}  // namespace brindle
