@@ -1,6 +1,7 @@
 #include "app/dialogs/dialog_util.h"
 
 #include "app/shell/app_directory.h"
+#include "platform/data_exchange.h"
 #include "platform/dialog_base.h"
 #include "platform/dialog_service.h"
 
@@ -28,6 +29,12 @@ QLayout* OkCancelRow(platform::DialogBase& dialog, std::u16string_view okText)
     row->addWidget(AddButton(dialog, platform::kIdOk, okText));
     row->addWidget(AddButton(dialog, platform::kIdCancel, kTextCancel));
     return row;
+}
+
+void ExchangeBarNumber(platform::DataExchange& dx, int id, int& value, int minimum)
+{
+    dx.Int(id, value);
+    dx.MinMaxInt(value, minimum, kMaxBarNumber);
 }
 
 std::u16string DefaultDataFolder() { return GetAppDirectory(); }

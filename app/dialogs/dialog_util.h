@@ -13,8 +13,9 @@ class QPushButton;
 class QLayout;
 
 namespace platform {
+class DataExchange;
 class DialogBase;
-}
+}  // namespace platform
 
 namespace brindle {
 
@@ -30,6 +31,15 @@ inline constexpr std::u16string_view kTextCancel = u"取消";
 QPushButton* AddButton(platform::DialogBase& dialog, int id, std::u16string_view text);
 // The row of OK and Cancel buttons at the right, registered under IDOK and IDCANCEL.
 QLayout* OkCancelRow(platform::DialogBase& dialog, std::u16string_view okText = kTextOk);
+
+// Bar numbers typed into the dialogs are 1-based; a score never has more bars than
+// this, and the bound keeps "bar - 1" and the other sums the callers make far from the
+// end of the int range.
+inline constexpr int kMaxBarNumber = 100000;
+
+// Exchanges a 1-based bar number; saving refuses a number outside minimum ..
+// kMaxBarNumber with the exchange's range message.
+void ExchangeBarNumber(platform::DataExchange& dx, int id, int& value, int minimum = 1);
 
 // The data folder the dialogs read settings from: the program's, unless a caller (a
 // test) gives another. Ends in a separator.
