@@ -52,7 +52,7 @@ std::vector<FileFilter> ParseFileFilter(std::u16string_view filter)
         fields.push_back(field);
     std::vector<FileFilter> entries;
     for (std::size_t i = 0; i + 1 < fields.size(); i += 2) {
-        if (fields[i].empty() && fields[i + 1].empty())
+        if (fields[i].empty())
             break;  // "||" ends the text
         FileFilter entry{fields[i], {}};
         std::u16string pattern;

@@ -94,8 +94,8 @@ protected:
     virtual bool AskFileName(FileDialogRequest& request) = 0;
 };
 
-// The entries of a filter text "desc|pattern|desc|pattern||"; an entry without its
-// pattern is dropped.
+// The entries of a filter text "desc|pattern|desc|pattern||": "||" (an empty
+// description) ends the list; an entry without a pattern is dropped.
 std::vector<FileFilter> ParseFileFilter(std::u16string_view filter);
 
 // `path` with ".extension" added when its file name has no extension.

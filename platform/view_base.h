@@ -8,7 +8,8 @@
 // The scroll bars show the view's own ScrollBarState: a click or a drag on a bar only
 // calls OnHScroll / OnVScroll, and the bar moves where the handler puts it with
 // SetScrollInfo or SetScrollPos. Painting goes to OnDraw with a drawing context on the
-// client area; the scroll position moves nothing by itself.
+// client area, which OnDraw covers whole (nothing is erased first); the scroll position
+// moves nothing by itself.
 #pragma once
 
 #include "platform/command_target.h"
