@@ -41,6 +41,8 @@ CEditListCtrl::CEditListCtrl(QWidget* parent) : QTreeWidget(parent)
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     header()->setStretchLastSection(false);
     header()->setSectionsMovable(false);
+    // Columns are as wide as the dialog makes them, however narrow.
+    header()->setMinimumSectionSize(0);
     setColumnCount(0);
 }
 

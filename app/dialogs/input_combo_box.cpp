@@ -76,8 +76,8 @@ void CInputComboBox::keyPressEvent(QKeyEvent* event)
 void CInputComboBox::focusOutEvent(QFocusEvent* event)
 {
     QComboBox::focusOutEvent(event);
-    // Dropping the list hands the focus to it for a while.
-    if (!editing_ || event->reason() == Qt::PopupFocusReason)
+    // Dropping the list hands the focus to it for a while; closing it ends the edit.
+    if (!editing_ || event->reason() == Qt::PopupFocusReason || view()->window()->isVisible())
         return;
     End();
 }
