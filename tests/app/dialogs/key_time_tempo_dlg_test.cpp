@@ -9,7 +9,7 @@
 #include "app/dialogs/tempo_mark_dlg.h"
 #include "app/dialogs/tempo_text_dlg.h"
 #include "app/dialogs/time_signature_dlg.h"
-#include "tests/app/dialogs/dialog_test_support.h"
+#include "tests/app/dialogs/value_dialog_test_support.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -28,7 +28,7 @@ using platform::DialogBase;
 using platform::kIdCancel;
 using platform::kIdOk;
 
-using KeyDialogTest = DialogTest;
+using KeyDialogTest = ValueDialogTest;
 
 TEST(SignatureFont, RecordAndKeyEntries)
 {
@@ -78,7 +78,7 @@ TEST_F(KeyDialogTest, CancelledKeyDialogKeepsZero)
     EXPECT_EQ(dialog.GetKey(), 0);
 }
 
-using TimeSignatureTest = DialogTest;
+using TimeSignatureTest = ValueDialogTest;
 
 QPushButton* BeatButton(DialogBase& d, int choice)
 {
@@ -170,7 +170,7 @@ TEST_F(TimeSignatureTest, OtherChoiceWithoutTheBeatDialogIsFourFour)
     EXPECT_EQ(beatType, 4);
 }
 
-using BeatDialogTest = DialogTest;
+using BeatDialogTest = ValueDialogTest;
 
 TEST_F(BeatDialogTest, BoxesOfferTheBeatsAndPowersOfTwo)
 {
@@ -268,7 +268,7 @@ TEST_F(BeatDialogTest, RefusedThenCancelledBeatGivesTheStartingFourFour)
     EXPECT_EQ(beatType, 4);
 }
 
-using TempoMarkTest = DialogTest;
+using TempoMarkTest = ValueDialogTest;
 
 TEST_F(TempoMarkTest, UntouchedIsAQuarterAtOneHundred)
 {
@@ -405,11 +405,11 @@ TEST_F(TempoMarkTest, SpinButtonsStayInRange)
     EXPECT_EQ(perMinute, 250);
 }
 
-using TempoTextTest = DialogTest;
+using TempoTextTest = ValueDialogTest;
 
 TEST_F(TempoTextTest, OffersTheExpressionWordsAndReturnsWhatIsTyped)
 {
-    DataFolder data;
+    TestDataFolder data;
     data.Name("Expression File", "Expression.ini");
     data.WriteFile("Expression.ini", "[EXPRESSION STYLE]\r\nCount=3\r\nItem 0=快板\r\nItem 1=慢板\r\nItem 2=中板\r\n");
     struct Case {
@@ -440,7 +440,7 @@ TEST_F(TempoTextTest, OffersTheExpressionWordsAndReturnsWhatIsTyped)
 
 TEST_F(TempoTextTest, MissingExpressionFileGivesAnEmptyList)
 {
-    DataFolder data;
+    TestDataFolder data;
     data.Name("Option File Name", "Option.ini");
     CTempoTextDlg dialog;
     dialog.SetDataFolder(data.Folder());

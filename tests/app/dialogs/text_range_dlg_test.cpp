@@ -8,7 +8,7 @@
 #include "app/dialogs/transpose_dlg.h"
 #include "app/dialogs/tuplet_number_dlg.h"
 #include "platform/data_exchange.h"
-#include "tests/app/dialogs/dialog_test_support.h"
+#include "tests/app/dialogs/value_dialog_test_support.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -35,7 +35,7 @@ std::u16string RangeMessage(int low, int high)
                                    QString::number(high).toStdU16String());
 }
 
-using ScoreInfoTest = DialogTest;
+using ScoreInfoTest = ValueDialogTest;
 
 TEST_F(ScoreInfoTest, TextsGoInAndComeBack)
 {
@@ -76,7 +76,7 @@ TEST_F(ScoreInfoTest, LabelsNameTheHeaderTexts)
         EXPECT_TRUE(labels.contains(QString::fromUtf8(text))) << text;
 }
 
-using AddTextTest = DialogTest;
+using AddTextTest = ValueDialogTest;
 
 TEST_F(AddTextTest, LabelShownAndTextReturned)
 {
@@ -96,7 +96,7 @@ TEST_F(AddTextTest, LabelShownAndTextReturned)
     }
 }
 
-using InstrumentNameTest = DialogTest;
+using InstrumentNameTest = ValueDialogTest;
 
 TEST_F(InstrumentNameTest, NameAndScope)
 {
@@ -124,7 +124,7 @@ TEST_F(InstrumentNameTest, NameAndScope)
     }
 }
 
-using TransposeTest = DialogTest;
+using TransposeTest = ValueDialogTest;
 
 TEST_F(TransposeTest, UntouchedGivesCUpFromBarOneToBarOne)
 {
@@ -264,7 +264,7 @@ TEST_F(TransposeTest, DisabledFieldsDoNotStopTheDialog)
     EXPECT_EQ(request, (TransposeRequest{0, 0, 1, 5, 0}));
 }
 
-using OctaveShiftTest = DialogTest;
+using OctaveShiftTest = ValueDialogTest;
 
 TEST_F(OctaveShiftTest, RangesAndDirection)
 {
@@ -326,7 +326,7 @@ TEST_F(OctaveShiftTest, BarZeroAndBackwardRangesAreRefused)
     }
 }
 
-using TupletTest = DialogTest;
+using TupletTest = ValueDialogTest;
 
 TEST_F(TupletTest, OnlyThreeToThirtyAreAccepted)
 {

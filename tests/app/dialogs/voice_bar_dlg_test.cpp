@@ -11,7 +11,7 @@
 #include "app/dialogs/num_spin_ctrl.h"
 #include "app/dialogs/up_down_ctrl.h"
 #include "platform/data_exchange.h"
-#include "tests/app/dialogs/dialog_test_support.h"
+#include "tests/app/dialogs/value_dialog_test_support.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -45,7 +45,7 @@ std::u16string RangeMessage(long long low, long long high)
 
 // ---------------------------------------------------------------- add and delete voice
 
-class AddVoiceTest : public DialogTest {
+class AddVoiceTest : public ValueDialogTest {
 protected:
     void SetUp() override
     {
@@ -62,7 +62,7 @@ protected:
         data.WriteFile("PatchName.ini", text);
     }
 
-    DataFolder data;
+    TestDataFolder data;
 };
 
 QComboBox* Instruments(DialogBase& d) { return d.Control<QComboBox>(CAddVoiceDlg::kIdInstrumentList); }
@@ -151,7 +151,7 @@ TEST_F(AddVoiceTest, SwitchingKindsKeepsEachKindsLastChoice)
 
 TEST_F(AddVoiceTest, EmptyPatchListRefusesOk)
 {
-    DataFolder empty;
+    TestDataFolder empty;
     empty.Name("Patch Name File", "Missing.ini");
     CAddVoiceDlg dialog;
     dialog.SetDataFolder(empty.Folder());
@@ -205,7 +205,7 @@ TEST_F(AddVoiceTest, CurrentVoiceOutsideTheScoreIsTakenAsTheNearest)
     }
 }
 
-using DeleteVoiceTest = DialogTest;
+using DeleteVoiceTest = ValueDialogTest;
 
 TEST_F(DeleteVoiceTest, ListsTheVoicesAndReturnsTheOneChosen)
 {
@@ -241,7 +241,7 @@ TEST_F(DeleteVoiceTest, NoVoiceChosenIsRefused)
 
 // ---------------------------------------------------------------- add and delete bars
 
-using AddBarsTest = DialogTest;
+using AddBarsTest = ValueDialogTest;
 
 void SetPair(DialogBase& d, const std::u16string& position, const std::u16string& count)
 {
@@ -344,7 +344,7 @@ TEST_F(AddBarsTest, CursorOnNoBarInsertsBeforeTheFirstBar)
     EXPECT_EQ(dialog.GetCount(), 1);
 }
 
-using DeleteBarsTest = DialogTest;
+using DeleteBarsTest = ValueDialogTest;
 
 void PressKey(QWidget* widget)
 {
@@ -523,7 +523,7 @@ TEST_F(DeleteBarsTest, CountOfZeroIsRefused)
 
 // ---------------------------------------------------------------- line and page counts
 
-using BarsPerLineTest = DialogTest;
+using BarsPerLineTest = ValueDialogTest;
 
 TEST_F(BarsPerLineTest, CountAndScope)
 {
@@ -570,7 +570,7 @@ TEST_F(BarsPerLineTest, CountOutsideOneToOneHundredIsRefused)
                                                        std::u16string(platform::kMsgNotUnsigned)}));
 }
 
-using LinesPerPageTest = DialogTest;
+using LinesPerPageTest = ValueDialogTest;
 
 TEST_F(LinesPerPageTest, UpDownStepsWithinOneToOneHundred)
 {
@@ -615,7 +615,7 @@ TEST_F(LinesPerPageTest, TypedCountIsCheckedAtOk)
 
 // ---------------------------------------------------------------- bar numbering
 
-using BarNumberTest = DialogTest;
+using BarNumberTest = ValueDialogTest;
 
 TEST_F(BarNumberTest, DefaultRecord)
 {

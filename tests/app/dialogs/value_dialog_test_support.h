@@ -12,7 +12,7 @@
 
 #include <string>
 
-class DialogTest : public ::testing::Test {
+class ValueDialogTest : public ::testing::Test {
 protected:
     platform::ScriptedDialogService script;
     platform::ScopedDialogService inForce{script};
@@ -28,9 +28,9 @@ protected:
 };
 
 // A data folder with "Tansy.ini" naming "settings\<file>" under `key`.
-class DataFolder {
+class TestDataFolder {
 public:
-    DataFolder() { std::filesystem::create_directories(folder_ / "settings"); }
+    TestDataFolder() { std::filesystem::create_directories(folder_ / "settings"); }
 
     void Name(const std::string& key, const std::string& file)
     {

@@ -2,7 +2,7 @@
 //
 //     build/bin/test_app_dialogs --gtest_filter='Specimen.*'
 //
-// writes build/bin/specimen/dialogs/*.png (or into $BRINDLE_SPECIMEN_DIR/dialogs) and one
+// writes build/bin/specimen/value_dialogs/*.png (or into $BRINDLE_SPECIMEN_DIR/value_dialogs) and one
 // sheet of them all, value_dialogs.png. Each dialog is shown off-screen after its
 // initialisation and grabbed; the test checks that each picture has ink in it.
 #include "app/dialogs/add_bars_dlg.h"
@@ -17,7 +17,7 @@
 #include "app/dialogs/time_signature_dlg.h"
 #include "app/dialogs/transpose_dlg.h"
 #include "platform/font_resources.h"
-#include "tests/app/dialogs/dialog_test_support.h"
+#include "tests/app/dialogs/value_dialog_test_support.h"
 
 #include <QImage>
 #include <QPainter>
@@ -37,7 +37,7 @@ std::filesystem::path SpecimenFolder()
 {
     const char* dir = std::getenv("BRINDLE_SPECIMEN_DIR");
     const std::filesystem::path root = dir ? std::filesystem::path(dir) : std::filesystem::path(BRINDLE_BIN_DIR) / "specimen";
-    std::filesystem::create_directories(root / "dialogs");
+    std::filesystem::create_directories(root / "value_dialogs");
     return root;
 }
 
@@ -77,7 +77,7 @@ TEST(Specimen, ValueDialogs)
     ASSERT_EQ(platform::AddFontResource(std::filesystem::path(BRINDLE_SOURCE_DIR) / "data" / "fonts" / "Tansy.ttc"), 5);
     platform::ScriptedDialogService script;
     platform::ScopedDialogService inForce(script);
-    DataFolder data;
+    TestDataFolder data;
     data.Name("Patch Name File", "PatchName.ini");
     data.WriteFile("PatchName.ini",
                    "[PATCH SECTION]\r\nPatch Count=2\r\nItem 0=钢琴\r\nItem 1=明亮钢琴\r\n"
@@ -116,7 +116,7 @@ TEST(Specimen, ValueDialogs)
     for (Shot& shot : shots) {
         QImage picture = Grab(*shot.dialog, script, shot.prepare);
         EXPECT_GT(Ink(picture), 500) << shot.name;
-        const std::filesystem::path file = folder / "dialogs" / (std::string(shot.name) + ".png");
+        const std::filesystem::path file = folder / "value_dialogs" / (std::string(shot.name) + ".png");
         EXPECT_TRUE(picture.save(QString::fromStdString(file.string())));
         pictures.push_back(std::move(picture));
     }
