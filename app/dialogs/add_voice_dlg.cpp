@@ -111,7 +111,7 @@ bool CAddVoiceDlg::OnInitDialog()
     auto* positions = Control<QComboBox>(kIdPositionList);
     filling_ = true;
     positions->clear();
-    const int count = std::max(voiceCount_, 0);
+    const int count = std::clamp(voiceCount_, 0, kMaxVoiceCount);
     for (int voice = 1; voice <= count; ++voice)
         positions->addItem(ToQString(u"声部\u3000" + Number(voice)));
     // A current voice outside the score (none set) is taken as the nearest one.

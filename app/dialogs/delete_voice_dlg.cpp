@@ -34,7 +34,7 @@ bool CDeleteVoiceDlg::OnInitDialog()
     auto* list = Control<QComboBox>(kIdVoiceList);
     filling_ = true;
     list->clear();
-    const int count = std::max(voiceCount_, 0);
+    const int count = std::clamp(voiceCount_, 0, kMaxVoiceCount);
     for (int voice = 1; voice <= count; ++voice)
         list->addItem(ToQString(u"声部\u3000" + QString::number(voice).toStdU16String()));
     list->setCurrentIndex(voice_ >= 0 && voice_ < count ? voice_ : -1);
@@ -46,7 +46,7 @@ bool CDeleteVoiceDlg::OnInitDialog()
 void CDeleteVoiceDlg::OnOK()
 {
     // The editor is given only a voice the score has.
-    if (voice_ < 0 || voice_ >= voiceCount_) {
+    if (voice_ < 0 || voice_ >= std::clamp(voiceCount_, 0, kMaxVoiceCount)) {
         platform::ShowMessage(kMsgChooseVoice, platform::kMbOk | platform::kMbIconExclamation, this);
         return;
     }

@@ -41,6 +41,10 @@ inline constexpr int kMaxBarNumber = 100000;
 // kMaxBarNumber with the exchange's range message.
 void ExchangeBarNumber(platform::DataExchange& dx, int id, int& value, int minimum = 1);
 
+// Most voices the voice lists offer: far more than a score holds, and a bound for a count
+// the lists are filled from.
+inline constexpr int kMaxVoiceCount = 1000;
+
 // The data folder the dialogs read settings from: the program's, unless a caller (a
 // test) gives another. Ends in a separator.
 std::u16string DefaultDataFolder();

@@ -13,6 +13,7 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -451,6 +452,43 @@ TEST_F(TempoTextTest, MissingExpressionFileGivesAnEmptyList)
     });
     ASSERT_EQ(dialog.DoModal(), kIdOk);
     EXPECT_EQ(dialog.GetText(), u"Allegro");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(BeatDialogTest, EscapeCancelsTheDialogWithoutACancelButton)
+{
+    CBeatDlg dialog;
+    script.AnswerModal([](DialogBase& d) {
+        d.SetDlgItemText(CBeatDlg::kIdBeatsBox, u"7");
+        d.show();
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QCoreApplication::sendEvent(&d, &escape);
+        EXPECT_TRUE(d.IsEnded());
+        d.hide();
+    });
+    EXPECT_EQ(dialog.DoModal(), kIdCancel);
+    EXPECT_EQ(dialog.GetBeats(), 4);
+}
+
+TEST_F(TempoMarkTest, ClickOnTheButtonOfAShownPopupFocusesIt)
+{
+    CTempoMarkDlg dialog;
+    script.AnswerModal([](DialogBase& d) {
+        auto* popup = static_cast<CTempoMarkDlg&>(d).Popup();
+        d.ClickButton(CTempoMarkDlg::kIdNoteButton);
+        const QPoint placed = popup->pos();
+        popup->move(placed + QPoint(30, 30));
+        d.ClickButton(CTempoMarkDlg::kIdNoteButton);
+        // Still shown where it is: a second click does not move it.
+        EXPECT_FALSE(popup->isHidden());
+        EXPECT_EQ(popup->pos(), placed + QPoint(30, 30));
+        popup->hide();
+        d.ClickButton(kIdCancel);
+    });
+    EXPECT_EQ(dialog.DoModal(), kIdCancel);
 }
 
 }  // namespace

@@ -365,3 +365,28 @@ TEST(TupletNormalCount, LargestPowerOfTwoNotAbove)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ScoreInfoTest, UntouchedDialogGivesBackTheTextsItWasGiven)
+{
+    // The view compares each text with the editor's and sets only those that changed:
+    // an untouched dialog must give every text back as it came, blanks included.
+    CScoreInfoDlg dialog;
+    dialog.SetTitle(u" 标题 ");
+    dialog.SetSubtitle(u"");
+    dialog.SetComposer(u"作曲者");
+    dialog.SetPoet(u"作词者");
+    dialog.SetCopyright(u"©");
+    dialog.SetDescription(u"说明");
+    script.AnswerModal([](DialogBase& d) { d.ClickButton(kIdOk); });
+    ASSERT_EQ(dialog.DoModal(), kIdOk);
+    EXPECT_EQ(dialog.GetTitle(), u" 标题 ");
+    EXPECT_EQ(dialog.GetSubtitle(), u"");
+    EXPECT_EQ(dialog.GetComposer(), u"作曲者");
+    EXPECT_EQ(dialog.GetPoet(), u"作词者");
+    EXPECT_EQ(dialog.GetCopyright(), u"©");
+    EXPECT_EQ(dialog.GetDescription(), u"说明");
+}
+
+}  // namespace

@@ -6,6 +6,7 @@
 #include "app/dialogs/bars_per_line_dlg.h"
 #include "app/dialogs/delete_bars_dlg.h"
 #include "app/dialogs/delete_voice_dlg.h"
+#include "app/dialogs/dialog_util.h"
 #include "app/dialogs/lines_per_page_dlg.h"
 #include "app/dialogs/num_edit.h"
 #include "app/dialogs/num_spin_ctrl.h"
@@ -777,6 +778,23 @@ TEST_F(BarNumberTest, RangeEndingBeforeItsStartIsRefused)
     dialog.GetBarNumberFormat(format);
     EXPECT_EQ(format.firstNumber, 19);
     EXPECT_EQ(format.lastNumber, 19);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DeleteVoiceTest, VoiceCountBeyondAnyScoreIsBounded)
+{
+    CDeleteVoiceDlg dialog;
+    dialog.SetCurrentVoice(3);
+    dialog.SetVoiceCount(2000000000);
+    script.AnswerModal([](DialogBase& d) {
+        EXPECT_EQ(d.Control<QComboBox>(CDeleteVoiceDlg::kIdVoiceList)->count(), brindle::kMaxVoiceCount);
+        d.ClickButton(kIdOk);
+    });
+    ASSERT_EQ(dialog.DoModal(), kIdOk);
+    EXPECT_EQ(dialog.GetVoice(), 3);
 }
 
 }  // namespace
