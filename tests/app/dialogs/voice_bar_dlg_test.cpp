@@ -20,6 +20,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QToolButton>
 
 #include <functional>
@@ -795,6 +796,52 @@ TEST_F(DeleteVoiceTest, VoiceCountBeyondAnyScoreIsBounded)
     });
     ASSERT_EQ(dialog.DoModal(), kIdOk);
     EXPECT_EQ(dialog.GetVoice(), 3);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(BarNumberModalRun, CollapsedAndExpandedOnARealEventLoop)
+{
+    // The program's own dialog service: the dialog is shown by its modal run, and a timer
+    // plays the user.
+    CBarNumberDlg dialog;
+    QSize collapsed;
+    QSize expanded;
+    int okTopCollapsed = 0;
+    int okTopExpanded = 0;
+    QTimer::singleShot(0, &dialog, [&] {
+        collapsed = dialog.size();
+        okTopCollapsed = dialog.GetDlgItem(kIdOk)->y();
+        dialog.Control<QPushButton>(CBarNumberDlg::kIdAdvanced)->click();
+        expanded = dialog.size();
+        okTopExpanded = dialog.GetDlgItem(kIdOk)->y();
+        dialog.Control<QPushButton>(kIdOk)->click();
+    });
+    EXPECT_EQ(platform::DialogService::Current().RunModal(dialog), kIdOk);
+    EXPECT_EQ(expanded.height() - collapsed.height(), 210);
+    EXPECT_EQ(expanded.width(), collapsed.width());
+    EXPECT_EQ(okTopExpanded - okTopCollapsed, 210);
+    quaverly::BarNumberFormat format;
+    dialog.GetBarNumberFormat(format);
+    EXPECT_EQ(format, (quaverly::BarNumberFormat{0, 0, 0, 5, 0, 0, 999, 0, -500}));
+}
+
+TEST(DeleteBarsModalRun, EnterOnTheCountConfirmsTheLoweredCount)
+{
+    CDeleteBarsDlg dialog;
+    dialog.SetCurrentBar(5);
+    dialog.SetBarCount(8);
+    QTimer::singleShot(0, &dialog, [&] {
+        auto* count = dialog.Control<QLineEdit>(CDeleteBarsDlg::kIdCount);
+        count->setText(QStringLiteral("8"));  // pasted
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QCoreApplication::sendEvent(count, &enter);
+    });
+    EXPECT_EQ(platform::DialogService::Current().RunModal(dialog), kIdOk);
+    EXPECT_EQ(dialog.GetPosition(), 5);
+    EXPECT_EQ(dialog.GetCount(), 3);
 }
 
 }  // namespace
