@@ -1,0 +1,57 @@
+// Small pieces the value dialogs share: Qt text from UTF-16, the OK and Cancel buttons,
+// and the path of a data file that the main settings file names.
+#pragma once
+
+#include "app/settings/system_info_section.h"
+
+#include <QString>
+
+#include <string>
+#include <string_view>
+
+class QPushButton;
+class QLayout;
+
+namespace platform {
+class DataExchange;
+class DialogBase;
+}  // namespace platform
+
+namespace brindle {
+
+inline QString ToQString(std::u16string_view text)
+{
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+inline constexpr std::u16string_view kTextOk = u"确定";
+inline constexpr std::u16string_view kTextCancel = u"取消";
+
+// A push button registered under `id`; the OK button is the default one (Enter).
+QPushButton* AddButton(platform::DialogBase& dialog, int id, std::u16string_view text);
+// The row of OK and Cancel buttons at the right, registered under IDOK and IDCANCEL.
+QLayout* OkCancelRow(platform::DialogBase& dialog, std::u16string_view okText = kTextOk);
+
+// Bar numbers typed into the dialogs are 1-based; a score never has more bars than
+// this, and the bound keeps "bar - 1" and the other sums the callers make far from the
+// end of the int range.
+inline constexpr int kMaxBarNumber = 100000;
+
+// Exchanges a 1-based bar number; saving refuses a number outside minimum ..
+// kMaxBarNumber with the exchange's range message.
+void ExchangeBarNumber(platform::DataExchange& dx, int id, int& value, int minimum = 1);
+
+// Most voices the voice lists offer: far more than a score holds, and a bound for a count
+// the lists are filled from.
+inline constexpr int kMaxVoiceCount = 1000;
+
+// The data folder the dialogs read settings from: the program's, unless a caller (a
+// test) gives another. Ends in a separator.
+std::u16string DefaultDataFolder();
+
+// `folder` followed by the name that the "SYSTEM INFO" section of the folder's main
+// settings file gives under `getter`; empty when the key is missing.
+std::u16string NamedSettingsPath(const std::u16string& folder,
+                                 std::u16string (SystemInfoSection::*getter)() const);
+
+}  // namespace brindle
