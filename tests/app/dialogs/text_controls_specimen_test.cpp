@@ -4,9 +4,12 @@
 // check only that the pictures were made.
 #include "app/dialogs/flat_tool_bar.h"
 #include "app/dialogs/font_tool_bar.h"
+#include "app/dialogs/import_progress_dlg.h"
+#include "app/dialogs/link_static.h"
 #include "app/dialogs/lyric_edit.h"
 #include "app/dialogs/lyric_edit_dlg.h"
 #include "app/dialogs/lyrics_editor.h"
+#include "app/dialogs/score_text_edit.h"
 #include "app/dialogs/slider_tool_bar.h"
 #include "platform/frame_window_base.h"
 #include "tests/app/dialogs/dialog_test_util.h"
@@ -114,6 +117,66 @@ TEST(Specimen, LyricEditor)
     dialog.adjustSize();
     dialog.show();
     Save(dialog, "lyric_editor.png");
+}
+
+TEST(Specimen, LinkAndProgress)
+{
+    QWidget about;
+    about.setFixedSize(320, 90);
+    auto* plain = new brindle::CLinkStatic(QStringLiteral("https://www.example.com/brindle"), &about);
+    plain->move(10, 10);
+    plain->SetURL(u"https://www.example.com/brindle");
+    auto* visited = new brindle::CLinkStatic(QStringLiteral("访问过的链接"), &about);
+    visited->move(10, 40);
+    visited->SetURL(u"https://www.example.com/visited");
+    visited->SetVisited(true);
+    about.show();
+    Save(about, "link_static.png");
+
+    brindle::CImportProgressDlg progress;
+    progress.ResetProgress();
+    for (int i = 0; i < 40; ++i)
+        progress.StepProgress();
+    progress.adjustSize();
+    progress.show();
+    Save(progress, "import_progress.png");
+}
+
+// The in-place box over a piece of paper, partly typed.
+class Title final : public brindle::EditableTextItem {
+public:
+    Title() : EditableTextItem([] { return nullptr; }) {}
+    void SetText(std::u16string_view) override {}
+    std::u16string GetText() const override { return u"茉莉花"; }
+    quaverly::LogFont GetFontHeight() const override
+    {
+        quaverly::LogFont font;
+        font.height = -28;
+        font.SetFaceName(u"宋体");
+        return font;
+    }
+};
+
+TEST(Specimen, InPlaceTextBox)
+{
+    QWidget paper;
+    paper.resize(300, 80);
+    paper.setStyleSheet(QStringLiteral("background: #f3ead7"));
+    auto* box = new brindle::CScoreTextEdit(&paper);
+    box->hide();
+    QImage texture(4, 4, QImage::Format_RGB32);
+    texture.fill(QColor(0xf3, 0xea, 0xd7));
+    texture.setPixelColor(1, 1, QColor(0xe6, 0xdc, 0xc4));
+    box->SetBackgroundBitmap(texture);
+    box->setGeometry(20, 20, 40, 40);
+    box->SetTextItem(std::make_shared<Title>());
+    paper.show();
+    box->show();
+    brindle::test::ProcessEvents();
+    box->insert(QStringLiteral("（江苏民歌）"));
+    Save(paper, "in_place_text_box.png");
+    box->SetTextItem(nullptr);
+    box->hide();
 }
 
 }  // namespace
