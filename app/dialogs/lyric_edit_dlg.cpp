@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include <climits>
@@ -44,10 +45,7 @@ CLyricEditDlg::CLyricEditDlg(LyricsEditor& editor, QWidget* parent) : DialogBase
     layout->addLayout(top);
     layout->addWidget(text_, 1);
     layout->addLayout(buttons);
-}
 
-bool CLyricEditDlg::OnInitDialog()
-{
     // Syllables are easier to read a size larger than the dialog's text.
     QFont font = text_->font();
     if (font.pixelSize() > 0)
@@ -55,14 +53,20 @@ bool CLyricEditDlg::OnInitDialog()
     else if (font.pointSizeF() > 0)
         font.setPointSize(static_cast<int>(font.pointSizeF() * 1.5));
     text_->setFont(font);
-
-    auto* verse = Control<QComboBox>(kIdVerse);
-    verse->clear();
-    for (int i = 1; i <= kVerseCount; ++i)
-        verse->addItem(QString::number(i));
-    verse->setCurrentIndex(0);
-    LoadVerse();
     connect(verse, &QComboBox::currentIndexChanged, this, [this] { LoadVerse(); });
+}
+
+bool CLyricEditDlg::OnInitDialog()
+{
+    auto* verse = Control<QComboBox>(kIdVerse);
+    {
+        const QSignalBlocker quiet(verse);
+        verse->clear();
+        for (int i = 1; i <= kVerseCount; ++i)
+            verse->addItem(QString::number(i));
+        verse->setCurrentIndex(0);
+    }
+    LoadVerse();
     return DialogBase::OnInitDialog();
 }
 

@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShowEvent>
 
 namespace brindle {
 namespace {
@@ -96,6 +97,14 @@ void CScoreTextEdit::showEvent(QShowEvent* event)
     QLineEdit::showEvent(event);
     if (!item_)
         return;
+    if (event->spontaneous()) {
+        // The window came back (from being minimised): the edit goes on as it was.
+        if (!grabbing_) {
+            grabMouse();
+            grabbing_ = true;
+        }
+        return;
+    }
     SetTextFont(item_->GetFont());
     setText(QString::fromStdU16String(item_->GetText()));
     deselect();
@@ -111,7 +120,8 @@ void CScoreTextEdit::hideEvent(QHideEvent* event)
         releaseMouse();
         grabbing_ = false;
     }
-    if (!item_)
+    // A window minimised hides the box only for a while; the edit is not over.
+    if (!item_ || event->spontaneous())
         return;
     // Let go first: what the item does on storing may show the box again for another item.
     const std::shared_ptr<EditableTextItem> item = std::move(item_);
