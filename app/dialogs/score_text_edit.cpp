@@ -144,8 +144,7 @@ void CScoreTextEdit::keyPressEvent(QKeyEvent* event)
         Paste();
         return;
     }
-    const bool plain = !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
-    if (plain && !hasSelectedText()) {
+    if (!hasSelectedText()) {
         if (key == Qt::Key_Right && cursorPosition() == text().size())
             Post(kMsgNextItem);
         else if (key == Qt::Key_Left && cursorPosition() == 0)
