@@ -4,6 +4,8 @@
 #include "platform/scripted_dialog_service.h"
 #include "tests/app/dialogs/dialog_test_util.h"
 
+#include <QCursor>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -80,6 +82,18 @@ TEST_F(LinkStaticTest, ColoursAndUnderlineFollowThePointer)
     Hover();
     QApplication::sendEvent(link_, &leave);
     EXPECT_TRUE(link_->font().underline()) << "always underlined";
+}
+
+TEST_F(LinkStaticTest, TheHoverEndsOnceThePointerIsAwayEvenWithoutALeave)
+{
+    link_->SetURL(u"https://www.example.com");
+    QCursor::setPos(link_->mapToGlobal(QPoint(2, 2)));
+    Hover();
+    ASSERT_TRUE(link_->IsOverControl());
+    QCursor::setPos(window_.mapToGlobal(QPoint(390, 90)));
+    EXPECT_TRUE(ProcessUntil([&] { return !link_->IsOverControl(); }));
+    EXPECT_FALSE(link_->font().underline());
+    EXPECT_EQ(link_->CurrentColor(), CLinkStatic::kLinkColor);
 }
 
 TEST_F(LinkStaticTest, ASuccessfulOpenMarksTheLinkVisited)

@@ -74,6 +74,24 @@ TEST(SliderToolBar, PostsTheUsersMovesToTheMainWindow)
     EXPECT_EQ(frame.tempos, (Posted{{101, 0}, {250, 0}}));
 }
 
+TEST(SliderToolBar, ASliderMadeOnTheToolBarIsWatchedToo)
+{
+    RecordingFrame frame;
+    auto* bar = new brindle::CSliderToolBar(&frame);
+    frame.addToolBar(bar);
+    // Made with the toolbar as its parent: the toolbar hears of it before it is a slider.
+    auto* slider = new QSlider(Qt::Horizontal, bar);
+    slider->setRange(40, 250);
+    slider->setValue(100);
+    bar->addWidget(slider);
+    frame.show();
+    ProcessEvents();
+    slider->triggerAction(QAbstractSlider::SliderPageStepSub);
+    ProcessEvents();
+    ASSERT_EQ(frame.tempos.size(), 1u);
+    EXPECT_EQ(frame.tempos[0].first, static_cast<platform::WParam>(slider->value()));
+}
+
 TEST(FlatToolBar, MovingRepaintsWithoutMoving)
 {
     QWidget parent;
