@@ -179,8 +179,12 @@ void CBrindleApp::LoadResourceLibrary()
 {
     // The library lies beside the program (the build and the installation put it in
     // the programs' folder), which may differ from the data folder.
-    const QString programFolder = QCoreApplication::applicationDirPath();
     auto& table = platform::StringTable::Instance();
+    if (!options_.resourceLibraryFolder.empty()) {
+        table.LoadResourceLanguageLibrary(options_.resourceLibraryFolder);
+        return;
+    }
+    const QString programFolder = QCoreApplication::applicationDirPath();
     if (!programFolder.isEmpty() &&
         table.LoadLibrary(std::filesystem::path(programFolder.toStdString()) /
                           QString::fromStdU16String(std::u16string(platform::kResourceLibraryFileName)).toStdString()))

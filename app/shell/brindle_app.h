@@ -33,6 +33,9 @@ public:
     struct Options {
         // The data folder; empty: the program's own (GetAppDirectory).
         std::filesystem::path appDirectory;
+        // Where the resource-language library lies; empty: beside the program, then
+        // the data folder.
+        std::filesystem::path resourceLibraryFolder;
         AppContextFactories factories;
         // Where the recent-file list is kept; null: the user's settings under the
         // company name.

@@ -48,8 +48,14 @@ QIcon CommandIcon(int id, const QString& tip)
         label = QStringLiteral("首");
     else if (id == cmd::kLastPage)
         label = QStringLiteral("末");
-    const bool latin = !label.isEmpty() && label[0].unicode() < 0x80;
-    label = label.left(latin ? 4 : 2);
+    const bool latin = !label.isEmpty() && label[0].unicode() < 0x80 && !label[0].isDigit();
+    if (!label.isEmpty() && label[0].isDigit()) {
+        // "16分音符": the number and its unit.
+        const qsizetype unit = label.indexOf(QStringLiteral("分"));
+        label = unit > 0 ? label.left(unit + 1) : label.left(2);
+    } else {
+        label = label.left(latin ? 4 : 2);
+    }
     QPixmap image(kImageSize, kImageSize);
     image.fill(Qt::transparent);
     QPainter p(&image);
