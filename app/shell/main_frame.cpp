@@ -92,8 +92,6 @@ CMainFrame::CMainFrame(CBrindleView* view, platform::CommandTarget* application,
         setCentralWidget(m_pView);
         m_pView->SetFrame(this);
     }
-    // Dropped files are the view's business; the frame accepts them for it.
-    setAcceptDrops(true);
     MapFrameCommands();
 }
 
