@@ -1,6 +1,9 @@
 #include "app/shell/main_frame.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QFontComboBox>
+#include <QFontDatabase>
 #include <QDialog>
 #include <QDockWidget>
 #include <QFont>
@@ -157,11 +160,12 @@ bool CMainFrame::Create()
     // The progress dialog shown while a document opens: modeless, owned by the frame.
     m_pProgressDlg = new QDialog(this, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     m_pProgressDlg->setObjectName(QStringLiteral("dialog243"));
-    m_pProgressDlg->setWindowTitle(QStringLiteral("正在打开文件"));
+    m_pProgressDlg->setWindowTitle(QStringLiteral("Larkspire简谱"));
     m_pProgressDlg->setModal(false);
     auto* layout = new QVBoxLayout(m_pProgressDlg);
-    layout->addWidget(new QLabel(QStringLiteral("正在读入乐谱，请稍候……"), m_pProgressDlg));
+    layout->addWidget(new QLabel(QStringLiteral("正在导入文件..."), m_pProgressDlg));
     m_pProgressBar = new QProgressBar(m_pProgressDlg);
+    m_pProgressBar->setObjectName(QStringLiteral("control1116"));
     m_pProgressBar->setRange(0, kProgressSteps);
     m_pProgressBar->setTextVisible(false);
     layout->addWidget(m_pProgressBar);
@@ -436,6 +440,40 @@ bool CMainFrame::CreateFontToolBar()
     for (int id : {cmd::kBold, cmd::kItalic, cmd::kUnderline})
         m_pCommands->Action(id)->setCheckable(true);
     bar->setIconSize(QSize(16, 16));
+    // The face and size boxes come first; a change goes to the view as one style field.
+    m_pFaceBox = new QFontComboBox(bar);
+    m_pFaceBox->setObjectName(QStringLiteral("fontFace"));
+    m_pFaceBox->setWritingSystem(QFontDatabase::SimplifiedChinese);
+    m_pFaceBox->setFixedWidth(160);
+    m_pSizeBox = new QComboBox(bar);
+    m_pSizeBox->setObjectName(QStringLiteral("fontSize"));
+    m_pSizeBox->setEditable(true);
+    for (int size : {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72})
+        m_pSizeBox->addItem(QString::number(size));
+    m_pSizeBox->setCurrentText(QStringLiteral("12"));
+    m_pSizeBox->setFixedWidth(56);
+    QAction* first = bar->actions().isEmpty() ? nullptr : bar->actions().front();
+    bar->insertWidget(first, m_pFaceBox);
+    bar->insertWidget(first, m_pSizeBox);
+    bar->insertSeparator(first);
+    connect(m_pFaceBox, &QFontComboBox::currentFontChanged, this, [this](const QFont& font) {
+        TextStyleChange change;
+        change.kind = TextStyleChange::kFaceName;
+        change.faceName = font.family().left(31).toStdU16String();
+        SendMessage(msg::kTextStyleChange, reinterpret_cast<platform::WParam>(&change));
+    });
+    connect(m_pSizeBox, &QComboBox::currentTextChanged, this, [this](const QString& text) {
+        // Only a whole number of points in a sensible range is passed on; anything else
+        // typed into the box is left for the user to finish or correct.
+        bool ok = false;
+        const int points = text.trimmed().toInt(&ok);
+        if (!ok || points < kMinFontPoints || points > kMaxFontPoints)
+            return;
+        TextStyleChange change;
+        change.kind = TextStyleChange::kSize;
+        change.size = points;
+        SendMessage(msg::kTextStyleChange, reinterpret_cast<platform::WParam>(&change));
+    });
     // A floating bar the user may dock anywhere; it first appears near the top left.
     m_pFontDock = new QDockWidget(QStringLiteral("字体"), this);
     m_pFontDock->setObjectName(QStringLiteral("fontToolBar"));

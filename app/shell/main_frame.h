@@ -14,9 +14,11 @@
 
 #include "platform/frame_window_base.h"
 
+class QComboBox;
 class QDialog;
 class QDockWidget;
 class QFont;
+class QFontComboBox;
 class QLabel;
 class QMenu;
 class QProgressBar;
@@ -42,6 +44,8 @@ public:
     static constexpr int kMinTempo = 40;
     static constexpr int kMaxTempo = 250;
     static constexpr int kProgressSteps = 20;
+    static constexpr int kMinFontPoints = 1;
+    static constexpr int kMaxFontPoints = 500;
 
     // Control ids on the playback toolbar.
     static constexpr int kTempoLabelId = 107;
@@ -78,6 +82,8 @@ public:
     QToolBar* FindToolBar(int controlBarId) const;
     QToolBar* Palette(int switchCommand) const;
     QDockWidget* FontToolBar() const { return m_pFontDock; }
+    QFontComboBox* FontFaceBox() const { return m_pFaceBox; }
+    QComboBox* FontSizeBox() const { return m_pSizeBox; }
     QLabel* TempoLabel() const { return m_pTempoLabel; }
     QLabel* TempoNumber() const { return m_pTempoNumber; }
     QSlider* TempoSlider() const { return m_pTempoSlider; }
@@ -156,6 +162,8 @@ private:
     std::vector<PaletteSlot> m_palettes;  // line, layout, barline, symbol, dynamics, lyric
     QToolBar* m_pFileToolBar = nullptr;
     QDockWidget* m_pFontDock = nullptr;
+    QFontComboBox* m_pFaceBox = nullptr;
+    QComboBox* m_pSizeBox = nullptr;
     QLabel* m_pPagePane = nullptr;
 };
 

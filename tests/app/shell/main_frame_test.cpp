@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QComboBox>
+#include <QFontComboBox>
 #include <QDialog>
 #include <QDockWidget>
 #include <QLabel>
@@ -246,6 +248,28 @@ TEST_F(MainFrameTest, TextStyleChangeFromTheFontToolbarReachesTheView)
     frame_->SendMessage(msg::kTextStyleChange, reinterpret_cast<platform::WParam>(&change));
     ASSERT_EQ(view_->styleChanges.size(), 1u);
     EXPECT_EQ(view_->styleChanges[0].size, 14);
+}
+
+TEST_F(MainFrameTest, FontBoxesSendFaceAndSizeAndPassOverBadSizes)
+{
+    QComboBox* size = frame_->FontSizeBox();
+    ASSERT_NE(size, nullptr);
+    for (const char* typed : {"abc", "0", "-3", "100000", "1.5"})
+        size->setCurrentText(QString::fromUtf8(typed));
+    EXPECT_TRUE(view_->styleChanges.empty());
+    size->setCurrentText(QStringLiteral("18"));
+    ASSERT_EQ(view_->styleChanges.size(), 1u);
+    EXPECT_EQ(view_->styleChanges[0].kind, brindle::TextStyleChange::kSize);
+    EXPECT_EQ(view_->styleChanges[0].size, 18);
+
+    QFontComboBox* face = frame_->FontFaceBox();
+    ASSERT_NE(face, nullptr);
+    if (face->count() < 2)
+        GTEST_SKIP() << "only one font face installed";
+    face->setCurrentIndex(face->currentIndex() == 0 ? 1 : 0);
+    ASSERT_EQ(view_->styleChanges.size(), 2u);
+    EXPECT_EQ(view_->styleChanges[1].kind, brindle::TextStyleChange::kFaceName);
+    EXPECT_EQ(QString::fromStdU16String(view_->styleChanges[1].faceName), face->currentFont().family().left(31));
 }
 
 TEST_F(MainFrameTest, FontToolbarShowsOnlyForTool4)
