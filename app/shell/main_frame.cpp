@@ -56,6 +56,9 @@ QIcon CommandIcon(int id, const QString& tip)
         // "16分音符": the number and its unit.
         const qsizetype unit = label.indexOf(QStringLiteral("分"));
         label = unit > 0 ? label.left(unit + 1) : label.left(2);
+    } else if (!latin && label.size() > 2 && label.back().isDigit()) {
+        // "歌词段落3", "跳房子1": numbered entries keep their number.
+        label = label.left(1) + label.back();
     } else {
         label = label.left(latin ? 4 : 2);
     }

@@ -10,6 +10,10 @@
 
 #include "../../platform/temp_folder.h"
 #include "app/shell/brindle_app.h"
+#include "app/shell/brindle_view.h"
+#include "app/shell/command_ids.h"
+#include "platform/command_manager.h"
+#include <QDockWidget>
 #include "app/shell/main_frame.h"
 #include "platform/scripted_dialog_service.h"
 #include "shell_fakes.h"
@@ -41,6 +45,13 @@ TEST(Specimen, MainWindow)
     const std::filesystem::path out = std::filesystem::path(BRINDLE_BIN_DIR) / "specimen";
     std::filesystem::create_directories(out);
     EXPECT_TRUE(picture.save(QString::fromStdString((out / "main_window.png").string())));
+    // With a score open: a palette at the right and the floating font toolbar.
+    app.GetActiveView()->m_bScoreReady = true;
+    frame->Commands().Execute(brindle::cmd::kBarlinePalette);
+    frame->PostMessage(brindle::msg::kMouseToolChanged, 4);
+    shell_test::Pump();
+    EXPECT_TRUE(frame->grab().toImage().save(QString::fromStdString((out / "main_window_palette.png").string())));
+    EXPECT_TRUE(frame->FontToolBar()->grab().toImage().save(QString::fromStdString((out / "font_toolbar.png").string())));
     // The menus are the program's Chinese ones.
     ASSERT_FALSE(frame->menuBar()->actions().isEmpty());
     EXPECT_EQ(frame->menuBar()->actions().front()->text(), QStringLiteral("文件(&F)"));
