@@ -7,12 +7,10 @@
 #include <QDialog>
 #include <QDockWidget>
 #include <QFont>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
 #include <QProgressBar>
-#include <QScreen>
 #include <QSlider>
 #include <QStatusBar>
 #include <QToolBar>
