@@ -301,6 +301,8 @@ void CSymbolGridWnd::mouseDoubleClickEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton) {
         const QPoint at = event->position().toPoint() - ClientRect().topLeft();
         OnLButtonDblClk({at.x(), at.y()});
+        // Not passed on: the default handling would take it for one more press.
+        return;
     }
     QFrame::mouseDoubleClickEvent(event);
 }
