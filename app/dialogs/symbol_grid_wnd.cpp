@@ -18,6 +18,9 @@ namespace {
 
 constexpr std::uint8_t kDefaultCharSet = 1;
 constexpr std::uint8_t kAntialiased = 4;
+// A cell shows at most this much of a font (pixels of height either way): a height from
+// a damaged file must not make the drawing build a glyph the size of a house.
+constexpr int kLargestDrawnHeight = 400;
 
 platform::ColorRef ToColorRef(const QColor& c)
 {
@@ -31,7 +34,7 @@ void DrawCell(platform::DeviceContext& dc, const SymbolGridCell& cell, platform:
     platform::Rect r = cell.ScreenRect();
     // Only the height, weight, slant and face of the cell's font count.
     quaverly::LogFont font;
-    font.height = cell.font.height;
+    font.height = std::clamp(cell.font.height, -kLargestDrawnHeight, kLargestDrawnHeight);
     font.weight = cell.font.weight;
     font.italic = cell.font.italic;
     font.SetFaceName(cell.font.FaceName());

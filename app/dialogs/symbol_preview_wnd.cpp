@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QScreen>
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/dialogs/settings_location.h"
@@ -16,6 +17,16 @@ namespace {
 constexpr std::uint8_t kDefaultCharSet = 1;
 constexpr std::uint8_t kAntialiased = 4;
 constexpr std::u16string_view kReferenceText = u"5";
+// Heights beyond this (pixels either way) are drawn at it: the largest symbol the editor
+// makes is 100 points three times over, and a damaged file must not make the drawing
+// build a glyph the size of a house.
+constexpr int kLargestDrawnHeight = 2000;
+
+quaverly::LogFont Drawable(quaverly::LogFont font)
+{
+    font.height = std::clamp(font.height, -kLargestDrawnHeight, kLargestDrawnHeight);
+    return font;
+}
 
 int Magnified(int value) { return quaverly::ClampToInt(static_cast<std::int64_t>(value) * CSymbolPreviewWnd::kMagnification); }
 
@@ -105,9 +116,9 @@ CSymbolPreviewWnd::Layout CSymbolPreviewWnd::Arrange(platform::DeviceContext& dc
     Layout layout;
     layout.note.x = quaverly::TruncToInt(client.left + kNoteLeft / static_cast<double>(scale));
     layout.note.y = quaverly::TruncToInt(client.bottom - kNoteAboveBottom / static_cast<double>(scale));
-    const quaverly::LogFont old = dc.SelectFont(referenceFont_);
+    const quaverly::LogFont old = dc.SelectFont(Drawable(referenceFont_));
     layout.noteSize = dc.GetTextExtent(kReferenceText);
-    dc.SelectFont(font_);
+    dc.SelectFont(Drawable(font_));
     layout.symbolSize = text_.empty() ? platform::Size{} : dc.GetTextExtent(text_);
     dc.SelectFont(old);
 
@@ -143,7 +154,7 @@ void CSymbolPreviewWnd::Draw(platform::DeviceContext& dc, const platform::Rect& 
     dc.LineTo(layout.verticalGuide, client.bottom);
     dc.SelectPen(oldPen);
 
-    const quaverly::LogFont oldFont = dc.SelectFont(referenceFont_);
+    const quaverly::LogFont oldFont = dc.SelectFont(Drawable(referenceFont_));
     const unsigned oldAlign = dc.SetTextAlign(platform::kTaLeft | platform::kTaTop);
     const platform::ColorRef oldColor = dc.SetTextColor(kGrey);
     dc.TextOut(layout.note.x, layout.note.y, kReferenceText);
@@ -151,7 +162,7 @@ void CSymbolPreviewWnd::Draw(platform::DeviceContext& dc, const platform::Rect& 
     dc.SetTextAlign(oldAlign);
 
     if (!text_.empty()) {
-        dc.SelectFont(font_);
+        dc.SelectFont(Drawable(font_));
         const unsigned align = dc.SetTextAlign(platform::kTaLeft | platform::kTaTop);
         dc.TextOut(layout.symbol.x, layout.symbol.y, text_);
         dc.SetTextAlign(align);

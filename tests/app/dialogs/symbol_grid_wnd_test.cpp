@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "tests/app/dialogs/dialog_test_util.h"
 
 namespace {
@@ -252,6 +254,20 @@ TEST_F(SymbolGridTest, AClientSmallerThanACellNeverDividesByZero)
     Refill();
     EXPECT_TRUE(grid->Cells().empty());
     EXPECT_EQ(grid->GetSelectedItem(), -1);
+    EXPECT_FALSE(grid->Render().isNull());
+}
+
+TEST_F(SymbolGridTest, AHugeFontFromADamagedFileIsDrawnAtAModestSize)
+{
+    Fill(0);
+    quaverly::LogFont font;
+    font.height = std::numeric_limits<int>::min();
+    font.SetFaceName(u"Tansy");
+    grid->AddItem(font, u"g");
+    font.height = std::numeric_limits<int>::max();
+    grid->AddItem(font, u"g");
+    grid->LayoutCells();
+    EXPECT_EQ(grid->Cells()[0]->font.height, std::numeric_limits<int>::min());
     EXPECT_FALSE(grid->Render().isNull());
 }
 

@@ -172,8 +172,14 @@ TEST_F(SymbolPreviewTest, SetFontKeepsAnAntialiasedDefaultSetFontThreeTimesAsHig
     EXPECT_EQ(preview.SymbolFont().height, std::numeric_limits<int>::min());
     preview.SetVerticalOffset(std::numeric_limits<int>::max());
     EXPECT_EQ(preview.VerticalOffset(), std::numeric_limits<int>::max());
+    // and drawn no larger than 2000 pixels.
     RecordingDeviceContext dc;
     preview.Draw(dc, kClient, kScale);
+    const auto texts = dc.CallsOf("TextOut");
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[1].font.height, -2000);
+    QImage picture = (preview.resize(300, 300), preview.Render());
+    EXPECT_FALSE(picture.isNull());
 }
 
 TEST_F(SymbolPreviewTest, ReferenceFontIsTheNoteFontThreeTimesAsHigh)
