@@ -5,9 +5,11 @@
 
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
+#include "app/dialogs/num_spin_ctrl.h"
 #include "app/dialogs/symbol_preview_wnd.h"
 #include "platform/scripted_dialog_service.h"
 #include "tests/app/dialogs/dialog_test_util.h"
@@ -134,6 +136,23 @@ TEST_F(EditSymbolDlgTest, PreviewFollowsTheFieldsBeforeAnythingIsStored)
         d.ClickButton(kIdCancel);
     });
     EXPECT_EQ(dialog.GetSymbol(), symbol);
+}
+
+TEST_F(EditSymbolDlgTest, SpinButtonsStepTheFieldsAndThePreview)
+{
+    Run([this](CEditSymbolDlg& d) {
+        d.Control<brindle::CNumSpinCtrl>(CEditSymbolDlg::kIdSizeSpin)->UpButton()->click();
+        EXPECT_EQ(Text(d, CEditSymbolDlg::kIdSize), "13");
+        EXPECT_EQ(d.Preview()->SymbolFont().height, -CEditSymbolDlg::MulDiv(13, dpi, 72) * 3);
+        auto* vertical = d.Control<brindle::CNumSpinCtrl>(CEditSymbolDlg::kIdVerticalSpin);
+        vertical->DownButton()->click();
+        vertical->DownButton()->click();
+        EXPECT_EQ(Text(d, CEditSymbolDlg::kIdVertical), "-14");
+        EXPECT_EQ(d.Preview()->VerticalOffset(), -140 * 3);
+        d.ClickButton(kIdOk);
+    });
+    EXPECT_EQ(dialog.GetSymbol().vOffset, -140);
+    EXPECT_EQ(dialog.GetSymbol().font.height, -CEditSymbolDlg::MulDiv(13, dpi, 72));
 }
 
 TEST_F(EditSymbolDlgTest, OkRefusesAFieldWithoutANumber)

@@ -6,6 +6,7 @@
 
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -147,6 +148,18 @@ TEST_F(SymbolGridTest, TheScrollBarsOwnActionsScrollTheGrid)
     EXPECT_EQ(grid->ScrollBar()->value(), 22);
     EXPECT_EQ(Received(), (std::vector<MessageId>{CSymbolGridWnd::kMsgScrolled, CSymbolGridWnd::kMsgScrolled,
                                                   CSymbolGridWnd::kMsgScrolled}));
+}
+
+TEST_F(SymbolGridTest, TheWheelOverTheCellsTurnsTheScrollBar)
+{
+    Fill(100);
+    const QPointF at(ClientPoint(20, 20));
+    QWheelEvent down(at, grid->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                     Qt::NoScrollPhase, false);
+    QApplication::sendEvent(grid, &down);
+    EXPECT_GT(grid->GetFirstIndex(), 0);
+    EXPECT_EQ(grid->GetFirstIndex(), 4 * grid->ScrollState().Pos());
+    EXPECT_EQ(Received(), std::vector<MessageId>{CSymbolGridWnd::kMsgScrolled});
 }
 
 TEST_F(SymbolGridTest, SetFirstIndexStartsTheRowItFallsInWithinTheRange)
