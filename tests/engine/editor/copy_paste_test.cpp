@@ -6,12 +6,16 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/commands/edit_command.h"
+#include "engine/commands/macro_command.h"
+#include "engine/commands/undo_history.h"
 #include "engine/editor/measure_range_exporter.h"
 #include "engine/editor/paste_inserter.h"
 #include "engine/editor/score_fragment_reader.h"
 #include "engine/editor/score_fragment_writer.h"
 #include "engine/model/tuplet.h"
 #include "tests/engine/editor/editor_test_score.h"
+#include "tests/support/fake_painter.h"
 
 namespace quaverly {
 namespace {
@@ -174,6 +178,51 @@ TEST_F(PasteTest, PastingPastTheEndAppendsTheBarsEveryPartNeedsAndRevertTakesThe
         EXPECT_EQ(PartOf(*target, p)->GetChildCount(), 4);
     EXPECT_EQ(BarOf(*target, 0, 3)->GetNotes(), std::vector<std::shared_ptr<Note>>{old});
     EXPECT_TRUE(BarOf(*target, 1, 3)->GetNotes().empty());
+}
+
+// The model change of a paste as one undoable step, as an editor can record it.
+class ApplyPasteCommand final : public EditCommand {
+public:
+    ApplyPasteCommand(const PasteInserter& inserter, PastePlan plan)
+        : inserter_(inserter), plan_(std::move(plan))
+    {
+    }
+    void Do() override { inserter_.Apply(plan_); }
+    void Undo() override { inserter_.Revert(plan_); }
+
+private:
+    const PasteInserter& inserter_;
+    PastePlan plan_;
+};
+
+TEST_F(PasteTest, OneUndoTakesTheWholePasteBack)
+{
+    const auto old = AddNote(*BarOf(*target, 1, 2), {6, 0, kQ});
+    const ScoreFragment fragment = Clipboard(0, 0, 1, 2);
+    PasteInserter inserter(target, fragment);
+    PastePlan plan;
+    ASSERT_TRUE(inserter.Plan(2, 1, plan));
+    auto group = std::make_shared<MacroCommand>();
+    group->AddChild(std::make_shared<ApplyPasteCommand>(inserter, std::move(plan)));
+    UndoHistory history;
+    fakes::FakePainter painter;
+    history.Record(group);
+    EXPECT_EQ(PartOf(*target, 0)->GetChildCount(), 4);  // nothing happens before the run
+    history.RunPending(painter);
+    EXPECT_EQ(PartOf(*target, 0)->GetChildCount(), 5);
+    EXPECT_EQ(Collect(target, 1, 2, 2, 4), fragment);
+
+    history.Undo();
+    history.RunPending(painter);
+    for (int p = 0; p < 3; ++p)
+        EXPECT_EQ(PartOf(*target, p)->GetChildCount(), 4);
+    EXPECT_EQ(BarOf(*target, 1, 2)->GetNotes(), std::vector<std::shared_ptr<Note>>{old});
+    EXPECT_TRUE(BarOf(*target, 1, 3)->GetNotes().empty());
+    EXPECT_TRUE(BarOf(*target, 2, 2)->GetNotes().empty());
+
+    history.Redo();
+    history.RunPending(painter);
+    EXPECT_EQ(Collect(target, 1, 2, 2, 4), fragment);
 }
 
 TEST_F(PasteTest, StavesBeyondTheLastPartAreSkipped)
