@@ -134,7 +134,7 @@ bool ScoreDataImporter::ImportScore()
             continue;
         for (const int staffId : stave->GetStaffIds()) {
             const tabulon::StaffData* staff = stave->GetStaff(staffId);
-            if (staff == nullptr)
+            if (staff == nullptr || partIndex >= kMaxImportParts)
                 continue;
             while (score.GetChildCount() <= partIndex) {
                 auto container = std::make_shared<ContainerElement>();

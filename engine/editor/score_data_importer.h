@@ -8,7 +8,8 @@
 // a note record with a key outside 0-127, a bar outside the score, a negative start or
 // a value that is not a positive note length is left out; programs and channels out of
 // range keep the part's default; signatures the score refuses are passed over. The
-// bar count is held to kMaxImportBars and raised to hold the last note record.
+// bar count is held to kMaxImportBars and raised to hold the last note record; at most
+// kMaxImportParts staffs become parts.
 //
 // The score is expected to be empty (the editor resets its document first); parts that
 // already exist are reused and their bars replaced.
@@ -27,6 +28,9 @@ class Part;
 class Score;
 
 inline constexpr int kMaxImportBars = 100000;
+// Staffs after this many parts are not imported: a record from a damaged MIDI file may
+// name thousands of tracks, each of which would hold every bar.
+inline constexpr int kMaxImportParts = 256;
 
 // The index of the highest set bit, 0 when none.
 int HighestSetBit(std::uint32_t value);

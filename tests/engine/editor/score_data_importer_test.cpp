@@ -221,6 +221,15 @@ TEST_F(ScoreDataImporterTest, BarCountIsHeldToTheLimit)
     EXPECT_EQ(PartOf(*score, 0)->GetChildCount(), kMaxImportBars);
 }
 
+TEST_F(ScoreDataImporterTest, PartsAreHeldToTheLimit)
+{
+    data->SetBarCount(1);
+    for (int stave = 0; stave <= kMaxImportParts; ++stave)
+        AddStaff(stave);
+    ASSERT_TRUE(Import());
+    EXPECT_EQ(score->GetChildCount(), kMaxImportParts);
+}
+
 TEST_F(ScoreDataImporterTest, TupletGroupsAndTieChainsAreRebuilt)
 {
     data->SetBarCount(2);
