@@ -27,7 +27,6 @@
 
 namespace quaverly {
 
-class Bar;
 class Note;
 class Part;
 class Score;

@@ -22,7 +22,6 @@
 
 namespace quaverly {
 
-class Bar;
 class Note;
 class Part;
 class Score;
