@@ -106,6 +106,20 @@ TEST_F(BackgroundDlgTest, ListsTheFoldersAndSelectsTheCurrentFiles)
     EXPECT_TRUE(previews.empty());
 }
 
+// Without the folder entries the lists stay empty: a missing entry is no folder, and
+// in particular not the data folder itself with whatever bitmaps lie there.
+TEST_F(BackgroundDlgTest, MissingFolderEntriesListNothing)
+{
+    data.WriteMain("[SYSTEM INFO]\r\nOption File Name=settings\\Option.ini\r\n");
+    data.Write("stray.bmp", "BM");
+    Run([](CBackgroundDlg& d) {
+        EXPECT_TRUE(d.ForegroundFiles().empty());
+        EXPECT_TRUE(d.BackgroundFiles().empty());
+        EXPECT_EQ(List(d, CBackgroundDlg::kIdForegroundList)->count(), 0);
+        d.ClickButton(kIdCancel);
+    });
+}
+
 TEST_F(BackgroundDlgTest, ANameThatDiffersInCaseIsNotSelected)
 {
     data.Write(kOption, "[TEXTURE INFO]\r\nForeground File=rice.bmp\r\nBackground File=gone.bmp\r\n");
