@@ -56,7 +56,6 @@ private:
     void OnSelectionChanged(int id);
 
     // The program's own settings unless the caller gave others.
-
     DataFolder folder_ = DataFolder::Program();
     platform::MessagePort* owner_ = nullptr;
     std::vector<std::u16string> backgroundFiles_;

@@ -52,7 +52,6 @@ private:
     void ChooseFont();
 
     // The program's own settings unless the caller gave others.
-
     DataFolder folder_ = DataFolder::Program();
     std::vector<FontEntry> entries_;
 };

@@ -61,7 +61,6 @@ private:
 
     std::span<const Row> rows_;
     // The program's own settings unless the caller gave others.
-
     DataFolder folder_ = DataFolder::Program();
     ShortcutFile file_;
     std::vector<std::u16string> texts_;
