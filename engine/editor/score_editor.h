@@ -268,8 +268,8 @@ public:
     // The first bar index of line `line` of page `page`; -1 when there is none.
     int GetBarIndexAtLine(int page, int line) const;
     // Puts the cursor on the page, line and offset that hold the bar (limited to the
-    // last bar); the track and time stay unless `time` is given.
-    void PlaceCursorOnBar(int bar);
+    // last bar); the track and time stay. False when no page shows the bar.
+    bool PlaceCursorOnBar(int bar);
 
 private:
     // The height a line takes on its page.
@@ -279,6 +279,8 @@ private:
 
     // Open command groups, innermost last.
     std::vector<std::shared_ptr<EditCommand>> openGroups_;
+    // The cursor's bar while the lines are cut anew and the pages not yet filled.
+    int cursorBarAfterReflow_ = -1;
 };
 
 }  // namespace quaverly
