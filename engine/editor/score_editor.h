@@ -260,7 +260,8 @@ public:
     // Puts the lines on pages from page `page` on, honouring the lines-per-page entries;
     // drops unused pages, sends notice 18 and keeps the cursor on its bar.
     void RepaginateFrom(ScorePainter& painter, int page);
-    // Stacks the lines of one page from y = 0 again, their heights measured anew.
+    // Lays out the lines of one page again and stacks them from y = 0, each below the
+    // ones above it; nothing for a page that does not exist.
     void RestackPage(ScorePainter& painter, int page);
     // Appends bars to every track shorter than the longest one.
     void EqualizeBarCounts();

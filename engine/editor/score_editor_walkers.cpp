@@ -273,17 +273,22 @@ void ScoreEditor::ReflowLinesFrom(ScorePainter& painter, int page, bool /*keep*/
 
 void ScoreEditor::RestackPage(ScorePainter& painter, int page)
 {
+    if (page < 0 || page >= layout->GetChildCount())
+        return;
     const auto node = layout->GetChild(page);
     if (!node)
         return;
     long long h = 0;
     for (int i = 0; i < node->GetChildCount(); ++i) {
         const auto line = node->GetChild(i);
-        const auto found = std::find(lines.begin(), lines.end(), line);
-        if (!line || found == lines.end())
+        if (!line)
             continue;
+        line->Layout(painter);
         line->SetPosition({0, ClampToInt(h)});
-        h += LineHeight(painter, static_cast<std::size_t>(found - lines.begin()));
+        const auto found = std::find(lines.begin(), lines.end(), line);
+        h += found != lines.end()
+                 ? LineHeight(painter, static_cast<std::size_t>(found - lines.begin()))
+                 : line->GetRect().Height();
     }
     node->Layout(painter);
 }

@@ -354,5 +354,23 @@ TEST_F(EditorInterfaceTest, EqualizeBarCountsLengthensShortTracks)
     EXPECT_EQ(track->GetChild(2)->GetIndex(), 2);
 }
 
+TEST_F(EditorInterfaceTest, RestackingAPageStacksItsLinesFromTheTop)
+{
+    FillScore(1, 6);
+    editor->score->GetBarsPerLine() = {{1, 2}, {2, 2}, {3, 2}};
+    LayOut(100000, 1000000);
+    const auto page = editor->layout->GetChild(0);
+    ASSERT_EQ(page->GetChildCount(), 4);
+    for (int i = 0; i < page->GetChildCount(); ++i)
+        page->GetChild(i)->SetPosition({0, 77777});
+
+    editor->RestackPage(painter, 0);
+    editor->RestackPage(painter, 5);  // no such page
+
+    EXPECT_EQ(page->GetChild(0)->GetPosition().y, 0);
+    for (int i = 1; i < page->GetChildCount(); ++i)
+        EXPECT_GT(page->GetChild(i)->GetPosition().y, page->GetChild(i - 1)->GetPosition().y);
+}
+
 }  // namespace
 }  // namespace quaverly
