@@ -36,16 +36,17 @@ namespace len = note_length;
 constexpr int kParts = 4;
 constexpr float kScreenScale = 2540.0f / 96.0f;  // 0.01 mm per pixel at 96 dpi
 
-// Fonts and drawing need a GUI application; one for the whole run.
+// Fonts and drawing need a GUI application; one for the whole run, left to the end of
+// the process (taking it down among the other static objects at exit is not safe).
 void EnsureApplication()
 {
     static int argc = 1;
     static char name[] = "bench_editor_layout";
     static char* argv[] = {name, nullptr};
-    static std::unique_ptr<QGuiApplication> app;
-    if (!app) {
+    static QGuiApplication* app = nullptr;
+    if (app == nullptr) {
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        app = std::make_unique<QGuiApplication>(argc, argv);
+        app = new QGuiApplication(argc, argv);
         platform::AddFontResource(std::filesystem::path(BRINDLE_DATA_DIR) / "fonts" /
                                   "Tansy.ttc");
     }

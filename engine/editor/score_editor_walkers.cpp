@@ -239,6 +239,7 @@ void ScoreEditor::RepaginateFrom(ScorePainter& painter, int page)
                             : placed > 0 && h + height > pageContentHeight)
                 break;
             if (line) {
+                line->SetOrigin(node->GetChildOrigin());
                 line->SetPosition({0, ClampToInt(h)});
                 node->AppendChild(line);
                 line->SetParent(node.get());
@@ -284,6 +285,7 @@ void ScoreEditor::RestackPage(ScorePainter& painter, int page)
         if (!line)
             continue;
         line->Layout(painter);
+        line->SetOrigin(node->GetChildOrigin());
         line->SetPosition({0, ClampToInt(h)});
         const auto found = std::find(lines.begin(), lines.end(), line);
         h += found != lines.end()
