@@ -273,10 +273,9 @@ public:
     bool PlaceCursorOnBar(int bar);
 
 private:
-    // The height a line takes on its page.
-    int LineHeight(ScorePainter& painter, std::size_t index) const;
-    // Stacks the track rows of one line one below the other.
-    void StackRows(ScorePainter& painter, SystemNode& line, bool firstLine) const;
+    // The height a laid-out line takes on its page: the heading's own height, else the
+    // sum of its visible rows' heights and offsets.
+    int LineHeight(std::size_t index) const;
 
     // Open command groups, innermost last.
     std::vector<std::shared_ptr<EditCommand>> openGroups_;

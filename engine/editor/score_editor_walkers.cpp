@@ -172,19 +172,21 @@ int ScoreEditor::RelayoutFrom(ScorePainter& painter, int line, int mode)
     return 0;
 }
 
-int ScoreEditor::LineHeight(ScorePainter& painter, std::size_t index) const
+int ScoreEditor::LineHeight(std::size_t index) const
 {
     const auto& line = lines[index];
     if (!line)
         return 0;
     if (index == 0)
         return line->GetRect().Height();
+    // A laid-out line gave each row its measured extent as its rectangle; measuring the
+    // rows again through the painter would give the same and cost as much as the layout.
     long long height = 0;
     for (int t = 0; t < line->GetChildCount(); ++t) {
         const auto row = line->GetChild(t);
         if (!row || !row->IsVisible())
             continue;
-        height += static_cast<long long>(row->GetExtent(painter).Height()) + row->GetOffset().y;
+        height += static_cast<long long>(row->GetRect().Height()) + row->GetOffset().y;
     }
     return ClampToInt(height);
 }
@@ -234,7 +236,7 @@ void ScoreEditor::RepaginateFrom(ScorePainter& painter, int page)
         int placed = 0;
         while (lineIndex < lines.size()) {
             const auto& line = lines[lineIndex];
-            const int height = LineHeight(painter, lineIndex);
+            const int height = LineHeight(lineIndex);
             if (wanted >= 0 ? placed == wanted
                             : placed > 0 && h + height > pageContentHeight)
                 break;
@@ -289,7 +291,7 @@ void ScoreEditor::RestackPage(ScorePainter& painter, int page)
         line->SetPosition({0, ClampToInt(h)});
         const auto found = std::find(lines.begin(), lines.end(), line);
         h += found != lines.end()
-                 ? LineHeight(painter, static_cast<std::size_t>(found - lines.begin()))
+                 ? LineHeight(static_cast<std::size_t>(found - lines.begin()))
                  : line->GetRect().Height();
     }
     node->Layout(painter);
