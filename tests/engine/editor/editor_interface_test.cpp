@@ -354,6 +354,26 @@ TEST_F(EditorInterfaceTest, EqualizeBarCountsLengthensShortTracks)
     EXPECT_EQ(track->GetChild(2)->GetIndex(), 2);
 }
 
+TEST_F(EditorInterfaceTest, TheWalkersReachEveryLineAndPageOfALongScore)
+{
+    FillScore(1, 1001);
+    LayOut(10, 1);  // a line for every bar, a page for every line
+    ASSERT_EQ(editor->lines.size(), 1002u);
+    ASSERT_EQ(editor->layout->GetChildCount(), 1002);
+    const auto last = std::dynamic_pointer_cast<SystemNode>(editor->layout->GetChild(1001)->GetChild(0));
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(last->GetBarRange(), (BarRange{1000, 1001}));
+    EXPECT_EQ(handle->GetLastPageIndex(), 1002);
+
+    // A re-flow deferred for a page far down still runs when that page is shown.
+    editor->deferredReflows = {700};
+    handle->SetCurrentPage(800);
+    EXPECT_TRUE(editor->deferredReflows.empty());
+    EXPECT_EQ(editor->history.PendingCount(), 1u);
+    handle->RunPendingCommands(&painter);
+    EXPECT_EQ(editor->layout->GetChildCount(), 1002);
+}
+
 TEST_F(EditorInterfaceTest, RestackingAPageStacksItsLinesFromTheTop)
 {
     FillScore(1, 6);
