@@ -3,6 +3,10 @@
 // EditorListener. Commands and elements read and write its members directly; the
 // operations here are the ones they call.
 //
+// The program sees the same object as `api::ScoreEditor` (editor_interface.h), made by
+// create_quaverly_editor and freed by Destroy; inside the engine it is this class, whose
+// members stay public for the commands. Tests may also make one on the stack.
+//
 // `score` is the document root, `layout` the root of the laid-out view, whose parent is
 // `controller` (a placeholder for the edit controller at the top of the tree until that
 // class exists); `caretLine` and `guideLine` are the two markers drawn outside the tree.
@@ -30,7 +34,6 @@
 namespace quaverly {
 
 class InputMode;
-class SystemNode;
 class ScorePainter;
 
 class ScoreEditor final : public api::ScoreEditor {

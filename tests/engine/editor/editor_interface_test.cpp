@@ -70,7 +70,8 @@ protected:
     {
         std::vector<BarRange> ranges;
         for (std::size_t i = 1; i < editor->lines.size(); ++i)
-            ranges.push_back(std::dynamic_pointer_cast<SystemNode>(editor->lines[i])->GetBarRange());
+            ranges.push_back(
+                std::dynamic_pointer_cast<SystemNode>(editor->lines[i])->GetBarRange());
         return ranges;
     }
 
@@ -360,7 +361,8 @@ TEST_F(EditorInterfaceTest, TheWalkersReachEveryLineAndPageOfALongScore)
     LayOut(10, 1);  // a line for every bar, a page for every line
     ASSERT_EQ(editor->lines.size(), 1002u);
     ASSERT_EQ(editor->layout->GetChildCount(), 1002);
-    const auto last = std::dynamic_pointer_cast<SystemNode>(editor->layout->GetChild(1001)->GetChild(0));
+    const auto last =
+        std::dynamic_pointer_cast<SystemNode>(editor->layout->GetChild(1001)->GetChild(0));
     ASSERT_NE(last, nullptr);
     EXPECT_EQ(last->GetBarRange(), (BarRange{1000, 1001}));
     EXPECT_EQ(handle->GetLastPageIndex(), 1002);
