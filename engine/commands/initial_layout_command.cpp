@@ -60,13 +60,17 @@ void InitialLayoutCommand::Do()
 
 int InitialLayoutCommand::RecordedLineCount() const
 {
-    // The highest line number the records give, but never more lines than there are
-    // records: a bad number in a file makes no run of empty lines. A document that
-    // saved the heading as line 0 and one that did not both get every line.
+    // The highest line number the records give, counting only numbers that a list of
+    // that many records can reach: a bad number in a file makes no run of empty lines.
+    // A document that saved the heading as line 0 and one that did not both get every
+    // line.
+    const int limit = static_cast<int>(records_.size());
     int highest = 0;
-    for (const SystemRecord& record : records_)
-        highest = std::max(highest, record.number);
-    return std::min(highest, static_cast<int>(records_.size()));
+    for (const SystemRecord& record : records_) {
+        if (record.number <= limit)
+            highest = std::max(highest, record.number);
+    }
+    return highest;
 }
 
 void InitialLayoutCommand::Apply(const SystemRecord& record) const
