@@ -1,14 +1,23 @@
 // Building a new score from the wizard's settings.
+#include <algorithm>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "engine/commands/build_score_command.h"
+#include "engine/commands/do_step_command.h"
+#include "engine/commands/initial_layout_command.h"
+#include "engine/commands/move_final_barline_command.h"
+#include "engine/commands/refresh_commands.h"
+#include "engine/layout/system_node.h"
+#include "engine/model/barline.h"
 #include "engine/model/part_group.h"
 #include "engine/model/time_signature.h"
 #include "tests/engine/commands/command_test_score.h"
 #include "tests/support/fake_painter.h"
+#include "tests/support/recording_listener.h"
 
 namespace quaverly {
 namespace {
@@ -156,6 +165,54 @@ TEST(BuildScoreCommand, WithoutStavesBuildsNoPart)
     settings.staves.clear();
     EXPECT_EQ(Build(editor, settings), 0);
     EXPECT_EQ(editor.score->GetChildCount(), 0);
+}
+
+}  // namespace
+}  // namespace quaverly
+
+namespace quaverly {
+namespace {
+
+// The whole series a new document queues, run by the editor with the recording painter.
+TEST(BuildScoreCommand, NewScoreSeriesLaysOutFiveLinesOfFourBars)
+{
+    ScoreEditor editor;
+    editor.pageContentWidth = 16000;
+    editor.pageContentHeight = kHeading + 5 * (kSystemGap + kStaff) + 100;
+    fakes::RecordingListener listener;
+    editor.listener = &listener;
+
+    auto build = std::make_shared<BuildScoreCommand>(&editor);
+    build->SetSettings(OneStaff(4));
+    auto moveFinal = std::make_shared<MoveFinalBarlineCommand>(&editor);
+    const std::vector<std::shared_ptr<EditCommand>> series = {
+        build,
+        std::make_shared<InitialLayoutCommand>(&editor),
+        std::make_shared<RelayoutScoreCommand>(&editor),
+        std::make_shared<ReflowLinesKeepCommand>(&editor),
+        moveFinal,
+        std::make_shared<RelayoutViewCommand>(&editor),
+        std::make_shared<PlaybackChangedNoticeCommand>(&editor)};
+    for (const auto& command : series)
+        editor.RecordIrreversible(std::make_shared<DoStepCommand>(command));
+    fakes::FakePainter painter;
+    editor.RunPendingCommands(painter);
+
+    EXPECT_EQ(editor.GetBarCount(), 20);
+    ASSERT_EQ(editor.lines.size(), 6u);  // the heading and five lines
+    for (std::size_t i = 1; i < editor.lines.size(); ++i) {
+        SCOPED_TRACE(i);
+        const auto line = std::dynamic_pointer_cast<SystemNode>(editor.lines[i]);
+        const int first = 4 * static_cast<int>(i - 1);
+        EXPECT_EQ(line->GetBarRange().first, first);
+        EXPECT_EQ(line->GetBarRange().end, first + 4);
+    }
+    EXPECT_EQ(BarAt(editor, 0, 19)->GetBarline(1)->GetType(), barline_type::kFinal);
+    EXPECT_EQ(BarAt(editor, 0, 18)->GetBarline(1)->GetType(), barline_type::kNormal);
+    EXPECT_NE(std::find(listener.codes.begin(), listener.codes.end(),
+                        EditorNoticeCode::PlaybackChanged),
+              listener.codes.end());
+    EXPECT_FALSE(editor.CanUndo());
 }
 
 }  // namespace
