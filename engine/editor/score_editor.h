@@ -3,6 +3,10 @@
 // EditorListener. Commands and elements read and write its members directly; the
 // operations here are the ones they call.
 //
+// The program sees the same object as `api::ScoreEditor` (editor_interface.h), made by
+// create_quaverly_editor and freed by Destroy; inside the engine it is this class, whose
+// members stay public for the commands. Tests may also make one on the stack.
+//
 // `score` is the document root, `layout` the root of the laid-out view, whose parent is
 // `controller` (a placeholder for the edit controller at the top of the tree until that
 // class exists); `caretLine` and `guideLine` are the two markers drawn outside the tree.
@@ -30,7 +34,6 @@
 namespace quaverly {
 
 class InputMode;
-class SystemNode;
 class ScorePainter;
 
 class ScoreEditor final : public api::ScoreEditor {
@@ -260,7 +263,8 @@ public:
     // Puts the lines on pages from page `page` on, honouring the lines-per-page entries;
     // drops unused pages, sends notice 18 and keeps the cursor on its bar.
     void RepaginateFrom(ScorePainter& painter, int page);
-    // Stacks the lines of one page from y = 0 again, their heights measured anew.
+    // Lays out the lines of one page again and stacks them from y = 0, each below the
+    // ones above it; nothing for a page that does not exist.
     void RestackPage(ScorePainter& painter, int page);
     // Appends bars to every track shorter than the longest one.
     void EqualizeBarCounts();
@@ -268,17 +272,18 @@ public:
     // The first bar index of line `line` of page `page`; -1 when there is none.
     int GetBarIndexAtLine(int page, int line) const;
     // Puts the cursor on the page, line and offset that hold the bar (limited to the
-    // last bar); the track and time stay unless `time` is given.
-    void PlaceCursorOnBar(int bar);
+    // last bar); the track and time stay. False when no page shows the bar.
+    bool PlaceCursorOnBar(int bar);
 
 private:
-    // The height a line takes on its page.
-    int LineHeight(ScorePainter& painter, std::size_t index) const;
-    // Stacks the track rows of one line one below the other.
-    void StackRows(ScorePainter& painter, SystemNode& line, bool firstLine) const;
+    // The height a laid-out line takes on its page: the heading's own height, else the
+    // sum of its visible rows' heights and offsets.
+    int LineHeight(std::size_t index) const;
 
     // Open command groups, innermost last.
     std::vector<std::shared_ptr<EditCommand>> openGroups_;
+    // The cursor's bar while the lines are cut anew and the pages not yet filled.
+    int cursorBarAfterReflow_ = -1;
 };
 
 }  // namespace quaverly

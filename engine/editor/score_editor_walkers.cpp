@@ -17,7 +17,6 @@
 #include "engine/model/header_text.h"
 #include "engine/model/int_clamp.h"
 #include "engine/model/note.h"
-#include "engine/model/position_map.h"
 #include "engine/model/score_painter.h"
 
 namespace quaverly {
@@ -47,17 +46,13 @@ std::shared_ptr<Bar> FirstPartBar(const Score& score, int index)
     return std::dynamic_pointer_cast<Bar>(GetElementAtPath3(score, 0, 0, index));
 }
 
-// What one bar adds to a line: the bar's margin, its measured width and its extra room.
+// What one bar adds to a line: the bar's margin and its measured width, which already
+// holds the extra room the spacing made for accidentals, lyrics and the like.
 long long BarContribution(ScorePainter& painter, const Score& score, int index)
 {
     long long width = painter.GetMetric107();
-    if (const auto bar = FirstPartBar(score, index)) {
+    if (const auto bar = FirstPartBar(score, index))
         width += bar->GetRect().Width();
-        if (const auto& map = bar->GetPositionMap()) {
-            for (const auto& extra : map->GetExtraWidths())
-                width += extra.width;
-        }
-    }
     return width;
 }
 
@@ -170,31 +165,37 @@ int ScoreEditor::RelayoutFrom(ScorePainter& painter, int line, int mode)
     // Lines past the last bar go, unless the walk stopped early on an unchanged line.
     if (next >= barCount && static_cast<std::size_t>(index) < lines.size())
         lines.resize(index);
-    if (cursorBar >= 0)
-        PlaceCursorOnBar(cursorBar);
+    // The pages may still show the old lines; then the bar waits for the repagination.
+    cursorBarAfterReflow_ = -1;
+    if (cursorBar >= 0 && !PlaceCursorOnBar(cursorBar))
+        cursorBarAfterReflow_ = cursorBar;
     return 0;
 }
 
-int ScoreEditor::LineHeight(ScorePainter& painter, std::size_t index) const
+int ScoreEditor::LineHeight(std::size_t index) const
 {
     const auto& line = lines[index];
     if (!line)
         return 0;
     if (index == 0)
         return line->GetRect().Height();
+    // A laid-out line gave each row its measured extent as its rectangle; measuring the
+    // rows again through the painter would give the same and cost as much as the layout.
     long long height = 0;
     for (int t = 0; t < line->GetChildCount(); ++t) {
         const auto row = line->GetChild(t);
         if (!row || !row->IsVisible())
             continue;
-        height += static_cast<long long>(row->GetExtent(painter).Height()) + row->GetOffset().y;
+        height += static_cast<long long>(row->GetRect().Height()) + row->GetOffset().y;
     }
     return ClampToInt(height);
 }
 
 void ScoreEditor::RepaginateFrom(ScorePainter& painter, int page)
 {
-    const int cursorBar = GetCursorBarIndex();
+    const int cursorBar =
+        cursorBarAfterReflow_ >= 0 ? cursorBarAfterReflow_ : GetCursorBarIndex();
+    cursorBarAfterReflow_ = -1;
     const int pageCount = layout->GetChildCount();
     int first = std::clamp(page, 0, pageCount);
 
@@ -235,11 +236,12 @@ void ScoreEditor::RepaginateFrom(ScorePainter& painter, int page)
         int placed = 0;
         while (lineIndex < lines.size()) {
             const auto& line = lines[lineIndex];
-            const int height = LineHeight(painter, lineIndex);
+            const int height = LineHeight(lineIndex);
             if (wanted >= 0 ? placed == wanted
                             : placed > 0 && h + height > pageContentHeight)
                 break;
             if (line) {
+                line->SetOrigin(node->GetChildOrigin());
                 line->SetPosition({0, ClampToInt(h)});
                 node->AppendChild(line);
                 line->SetParent(node.get());
@@ -274,17 +276,23 @@ void ScoreEditor::ReflowLinesFrom(ScorePainter& painter, int page, bool /*keep*/
 
 void ScoreEditor::RestackPage(ScorePainter& painter, int page)
 {
+    if (page < 0 || page >= layout->GetChildCount())
+        return;
     const auto node = layout->GetChild(page);
     if (!node)
         return;
     long long h = 0;
     for (int i = 0; i < node->GetChildCount(); ++i) {
         const auto line = node->GetChild(i);
-        const auto found = std::find(lines.begin(), lines.end(), line);
-        if (!line || found == lines.end())
+        if (!line)
             continue;
+        line->Layout(painter);
+        line->SetOrigin(node->GetChildOrigin());
         line->SetPosition({0, ClampToInt(h)});
-        h += LineHeight(painter, static_cast<std::size_t>(found - lines.begin()));
+        const auto found = std::find(lines.begin(), lines.end(), line);
+        h += found != lines.end()
+                 ? LineHeight(static_cast<std::size_t>(found - lines.begin()))
+                 : line->GetRect().Height();
     }
     node->Layout(painter);
 }
@@ -313,11 +321,11 @@ void ScoreEditor::EqualizeBarCounts()
     }
 }
 
-void ScoreEditor::PlaceCursorOnBar(int bar)
+bool ScoreEditor::PlaceCursorOnBar(int bar)
 {
     const int barCount = GetBarCount();
     if (barCount <= 0)
-        return;
+        return false;
     bar = std::clamp(bar, 0, barCount - 1);
     for (int p = 0; p < layout->GetChildCount(); ++p) {
         const auto page = layout->GetChild(p);
@@ -330,10 +338,11 @@ void ScoreEditor::PlaceCursorOnBar(int bar)
                 cursor.page = p;
                 cursor.line = l;
                 cursor.barInLine = bar - range.first;
-                return;
+                return true;
             }
         }
     }
+    return false;
 }
 
 int ScoreEditor::ShowPlaybackPosition(const PlaybackPosition& position)
