@@ -13,6 +13,7 @@
 #include "engine/model/note_symbol_factory.h"
 #include "engine/model/part_group.h"
 #include "engine/model/note_time.h"
+#include "engine/xml/direction_converter.h"
 #include "tests/engine/xml/full_score.h"
 #include "tests/engine/xml/score_description.h"
 #include "tests/engine/xml/xml_test_util.h"
@@ -464,6 +465,49 @@ TEST_F(NoteDocumentTest, DirectionsOfOtherDocuments)
     ASSERT_NE(secondPart, std::string::npos);
     EXPECT_EQ(text.find("<words", secondPart), std::string::npos);
     EXPECT_EQ(text.find("<metronome", secondPart), std::string::npos);
+}
+
+}  // namespace
+}  // namespace quaverly::xml_test
+
+namespace quaverly::xml_test {
+namespace {
+
+using DirectionElementTest = DomElementTest;
+
+TEST_F(DirectionElementTest, PlacementIsWrittenAndALaterDirectionTypeReplacesTheValues)
+{
+    DirectionValues values;
+    values.dynamicsKind = 21;
+    values.dynamicsOffset = {3, -4};
+    DirectionConverter writer(0, 1);
+    writer.SetPlacement(2);
+    writer.SetValues(values);
+    Write(writer, NewParent(u"measure"));
+    const std::u16string text = Serialize(document->getDocumentElement());
+    EXPECT_NE(text.find(u"<direction placement=\"below\"><direction-type><dynamics "
+                        u"relative-x=\"3\" relative-y=\"-4\"><sfz/></dynamics>"),
+              std::u16string::npos);
+
+    x::DOMElement* direction = ParseInto(u"direction", u"direction-type;direction-type");
+    x::DOMElement* first = static_cast<x::DOMElement*>(direction->getFirstChild());
+    x::DOMElement* dynamics = document->createElement(u"dynamics");
+    dynamics->appendChild(document->createElement(u"ff"));
+    first->appendChild(dynamics);
+    x::DOMElement* segno = document->createElement(u"segno");
+    segno->setAttribute(u"position", u"middle");
+    first->appendChild(segno);
+    DirectionConverter one;
+    Read(one, direction);
+    // The second, empty direction-type gave zeros.
+    EXPECT_EQ(one.GetValues().dynamicsKind, 0);
+    EXPECT_EQ(one.GetJumpKind(), 0);
+    direction->removeChild(direction->getLastChild())->release();
+    DirectionConverter two;
+    Read(two, direction);
+    EXPECT_EQ(two.GetValues().dynamicsKind, 8);
+    EXPECT_EQ(two.GetJumpKind(), 8);
+    EXPECT_EQ(two.GetJumpSide(), 1);
 }
 
 }  // namespace
