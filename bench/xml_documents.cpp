@@ -1,6 +1,7 @@
 // Saving and loading a score document: a 4-part score of N bars with four notes in every
-// bar, a time signature in the first bar, a bar number and a line break every four bars,
-// built in code, written to a temporary file and read back.
+// bar (each with a lyric, the last one with a staccato), a time signature in the first
+// bar, a bar number, a line break and a dynamics mark every four bars, a slur every two
+// bars and a tie every eight, built in code, written to a temporary file and read back.
 //
 //     build/bin/bench_xml_documents --benchmark_filter='BM_(Save|Load)Score'
 #include <benchmark/benchmark.h>
@@ -13,11 +14,15 @@
 #include "engine/model/bar.h"
 #include "engine/model/container_element.h"
 #include "engine/model/decorator.h"
+#include "engine/model/dynamic_mark.h"
+#include "engine/model/line_mark.h"
 #include "engine/model/note.h"
 #include "engine/model/note_factory.h"
+#include "engine/model/note_symbol_factory.h"
 #include "engine/model/part.h"
 #include "engine/model/part_group.h"
 #include "engine/model/score.h"
+#include "engine/model/tie.h"
 #include "engine/model/time_signature.h"
 #include "engine/xml/music_xml_file.h"
 
@@ -55,7 +60,28 @@ std::shared_ptr<Score> MakeScore(int bars)
                 auto note = CreateNote(2 + (b + n + p) % 7);
                 note->SetStartTime(n * kQuarter);
                 note->SetOctave((n + p) % 3 - 1);
+                note->SetLyricText(0, n % 2 == 0 ? u"月-" : u"亮");
+                if (n == kNotesPerBar - 1)
+                    note->AddOrnament(CreateNoteSymbol(3));
                 bar->AddNote(note);
+            }
+            if (b % 4 == 0) {
+                auto mark = std::make_shared<DynamicMark>();
+                mark->SetDynamicsCode(14);
+                bar->AddDirection(mark);
+            }
+            if (b % 2 == 0) {
+                auto slur = CreateLineMark(line_mark_kind::kSmoothSlur);
+                slur->SetBar(b);
+                slur->SetDuration(3 * kQuarter);
+                part->AddLineMark(slur);
+            }
+            if (b % 8 == 1) {
+                const auto previous = std::dynamic_pointer_cast<Bar>(part->GetChild(b - 1));
+                auto tie = std::make_shared<Tie>();
+                tie->SetStart({previous, previous->GetNotes().back()});
+                tie->SetEnd({bar, bar->GetNotes().front()});
+                part->AddTie(tie);
             }
             part->AppendChild(bar);
         }

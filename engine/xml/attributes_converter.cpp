@@ -22,9 +22,17 @@ void AttributesConverter::Read()
     for (dom::DOMElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"divisions")) {
+            // Every later duration is divided by it: a document whose divisions are 0
+            // or less cannot be read.
             const int divisions = TextToInt(ElementText(*child));
-            if (divisions > 0 && Context())
+            if (!Context())
+                continue;
+            if (divisions > 0) {
                 Context()->divisions = divisions;
+            } else {
+                Context()->unreadable = true;
+                Context()->unreadableReason = "divisions of 0 or less";
+            }
         } else if (TextEquals(name, u"key")) {
             KeyConverter key(bar_ ? bar_->GetIndex() : barIndex_);
             ReadChild(key, child);

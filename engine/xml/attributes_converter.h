@@ -5,8 +5,9 @@
 // staff size).
 //
 // Reading handles the children in document order, so a later one of the same name
-// wins. Divisions of 0 or less are passed over (the previous value stays); "clef" and
-// the other MusicXML attributes are ignored.
+// wins. Divisions of 0 or less (a text that holds no number among them) make the whole
+// document unreadable: every duration is divided by them. "clef" and the other MusicXML
+// attributes are ignored.
 #pragma once
 
 #include <memory>

@@ -1,18 +1,26 @@
 #include "engine/xml/measure_converter.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <vector>
 
 #include <xercesc/dom/DOMElement.hpp>
 
 #include "engine/model/bar.h"
 #include "engine/model/barline.h"
 #include "engine/model/barline_mark.h"
+#include "engine/model/chord_note_list.h"
+#include "engine/model/dynamic_mark.h"
+#include "engine/model/grace_note_list.h"
+#include "engine/model/note.h"
 #include "engine/model/part.h"
 #include "engine/xml/attributes_converter.h"
 #include "engine/xml/bar_index_converter.h"
 #include "engine/xml/barline_converter.h"
 #include "engine/xml/direction_converter.h"
+#include "engine/xml/note_converter.h"
 #include "engine/xml/xml_document_context.h"
 
 namespace quaverly {
@@ -49,14 +57,28 @@ void MeasureConverter::Read()
             SoundConverter sound;
             ReadChild(sound, child);
         } else if (TextEquals(name, u"direction")) {
-            DirectionConverter direction;
+            DirectionConverter direction(barIndex_, partIndex_);
             ReadChild(direction, child);
+            const DirectionValues& values = direction.GetValues();
+            if (values.dynamicsKind != 0) {
+                auto mark = std::make_shared<DynamicMark>();
+                mark->SetTimePosition(values.position.value_or(context->readingPosition));
+                mark->SetDynamicsCode(values.dynamicsKind);
+                mark->SetOffset(values.dynamicsOffset);
+                bar->AddDirection(std::move(mark));
+            }
             if (direction.GetJumpKind() >= 3) {
                 const std::shared_ptr<Barline>& barline = bar->GetBarline(direction.GetJumpSide());
                 barline->SetMarkValue(direction.GetJumpKind());
                 if (barline->GetMark())
                     barline->GetMark()->SetOffset(direction.GetJumpOffset());
             }
+        } else if (TextEquals(name, u"note")) {
+            NoteConverter note(bar, partEntry_);
+            ReadChild(note, child);
+        } else if (TextEquals(name, u"backup")) {
+            BackupConverter backup;
+            ReadChild(backup, child);
         } else if (TextEquals(name, u"print")) {
             const AttributeMap attributes = CollectAttributes(*child);
             const auto newSystem = attributes.find(u"new-system");
@@ -108,9 +130,71 @@ void MeasureConverter::Write()
         SoundConverter sound;
         WriteChild(sound, element);
     }
+    DirectionConverter barMarks(barIndex_, partIndex_);
+    barMarks.SetWithBarMarks(true);
+    WriteChild(barMarks, element);
+    WriteNotes(*element, bar);
     WriteJumpMark(*element, *bar, BarlineConverter::kRight);
     BarlineConverter right(bar, BarlineConverter::kRight);
     WriteChild(right, element);
+}
+
+void MeasureConverter::WriteNotes(dom::DOMElement& measure, const std::shared_ptr<Bar>& bar)
+{
+    // Each dynamics mark goes before the first note that starts at its time, at most one
+    // per note; the rest follow the notes. Where the reader will not stand at the
+    // mark's time (it moves on by each main note's played length), the mark carries
+    // its time.
+    std::vector<std::shared_ptr<DynamicMark>> marks = bar->GetDirections();
+    std::int64_t readerAt = 0;
+    for (const std::shared_ptr<Note>& note : bar->GetNotes()) {
+        if (!note)
+            continue;
+        const auto mark = std::find_if(marks.begin(), marks.end(), [&](const auto& m) {
+            return m && m->GetTimePosition() == note->GetStartTime();
+        });
+        if (mark != marks.end()) {
+            WriteDynamics(measure, **mark, readerAt);
+            marks.erase(mark);
+        }
+        for (const std::shared_ptr<Note>& grace : note->GetGraceListA()->GetNotes())
+            WriteNote(measure, bar, grace, kGraceBefore);
+        WriteNote(measure, bar, note, kMain);
+        for (const std::shared_ptr<Note>& grace : note->GetGraceListB()->GetNotes())
+            WriteNote(measure, bar, grace, kGraceAfter);
+        for (const std::shared_ptr<Note>& chord : note->GetChordNotes()->GetNotes())
+            WriteNote(measure, bar, chord, kChord);
+        readerAt += NoteConverter::ReadBackLength(*note);
+    }
+    for (const std::shared_ptr<DynamicMark>& mark : marks) {
+        if (mark)
+            WriteDynamics(measure, *mark, readerAt);
+    }
+}
+
+void MeasureConverter::WriteNote(dom::DOMElement& measure, const std::shared_ptr<Bar>& bar,
+                                 const std::shared_ptr<Note>& note, NoteRole role)
+{
+    if (!note)
+        return;
+    NoteConverter writer(note, bar, partEntry_);
+    writer.SetChord(role == kChord);
+    writer.SetGraceBefore(role == kGraceBefore);
+    writer.SetGraceAfter(role == kGraceAfter);
+    WriteChild(writer, &measure);
+}
+
+void MeasureConverter::WriteDynamics(dom::DOMElement& measure, const DynamicMark& mark,
+                                     std::int64_t readerAt)
+{
+    DirectionValues values;
+    values.dynamicsKind = mark.GetDynamicsCode();
+    values.dynamicsOffset = mark.GetOffset();
+    if (mark.GetTimePosition() != readerAt)
+        values.position = mark.GetTimePosition();
+    DirectionConverter direction(barIndex_, partIndex_);
+    direction.SetValues(values);
+    WriteChild(direction, &measure);
 }
 
 void MeasureConverter::WriteJumpMark(dom::DOMElement& measure, const Bar& bar, int side)
@@ -118,8 +202,12 @@ void MeasureConverter::WriteJumpMark(dom::DOMElement& measure, const Bar& bar, i
     const std::shared_ptr<Barline>& barline = bar.GetBarline(side);
     if (!barline || JumpMarkToText(barline->GetMarkValue()).empty())
         return;
-    const Point offset = barline->GetMark() ? barline->GetMark()->GetOffset() : Point{};
-    DirectionConverter direction(barline->GetMarkValue(), side, offset);
+    DirectionValues values;
+    values.jumpKind = barline->GetMarkValue();
+    values.jumpSide = side;
+    values.jumpOffset = barline->GetMark() ? barline->GetMark()->GetOffset() : Point{};
+    DirectionConverter direction(barIndex_, partIndex_);
+    direction.SetValues(values);
     WriteChild(direction, &measure);
 }
 

@@ -12,10 +12,16 @@
 //
 // Writing follows a fixed order: the left barline, the left jump mark, the bar-number
 // mark, in the first part the line break, the attributes, in the first part's first bar
-// the tempo, the right jump mark and the right barline. Notes and the bar's other
-// directions are passed over for now.
+// the tempo, the bar's own direction (words, metronome mark, line marks), the notes with
+// their dynamics (each note preceded by its grace notes before it and followed by its
+// grace notes after it and its chord notes), the right jump mark and the right barline.
+//
+// Reading starts the reading position at 0; notes move it on and "backup" moves it back.
+// A dynamics mark sits at the reading position where its direction stands, unless the
+// direction gives its time.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 #include "engine/xml/xml_converter.h"
@@ -23,6 +29,8 @@
 namespace quaverly {
 
 class Bar;
+class DynamicMark;
+class Note;
 
 class MeasureConverter : public XmlConverter {
 public:
@@ -37,7 +45,13 @@ public:
     void Write() override;
 
 private:
+    enum NoteRole { kMain, kChord, kGraceBefore, kGraceAfter };
+
     void ReadManualAdjust(Bar& bar) const;
+    void WriteNotes(dom::DOMElement& measure, const std::shared_ptr<Bar>& bar);
+    void WriteNote(dom::DOMElement& measure, const std::shared_ptr<Bar>& bar,
+                   const std::shared_ptr<Note>& note, NoteRole role);
+    void WriteDynamics(dom::DOMElement& measure, const DynamicMark& mark, std::int64_t readerAt);
     void WriteJumpMark(dom::DOMElement& measure, const Bar& bar, int side);
 
     int barIndex_ = 0;

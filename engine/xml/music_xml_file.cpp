@@ -255,6 +255,8 @@ bool MusicXmlFile::ReadDocument(const std::string& bytes)
         converter.SetScore(score_);
         converter.SetContext(&context);
         converter.Read();
+        if (context.unreadable)
+            return Fail("cannot read the document: " + context.unreadableReason);
 
         systemRecords_ = std::move(context.systemRecords);
         pageResult_ = context.pageResult;

@@ -5,10 +5,10 @@
 // Loading reads the whole file, parses it validating against the program's own DTD
 // (validity errors are passed over and the converters read what they find), and fills
 // the score. It fails, and leaves the score empty, when the file cannot be read, is not
-// well-formed XML (a truncated or damaged file among them), or its root is not
-// "score-partwise"; nothing of a failed load stays in the score. Loading never reaches
-// the network: the document type resolves to the DTD file set with SetDtdFile and every
-// other external entity to empty text.
+// well-formed XML (a truncated or damaged file among them), its root is not
+// "score-partwise", or its "divisions" are 0 or less; nothing of a failed load stays in
+// the score. Loading never reaches the network: the document type resolves to the DTD
+// file set with SetDtdFile and every other external entity to empty text.
 //
 // Saving writes UTF-8 with CR LF line ends and the document type of the partwise format,
 // to a temporary file that then replaces the old one, and reports failure; a failed save

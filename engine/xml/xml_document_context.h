@@ -6,11 +6,15 @@
 // the converters write from it.
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
+#include <limits>
 #include <map>
 #include <memory>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/model/container_element.h"
@@ -48,10 +52,30 @@ struct XmlDocumentContext {
         pendingContainer->AppendChild(pendingPart);
     }
 
+    // Ticks of a duration in the document's divisions, in 64 bits and held to the int
+    // range (the divisions are always above 0).
+    std::int64_t DurationToTicks(std::int64_t units) const
+    {
+        const std::int64_t ticks = units * kTicksPerQuarter / std::max(divisions, 1);
+        return std::clamp<std::int64_t>(ticks, std::numeric_limits<int>::min(),
+                                        std::numeric_limits<int>::max());
+    }
+    // Moves the reading position, never before the start of the measure nor beyond the
+    // int range.
+    void MoveReadingPosition(std::int64_t by)
+    {
+        readingPosition = static_cast<int>(std::clamp<std::int64_t>(
+            std::int64_t{readingPosition} + by, 0, std::numeric_limits<int>::max()));
+    }
+
     // The time inside the measure being read, in ticks.
     int readingPosition = 0;
-    // Duration units per quarter note of the document's note durations.
+    // Duration units per quarter note of the document's note durations; always above 0.
     int divisions = kWrittenDivisions;
+    // Set by a converter that met a value the document cannot be read with (divisions
+    // of 0 or less); the load then fails as a whole.
+    bool unreadable = false;
+    std::string unreadableReason;
     std::u16string encoder;
     std::u16string encodingDate;
     // The lowest voice accepted so far on the first and on the second staff.
@@ -72,6 +96,11 @@ struct XmlDocumentContext {
     std::map<int, int> linesPerPage;
     std::vector<SystemRecord> systemRecords;
     PageLayoutResult pageResult;
+    // Writing: the ties of the part being written, by the note each starts and ends at,
+    // gathered once per part.
+    const Part* tiesIndexed = nullptr;
+    std::unordered_map<const Note*, std::shared_ptr<Tie>> tieStarts;
+    std::unordered_map<const Note*, std::shared_ptr<Tie>> tieEnds;
 };
 
 }  // namespace quaverly

@@ -300,7 +300,7 @@ TEST_F(MeasureConverterTest, ReadingOddBarlinesAndAttributes)
         "<measure number=\"1\" manual-adjust=\"1e60\">"
         "<barline/>"
         "<barline location=\"left\"><bar-style>Heavy</bar-style><repeat/><ending/></barline>"
-        "<attributes><divisions>0</divisions>"
+        "<attributes>"
         "<key><fifths>2</fifths><mode>minr</mode></key>"
         "<time symbol=\"cut\"><beats>0</beats><beat-type>4</beat-type></time>"
         "<time><beats>3</beats><beat-type>6</beat-type></time>"

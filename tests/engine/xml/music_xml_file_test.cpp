@@ -363,6 +363,20 @@ TEST_F(MusicXmlFileTest, BrokenOrForeignFilesFailAndLeaveAnEmptyScore)
         {"recursive entity", "<!DOCTYPE score-partwise [<!ENTITY a \"&b;\"><!ENTITY b \"&a;\">]>"
                              "<score-partwise><movement-title>&a;</movement-title></score-partwise>"},
         {"a billion laughs", laughs},
+        // Every duration is divided by the divisions.
+        {"divisions of 0",
+         Document("<part-list><score-part id=\"P1\"><part-name/></score-part></part-list>"
+                  "<part id=\"P1\"><measure number=\"1\"><attributes><divisions>0"
+                  "</divisions></attributes><note><rest/><duration>4</duration></note>"
+                  "</measure></part>")},
+        {"negative divisions",
+         Document("<part-list><score-part id=\"P1\"><part-name/></score-part></part-list>"
+                  "<part id=\"P1\"><measure number=\"1\"><attributes><divisions>-128"
+                  "</divisions></attributes></measure></part>")},
+        {"divisions that are no number",
+         Document("<part-list><score-part id=\"P1\"><part-name/></score-part></part-list>"
+                  "<part id=\"P1\"><measure number=\"1\"><attributes><divisions>many"
+                  "</divisions></attributes></measure></part>")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
