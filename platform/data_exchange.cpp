@@ -139,49 +139,32 @@ void DataExchange::Fail(std::u16string_view message)
     }
 }
 
-void DataExchange::Int(int id, int& value)
+template <class T, class Format, class Parse>
+void DataExchange::ExchangeNumber(int id, T& value, Format format, Parse parse, std::u16string_view message)
 {
     if (Skip())
         return;
     Prepare(id);
     if (!save_) {
-        dialog_.SetDlgItemText(id, Number(value));
+        dialog_.SetDlgItemText(id, format(value));
         return;
     }
-    int parsed = 0;
-    if (!ParseInt(dialog_.GetDlgItemText(id), parsed))
-        return Fail(kMsgNotInteger);
+    T parsed = 0;
+    if (!parse(dialog_.GetDlgItemText(id), parsed))
+        return Fail(message);
     value = parsed;
 }
 
+void DataExchange::Int(int id, int& value) { ExchangeNumber(id, value, Number<int>, ParseInt, kMsgNotInteger); }
+
 void DataExchange::Unsigned(int id, unsigned& value)
 {
-    if (Skip())
-        return;
-    Prepare(id);
-    if (!save_) {
-        dialog_.SetDlgItemText(id, Number(value));
-        return;
-    }
-    unsigned parsed = 0;
-    if (!ParseUnsigned(dialog_.GetDlgItemText(id), parsed))
-        return Fail(kMsgNotUnsigned);
-    value = parsed;
+    ExchangeNumber(id, value, Number<unsigned>, ParseUnsigned, kMsgNotUnsigned);
 }
 
 void DataExchange::Double(int id, double& value)
 {
-    if (Skip())
-        return;
-    Prepare(id);
-    if (!save_) {
-        dialog_.SetDlgItemText(id, FormatDouble(value));
-        return;
-    }
-    double parsed = 0;
-    if (!ParseDouble(dialog_.GetDlgItemText(id), parsed))
-        return Fail(kMsgNotNumber);
-    value = parsed;
+    ExchangeNumber(id, value, FormatDouble, ParseDouble, kMsgNotNumber);
 }
 
 void DataExchange::Text(int id, std::u16string& value)

@@ -56,6 +56,10 @@ public:
 private:
     bool Skip() const { return failed_; }
     void Prepare(int id) { lastControl_ = id; }
+    // One number box: shown with `format`, read back with `parse`, refused with `message`
+    // when the text is not such a number (the member is then left as it was).
+    template <class T, class Format, class Parse>
+    void ExchangeNumber(int id, T& value, Format format, Parse parse, std::u16string_view message);
 
     DialogBase& dialog_;
     bool save_;

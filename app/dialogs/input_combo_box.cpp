@@ -8,7 +8,7 @@
 
 namespace brindle {
 
-CInputComboBox::CInputComboBox(CEditListCtrl& list) : QComboBox(list.viewport()), list_(list)
+CInputComboBox::CInputComboBox(CEditListCtrl& list) : QComboBox(list.viewport()), CCellEditSession(list)
 {
     hide();
     setEditable(false);
@@ -17,13 +17,8 @@ CInputComboBox::CInputComboBox(CEditListCtrl& list) : QComboBox(list.viewport())
 void CInputComboBox::Begin(int row, int column, std::vector<std::u16string> choices, std::u16string text,
                            const QRect& cell, int droppedRows, bool scrollBar)
 {
-    row_ = row;
-    column_ = column;
+    BeginSession(row, column, std::move(text));
     choices_ = std::move(choices);
-    initialText_ = std::move(text);
-    cancelled_ = false;
-    editing_ = true;
-    ++generation_;
     clear();
     for (const std::u16string& choice : choices_)
         addItem(QString::fromStdU16String(choice));
@@ -84,22 +79,9 @@ void CInputComboBox::focusOutEvent(QFocusEvent* event)
 
 void CInputComboBox::End()
 {
-    editing_ = false;
-    ListCellEdit record;
-    record.from = &list_;
-    record.row = row_;
-    record.column = column_;
     // Without a choice the cell keeps what it had rather than going blank.
-    record.text = cancelled_ || currentIndex() < 0 ? initialText_ : currentText().toStdU16String();
-    const unsigned generation = generation_;
-    list_.EndCellEdit(record);
-    QMetaObject::invokeMethod(
-        this,
-        [this, generation] {
-            if (!editing_ && generation == generation_)
-                hide();
-        },
-        Qt::QueuedConnection);
+    const std::u16string chosen = currentText().toStdU16String();
+    EndSession(*this, currentIndex() < 0 ? nullptr : &chosen);
 }
 
 }  // namespace brindle

@@ -4,6 +4,8 @@
 // cell keeps its text.
 #pragma once
 
+#include "app/dialogs/cell_edit_session.h"
+
 #include <QComboBox>
 
 #include <string>
@@ -11,9 +13,7 @@
 
 namespace brindle {
 
-class CEditListCtrl;
-
-class CInputComboBox : public QComboBox {
+class CInputComboBox : public QComboBox, public CCellEditSession {
     Q_OBJECT
 
 public:
@@ -25,13 +25,7 @@ public:
                int droppedRows, bool scrollBar);
     // Ends the edit: the focus goes back to the list, which takes the text.
     void Finish();
-    void Abandon() { editing_ = false; }
 
-    bool IsEditing() const { return editing_; }
-    int Row() const { return row_; }
-    int Column() const { return column_; }
-    bool IsCancelled() const { return cancelled_; }
-    const std::u16string& InitialText() const { return initialText_; }
     const std::vector<std::u16string>& Choices() const { return choices_; }
 
     void hidePopup() override;
@@ -43,13 +37,6 @@ protected:
 private:
     void End();
 
-    CEditListCtrl& list_;
-    int row_ = -1;
-    int column_ = -1;
-    bool cancelled_ = false;
-    bool editing_ = false;
-    unsigned generation_ = 0;
-    std::u16string initialText_;
     std::vector<std::u16string> choices_;
 };
 

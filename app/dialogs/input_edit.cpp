@@ -13,7 +13,7 @@
 
 namespace brindle {
 
-CInputEdit::CInputEdit(CEditListCtrl& list) : QLineEdit(list.viewport()), list_(list)
+CInputEdit::CInputEdit(CEditListCtrl& list) : QLineEdit(list.viewport()), CCellEditSession(list)
 {
     hide();
     setFrame(false);
@@ -23,16 +23,11 @@ CInputEdit::CInputEdit(CEditListCtrl& list) : QLineEdit(list.viewport()), list_(
 
 void CInputEdit::Begin(int row, int column, std::u16string allowed, std::u16string text, const QRect& cell)
 {
-    row_ = row;
-    column_ = column;
+    BeginSession(row, column, std::move(text));
     allowed_ = std::move(allowed);
-    initialText_ = std::move(text);
-    cancelled_ = false;
-    editing_ = true;
-    ++generation_;
     setFont(list_.font());
     setGeometry(cell);
-    setText(QString::fromStdU16String(initialText_));
+    setText(QString::fromStdU16String(InitialText()));
     show();
     raise();
     selectAll();
@@ -126,22 +121,8 @@ void CInputEdit::focusOutEvent(QFocusEvent* event)
 
 void CInputEdit::End()
 {
-    editing_ = false;
-    ListCellEdit record;
-    record.from = &list_;
-    record.row = row_;
-    record.column = column_;
-    record.text = cancelled_ ? initialText_ : text().toStdU16String();
-    const unsigned generation = generation_;
-    list_.EndCellEdit(record);
-    // Closed later, as a posted close would; a new edit begun meanwhile keeps it open.
-    QMetaObject::invokeMethod(
-        this,
-        [this, generation] {
-            if (!editing_ && generation == generation_)
-                hide();
-        },
-        Qt::QueuedConnection);
+    const std::u16string edited = text().toStdU16String();
+    EndSession(*this, &edited);
 }
 
 }  // namespace brindle

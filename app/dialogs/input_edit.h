@@ -4,15 +4,15 @@
 // of allowed characters only; without them anything may be typed and pasted.
 #pragma once
 
+#include "app/dialogs/cell_edit_session.h"
+
 #include <QLineEdit>
 
 #include <string>
 
 namespace brindle {
 
-class CEditListCtrl;
-
-class CInputEdit : public QLineEdit {
+class CInputEdit : public QLineEdit, public CCellEditSession {
     Q_OBJECT
 
 public:
@@ -22,14 +22,7 @@ public:
     void Begin(int row, int column, std::u16string allowed, std::u16string text, const QRect& cell);
     // Ends the edit: the focus goes back to the list, which takes the text.
     void Finish();
-    // Leaves the edit without telling anyone (the list is going).
-    void Abandon() { editing_ = false; }
 
-    bool IsEditing() const { return editing_; }
-    int Row() const { return row_; }
-    int Column() const { return column_; }
-    bool IsCancelled() const { return cancelled_; }
-    const std::u16string& InitialText() const { return initialText_; }
     const std::u16string& AllowedChars() const { return allowed_; }
 
     // Pastes the clipboard's text when every character of it is allowed.
@@ -45,13 +38,6 @@ private:
     void OnTextEdited(const QString& text);
     void End();
 
-    CEditListCtrl& list_;
-    int row_ = -1;
-    int column_ = -1;
-    bool cancelled_ = false;
-    bool editing_ = false;
-    unsigned generation_ = 0;
-    std::u16string initialText_;
     std::u16string allowed_;
     QString previousText_;
     QString currentText_;

@@ -2,41 +2,11 @@
 
 #include "app/dialogs/num_edit.h"
 
-#include <QToolButton>
-#include <QVBoxLayout>
-
 #include <algorithm>
 #include <cstdlib>
 
 namespace brindle {
-namespace {
-
-QToolButton* ArrowButton(Qt::ArrowType arrow, QWidget* parent)
-{
-    auto* button = new QToolButton(parent);
-    button->setArrowType(arrow);
-    button->setAutoRepeat(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    return button;
-}
-
-}  // namespace
-
-CNumSpinCtrl::CNumSpinCtrl(QWidget* parent)
-    : QWidget(parent), up_(ArrowButton(Qt::UpArrow, this)), down_(ArrowButton(Qt::DownArrow, this))
-{
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(up_);
-    layout->addWidget(down_);
-    connect(up_, &QToolButton::clicked, this, [this] { Step(1); });
-    connect(down_, &QToolButton::clicked, this, [this] { Step(-1); });
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
-}
-
-QSize CNumSpinCtrl::sizeHint() const { return {16, 22}; }
+CNumSpinCtrl::CNumSpinCtrl(QWidget* parent) : CSpinButtons(parent) {}
 
 CNumEdit* CNumSpinCtrl::NumBuddy() const { return qobject_cast<CNumEdit*>(buddy_.data()); }
 

@@ -9,16 +9,15 @@
 // GetPos (or the edit's GetValue) when the dialog is confirmed.
 #pragma once
 
-#include <QPointer>
-#include <QWidget>
+#include "app/dialogs/spin_buttons.h"
 
-class QToolButton;
+#include <QPointer>
 
 namespace brindle {
 
 class CNumEdit;
 
-class CNumSpinCtrl : public QWidget {
+class CNumSpinCtrl : public CSpinButtons {
     Q_OBJECT
 
 public:
@@ -45,21 +44,14 @@ public:
     // only when it is a CNumEdit.
     void SetBuddyWindow(QWidget* buddy) { buddy_ = buddy; }
     // What one click does: `delta` +1 for the up arrow, -1 for the down arrow.
-    void Step(int delta);
+    void Step(int delta) override;
     int WheelPos() const { return wheel_; }
-
-    QToolButton* UpButton() const { return up_; }
-    QToolButton* DownButton() const { return down_; }
-
-    QSize sizeHint() const override;
 
 private:
     CNumEdit* NumBuddy() const;
 
     QPointer<QWidget> buddy_;
     int wheel_ = kWheelMiddle;
-    QToolButton* up_;
-    QToolButton* down_;
 };
 
 }  // namespace brindle

@@ -1,9 +1,7 @@
 #include "app/dialogs/page_setup_dlg.h"
 
-#include "app/dialogs/num_edit.h"
 #include "app/dialogs/num_spin_ctrl.h"
-#include "app/dialogs/paper_check.h"
-#include "app/settings/page_info_file.h"
+#include "app/dialogs/paper_fields.h"
 #include "platform/data_exchange.h"
 #include "platform/dialog_service.h"
 
@@ -12,9 +10,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace brindle {
@@ -43,15 +39,7 @@ CPageSetupDlg::CPageSetupDlg(QWidget* parent, const DataFolder& folder)
 {
     setWindowTitle(QStringLiteral("页面设置对话框"));
     auto addNumber = [this](QGridLayout* grid, int row, int column, const NumberField& field, QWidget* box) {
-        auto* edit = new CNumEdit(box);
-        edit->setFixedWidth(60);
-        auto* spin = new CNumSpinCtrl(box);
-        spin->SetBuddy(edit);
-        grid->addWidget(new QLabel(QString::fromUtf16(field.label), box), row, column);
-        grid->addWidget(edit, row, column + 1);
-        grid->addWidget(spin, row, column + 2);
-        AddControl(field.edit, edit);
-        AddControl(field.spin, spin);
+        AddNumberField(*this, grid, row, column, field.label, field.edit, field.spin, box);
     };
 
     auto* sizeBox = new QGroupBox(QStringLiteral("页面大小（毫米）"), this);
@@ -63,14 +51,7 @@ CPageSetupDlg::CPageSetupDlg(QWidget* parent, const DataFolder& folder)
     addNumber(sizeGrid, 1, 3, kFields[1], sizeBox);
     AddControl(kIdPaper, paperList_);
 
-    auto* turnBox = new QGroupBox(QStringLiteral("页面方向"), this);
-    auto* turnColumn = new QVBoxLayout(turnBox);
-    auto* portrait = new QRadioButton(QStringLiteral("纵向"), turnBox);
-    auto* landscape = new QRadioButton(QStringLiteral("横向"), turnBox);
-    turnColumn->addWidget(portrait);
-    turnColumn->addWidget(landscape);
-    AddControl(kIdPortrait, portrait);
-    AddControl(kIdLandscape, landscape);
+    QGroupBox* turnBox = AddOrientationBox(*this, kIdPortrait, kIdLandscape, this);
 
     auto* marginBox = new QGroupBox(QStringLiteral("页边距（毫米）"), this);
     auto* marginGrid = new QGridLayout(marginBox);
@@ -137,18 +118,11 @@ PageInfo CPageSetupDlg::GetPageInfo() const
 bool CPageSetupDlg::OnInitDialog()
 {
     initialising_ = true;
-    PageInfoFile file;
-    file.SetFile(folder_.Open(folder_.SystemInfo().GetPageInfoFile()));
-    papers_.clear();
-    paperList_->clear();
-    const int count = file.Load();
+    LoadPaperList(folder_, papers_, *paperList_);
     int position = -1;
-    for (int i = 0; i < count; ++i) {
-        papers_.push_back(file.GetPaper(i));
-        if (position < 0 && papers_.back().name == name_)
-            position = i;
-        paperList_->addItem(QString::fromStdU16String(papers_.back().name));
-    }
+    for (std::size_t i = 0; i < papers_.size() && position < 0; ++i)
+        if (papers_[i].name == name_)
+            position = static_cast<int>(i);
     if (position < 0 && !papers_.empty())
         position = 0;
     paperList_->setCurrentIndex(position);
@@ -172,9 +146,7 @@ void CPageSetupDlg::DoDataExchange(platform::DataExchange& dx)
                      : field.edit == kIdBottom ? bottom_
                      : field.edit == kIdLeft   ? left_
                                                : right_;
-        dx.Int(field.edit, value);
-        dx.MinMaxInt(value, 0, field.maximum);
-        VerifyNumEdit(dx, field.edit);
+        ExchangeNumberField(dx, field.edit, value, 0, field.maximum);
     }
     dx.Radio(kIdPortrait, orientation_);
 }
@@ -184,16 +156,8 @@ void CPageSetupDlg::OnOK()
     if (!UpdateData(true))
         return;
     chosen_ = paperList_->currentIndex();
-    const PaperFault fault = CheckPaper(GetPageInfo());
-    if (fault != PaperFault::None) {
-        platform::ShowMessage(PaperFaultMessage(fault), platform::kMbOk | platform::kMbIconExclamation, this);
-        const int focus = fault == PaperFault::EmptySize ? (width_ <= 0 ? kIdWidth : kIdHeight)
-                          : fault == PaperFault::WideMargins ? kIdLeft
-                                                             : kIdTop;
-        if (QWidget* control = GetDlgItem(focus))
-            control->setFocus();
+    if (!AcceptPaper(*this, GetPageInfo(), {kIdWidth, kIdHeight, kIdLeft, kIdTop}))
         return;
-    }
     EndDialog(platform::kIdOk);
 }
 

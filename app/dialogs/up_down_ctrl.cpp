@@ -3,40 +3,11 @@
 #include "platform/data_exchange.h"
 
 #include <QLineEdit>
-#include <QToolButton>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
 namespace brindle {
-namespace {
-
-QToolButton* ArrowButton(Qt::ArrowType arrow, QWidget* parent)
-{
-    auto* button = new QToolButton(parent);
-    button->setArrowType(arrow);
-    button->setAutoRepeat(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    return button;
-}
-
-}  // namespace
-
-CUpDownCtrl::CUpDownCtrl(QWidget* parent)
-    : QWidget(parent), up_(ArrowButton(Qt::UpArrow, this)), down_(ArrowButton(Qt::DownArrow, this))
-{
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(up_);
-    layout->addWidget(down_);
-    connect(up_, &QToolButton::clicked, this, [this] { Step(1); });
-    connect(down_, &QToolButton::clicked, this, [this] { Step(-1); });
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
-}
-
-QSize CUpDownCtrl::sizeHint() const { return {16, 22}; }
+CUpDownCtrl::CUpDownCtrl(QWidget* parent) : CSpinButtons(parent) {}
 
 void CUpDownCtrl::SetRange(int minimum, int maximum)
 {

@@ -5,15 +5,15 @@
 // check.
 #pragma once
 
+#include "app/dialogs/spin_buttons.h"
+
 #include <QPointer>
-#include <QWidget>
 
 class QLineEdit;
-class QToolButton;
 
 namespace brindle {
 
-class CUpDownCtrl : public QWidget {
+class CUpDownCtrl : public CSpinButtons {
     Q_OBJECT
 
 public:
@@ -30,19 +30,13 @@ public:
     // The buddy's number when it holds one in range, else the last position.
     int GetPos() const;
     // One click: +1 the up arrow, -1 the down arrow.
-    void Step(int delta);
-
-    QToolButton* UpButton() const { return up_; }
-    QToolButton* DownButton() const { return down_; }
-    QSize sizeHint() const override;
+    void Step(int delta) override;
 
 private:
     QPointer<QLineEdit> buddy_;
     int minimum_ = 0;
     int maximum_ = 100;
     int position_ = 0;
-    QToolButton* up_;
-    QToolButton* down_;
 };
 
 }  // namespace brindle

@@ -1,17 +1,13 @@
 #include "app/dialogs/wizard_paper_page.h"
 
-#include "app/dialogs/num_edit.h"
 #include "app/dialogs/num_spin_ctrl.h"
-#include "app/dialogs/paper_check.h"
-#include "app/settings/page_info_file.h"
+#include "app/dialogs/paper_fields.h"
 #include "platform/data_exchange.h"
-#include "platform/dialog_service.h"
 
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -43,16 +39,7 @@ constexpr NumberField kBarsField = {u"", CWizardPaperPage::kIdBarsPerLine, CWiza
 CWizardPaperPage::CWizardPaperPage(const DataFolder& folder) : CWizardPage(kTemplateId), folder_(folder)
 {
     auto addNumber = [this](QGridLayout* grid, int row, int column, const NumberField& field, QWidget* parent) {
-        auto* edit = new CNumEdit(parent);
-        edit->setFixedWidth(60);
-        auto* spin = new CNumSpinCtrl(parent);
-        spin->SetBuddy(edit);
-        if (field.label[0] != u'\0')
-            grid->addWidget(new QLabel(QString::fromUtf16(field.label), parent), row, column);
-        grid->addWidget(edit, row, column + 1);
-        grid->addWidget(spin, row, column + 2);
-        AddControl(field.edit, edit);
-        AddControl(field.spin, spin);
+        AddNumberField(*this, grid, row, column, field.label, field.edit, field.spin, parent);
     };
 
     auto* sizeBox = new QGroupBox(QStringLiteral("页面大小（毫米）"), this);
@@ -64,15 +51,8 @@ CWizardPaperPage::CWizardPaperPage(const DataFolder& folder) : CWizardPage(kTemp
     addNumber(sizeGrid, 2, 0, kSizeFields[1], sizeBox);
     AddControl(kIdPaper, paperList_);
 
-    auto* turnBox = new QGroupBox(QStringLiteral("页面方向"), this);
-    auto* turnColumn = new QVBoxLayout(turnBox);
-    auto* portrait = new QRadioButton(QStringLiteral("纵向"), turnBox);
-    auto* landscape = new QRadioButton(QStringLiteral("横向"), turnBox);
-    turnColumn->addWidget(portrait);
-    turnColumn->addWidget(landscape);
-    turnColumn->addStretch(1);
-    AddControl(kIdPortrait, portrait);
-    AddControl(kIdLandscape, landscape);
+    QGroupBox* turnBox = AddOrientationBox(*this, kIdPortrait, kIdLandscape, this);
+    static_cast<QVBoxLayout*>(turnBox->layout())->addStretch(1);
 
     auto* marginBox = new QGroupBox(QStringLiteral("页边距（毫米）"), this);
     auto* marginGrid = new QGridLayout(marginBox);
@@ -117,16 +97,7 @@ CWizardPaperPage::CWizardPaperPage(const DataFolder& folder) : CWizardPage(kTemp
 bool CWizardPaperPage::OnInitDialog()
 {
     initialising_ = true;
-    PageInfoFile file;
-    file.SetFile(folder_.Open(folder_.SystemInfo().GetPageInfoFile()));
-    const int count = file.Load();
-    int chosen = 0;
-    for (int i = 0; i < count; ++i) {
-        papers_.push_back(file.GetPaper(i));
-        if (file.IsDefault(i))
-            chosen = i;
-        paperList_->addItem(QString::fromStdU16String(papers_.back().name));
-    }
+    const int chosen = LoadPaperList(folder_, papers_, *paperList_);
     if (papers_.empty()) {
         const PageInfo fresh;
         width_ = fresh.width;
@@ -177,9 +148,7 @@ void CWizardPaperPage::ApplyBarsMode()
 void CWizardPaperPage::DoDataExchange(platform::DataExchange& dx)
 {
     auto number = [&dx](int id, int& value, int minimum, int maximum) {
-        dx.Int(id, value);
-        dx.MinMaxInt(value, minimum, maximum);
-        VerifyNumEdit(dx, id);
+        ExchangeNumberField(dx, id, value, minimum, maximum);
     };
     number(kIdHeight, height_, 0, 1000);
     number(kIdWidth, width_, 0, 1000);
@@ -197,17 +166,7 @@ bool CWizardPaperPage::StoreValues()
     if (!CWizardPage::StoreValues())
         return false;
     paperIndex_ = paperList_->currentIndex();
-    const PaperFault fault = CheckPaper(GetPageInfo());
-    if (fault != PaperFault::None) {
-        platform::ShowMessage(PaperFaultMessage(fault), platform::kMbOk | platform::kMbIconExclamation, this);
-        const int focus = fault == PaperFault::EmptySize ? (width_ <= 0 ? kIdWidth : kIdHeight)
-                          : fault == PaperFault::WideMargins ? kIdLeft
-                                                             : kIdTop;
-        if (QWidget* control = GetDlgItem(focus))
-            control->setFocus();
-        return false;
-    }
-    return true;
+    return AcceptPaper(*this, GetPageInfo(), {kIdWidth, kIdHeight, kIdLeft, kIdTop});
 }
 
 PageInfo CWizardPaperPage::GetPageInfo() const

@@ -22,6 +22,7 @@
 #include "platform/font_resources.h"
 #include "platform/text_encoding.h"
 #include "tests/app/dialogs/settings_dialog_test_util.h"
+#include "tests/app/dialogs/test_folder.h"
 
 namespace {
 
@@ -30,13 +31,7 @@ using brindle::DataFolder;
 
 const fs::path kShippedData = fs::path(BRINDLE_SOURCE_DIR) / "data";
 
-fs::path SpecimenFolder()
-{
-    const char* dir = std::getenv("BRINDLE_SPECIMEN_DIR");
-    const fs::path folder = dir ? fs::path(dir) : fs::path(BRINDLE_BIN_DIR) / "specimen" / "dialogs";
-    fs::create_directories(folder);
-    return folder;
-}
+fs::path SpecimenFolder() { return dialog_test::SpecimenFolder("dialogs"); }
 
 // Shows the dialog (its initialisation already run) and saves what it looks like.
 void Snap(QWidget& widget, const char* name)

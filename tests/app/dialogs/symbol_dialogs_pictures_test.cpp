@@ -32,13 +32,7 @@ namespace music = platform::music;
 
 const fs::path kShippedData = fs::path(BRINDLE_SOURCE_DIR) / "data";
 
-fs::path SpecimenFolder()
-{
-    const char* dir = std::getenv("BRINDLE_SPECIMEN_DIR");
-    const fs::path folder = dir ? fs::path(dir) : fs::path(BRINDLE_BIN_DIR) / "specimen" / "dialogs";
-    fs::create_directories(folder);
-    return folder;
-}
+fs::path SpecimenFolder() { return dialog_test::SpecimenFolder("dialogs"); }
 
 QImage Snap(QWidget& widget, const char* name)
 {

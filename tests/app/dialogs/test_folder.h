@@ -105,14 +105,21 @@ private:
 // The music fonts, for the signature letters.
 inline bool AddMusicFonts() { return platform::AddFontResource(kSourceData / "fonts" / "Tansy.ttc") > 0; }
 
-// Saves a screenshot into $BRINDLE_SPECIMEN_DIR or else build/bin/specimen.
-inline void SaveScreenshot(const QImage& image, const std::string& name)
+// The folder pictures of the tests go into: $BRINDLE_SPECIMEN_DIR when it is set, else
+// build/bin/specimen, or the folder `sub` below it; made as needed.
+inline std::filesystem::path SpecimenFolder(std::string_view sub = {})
 {
     const char* dir = std::getenv("BRINDLE_SPECIMEN_DIR");
     const std::filesystem::path folder =
-        dir ? std::filesystem::path(dir) : std::filesystem::path(BRINDLE_BIN_DIR) / "specimen";
+        dir ? std::filesystem::path(dir) : std::filesystem::path(BRINDLE_BIN_DIR) / "specimen" / sub;
     std::filesystem::create_directories(folder);
-    const std::filesystem::path file = folder / name;
+    return folder;
+}
+
+// Saves a screenshot into SpecimenFolder().
+inline void SaveScreenshot(const QImage& image, const std::string& name)
+{
+    const std::filesystem::path file = SpecimenFolder() / name;
     ASSERT_TRUE(image.save(QString::fromStdString(file.string())));
     std::cout << "screenshot: " << file.string() << "\n";
 }

@@ -13,6 +13,7 @@
 #include "app/dialogs/slider_tool_bar.h"
 #include "platform/frame_window_base.h"
 #include "tests/app/dialogs/dialog_test_util.h"
+#include "tests/app/dialogs/test_folder.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -30,13 +31,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path SpecimenFolder()
-{
-    const char* dir = std::getenv("BRINDLE_SPECIMEN_DIR");
-    const fs::path folder = dir ? fs::path(dir) : fs::path(BRINDLE_BIN_DIR) / "specimen" / "dialogs";
-    fs::create_directories(folder);
-    return folder;
-}
+fs::path SpecimenFolder() { return dialog_test::SpecimenFolder("dialogs"); }
 
 void Save(QWidget& widget, const char* name)
 {

@@ -100,14 +100,12 @@ constexpr std::uint32_t NoteOn(int key, int velocity)
 
 TEST(PlaybackSound, PlayerAndMetronomeSoundThroughTheSynthesizer)
 {
-    const QString sox = mididev_test::FindSox();
-    if (sox.isEmpty())
-        GTEST_SKIP() << "sox is not installed (scripts/setup installs it)";
-    const std::filesystem::path soundFont = SoftSynth::FindSoundFont();
-    if (soundFont.empty())
-        GTEST_SKIP() << "no General MIDI SoundFont (scripts/setup installs fluid-soundfont-gm)";
+    const mididev_test::SoundTools tools = mididev_test::FindSoundTools();
+    if (!tools.missing.empty())
+        GTEST_SKIP() << tools.missing;
+    const QString& sox = tools.sox;
     SoftSynth synth;
-    ASSERT_TRUE(synth.LoadSoundFont(soundFont));
+    ASSERT_TRUE(synth.LoadSoundFont(tools.soundFont));
     RecordingSynthBackend backend(synth);
     brindle::MidiOutDevice output(backend);
     ASSERT_TRUE(output.Open(brindle::MidiBackend::kSynthesizer));

@@ -24,14 +24,12 @@ constexpr int kRate = SoftSynth::kSampleRate;
 struct SynthFixture : ::testing::Test {
     void SetUp() override
     {
-        sox = mididev_test::FindSox();
-        if (sox.isEmpty())
-            GTEST_SKIP() << "sox is not installed (scripts/setup installs it)";
-        const std::filesystem::path soundFont = SoftSynth::FindSoundFont();
-        if (soundFont.empty())
-            GTEST_SKIP() << "no General MIDI SoundFont (scripts/setup installs fluid-soundfont-gm)";
+        const mididev_test::SoundTools tools = mididev_test::FindSoundTools();
+        if (!tools.missing.empty())
+            GTEST_SKIP() << tools.missing;
+        sox = tools.sox;
         ASSERT_TRUE(synth.IsValid());
-        ASSERT_TRUE(synth.LoadSoundFont(soundFont));
+        ASSERT_TRUE(synth.LoadSoundFont(tools.soundFont));
         ASSERT_TRUE(folder.isValid());
     }
     std::string PathOf(const char* name) const { return folder.filePath(QString::fromUtf8(name)).toStdString(); }

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <string>
@@ -25,6 +26,28 @@ constexpr double kSilence = 1e-4;
 inline QString FindSox()
 {
     return QStandardPaths::findExecutable(QStringLiteral("sox"));
+}
+
+// What hearing the synthesizer needs: sox and a General MIDI SoundFont. `missing` is
+// empty when both are there, else the reason to skip the test.
+struct SoundTools {
+    QString sox;
+    std::filesystem::path soundFont;
+    std::string missing;
+};
+
+inline SoundTools FindSoundTools()
+{
+    SoundTools tools;
+    tools.sox = FindSox();
+    if (tools.sox.isEmpty()) {
+        tools.missing = "sox is not installed (scripts/setup installs it)";
+        return tools;
+    }
+    tools.soundFont = brindle::SoftSynth::FindSoundFont();
+    if (tools.soundFont.empty())
+        tools.missing = "no General MIDI SoundFont (scripts/setup installs fluid-soundfont-gm)";
+    return tools;
 }
 
 inline void PutLittleEndian(std::ofstream& out, std::uint32_t value, int bytes)
