@@ -306,7 +306,9 @@ void LineMarkView::SetEndFromX(int x)
 
 bool LineMarkView::IsContinued() const
 {
-    return segment_ == line_mark_segment::kMiddle || segment_ == line_mark_segment::kEnd;
+    // By class, not by segment: the glissando draws its middle pieces with its start
+    // class, and those move like start pieces.
+    return piece_ == &style_->continued;
 }
 
 void LineMarkView::SaveSpan()
