@@ -1,8 +1,10 @@
 #include "engine/layout/line_mark_view.h"
 
 #include <cmath>
+#include <algorithm>
 #include <cstdint>
 
+#include "engine/layout/line_mark_drag.h"
 #include "engine/layout/line_mark_geometry.h"
 #include "engine/model/bar.h"
 #include "engine/model/int_clamp.h"
@@ -298,6 +300,298 @@ void LineMarkView::SetEndFromX(int x)
         end_ = {start_.x, Add(start_.y, TruncToInt(radian))};
         break;
     }
+}
+
+// --- Editing on screen ---
+
+bool LineMarkView::IsContinued() const
+{
+    // By class, not by segment: the glissando draws its middle pieces with its start
+    // class, and those move like start pieces.
+    return piece_ == &style_->continued;
+}
+
+void LineMarkView::SaveSpan()
+{
+    if (!lineMark_)
+        return;
+    savedBar_ = lineMark_->GetBar();
+    savedPosition_ = lineMark_->GetTimePosition();
+    savedDuration_ = lineMark_->GetDuration();
+    savedOffset_ = lineMark_->GetOffset();
+    savedStartX_ = ClampToInt(std::int64_t{start_.x} + GetPosition().x + GetOffset().x);
+}
+
+void LineMarkView::SaveShape()
+{
+    if (!lineMark_)
+        return;
+    shapeDuration_ = lineMark_->GetDuration();
+    shapeRadian_ = lineMark_->GetRadian();
+}
+
+void LineMarkView::MoveBy(Point delta, int flags)
+{
+    if (IsContinued()) {
+        EditableElement::MoveBy(delta, flags);
+        return;
+    }
+    if (!part_ || !lineMark_)
+        return;
+    const Point step = MaskedDelta(delta, flags);
+    // From the start x saved at the press: the pointer's total movement is added to
+    // where the piece was, so the drag follows the pointer even after the mark moved.
+    const int targetX = Add(savedStartX_, step.x);
+    const BarTime found = FindRowTimeAtX(*part_, firstBar_, endBar_, targetX, true);
+    if (found.bar < 0)
+        return;
+    NotificationPayload payload;
+    payload.lineMark = lineMark_;
+    payload.oldBar = savedBar_;
+    payload.oldPosition = savedPosition_;
+    payload.oldOffset = savedOffset_;
+    payload.newBar = found.bar;
+    payload.newPosition = found.time;
+    // What the snap to a time does not absorb stays in the offset.
+    payload.newOffset = {Sub(Sub(targetX, GetPosition().x), GetTimeX(*part_, found.bar, found.time)),
+                         Add(savedOffset_.y, step.y)};
+    const BarTime oldEnd = FindBarAtTime(*part_, savedBar_, savedPosition_, savedDuration_);
+    const BarTime newEnd = FindBarAtTime(*part_, found.bar, found.time, savedDuration_);
+    payload.lastBar = std::max(oldEnd.bar, newEnd.bar);
+    NotifySelf(notification_id::kLineMarkMoveDrag, &payload);
+}
+
+void LineMarkView::ReportMove()
+{
+    if (!lineMark_ || !part_)
+        return;
+    const int bar = lineMark_->GetBar();
+    const int position = lineMark_->GetTimePosition();
+    const Point offset = lineMark_->GetOffset();
+    if (bar == savedBar_ && position == savedPosition_ && offset == savedOffset_)
+        return;
+    NotificationPayload payload;
+    payload.lineMark = lineMark_;
+    payload.oldBar = savedBar_;
+    payload.oldPosition = savedPosition_;
+    payload.oldOffset = savedOffset_;
+    payload.newBar = bar;
+    payload.newPosition = position;
+    payload.newOffset = offset;
+    const BarTime oldEnd = FindBarAtTime(*part_, savedBar_, savedPosition_, savedDuration_);
+    const BarTime newEnd = FindBarAtTime(*part_, bar, position, lineMark_->GetDuration());
+    payload.lastBar = std::max(oldEnd.bar, newEnd.bar);
+    NotifySelf(notification_id::kLineMarkMoveRelease, &payload);
+}
+
+void LineMarkView::NudgeLeft()
+{
+    if (IsContinued())
+        return EditableElement::NudgeLeft();
+    SaveSpan();
+    MoveBy({-kNudgeStep, 0}, 0);
+    ReportMove();
+}
+
+void LineMarkView::NudgeRight()
+{
+    if (IsContinued())
+        return EditableElement::NudgeRight();
+    SaveSpan();
+    MoveBy({kNudgeStep, 0}, 0);
+    ReportMove();
+}
+
+void LineMarkView::NudgeUp()
+{
+    if (IsContinued())
+        return EditableElement::NudgeUp();
+    SaveSpan();
+    MoveBy({0, -kNudgeStep}, 0);
+    ReportMove();
+}
+
+void LineMarkView::NudgeDown()
+{
+    if (IsContinued())
+        return EditableElement::NudgeDown();
+    SaveSpan();
+    MoveBy({0, kNudgeStep}, 0);
+    ReportMove();
+}
+
+bool LineMarkView::LiesOnPiece(Point point) const
+{
+    const LineMarkHit hit = style_->shape == LineMarkShape::kSmoothSlur ? LineMarkHit::kRectangle
+                                                                         : LineMarkHit::kSlopeLine;
+    if (hit == LineMarkHit::kRectangle) {
+        const Rect rect = GetRect().Moved(AbsoluteStart());
+        return rect.left <= point.x && point.x <= rect.right && rect.top <= point.y &&
+               point.y <= rect.bottom;
+    }
+    const Point from = AbsoluteStart();
+    const std::int64_t toX = std::int64_t{GetAbsolutePoint().x} + end_.x;
+    if (point.x < from.x || point.x > toX)
+        return false;
+    const double lineY = from.y + static_cast<double>(Radian()) * (point.x - from.x);
+    return std::abs(point.y - lineY) < GetRect().Height();
+}
+
+void LineMarkView::ShowHandleFor(Point point)
+{
+    const bool show = IsContinued() ? LiesOnPiece(point)
+                                    : GetState() == element_state::kSelected;
+    for (const auto* handle : {&endHandle_, &bulgeHandle_}) {
+        if (*handle && (*handle)->GetState() != element_state::kSelected)
+            (*handle)->SetColor(show ? 1 : 0);
+    }
+}
+
+void LineMarkView::OnButtonDown(Point point, int flags, int& handled)
+{
+    EditableElement::OnButtonDown(point, flags, handled);
+    pressPoint_ = point;
+    if (endHandle_)
+        endHandle_->OnButtonDown(point, flags, handled);
+    if (bulgeHandle_)
+        bulgeHandle_->OnButtonDown(point, flags, handled);
+    ShowHandleFor(point);
+    SaveSpan();
+    if (!IsContinued() && lineMark_)
+        lineMark_->SetState(GetState());
+}
+
+void LineMarkView::OnPointerMove(Point point, int flags)
+{
+    if (IsContinued()) {
+        EditableElement::OnPointerMove(point, flags);
+    } else {
+        ScoreElement::OnPointerMove(point, flags);
+        if (IsGrabbed() && IsButtonDown()) {
+            MoveBy({ClampToInt(std::int64_t{point.x} - pressPoint_.x),
+                    ClampToInt(std::int64_t{point.y} - pressPoint_.y)},
+                   flags);
+            SetLastPointer(point);
+        }
+    }
+    if (endHandle_)
+        endHandle_->OnPointerMove(point, flags);
+    if (bulgeHandle_)
+        bulgeHandle_->OnPointerMove(point, flags);
+}
+
+void LineMarkView::OnButtonUp(Point point, int flags)
+{
+    EditableElement::OnButtonUp(point, flags);
+    if (!IsContinued() && ReleaseEndsPress() && GetState() == element_state::kSelected)
+        ReportMove();
+    if (endHandle_)
+        endHandle_->OnButtonUp(point, flags);
+    if (bulgeHandle_) {
+        bulgeHandle_->OnButtonUp(point, flags);
+        if (bulgeDragging_ && bulgeHandle_->GetState() == element_state::kSelected &&
+            lineMark_ && lineMark_->GetRadian() != shapeRadian_) {
+            SendReshape(notification_id::kLineMarkReshapeRelease, lineMark_->GetDuration(),
+                        lineMark_->GetRadian());
+        }
+        bulgeDragging_ = false;
+    }
+}
+
+void LineMarkView::SendReshape(int id, int newDuration, double newRadian)
+{
+    NotificationPayload payload;
+    payload.lineMark = lineMark_;
+    payload.oldDuration = shapeDuration_;
+    payload.oldRadian = shapeRadian_;
+    payload.newDuration = newDuration;
+    payload.newRadian = newRadian;
+    NotifySelf(id, &payload);
+}
+
+void LineMarkView::DragEndTo(Point /*delta*/)
+{
+    if (!part_ || !lineMark_ || !endHandle_)
+        return;
+    const Point pointer = GetPointerPosition();
+    const Point origin = GetOrigin();
+    const Point base = Add(GetPosition(), GetOffset());
+    const BarTime found = FindRowTimeAtX(*part_, firstBar_, endBar_,
+                                         Sub(pointer.x, origin.x), false);
+    if (found.bar < 0)
+        return;
+    const double startY = IsContinued() ? 0.0 : start_.y;
+    const double dy = static_cast<double>(pointer.y) - origin.y - base.y - startY;
+    if (style_->shape == LineMarkShape::kArpeggio) {
+        // An arpeggio keeps its time; the handle sets its length downwards or upwards.
+        SendReshape(notification_id::kLineMarkReshapeDrag, lineMark_->GetDuration(), dy);
+        return;
+    }
+    const int duration = GetTimeBetween(*part_, lineMark_->GetBar(),
+                                        lineMark_->GetTimePosition(), found.bar, found.time);
+    double radian = lineMark_->GetRadian();
+    if (style_->shape != LineMarkShape::kSmoothSlur) {
+        double dx = static_cast<double>(pointer.x) - origin.x - base.x;
+        if (IsContinued()) {
+            dx += GetDistanceBetween(*part_, lineMark_->GetBar(), lineMark_->GetTimePosition(),
+                                     firstBar_, 0);
+        } else {
+            dx -= start_.x;
+        }
+        if (dx == 0.0)
+            dx = 1.0;
+        radian = (endHandle_->GetAxisMask() & drag_axis::kY) != 0 ? dy / dx : 0.0;
+    }
+    SendReshape(notification_id::kLineMarkReshapeDrag, duration, radian);
+}
+
+void LineMarkView::DragBulge()
+{
+    if (!lineMark_)
+        return;
+    const Point pointer = GetPointerPosition();
+    const double radian = static_cast<double>(pointer.y) - GetOrigin().y - GetPosition().y -
+                          GetOffset().y - start_.y;
+    SendReshape(notification_id::kLineMarkReshapeDrag, lineMark_->GetDuration(), radian);
+}
+
+int LineMarkView::Notify(ElementNotification& notification)
+{
+    namespace id = notification_id;
+    const ScoreElement* sender = notification.sender;
+    if (sender != nullptr && endHandle_ && sender == endHandle_.get()) {
+        switch (notification.id) {
+        case id::kHandlePressed:
+            SaveShape();
+            break;
+        case id::kHandleDragged:
+            DragEndTo(notification.payload ? notification.payload->delta : Point{});
+            break;
+        case id::kHandleReleased:
+            // A change of the slope alone is a reshape too, on every piece.
+            if (lineMark_ && (lineMark_->GetDuration() != shapeDuration_ ||
+                              lineMark_->GetRadian() != shapeRadian_)) {
+                SendReshape(id::kLineMarkReshapeRelease, lineMark_->GetDuration(),
+                            lineMark_->GetRadian());
+            }
+            break;
+        default:
+            break;
+        }
+    } else if (sender != nullptr && bulgeHandle_ && sender == bulgeHandle_.get()) {
+        switch (notification.id) {
+        case id::kHandlePressed:
+            SaveShape();
+            bulgeDragging_ = true;
+            break;
+        case id::kHandleDragged:
+            DragBulge();
+            break;
+        default:
+            break;  // the view's release sends the finished bulge drag
+        }
+    }
+    return ScoreElement::Notify(notification);
 }
 
 }  // namespace quaverly

@@ -66,6 +66,37 @@ public:
 
     // Asks for the removal of the line mark (1020 with the mark and its part).
     void DeleteSelected() override;
+
+    // --- Editing on screen ---
+    //
+    // The view never changes its line mark: moves report 1047 while the pointer moves
+    // and 1048 at the release, reshapes through the end or bulge handle 1049 and 1050;
+    // the edit controller turns them into commands and the next layout shows the
+    // result. Whole and start pieces move the mark's start; continued pieces move as
+    // any editable element.
+
+    // Records of the view's handles are answered first; every record is then passed on
+    // to the parent.
+    int Notify(ElementNotification& notification) override;
+    // Moves the start to the bar and time under the start x at the press (or before the
+    // nudge) plus the delta, and reports 1047.
+    void MoveBy(Point delta, int flags) override;
+    void NudgeLeft() override;
+    void NudgeRight() override;
+    void NudgeUp() override;
+    void NudgeDown() override;
+    // Selection (continued pieces never take a press), the handles, and the span saved
+    // for the drag; the selection state is copied into the line mark so that the views
+    // of the next layout come up selected.
+    void OnButtonDown(Point point, int flags, int& handled) override;
+    // A grabbed whole or start piece moves by the pointer's total movement since the
+    // press; then the handles.
+    void OnPointerMove(Point point, int flags) override;
+    // Reports the finished move, then the handles; a finished bulge drag reports 1050.
+    void OnButtonUp(Point point, int flags) override;
+    // The end handle was dragged: the duration and slope that put the mark's end under
+    // the pointer (1049). Nothing when the pointer lies outside every bar of the row.
+    virtual void DragEndTo(Point delta);
     // Also gives the handles the origin.
     void SetOrigin(Point origin) override;
     // Per the piece's hit kind (slope line, rectangle or never).
@@ -106,6 +137,18 @@ protected:
     virtual bool ShortensFlatSlur() const { return false; }
 
 private:
+    bool IsContinued() const;
+    // The mark's span and offset and the piece's start x (relative to the origin).
+    void SaveSpan();
+    void SaveShape();  // duration and radian, at a handle press
+    // 1048 when the mark's start or offset differs from the saved span.
+    void ReportMove();
+    void SendReshape(int id, int newDuration, double newRadian);
+    void DragBulge();
+    void ShowHandleFor(Point point);
+    // Whether the point lies on the drawn piece: the slope line, or the smooth slur's
+    // rectangle (continued pieces never hit-test, but their handle shows on a press).
+    bool LiesOnPiece(Point point) const;
     void PlaceHandles(ScorePainter& painter);
     Point AbsoluteStart() const;
     float Radian() const;
@@ -121,6 +164,17 @@ private:
     Point end_;
     std::shared_ptr<LayoutMarkG> endHandle_;
     std::shared_ptr<LayoutMarkG> bulgeHandle_;
+
+    // Saved at a press, before a nudge and at a handle press; lost at the next layout.
+    int savedBar_ = 0;
+    int savedPosition_ = 0;
+    int savedDuration_ = 0;
+    Point savedOffset_;
+    int savedStartX_ = 0;  // x_start + position x + offset x
+    Point pressPoint_;
+    int shapeDuration_ = 0;
+    double shapeRadian_ = 0.0;
+    bool bulgeDragging_ = false;  // the bulge handle was pressed and not yet released
 };
 
 }  // namespace quaverly
