@@ -94,7 +94,7 @@ CAddSymbolDlg::CAddSymbolDlg(QWidget* parent) : DialogBase(parent, kTemplateId),
 bool CAddSymbolDlg::OnInitDialog()
 {
     DialogBase::OnInitDialog();
-    const SettingsLocation location = Location();
+    const DataFolder& location = Location();
     file_.SetFileName(location.PathOf(location.SystemInfo().GetExtendSymbolFileName()));
     LoadLibrary();
     return true;
@@ -171,7 +171,7 @@ void CAddSymbolDlg::OnNew()
         symbol.name = QUuid::createUuid().toString(QUuid::WithoutBraces).toStdU16String();
         symbol.charText = chooser->GetSymbolText();
         symbol.font = chooser->GetLogFont();
-        const SettingsLocation location = Location();
+        const DataFolder& location = Location();
         FontFile fonts;
         fonts.SetFileName(location.PathOf(location.SystemInfo().GetFontFileName()));
         symbol.font.height = fonts.GetFont(kNoteFont).height;
@@ -188,7 +188,7 @@ void CAddSymbolDlg::OnNew()
         return;
 
     CEditSymbolDlg editor(this);
-    editor.SetSettingsLocation(Location());
+    editor.SetDataFolder(Location());
     editor.SetSymbol(symbol);
     if (editor.DoModal() != platform::kIdOk)
         return;
@@ -208,7 +208,7 @@ void CAddSymbolDlg::OnEdit()
         return;
     }
     CEditSymbolDlg editor(this);
-    editor.SetSettingsLocation(Location());
+    editor.SetDataFolder(Location());
     editor.SetSymbol(symbols_[static_cast<std::size_t>(index)]);
     if (editor.DoModal() == platform::kIdOk) {
         if (file_.SetSymbol(editor.GetSymbol()))

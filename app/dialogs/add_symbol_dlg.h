@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/dialogs/settings_location.h"
+#include "app/dialogs/data_folder.h"
 #include "app/settings/extend_symbol.h"
 #include "app/settings/extend_symbol_file.h"
 #include "platform/dialog_base.h"
@@ -47,7 +47,7 @@ public:
     explicit CAddSymbolDlg(QWidget* parent = nullptr);
 
     // Where the settings are found; by default the program's own. Before DoModal.
-    void SetSettingsLocation(SettingsLocation location) { location_ = std::move(location); }
+    void SetDataFolder(DataFolder folder) { folder_ = std::move(folder); }
 
     // The symbol selected in the grid; an empty record when none is.
     ExtendSymbol GetSelectedSymbol() const;
@@ -62,7 +62,7 @@ protected:
     void OnOK() override;
 
 private:
-    SettingsLocation Location() const { return location_ ? *location_ : SettingsLocation::Program(); }
+    const DataFolder& Location() const { return folder_; }
     void LoadLibrary();
     // The symbols from the grid's first index on into the cells, then `selection` selected.
     void FillCells(int selection);
@@ -76,7 +76,7 @@ private:
     void OnDelete();
     void OnShortcut();
 
-    std::optional<SettingsLocation> location_;
+    DataFolder folder_ = DataFolder::Program();
     CSymbolGridWnd* grid_;
     ExtendSymbolFile file_;
     std::vector<ExtendSymbol> symbols_;

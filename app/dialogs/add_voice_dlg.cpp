@@ -21,7 +21,7 @@ std::u16string Number(int value) { return QString::number(value).toStdU16String(
 
 }  // namespace
 
-CAddVoiceDlg::CAddVoiceDlg(QWidget* parent) : DialogBase(parent, kTemplateId), folder_(DefaultDataFolder())
+CAddVoiceDlg::CAddVoiceDlg(QWidget* parent) : DialogBase(parent, kTemplateId)
 {
     setWindowTitle(QStringLiteral("添加声部"));
     auto* kindGroup = new QGroupBox(this);
@@ -77,7 +77,7 @@ void CAddVoiceDlg::LoadNames()
 {
     entries_ = {};
     percussionOffset_ = 0;
-    const std::u16string path = NamedSettingsPath(folder_, &SystemInfoSection::GetPatchNameFile);
+    const std::u16string path = folder_.PathOf(folder_.SystemInfo().GetPatchNameFile());
     if (path.empty())
         return;
     const PatchNameFile names(std::make_shared<ProfileFile>(path));

@@ -4,6 +4,7 @@
 // each kind remembers the entry last chosen while the user switches between them.
 #pragma once
 
+#include "app/dialogs/data_folder.h"
 #include "app/dialogs/radio_group.h"
 #include "platform/dialog_base.h"
 
@@ -34,7 +35,7 @@ public:
     void SetCurrentVoice(int voice) { currentVoice_ = voice; }
     void SetVoiceCount(int count) { voiceCount_ = count; }
     // The folder whose "Tansy.ini" names the patch-name file (the program's by default).
-    void SetDataFolder(std::u16string folder) { folder_ = std::move(folder); }
+    void SetDataFolder(DataFolder folder) { folder_ = std::move(folder); }
 
     // After OK: the voice after which the new one goes (0-based; -1 without voices).
     int GetPosition() const { return position_; }
@@ -58,7 +59,7 @@ private:
     void FillInstruments();
     void OnKind();
 
-    std::u16string folder_;
+    DataFolder folder_ = DataFolder::Program();
     int kind_ = 0;
     int staff_ = 0;
     std::array<std::vector<std::u16string>, 2> entries_;

@@ -92,8 +92,7 @@ std::vector<std::u16string> CBackgroundDlg::ListPictureFiles(const std::filesyst
 
 std::u16string CBackgroundDlg::OptionFilePath() const
 {
-    const SettingsLocation location = Location();
-    return location.PathOf(location.SystemInfo().GetOptionFileName());
+    return folder_.PathOf(folder_.SystemInfo().GetOptionFileName());
 }
 
 bool CBackgroundDlg::OnInitDialog()
@@ -103,10 +102,9 @@ bool CBackgroundDlg::OnInitDialog()
     texture.SetFileName(OptionFilePath());
     const std::u16string foregroundFile = texture.GetForegroundFile();
     const std::u16string backgroundFile = texture.GetBackgroundFile();
-    const SettingsLocation location = Location();
-    const SystemInfoSection info = location.SystemInfo();
-    backgroundFiles_ = ListPictureFiles(location.NativePathOf(info.GetBackgroundFilePath()));
-    foregroundFiles_ = ListPictureFiles(location.NativePathOf(info.GetForegroundFilePath()));
+    const SystemInfoSection info = folder_.SystemInfo();
+    backgroundFiles_ = ListPictureFiles(folder_.NativePathOf(info.GetBackgroundFilePath()));
+    foregroundFiles_ = ListPictureFiles(folder_.NativePathOf(info.GetForegroundFilePath()));
     FillList(kIdBackgroundList, backgroundFiles_, backgroundFile);
     FillList(kIdForegroundList, foregroundFiles_, foregroundFile);
     return true;

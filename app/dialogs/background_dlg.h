@@ -12,11 +12,10 @@
 #pragma once
 
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "app/dialogs/settings_location.h"
+#include "app/dialogs/data_folder.h"
 #include "platform/dialog_base.h"
 #include "platform/message_port.h"
 
@@ -36,7 +35,7 @@ public:
     explicit CBackgroundDlg(QWidget* parent = nullptr);
 
     // Where the settings are found; by default the program's own. Before DoModal.
-    void SetSettingsLocation(SettingsLocation location) { location_ = std::move(location); }
+    void SetDataFolder(DataFolder folder) { folder_ = std::move(folder); }
     // The window that receives the preview messages (not owned; may be null).
     void SetOwnerWindow(platform::MessagePort* owner) { owner_ = owner; }
 
@@ -57,9 +56,7 @@ private:
     void OnSelectionChanged(int id);
 
     // The program's own settings unless the caller gave others.
-    SettingsLocation Location() const { return location_ ? *location_ : SettingsLocation::Program(); }
-
-    std::optional<SettingsLocation> location_;
+    DataFolder folder_ = DataFolder::Program();
     platform::MessagePort* owner_ = nullptr;
     std::vector<std::u16string> backgroundFiles_;
     std::vector<std::u16string> foregroundFiles_;

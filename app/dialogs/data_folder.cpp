@@ -1,10 +1,16 @@
 #include "app/dialogs/data_folder.h"
 
 #include "app/shell/app_directory.h"
+#include "platform/text_encoding.h"
 
 namespace brindle {
 
-DataFolder::DataFolder() : DataFolder(GetAppDirectory()) {}
+DataFolder DataFolder::Program() { return DataFolder(GetAppDirectory()); }
+
+DataFolder DataFolder::InFolder(const std::filesystem::path& folder)
+{
+    return DataFolder(platform::PathToUtf16(folder));
+}
 
 DataFolder::DataFolder(std::u16string folder) : folder_(std::move(folder))
 {
@@ -24,6 +30,11 @@ std::u16string DataFolder::PathOf(std::u16string_view name) const
     if (name.empty() || folder_.empty())
         return {};
     return folder_ + std::u16string(name);
+}
+
+std::filesystem::path DataFolder::NativePathOf(std::u16string_view name) const
+{
+    return platform::PathFromUtf16(PathOf(name));
 }
 
 std::shared_ptr<ProfileFile> DataFolder::Open(std::u16string_view name) const

@@ -1,14 +1,11 @@
 #include "app/dialogs/dialog_util.h"
 
-#include "app/shell/app_directory.h"
 #include "platform/data_exchange.h"
 #include "platform/dialog_base.h"
 #include "platform/dialog_service.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
-
-#include <memory>
 
 namespace brindle {
 
@@ -35,20 +32,6 @@ void ExchangeBarNumber(platform::DataExchange& dx, int id, int& value, int minim
 {
     dx.Int(id, value);
     dx.MinMaxInt(value, minimum, kMaxBarNumber);
-}
-
-std::u16string DefaultDataFolder() { return GetAppDirectory(); }
-
-std::u16string NamedSettingsPath(const std::u16string& folder,
-                                 std::u16string (SystemInfoSection::*getter)() const)
-{
-    if (folder.empty())
-        return {};
-    const SystemInfoSection info(std::make_shared<ProfileFile>(folder + std::u16string(kMainSettingsFileName)));
-    const std::u16string name = (info.*getter)();
-    if (name.empty())
-        return {};
-    return folder + name;
 }
 
 }  // namespace brindle

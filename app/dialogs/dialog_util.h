@@ -1,8 +1,6 @@
-// Small pieces the value dialogs share: Qt text from UTF-16, the OK and Cancel buttons,
-// and the path of a data file that the main settings file names.
+// Small pieces the value dialogs share: Qt text from UTF-16, the OK and Cancel buttons
+// and the bounds of bar numbers and voice counts.
 #pragma once
-
-#include "app/settings/system_info_section.h"
 
 #include <QString>
 
@@ -44,14 +42,5 @@ void ExchangeBarNumber(platform::DataExchange& dx, int id, int& value, int minim
 // Most voices the voice lists offer: far more than a score holds, and a bound for a count
 // the lists are filled from.
 inline constexpr int kMaxVoiceCount = 1000;
-
-// The data folder the dialogs read settings from: the program's, unless a caller (a
-// test) gives another. Ends in a separator.
-std::u16string DefaultDataFolder();
-
-// `folder` followed by the name that the "SYSTEM INFO" section of the folder's main
-// settings file gives under `getter`; empty when the key is missing.
-std::u16string NamedSettingsPath(const std::u16string& folder,
-                                 std::u16string (SystemInfoSection::*getter)() const);
 
 }  // namespace brindle

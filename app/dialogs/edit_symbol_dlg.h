@@ -11,7 +11,7 @@
 #include <optional>
 #include <string_view>
 
-#include "app/dialogs/settings_location.h"
+#include "app/dialogs/data_folder.h"
 #include "app/settings/extend_symbol.h"
 #include "platform/dialog_base.h"
 
@@ -45,7 +45,7 @@ public:
 
     // Where the font file is found (for the preview's note); by default the program's own
     // settings. Before DoModal.
-    void SetSettingsLocation(SettingsLocation location) { location_ = std::move(location); }
+    void SetDataFolder(DataFolder folder) { folder_ = std::move(folder); }
 
     // Before DoModal: the record edited.
     void SetSymbol(const ExtendSymbol& symbol) { symbol_ = symbol; }
@@ -72,12 +72,12 @@ protected:
     void OnOK() override;
 
 private:
-    SettingsLocation Location() const { return location_ ? *location_ : SettingsLocation::Program(); }
+    const DataFolder& Location() const { return folder_; }
     void OnSizeText();
     void OnOffsetText(int id);
     static void SetUpSpin(CNumSpinCtrl* spin, CNumEdit* edit, int minimum, int maximum);
 
-    std::optional<SettingsLocation> location_;
+    DataFolder folder_ = DataFolder::Program();
     CSymbolPreviewWnd* preview_;
     ExtendSymbol symbol_;
     int size_ = 0;

@@ -85,8 +85,7 @@ QFont CFontSettingsDlg::PreviewFont() const { return Control<QLabel>(kIdPreview)
 
 std::u16string CFontSettingsDlg::FontFilePath() const
 {
-    const SettingsLocation location = Location();
-    return location.PathOf(location.SystemInfo().GetFontFileName());
+    return folder_.PathOf(folder_.SystemInfo().GetFontFileName());
 }
 
 bool CFontSettingsDlg::OnInitDialog()

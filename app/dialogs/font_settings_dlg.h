@@ -9,11 +9,10 @@
 
 #include <QFont>
 
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "app/dialogs/settings_location.h"
+#include "app/dialogs/data_folder.h"
 #include "app/settings/font_file.h"
 #include "platform/dialog_base.h"
 
@@ -37,7 +36,7 @@ public:
     explicit CFontSettingsDlg(QWidget* parent = nullptr);
 
     // Where the font file is found; by default the program's own settings. Before DoModal.
-    void SetSettingsLocation(SettingsLocation location) { location_ = std::move(location); }
+    void SetDataFolder(DataFolder folder) { folder_ = std::move(folder); }
 
     const std::vector<FontEntry>& Entries() const { return entries_; }
     // The font the preview label shows.
@@ -53,9 +52,7 @@ private:
     void ChooseFont();
 
     // The program's own settings unless the caller gave others.
-    SettingsLocation Location() const { return location_ ? *location_ : SettingsLocation::Program(); }
-
-    std::optional<SettingsLocation> location_;
+    DataFolder folder_ = DataFolder::Program();
     std::vector<FontEntry> entries_;
 };
 

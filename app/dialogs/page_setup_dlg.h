@@ -40,7 +40,7 @@ public:
     static constexpr int kIdLandscape = 1052;
     static constexpr int kIdPaper = 1045;
 
-    explicit CPageSetupDlg(QWidget* parent = nullptr, const DataFolder& folder = DataFolder());
+    explicit CPageSetupDlg(QWidget* parent = nullptr, const DataFolder& folder = DataFolder::Program());
 
     // The starting values: the paper's name, size, margins and orientation.
     void SetPageInfo(const PageInfo& info);

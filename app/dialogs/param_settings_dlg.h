@@ -30,7 +30,7 @@ public:
     static constexpr int kIdCategories = 1194;
     static constexpr int kIdPlaceholder = 1195;
 
-    explicit CParamSettingsDlg(QWidget* parent = nullptr, const DataFolder& folder = DataFolder());
+    explicit CParamSettingsDlg(QWidget* parent = nullptr, const DataFolder& folder = DataFolder::Program());
     ~CParamSettingsDlg() override;
 
     int GetPageCount() const { return static_cast<int>(entries_.size()); }

@@ -73,11 +73,11 @@ CShortcutDlg::CShortcutDlg(QWidget* parent) : DialogBase(parent, kTemplateId)
     connect(list, &QListWidget::currentRowChanged, this, [this] { ShowSelectedPage(); });
 }
 
-void CShortcutDlg::SetSettingsLocation(const SettingsLocation& location)
+void CShortcutDlg::SetDataFolder(const DataFolder& folder)
 {
     for (PageEntry& entry : pages_)
         if (entry.page)
-            entry.page->SetSettingsLocation(location);
+            entry.page->SetDataFolder(folder);
 }
 
 void CShortcutDlg::DoDataExchange(platform::DataExchange&) {}

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "app/dialogs/settings_location.h"
+#include "app/dialogs/data_folder.h"
 #include "app/dialogs/shortcut_key_page.h"
 #include "platform/dialog_base.h"
 
@@ -39,7 +39,7 @@ public:
 
     // Where the shortcut file is found; by default the program's own settings. Before
     // DoModal.
-    void SetSettingsLocation(const SettingsLocation& location);
+    void SetDataFolder(const DataFolder& folder);
 
     const std::vector<PageEntry>& Pages() const { return pages_; }
     // True once a key was written into the shortcut file during this dialog's run.

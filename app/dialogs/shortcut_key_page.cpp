@@ -69,8 +69,7 @@ void CShortcutKeyPage::DoDataExchange(platform::DataExchange& dx)
 
 bool CShortcutKeyPage::OnInitDialog()
 {
-    const SettingsLocation location = Location();
-    file_.SetFileName(location.PathOf(location.SystemInfo().GetShortcutFileName()));
+    file_.SetFileName(folder_.PathOf(folder_.SystemInfo().GetShortcutFileName()));
     Refresh();
     return true;
 }

@@ -7,12 +7,11 @@
 
 #include <functional>
 #include <span>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "app/dialogs/settings_location.h"
+#include "app/dialogs/data_folder.h"
 #include "app/settings/shortcut_file.h"
 #include "platform/dialog_base.h"
 
@@ -34,7 +33,7 @@ public:
     static constexpr int kIdFirstButton = 1101;
 
     // Where the shortcut file is found; by default the program's own settings.
-    void SetSettingsLocation(SettingsLocation location) { location_ = std::move(location); }
+    void SetDataFolder(DataFolder folder) { folder_ = std::move(folder); }
     // Called after each key the page wrote into the shortcut file.
     void SetWrittenCallback(std::function<void()> callback) { written_ = std::move(callback); }
 
@@ -62,9 +61,7 @@ private:
 
     std::span<const Row> rows_;
     // The program's own settings unless the caller gave others.
-    SettingsLocation Location() const { return location_ ? *location_ : SettingsLocation::Program(); }
-
-    std::optional<SettingsLocation> location_;
+    DataFolder folder_ = DataFolder::Program();
     ShortcutFile file_;
     std::vector<std::u16string> texts_;
     std::function<void()> written_;

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/dialogs/settings_location.h"
+#include "app/dialogs/data_folder.h"
 #include "app/settings/font_file.h"
 #include "engine/model/int_clamp.h"
 #include "platform/qt_device_context.h"
@@ -78,7 +78,7 @@ void CSymbolPreviewWnd::SetPlacement(int placement)
     Changed();
 }
 
-void CSymbolPreviewWnd::ReadReferenceFont(const SettingsLocation& location)
+void CSymbolPreviewWnd::ReadReferenceFont(const DataFolder& location)
 {
     FontFile file;
     file.SetFileName(location.PathOf(location.SystemInfo().GetFontFileName()));

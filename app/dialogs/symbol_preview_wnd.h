@@ -17,7 +17,7 @@
 
 namespace brindle {
 
-class SettingsLocation;
+class DataFolder;
 
 class CSymbolPreviewWnd : public QFrame {
     Q_OBJECT
@@ -52,7 +52,7 @@ public:
     // 0 above, 1 below, 2 left, 3 right; anything else puts the symbol on the note's corner.
     void SetPlacement(int placement);
     // The note font of the font file the location names, height × 3.
-    void ReadReferenceFont(const SettingsLocation& location);
+    void ReadReferenceFont(const DataFolder& location);
 
     const quaverly::LogFont& SymbolFont() const { return font_; }
     const std::u16string& Text() const { return text_; }

@@ -13,7 +13,7 @@
 
 namespace brindle {
 
-CTempoTextDlg::CTempoTextDlg(QWidget* parent) : DialogBase(parent, kTemplateId), folder_(DefaultDataFolder())
+CTempoTextDlg::CTempoTextDlg(QWidget* parent) : DialogBase(parent, kTemplateId)
 {
     setWindowTitle(QStringLiteral("添加速度表情标记"));
     auto* group = new QGroupBox(QStringLiteral("速度表情标记"), this);
@@ -33,7 +33,7 @@ bool CTempoTextDlg::OnInitDialog()
 {
     DialogBase::OnInitDialog();
     auto* box = Control<QComboBox>(kIdTextBox);
-    const std::u16string path = NamedSettingsPath(folder_, &SystemInfoSection::GetExpressionFile);
+    const std::u16string path = folder_.PathOf(folder_.SystemInfo().GetExpressionFile());
     if (!path.empty()) {
         ExpressionStyleList words;
         words.SetFile(std::make_shared<ProfileFile>(path));

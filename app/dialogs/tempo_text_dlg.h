@@ -2,6 +2,7 @@
 // of the expression file that the main settings file names.
 #pragma once
 
+#include "app/dialogs/data_folder.h"
 #include "platform/dialog_base.h"
 
 #include <string>
@@ -18,7 +19,7 @@ public:
     explicit CTempoTextDlg(QWidget* parent = nullptr);
 
     // The folder whose "Tansy.ini" names the expression file (the program's by default).
-    void SetDataFolder(std::u16string folder) { folder_ = std::move(folder); }
+    void SetDataFolder(DataFolder folder) { folder_ = std::move(folder); }
 
     // After OK: the text typed or chosen; empty when the box was left empty.
     const std::u16string& GetText() const { return text_; }
@@ -29,7 +30,7 @@ protected:
     void DoDataExchange(platform::DataExchange& dx) override;
 
 private:
-    std::u16string folder_;
+    DataFolder folder_ = DataFolder::Program();
     std::u16string text_;
 };
 

@@ -45,7 +45,7 @@ public:
     // user chose in the two values, also when the dialog was cancelled.
     using BeatDialog = std::function<void(QWidget* parent, int& beats, int& beatType)>;
 
-    explicit CWizardKeyTempoPage(const DataFolder& folder = DataFolder());
+    explicit CWizardKeyTempoPage(const DataFolder& folder = DataFolder::Program());
     ~CWizardKeyTempoPage() override;
 
     // The dialog run by "I". Without one, "I" gives the time-signature dialog's initial 4/4.

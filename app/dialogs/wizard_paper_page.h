@@ -43,7 +43,7 @@ public:
     static constexpr int kIdBarsPerLine = 1063;
     static constexpr int kIdBarsPerLineSpin = 1064;
 
-    explicit CWizardPaperPage(const DataFolder& folder = DataFolder());
+    explicit CWizardPaperPage(const DataFolder& folder = DataFolder::Program());
 
     // Name of the chosen paper (empty without papers), size and margins as shown,
     // portrait unless landscape was chosen. Width and height are never swapped.

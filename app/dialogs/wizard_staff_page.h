@@ -42,7 +42,7 @@ public:
     static constexpr std::u16string_view kPercussion = u"打击乐器";
 
     // Reads the patch and percussion names of the folder's patch-name file.
-    explicit CWizardStaffPage(const DataFolder& folder = DataFolder());
+    explicit CWizardStaffPage(const DataFolder& folder = DataFolder::Program());
 
     // The chosen position in the staff-type list after OK; -1 before.
     int GetStaffType() const { return staffType_; }

@@ -64,11 +64,24 @@ int ScoreEditor::RelayoutFrom(ScorePainter& painter, int line, int mode)
         return -1;
     const int barCount = GetBarCount();
     const int cursorBar = GetCursorBarIndex();
-    const int start = std::max(line, 1);
+    // The heading is line 0 of every layout.
+    if (lines.empty() || !lines.front()) {
+        auto heading = std::make_shared<HeaderNode>(score);
+        heading->SetRect({0, 0, pageContentWidth, 0});
+        heading->Layout(painter);
+        if (lines.empty())
+            lines.push_back(std::move(heading));
+        else
+            lines.front() = std::move(heading);
+    }
+
+    // A line past the end of the list starts after the last line there is, so no line
+    // is left empty in between and no bar is placed twice.
+    const int start = std::clamp(line, 1, ClampToInt(static_cast<long long>(lines.size())));
 
     // Where the walk starts: the end of the line before it, or the first bar.
     int next = 0;
-    if (start - 1 >= 1 && static_cast<std::size_t>(start - 1) < lines.size()) {
+    if (start - 1 >= 1) {
         if (const auto before = std::dynamic_pointer_cast<SystemNode>(lines[start - 1]))
             next = before->GetBarRange().end;
     }
@@ -81,16 +94,6 @@ int ScoreEditor::RelayoutFrom(ScorePainter& painter, int line, int mode)
     }
     const std::map<int, int>& barsPerLine = score->GetBarsPerLine();
 
-    // The heading is line 0 of every layout.
-    if (lines.empty() || !lines.front()) {
-        auto heading = std::make_shared<HeaderNode>(score);
-        heading->SetRect({0, 0, pageContentWidth, 0});
-        heading->Layout(painter);
-        if (lines.empty())
-            lines.push_back(std::move(heading));
-        else
-            lines.front() = std::move(heading);
-    }
 
     // The bars are measured again over the range the walk may reach.
     LayoutColumns(score, painter, next, barCount);
@@ -219,14 +222,13 @@ void ScoreEditor::RepaginateFrom(ScorePainter& painter, int page)
             node = std::dynamic_pointer_cast<PageNode>(layout->GetChild(p));
         if (!node) {
             node = std::make_shared<PageNode>(score);
-            node->SetIndex(p);
-            node->SetRect({0, 0, pageContentWidth, pageContentHeight});
             if (p < layout->GetChildCount())
                 layout->RemoveChild(p);
             layout->InsertChild(p, node);
         }
         node->SetModel(score);
         node->SetIndex(p);
+        node->SetRect({0, 0, pageContentWidth, pageContentHeight});
         node->SetParent(layout.get());
         node->ClearChildren();
 

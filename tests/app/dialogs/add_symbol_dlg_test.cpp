@@ -18,6 +18,7 @@
 #include "tests/app/dialogs/dialog_test_util.h"
 #include "tests/app/dialogs/fake_font_catalogue.h"
 #include "tests/app/dialogs/settings_dialog_test_util.h"
+#include "tests/app/dialogs/test_folder.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ using brindle::CSymbolGridWnd;
 using brindle::ExtendSymbol;
 using brindle::ExtendSymbolFile;
 using brindle::test::ProcessEvents;
-using dialog_test::DataFolder;
+using dialog_test::TestFolder;
 using dialog_test::FakeFontCatalogue;
 using dialog_test::Utf8;
 using platform::DialogBase;
@@ -56,9 +57,9 @@ protected:
                        "Font File Name=settings\\Font.ini\r\n"
                        "Extend Symbol File Name=settings\\ExtendSymbol.ini\r\n");
         data.Write("settings/Font.ini", "[NOTE FONT]\r\nFace Name=Tansy Number\r\nHeight=-15\r\nWeight=400\r\n");
-        file.SetFileName(data.Location().PathOf(u"settings\\ExtendSymbol.ini"));
+        file.SetFileName(data.Data().PathOf(u"settings\\ExtendSymbol.ini"));
         fonts.Add(u"Tansy", {{33, 3}, {160, 7}}, brindle::FontCatalogue::kTrueTypeFontType, -24);
-        dialog.SetSettingsLocation(data.Location());
+        dialog.SetDataFolder(data.Data());
     }
     // Symbols S00 .. S(n-1), character 'A' + i.
     void Library(int count)
@@ -106,7 +107,7 @@ protected:
         return texts;
     }
 
-    DataFolder data;
+    TestFolder data{TestFolder::Names::SettingsFiles};
     ExtendSymbolFile file;
     FakeFontCatalogue fonts;
     brindle::ScopedFontCatalogue catalogue{fonts};

@@ -13,7 +13,7 @@
 namespace {
 
 using brindle::CBackgroundDlg;
-using dialog_test::DataFolder;
+using dialog_test::TestFolder;
 using dialog_test::Utf8;
 using platform::DialogBase;
 using platform::kIdCancel;
@@ -46,7 +46,7 @@ protected:
         data.Write("texture/background/desk.bmp", "BM");
         data.Write("texture/background/linen.bmp", "BM");
         data.Write(kOption, "[TEXTURE INFO]\r\nForeground File=white.bmp\r\nBackground File=linen.bmp\r\n");
-        dialog.SetSettingsLocation(data.Location());
+        dialog.SetDataFolder(data.Data());
         dialog.SetOwnerWindow(&owner);
     }
     int Run(std::function<void(CBackgroundDlg&)> step)
@@ -61,7 +61,7 @@ protected:
         return value ? std::optional<std::string>(Utf8(*value)) : std::nullopt;
     }
 
-    DataFolder data;
+    TestFolder data{TestFolder::Names::SettingsFiles};
     std::vector<Preview> previews;
     platform::MessagePort owner{[this](const WindowMessage& m) {
         previews.push_back({m.message, Utf8(reinterpret_cast<const char16_t*>(m.wParam)), m.lParam});
@@ -74,7 +74,7 @@ protected:
 
 TEST(BackgroundDlgListing, BitmapsInAnyCaseOnlyFilesOnly)
 {
-    DataFolder data;
+    TestFolder data{TestFolder::Names::SettingsFiles};
     data.Write("pictures/one.BMP", "BM");
     data.Write("pictures/two.bmp", "BM");
     data.Write("pictures/three.png", "png");
@@ -104,6 +104,20 @@ TEST_F(BackgroundDlgTest, ListsTheFoldersAndSelectsTheCurrentFiles)
     });
     // Filling the lists previews nothing.
     EXPECT_TRUE(previews.empty());
+}
+
+// Without the folder entries the lists stay empty: a missing entry is no folder, and
+// in particular not the data folder itself with whatever bitmaps lie there.
+TEST_F(BackgroundDlgTest, MissingFolderEntriesListNothing)
+{
+    data.WriteMain("[SYSTEM INFO]\r\nOption File Name=settings\\Option.ini\r\n");
+    data.Write("stray.bmp", "BM");
+    Run([](CBackgroundDlg& d) {
+        EXPECT_TRUE(d.ForegroundFiles().empty());
+        EXPECT_TRUE(d.BackgroundFiles().empty());
+        EXPECT_EQ(List(d, CBackgroundDlg::kIdForegroundList)->count(), 0);
+        d.ClickButton(kIdCancel);
+    });
 }
 
 TEST_F(BackgroundDlgTest, ANameThatDiffersInCaseIsNotSelected)
@@ -188,7 +202,7 @@ TEST_F(BackgroundDlgTest, AFileThatCannotBeWrittenIsReportedAndTheDialogStaysOpe
                    "Foreground File Path=texture\\foreground\\\r\n");
     data.Write("blocker", "not a folder");
     CBackgroundDlg run;
-    run.SetSettingsLocation(data.Location());
+    run.SetDataFolder(data.Data());
     service.AnswerModal([&](DialogBase& d) {
         List(static_cast<CBackgroundDlg&>(d), CBackgroundDlg::kIdForegroundList)->setCurrentIndex(1);
         d.ClickButton(kIdOk);

@@ -14,12 +14,13 @@
 #include "platform/scripted_dialog_service.h"
 #include "tests/app/dialogs/dialog_test_util.h"
 #include "tests/app/dialogs/settings_dialog_test_util.h"
+#include "tests/app/dialogs/test_folder.h"
 
 namespace {
 
 using brindle::CEditSymbolDlg;
 using brindle::ExtendSymbol;
-using dialog_test::DataFolder;
+using dialog_test::TestFolder;
 using dialog_test::Utf8;
 using platform::DialogBase;
 using platform::kIdCancel;
@@ -30,7 +31,7 @@ protected:
     EditSymbolDlgTest()
     {
         data.Write("settings/Font.ini", "[NOTE FONT]\r\nFace Name=Tansy Number\r\nHeight=-15\r\n");
-        dialog.SetSettingsLocation(data.Location());
+        dialog.SetDataFolder(data.Data());
         symbol.name = u"6f1c2d4e-0000-4000-8000-000000000001";
         symbol.charText = u"\u00a7";
         symbol.font.SetFaceName(u"Tansy");
@@ -53,7 +54,7 @@ protected:
     }
 
     const int dpi = CEditSymbolDlg::LogPixelsY();
-    DataFolder data;
+    TestFolder data{TestFolder::Names::SettingsFiles};
     platform::ScriptedDialogService service;
     platform::ScopedDialogService scope{service};
     CEditSymbolDlg dialog;

@@ -16,7 +16,7 @@ namespace {
 
 using brindle::CFontSettingsDlg;
 using brindle::FontFile;
-using dialog_test::DataFolder;
+using dialog_test::TestFolder;
 using dialog_test::Utf8;
 using platform::DialogBase;
 using platform::kIdCancel;
@@ -33,12 +33,12 @@ protected:
                    "[TITLE FONT]\r\nFace Name=黑体\r\nHeight=-32\r\nWeight=700\r\nCharSet=134\r\n"
                    "[BAR INDEX FONT]\r\nFace Name=Arial\r\nHeight=-10\r\nItalic=TRUE\r\n"
                    "[NOTE FONT]\r\nFace Name=Tansy Number\r\nHeight=-20\r\n");
-        dialog.SetSettingsLocation(data.Location());
+        dialog.SetDataFolder(data.Data());
     }
     FontFile File() const
     {
         FontFile file;
-        file.SetFileName(data.Location().PathOf(u"settings\\Font.ini"));
+        file.SetFileName(data.Data().PathOf(u"settings\\Font.ini"));
         return file;
     }
     int Run(std::function<void(CFontSettingsDlg&)> step)
@@ -60,7 +60,7 @@ protected:
         d.Control<QListWidget>(CFontSettingsDlg::kIdCategoryList)->setCurrentRow(row);
     }
 
-    DataFolder data;
+    TestFolder data{TestFolder::Names::SettingsFiles};
     platform::ScriptedDialogService service;
     platform::ScopedDialogService scope{service};
     CFontSettingsDlg dialog;
@@ -161,7 +161,7 @@ TEST_F(FontSettingsDlgTest, AFileThatCannotBeWrittenIsReportedAndTheDialogStaysO
     data.WriteMain("[SYSTEM INFO]\r\nFont File Name=blocker\\Font.ini\r\n");
     data.Write("blocker", "not a folder");
     CFontSettingsDlg run;
-    run.SetSettingsLocation(data.Location());
+    run.SetDataFolder(data.Data());
     service.AnswerModal([&](DialogBase& d) {
         ChooseNext(u"楷体", -28);
         d.ClickButton(CFontSettingsDlg::kIdChooseFont);

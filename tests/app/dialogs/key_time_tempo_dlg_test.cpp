@@ -25,6 +25,7 @@ using brindle::CKeySignatureDlg;
 using brindle::CTempoMarkDlg;
 using brindle::CTempoTextDlg;
 using brindle::CTimeSignatureDlg;
+using dialog_test::TestFolder;
 using platform::DialogBase;
 using platform::kIdCancel;
 using platform::kIdOk;
@@ -410,9 +411,9 @@ using TempoTextTest = ValueDialogTest;
 
 TEST_F(TempoTextTest, OffersTheExpressionWordsAndReturnsWhatIsTyped)
 {
-    TestDataFolder data;
-    data.Name("Expression File", "Expression.ini");
-    data.WriteFile("Expression.ini", "[EXPRESSION STYLE]\r\nCount=3\r\nItem 0=快板\r\nItem 1=慢板\r\nItem 2=中板\r\n");
+    TestFolder data;
+    data.Name("Expression File", "settings\\Expression.ini");
+    data.Write("settings/Expression.ini", "[EXPRESSION STYLE]\r\nCount=3\r\nItem 0=快板\r\nItem 1=慢板\r\nItem 2=中板\r\n");
     struct Case {
         int pick;  // -1: type
         std::u16string typed;
@@ -421,7 +422,7 @@ TEST_F(TempoTextTest, OffersTheExpressionWordsAndReturnsWhatIsTyped)
     for (const Case& c : {Case{1, u"", u"慢板"}, Case{-1, u"稍快的行板", u"稍快的行板"}, Case{-1, u"", u""}}) {
         CTempoTextDlg dialog;
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("添加速度表情标记"));
-        dialog.SetDataFolder(data.Folder());
+        dialog.SetDataFolder(data.Data());
         script.AnswerModal([&](DialogBase& d) {
             auto* box = d.Control<QComboBox>(CTempoTextDlg::kIdTextBox);
             ASSERT_EQ(box->count(), 3);
@@ -441,10 +442,10 @@ TEST_F(TempoTextTest, OffersTheExpressionWordsAndReturnsWhatIsTyped)
 
 TEST_F(TempoTextTest, MissingExpressionFileGivesAnEmptyList)
 {
-    TestDataFolder data;
-    data.Name("Option File Name", "Option.ini");
+    TestFolder data;
+    data.Name("Option File Name", "settings\\Option.ini");
     CTempoTextDlg dialog;
-    dialog.SetDataFolder(data.Folder());
+    dialog.SetDataFolder(data.Data());
     script.AnswerModal([](DialogBase& d) {
         EXPECT_EQ(d.Control<QComboBox>(CTempoTextDlg::kIdTextBox)->count(), 0);
         d.SetDlgItemText(CTempoTextDlg::kIdTextBox, u"Allegro");

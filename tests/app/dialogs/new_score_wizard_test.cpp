@@ -69,7 +69,7 @@ protected:
         return dialog.Control<QAbstractButton>(id);
     }
 
-    dialog_test::TestFolder folder;
+    dialog_test::TestFolder folder{dialog_test::TestFolder::Names::Lists};
     platform::ScriptedDialogService service;
     platform::ScopedDialogService scope{service};
     std::unique_ptr<CWizardInfoPage> info;

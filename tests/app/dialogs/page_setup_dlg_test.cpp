@@ -46,7 +46,7 @@ protected:
 
     QComboBox* Papers() { return dialog.Control<QComboBox>(CPageSetupDlg::kIdPaper); }
 
-    dialog_test::TestFolder folder;
+    dialog_test::TestFolder folder{dialog_test::TestFolder::Names::Lists};
     platform::ScriptedDialogService service;
     platform::ScopedDialogService scope{service};
     CPageSetupDlg dialog{nullptr, folder.Data()};

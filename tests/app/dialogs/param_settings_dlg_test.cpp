@@ -52,7 +52,7 @@ protected:
         return platform::Utf16ToUtf8(file.GetProfileFile()->ReadString(section, key, u"(none)"));
     }
 
-    dialog_test::TestFolder folder;
+    dialog_test::TestFolder folder{dialog_test::TestFolder::Names::Lists};
     platform::ScriptedDialogService service;
     platform::ScopedDialogService scope{service};
     CParamSettingsDlg dialog{nullptr, folder.Data()};

@@ -52,10 +52,10 @@ TEST(RealEventLoop, CaptureDialogKeepsRunningThroughEnterAndEscape)
 
 TEST(RealEventLoop, TheCloseBoxAfterAWriteTellsTheCaller)
 {
-    dialog_test::DataFolder data;
+    dialog_test::TestFolder data{dialog_test::TestFolder::Names::SettingsFiles};
     data.Write("settings/Shortcut.ini", "");
     CShortcutDlg dialog;
-    dialog.SetSettingsLocation(data.Location());
+    dialog.SetDataFolder(data.Data());
     WhenModal([&](platform::DialogBase& d) {
         // The capture dialog the row opens: a key, then its OK button.
         WhenModal([](platform::DialogBase& capture) {
@@ -68,7 +68,7 @@ TEST(RealEventLoop, TheCloseBoxAfterAWriteTellsTheCaller)
     EXPECT_EQ(dialog.DoModal(), platform::kIdOk);
     EXPECT_TRUE(dialog.IsShortcutFileWritten());
     ShortcutFile file;
-    file.SetFileName(data.Location().PathOf(u"settings\\Shortcut.ini"));
+    file.SetFileName(data.Data().PathOf(u"settings\\Shortcut.ini"));
     EXPECT_EQ(file.GetDurationQuarterShortcut(), (ShortcutKey{0, 0, 0x25, false, true}));
 }
 

@@ -10,14 +10,14 @@
 #include <filesystem>
 
 #include "app/dialogs/background_dlg.h"
-#include "app/dialogs/settings_location.h"
+#include "app/dialogs/data_folder.h"
 #include "tests/app/dialogs/settings_dialog_test_util.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using brindle::CBackgroundDlg;
-using brindle::SettingsLocation;
+using brindle::DataFolder;
 
 // The mean colour difference between two columns (or rows) of a picture.
 double EdgeDifference(const QImage& image, bool columns, int a, int b)
@@ -36,7 +36,7 @@ class ShippedTextures : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(ShippedTextures, BothFoldersHoldSeamlessBitmaps)
 {
-    const auto location = SettingsLocation::InFolder(GetParam());
+    const auto location = DataFolder::InFolder(GetParam());
     const auto info = location.SystemInfo();
     for (const std::u16string& folder : {info.GetForegroundFilePath(), info.GetBackgroundFilePath()}) {
         ASSERT_FALSE(folder.empty());

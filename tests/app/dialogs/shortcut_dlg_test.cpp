@@ -19,7 +19,7 @@ using brindle::CShortcutKeyDlg;
 using brindle::CShortcutKeyPage;
 using brindle::ShortcutFile;
 using brindle::ShortcutKey;
-using dialog_test::DataFolder;
+using dialog_test::TestFolder;
 using dialog_test::PressKey;
 using dialog_test::Utf8;
 using platform::DialogBase;
@@ -37,13 +37,13 @@ protected:
                    "Extend Scan Code=FALSE\r\nUsing Scan Code=FALSE\r\n"
                    "[SYMBOL SHARP]\r\nSystem Key=3\r\nVirtual Key=0\r\nScan Code=30\r\n"
                    "Extend Scan Code=FALSE\r\nUsing Scan Code=TRUE\r\n");
-        dialog.SetSettingsLocation(data.Location());
+        dialog.SetDataFolder(data.Data());
     }
 
     ShortcutFile File() const
     {
         ShortcutFile file;
-        file.SetFileName(data.Location().PathOf(u"settings\\Shortcut.ini"));
+        file.SetFileName(data.Data().PathOf(u"settings\\Shortcut.ini"));
         return file;
     }
     // A capture dialog step that presses `key` with `modifiers` and confirms.
@@ -61,7 +61,7 @@ protected:
         return dialog.DoModal();
     }
 
-    DataFolder data;
+    TestFolder data{TestFolder::Names::SettingsFiles};
     platform::ScriptedDialogService service;
     platform::ScopedDialogService scope{service};
     CShortcutDlg dialog;
@@ -181,7 +181,7 @@ TEST_F(ShortcutDlgTest, AWrittenKeyIsReportedOnEveryWayOfClosing)
     enum class Close { OkButton, Escape, CloseBox, EscapeOnPage };
     for (const Close how : {Close::OkButton, Close::Escape, Close::CloseBox, Close::EscapeOnPage}) {
         CShortcutDlg run;
-        run.SetSettingsLocation(data.Location());
+        run.SetDataFolder(data.Data());
         service.AnswerModal([&, how](DialogBase& d) {
             auto& shortcut = static_cast<CShortcutDlg&>(d);
             CaptureNext(Qt::Key_7, Qt::ShiftModifier);
@@ -234,7 +234,7 @@ TEST_F(ShortcutDlgTest, AFailedWriteIsNotReportedAsWritten)
     data.WriteMain("[SYSTEM INFO]\r\nShortcut File Name=blocker\\Shortcut.ini\r\n");
     data.Write("blocker", "not a folder");
     CShortcutDlg run;
-    run.SetSettingsLocation(data.Location());
+    run.SetDataFolder(data.Data());
     service.AnswerModal([&](DialogBase& d) {
         CaptureNext(Qt::Key_A, Qt::NoModifier);
         static_cast<CShortcutDlg&>(d).Pages()[0].page->EditRow(0);

@@ -8,9 +8,10 @@
 
 #include <limits>
 
-#include "app/dialogs/settings_location.h"
+#include "app/dialogs/data_folder.h"
 #include "platform/recording_device_context.h"
 #include "tests/app/dialogs/settings_dialog_test_util.h"
+#include "tests/app/dialogs/test_folder.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ protected:
     SymbolPreviewTest()
     {
         data.Write("settings/Font.ini", "[NOTE FONT]\r\nFace Name=Tansy Number\r\nHeight=-16\r\n");
-        preview.ReadReferenceFont(data.Location());  // "5": 24 × 48 by the fixed rules
+        preview.ReadReferenceFont(data.Data());  // "5": 24 × 48 by the fixed rules
         quaverly::LogFont font;
         font.height = -20;  // "A": 30 × 60
         font.SetFaceName(u"Tansy");
@@ -41,7 +42,7 @@ protected:
         return preview.Arrange(dc, kClient, kScale);
     }
 
-    dialog_test::DataFolder data;
+    dialog_test::TestFolder data{dialog_test::TestFolder::Names::SettingsFiles};
     CSymbolPreviewWnd preview;
 };
 

@@ -34,6 +34,7 @@ using brindle::CBarsPerLineDlg;
 using brindle::CDeleteBarsDlg;
 using brindle::CDeleteVoiceDlg;
 using brindle::CLinesPerPageDlg;
+using dialog_test::TestFolder;
 using platform::DialogBase;
 using platform::kIdCancel;
 using platform::kIdOk;
@@ -51,7 +52,7 @@ class AddVoiceTest : public ValueDialogTest {
 protected:
     void SetUp() override
     {
-        data.Name("Patch Name File", "PatchName.ini");
+        data.Name("Patch Name File", "settings\\PatchName.ini");
         // Both section pairs, so the names are the same whatever the system's language.
         std::string text;
         for (const char* suffix : {"", " 1028"}) {
@@ -61,10 +62,10 @@ protected:
                     "]\r\nPercussion Count=5\r\nPercussion Offset=35\r\nItem 0=大鼓2\r\nItem 1=大鼓1\r\nItem 2=边击\r\n"
                     "Item 3=小军鼓1\r\nItem 4=拍手\r\n";
         }
-        data.WriteFile("PatchName.ini", text);
+        data.Write("settings/PatchName.ini", text);
     }
 
-    TestDataFolder data;
+    TestFolder data;
 };
 
 QComboBox* Instruments(DialogBase& d) { return d.Control<QComboBox>(CAddVoiceDlg::kIdInstrumentList); }
@@ -73,7 +74,7 @@ TEST_F(AddVoiceTest, ListsAreFilledAsTheUserSeesThem)
 {
     CAddVoiceDlg dialog;
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("添加声部"));
-    dialog.SetDataFolder(data.Folder());
+    dialog.SetDataFolder(data.Data());
     dialog.SetCurrentVoice(1);
     dialog.SetVoiceCount(3);
     script.AnswerModal([](DialogBase& d) {
@@ -106,7 +107,7 @@ TEST_F(AddVoiceTest, ListsAreFilledAsTheUserSeesThem)
 TEST_F(AddVoiceTest, PercussionAtThreeWithOffsetThirtyFiveIsThirtyEight)
 {
     CAddVoiceDlg dialog;
-    dialog.SetDataFolder(data.Folder());
+    dialog.SetDataFolder(data.Data());
     dialog.SetCurrentVoice(0);
     dialog.SetVoiceCount(2);
     script.AnswerModal([](DialogBase& d) {
@@ -130,7 +131,7 @@ TEST_F(AddVoiceTest, PercussionAtThreeWithOffsetThirtyFiveIsThirtyEight)
 TEST_F(AddVoiceTest, SwitchingKindsKeepsEachKindsLastChoice)
 {
     CAddVoiceDlg dialog;
-    dialog.SetDataFolder(data.Folder());
+    dialog.SetDataFolder(data.Data());
     dialog.SetVoiceCount(1);
     script.AnswerModal([](DialogBase& d) {
         QComboBox* list = Instruments(d);
@@ -153,10 +154,10 @@ TEST_F(AddVoiceTest, SwitchingKindsKeepsEachKindsLastChoice)
 
 TEST_F(AddVoiceTest, EmptyPatchListRefusesOk)
 {
-    TestDataFolder empty;
-    empty.Name("Patch Name File", "Missing.ini");
+    TestFolder empty;
+    empty.Name("Patch Name File", "settings\\Missing.ini");
     CAddVoiceDlg dialog;
-    dialog.SetDataFolder(empty.Folder());
+    dialog.SetDataFolder(empty.Data());
     dialog.SetVoiceCount(1);
     script.AnswerModal([](DialogBase& d) {
         EXPECT_EQ(Instruments(d)->count(), 0);
@@ -175,7 +176,7 @@ TEST_F(AddVoiceTest, EmptyPatchListRefusesOk)
 TEST_F(AddVoiceTest, NoInstrumentChosenRefusesOk)
 {
     CAddVoiceDlg dialog;
-    dialog.SetDataFolder(data.Folder());
+    dialog.SetDataFolder(data.Data());
     dialog.SetVoiceCount(1);
     script.AnswerModal([](DialogBase& d) {
         Instruments(d)->setCurrentIndex(-1);
@@ -198,7 +199,7 @@ TEST_F(AddVoiceTest, CurrentVoiceOutsideTheScoreIsTakenAsTheNearest)
     };
     for (const Case c : {Case{5, 3, 2}, Case{-1, 3, 0}, Case{0, 0, -1}}) {
         CAddVoiceDlg dialog;
-        dialog.SetDataFolder(data.Folder());
+        dialog.SetDataFolder(data.Data());
         dialog.SetCurrentVoice(c.current);
         dialog.SetVoiceCount(c.count);
         script.AnswerModal([](DialogBase& d) { d.ClickButton(kIdOk); });

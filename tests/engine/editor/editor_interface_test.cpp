@@ -355,6 +355,19 @@ TEST_F(EditorInterfaceTest, EqualizeBarCountsLengthensShortTracks)
     EXPECT_EQ(track->GetChild(2)->GetIndex(), 2);
 }
 
+TEST_F(EditorInterfaceTest, ARelayoutPastTheLastLineGoesOnFromThatLine)
+{
+    FillScore(1, 6);
+    editor->score->GetBarsPerLine() = {{1, 2}, {2, 2}, {3, 2}};
+    handle->SetPageContentSize(100000, 1000000);
+    ASSERT_EQ(editor->RelayoutFrom(painter, 1, 1), 0);
+    editor->lines.resize(2);  // only the first line is left
+
+    ASSERT_EQ(editor->RelayoutFrom(painter, 9, 1), 0);
+
+    EXPECT_EQ(LineRanges(), (std::vector<BarRange>{{0, 2}, {2, 4}, {4, 6}}));
+}
+
 TEST_F(EditorInterfaceTest, TheWalkersReachEveryLineAndPageOfALongScore)
 {
     FillScore(1, 1001);

@@ -31,6 +31,7 @@
 
 namespace {
 
+using dialog_test::TestFolder;
 using platform::DialogBase;
 
 std::filesystem::path SpecimenFolder()
@@ -77,9 +78,9 @@ TEST(Specimen, ValueDialogs)
     ASSERT_EQ(platform::AddFontResource(std::filesystem::path(BRINDLE_SOURCE_DIR) / "data" / "fonts" / "Tansy.ttc"), 5);
     platform::ScriptedDialogService script;
     platform::ScopedDialogService inForce(script);
-    TestDataFolder data;
-    data.Name("Patch Name File", "PatchName.ini");
-    data.WriteFile("PatchName.ini",
+    TestFolder data;
+    data.Name("Patch Name File", "settings\\PatchName.ini");
+    data.Write("settings/PatchName.ini",
                    "[PATCH SECTION]\r\nPatch Count=2\r\nItem 0=钢琴\r\nItem 1=明亮钢琴\r\n"
                    "[PATCH SECTION 1028]\r\nPatch Count=2\r\nItem 0=钢琴\r\nItem 1=明亮钢琴\r\n");
 
@@ -100,7 +101,7 @@ TEST(Specimen, ValueDialogs)
     info->SetSubtitle(u"江苏民歌");
     shots.push_back({"score_info", std::move(info), {}});
     auto voice = std::make_unique<brindle::CAddVoiceDlg>();
-    voice->SetDataFolder(data.Folder());
+    voice->SetDataFolder(data.Data());
     voice->SetVoiceCount(2);
     shots.push_back({"add_voice", std::move(voice), {}});
     auto bars = std::make_unique<brindle::CDeleteBarsDlg>();

@@ -16,7 +16,7 @@
 
 #include "app/dialogs/background_dlg.h"
 #include "app/dialogs/font_settings_dlg.h"
-#include "app/dialogs/settings_location.h"
+#include "app/dialogs/data_folder.h"
 #include "app/dialogs/shortcut_dlg.h"
 #include "app/dialogs/shortcut_key_dlg.h"
 #include "platform/font_resources.h"
@@ -26,7 +26,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using brindle::SettingsLocation;
+using brindle::DataFolder;
 
 const fs::path kShippedData = fs::path(BRINDLE_SOURCE_DIR) / "data";
 
@@ -55,7 +55,7 @@ void Snap(QWidget& widget, const char* name)
 TEST(Specimen, ShortcutDialogs)
 {
     brindle::CShortcutDlg dialog;
-    dialog.SetSettingsLocation(SettingsLocation::InFolder(kShippedData));
+    dialog.SetDataFolder(DataFolder::InFolder(kShippedData));
     ASSERT_TRUE(dialog.BeginModal());
     const char* const names[] = {"shortcut_notes.png", "shortcut_durations.png", "shortcut_pitch.png"};
     for (int page = 0; page < 3; ++page) {
@@ -74,7 +74,7 @@ TEST(Specimen, ShortcutDialogs)
 TEST(Specimen, FontSettingsDialog)
 {
     brindle::CFontSettingsDlg dialog;
-    dialog.SetSettingsLocation(SettingsLocation::InFolder(kShippedData));
+    dialog.SetDataFolder(DataFolder::InFolder(kShippedData));
     ASSERT_TRUE(dialog.BeginModal());
     Snap(dialog, "font_settings_title.png");
     dialog.Control<QListWidget>(brindle::CFontSettingsDlg::kIdCategoryList)->setCurrentRow(6);
@@ -85,7 +85,7 @@ TEST(Specimen, FontSettingsDialog)
 TEST(Specimen, BackgroundDialog)
 {
     brindle::CBackgroundDlg dialog;
-    dialog.SetSettingsLocation(SettingsLocation::InFolder(kShippedData));
+    dialog.SetDataFolder(DataFolder::InFolder(kShippedData));
     ASSERT_TRUE(dialog.BeginModal());
     // The shipped option file chooses no texture; show a choice in each list.
     dialog.Control<QComboBox>(brindle::CBackgroundDlg::kIdForegroundList)->setCurrentIndex(0);
@@ -97,7 +97,7 @@ TEST(Specimen, BackgroundDialog)
 // Every shipped texture, 2 × 2, in one sheet: foreground row above, background row below.
 TEST(Specimen, ShippedTextures)
 {
-    const auto location = SettingsLocation::InFolder(kShippedData);
+    const auto location = DataFolder::InFolder(kShippedData);
     const auto info = location.SystemInfo();
     const std::u16string folders[] = {info.GetForegroundFilePath(), info.GetBackgroundFilePath()};
     std::vector<std::vector<QImage>> rows;

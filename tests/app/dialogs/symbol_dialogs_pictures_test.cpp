@@ -23,6 +23,7 @@
 #include "platform/music_glyphs.h"
 #include "tests/app/dialogs/fake_font_catalogue.h"
 #include "tests/app/dialogs/settings_dialog_test_util.h"
+#include "tests/app/dialogs/test_folder.h"
 
 namespace {
 
@@ -83,7 +84,7 @@ protected:
     void WriteLibrary()
     {
         brindle::ExtendSymbolFile file;
-        file.SetFileName(data.Location().PathOf(u"settings\\ExtendSymbol.ini"));
+        file.SetFileName(data.Data().PathOf(u"settings\\ExtendSymbol.ini"));
         const char16_t musical[] = {music::kFermata, music::kSegno, music::kCoda, music::kTrill, music::kAccent,
                                     music::kTurn,    music::kMordent, music::kDynamicF, music::kDynamicP,
                                     music::kSharp,   music::kFlat,   music::kDoubleSharp};
@@ -107,7 +108,7 @@ protected:
         }
     }
 
-    dialog_test::DataFolder data;
+    dialog_test::TestFolder data{dialog_test::TestFolder::Names::SettingsFiles};
     dialog_test::FakeFontCatalogue fonts;
     brindle::ScopedFontCatalogue catalogue{fonts};
 };
@@ -116,7 +117,7 @@ TEST_F(SymbolSpecimen, SymbolLibraryDialog)
 {
     WriteLibrary();
     brindle::CAddSymbolDlg dialog;
-    dialog.SetSettingsLocation(data.Location());
+    dialog.SetDataFolder(data.Data());
     ASSERT_TRUE(dialog.BeginModal());
     dialog.Grid()->OnLButtonDown({40 + 20, 20});
     QApplication::processEvents();
@@ -165,7 +166,7 @@ TEST_F(SymbolSpecimen, SymbolEditor)
         symbol.font.height = -15;
         symbol.placement = c.placement;
         brindle::CEditSymbolDlg dialog;
-        dialog.SetSettingsLocation(data.Location());
+        dialog.SetDataFolder(data.Data());
         dialog.SetSymbol(symbol);
         ASSERT_TRUE(dialog.BeginModal());
         Snap(dialog, c.file);
