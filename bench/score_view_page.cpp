@@ -140,6 +140,7 @@ struct LaidOutView {
         view->Create();
         view->InitialUpdate();
         FillScore(*editor->score, kBars);
+        view->SetPageInfo(brindle::PageInfo{});
         view->ApplyPageInfo();
         const float f = static_cast<float>(view->UnitsPerPixel());
         QImage image(view->PageWidth(), view->PageHeight(), QImage::Format_RGB32);

@@ -1,9 +1,12 @@
 #include "app/shell/brindle_view.h"
 
+#include <QCursor>
 #include <QImage>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 
 #include <algorithm>
 #include <chrono>
@@ -169,6 +172,8 @@ void CBrindleView::MapCommands()
         if (CanZoomNormal())
             ZoomNormal();
     });
+    MapCommand(cmd::kFilePrint, [this] { OnFilePrint(); });
+    MapUpdate(cmd::kFilePrint, [this](platform::CommandUI& ui) { ui.Enable(m_bScoreReady && IsIdle()); });
     MapUpdate(cmd::kZoomIn, [this](platform::CommandUI& ui) { ui.Enable(CanZoomIn()); });
     MapUpdate(cmd::kZoomOut, [this](platform::CommandUI& ui) { ui.Enable(CanZoomOut()); });
     MapUpdate(cmd::kZoomDefault, [this](platform::CommandUI& ui) { ui.Enable(CanZoomNormal()); });
@@ -209,6 +214,23 @@ void CBrindleView::SetMouseTool(int key)
         next->Activate();
     if (m_pFrame)
         m_pFrame->PostMessage(msg::kMouseToolChanged, static_cast<platform::WParam>(m_nCurrentTool), 0);
+}
+
+void CBrindleView::SetViewCursor(int key)
+{
+    AppContext* context = AppContext::Instance();
+    m_hCursor = context ? context->GetCursor(key) : nullptr;
+    if (m_hCursor)
+        SetCursor(*m_hCursor);
+}
+
+bool CBrindleView::OnSetCursor(int hitTest)
+{
+    // Over the scroll bars the bars keep their own cursor.
+    if (hitTest == platform::kHtHScroll || hitTest == platform::kHtVScroll || m_hCursor == nullptr)
+        return false;
+    SetCursor(*m_hCursor);
+    return true;
 }
 
 // ---- set-up ------------------------------------------------------------------------
@@ -649,6 +671,21 @@ int CBrindleView::PrintPages(QPagedPaintDevice& device, int fromPage, int toPage
     m_DrawResources.SetBlackAndWhite(false);
     editor->SetCurrentPage(m_nCurrentPage);
     return printed;
+}
+
+void CBrindleView::OnFilePrint()
+{
+    if (!m_bScoreReady || !IsIdle())
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    dialog.setMinMax(1, PrintPageCount());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // No range chosen: every page.
+    const int from = printer.fromPage() > 0 ? printer.fromPage() : 1;
+    const int to = printer.toPage() > 0 ? printer.toPage() : PrintPageCount();
+    PrintPages(printer, from, to);
 }
 
 // ---- scrolling ---------------------------------------------------------------------

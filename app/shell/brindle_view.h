@@ -88,6 +88,9 @@ public:
     // Replaces a tool (tests watch the switching with their own).
     void ReplaceTool(int key, std::shared_ptr<MouseTool> tool);
 
+    // The cursor over the score: one of the application context's cursors by key.
+    void SetViewCursor(int key);
+
     // Set-up pieces other commands call.
     virtual void ResetViewState();
     // Page metrics from the paper; a paper whose size or margins make no sense falls back
@@ -131,6 +134,8 @@ public:
     int PrintPages(QPagedPaintDevice& device, int fromPage = 1, int toPage = 0x7fffffff);
     // The number of pages the print dialog offers (at least 1).
     int PrintPageCount() const;
+    // The print command: the printer dialog, then the chosen pages.
+    void OnFilePrint();
 
     int PageWidth() const { return m_nPageWidth; }
     int PageHeight() const { return m_nPageHeight; }
@@ -150,6 +155,7 @@ public:
 
 protected:
     bool OnCreate() override;
+    bool OnSetCursor(int hitTest) override;
     void OnInitialUpdate() override;
     void OnDraw(platform::QtDeviceContext& dc) override;
     void OnHScroll(int code, int pos) override;
@@ -248,6 +254,7 @@ private:
     bool m_bHideEmptyLines = false;
     int m_nTempo = 0;
     std::vector<bool> m_UsedChannels = std::vector<bool>(16, false);
+    const QCursor* m_hCursor = nullptr;
     platform::Rect m_rcCaret{};
     bool m_bEditorBusy = false;
     std::deque<std::shared_ptr<DeferredInput>> m_InputQueue;

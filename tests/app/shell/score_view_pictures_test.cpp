@@ -81,6 +81,7 @@ TEST(ScoreViewPicture, LaidOutScoreInTheWindow)
     FillScore(*editor->score, 2, 24);
     editor->SetTitle(u"茉莉花");
     editor->SetComposer(u"民歌");
+    view.SetPageInfo(brindle::PageInfo{});  // A4, the default margins
     view.ApplyPageInfo();
 
     // Laid out as the view's own first pass does: zoom 1, 0.01 mm per logical unit.
