@@ -103,6 +103,11 @@ public:
     std::vector<std::string>* log = nullptr;
 
     void WheelForTest(int delta) { OnMouseWheel(0, delta, {}); }
+    void KeyForTest(int key, int modifiers)
+    {
+        platform::ScopedModifierState state(modifiers);
+        OnKeyDown(key, 1, 0);
+    }
     void ScrollForTest(int bar, int code)
     {
         if (bar == platform::kSbHorz)
@@ -379,6 +384,32 @@ TEST_F(ViewTest, ZoomCommandsAreEnabledWithinTheSteps)
     EXPECT_DOUBLE_EQ(view_->Zoom(), 4.0);
     view_->OnCommand(brindle::cmd::kZoomDefault);
     EXPECT_DOUBLE_EQ(view_->Zoom(), 1.25);
+}
+
+TEST_F(ViewTest, CtrlPlusAndMinusZoomWithinTheSteps)
+{
+    ShowPage();
+    struct Key {
+        int key;
+        int modifiers;
+        int index;
+    };
+    const Key keys[] = {
+        {platform::kVkAdd, platform::kModControl, 4},      {platform::kVkOemPlus, platform::kModControl, 5},
+        {platform::kVkOemPlus, 0, 5},                      {platform::kVkSubtract, platform::kModControl, 4},
+        {platform::kVkOemMinus, platform::kModControl, 3},
+    };
+    for (const Key& k : keys) {
+        view_->KeyForTest(k.key, k.modifiers);
+        EXPECT_EQ(view_->ZoomIndex(), k.index);
+    }
+    for (int i = 0; i < 12; ++i)
+        view_->KeyForTest(platform::kVkAdd, platform::kModControl);
+    EXPECT_EQ(view_->ZoomIndex(), 8);
+    for (int i = 0; i < 12; ++i)
+        view_->KeyForTest(platform::kVkSubtract, platform::kModControl);
+    EXPECT_EQ(view_->ZoomIndex(), 0);
+    EXPECT_DOUBLE_EQ(view_->Zoom(), 0.5);
 }
 
 TEST_F(ViewTest, ZoomMakesANewPagePictureAtTheNewSize)
