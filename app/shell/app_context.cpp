@@ -11,7 +11,7 @@
 #include "app/mididev/midi_out_device.h"
 #include "app/mididev/multimedia_timer.h"
 #include "app/settings/profile_file.h"
-#include "engine/editor/score_editor.h"
+#include "engine/editor/editor_interface.h"
 
 namespace brindle {
 
@@ -88,14 +88,14 @@ CursorHandle LoadCursorResource(int key)
 
 }  // namespace
 
-quaverly::ScoreEditor* CreateScoreEditor()
+quaverly::api::ScoreEditor* CreateScoreEditor()
 {
-    return new (std::nothrow) quaverly::ScoreEditor();
+    return create_quaverly_editor();
 }
 
-void DestroyScoreEditor(quaverly::ScoreEditor* editor)
+void DestroyScoreEditor(quaverly::api::ScoreEditor* editor)
 {
-    delete editor;
+    quaverly::api::DestroyEditor(editor);
 }
 
 AppContext* AppContext::Create()

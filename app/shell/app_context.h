@@ -21,7 +21,7 @@
 
 class QCursor;
 
-namespace quaverly {
+namespace quaverly::api {
 class ScoreEditor;
 }
 
@@ -39,13 +39,13 @@ using CursorHandle = const QCursor*;
 
 // The editor is made and destroyed in this one place, so that switching to the
 // engine library's exported factory touches nothing else.
-quaverly::ScoreEditor* CreateScoreEditor();
-void DestroyScoreEditor(quaverly::ScoreEditor* editor);
+quaverly::api::ScoreEditor* CreateScoreEditor();
+void DestroyScoreEditor(quaverly::api::ScoreEditor* editor);
 
 // What Init makes its objects with; tests put in fakes.
 struct AppContextFactories {
-    std::function<quaverly::ScoreEditor*()> createEditor = CreateScoreEditor;
-    std::function<void(quaverly::ScoreEditor*)> destroyEditor = DestroyScoreEditor;
+    std::function<quaverly::api::ScoreEditor*()> createEditor = CreateScoreEditor;
+    std::function<void(quaverly::api::ScoreEditor*)> destroyEditor = DestroyScoreEditor;
     std::function<midi::MidiPlayer*()> createPlayer = create_midi_player;
     std::function<midi::MidiData*()> createMidiData = create_midi_data;
     // The ports the devices open; null: the system's.
@@ -76,7 +76,7 @@ public:
     bool Init(const AppContextFactories& factories = {});
     const std::vector<std::u16string>& Missing() const { return missing_; }
 
-    quaverly::ScoreEditor* GetEditor() const { return m_pEditor; }
+    quaverly::api::ScoreEditor* GetEditor() const { return m_pEditor; }
     MidiInDevice* GetMidiIn() const { return m_pMidiIn; }
     MidiOutDevice* GetMidiOut() const { return m_pMidiOut; }
     midi::MidiData* GetMidiData() const { return m_pMidiData; }
@@ -92,7 +92,7 @@ private:
     void StopTimers();
 
     std::shared_ptr<ProfileFile> m_pSettings;
-    quaverly::ScoreEditor* m_pEditor = nullptr;
+    quaverly::api::ScoreEditor* m_pEditor = nullptr;
     MidiInDevice* m_pMidiIn = nullptr;
     MidiOutDevice* m_pMidiOut = nullptr;
     MultimediaTimer* m_pPlayerTimer = nullptr;
@@ -102,7 +102,7 @@ private:
     Metronome* m_pMetronome = nullptr;
     std::map<std::int32_t, CursorHandle> m_cursors;
 
-    std::function<void(quaverly::ScoreEditor*)> destroyEditor_;
+    std::function<void(quaverly::api::ScoreEditor*)> destroyEditor_;
     std::vector<std::u16string> missing_;
 };
 

@@ -1,11 +1,31 @@
 #include "app/shell/brindle_view.h"
 
+#include <QCursor>
+#include <QImage>
+#include <QPageLayout>
+#include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+
+#include "app/painter/gdi_score_painter.h"
+#include "app/settings/font_file.h"
+#include "app/settings/option_file.h"
+#include "app/settings/system_info_section.h"
+#include "app/settings/texture_info_section.h"
+#include "app/shell/app_context.h"
+#include "app/shell/app_directory.h"
 #include "app/shell/brindle_doc.h"
 #include "app/shell/command_ids.h"
+#include "engine/editor/editor_interface.h"
+#include "platform/command_ui.h"
 #include "platform/dialog_service.h"
 #include "platform/frame_window_base.h"
+#include "platform/key_translation.h"
 #include "platform/qt_device_context.h"
 #include "platform/string_table.h"
 
@@ -14,6 +34,19 @@ namespace brindle {
 namespace {
 
 constexpr std::u16string_view kDocumentExtension = u".exl";
+
+// Commands of the view.
+constexpr int kCmdSelectTool = 160;
+constexpr int kCmdMouseInputTool = 32843;
+constexpr int kCmdPictureCopyTool = 33035;
+// Messages of the view set-up.
+constexpr platform::MessageId kMsgViewOptionsReset = 0x609;
+
+// The colour of the desk when no background picture is chosen, and of the page shadow.
+const QColor kDeskColor(128, 128, 128);
+const QColor kShadowColor(139, 139, 139);
+
+constexpr int kWheelNotch = 120;
 
 bool HasDocumentExtension(std::u16string_view path)
 {
@@ -30,10 +63,59 @@ bool HasDocumentExtension(std::u16string_view path)
     return true;
 }
 
+std::uint32_t TickCount()
+{
+    using namespace std::chrono;
+    return static_cast<std::uint32_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+// A paper the view can divide by: a sensible size with margins that leave room to draw.
+bool IsUsablePaper(const PageInfo& info)
+{
+    constexpr int kMaxMm = 10000;
+    if (info.width <= 0 || info.height <= 0 || info.width > kMaxMm || info.height > kMaxMm)
+        return false;
+    if (info.left < 0 || info.right < 0 || info.top < 0 || info.bottom < 0)
+        return false;
+    return info.left + info.right < info.width && info.top + info.bottom < info.height;
+}
+
+// Paper width, height and margins as the page lies: landscape swaps the sides and turns
+// the margins by one place (left <- top, top <- right, right <- bottom, bottom <- left).
+struct LaidPaper {
+    int width, height, left, top, right, bottom;
+};
+
+LaidPaper LayPaper(const PageInfo& info)
+{
+    if (info.portrait)
+        return {info.width, info.height, info.left, info.top, info.right, info.bottom};
+    return {info.height, info.width, info.top, info.right, info.bottom, info.left};
+}
+
+void FillTiled(QImage& target, const QImage& texture, const QRect& area)
+{
+    QPainter painter(&target);
+    painter.fillRect(area, QBrush(texture));
+}
+
+// Hundredths of a millimetre per device pixel of a context.
+float DeviceScale(const platform::DeviceContext& dc)
+{
+    return platform::HundredthsOfMmPerPixel(dc);
+}
+
 }  // namespace
 
-CBrindleView::CBrindleView(QWidget* parent) : ViewBase(parent)
+CBrindleView::CBrindleView(QWidget* parent)
+    : ViewBase(parent), m_ZoomLevels{0.5, 0.75, 1.0, 1.25, 1.5, 1.75, 2.0, 3.0, 4.0}
 {
+    m_Tools[kSelectTool] = std::make_shared<SelectTool>(this);
+    m_Tools[kMouseInputTool] = std::make_shared<MouseInputTool>(this);
+    m_Tools[kDragTool] = std::make_shared<DragTool>(this);
+    m_Tools[kPictureCopyTool] = std::make_shared<PictureCopyTool>(this);
+    m_Tools[kFreeTextTool] = std::make_shared<FreeTextTool>(this);
+
     MapMessage(msg::kStartUp, [this](platform::WParam, platform::LParam) {
         OnStartUpTasks();
         return platform::LResult{0};
@@ -55,14 +137,283 @@ CBrindleView::CBrindleView(QWidget* parent) : ViewBase(parent)
         OnClose();
         return platform::LResult{0};
     });
+    MapCommands();
 }
 
-CBrindleView::~CBrindleView() = default;
+CBrindleView::~CBrindleView()
+{
+    if (auto* editor = Editor())
+        editor->SetListener(nullptr);
+}
+
+void CBrindleView::MapCommands()
+{
+    const std::pair<int, int> tools[] = {{kCmdSelectTool, kSelectTool},
+                                         {kCmdMouseInputTool, kMouseInputTool},
+                                         {cmd::kDragTool, kDragTool},
+                                         {kCmdPictureCopyTool, kPictureCopyTool},
+                                         {cmd::kFreeTextTool, kFreeTextTool}};
+    for (const auto& [id, key] : tools) {
+        MapCommand(id, [this, key = key] { SetMouseTool(key); });
+        MapUpdate(id, [this, key = key](platform::CommandUI& ui) {
+            ui.Enable(m_bScoreReady);
+            ui.SetCheck(m_bScoreReady && m_nCurrentTool == key ? 1 : 0);
+        });
+    }
+    MapCommand(cmd::kZoomIn, [this] {
+        if (CanZoomIn())
+            ZoomIn();
+    });
+    MapCommand(cmd::kZoomOut, [this] {
+        if (CanZoomOut())
+            ZoomOut();
+    });
+    MapCommand(cmd::kZoomDefault, [this] {
+        if (CanZoomNormal())
+            ZoomNormal();
+    });
+    MapCommand(cmd::kFilePrint, [this] { OnFilePrint(); });
+    MapUpdate(cmd::kFilePrint, [this](platform::CommandUI& ui) { ui.Enable(m_bScoreReady && IsIdle()); });
+    MapUpdate(cmd::kZoomIn, [this](platform::CommandUI& ui) { ui.Enable(CanZoomIn()); });
+    MapUpdate(cmd::kZoomOut, [this](platform::CommandUI& ui) { ui.Enable(CanZoomOut()); });
+    MapUpdate(cmd::kZoomDefault, [this](platform::CommandUI& ui) { ui.Enable(CanZoomNormal()); });
+}
+
+quaverly::api::ScoreEditor* CBrindleView::Editor() const
+{
+    if (m_pEditorOverride)
+        return m_pEditorOverride;
+    AppContext* context = AppContext::Instance();
+    return context ? context->GetEditor() : nullptr;
+}
+
+// ---- tools -------------------------------------------------------------------------
+
+MouseTool* CBrindleView::Tool(int key) const
+{
+    const auto it = m_Tools.find(key);
+    return it == m_Tools.end() ? nullptr : it->second.get();
+}
+
+void CBrindleView::ReplaceTool(int key, std::shared_ptr<MouseTool> tool)
+{
+    if (key >= 0 && key < kToolCount && tool)
+        m_Tools[key] = std::move(tool);
+}
+
+void CBrindleView::SetMouseTool(int key)
+{
+    if (key < 0 || key >= kToolCount)
+        return;
+    if (m_nCurrentTool == kSelectTool && key == kSelectTool)
+        return;
+    if (MouseTool* current = Tool(m_nCurrentTool))
+        current->Deactivate();
+    m_nCurrentTool = key == m_nCurrentTool ? kSelectTool : key;
+    if (MouseTool* next = Tool(m_nCurrentTool))
+        next->Activate();
+    if (m_pFrame)
+        m_pFrame->PostMessage(msg::kMouseToolChanged, static_cast<platform::WParam>(m_nCurrentTool), 0);
+}
+
+void CBrindleView::SetViewCursor(int key)
+{
+    AppContext* context = AppContext::Instance();
+    m_hCursor = context ? context->GetCursor(key) : nullptr;
+    if (m_hCursor)
+        SetCursor(*m_hCursor);
+}
+
+bool CBrindleView::OnSetCursor(int hitTest)
+{
+    // Over the scroll bars the bars keep their own cursor.
+    if (hitTest == platform::kHtHScroll || hitTest == platform::kHtVScroll || m_hCursor == nullptr)
+        return false;
+    SetCursor(*m_hCursor);
+    return true;
+}
+
+// ---- set-up ------------------------------------------------------------------------
+
+bool CBrindleView::OnCreate()
+{
+    return true;
+}
 
 void CBrindleView::OnInitialUpdate()
 {
+    LoadTextures();
+    RegisterListeners();
+    MeasureScreen();
+    ResetViewState();
+    ApplyFontFile();
+    MeasureNoteSizes();
+    BuildKeyCommands();
+    BuildSymbolKeyCommands();
+    ApplyOptionFile();
+    if (m_pFrame)
+        m_pFrame->PostMessage(msg::kViewSetUpDone);
     PostMessage(msg::kStartUp);
 }
+
+void CBrindleView::LoadTextures()
+{
+    m_hBackTexture = QImage();
+    m_hPageTexture = QImage();
+    AppContext* context = AppContext::Instance();
+    if (context && context->GetSettingsFile()) {
+        SystemInfoSection system(context->GetSettingsFile());
+        const std::u16string optionName = system.GetOptionFileName();
+        if (!optionName.empty()) {
+            TextureInfoSection textures;
+            textures.SetFileName(AppFilePath(optionName).u16string());
+            const std::u16string back = textures.GetBackgroundFile();
+            const std::u16string page = textures.GetForegroundFile();
+            // A picture that does not load leaves the plain look.
+            if (!back.empty())
+                m_hBackTexture.load(QString::fromStdU16String(
+                    AppFilePath(system.GetBackgroundFilePath() + back).u16string()));
+            if (!page.empty())
+                m_hPageTexture.load(QString::fromStdU16String(
+                    AppFilePath(system.GetForegroundFilePath() + page).u16string()));
+        }
+    }
+    m_nCurrentTool = kSelectTool;
+    if (MouseTool* tool = Tool(kSelectTool))
+        tool->Activate();
+}
+
+void CBrindleView::MeasureScreen()
+{
+    // The logical resolution, with 96 dpi for a screen that reports nothing sensible.
+    m_dUnitsPerPixel = platform::HundredthsOfMmPerPixel(logicalDpiX());
+}
+
+void CBrindleView::ResetViewState()
+{
+    m_nNotePitch = 2;
+    m_nNoteValue = 161280;
+    m_nNoteOctave = 0;
+    m_nNoteDots = 0;
+    m_nNoteAccidental = 0;
+    m_nGraceKind = 0;
+    m_bPlaying = m_bRecording = m_bLoading = m_bEditorBusy = false;
+    m_nPlayStartTick = 0;
+    m_nPageWidth = m_nPageHeight = 0;
+    m_nMarginLeft = m_nMarginRight = m_nMarginTop = m_nMarginBottom = 0;
+    m_nGapLeft = 50;
+    m_nGapRight = 30;
+    m_nGapTop = 50;
+    m_nGapBottom = 30;
+    m_PageInfo.left = m_PageInfo.top = m_PageInfo.right = m_PageInfo.bottom = 0;
+    m_dwChangeTime = m_dwSaveTime = m_dwBuildTime = 0;
+    m_nTempo = 120;
+    m_nZoomIndex = kNormalZoomIndex;
+    m_dZoom = m_ZoomLevels[static_cast<std::size_t>(m_nZoomIndex)];
+    m_bScoreReady = false;
+    m_bPageBitmapStale = true;
+    m_nPageRenderCount = 1;
+    m_nCurrentPage = 0;
+    m_nMidiChannel = 0;
+    m_bShowLineBreakMarks = true;
+    m_bShowIndentMarks = m_bShowLineSpacingMarks = m_bShowLinePositionMarks = false;
+    m_bShowBarWidthMarks = m_bShowLyricLineMarks = false;
+    m_bHideEmptyLines = false;
+    m_UsedChannels.assign(16, false);
+    m_strPathName.clear();
+    SetMouseTool(kSelectTool);
+    if (auto* editor = Editor())
+        editor->ResetDocument();
+    m_nScrollX = m_nScrollY = 0;
+    SetScrollPos(platform::kSbHorz, 0);
+    SetScrollPos(platform::kSbVert, 0);
+    if (m_pFrame)
+        m_pFrame->PostMessage(msg::kShowPosition);
+    PostMessage(kMsgViewOptionsReset);
+}
+
+void CBrindleView::ApplyFontFile()
+{
+    AppContext* context = AppContext::Instance();
+    if (!context || !context->GetSettingsFile())
+        return;
+    const std::u16string name = SystemInfoSection(context->GetSettingsFile()).GetFontFileName();
+    if (name.empty())
+        return;
+    FontFile file;
+    file.SetFileName(AppFilePath(name).u16string());
+    m_DrawResources.ApplyFontFile(file);
+}
+
+void CBrindleView::MeasureNoteSizes()
+{
+    QImage probe(1, 1, QImage::Format_RGB32);
+    platform::QtDeviceContext dc(&probe);
+    m_DrawResources.MeasureNoteSizes(dc, static_cast<float>(m_dUnitsPerPixel));
+}
+
+void CBrindleView::ApplyOptionFile()
+{
+    m_bShowPageBorder = true;
+    m_bShowTrackBaseLines = true;
+    AppContext* context = AppContext::Instance();
+    if (!context || !context->GetSettingsFile())
+        return;
+    const std::u16string name = SystemInfoSection(context->GetSettingsFile()).GetOptionFileName();
+    if (name.empty())
+        return;
+    OptionFile options;
+    options.SetFileName(AppFilePath(name).u16string());
+    m_bShowPageBorder = options.GetShowPageEdge();
+    m_bShowTrackBaseLines = options.GetShowTrackBaseLine();
+}
+
+void CBrindleView::ApplyPageInfo()
+{
+    // Every division below is by the paper's sides or the screen's resolution; a paper
+    // read from a document that makes no sense becomes the default page first.
+    if (!IsUsablePaper(m_PageInfo)) {
+        const std::u16string name = m_PageInfo.name;
+        m_PageInfo = PageInfo{};
+        m_PageInfo.name = name;
+    }
+    if (!(m_dUnitsPerPixel > 0.0))
+        MeasureScreen();
+    const LaidPaper paper = LayPaper(m_PageInfo);
+    if (auto* editor = Editor())
+        editor->SetPageContentSize((paper.width - paper.right - paper.left) * 100,
+                                   (paper.height - paper.bottom - paper.top) * 100);
+    const double pixelsPerMm = 100.0 / m_dUnitsPerPixel;
+    m_nPageWidth = static_cast<int>(paper.width * pixelsPerMm);
+    m_nPageHeight = static_cast<int>(paper.height * pixelsPerMm);
+    m_nMarginLeft = static_cast<int>(paper.left * pixelsPerMm);
+    m_nMarginRight = static_cast<int>(paper.right * pixelsPerMm);
+    m_nMarginTop = static_cast<int>(paper.top * pixelsPerMm);
+    m_nMarginBottom = static_cast<int>(paper.bottom * pixelsPerMm);
+}
+
+void CBrindleView::ShowScore()
+{
+    UpdateScrollBars();
+    m_bScoreReady = true;
+    m_bPageBitmapStale = true;
+    ++m_nPageRenderCount;
+    Invalidate();
+}
+
+void CBrindleView::MarkChanged()
+{
+    m_dwChangeTime = TickCount();
+}
+
+platform::Point CBrindleView::ScoreToWindow(int x, int y) const
+{
+    const double upp = m_dUnitsPerPixel > 0.0 ? m_dUnitsPerPixel : platform::HundredthsOfMmPerPixel(96);
+    return {static_cast<std::int32_t>(x / upp * m_dZoom + m_nMarginLeft * m_dZoom + m_nGapLeft + m_nScrollX),
+            static_cast<std::int32_t>(y / upp * m_dZoom + m_nMarginTop * m_dZoom + m_nGapTop + m_nScrollY)};
+}
+
+// ---- start-up and frame messages -----------------------------------------------------
 
 void CBrindleView::OnStartUpTasks()
 {
@@ -74,7 +425,8 @@ bool CBrindleView::OpenScoreFile(std::u16string_view path)
 {
     if (!HasDocumentExtension(path)) {
         platform::ScopedResourceSource source(platform::ResourceSource::Library);
-        platform::ShowMessage(platform::LoadResourceString(ids::kUnsupportedFile), platform::kMbOk | platform::kMbIconExclamation, this);
+        platform::ShowMessage(platform::LoadResourceString(ids::kUnsupportedFile),
+                              platform::kMbOk | platform::kMbIconExclamation, this);
         return false;
     }
     m_strOpeningPath = std::u16string(path);
@@ -105,25 +457,395 @@ void CBrindleView::OnClose()
         m_pFrame->PostMessage(msg::kCloseConfirmed);
 }
 
+// ---- painting ----------------------------------------------------------------------
+
 void CBrindleView::OnDraw(platform::QtDeviceContext& dc)
 {
-    QPainter* p = dc.Painter();
-    if (p == nullptr)
-        return;
+    QPainter* target = dc.Painter();
     const platform::Rect client = GetClientRect();
-    const QRect area(client.left, client.top, client.right - client.left, client.bottom - client.top);
-    p->fillRect(area, QColor(128, 128, 128));
-    // A blank A4 page, as wide as fits with a margin of desk around it.
-    const int margin = 20;
-    int pageWidth = std::max(0, area.width() - 2 * margin);
-    int pageHeight = pageWidth * 297 / 210;
-    if (pageHeight > area.height() - 2 * margin) {
-        pageHeight = std::max(0, area.height() - 2 * margin);
-        pageWidth = pageHeight * 210 / 297;
+    const int width = client.right - client.left;
+    const int height = client.bottom - client.top;
+    if (target == nullptr || width <= 0 || height <= 0)
+        return;
+
+    // The whole window is composed here and copied once, so nothing flickers.
+    QImage buffer(width, height, QImage::Format_RGB32);
+    const QRect area(0, 0, width, height);
+    if (!m_hBackTexture.isNull())
+        FillTiled(buffer, m_hBackTexture, area);
+    else
+        buffer.fill(kDeskColor);
+
+    if (m_bScoreReady && m_nPageWidth > 0 && m_nPageHeight > 0) {
+        const int zoomedWidth = static_cast<int>(m_nPageWidth * m_dZoom);
+        const int zoomedHeight = static_cast<int>(m_nPageHeight * m_dZoom);
+        if (!m_hPageTexture.isNull()) {
+            QPainter shadow(&buffer);
+            const QRect rect(QPoint(3, 3), QPoint(static_cast<int>((m_nPageWidth + 3) * m_dZoom) - 1,
+                                                   static_cast<int>((m_nPageHeight + 3) * m_dZoom) - 1));
+            shadow.fillRect(rect.translated(m_nScrollX + m_nGapLeft, m_nScrollY + m_nGapTop), kShadowColor);
+        }
+        RenderPageBitmap();
+        if (!m_PageBitmap.isNull()) {
+            QPainter copy(&buffer);
+            copy.drawImage(QPoint(m_nScrollX + m_nGapLeft, m_nScrollY + m_nGapTop), m_PageBitmap,
+                           QRect(0, 0, zoomedWidth, zoomedHeight));
+        }
+        platform::QtDeviceContext caret(&buffer);
+        DrawCaretLayer(caret);
     }
-    const QRect page(area.left() + (area.width() - pageWidth) / 2, area.top() + margin, pageWidth, pageHeight);
-    p->fillRect(page.translated(4, 4), QColor(64, 64, 64));
-    p->fillRect(page, Qt::white);
+    {
+        platform::QtDeviceContext marks(&buffer);
+        if (MouseTool* tool = Tool(m_nCurrentTool))
+            tool->Draw(marks);
+    }
+    target->drawImage(QPoint(client.left, client.top), buffer);
+}
+
+void CBrindleView::RenderPageBitmap()
+{
+    const int width = static_cast<int>(m_nPageWidth * m_dZoom);
+    const int height = static_cast<int>(m_nPageHeight * m_dZoom);
+    if (width <= 0 || height <= 0)
+        return;
+    if (m_bPageBitmapStale) {
+        m_PageBitmap = QImage(width, height, QImage::Format_RGB32);
+        m_bPageBitmapStale = false;
+        ++m_nPageRenderCount;
+    }
+    if (m_nPageRenderCount <= 0)
+        return;
+    // Cleared each time: without a paper picture the page is plain white, never the
+    // previous render or uninitialised memory.
+    if (!m_hPageTexture.isNull())
+        FillTiled(m_PageBitmap, m_hPageTexture, QRect(0, 0, width, height));
+    else
+        m_PageBitmap.fill(Qt::white);
+    {
+        platform::QtDeviceContext dc(&m_PageBitmap);
+        DrawPage(dc);
+    }
+    m_nPageRenderCount = std::min(m_nPageRenderCount - 1, kMaxPendingRenders);
+}
+
+void CBrindleView::DrawPage(platform::DeviceContext& dc)
+{
+    const float f = DeviceScale(dc);
+    const platform::Size window{static_cast<std::int32_t>(m_nPageWidth * f),
+                                static_cast<std::int32_t>(m_nPageHeight * f)};
+    const int originX = static_cast<int>(m_nMarginLeft * f);
+    const int originY = static_cast<int>(m_nMarginTop * f);
+    auto* editor = Editor();
+    dc.SetMapMode(platform::MapMode::Isotropic);
+    dc.SetWindowExt(window);
+    // The queued commands lay the score out at zoom 1; only the drawing is zoomed.
+    dc.SetViewportExt({m_nPageWidth, m_nPageHeight});
+    if (editor) {
+        GdiScorePainter painter;
+        painter.SetDC(&dc);
+        painter.SetResourceTable(&m_DrawResources);
+        painter.SetOrigin(originX, originY);
+        painter.SetScale(f);
+        painter.SetTransparentBackground();
+        editor->RunPendingCommands(&painter);
+    }
+    dc.SetWindowExt(window);
+    dc.SetViewportExt({static_cast<std::int32_t>(m_nPageWidth * m_dZoom),
+                       static_cast<std::int32_t>(m_nPageHeight * m_dZoom)});
+    if (editor) {
+        GdiScorePainter painter;
+        painter.SetDC(&dc);
+        painter.SetResourceTable(&m_DrawResources);
+        painter.SetOrigin(originX, originY);
+        painter.SetScale(f);
+        painter.SetTransparentBackground();
+        editor->Draw(&painter);
+    }
+    dc.SetMapMode(platform::MapMode::Text);
+}
+
+void CBrindleView::DrawCaretLayer(platform::DeviceContext& dc)
+{
+    auto* editor = Editor();
+    if (!editor)
+        return;
+    const float f = DeviceScale(dc);
+    dc.SetViewportOrg({m_nScrollX + m_nGapLeft, m_nScrollY + m_nGapTop});
+    dc.SetMapMode(platform::MapMode::Isotropic);
+    dc.SetWindowExt({static_cast<std::int32_t>(m_nPageWidth * f), static_cast<std::int32_t>(m_nPageHeight * f)});
+    dc.SetViewportExt({static_cast<std::int32_t>(m_nPageWidth * m_dZoom),
+                       static_cast<std::int32_t>(m_nPageHeight * m_dZoom)});
+    {
+        GdiScorePainter painter;
+        painter.SetDC(&dc);
+        painter.SetResourceTable(&m_DrawResources);
+        painter.SetOrigin(static_cast<int>(m_nMarginLeft * f), static_cast<int>(m_nMarginTop * f));
+        painter.SetScale(f);
+        painter.SetTransparentBackground();
+        if (IsIdle())
+            editor->DrawCaret(&painter);
+        else
+            editor->UpdateCaret(&painter);
+    }
+    dc.SetViewportOrg({0, 0});
+    dc.SetMapMode(platform::MapMode::Text);
+}
+
+// ---- printing ----------------------------------------------------------------------
+
+int CBrindleView::PrintPageCount() const
+{
+    auto* editor = Editor();
+    return std::max(1, editor ? editor->GetLastPageIndex() : 1);
+}
+
+int CBrindleView::PrintPages(QPagedPaintDevice& device, int fromPage, int toPage)
+{
+    auto* editor = Editor();
+    if (!editor || m_nPageWidth <= 0 || m_nPageHeight <= 0)
+        return 0;
+    // Print pages count from 1, the editor's from 0; the range stops at the real last page.
+    const int last = std::min(toPage, PrintPageCount());
+    const int first = std::max(1, fromPage);
+    if (first > last)
+        return 0;
+
+    PageInfo info = IsUsablePaper(m_PageInfo) ? m_PageInfo : PageInfo{};
+    device.setPageOrientation(info.portrait ? QPageLayout::Portrait : QPageLayout::Landscape);
+
+    m_DrawResources.SetBlackAndWhite(true);
+    int printed = 0;
+    {
+        platform::QtDeviceContext dc(&device);
+        const int horzSize = dc.GetDeviceCaps(platform::DeviceCap::HorzSize);
+        const int vertSize = dc.GetDeviceCaps(platform::DeviceCap::VertSize);
+        const int horzRes = dc.GetDeviceCaps(platform::DeviceCap::HorzRes);
+        const int vertRes = dc.GetDeviceCaps(platform::DeviceCap::VertRes);
+        if (horzSize > 0 && vertSize > 0 && horzRes > 0 && vertRes > 0) {
+            const double kx = static_cast<double>(horzRes) / horzSize;
+            const double ky = static_cast<double>(vertRes) / vertSize;
+            // The paper in printer pixels as it lies on the sheet, computed before the
+            // turn so that each side keeps its own resolution.
+            int w = static_cast<int>(info.width * kx);
+            int h = static_cast<int>(info.height * ky);
+            int left = static_cast<int>(info.left * kx);
+            int top = static_cast<int>(info.top * ky);
+            int right = static_cast<int>(info.right * kx);
+            int bottom = static_cast<int>(info.bottom * ky);
+            if (!info.portrait) {
+                std::swap(w, h);
+                const int oldLeft = left;
+                left = top;
+                top = right;
+                right = bottom;
+                bottom = oldLeft;
+            }
+            (void)right;
+            (void)bottom;
+            (void)h;
+            const int offX = dc.GetDeviceCaps(platform::DeviceCap::PhysicalOffsetX);
+            const int offY = dc.GetDeviceCaps(platform::DeviceCap::PhysicalOffsetY);
+            const float r = static_cast<float>(w) / static_cast<float>(m_nPageWidth);
+            const float f = static_cast<float>(horzSize * r * 100.0 / horzRes);
+            for (int page = first; page <= last; ++page) {
+                if (page > first)
+                    device.newPage();
+                dc.SetMapMode(platform::MapMode::Isotropic);
+                dc.SetWindowExt({static_cast<std::int32_t>(m_nPageWidth * f),
+                                 static_cast<std::int32_t>(m_nPageHeight * f)});
+                dc.SetViewportExt({static_cast<std::int32_t>(m_nPageWidth * r),
+                                   static_cast<std::int32_t>(m_nPageHeight * r)});
+                GdiScorePainter painter;
+                painter.SetDC(&dc);
+                painter.SetResourceTable(&m_DrawResources);
+                painter.SetOrigin(static_cast<int>((left - offX) * f / r), static_cast<int>((top - offY) * f / r));
+                painter.SetScale(f);
+                painter.SetTransparentBackground();
+                editor->SetCurrentPage(page - 1);
+                editor->Draw(&painter);
+                dc.SetMapMode(platform::MapMode::Text);
+                ++printed;
+            }
+        }
+    }
+    m_DrawResources.SetBlackAndWhite(false);
+    editor->SetCurrentPage(m_nCurrentPage);
+    return printed;
+}
+
+void CBrindleView::OnFilePrint()
+{
+    if (!m_bScoreReady || !IsIdle())
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    dialog.setMinMax(1, PrintPageCount());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // No range chosen: every page.
+    const int from = printer.fromPage() > 0 ? printer.fromPage() : 1;
+    const int to = printer.toPage() > 0 ? printer.toPage() : PrintPageCount();
+    PrintPages(printer, from, to);
+}
+
+// ---- scrolling ---------------------------------------------------------------------
+
+int CBrindleView::ExtentWidth() const
+{
+    return static_cast<int>(m_nPageWidth * m_dZoom + m_nGapRight + m_nGapLeft);
+}
+
+int CBrindleView::ExtentHeight() const
+{
+    return static_cast<int>(m_nPageHeight * m_dZoom + m_nGapBottom + m_nGapTop);
+}
+
+void CBrindleView::UpdateScrollBars()
+{
+    // Showing one bar narrows the client area for the other: two rounds settle it.
+    for (int round = 0; round < 2; ++round) {
+        const platform::Rect client = GetClientRect();
+        const int sizes[2] = {client.right - client.left, client.bottom - client.top};
+        const int extents[2] = {ExtentWidth(), ExtentHeight()};
+        for (int bar = platform::kSbHorz; bar <= platform::kSbVert; ++bar) {
+            int& scroll = bar == platform::kSbHorz ? m_nScrollX : m_nScrollY;
+            if (extents[bar] <= sizes[bar]) {
+                scroll = 0;
+                SetScrollPos(bar, 0, false);
+                ShowScrollBar(bar, false);
+                continue;
+            }
+            ShowScrollBar(bar, true);
+            platform::ScrollInfo info;
+            info.mask = platform::kSifRange | platform::kSifPage | platform::kSifPos | platform::kSifTrackPos;
+            info.min = 0;
+            info.max = extents[bar];
+            info.page = static_cast<unsigned>(std::max(0, sizes[bar]));
+            // The position stays where the page still fits: the range minus the page.
+            info.pos = std::clamp(-scroll, 0, std::max(0, extents[bar] - sizes[bar]));
+            info.trackPos = info.pos;
+            SetScrollInfo(bar, info, true);
+            scroll = -info.pos;
+        }
+    }
+}
+
+int CBrindleView::LineStep(int bar) const
+{
+    const platform::ScrollInfo info = GetScrollInfo(bar);
+    const int maxPos = std::max(info.min, info.max - static_cast<int>(info.page));
+    return std::max(1, (maxPos - info.min) / 20);
+}
+
+void CBrindleView::ScrollTo(int bar, int pos)
+{
+    const platform::ScrollInfo info = GetScrollInfo(bar);
+    const int maxPos = std::max(info.min, info.max - static_cast<int>(info.page));
+    pos = std::clamp(pos, info.min, maxPos);
+    SetScrollPos(bar, pos, true);
+    (bar == platform::kSbHorz ? m_nScrollX : m_nScrollY) = -pos;
+    Invalidate();
+}
+
+void CBrindleView::OnHScroll(int code, int pos)
+{
+    const platform::ScrollInfo info = GetScrollInfo(platform::kSbHorz);
+    const int step = LineStep(platform::kSbHorz);
+    const int page = static_cast<int>(info.page);
+    int next = info.pos;
+    switch (code) {
+    case platform::kSbLineUp: next -= step; break;
+    case platform::kSbLineDown: next += step; break;
+    case platform::kSbPageUp: next -= page; break;
+    case platform::kSbPageDown: next += page; break;
+    case platform::kSbThumbPosition:
+    case platform::kSbThumbTrack: next = pos; break;
+    case platform::kSbTop: next = info.min; break;
+    case platform::kSbBottom: next = info.max; break;
+    default: break;
+    }
+    ScrollTo(platform::kSbHorz, next);
+}
+
+void CBrindleView::OnVScroll(int code, int pos)
+{
+    const platform::ScrollInfo info = GetScrollInfo(platform::kSbVert);
+    const int step = LineStep(platform::kSbVert);
+    const int page = static_cast<int>(info.page);
+    int next = info.pos;
+    switch (code) {
+    case platform::kSbLineUp: next -= step; break;
+    case platform::kSbLineDown: next += step; break;
+    case platform::kSbPageUp: next -= page; break;
+    case platform::kSbPageDown: next += page; break;
+    case platform::kSbThumbPosition:
+    case platform::kSbThumbTrack: next = pos; break;
+    case platform::kSbTop: next = info.min; break;
+    case platform::kSbBottom: next = info.max; break;
+    default: break;
+    }
+    ScrollTo(platform::kSbVert, next);
+}
+
+bool CBrindleView::OnMouseWheel(unsigned, int delta, platform::Point)
+{
+    // Fine-grained wheels send less than a notch at a time: the movement adds up until
+    // it makes whole notches, one step each.
+    const long long total = static_cast<long long>(m_nWheelRemainder) + delta;
+    const int notches = static_cast<int>(total / kWheelNotch);
+    m_nWheelRemainder = static_cast<int>(total % kWheelNotch);
+    if (notches == 0)
+        return true;
+    const platform::ScrollInfo info = GetScrollInfo(platform::kSbVert);
+    ScrollTo(platform::kSbVert, info.pos - notches * LineStep(platform::kSbVert));
+    return true;
+}
+
+void CBrindleView::OnSize(int, int)
+{
+    UpdateScrollBars();
+}
+
+void CBrindleView::OnKeyDown(int virtualKey, int, unsigned)
+{
+    if ((platform::CurrentModifierMask() & platform::kModControl) == 0)
+        return;
+    if (virtualKey == platform::kVkAdd || virtualKey == platform::kVkOemPlus) {
+        if (m_nZoomIndex < kZoomLevelCount - 1)
+            ZoomIn();
+    } else if (virtualKey == platform::kVkSubtract || virtualKey == platform::kVkOemMinus) {
+        if (m_nZoomIndex > 0)
+            ZoomOut();
+    }
+}
+
+// ---- zoom --------------------------------------------------------------------------
+
+void CBrindleView::ZoomIn()
+{
+    m_nZoomIndex = std::min(m_nZoomIndex + 1, kZoomLevelCount - 1);
+    AfterZoom();
+}
+
+void CBrindleView::ZoomOut()
+{
+    m_nZoomIndex = std::max(m_nZoomIndex - 1, 0);
+    AfterZoom();
+}
+
+void CBrindleView::ZoomNormal()
+{
+    m_nZoomIndex = kNormalZoomIndex;
+    AfterZoom();
+}
+
+void CBrindleView::AfterZoom()
+{
+    m_dZoom = m_ZoomLevels[static_cast<std::size_t>(m_nZoomIndex)];
+    m_bPageBitmapStale = true;
+    ++m_nPageRenderCount;
+    UpdateScrollBars();
+    Invalidate();
 }
 
 }  // namespace brindle

@@ -1,18 +1,43 @@
-// The score view, as far as the window needs it so far: it paints the empty desk with
-// a blank page, runs its start-up tasks after the first update (opening the document
-// named on the command line), takes the frame's tempo, autosave and text-style
-// messages, and decides about closing. Editing, playback and the document commands
-// come with the rest of the view.
+// The score view: the one window in which a page of the score is shown, edited, played
+// and printed. It holds what lies between the user and the editor: the page geometry in
+// screen pixels, the zoom and the scroll origin, the cached picture of the page, the
+// drawing resources every drawing device of the view uses, the five mouse tools, the
+// note-entry choices and the queue of inputs that wait for the editor.
+//
+// The editor is not the view's: calls reach the application context's editor (a test
+// may point the view at another with UseEditor).
+//
+// Painting composes the window in a buffer: the desk, the page picture (rendered again
+// only when asked, with the editor's queued commands run first at zoom 1 and the page
+// drawn at the current zoom), then the caret and the current tool's marks on top.
 #pragma once
 
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include <QImage>
+
+#include "app/painter/draw_resource_table.h"
+#include "app/settings/page_info.h"
+#include "app/shell/deferred_input.h"
+#include "app/shell/mouse_tool.h"
 #include "app/shell/text_style_change.h"
 #include "platform/view_base.h"
 
+class QPagedPaintDevice;
+
 namespace platform {
+class DeviceContext;
 class FrameWindowBase;
+}  // namespace platform
+
+namespace quaverly::api {
+class ScoreEditor;
 }
 
 namespace brindle {
@@ -23,16 +48,26 @@ class CBrindleView : public platform::ViewBase {
     Q_OBJECT
 
 public:
+    // The zoom steps and the normal size among them.
+    static constexpr int kZoomLevelCount = 9;
+    static constexpr int kNormalZoomIndex = 3;
+    // Renders the page picture is allowed to owe after a paint.
+    static constexpr int kMaxPendingRenders = 3;
+
     explicit CBrindleView(QWidget* parent = nullptr);
     ~CBrindleView() override;
 
     void SetDocument(CBrindleDoc* document) { m_pDocument = document; }
     CBrindleDoc* GetDocument() const { return m_pDocument; }
-    // The frame that closing is confirmed to (0x601).
+    // The frame that closing is confirmed to (0x601) and tool changes are posted to.
     void SetFrame(platform::FrameWindowBase* frame) { m_pFrame = frame; }
 
+    // The editor the view works on; null: the application context's.
+    void UseEditor(quaverly::api::ScoreEditor* editor) { m_pEditorOverride = editor; }
+    quaverly::api::ScoreEditor* Editor() const;
+
     // True while no document is being loaded, played or recorded.
-    virtual bool IsIdle() const { return !m_bBusy; }
+    virtual bool IsIdle() const { return !m_bBusy && !m_bPlaying && !m_bRecording && !m_bLoading; }
     virtual bool HasScore() const { return m_bScoreReady; }
 
     // Starts opening a score file; false (after telling the user) when the file is
@@ -46,13 +81,103 @@ public:
     const std::u16string& OpeningPath() const { return m_strOpeningPath; }
     int CurrentTempo() const { return m_nTempo; }
 
+    // Tools: choosing the current tool again goes back to the selection tool.
+    void SetMouseTool(int key);
+    int CurrentToolKey() const { return m_nCurrentTool; }
+    MouseTool* Tool(int key) const;
+    // Replaces a tool (tests watch the switching with their own).
+    void ReplaceTool(int key, std::shared_ptr<MouseTool> tool);
+
+    // The cursor over the score: one of the application context's cursors by key.
+    void SetViewCursor(int key);
+
+    // Set-up pieces other commands call.
+    virtual void ResetViewState();
+    // Page metrics from the paper; a paper whose size or margins make no sense falls back
+    // to the default A4 page first.
+    void ApplyPageInfo();
+    void SetPageInfo(const PageInfo& info) { m_PageInfo = info; }
+    const PageInfo& GetPageInfo() const { return m_PageInfo; }
+    void ShowScore();
+    void MarkChanged();
+
+    // Asks for a render of the page picture at the next paint (content changed).
+    void RequestPageRender() { ++m_nPageRenderCount; }
+    int PendingRenders() const { return m_nPageRenderCount; }
+    bool IsPageBitmapStale() const { return m_bPageBitmapStale; }
+    const QImage& PageBitmap() const { return m_PageBitmap; }
+
+    // Score point (0.01 mm) to window pixel.
+    platform::Point ScoreToWindow(int x, int y) const;
+
+    // Zoom.
+    void ZoomIn();
+    void ZoomOut();
+    void ZoomNormal();
+    double Zoom() const { return m_dZoom; }
+    int ZoomIndex() const { return m_nZoomIndex; }
+    bool CanZoomIn() const { return m_bScoreReady && m_nZoomIndex < kZoomLevelCount - 1; }
+    bool CanZoomOut() const { return m_bScoreReady && m_nZoomIndex > 0; }
+    bool CanZoomNormal() const { return m_bScoreReady && m_nZoomIndex != kNormalZoomIndex; }
+
+    // Scrolling.
+    void UpdateScrollBars();
+    int ScrollX() const { return m_nScrollX; }
+    int ScrollY() const { return m_nScrollY; }
+    // The scrollable extent in pixels at the current zoom.
+    int ExtentWidth() const;
+    int ExtentHeight() const;
+
+    // Prints the pages from..to (1-based, clamped to the score's pages) on a printer or a
+    // PDF writer, in black and white; the page shown before is shown again after. Returns
+    // the number of pages printed.
+    int PrintPages(QPagedPaintDevice& device, int fromPage = 1, int toPage = 0x7fffffff);
+    // The number of pages the print dialog offers (at least 1).
+    int PrintPageCount() const;
+    // The print command: the printer dialog, then the chosen pages.
+    void OnFilePrint();
+
+    int PageWidth() const { return m_nPageWidth; }
+    int PageHeight() const { return m_nPageHeight; }
+    double UnitsPerPixel() const { return m_dUnitsPerPixel; }
+    int CurrentPage() const { return m_nCurrentPage; }
+    void SetCurrentPage(int page) { m_nCurrentPage = page; }
+    bool ShowPageBorder() const { return m_bShowPageBorder; }
+    bool ShowTrackBaseLines() const { return m_bShowTrackBaseLines; }
+    DrawResourceTable& DrawResources() { return m_DrawResources; }
+
     // Busy (loading, playing) and score-open states, set by the document commands.
     bool m_bBusy = false;
     bool m_bScoreReady = false;
+    bool m_bPlaying = false;
+    bool m_bRecording = false;
+    bool m_bLoading = false;
 
 protected:
+    bool OnCreate() override;
+    bool OnSetCursor(int hitTest) override;
     void OnInitialUpdate() override;
     void OnDraw(platform::QtDeviceContext& dc) override;
+    void OnHScroll(int code, int pos) override;
+    void OnVScroll(int code, int pos) override;
+    bool OnMouseWheel(unsigned flags, int delta, platform::Point point) override;
+    void OnSize(int width, int height) override;
+    void OnKeyDown(int virtualKey, int repeatCount, unsigned flags) override;
+
+    // The set-up steps, in the order OnInitialUpdate runs them.
+    virtual void LoadTextures();
+    virtual void RegisterListeners() {}
+    virtual void MeasureScreen();
+    virtual void ApplyFontFile();
+    virtual void MeasureNoteSizes();
+    virtual void BuildKeyCommands() {}
+    virtual void BuildSymbolKeyCommands() {}
+    virtual void ApplyOptionFile();
+
+    // Painting pieces.
+    void RenderPageBitmap();
+    void DrawPage(platform::DeviceContext& dc);
+    void DrawCaretLayer(platform::DeviceContext& dc);
 
     // 0x5F4: the tasks that wait for the window to be up.
     virtual void OnStartUpTasks();
@@ -65,11 +190,76 @@ protected:
     // The window is asked to close: refused while busy; otherwise confirmed to the frame.
     virtual void OnClose();
 
+    // Textures (null images: plain white page, no pattern).
+    QImage m_hPageTexture;
+    QImage m_hBackTexture;
+
 private:
+    void MapCommands();
+    void ScrollTo(int bar, int pos);
+    void AfterZoom();
+    int LineStep(int bar) const;
+
     CBrindleDoc* m_pDocument = nullptr;
     platform::FrameWindowBase* m_pFrame = nullptr;
+    quaverly::api::ScoreEditor* m_pEditorOverride = nullptr;
     std::u16string m_strOpeningPath;
+
+    int m_nMarginLeft = 0;
+    int m_nMarginRight = 0;
+    int m_nMarginTop = 0;
+    int m_nMarginBottom = 0;
+    int m_nGapLeft = 50;
+    int m_nGapRight = 30;
+    int m_nGapTop = 50;
+    int m_nGapBottom = 30;
+    int m_nPageWidth = 0;
+    int m_nPageHeight = 0;
+    double m_dUnitsPerPixel = 0.0;
+    PageInfo m_PageInfo;
+    std::uint32_t m_dwChangeTime = 0;
+    std::uint32_t m_dwSaveTime = 0;
+    std::uint32_t m_dwBuildTime = 0;
+    double m_dZoom = 1.25;
+    int m_nZoomIndex = kNormalZoomIndex;
+    std::vector<double> m_ZoomLevels;
+    int m_nScrollX = 0;
+    int m_nScrollY = 0;
+    QImage m_PageBitmap;
+    DrawResourceTable m_DrawResources;
+    bool m_bPageBitmapStale = true;
+    int m_nPageRenderCount = 1;
+    int m_nCurrentPage = 0;
+    int m_nMidiChannel = 0;
+    int m_nCurrentTool = kSelectTool;
+    std::map<int, std::shared_ptr<MouseTool>> m_Tools;
+    int m_nNotePitch = 2;
+    int m_nNoteValue = 161280;
+    int m_nNoteOctave = 0;
+    int m_nNoteDots = 0;
+    int m_nNoteAccidental = 0;
+    int m_nGraceKind = 0;
+    std::u16string m_strPathName;
+    bool m_bMetronomeOn = false;
+    std::vector<int> m_ChordKeys;
+    int m_nPlayStartTick = 0;
+    bool m_bShowPageBorder = true;
+    bool m_bShowTrackBaseLines = true;
+    bool m_bShowLineBreakMarks = true;
+    bool m_bShowIndentMarks = false;
+    bool m_bShowLineSpacingMarks = false;
+    bool m_bShowLinePositionMarks = false;
+    bool m_bShowBarWidthMarks = false;
+    bool m_bShowLyricLineMarks = false;
+    bool m_bHideEmptyLines = false;
     int m_nTempo = 0;
+    std::vector<bool> m_UsedChannels = std::vector<bool>(16, false);
+    const QCursor* m_hCursor = nullptr;
+    platform::Rect m_rcCaret{};
+    bool m_bEditorBusy = false;
+    std::deque<std::shared_ptr<DeferredInput>> m_InputQueue;
+    // Wheel movement below one notch, kept until it adds up to one.
+    int m_nWheelRemainder = 0;
 };
 
 }  // namespace brindle
