@@ -2,11 +2,47 @@
 
 #include <algorithm>
 
+#include <new>
+
 #include "engine/commands/command_group.h"
 #include "engine/commands/macro_command.h"
+#include "engine/layout/input_mode.h"
+#include "engine/layout/page_node.h"
+#include "engine/layout/selection_range.h"
+#include "engine/layout/system_node.h"
+#include "engine/layout/track_node.h"
+#include "engine/model/bar.h"
 #include "engine/model/element_path.h"
+#include "engine/model/int_clamp.h"
+#include "engine/model/score_painter.h"
+#include "engine/model/time_position_mapper.h"
 
 namespace quaverly {
+
+namespace {
+
+// The re-flow that waited for its page: the lines from that page on are cut and put on
+// pages again with the painter of the run. Both directions do the same, since the
+// layout follows the score, whichever way the score went.
+class DeferredReflowCommand final : public EditCommand {
+public:
+    DeferredReflowCommand(ScoreEditor& editor, int page) : editor_(editor), page_(page) {}
+
+    void Do() override { Run(); }
+    void Undo() override { Run(); }
+
+private:
+    void Run()
+    {
+        if (Painter() != nullptr)
+            editor_.ReflowLinesFrom(*Painter(), page_, false, false);
+    }
+
+    ScoreEditor& editor_;
+    int page_;
+};
+
+}  // namespace
 
 ScoreEditor::ScoreEditor()
     : score(std::make_shared<Score>()),
@@ -16,9 +52,18 @@ ScoreEditor::ScoreEditor()
       controller(std::make_shared<ScoreElement>())
 {
     layout->SetParent(controller.get());
+    modes = MakeInputModes(*this);
+    currentMode = 0;
+    if (const auto mode = modes.find(0); mode != modes.end() && mode->second)
+        mode->second->Enter();
 }
 
 ScoreEditor::~ScoreEditor() = default;
+
+void ScoreEditor::Destroy()
+{
+    delete this;
+}
 
 void ScoreEditor::ResetDocument()
 {
@@ -33,6 +78,7 @@ void ScoreEditor::ResetDocument()
     std::fill(viewFlags.begin() + 3, viewFlags.end(), false);
     hideEmptyLines = false;
     deferredReflows.clear();
+    cursorBarAfterReflow_ = -1;
     // The selected elements belonged to the document that is gone.
     selectedElements.clear();
 }
@@ -81,6 +127,170 @@ int ScoreEditor::GetBarCount() const
 {
     const auto part = GetElementAtPath2(*score, 0, 0);
     return part ? part->GetChildCount() : 0;
+}
+
+void ScoreEditor::SetPageContentSize(int width, int height)
+{
+    pageContentWidth = width;
+    pageContentHeight = height;
+}
+
+void ScoreEditor::SetLayoutPosition(Point point)
+{
+    layout->SetPosition(point);
+}
+
+bool ScoreEditor::Draw(ScorePainter* painter)
+{
+    if (painter == nullptr)
+        return false;
+    layout->Draw(*painter);
+    const auto mode = modes.find(currentMode);
+    if (mode == modes.end() || !mode->second)
+        return false;
+    mode->second->DrawOverlay(*painter);
+    return true;
+}
+
+void ScoreEditor::SetCurrentPage(int page)
+{
+    currentPage = page;
+    layout->SetCurrentPage(page);
+    // Copy first: the entries up to the page are erased below, whatever the groups do.
+    const std::set<int> waiting = deferredReflows;
+    for (const int index : waiting) {
+        if (index > page)
+            break;
+        BeginGroup(true);
+        AddCommand(std::make_unique<DeferredReflowCommand>(*this, index));
+        EndGroup();
+    }
+    deferredReflows.erase(deferredReflows.begin(), deferredReflows.upper_bound(page));
+}
+
+int ScoreEditor::GetLastPageIndex() const
+{
+    const int pages = layout->GetChildCount();
+    if (pages == 0)
+        return 0;
+    const auto lastPage = layout->GetChild(pages - 1);
+    int endBar = 0;
+    if (lastPage) {
+        for (int i = lastPage->GetChildCount() - 1; i >= 0; --i) {
+            if (const auto line = std::dynamic_pointer_cast<SystemNode>(lastPage->GetChild(i))) {
+                endBar = line->GetBarRange().end;
+                break;
+            }
+        }
+    }
+    return endBar != GetBarCount() ? pages + 1 : pages;
+}
+
+int ScoreEditor::GetPartCount() const
+{
+    return score->GetChildCount();
+}
+
+int ScoreEditor::GetBarIndexAtLine(int page, int line) const
+{
+    const auto node = GetElementAtPath2(*layout, page, line);
+    const auto system = std::dynamic_pointer_cast<SystemNode>(node);
+    return system ? system->GetBarRange().first : -1;
+}
+
+int ScoreEditor::GetCursorBarIndex() const
+{
+    if (cursor.page < 0 || cursor.page >= layout->GetChildCount())
+        return -1;
+    const auto page = layout->GetChild(cursor.page);
+    if (!page || cursor.line < 0 || cursor.line >= page->GetChildCount())
+        return -1;
+    const int first = GetBarIndexAtLine(cursor.page, cursor.line);
+    if (first < 0)
+        return -1;  // the heading holds no bar
+    return ClampToInt(static_cast<long long>(first) + cursor.barInLine);
+}
+
+void ScoreEditor::DrawCaret(ScorePainter* painter)
+{
+    if (painter == nullptr || !caretEnabled || cursor.page != currentPage)
+        return;
+    const auto bar = std::dynamic_pointer_cast<Bar>(
+        GetElementAtPath4(*layout, cursor.page, cursor.line, cursor.track, cursor.barInLine));
+    if (!bar)
+        return;
+    const Rect rect = bar->GetRect();
+    const TimePositionMapper mapper(rect, bar->GetPositionMap().get());
+    const int x = mapper.TimeToX(cursor.timeInBar);
+    const Point origin = bar->GetOrigin();
+    const Point position = bar->GetPosition();
+    caretLine->SetOrigin({ClampToInt(static_cast<long long>(origin.x) + position.x + x),
+                          ClampToInt(static_cast<long long>(origin.y) + position.y)});
+    const int halfNote = painter->GetNoteSize().cx / 2;
+    const bool inside = static_cast<long long>(x) + halfNote < rect.Width();
+    caretLine->SetPosition(inside ? Point{halfNote, 0} : Point{0, 0});
+    caretLine->Draw(*painter);
+}
+
+void ScoreEditor::UpdateCaret(ScorePainter* painter)
+{
+    if (painter == nullptr)
+        return;
+    const auto line = std::dynamic_pointer_cast<SystemNode>(
+        GetElementAtPath2(*layout, cursor.page, cursor.line));
+    if (!line || line->GetChildCount() == 0)
+        return;
+    const auto bar = std::dynamic_pointer_cast<Bar>(
+        GetElementAtPath4(*layout, cursor.page, cursor.line, cursor.track, cursor.barInLine));
+    if (!bar)
+        return;
+    bool anyVisible = false;
+    long long top = 0;
+    long long bottom = 0;
+    for (int i = 0; i < line->GetChildCount(); ++i) {
+        const auto track = line->GetChild(i);
+        if (!track || !track->IsVisible())
+            continue;
+        const Rect r = track->GetRect();
+        const long long y = static_cast<long long>(track->GetOrigin().y) + track->GetPosition().y;
+        if (!anyVisible || y + r.top < top)
+            top = y + r.top;
+        if (!anyVisible || y + r.bottom > bottom)
+            bottom = y + r.bottom;
+        anyVisible = true;
+    }
+    if (!anyVisible)
+        return;
+    bottom += painter->GetBarLineHeight();
+    const Rect rect = bar->GetRect();
+    const TimePositionMapper mapper(rect, bar->GetPositionMap().get());
+    const long long x = static_cast<long long>(bar->GetOrigin().x) + bar->GetPosition().x +
+                        mapper.TimeToX(cursor.timeInBar) + painter->GetNoteSize().cx / 2;
+    const Rect caret{ClampToInt(x), ClampToInt(top), ClampToInt(x), ClampToInt(bottom)};
+    guideLine->SetOrigin({0, 0});
+    guideLine->SetPosition({0, 0});
+    guideLine->SetRect(caret);
+    guideLine->Draw(*painter);
+    NotifyListener(EditorNotice{EditorNoticeCode::CaretMoved, nullptr, &caret, nullptr});
+}
+
+bool ScoreEditor::HasSelection() const
+{
+    return layout->GetSelection() && layout->GetSelection()->IsValid();
+}
+
+std::u16string ScoreEditor::GetTitle() const { return score->GetTitle(); }
+std::u16string ScoreEditor::GetSubtitle() const { return score->GetSubtitle(); }
+std::u16string ScoreEditor::GetComposer() const { return score->GetComposer(); }
+std::u16string ScoreEditor::GetPoet() const { return score->GetPoet(); }
+std::u16string ScoreEditor::GetSinger() const { return score->GetSinger(); }
+std::u16string ScoreEditor::GetAdapter() const { return score->GetAdapter(); }
+std::u16string ScoreEditor::GetRights() const { return score->GetRights(); }
+std::u16string ScoreEditor::GetDescription() const { return score->GetDescription(); }
+
+void ScoreEditor::SetDescription(const std::u16string& text)
+{
+    score->SetDescription(text);
 }
 
 void ScoreEditor::AddCommand(std::unique_ptr<EditCommand> command)
@@ -147,10 +357,22 @@ void ScoreEditor::Redo()
     NotifyListener(EditorNoticeCode::ContentChanged);
 }
 
-void ScoreEditor::RunPendingCommands(ScorePainter& painter)
+void ScoreEditor::RunPendingCommands(ScorePainter* painter)
 {
-    history.RunPending(painter);
+    // Layout measures through the painter; without one the queue waits for the next run.
+    if (painter == nullptr)
+        return;
+    history.RunPending(*painter);
     NotifyListener(EditorNoticeCode::PendingCommandsRun);
 }
 
 }  // namespace quaverly
+
+extern "C" quaverly::api::ScoreEditor* create_quaverly_editor()
+{
+    try {
+        return new quaverly::ScoreEditor();
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}

@@ -3,6 +3,10 @@
 // EditorListener. Commands and elements read and write its members directly; the
 // operations here are the ones they call.
 //
+// The program sees the same object as `api::ScoreEditor` (editor_interface.h), made by
+// create_quaverly_editor and freed by Destroy; inside the engine it is this class, whose
+// members stay public for the commands. Tests may also make one on the stack.
+//
 // `score` is the document root, `layout` the root of the laid-out view, whose parent is
 // `controller` (a placeholder for the edit controller at the top of the tree until that
 // class exists); `caretLine` and `guideLine` are the two markers drawn outside the tree.
@@ -12,10 +16,12 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "engine/commands/edit_command.h"
 #include "engine/commands/undo_history.h"
+#include "engine/editor/editor_interface.h"
 #include "engine/layout/caret_line.h"
 #include "engine/layout/guide_line.h"
 #include "engine/layout/layout_root.h"
@@ -30,69 +36,7 @@ namespace quaverly {
 class InputMode;
 class ScorePainter;
 
-// Codes of the notices the editor sends to its listener.
-namespace EditorNoticeCode {
-inline constexpr int ContentChanged = 1;
-inline constexpr int RegionChanged = 2;
-inline constexpr int DocumentModified = 3;
-inline constexpr int EditTitle = 4;
-inline constexpr int EditSubtitle = 5;
-inline constexpr int EditPoet = 6;
-inline constexpr int EditComposer = 7;
-inline constexpr int EditSinger = 8;
-inline constexpr int EditAdapter = 9;
-inline constexpr int EditLyric = 12;
-inline constexpr int EditTextItem = 13;
-inline constexpr int NoteSelected = 14;
-inline constexpr int CursorPositionChanged = 15;
-inline constexpr int PageChanged = 16;
-inline constexpr int CaretMoved = 17;
-inline constexpr int PageInfoChanged = 18;
-inline constexpr int PlaybackChanged = 19;
-inline constexpr int InputBusy = 21;
-inline constexpr int PendingCommandsRun = 22;
-inline constexpr int LongOperationBegin = 23;
-inline constexpr int LongOperationEnd = 24;
-}  // namespace EditorNoticeCode
-
-// A place in the laid-out score as the position notices report it.
-struct NoticePosition {
-    int page = 0;
-    int line = 0;
-    int track = 0;
-    int bar = 0;  // score-wide bar number
-    int time = 0;
-};
-
-// What the editor reports. The record and what it points to live only for the call.
-struct EditorNotice {
-    int code = 0;
-    const NotificationPayload* request = nullptr;  // forwarded edit requests (4-9, 12-14)
-    const Rect* region = nullptr;                  // 2: region to repaint; 17: caret
-    const NoticePosition* position = nullptr;      // 15, 16
-};
-
-// Implemented by the host. The editor does not own it.
-class EditorListener {
-public:
-    virtual ~EditorListener() = default;
-    virtual void Notify(const EditorNotice& notice) = 0;
-};
-
-// The editor's cursor: a path of child indices from the layout root to a bar (page,
-// line on the page, track row, bar counted from the line's first bar) and a time
-// inside that bar. Line 0 of page 0 is the heading, so the cursor starts on line 1.
-struct CursorPosition {
-    int page = 0;
-    int line = 1;
-    int track = 0;
-    int barInLine = 0;
-    int timeInBar = 0;  // ticks, 161280 to a quarter note
-
-    friend bool operator==(const CursorPosition&, const CursorPosition&) = default;
-};
-
-class ScoreEditor {
+class ScoreEditor final : public api::ScoreEditor {
 public:
     static constexpr std::size_t kViewFlagCount = 8;
 
@@ -128,12 +72,143 @@ public:
     // The elements selected by the user, in selection order.
     std::vector<std::shared_ptr<ScoreElement>> selectedElements;
 
-    // --- Operations ---
+    // --- The interface (see editor_interface.h for the order) ---
+    //
+    // Operations whose behaviour is written elsewhere in the engine and not yet joined
+    // to the editor do nothing and return their neutral value (false, 0, an empty text
+    // or list).
 
     // Empties the document, the history (pending commands included) and the selection
     // list; resets cursor, current page, caret and the view flags 2 to 7. View flags 0
     // and 1, the listener, the input mode and the page content size stay.
-    void ResetDocument();
+    void ResetDocument() override;
+    void SetPageContentSize(int width, int height) override;
+    void SetTitle(const std::u16string& text) override;
+    std::u16string GetTitle() const override;
+    void SetSubtitle(const std::u16string& text) override;
+    std::u16string GetSubtitle() const override;
+    void SetComposer(const std::u16string& text) override;
+    std::u16string GetComposer() const override;
+    void SetPoet(const std::u16string& text) override;
+    std::u16string GetPoet() const override;
+    void SetSinger(const std::u16string& text) override;
+    std::u16string GetSinger() const override;
+    void SetAdapter(const std::u16string& text) override;
+    std::u16string GetAdapter() const override;
+    void SetRights(const std::u16string& text) override;
+    std::u16string GetRights() const override;
+    void SetDescription(const std::u16string& text) override;
+    std::u16string GetDescription() const override;
+    bool LoadMusicXml(const std::u16string& path, PageLayoutResult& info) override;
+    void ImportScoreData(tabulon::ScoreData* data) override;
+    void NewDocument(const NewScoreSettings& settings) override;
+    void Repaginate() override;
+    void SaveMusicXml(const std::u16string& path, const PageLayoutResult& info) override;
+    void ExportScoreData(tabulon::ScoreData* data) override;
+    void SetLayoutPosition(Point point) override;
+    // Runs the queued commands with the painter, including those queued meanwhile,
+    // then sends notice 22. A null painter runs nothing and sends nothing.
+    void RunPendingCommands(ScorePainter* painter) override;
+    void RunPendingCommands(ScorePainter& painter) { RunPendingCommands(&painter); }
+    // The view tree, then the current input mode's overlay.
+    bool Draw(ScorePainter* painter) override;
+    void SetCaretEnabled(bool enabled) override { caretEnabled = enabled; }
+    void DrawCaret(ScorePainter* painter) override;
+    void UpdateCaret(ScorePainter* painter) override;
+    void Refresh() override;
+    void SetListener(EditorListener* newListener) override { listener = newListener; }
+    // Makes the page current here and in the layout root, and queues the deferred
+    // re-flows of the pages up to it.
+    void SetCurrentPage(int page) override;
+    int GetCurrentPage() const override { return currentPage; }
+    int GetLastPageIndex() const override;
+    int GetCurrentPart() const override { return cursor.track; }
+    int GetPartCount() const override;
+    int GetCursorBarIndex() const override;
+    // Bars of the score's first part (0 without parts).
+    int GetBarCount() const override;
+    void SetInputMode(int mode) override;
+    void AddPart(const PartRecord& part) override;
+    void DeletePart(int index) override;
+    void AddBars(const BarRecord& bars) override;
+    void DeleteBars(int first, int count) override;
+    void InputChord(const std::vector<int>* keys, int value, int dots, int graceKind,
+                    int flags) override;
+    void InputNote(int degree, int octave, int value, int dots, int accidental, int graceKind,
+                   int flags) override;
+    void SetNotePitch(int typeCode) override;
+    void SetNoteValue(int value) override;
+    void SetOctave(int octave) override;
+    void SetDots(int dots) override;
+    void SetAccidental(int accidental) override;
+    void MakeTuplet(int actual, int normal) override;
+    void ToggleTie() override;
+    void SetLyricVerse(int verse) override;
+    void BeginLyricEdit(int part, int bar, int verse, int time) override;
+    void EndLyricEdit(int part, int bar, int verse, int time) override;
+    void SetLyricText(const LyricTextRecord& record) override;
+    std::vector<std::u16string> GetLyrics(int part, int verse) const override;
+    void SetLyrics(int part, int verse, const std::vector<std::u16string>& texts) override;
+    void AddArticulation(int code) override;
+    void AddOtherSymbol(const ExtendSymbol& symbol) override;
+    void AddTextItem(const PageTextData& text) override;
+    void AddLineMark(int kind) override;
+    bool SetBarline(int type) override;
+    bool AddJumpMark(int style, int mark) override;
+    void ReservedSymbolOperation(int /*first*/, int /*second*/) override {}
+    bool SetDynamics(int code) override;
+    int SetKeySignature(int fifths) override;
+    void SetTimeSignature(int beats, int beatType) override;
+    void SetTempoText(const std::u16string& text) override;
+    void SetTempo(int beatUnit, int perMinute) override;
+    void AddGrouping(int type) override;
+    void SetBarNumbering(const BarNumberFormat& format) override;
+    void EnlargeNote() override;
+    void ShrinkNote() override;
+    bool InsertLineBreak() override;
+    void ShowPageBorder(bool show) override;
+    void ShowTrackBaseLines(bool show) override;
+    void ShowLineBreakMarks(bool show) override;
+    void ShowIndentMarks(bool show) override;
+    void ShowLineSpacingMarks(bool show) override;
+    void ShowLinePositionMarks(bool show) override;
+    void ShowBarWidthMarks(bool show) override;
+    void ShowLyricLineMarks(bool show) override;
+    int GetBarsPerLine() const override;
+    void SetBarsPerLine(const BarsPerLineRecord& record) override;
+    int GetLinesOnPage() const override;
+    void SetLinesOnPage(int count) override;
+    void SetInstrumentName(const std::u16string& text, bool allLines) override;
+    void HideEmptyLines(bool hide) override;
+    void RestoreDefaultLayout() override;
+    void Transpose(const TransposeRequest& request) override;
+    void Enharmonic() override {}
+    void ShiftOctave(int count, int direction, int flag) override;
+    bool Navigate(int index) override;
+    void OnKeyDown(int key, int flags) override;
+    void OnInputEvent(int first, int second) override;
+    void OnButtonDown(Point point, int flags, int extra) override;
+    void OnPointerMove(Point point, int flags) override;
+    void OnButtonUp(Point point, int flags) override;
+    void OnDoubleClick(Point point, int flags, int extra) override;
+    // Moves the cursor to the latest note start at or before the player's time in its
+    // bar (over every part) and sends notice 16; returns 0.
+    int ShowPlaybackPosition(const PlaybackPosition& position) override;
+    // Undo and Redo queue the step and report the document modified and the content
+    // changed; on an empty stack they change and report nothing.
+    void Undo() override;
+    void Redo() override;
+    bool CanUndo() const override { return history.CanUndo(); }
+    bool CanRedo() const override { return history.CanRedo(); }
+    bool HasSelection() const override;
+    bool ReservedQuery() override { return true; }
+    void CopySelection(std::vector<std::uint8_t>& bytes) override;
+    void CutSelection(int /*flags*/) override {}
+    void Paste(const std::uint8_t* data, std::size_t size) override;
+    // Frees an editor made by create_quaverly_editor.
+    void Destroy() override;
+
+    // --- Selection and notices ---
 
     // Appends the element unless the list holds it already; returns its index (-1 for
     // a null element).
@@ -146,9 +221,6 @@ public:
     // Hands the notice to the listener; nothing when none is set.
     void NotifyListener(const EditorNotice& notice) const;
     void NotifyListener(int code) const;
-
-    // Bars of the score's first part (0 without parts).
-    int GetBarCount() const;
 
     // --- Command groups and the history ---
     //
@@ -176,20 +248,42 @@ public:
     // undone any more.
     void RecordIrreversible(std::shared_ptr<EditCommand> command);
 
-    // Undo and Redo queue the step and report the document modified and the content
-    // changed; on an empty stack they change and report nothing.
-    void Undo();
-    void Redo();
-    bool CanUndo() const { return history.CanUndo(); }
-    bool CanRedo() const { return history.CanRedo(); }
+    // --- Layout walkers, called by the re-layout commands with their painter ---
 
-    // Runs the queued commands with the painter, including those queued meanwhile,
-    // then sends notice 22.
-    void RunPendingCommands(ScorePainter& painter);
+    // Cuts the bars into lines from line `line` on (0 is taken as 1): bars go on a line
+    // while their width stays within 105 % of the room; forced breaks and the
+    // bars-per-line entries end lines; with mode 0 the walk stops at the first line whose
+    // bar range did not change. Lines past the last bar are dropped and the cursor stays
+    // on its bar. Returns -1 without a part, else 0.
+    int RelayoutFrom(ScorePainter& painter, int line, int mode);
+    // Re-cuts the lines from the first line of page `page`, then re-fills the pages from
+    // that page on; earlier pages stay as they are. The two flags are kept for the
+    // callers and change nothing.
+    void ReflowLinesFrom(ScorePainter& painter, int page, bool keep, bool all);
+    // Puts the lines on pages from page `page` on, honouring the lines-per-page entries;
+    // drops unused pages, sends notice 18 and keeps the cursor on its bar.
+    void RepaginateFrom(ScorePainter& painter, int page);
+    // Lays out the lines of one page again and stacks them from y = 0, each below the
+    // ones above it; nothing for a page that does not exist.
+    void RestackPage(ScorePainter& painter, int page);
+    // Appends bars to every track shorter than the longest one.
+    void EqualizeBarCounts();
+
+    // The first bar index of line `line` of page `page`; -1 when there is none.
+    int GetBarIndexAtLine(int page, int line) const;
+    // Puts the cursor on the page, line and offset that hold the bar (limited to the
+    // last bar); the track and time stay. False when no page shows the bar.
+    bool PlaceCursorOnBar(int bar);
 
 private:
+    // The height a laid-out line takes on its page: the heading's own height, else the
+    // sum of its visible rows' heights and offsets.
+    int LineHeight(std::size_t index) const;
+
     // Open command groups, innermost last.
     std::vector<std::shared_ptr<EditCommand>> openGroups_;
+    // The cursor's bar while the lines are cut anew and the pages not yet filled.
+    int cursorBarAfterReflow_ = -1;
 };
 
 }  // namespace quaverly

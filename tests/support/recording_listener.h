@@ -1,6 +1,8 @@
-// An editor listener that keeps the codes of the notices it receives.
+// An editor listener that keeps the codes of the notices it receives, and copies of the
+// positions and rectangles they carry (the notice's own record lives only for the call).
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "engine/editor/score_editor.h"
@@ -9,9 +11,18 @@ namespace quaverly::fakes {
 
 class RecordingListener final : public EditorListener {
 public:
-    void Notify(const EditorNotice& notice) override { codes.push_back(notice.code); }
+    void Notify(const EditorNotice& notice) override
+    {
+        codes.push_back(notice.code);
+        if (notice.position != nullptr)
+            positions.push_back(*notice.position);
+        if (notice.region != nullptr)
+            regions.push_back(*notice.region);
+    }
 
     std::vector<int> codes;
+    std::vector<NoticePosition> positions;
+    std::vector<Rect> regions;
 };
 
 }  // namespace quaverly::fakes
