@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/commands/edit_command.h"
+#include "engine/editor/score_editor.h"
 
 namespace quaverly {
 
@@ -45,6 +46,57 @@ private:
     std::vector<std::u16string> oldTexts_;
     int verse_ = 0;
     std::shared_ptr<ScoreElement> range_;
+};
+
+// Asks the lyric of a verse of the note at the cursor's position for in-place editing.
+class SelectVerseCommand final : public EditCommand {
+public:
+    void SetVerse(int verse) { verse_ = verse; }
+    // The cursor path (page, line, track, bar in the line) and the position in the bar.
+    void SetCursor(const CursorPosition& cursor) { cursor_ = cursor; }
+    // The root the cursor path starts from.
+    void SetRoot(std::shared_ptr<ScoreElement> root) { root_ = std::move(root); }
+    void Do() override;
+    void Undo() override {}
+
+private:
+    int verse_ = 0;
+    CursorPosition cursor_;
+    std::shared_ptr<ScoreElement> root_;
+};
+
+// Moves in-place lyric editing to the next note (forward) or the previous one: in the
+// bar at the stored index of a range of bars, the first note after (last note before)
+// the position, else the first (last) note of the nearest following (earlier) bar that
+// has notes. Nothing happens past either end of the range.
+class StepLyricCommand : public EditCommand {
+public:
+    void SetPosition(int position) { position_ = position; }
+    void SetVerse(int verse) { verse_ = verse; }
+    void SetBarIndex(int bar) { bar_ = bar; }
+    void SetRange(std::shared_ptr<ScoreElement> range) { range_ = std::move(range); }
+    void Do() override;
+    void Undo() override {}
+
+protected:
+    explicit StepLyricCommand(bool forward) : forward_(forward) {}
+
+private:
+    bool forward_;
+    int position_ = 0;
+    int verse_ = 0;
+    int bar_ = 0;
+    std::shared_ptr<ScoreElement> range_;
+};
+
+class EditNextLyricCommand final : public StepLyricCommand {
+public:
+    EditNextLyricCommand() : StepLyricCommand(true) {}
+};
+
+class EditPreviousLyricCommand final : public StepLyricCommand {
+public:
+    EditPreviousLyricCommand() : StepLyricCommand(false) {}
 };
 
 }  // namespace quaverly
