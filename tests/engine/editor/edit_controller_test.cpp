@@ -15,6 +15,7 @@
 #include "engine/model/chord_note_list.h"
 #include "engine/model/dynamic_mark.h"
 #include "engine/model/grace_note_list.h"
+#include "engine/model/lyric.h"
 #include "engine/model/note.h"
 #include "engine/model/note_factory.h"
 #include "engine/model/note_styles.h"
@@ -49,6 +50,14 @@ public:
         bar->AddDirection(dynamic);
         pageText = std::make_shared<PageText>();
         editor.score->AddPageText(pageText);
+        second = CreateNote(1);
+        second->SetStartTime(kTicksPerQuarter);
+        bar->AddNote(second);
+        tie = std::make_shared<Tie>();
+        tie->SetStart({bar, note});
+        tie->SetEnd({bar, second});
+        PartAt(editor, 0)->AddTie(tie);
+        note->SetLyricText(0, u"啊");
     }
 
     void Send(int code, NotificationPayload& payload)
@@ -78,6 +87,8 @@ public:
     std::shared_ptr<Note> chord;
     std::shared_ptr<DynamicMark> dynamic;
     std::shared_ptr<PageText> pageText;
+    std::shared_ptr<Note> second;
+    std::shared_ptr<Tie> tie;
 };
 
 template <class List, class Item>
@@ -105,6 +116,38 @@ TEST_F(EditControllerTest, EachEditIsOneUndoStepThatUndoesAndRedoes)
              t.Send(id::kNoteDelete, p);
          },
          [](EditControllerTest& t) { return !Holds(t.bar->GetNotes(), t.note); }, 1, {1, 3}},
+        {"delete a tied note",
+         [](EditControllerTest& t) {
+             NotificationPayload p;
+             p.bar = t.bar;
+             p.note = t.note;
+             t.Send(id::kNoteDelete, p);
+         },
+         [](EditControllerTest& t) {
+             return !Holds(t.bar->GetNotes(), t.note) && t.second->GetTiedFrom() == nullptr &&
+                    PartAt(t.editor, 0)->GetTies().empty();
+         },
+         1, {1, 3}},
+        {"delete tie",
+         [](EditControllerTest& t) {
+             NotificationPayload p;
+             p.element = t.tie;
+             p.note = t.note;
+             p.owner = t.bar;
+             p.part = PartAt(t.editor, 0);
+             t.Send(id::kTieDelete, p);
+         },
+         [](EditControllerTest& t) {
+             return PartAt(t.editor, 0)->GetTies().empty() && t.note->GetTiedTo() == nullptr;
+         },
+         1, {1, 3}},
+        {"delete lyric",
+         [](EditControllerTest& t) {
+             NotificationPayload p;
+             p.element = t.note->GetLyric(0);
+             t.Send(id::kLyricDelete, p);
+         },
+         [](EditControllerTest& t) { return t.note->GetLyric(0)->GetText().empty(); }, 1, {1, 3}},
         {"delete grace note",
          [](EditControllerTest& t) {
              NotificationPayload p;
@@ -202,6 +245,7 @@ TEST_F(EditControllerTest, EachEditIsOneUndoStepThatUndoesAndRedoes)
         editor.Undo();
         Run();
         EXPECT_FALSE(c.done(*this));
+        EXPECT_EQ(note->GetTiedTo(), second.get());  // every undo leaves the tie whole
         EXPECT_EQ(note->GetOffset(), noteOffset);
         EXPECT_EQ(note->GetStyle(), style);
         editor.Redo();
