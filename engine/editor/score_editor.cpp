@@ -6,6 +6,7 @@
 
 #include "engine/commands/command_group.h"
 #include "engine/commands/macro_command.h"
+#include "engine/editor/edit_controller.h"
 #include "engine/layout/input_mode.h"
 #include "engine/layout/page_node.h"
 #include "engine/layout/selection_range.h"
@@ -49,7 +50,7 @@ ScoreEditor::ScoreEditor()
       layout(std::make_shared<LayoutRoot>()),
       caretLine(std::make_shared<CaretLine>()),
       guideLine(std::make_shared<GuideLine>()),
-      controller(std::make_shared<ScoreElement>())
+      controller(std::make_shared<EditController>(this))
 {
     layout->SetParent(controller.get());
     modes = MakeInputModes(*this);

@@ -8,8 +8,8 @@
 // members stay public for the commands. Tests may also make one on the stack.
 //
 // `score` is the document root, `layout` the root of the laid-out view, whose parent is
-// `controller` (a placeholder for the edit controller at the top of the tree until that
-// class exists); `caretLine` and `guideLine` are the two markers drawn outside the tree.
+// `controller` (the EditController at the top of the tree, which turns the elements'
+// notifications into commands); `caretLine` and `guideLine` are the two markers drawn outside the tree.
 #pragma once
 
 #include <array>

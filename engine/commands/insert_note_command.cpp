@@ -1,0 +1,139 @@
+#include "engine/commands/insert_note_command.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "engine/commands/bar_index_tables.h"
+#include "engine/editor/score_editor.h"
+#include "engine/layout/layout_column_state.h"
+#include "engine/layout/layout_engine.h"
+#include "engine/model/bar.h"
+#include "engine/model/element_notification.h"
+#include "engine/model/note.h"
+#include "engine/model/part.h"
+#include "engine/model/tuplet.h"
+
+namespace quaverly {
+
+namespace {
+
+std::shared_ptr<Part> PartHolding(const ScoreEditor& editor, const Bar* bar)
+{
+    if (!editor.score || bar == nullptr) {
+        return nullptr;
+    }
+    for (const auto& part : ScoreParts(*editor.score)) {
+        for (int i = 0; i < part->GetChildCount(); ++i) {
+            if (part->GetChild(i).get() == bar) {
+                return part;
+            }
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void InsertNoteCommand::Do()
+{
+    if (!note_ || !bar_) {
+        return;
+    }
+    // The layout retimes a bar's notes one after the other, so once the note was out its
+    // followers moved up to its start time; sorting on start time alone would put it back
+    // behind them. Sort it in just before the note that took its place.
+    const auto& notes = bar_->GetNotes();
+    if (removedAt_ >= 0 && static_cast<std::size_t>(removedAt_) < notes.size()) {
+        const int start = note_->GetStartTime();
+        const int before = notes[static_cast<std::size_t>(removedAt_)]->GetStartTime();
+        note_->SetStartTime(before > std::numeric_limits<int>::min() ? before - 1 : before);
+        bar_->AddNote(note_);
+        bar_->SortNotes();
+        note_->SetStartTime(start);
+    } else {
+        bar_->AddNote(note_);
+        bar_->SortNotes();
+    }
+    removedAt_ = -1;
+    ReattachTiesAndTuplets();
+    Relayout();
+}
+
+void InsertNoteCommand::Undo()
+{
+    if (!note_ || !bar_) {
+        return;
+    }
+    DetachTiesAndTuplets();
+    NotificationPayload payload;
+    payload.element = note_;
+    payload.note = note_;
+    payload.subject = note_.get();
+    ElementNotification going{notification_id::kNoteGoingAway, &payload, note_.get()};
+    note_->Notify(going);
+    const auto& notes = bar_->GetNotes();
+    const auto at = std::find(notes.begin(), notes.end(), note_);
+    removedAt_ = at == notes.end() ? -1 : static_cast<int>(at - notes.begin());
+    bar_->RemoveNote(note_.get());
+    Relayout();
+}
+
+void InsertNoteCommand::DetachTiesAndTuplets()
+{
+    tuplets_.clear();
+    for (const auto& tuplet : std::vector<std::shared_ptr<Tuplet>>(bar_->GetTuplets())) {
+        if (tuplet && tuplet->GetFirstNote() == note_) {
+            tuplets_.push_back(tuplet);
+            bar_->RemoveTuplet(tuplet.get());
+        }
+    }
+    ties_.clear();
+    part_ = editor_ ? PartHolding(*editor_, bar_.get()) : nullptr;
+    if (!part_) {
+        return;
+    }
+    for (const auto& tie : std::vector<std::shared_ptr<Tie>>(part_->GetTies())) {
+        if (!tie) {
+            continue;
+        }
+        const bool starts = tie->GetStart().note == note_;
+        const bool ends = tie->GetEnd().note == note_;
+        if (!starts && !ends) {
+            continue;
+        }
+        ties_.push_back({tie, tie->GetStart(), tie->GetEnd(), starts});
+        if (starts) {
+            part_->RemoveTie(tie);
+            tie->ClearChildren();
+        } else {
+            tie->SetEnd({});
+        }
+    }
+}
+
+void InsertNoteCommand::ReattachTiesAndTuplets()
+{
+    for (const auto& tuplet : tuplets_) {
+        bar_->AddTuplet(tuplet);
+    }
+    tuplets_.clear();
+    for (const auto& cut : ties_) {
+        cut.tie->SetStart(cut.start);
+        cut.tie->SetEnd(cut.end);
+        if (cut.removed && part_) {
+            part_->AddTie(cut.tie);
+        }
+    }
+    ties_.clear();
+}
+
+void InsertNoteCommand::Relayout()
+{
+    if (!Painter() || !editor_ || !editor_->score || barIndex_ < 0 ||
+        barIndex_ >= editor_->GetBarCount()) {
+        return;
+    }
+    LayoutScore(LayoutColumnState{Painter(), editor_->score, barIndex_, barIndex_ + 1});
+}
+
+}  // namespace quaverly
