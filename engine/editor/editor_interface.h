@@ -172,7 +172,7 @@ public:
     virtual void ImportScoreData(tabulon::ScoreData* data) = 0;
     virtual void NewDocument(const NewScoreSettings& settings) = 0;
     virtual void Repaginate() = 0;
-    virtual void SaveMusicXml(const std::u16string& path, const PageLayoutResult& info) = 0;
+    virtual bool SaveMusicXml(const std::u16string& path, const PageLayoutResult& info) = 0;
     virtual void ExportScoreData(tabulon::ScoreData* data) = 0;
     // 24-29: view and drawing
     virtual void SetLayoutPosition(Point point) = 0;

@@ -33,6 +33,7 @@
 
 namespace quaverly {
 
+class InitialLayoutCommand;
 class InputMode;
 class ScorePainter;
 
@@ -99,11 +100,16 @@ public:
     std::u16string GetRights() const override;
     void SetDescription(const std::u16string& text) override;
     std::u16string GetDescription() const override;
+    // Resets the document, then reads the file. On failure the document is left empty,
+    // nothing is queued or sent and the record is untouched.
     bool LoadMusicXml(const std::u16string& path, PageLayoutResult& info) override;
     void ImportScoreData(tabulon::ScoreData* data) override;
     void NewDocument(const NewScoreSettings& settings) override;
     void Repaginate() override;
-    void SaveMusicXml(const std::u16string& path, const PageLayoutResult& info) override;
+    // Writes the document with the page record given and the editor's own line layout
+    // and hide-empty-lines switch; false when the file could not be written (the old
+    // file then stays as it was).
+    bool SaveMusicXml(const std::u16string& path, const PageLayoutResult& info) override;
     void ExportScoreData(tabulon::ScoreData* data) override;
     void SetLayoutPosition(Point point) override;
     // Runs the queued commands with the painter, including those queued meanwhile,
@@ -276,6 +282,14 @@ public:
     bool PlaceCursorOnBar(int bar);
 
 private:
+    // Queues the command irreversibly, wrapped so that only its Do runs.
+    void RecordStep(std::shared_ptr<EditCommand> command);
+    // The first layout of a new, loaded or imported document, or of new pages: the
+    // initial layout (the given one, else a fresh one), the whole score and its pages,
+    // the final barline when asked, the view and the playback notice.
+    void RecordInitialLayout(std::shared_ptr<InitialLayoutCommand> initial,
+                             bool moveFinalBarline);
+
     // The height a laid-out line takes on its page: the heading's own height, else the
     // sum of its visible rows' heights and offsets.
     int LineHeight(std::size_t index) const;

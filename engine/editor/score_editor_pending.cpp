@@ -12,17 +12,6 @@ void ScoreEditor::SetPoet(const std::u16string& /*text*/) {}
 void ScoreEditor::SetSinger(const std::u16string& /*text*/) {}
 void ScoreEditor::SetAdapter(const std::u16string& /*text*/) {}
 void ScoreEditor::SetRights(const std::u16string& /*text*/) {}
-bool ScoreEditor::LoadMusicXml(const std::u16string& /*path*/, PageLayoutResult& /*info*/)
-{
-    return false;
-}
-void ScoreEditor::ImportScoreData(tabulon::ScoreData* /*data*/) {}
-void ScoreEditor::NewDocument(const NewScoreSettings& /*settings*/) {}
-void ScoreEditor::Repaginate() {}
-void ScoreEditor::SaveMusicXml(const std::u16string& /*path*/, const PageLayoutResult& /*info*/)
-{
-}
-void ScoreEditor::ExportScoreData(tabulon::ScoreData* /*data*/) {}
 void ScoreEditor::Refresh() {}
 void ScoreEditor::SetInputMode(int /*mode*/) {}
 void ScoreEditor::AddPart(const PartRecord& /*part*/) {}
