@@ -1,0 +1,33 @@
+// Attaches an instrument name to a track row of a system, and detaches it again.
+#pragma once
+
+#include <memory>
+
+#include "engine/commands/edit_command.h"
+#include "engine/commands/inverse_command.h"
+
+namespace quaverly {
+
+class InstrumentNameText;
+class TrackNode;
+
+class AddHeaderTextCommand : public EditCommand {
+public:
+    AddHeaderTextCommand();
+    ~AddHeaderTextCommand() override;
+
+    void SetTrackNode(std::shared_ptr<TrackNode> track) { track_ = std::move(track); }
+    void SetInstrumentName(std::shared_ptr<InstrumentNameText> name) { name_ = std::move(name); }
+
+    void Do() override;
+    void Undo() override;
+
+private:
+    std::shared_ptr<TrackNode> track_;
+    std::shared_ptr<InstrumentNameText> name_;
+};
+
+// Deleting an instrument name from its track row.
+using RemoveHeaderTextCommand = InverseCommand<AddHeaderTextCommand>;
+
+}  // namespace quaverly

@@ -1,0 +1,23 @@
+#include "engine/commands/attach_bar_time_signature_command.h"
+
+#include "engine/model/time_signature.h"
+#include "engine/model/bar.h"
+
+namespace quaverly {
+
+AttachBarTimeSignatureCommand::AttachBarTimeSignatureCommand() = default;
+AttachBarTimeSignatureCommand::~AttachBarTimeSignatureCommand() = default;
+
+void AttachBarTimeSignatureCommand::Do()
+{
+    if (holder_ && element_)
+        holder_->SetTimeSignature(element_);
+}
+
+void AttachBarTimeSignatureCommand::Undo()
+{
+    if (holder_ && element_)
+        holder_->ClearTimeSignature();
+}
+
+}  // namespace quaverly
