@@ -227,7 +227,7 @@ public:
     virtual bool SetDynamics(int code) = 0;
     // 67-70: key, meter, tempo
     virtual int SetKeySignature(int fifths) = 0;
-    virtual void SetTimeSignature(int beats, int beatType) = 0;
+    virtual int SetTimeSignature(int beats, int beatType) = 0;
     virtual void SetTempoText(const std::u16string& text) = 0;
     virtual void SetTempo(int beatUnit, int perMinute) = 0;
     // 71-75

@@ -78,6 +78,7 @@ protected:
 TEST_F(EditorDocumentTest, NewDocumentThenRunGivesPagesAndNoUndo)
 {
     handle->SetTitle(u"old");  // whatever the document held goes
+    listener.codes.clear();
     handle->NewDocument(OneStaff(4));
     EXPECT_EQ(listener.codes, (std::vector<int>{EditorNoticeCode::ContentChanged}));
     // Until the queue runs there is no layout.
