@@ -29,10 +29,6 @@ void ScoreEditor::SetLyricVerse(int /*verse*/) {}
 void ScoreEditor::BeginLyricEdit(int /*part*/, int /*bar*/, int /*verse*/, int /*time*/) {}
 void ScoreEditor::EndLyricEdit(int /*part*/, int /*bar*/, int /*verse*/, int /*time*/) {}
 void ScoreEditor::SetLyricText(const LyricTextRecord& /*record*/) {}
-std::vector<std::u16string> ScoreEditor::GetLyrics(int /*part*/, int /*verse*/) const
-{
-    return {};
-}
 void ScoreEditor::SetLyrics(int /*part*/, int /*verse*/,
                             const std::vector<std::u16string>& /*texts*/)
 {
