@@ -172,7 +172,7 @@ public:
     virtual void ImportScoreData(tabulon::ScoreData* data) = 0;
     virtual void NewDocument(const NewScoreSettings& settings) = 0;
     virtual void Repaginate() = 0;
-    virtual void SaveMusicXml(const std::u16string& path, const PageLayoutResult& info) = 0;
+    virtual bool SaveMusicXml(const std::u16string& path, const PageLayoutResult& info) = 0;
     virtual void ExportScoreData(tabulon::ScoreData* data) = 0;
     // 24-29: view and drawing
     virtual void SetLayoutPosition(Point point) = 0;
@@ -227,7 +227,7 @@ public:
     virtual bool SetDynamics(int code) = 0;
     // 67-70: key, meter, tempo
     virtual int SetKeySignature(int fifths) = 0;
-    virtual void SetTimeSignature(int beats, int beatType) = 0;
+    virtual int SetTimeSignature(int beats, int beatType) = 0;
     virtual void SetTempoText(const std::u16string& text) = 0;
     virtual void SetTempo(int beatUnit, int perMinute) = 0;
     // 71-75

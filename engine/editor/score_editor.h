@@ -33,8 +33,10 @@
 
 namespace quaverly {
 
+class InitialLayoutCommand;
 class InputMode;
 class ScorePainter;
+class SystemNode;
 
 class ScoreEditor final : public api::ScoreEditor {
 public:
@@ -99,11 +101,16 @@ public:
     std::u16string GetRights() const override;
     void SetDescription(const std::u16string& text) override;
     std::u16string GetDescription() const override;
+    // Resets the document, then reads the file. On failure the document is left empty,
+    // nothing is queued or sent and the record is untouched.
     bool LoadMusicXml(const std::u16string& path, PageLayoutResult& info) override;
     void ImportScoreData(tabulon::ScoreData* data) override;
     void NewDocument(const NewScoreSettings& settings) override;
     void Repaginate() override;
-    void SaveMusicXml(const std::u16string& path, const PageLayoutResult& info) override;
+    // Writes the document with the page record given and the editor's own line layout
+    // and hide-empty-lines switch; false when the file could not be written (the old
+    // file then stays as it was).
+    bool SaveMusicXml(const std::u16string& path, const PageLayoutResult& info) override;
     void ExportScoreData(tabulon::ScoreData* data) override;
     void SetLayoutPosition(Point point) override;
     // Runs the queued commands with the painter, including those queued meanwhile,
@@ -158,7 +165,10 @@ public:
     void ReservedSymbolOperation(int /*first*/, int /*second*/) override {}
     bool SetDynamics(int code) override;
     int SetKeySignature(int fifths) override;
-    void SetTimeSignature(int beats, int beatType) override;
+    // -1 when the cursor is on no bar, the meter is not valid, or the bar already
+    // starts another meter; 0 otherwise (also when the bar has this meter already, which
+    // changes nothing).
+    int SetTimeSignature(int beats, int beatType) override;
     void SetTempoText(const std::u16string& text) override;
     void SetTempo(int beatUnit, int perMinute) override;
     void AddGrouping(int type) override;
@@ -269,6 +279,18 @@ public:
     // Appends bars to every track shorter than the longest one.
     void EqualizeBarCounts();
 
+    // --- View flags and hidden rows, applied to the laid-out view at once ---
+
+    // Page borders, then every line of every page.
+    void ApplyViewFlags();
+    // The line's indent and line-break marks, and the marks of its visible rows (the
+    // bar-width marks on the first visible row only).
+    void ApplyViewFlagsToLine(SystemNode& line);
+    // With hide set, a row whose bars in the line hold nothing but rests is hidden;
+    // otherwise every row is shown. The line is shown while a row is, or when
+    // keepVisible is set (the first line of the score).
+    void HideEmptyTracksInLine(SystemNode& line, bool keepVisible, bool hide);
+
     // The first bar index of line `line` of page `page`; -1 when there is none.
     int GetBarIndexAtLine(int page, int line) const;
     // Puts the cursor on the page, line and offset that hold the bar (limited to the
@@ -276,6 +298,28 @@ public:
     bool PlaceCursorOnBar(int bar);
 
 private:
+    // One header text through its command, laid out again with the heading.
+    template <typename Command>
+    void SetScoreText(const std::u16string& text, std::u16string oldText);
+    // The line at the cursor's page and line; empty for the heading or none.
+    std::shared_ptr<SystemNode> CursorLine() const;
+    // The bar the cursor is on: a bar of the cursor's line; -1 on the heading, on no line
+    // or past the line's bars.
+    int CursorBar() const;
+    void SetViewFlag(std::size_t flag, bool show);
+    // Notice 1, then 3: the view and the document changed.
+    void NotifyDocumentChanged() const;
+    // The deferred re-flows of the pages from firstPage to the last one that gets one.
+    std::unique_ptr<EditCommand> MakeDeferredReflows(int firstPage) const;
+
+    // Queues the command irreversibly, wrapped so that only its Do runs.
+    void RecordStep(std::shared_ptr<EditCommand> command);
+    // The first layout of a new, loaded or imported document, or of new pages: the
+    // initial layout (the given one, else a fresh one), the whole score and its pages,
+    // the final barline when asked, the view and the playback notice.
+    void RecordInitialLayout(std::shared_ptr<InitialLayoutCommand> initial,
+                             bool moveFinalBarline);
+
     // The height a laid-out line takes on its page: the heading's own height, else the
     // sum of its visible rows' heights and offsets.
     int LineHeight(std::size_t index) const;

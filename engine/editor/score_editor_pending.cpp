@@ -5,25 +5,6 @@
 
 namespace quaverly {
 
-void ScoreEditor::SetTitle(const std::u16string& /*text*/) {}
-void ScoreEditor::SetSubtitle(const std::u16string& /*text*/) {}
-void ScoreEditor::SetComposer(const std::u16string& /*text*/) {}
-void ScoreEditor::SetPoet(const std::u16string& /*text*/) {}
-void ScoreEditor::SetSinger(const std::u16string& /*text*/) {}
-void ScoreEditor::SetAdapter(const std::u16string& /*text*/) {}
-void ScoreEditor::SetRights(const std::u16string& /*text*/) {}
-bool ScoreEditor::LoadMusicXml(const std::u16string& /*path*/, PageLayoutResult& /*info*/)
-{
-    return false;
-}
-void ScoreEditor::ImportScoreData(tabulon::ScoreData* /*data*/) {}
-void ScoreEditor::NewDocument(const NewScoreSettings& /*settings*/) {}
-void ScoreEditor::Repaginate() {}
-void ScoreEditor::SaveMusicXml(const std::u16string& /*path*/, const PageLayoutResult& /*info*/)
-{
-}
-void ScoreEditor::ExportScoreData(tabulon::ScoreData* /*data*/) {}
-void ScoreEditor::Refresh() {}
 void ScoreEditor::SetInputMode(int /*mode*/) {}
 void ScoreEditor::AddPart(const PartRecord& /*part*/) {}
 void ScoreEditor::DeletePart(int /*index*/) {}
@@ -48,10 +29,6 @@ void ScoreEditor::SetLyricVerse(int /*verse*/) {}
 void ScoreEditor::BeginLyricEdit(int /*part*/, int /*bar*/, int /*verse*/, int /*time*/) {}
 void ScoreEditor::EndLyricEdit(int /*part*/, int /*bar*/, int /*verse*/, int /*time*/) {}
 void ScoreEditor::SetLyricText(const LyricTextRecord& /*record*/) {}
-std::vector<std::u16string> ScoreEditor::GetLyrics(int /*part*/, int /*verse*/) const
-{
-    return {};
-}
 void ScoreEditor::SetLyrics(int /*part*/, int /*verse*/,
                             const std::vector<std::u16string>& /*texts*/)
 {
@@ -72,13 +49,6 @@ bool ScoreEditor::SetDynamics(int /*code*/)
 {
     return false;
 }
-int ScoreEditor::SetKeySignature(int /*fifths*/)
-{
-    return -1;
-}
-void ScoreEditor::SetTimeSignature(int /*beats*/, int /*beatType*/) {}
-void ScoreEditor::SetTempoText(const std::u16string& /*text*/) {}
-void ScoreEditor::SetTempo(int /*beatUnit*/, int /*perMinute*/) {}
 void ScoreEditor::AddGrouping(int /*type*/) {}
 void ScoreEditor::SetBarNumbering(const BarNumberFormat& /*format*/) {}
 void ScoreEditor::EnlargeNote() {}
@@ -87,27 +57,6 @@ bool ScoreEditor::InsertLineBreak()
 {
     return false;
 }
-void ScoreEditor::ShowPageBorder(bool /*show*/) {}
-void ScoreEditor::ShowTrackBaseLines(bool /*show*/) {}
-void ScoreEditor::ShowLineBreakMarks(bool /*show*/) {}
-void ScoreEditor::ShowIndentMarks(bool /*show*/) {}
-void ScoreEditor::ShowLineSpacingMarks(bool /*show*/) {}
-void ScoreEditor::ShowLinePositionMarks(bool /*show*/) {}
-void ScoreEditor::ShowBarWidthMarks(bool /*show*/) {}
-void ScoreEditor::ShowLyricLineMarks(bool /*show*/) {}
-int ScoreEditor::GetBarsPerLine() const
-{
-    return 0;
-}
-void ScoreEditor::SetBarsPerLine(const BarsPerLineRecord& /*record*/) {}
-int ScoreEditor::GetLinesOnPage() const
-{
-    return 0;
-}
-void ScoreEditor::SetLinesOnPage(int /*count*/) {}
-void ScoreEditor::SetInstrumentName(const std::u16string& /*text*/, bool /*allLines*/) {}
-void ScoreEditor::HideEmptyLines(bool /*hide*/) {}
-void ScoreEditor::RestoreDefaultLayout() {}
 void ScoreEditor::Transpose(const TransposeRequest& /*request*/) {}
 void ScoreEditor::ShiftOctave(int /*count*/, int /*direction*/, int /*flag*/) {}
 bool ScoreEditor::Navigate(int /*index*/)

@@ -160,7 +160,12 @@ int ScoreEditor::RelayoutFrom(ScorePainter& painter, int line, int mode)
         system->SetBarRange(next, end);
         system->CreateTracks();
         system->SetRect({0, 0, pageContentWidth, 0});
+        // A document that hides its empty rows hides them on every line made anew; the
+        // first line of the score stays, so the score never shows no line at all.
+        if (hideEmptyLines)
+            HideEmptyTracksInLine(*system, index == 1, true);
         system->Layout(painter);
+        ApplyViewFlagsToLine(*system);
         next = end;
         ++index;
     }

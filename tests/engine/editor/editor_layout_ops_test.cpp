@@ -1,0 +1,229 @@
+// The layout operations through the exported factory: view flags, refresh, bars per
+// line, lines per page, hiding empty rows and the default layout.
+#include <memory>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "engine/editor/new_score_settings.h"
+#include "engine/editor/score_editor.h"
+#include "engine/layout/page_node.h"
+#include "engine/layout/system_node.h"
+#include "engine/layout/track_node.h"
+#include "engine/model/note_time.h"
+#include "tests/engine/layout/layout_test_score.h"
+#include "tests/support/fake_painter.h"
+#include "tests/support/recording_listener.h"
+
+namespace quaverly {
+namespace {
+
+struct EditorDeleter {
+    void operator()(api::ScoreEditor* editor) const { api::DestroyEditor(editor); }
+};
+using EditorHandle = std::unique_ptr<api::ScoreEditor, EditorDeleter>;
+
+constexpr int kHeading = 2500;
+constexpr int kLine = 1219 + 700 + 1219;
+
+const std::vector<int> kChanged = {EditorNoticeCode::ContentChanged,
+                                   EditorNoticeCode::DocumentModified};
+
+class EditorLayoutOpsTest : public ::testing::Test {
+protected:
+    EditorLayoutOpsTest() : handle(create_quaverly_editor())
+    {
+        handle->SetListener(&listener);
+        handle->SetPageContentSize(16000, kHeading + 5 * kLine + 100);
+    }
+
+    ScoreEditor& Editor() { return *static_cast<ScoreEditor*>(handle.get()); }
+
+    // A new score of `staves` staves with four bars a line, laid out.
+    void NewScore(int staves = 1, int barsPerLine = 4)
+    {
+        NewScoreSettings settings;
+        settings.title = u"山歌";
+        for (int s = 0; s < staves; ++s)
+            settings.staves.push_back({0, false, s});
+        settings.barsPerLine = barsPerLine;
+        handle->NewDocument(settings);
+        Run();
+    }
+
+    void Run()
+    {
+        handle->RunPendingCommands(&painter);
+        listener.codes.clear();
+    }
+
+    std::shared_ptr<SystemNode> Line(std::size_t index) const
+    {
+        auto& lines = static_cast<ScoreEditor*>(handle.get())->lines;
+        return index < lines.size() ? std::dynamic_pointer_cast<SystemNode>(lines[index])
+                                    : nullptr;
+    }
+
+    int BarsOfLine(std::size_t index) const
+    {
+        const auto line = Line(index);
+        return line ? line->GetBarRange().end - line->GetBarRange().first : -1;
+    }
+
+    EditorHandle handle;
+    fakes::RecordingListener listener;
+    fakes::FakePainter painter;
+};
+
+TEST_F(EditorLayoutOpsTest, ViewFlagsShowTheirMarksAndRecordNothing)
+{
+    NewScore();
+    const auto line = Line(1);
+    ASSERT_NE(line, nullptr);
+    const auto track = line->GetTrack(0);
+    ASSERT_NE(track, nullptr);
+
+    handle->ShowIndentMarks(true);
+    EXPECT_TRUE(line->GetIndentMark()->IsVisible());
+    EXPECT_TRUE(line->GetRightEndMark()->IsVisible());
+    handle->ShowTrackBaseLines(false);
+    EXPECT_FALSE(track->GetShowBaseLine());
+    handle->ShowLineSpacingMarks(true);
+    EXPECT_TRUE(track->GetSpacingMark()->IsVisible());
+    handle->ShowPageBorder(false);
+    EXPECT_FALSE(std::dynamic_pointer_cast<PageNode>(Editor().layout->GetChild(0))->GetShowBorder());
+    handle->ShowIndentMarks(false);
+    EXPECT_FALSE(line->GetIndentMark()->IsVisible());
+
+    EXPECT_EQ(listener.codes, std::vector<int>(5, EditorNoticeCode::ContentChanged));
+    EXPECT_FALSE(handle->CanUndo());
+
+    // Lines made later take the flags as they are.
+    handle->ShowIndentMarks(true);
+    handle->Refresh();
+    Run();
+    EXPECT_TRUE(Line(1)->GetIndentMark()->IsVisible());
+}
+
+TEST_F(EditorLayoutOpsTest, RefreshWithoutLayoutQueuesNothingAndSendsNothing)
+{
+    handle->Refresh();
+    EXPECT_TRUE(listener.codes.empty());
+    EXPECT_FALSE(handle->CanUndo());
+
+    NewScore();
+    handle->Refresh();
+    EXPECT_EQ(listener.codes, (std::vector<int>{EditorNoticeCode::ContentChanged}));
+    EXPECT_TRUE(handle->CanUndo());
+    Run();
+    EXPECT_EQ(BarsOfLine(1), 4);
+}
+
+TEST_F(EditorLayoutOpsTest, BarsPerLineForOneLineAndForAll)
+{
+    NewScore(1, 0);  // as many bars as fit each line: no bars-per-line entries
+    const int fitting = BarsOfLine(1);
+    ASSERT_GT(fitting, 3);
+    EXPECT_EQ(handle->GetBarsPerLine(), fitting);
+
+    handle->SetBarsPerLine({2, false});
+    EXPECT_EQ(listener.codes, kChanged);
+    Run();
+    EXPECT_EQ(BarsOfLine(1), 2);
+    EXPECT_EQ(BarsOfLine(2), fitting);
+    EXPECT_EQ(handle->GetBarsPerLine(), 2);
+
+    handle->Undo();
+    Run();
+    EXPECT_EQ(BarsOfLine(1), fitting);
+
+    handle->SetBarsPerLine({3, true});
+    Run();
+    EXPECT_EQ(BarsOfLine(1), 3);
+    EXPECT_EQ(BarsOfLine(2), 3);
+    EXPECT_EQ(Editor().score->GetBarsPerLine().size(), 1000u);
+}
+
+TEST_F(EditorLayoutOpsTest, CountsOfNoneOrLessAndMissingLinesAreRefused)
+{
+    NewScore();
+    for (const int count : {0, -1, -100}) {
+        SCOPED_TRACE(count);
+        handle->SetBarsPerLine({count, false});
+        handle->SetBarsPerLine({count, true});
+        handle->SetLinesOnPage(count);
+        EXPECT_TRUE(listener.codes.empty());
+        EXPECT_FALSE(handle->CanUndo());
+    }
+    Editor().cursor.line = 40;  // no such line
+    handle->SetBarsPerLine({2, false});
+    EXPECT_TRUE(listener.codes.empty());
+    EXPECT_FALSE(handle->CanUndo());
+}
+
+TEST_F(EditorLayoutOpsTest, LinesOnPageMovesTheRestToTheNextPage)
+{
+    NewScore();
+    ASSERT_EQ(Editor().layout->GetChildCount(), 1);
+    const int before = handle->GetLinesOnPage();
+    EXPECT_EQ(before, 6);  // the heading and five lines
+
+    handle->SetLinesOnPage(3);
+    EXPECT_EQ(listener.codes, kChanged);
+    Run();
+    EXPECT_EQ(handle->GetLinesOnPage(), 3);
+    EXPECT_EQ(Editor().layout->GetChildCount(), 2);
+    handle->Undo();
+    Run();
+    EXPECT_EQ(handle->GetLinesOnPage(), before);
+}
+
+TEST_F(EditorLayoutOpsTest, HideEmptyLinesKeepsTheFirstLine)
+{
+    NewScore(2);
+    // A note in the second staff's sixth bar (the second line).
+    layout_test::AddNote(*layout_test::BarOf(*Editor().score, 1, 5), note_length::kQuarter);
+
+    handle->HideEmptyLines(true);
+    EXPECT_EQ(listener.codes, kChanged);
+    EXPECT_TRUE(Editor().hideEmptyLines);
+    const auto first = Line(1);
+    EXPECT_TRUE(first->IsVisible());
+    EXPECT_FALSE(first->GetTrack(0)->IsVisible());
+    EXPECT_FALSE(first->GetTrack(1)->IsVisible());
+    EXPECT_TRUE(Line(2)->IsVisible());
+    EXPECT_FALSE(Line(2)->GetTrack(0)->IsVisible());
+    EXPECT_TRUE(Line(2)->GetTrack(1)->IsVisible());
+    EXPECT_FALSE(Line(3)->IsVisible());
+    Run();
+    EXPECT_TRUE(Line(1)->IsVisible());
+    EXPECT_FALSE(Line(3)->IsVisible());
+
+    handle->HideEmptyLines(false);
+    for (std::size_t i = 1; i < Editor().lines.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_TRUE(Line(i)->IsVisible());
+        EXPECT_TRUE(Line(i)->GetTrack(0)->IsVisible());
+    }
+}
+
+TEST_F(EditorLayoutOpsTest, RestoreDefaultLayoutEmptiesTheHistory)
+{
+    NewScore();
+    handle->SetBarsPerLine({2, false});
+    Run();
+    handle->Undo();
+    Run();
+    ASSERT_TRUE(handle->CanRedo());
+    Line(1)->SetOffset({300, 200});
+
+    handle->RestoreDefaultLayout();
+    EXPECT_EQ(listener.codes, kChanged);
+    EXPECT_FALSE(handle->CanUndo());
+    EXPECT_FALSE(handle->CanRedo());
+    Run();
+    EXPECT_EQ(Line(1)->GetOffset(), (Point{0, 0}));
+}
+
+}  // namespace
+}  // namespace quaverly
