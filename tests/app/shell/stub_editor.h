@@ -37,7 +37,7 @@ public:
     void ImportScoreData(tabulon::ScoreData*) override {}
     void NewDocument(const NewScoreSettings&) override {}
     void Repaginate() override {}
-    void SaveMusicXml(const std::u16string&, const PageLayoutResult&) override {}
+    bool SaveMusicXml(const std::u16string&, const PageLayoutResult&) override { return {}; }
     void ExportScoreData(tabulon::ScoreData*) override {}
     void SetLayoutPosition(Point) override {}
     void RunPendingCommands(ScorePainter*) override {}
@@ -83,7 +83,7 @@ public:
     void ReservedSymbolOperation(int, int) override {}
     bool SetDynamics(int) override { return {}; }
     int SetKeySignature(int) override { return {}; }
-    void SetTimeSignature(int, int) override {}
+    int SetTimeSignature(int, int) override { return {}; }
     void SetTempoText(const std::u16string&) override {}
     void SetTempo(int, int) override {}
     void AddGrouping(int) override {}
