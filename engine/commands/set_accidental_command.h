@@ -1,31 +1,5 @@
-// Changes the accidental of one note and back. The note operations build one per selected
-// note, with the note's current accidental as the old value.
+// SetAccidentalCommand is one of the note field commands; this header stays so its users need not
+// know where the shared template lives.
 #pragma once
 
-#include <memory>
-
-#include "engine/commands/edit_command.h"
-
-namespace quaverly {
-
-class Note;
-
-class SetAccidentalCommand : public EditCommand {
-public:
-    SetAccidentalCommand();
-    ~SetAccidentalCommand() override;
-
-    void SetOldValue(int value) { oldValue_ = value; }
-    void SetNewValue(int value) { newValue_ = value; }
-    void SetNote(std::shared_ptr<Note> note) { note_ = std::move(note); }
-
-    void Do() override;
-    void Undo() override;
-
-private:
-    int oldValue_ = 0;
-    int newValue_ = 0;
-    std::shared_ptr<Note> note_;
-};
-
-}  // namespace quaverly
+#include "engine/commands/set_note_field_command.h"
