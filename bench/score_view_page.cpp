@@ -14,25 +14,16 @@
 
 #include "app/painter/gdi_score_painter.h"
 #include "app/shell/brindle_view.h"
+#include "bench/benchmark_score.h"
 #include "engine/editor/score_editor.h"
-#include "engine/model/bar.h"
-#include "engine/model/container_element.h"
-#include "engine/model/note.h"
-#include "engine/model/note_factory.h"
-#include "engine/model/note_time.h"
-#include "engine/model/part.h"
 #include "engine/model/score.h"
-#include "engine/model/tie.h"
-#include "engine/model/tuplet.h"
 #include "platform/font_resources.h"
 #include "platform/qt_device_context.h"
 
 namespace {
 
 using namespace quaverly;
-namespace len = note_length;
 
-constexpr int kParts = 4;
 constexpr int kBars = 400;
 
 void EnsureApplication()
@@ -48,46 +39,6 @@ void EnsureApplication()
     }
 }
 
-std::shared_ptr<Note> AddNote(Bar& bar, int base, int pitch)
-{
-    auto note = CreateNote(pitch);
-    note->SetDuration(base);
-    bar.AddNote(note);
-    return note;
-}
-
-// One of five bar patterns, chosen by part and bar so that the columns mix them.
-void FillBar(Bar& bar, int part, int index)
-{
-    const int pitch = 2 + (index + part) % 7;
-    switch ((index + part) % 5) {
-        case 0:
-            for (int i = 0; i < 4; ++i)
-                AddNote(bar, len::kQuarter, 2 + (pitch + i) % 7);
-            break;
-        case 1:
-            for (int i = 0; i < 8; ++i)
-                AddNote(bar, len::kEighth, pitch)->SetAccidental(i % 3 == 0 ? 1 : 0);
-            break;
-        case 2: {
-            auto tuplet = std::make_shared<Tuplet>(3, 2);
-            tuplet->SetFirstNote(AddNote(bar, len::kEighth, pitch));
-            AddNote(bar, len::kEighth, pitch);
-            AddNote(bar, len::kEighth, pitch);
-            bar.AddTuplet(tuplet);
-            AddNote(bar, len::kQuarter, pitch);
-            AddNote(bar, len::kHalf, pitch);
-            break;
-        }
-        case 3:
-            for (int i = 0; i < 16; ++i)
-                AddNote(bar, len::k16th, 2 + i % 7)->SetLyricText(0, i % 2 == 0 ? u"yue" : u"a");
-            break;
-        default:
-            break;  // an empty bar, spaced by its rests
-    }
-}
-
 // The score goes into the editor's own document root.
 void FillScore(Score& score, int bars)
 {
@@ -95,29 +46,7 @@ void FillScore(Score& score, int bars)
     score.SetTimeSignature({bars / 2, 3, 4, 0});
     score.SetKeySignature({0, 0, 1});
     score.SetKeySignature({bars / 3, 2, 1});
-    for (int p = 0; p < kParts; ++p) {
-        auto container = std::make_shared<ContainerElement>();
-        auto part = std::make_shared<Part>();
-        std::shared_ptr<Bar> previous;
-        for (int b = 0; b < bars; ++b) {
-            auto bar = std::make_shared<Bar>(b);
-            FillBar(*bar, p, b);
-            part->AppendChild(bar);
-            // Every fourth bar's last note is tied to the next bar's first note.
-            if (previous && b % 4 == 0 && !previous->GetNotes().empty() &&
-                !bar->GetNotes().empty()) {
-                auto tie = std::make_shared<Tie>();
-                tie->SetStart({previous, previous->GetNotes().back()});
-                tie->SetEnd({bar, bar->GetNotes().front()});
-                previous->GetNotes().back()->SetTiedTo(bar->GetNotes().front().get());
-                bar->GetNotes().front()->SetTiedFrom(previous->GetNotes().back().get());
-                part->AddTie(tie);
-            }
-            previous = bar;
-        }
-        container->AppendChild(part);
-        score.AppendChild(container);
-    }
+    bench::AppendParts(score, bars, bench::BarTies::EveryFourthBar);
 }
 
 // The view with its page rendering open to the benchmark.
