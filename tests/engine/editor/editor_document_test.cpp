@@ -15,6 +15,7 @@
 #include "engine/editor/score_editor.h"
 #include "engine/xml/page_layout_result.h"
 #include "scoredata/score_data.h"
+#include "tests/engine/editor/editor_fixture.h"
 #include "tests/support/fake_painter.h"
 #include "tests/support/recording_listener.h"
 
@@ -23,19 +24,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct EditorDeleter {
-    void operator()(api::ScoreEditor* editor) const { api::DestroyEditor(editor); }
-};
-using EditorHandle = std::unique_ptr<api::ScoreEditor, EditorDeleter>;
-
 struct ReleaseScoreData {
     void operator()(tabulon::ScoreData* data) const { data->Release(); }
 };
 using ScoreDataPtr = std::unique_ptr<tabulon::ScoreData, ReleaseScoreData>;
 
-// The fake painter's sizes: a heading 2500 high; a line of one staff takes 1219 + 1919.
-constexpr int kHeading = 2500;
-constexpr int kLine = 1219 + 700 + 1219;
+using editor_test::EditorHandle;
+using editor_test::kHeading;
+using editor_test::kLine;
 
 NewScoreSettings OneStaff(int barsPerLine)
 {
@@ -52,27 +48,14 @@ fs::path TempPath(const std::string& name)
     return fs::temp_directory_path() / ("brindle_editor_document_" + name);
 }
 
-class EditorDocumentTest : public ::testing::Test {
+class EditorDocumentTest : public editor_test::EditorFixture {
 protected:
-    EditorDocumentTest() : handle(create_quaverly_editor())
-    {
-        handle->SetListener(&listener);
-        handle->SetPageContentSize(16000, kHeading + 5 * kLine + 100);
-    }
-
     // A new score of one staff, four bars a line, five lines on the first page, laid out.
     void NewScore()
     {
         handle->NewDocument(OneStaff(4));
-        handle->RunPendingCommands(&painter);
-        listener.codes.clear();
+        Run();
     }
-
-    ScoreEditor& Editor() { return *static_cast<ScoreEditor*>(handle.get()); }
-
-    EditorHandle handle;
-    fakes::RecordingListener listener;
-    fakes::FakePainter painter;
 };
 
 TEST_F(EditorDocumentTest, NewDocumentThenRunGivesPagesAndNoUndo)

@@ -9,6 +9,7 @@
 #include "engine/editor/score_editor.h"
 #include "engine/layout/page_node.h"
 #include "engine/layout/system_node.h"
+#include "tests/engine/editor/editor_fixture.h"
 #include "tests/engine/layout/layout_test_score.h"
 #include "tests/support/fake_painter.h"
 #include "tests/support/recording_command.h"
@@ -22,10 +23,7 @@ using layout_test::AddNotes;
 using layout_test::BarOf;
 using layout_test::MakeScore;
 
-struct EditorDeleter {
-    void operator()(api::ScoreEditor* editor) const { api::DestroyEditor(editor); }
-};
-using EditorHandle = std::unique_ptr<api::ScoreEditor, EditorDeleter>;
+using editor_test::EditorHandle;
 
 class EditorInterfaceTest : public ::testing::Test {
 protected:

@@ -5,56 +5,24 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/editor/new_score_settings.h"
-#include "engine/editor/score_editor.h"
 #include "engine/layout/page_node.h"
 #include "engine/layout/system_node.h"
 #include "engine/layout/track_node.h"
 #include "engine/model/note_time.h"
+#include "tests/engine/editor/editor_fixture.h"
 #include "tests/engine/layout/layout_test_score.h"
-#include "tests/support/fake_painter.h"
-#include "tests/support/recording_listener.h"
 
 namespace quaverly {
 namespace {
 
-struct EditorDeleter {
-    void operator()(api::ScoreEditor* editor) const { api::DestroyEditor(editor); }
-};
-using EditorHandle = std::unique_ptr<api::ScoreEditor, EditorDeleter>;
+using editor_test::kChanged;
 
-constexpr int kHeading = 2500;
-constexpr int kLine = 1219 + 700 + 1219;
-
-const std::vector<int> kChanged = {EditorNoticeCode::ContentChanged,
-                                   EditorNoticeCode::DocumentModified};
-
-class EditorLayoutOpsTest : public ::testing::Test {
+class EditorLayoutOpsTest : public editor_test::EditorFixture {
 protected:
-    EditorLayoutOpsTest() : handle(create_quaverly_editor())
-    {
-        handle->SetListener(&listener);
-        handle->SetPageContentSize(16000, kHeading + 5 * kLine + 100);
-    }
-
-    ScoreEditor& Editor() { return *static_cast<ScoreEditor*>(handle.get()); }
-
     // A new score of `staves` staves with four bars a line, laid out.
     void NewScore(int staves = 1, int barsPerLine = 4)
     {
-        NewScoreSettings settings;
-        settings.title = u"山歌";
-        for (int s = 0; s < staves; ++s)
-            settings.staves.push_back({0, false, s});
-        settings.barsPerLine = barsPerLine;
-        handle->NewDocument(settings);
-        Run();
-    }
-
-    void Run()
-    {
-        handle->RunPendingCommands(&painter);
-        listener.codes.clear();
+        NewTitledScore(u"山歌", staves, barsPerLine);
     }
 
     std::shared_ptr<SystemNode> Line(std::size_t index) const
@@ -69,10 +37,6 @@ protected:
         const auto line = Line(index);
         return line ? line->GetBarRange().end - line->GetBarRange().first : -1;
     }
-
-    EditorHandle handle;
-    fakes::RecordingListener listener;
-    fakes::FakePainter painter;
 };
 
 TEST_F(EditorLayoutOpsTest, ViewFlagsShowTheirMarksAndRecordNothing)

@@ -9,15 +9,13 @@
 #include "engine/model/lyric.h"
 #include "engine/model/note.h"
 #include "engine/model/note_time.h"
+#include "tests/engine/editor/editor_fixture.h"
 #include "tests/engine/layout/layout_test_score.h"
 
 namespace quaverly {
 namespace {
 
-struct EditorDeleter {
-    void operator()(api::ScoreEditor* editor) const { api::DestroyEditor(editor); }
-};
-using EditorHandle = std::unique_ptr<api::ScoreEditor, EditorDeleter>;
+using editor_test::EditorHandle;
 
 TEST(EditorLyricOps, GetLyricsGivesOneTextPerNoteOfTheFirstTrack)
 {

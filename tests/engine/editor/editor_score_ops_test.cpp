@@ -5,54 +5,19 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/editor/new_score_settings.h"
-#include "engine/editor/score_editor.h"
 #include "engine/layout/system_node.h"
 #include "engine/layout/track_node.h"
 #include "engine/model/header_text.h"
-#include "tests/support/fake_painter.h"
-#include "tests/support/recording_listener.h"
+#include "tests/engine/editor/editor_fixture.h"
 
 namespace quaverly {
 namespace {
 
-struct EditorDeleter {
-    void operator()(api::ScoreEditor* editor) const { api::DestroyEditor(editor); }
-};
-using EditorHandle = std::unique_ptr<api::ScoreEditor, EditorDeleter>;
+using editor_test::kChanged;
 
-constexpr int kHeading = 2500;
-constexpr int kLine = 1219 + 700 + 1219;
-
-const std::vector<int> kChanged = {EditorNoticeCode::ContentChanged,
-                                   EditorNoticeCode::DocumentModified};
-
-class EditorScoreOpsTest : public ::testing::Test {
+class EditorScoreOpsTest : public editor_test::EditorFixture {
 protected:
-    EditorScoreOpsTest() : handle(create_quaverly_editor())
-    {
-        handle->SetListener(&listener);
-        handle->SetPageContentSize(16000, kHeading + 5 * kLine + 100);
-    }
-
-    ScoreEditor& Editor() { return *static_cast<ScoreEditor*>(handle.get()); }
-
-    void NewScore(int staves = 1)
-    {
-        NewScoreSettings settings;
-        settings.title = u"旧题";
-        for (int s = 0; s < staves; ++s)
-            settings.staves.push_back({0, false, s});
-        settings.barsPerLine = 4;
-        handle->NewDocument(settings);
-        Run();
-    }
-
-    void Run()
-    {
-        handle->RunPendingCommands(&painter);
-        listener.codes.clear();
-    }
+    void NewScore(int staves = 1) { NewTitledScore(u"旧题", staves, 4); }
 
     // Puts the cursor on the bar of line `line` of page 0 at `barInLine`.
     void CursorAt(int line, int barInLine)
@@ -61,10 +26,6 @@ protected:
         Editor().cursor.line = line;
         Editor().cursor.barInLine = barInLine;
     }
-
-    EditorHandle handle;
-    fakes::RecordingListener listener;
-    fakes::FakePainter painter;
 };
 
 TEST_F(EditorScoreOpsTest, HeaderTextsAreUndoneAndRedone)
