@@ -5,15 +5,14 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/commands/initial_layout_command.h"
 #include "engine/commands/refresh_commands.h"
 #include "engine/commands/relayout_track_range_command.h"
 #include "engine/commands/rewrite_bar_elements_command.h"
 #include "engine/layout/system_node.h"
 #include "engine/model/note.h"
 #include "tests/engine/commands/command_test_score.h"
+#include "tests/engine/commands/laid_out_score.h"
 #include "tests/engine/layout/layout_test_score.h"
-#include "tests/support/fake_painter.h"
 
 namespace quaverly {
 namespace {
@@ -21,28 +20,8 @@ namespace {
 using command_test::BarAt;
 using command_test::FillScore;
 
-struct LaidOut {
-    ScoreEditor editor;
-    fakes::FakePainter painter;
-
-    LaidOut(int parts, int bars)
-    {
-        editor.pageContentWidth = 16000;
-        editor.pageContentHeight = 24000;
-        FillScore(editor, parts, bars);
-        for (int p = 0; p < parts; ++p)
-            for (int b = 0; b < bars; ++b)
-                layout_test::AddNotes(*BarAt(editor, p, b), 4, note_length::kQuarter);
-        Run(std::make_shared<InitialLayoutCommand>(&editor));
-        Run(std::make_shared<RelayoutScoreCommand>(&editor));
-        Run(std::make_shared<ReflowLinesKeepCommand>(&editor));
-    }
-
-    void Run(const std::shared_ptr<EditCommand>& command)
-    {
-        command->SetPainter(&painter);
-        command->Do();
-    }
+struct LaidOut : command_test::LaidOutScore {
+    using LaidOutScore::LaidOutScore;
 
     std::vector<BarRange> LineRanges() const
     {

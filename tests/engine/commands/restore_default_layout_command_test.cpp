@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "engine/commands/command_group.h"
-#include "engine/commands/initial_layout_command.h"
 #include "engine/commands/refresh_commands.h"
 #include "engine/commands/restore_default_layout_command.h"
 #include "engine/commands/set_pitch_command.h"
@@ -16,41 +15,19 @@
 #include "engine/model/note.h"
 #include "engine/model/header_text.h"
 #include "tests/engine/commands/command_test_score.h"
-#include "tests/engine/layout/layout_test_score.h"
-#include "tests/support/fake_painter.h"
+#include "tests/engine/commands/laid_out_score.h"
 
 namespace quaverly {
 namespace {
 
 using command_test::BarAt;
-using command_test::FillScore;
 using command_test::PartAt;
 
 constexpr Point kMoved{37, -55};
 constexpr Point kZero{0, 0};
 
-struct LaidOut {
-    ScoreEditor editor;
-    fakes::FakePainter painter;
-
-    LaidOut(int parts, int bars)
-    {
-        editor.pageContentWidth = 16000;
-        editor.pageContentHeight = 24000;
-        FillScore(editor, parts, bars);
-        for (int p = 0; p < parts; ++p)
-            for (int b = 0; b < bars; ++b)
-                layout_test::AddNotes(*BarAt(editor, p, b), 4, note_length::kQuarter);
-        Run(std::make_shared<InitialLayoutCommand>(&editor));
-        Run(std::make_shared<RelayoutScoreCommand>(&editor));
-        Run(std::make_shared<ReflowLinesKeepCommand>(&editor));
-    }
-
-    void Run(const std::shared_ptr<EditCommand>& command)
-    {
-        command->SetPainter(&painter);
-        command->Do();
-    }
+struct LaidOut : command_test::LaidOutScore {
+    using LaidOutScore::LaidOutScore;
 
     std::vector<std::shared_ptr<SystemNode>> Systems() const
     {
