@@ -25,14 +25,6 @@ void ScoreEditor::SetDots(int /*dots*/) {}
 void ScoreEditor::SetAccidental(int /*accidental*/) {}
 void ScoreEditor::MakeTuplet(int /*actual*/, int /*normal*/) {}
 void ScoreEditor::ToggleTie() {}
-void ScoreEditor::SetLyricVerse(int /*verse*/) {}
-void ScoreEditor::BeginLyricEdit(int /*part*/, int /*bar*/, int /*verse*/, int /*time*/) {}
-void ScoreEditor::EndLyricEdit(int /*part*/, int /*bar*/, int /*verse*/, int /*time*/) {}
-void ScoreEditor::SetLyricText(const LyricTextRecord& /*record*/) {}
-void ScoreEditor::SetLyrics(int /*part*/, int /*verse*/,
-                            const std::vector<std::u16string>& /*texts*/)
-{
-}
 void ScoreEditor::AddArticulation(int /*code*/) {}
 void ScoreEditor::AddOtherSymbol(const ExtendSymbol& /*symbol*/) {}
 void ScoreEditor::AddTextItem(const PageTextData& /*text*/) {}
