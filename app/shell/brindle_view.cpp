@@ -747,30 +747,14 @@ void CBrindleView::ScrollTo(int bar, int pos)
     Invalidate();
 }
 
-void CBrindleView::OnHScroll(int code, int pos)
-{
-    const platform::ScrollInfo info = GetScrollInfo(platform::kSbHorz);
-    const int step = LineStep(platform::kSbHorz);
-    const int page = static_cast<int>(info.page);
-    int next = info.pos;
-    switch (code) {
-    case platform::kSbLineUp: next -= step; break;
-    case platform::kSbLineDown: next += step; break;
-    case platform::kSbPageUp: next -= page; break;
-    case platform::kSbPageDown: next += page; break;
-    case platform::kSbThumbPosition:
-    case platform::kSbThumbTrack: next = pos; break;
-    case platform::kSbTop: next = info.min; break;
-    case platform::kSbBottom: next = info.max; break;
-    default: break;
-    }
-    ScrollTo(platform::kSbHorz, next);
-}
+void CBrindleView::OnHScroll(int code, int pos) { Scroll(platform::kSbHorz, code, pos); }
 
-void CBrindleView::OnVScroll(int code, int pos)
+void CBrindleView::OnVScroll(int code, int pos) { Scroll(platform::kSbVert, code, pos); }
+
+void CBrindleView::Scroll(int bar, int code, int pos)
 {
-    const platform::ScrollInfo info = GetScrollInfo(platform::kSbVert);
-    const int step = LineStep(platform::kSbVert);
+    const platform::ScrollInfo info = GetScrollInfo(bar);
+    const int step = LineStep(bar);
     const int page = static_cast<int>(info.page);
     int next = info.pos;
     switch (code) {
@@ -784,7 +768,7 @@ void CBrindleView::OnVScroll(int code, int pos)
     case platform::kSbBottom: next = info.max; break;
     default: break;
     }
-    ScrollTo(platform::kSbVert, next);
+    ScrollTo(bar, next);
 }
 
 bool CBrindleView::OnMouseWheel(unsigned, int delta, platform::Point)

@@ -196,6 +196,8 @@ protected:
 
 private:
     void MapCommands();
+    // One scroll-bar code on either bar: lines, pages, thumb, top and bottom.
+    void Scroll(int bar, int code, int pos);
     void ScrollTo(int bar, int pos);
     void AfterZoom();
     int LineStep(int bar) const;
