@@ -347,7 +347,10 @@ void LineMarkView::MoveBy(Point delta, int flags)
     // notes' scale, so a move puts the mark's start under the drawn start.
     const int targetX = Add(savedStartX_, step.x);
     const int noteX = Sub(targetX, GetPosition().x);
-    const BarTime found = FindRowTimeAtX(*part_, firstBar_, endBar_, noteX, true);
+    // A move straight up or down keeps the start where it is.
+    const BarTime found = step.x == 0
+                              ? BarTime{savedBar_, savedPosition_}
+                              : FindRowTimeAtX(*part_, firstBar_, endBar_, noteX, true);
     if (found.bar < 0)
         return;
     NotificationPayload payload;
@@ -358,7 +361,8 @@ void LineMarkView::MoveBy(Point delta, int flags)
     payload.newBar = found.bar;
     payload.newPosition = found.time;
     // What the snap to a time does not absorb stays in the offset.
-    payload.newOffset = {Sub(noteX, GetTimeX(*part_, found.bar, found.time)),
+    payload.newOffset = {step.x == 0 ? savedOffset_.x
+                                     : Sub(noteX, GetTimeX(*part_, found.bar, found.time)),
                          Add(savedOffset_.y, step.y)};
     payload.lastBar = LastBarOfMove(found.bar, found.time);
     reportedMove_ = {true, found.bar, found.time, payload.newOffset};

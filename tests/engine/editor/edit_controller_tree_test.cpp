@@ -2,6 +2,8 @@
 // deleted, line marks moved, nudged, reshaped and deleted by their own views, and edit
 // requests, each travelling up the real tree. Every finished edit is one undo step that
 // undo and redo restore; line marks have their pieces made anew on every row they touch.
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -296,6 +298,44 @@ TEST_F(EditControllerTreeTest, LineMarkEditsAreOneStepEach)
         ASSERT_FALSE(listener.codes.empty());
         EXPECT_EQ(listener.codes.back(), EditorNoticeCode::DocumentModified);
         ExpectOneStep<MarkState>([&] { return StateOf(*mark); }, before);
+    }
+}
+
+// A nudge moves the drawn start by one step: sideways the start time moves under it
+// (what the snap to a time leaves, at most the step, stays in the offset); down keeps
+// the time.
+TEST_F(EditControllerTreeTest, ANudgeMovesTheDrawnStartByOneStep)
+{
+    struct Case {
+        const char* name;
+        void (LineMarkView::*nudge)();
+        Point delta;
+    };
+    const Case cases[] = {
+        {"right", &LineMarkView::NudgeRight, {kNudgeStep, 0}},
+        {"left", &LineMarkView::NudgeLeft, {-kNudgeStep, 0}},
+        {"down", &LineMarkView::NudgeDown, {0, kNudgeStep}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        NewScore();
+        const auto mark = AddMark(k::kCresc, 1, kTicksPerQuarter, 2 * kTicksPerQuarter);
+        const auto view = ViewOf(Row(1), mark);
+        ASSERT_NE(view, nullptr);
+        const Point before = StartOf(*view);
+        (view.get()->*c.nudge)();
+        Run();
+        const auto moved = ViewOf(Row(1), mark);
+        ASSERT_NE(moved, nullptr);
+        EXPECT_EQ(StartOf(*moved), OffsetPoint(before, c.delta));
+        // The start time follows the move, as far as a time lies under the new x.
+        if (c.delta.x > 0)
+            EXPECT_GT(mark->GetTimePosition(), kTicksPerQuarter);
+        else if (c.delta.x < 0)
+            EXPECT_LE(mark->GetTimePosition(), kTicksPerQuarter);
+        else
+            EXPECT_EQ(mark->GetTimePosition(), kTicksPerQuarter);
+        EXPECT_LE(std::abs(mark->GetOffset().x), kNudgeStep);
     }
 }
 
