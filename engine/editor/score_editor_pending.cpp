@@ -61,7 +61,5 @@ void ScoreEditor::OnButtonDown(Point /*point*/, int /*flags*/, int /*extra*/) {}
 void ScoreEditor::OnPointerMove(Point /*point*/, int /*flags*/) {}
 void ScoreEditor::OnButtonUp(Point /*point*/, int /*flags*/) {}
 void ScoreEditor::OnDoubleClick(Point /*point*/, int /*flags*/, int /*extra*/) {}
-void ScoreEditor::CopySelection(std::vector<std::uint8_t>& /*bytes*/) {}
-void ScoreEditor::Paste(const std::uint8_t* /*data*/, std::size_t /*size*/) {}
 
 }  // namespace quaverly
