@@ -7,7 +7,9 @@
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QPainterPathStroker>
 #include <QRegion>
 
 #include <cmath>
@@ -65,6 +67,8 @@ QtDeviceContext::~QtDeviceContext()
 void QtDeviceContext::Init()
 {
     base_ = painter_->worldTransform();
+    const QPaintEngine* engine = painter_->paintEngine();
+    outlines_ = engine && engine->type() == QPaintEngine::SVG;
     painter_->setRenderHint(QPainter::Antialiasing, true);
     painter_->setRenderHint(QPainter::TextAntialiasing, true);
     painter_->setRenderHint(QPainter::SmoothPixmapTransform, true);
@@ -190,13 +194,33 @@ void QtDeviceContext::DrawRun(double x, double y, unsigned align, const QString&
         const QPointF origin = SnappedPoint(QPointF(x + dx, y + dy));
         painter_->translate(origin.x() - dx, origin.y() - dy);
     }
+    const QRectF cell(dx, dy - m.ascent, width, m.ascent + m.descent);
+    if (outlines_) {
+        if (fillCell) {
+            QPainterPath area;
+            area.addRect(cell);
+            FillClipped(area, ToQColor(GetBkColor()));
+        }
+        QPainterPath glyphs;
+        glyphs.setFillRule(Qt::WindingFill);
+        glyphs.addText(QPointF(dx, dy), font, text);
+        FillClipped(glyphs, ToQColor(GetTextColor()));
+        painter_->restore();
+        return;
+    }
     if (fillCell)
-        painter_->fillRect(QRectF(dx, dy - m.ascent, width, m.ascent + m.descent),
-                           ToQColor(GetBkColor()));
+        painter_->fillRect(cell, ToQColor(GetBkColor()));
     painter_->setFont(font);
     painter_->setPen(ToQColor(GetTextColor()));
     painter_->drawText(QPointF(dx, dy), text);
     painter_->restore();
+}
+
+void QtDeviceContext::FillClipped(QPainterPath area, const QColor& color)
+{
+    if (painter_->hasClipping())
+        area = area.intersected(painter_->clipPath());
+    painter_->fillPath(area, color);
 }
 
 void QtDeviceContext::TextOut(std::int32_t x, std::int32_t y, std::u16string_view text)
@@ -269,6 +293,19 @@ void QtDeviceContext::StrokeShape(const QPainterPath& shape)
     const QPen pen = MakePen();
     if (pen.style() == Qt::NoPen)
         return;
+    if (outlines_ && painter_->hasClipping()) {
+        // The line's outline, made where the pen's width is measured (device pixels for a
+        // cosmetic pen), clipped and filled.
+        QPainterPathStroker stroker(pen);
+        if (pen.isCosmetic()) {
+            const QTransform& world = painter_->worldTransform();
+            stroker.setWidth(std::max(1.0, pen.widthF()));
+            FillClipped(world.inverted().map(stroker.createStroke(world.map(shape))), pen.color());
+        } else {
+            FillClipped(stroker.createStroke(shape), pen.color());
+        }
+        return;
+    }
     painter_->save();
     painter_->setPen(pen);
     painter_->setBrush(Qt::NoBrush);
@@ -280,6 +317,10 @@ void QtDeviceContext::FillShape(const QPainterPath& shape)
 {
     if (SelectedBrush().kind == Brush::Kind::Null)
         return;
+    if (outlines_) {
+        FillClipped(shape, ToQColor(SelectedBrush().color));
+        return;
+    }
     painter_->fillPath(shape, QBrush(ToQColor(SelectedBrush().color)));
 }
 
@@ -335,6 +376,12 @@ QPointF QtDeviceContext::SnappedPoint(QPointF logical) const
 
 void QtDeviceContext::FillSnapped(const QRectF& logical, const QColor& color)
 {
+    if (outlines_) {
+        QPainterPath area;
+        area.addRect(logical.normalized());
+        FillClipped(area, color);
+        return;
+    }
     const QRectF device = painter_->worldTransform().mapRect(logical);
     double left = std::round(device.left());
     double top = std::round(device.top());
@@ -358,7 +405,7 @@ void QtDeviceContext::FillSnapped(const QRectF& logical, const QColor& color)
 bool QtDeviceContext::StrokeAxisLine(QPointF from, QPointF to)
 {
     const QTransform& world = painter_->worldTransform();
-    if (world.isRotating())
+    if (world.isRotating() || outlines_)
         return false;
     QPen pen = MakePen();
     if (pen.style() == Qt::NoPen)

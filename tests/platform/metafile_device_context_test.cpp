@@ -13,6 +13,9 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRegion>
+#include <QSvgGenerator>
+#include <QSvgRenderer>
+#include <QBuffer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -87,26 +90,20 @@ int InkMissingFrom(const QImage& a, const QImage& b, int reach)
     return missing;
 }
 
-// Saves a picture for people to look at, into $BRINDLE_SPECIMEN_DIR or build/bin/specimen.
-void SaveSpecimen(const QImage& image, const std::string& name)
+// Where a picture for people to look at goes: $BRINDLE_SPECIMEN_DIR or build/bin/specimen.
+std::filesystem::path SpecimenPath(const std::string& name)
 {
     const char* dir = std::getenv("BRINDLE_SPECIMEN_DIR");
     const std::filesystem::path folder =
         dir ? std::filesystem::path(dir) : std::filesystem::path(BRINDLE_BIN_DIR) / "specimen";
     std::error_code error;
     std::filesystem::create_directories(folder, error);
-    const std::filesystem::path file = folder / name;
-    EXPECT_TRUE(image.save(QString::fromStdString(file.string())));
+    return folder / name;
 }
 
-void SaveSpecimen(const std::vector<std::uint8_t>& metafile, const std::string& name)
+void SaveSpecimen(const QImage& image, const std::string& name)
 {
-    const char* dir = std::getenv("BRINDLE_SPECIMEN_DIR");
-    const std::filesystem::path folder =
-        dir ? std::filesystem::path(dir) : std::filesystem::path(BRINDLE_BIN_DIR) / "specimen";
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    EXPECT_TRUE(platform::SaveMetafile(folder / name, metafile));
+    EXPECT_TRUE(image.save(QString::fromStdString(SpecimenPath(name).string())));
 }
 
 quaverly::LogFont Font(std::u16string_view face, std::int32_t height, std::int32_t escapement = 0)
@@ -631,19 +628,28 @@ void DrawScene(platform::DeviceContext& dc, QSize size)
     dc.SelectClipRegion(nullptr);
 }
 
-TEST_F(MetafileTest, PlayedBackPictureMatchesTheScreenPicture)
+constexpr QSize kSceneSize(600, 280);
+
+// The scene through the QPainter backend on an image.
+QImage SceneOnScreen()
 {
-    const QSize size(600, 280);
-    QImage screen(size, QImage::Format_RGB32);
+    QImage screen(kSceneSize, QImage::Format_RGB32);
     screen.fill(Qt::white);
     {
         QtDeviceContext dc(&screen);
-        DrawScene(dc, size);
+        DrawScene(dc, kSceneSize);
     }
+    return screen;
+}
+
+TEST_F(MetafileTest, PlayedBackPictureMatchesTheScreenPicture)
+{
+    const QSize size = kSceneSize;
+    const QImage screen = SceneOnScreen();
     MetafileDeviceContext dc(Rect{0, 0, U(size.width()), U(size.height())});
     DrawScene(dc, size);
     const std::vector<std::uint8_t> bytes = dc.Finish();
-    SaveSpecimen(bytes, "metafile_scene.emf");
+    EXPECT_TRUE(platform::SaveMetafile(SpecimenPath("metafile_scene.emf"), bytes));
     const EmfFile emf(bytes);
     EXPECT_TRUE(emf.Of(0x54).empty()) << "no text records: glyphs are outlines";
     const QImage played = Play(emf, size);
@@ -672,6 +678,47 @@ TEST_F(MetafileTest, PlayedBackPictureMatchesTheScreenPicture)
     // The clipped text stops at its rectangle; the hole stays empty.
     EXPECT_EQ(DarkPixels(played, QRect(362, 60, 30, 25)), 0);
     EXPECT_EQ(DarkPixels(played, QRect(242, 207, 36, 26)), 0);
+}
+
+// The clipboard's other picture: the same drawing through the QPainter backend on an SVG
+// generator, read back with an SVG renderer.
+TEST_F(MetafileTest, SvgPictureOfTheSameDrawing)
+{
+    const QSize size = kSceneSize;
+    const QImage screen = SceneOnScreen();
+    QBuffer svg;
+    svg.open(QIODevice::WriteOnly);
+    {
+        QSvgGenerator generator;
+        generator.setOutputDevice(&svg);
+        generator.setSize(size);
+        generator.setViewBox(QRect(QPoint(0, 0), size));
+        generator.setResolution(96);
+        QtDeviceContext dc(&generator);
+        EXPECT_EQ(dc.GetDeviceCaps(DeviceCap::HorzRes), 600);
+        EXPECT_EQ(dc.GetDeviceCaps(DeviceCap::LogPixelsX), 96);
+        EXPECT_NEAR(dc.GetDeviceCaps(DeviceCap::HorzSize), 600 * 25.4 / 96, 1);
+        DrawScene(dc, size);
+    }
+    const QByteArray data = svg.data();
+    std::ofstream(SpecimenPath("metafile_scene.svg"), std::ios::binary) << data.toStdString();
+    QSvgRenderer renderer(data);
+    ASSERT_TRUE(renderer.isValid());
+    QImage played(size, QImage::Format_RGB32);
+    played.fill(Qt::white);
+    {
+        QPainter painter(&played);
+        renderer.render(&painter);
+    }
+    SaveSpecimen(played, "metafile_scene_svg.png");
+    const int ink = DarkPixels(screen, screen.rect());
+    EXPECT_LT(InkMissingFrom(screen, played, 1), ink / 50);
+    EXPECT_LT(InkMissingFrom(played, screen, 1), ink / 50);
+    EXPECT_EQ(DarkPixels(played, QRect(362, 60, 30, 25)), 0);
+    EXPECT_EQ(DarkPixels(played, QRect(242, 207, 36, 26)), 0);
+    // Glyphs as outlines: the picture does not need the program's fonts.
+    EXPECT_FALSE(data.contains("<text"));
+    EXPECT_FALSE(data.contains("Tansy"));
 }
 
 TEST_F(MetafileTest, TextWhileAPathIsOpenLeavesThePathAsItIs)
