@@ -618,7 +618,7 @@ void MetafileDeviceContext::DrawRun(double x, double y, unsigned align, const QS
     if (SelectedFont().escapement != 0)
         place.rotate(-SelectedFont().escapement / 10.0);
 
-    if (fillCell) {
+    if (fillCell && width > 0) {
         QPainterPath cell;
         cell.addRect(QRectF(origin.x(), origin.y() - tm.ascent, width, tm.ascent + tm.descent));
         FillArea(place.map(cell), GetBkColor(), false);

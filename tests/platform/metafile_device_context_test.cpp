@@ -561,7 +561,7 @@ TEST_F(MetafileTest, MeasuresExactlyAsAScreenContext)
 // A scene of what the score's drawing device does: text by every alignment and turned,
 // glyphs of the music faces, Chinese text, opaque and clipped text, text in a rectangle,
 // thin and wide lines, a dashed line, shapes, a filled path with a Bezier curve and an arc,
-// and a clip with a hole.
+// a stretched font and a clip with a hole.
 void DrawScene(platform::DeviceContext& dc, QSize size)
 {
     MapHundredthsOfMm(dc, size);
@@ -620,6 +620,11 @@ void DrawScene(platform::DeviceContext& dc, QSize size)
     dc.EndPath();
     dc.FillPath();
 
+    quaverly::LogFont narrow = Font(u"Arial", -U(20));
+    narrow.width = U(4);
+    dc.SelectFont(narrow);
+    dc.TextOut(U(440), U(200), u"Narrow text");
+
     const Region hole = Region::Combine(Region(Rect{200, 190, 320, 250}), Region(Rect{240, 205, 280, 235}),
                                         RegionCombine::Diff);
     dc.SelectClipRegion(&hole);
@@ -667,7 +672,7 @@ TEST_F(MetafileTest, PlayedBackPictureMatchesTheScreenPicture)
                            {320, 5, 80, 45},   {10, 60, 180, 25},  {200, 60, 100, 25},
                            {320, 60, 40, 25},  {400, 60, 140, 80}, {550, 100, 45, 60},
                            {10, 95, 190, 20},  {200, 95, 240, 70}, {10, 160, 180, 90},
-                           {190, 180, 140, 80}};
+                           {190, 180, 140, 80}, {440, 195, 150, 35}};
     for (const QRect& part : parts) {
         SCOPED_TRACE(std::to_string(part.x()) + "," + std::to_string(part.y()));
         const int a = DarkPixels(screen, part), b = DarkPixels(played, part);
