@@ -151,6 +151,14 @@ int ScoreEditor::RelayoutFrom(ScorePainter& painter, int line, int mode)
             end = next + 1;  // a bar wider than the line still gets a line of its own
 
         if (mode == 0 && before.first == next && before.end == end) {
+            // The line the walk started on keeps its bars but is laid out again as it
+            // is: the edit that asked for the walk changed something on it.
+            if (index == start) {
+                if (hideEmptyLines)
+                    HideEmptyTracksInLine(*system, index == 1, true);
+                system->Layout(painter);
+                ApplyViewFlagsToLine(*system);
+            }
             next = barCount;  // this line and the ones after it stand as they are
             index = static_cast<int>(lines.size());
             break;
