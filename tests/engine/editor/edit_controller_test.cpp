@@ -307,6 +307,23 @@ TEST_F(EditControllerTest, SelectedNotesJoinAndLeaveTheSelectionList)
     EXPECT_TRUE(Notices().empty());
 }
 
+// A chord or grace note comes named by its list: the list holds that note, not the note
+// it hangs on, so deselecting it leaves a selected main note in the list.
+TEST_F(EditControllerTest, AChordNoteJoinsTheSelectionListItself)
+{
+    NotificationPayload main;
+    main.note = note;
+    Send(id::kNoteSelected, main);
+    NotificationPayload own;
+    own.element = chord;
+    own.note = note;
+    Send(id::kNoteSelected, own);
+    EXPECT_EQ(editor.selectedElements,
+              (std::vector<std::shared_ptr<ScoreElement>>{note, chord}));
+    Send(id::kNoteDeselected, own);
+    EXPECT_EQ(editor.selectedElements, (std::vector<std::shared_ptr<ScoreElement>>{note}));
+}
+
 TEST(EditControllerHandlers, EveryIdHasExactlyOneHandler)
 {
     using H = EditController::Handler;
