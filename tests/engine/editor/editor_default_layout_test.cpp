@@ -1,5 +1,7 @@
-// Restoring the default layout through the exported factory: one group that runs once
-// and can never be undone, even when a group is open around it.
+// Layout steps through the exported factory: restoring the default layout is one group
+// that runs once and can never be undone, even when a group is open around it; undoing
+// a line's bar count gives the line the count it had.
+#include <map>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -80,6 +82,30 @@ TEST_F(EditorDefaultLayoutTest, AnOpenGroupDoesNotMakeTheRestoreUndoable)
     Run();
     EXPECT_EQ(PartAt(0)->GetStaffSize(), 1219.0);
     EXPECT_FALSE(handle->CanUndo());
+}
+
+TEST_F(EditorDefaultLayoutTest, UndoingALinesBarCountGivesItsEarlierCount)
+{
+    const auto barsOfLine1 = [this] {
+        const auto line = std::dynamic_pointer_cast<SystemNode>(Editor().lines[1]);
+        return line->GetBarRange().end - line->GetBarRange().first;
+    };
+    const std::map<int, int> before = Editor().score->GetBarsPerLine();
+    Editor().cursor = {0, 1, 0, 0, 0};
+    handle->SetBarsPerLine({3, false});
+    Run();
+    ASSERT_EQ(barsOfLine1(), 3);
+    handle->SetBarsPerLine({2, false});
+    Run();
+    ASSERT_EQ(barsOfLine1(), 2);
+    handle->Undo();
+    Run();
+    EXPECT_EQ(barsOfLine1(), 3);
+    EXPECT_EQ(Editor().score->GetBarsPerLine().at(1), 3);
+    handle->Undo();
+    Run();
+    EXPECT_EQ(barsOfLine1(), 4);
+    EXPECT_EQ(Editor().score->GetBarsPerLine(), before);
 }
 
 }  // namespace
