@@ -400,6 +400,7 @@ void CBrindleView::ShowScore()
 void CBrindleView::MarkChanged()
 {
     m_dwChangeTime = GetTickCount();
+    NotePlaybackStale();
 }
 
 platform::Point CBrindleView::ScoreToWindow(int x, int y) const

@@ -247,6 +247,8 @@ private:
     void SyncPlaybackState();
     // A score was created or opened: idle, the song out of date, the cursor at the start.
     void ResetPlayback();
+    // The document changed: the next Play or Record builds the song afresh.
+    void NotePlaybackStale();
 
 private:
     void MapCommands();

@@ -184,6 +184,14 @@ void CBrindleView::ResetPlayback()
     }
 }
 
+void CBrindleView::NotePlaybackStale()
+{
+    // Every change counts, however close to the last build: no clock decides it. A view
+    // without commands yet builds its first song anyway.
+    if (m_pPlayback)
+        m_pPlayback->controller.OnDocumentModified();
+}
+
 // ---- commands ----------------------------------------------------------------------
 
 void CBrindleView::OnPlay()
@@ -191,9 +199,6 @@ void CBrindleView::OnPlay()
     PlaybackController* playback = Playback();
     if (playback == nullptr)
         return;
-    // A change stamped in the same millisecond as the last build counts as newer.
-    if (m_dwBuildTime <= m_dwChangeTime)
-        playback->OnDocumentModified();
     playback->OnPlay();
     SyncPlaybackState();
 }
@@ -203,8 +208,6 @@ void CBrindleView::OnRecord()
     PlaybackController* playback = Playback();
     if (playback == nullptr)
         return;
-    if (m_dwBuildTime <= m_dwChangeTime)
-        playback->OnDocumentModified();
     playback->OnRecord();
     SyncPlaybackState();
 }

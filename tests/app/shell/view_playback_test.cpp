@@ -324,8 +324,8 @@ TEST_F(ViewPlaybackTest, PlayRebuildsTheSongOnlyAfterAChange)
     EXPECT_EQ(editor_.exports, 1) << "nothing changed";
     Run(cmd::kStop);
 
-    // The editor's change notice stamps the change time; the build came before it (or in
-    // the same millisecond, which counts as stale too).
+    // The editor's change notice marks the document changed: the next Play rebuilds, even
+    // within the millisecond of the last build.
     editor_.bars = 3;
     view_->MarkChanged();
     Run(cmd::kPlay);
