@@ -214,7 +214,7 @@ public:
     void OnMidiDevices();
     // Opens the devices chosen in the option file, with the reminders for what fails
     // (the first of the start-up tasks).
-    void OpenMidiDevices();
+    virtual void OpenMidiDevices();
     // The editor says what is played changed: the song is rebuilt now, or once the
     // player has let go of it.
     void BuildPlaybackData();
@@ -243,6 +243,8 @@ private:
     // The playback commands of this view over the application context's player,
     // metronome and devices; null while the context has none.
     PlaybackController* Playback();
+    // Runs one of the commands and takes the state it left.
+    void RunPlaybackCommand(void (PlaybackController::*command)());
     // The view's flags from the commands' state, after a command or a reset notice.
     void SyncPlaybackState();
     // A score was created or opened: idle, the song out of date, the cursor at the start.

@@ -194,39 +194,21 @@ void CBrindleView::NotePlaybackStale()
 
 // ---- commands ----------------------------------------------------------------------
 
-void CBrindleView::OnPlay()
-{
-    PlaybackController* playback = Playback();
-    if (playback == nullptr)
-        return;
-    playback->OnPlay();
-    SyncPlaybackState();
-}
-
-void CBrindleView::OnRecord()
-{
-    PlaybackController* playback = Playback();
-    if (playback == nullptr)
-        return;
-    playback->OnRecord();
-    SyncPlaybackState();
-}
-
-void CBrindleView::OnStop()
+void CBrindleView::RunPlaybackCommand(void (PlaybackController::*command)())
 {
     if (PlaybackController* playback = Playback()) {
-        playback->OnStop();
+        (playback->*command)();
         SyncPlaybackState();
     }
 }
 
-void CBrindleView::OnMetronome()
-{
-    if (PlaybackController* playback = Playback()) {
-        playback->OnMetronome();
-        SyncPlaybackState();
-    }
-}
+void CBrindleView::OnPlay() { RunPlaybackCommand(&PlaybackController::OnPlay); }
+
+void CBrindleView::OnRecord() { RunPlaybackCommand(&PlaybackController::OnRecord); }
+
+void CBrindleView::OnStop() { RunPlaybackCommand(&PlaybackController::OnStop); }
+
+void CBrindleView::OnMetronome() { RunPlaybackCommand(&PlaybackController::OnMetronome); }
 
 void CBrindleView::OnPlayKey()
 {
