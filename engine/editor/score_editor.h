@@ -34,6 +34,7 @@
 
 namespace quaverly {
 
+class BarlineView;
 class InitialLayoutCommand;
 class InputMode;
 class Note;
@@ -360,6 +361,12 @@ private:
     bool SetSelectedPitch(int typeCode);
     // The size style of the selected notes and what hangs on them.
     void SetSelectedNoteStyle(int kind);
+
+    // One undoable group that gives the bar line of a view the style and, with a mark of
+    // 0 or more, that mark (a style alone takes a repeat away); false when the view
+    // shows no bar.
+    bool BarLineChange(const std::shared_ptr<SystemNode>& line, const BarlineView& view,
+                       int style, int mark);
 
     // The key change of SetKeySignature without its re-flow, added to the open group.
     void AddKeySignatureStep(int bar, int fifths);

@@ -6,12 +6,17 @@
 #include <memory>
 
 #include "engine/commands/input_position_commands.h"
+#include "engine/commands/refresh_commands.h"
+#include "engine/commands/value_commands.h"
 #include "engine/editor/score_editor.h"
 #include "engine/layout/system_node.h"
 #include "engine/model/bar.h"
+#include "engine/model/decorator.h"
 #include "engine/model/element_path.h"
+#include "engine/model/int_clamp.h"
 #include "engine/model/note.h"
 #include "engine/model/note_time.h"
+#include "engine/model/part_group.h"
 
 namespace quaverly {
 
@@ -40,7 +45,86 @@ int BarsOnCursorLine(const ScoreEditor& editor)
     return std::max(range.end - range.first, 0);
 }
 
+// Bar numbering modes: the first bar of every line, or every n-th bar.
+constexpr int kNumberLineStarts = 0;
+constexpr int kNumberEveryNth = 1;
+
 }  // namespace
+
+void ScoreEditor::AddGrouping(int type)
+{
+    if (type != part_group_type::kBrace && type != part_group_type::kBracket)
+        return;
+    const int part = cursor.track;
+    if (part < 0 || part >= GetPartCount())
+        return;
+    auto group = std::make_shared<PartGroup>();
+    group->SetType(type);
+    group->SetFirstPart(part);
+    group->SetLastPart(part);
+    auto add = std::make_unique<AddPartGroupCommand>();
+    add->SetScore(score);
+    add->SetPartGroup(group);
+    BeginGroup(false);
+    AddCommand(std::move(add));
+    AddCommand(std::make_unique<RefreshPartGroupTracksCommand>(this));
+    AddCommand(std::make_unique<RefreshPartGroupHeadersCommand>(this));
+    EndGroup();
+    NotifyDocumentChanged();
+}
+
+void ScoreEditor::SetBarNumbering(const BarNumberFormat& format)
+{
+    // Every n-th bar needs an n.
+    if (format.format == kNumberEveryNth && format.interval <= 0)
+        return;
+    const auto track = GetElementAtPath2(*score, 0, 0);
+    if (!track)
+        return;
+    // Undone last change first: the new numbers go before the old ones come back on the
+    // same bars.
+    BeginReverseGroup(false);
+    for (int b = 0; b < track->GetChildCount(); ++b) {
+        const auto bar = std::dynamic_pointer_cast<Bar>(track->GetChild(b));
+        if (!bar || !bar->GetDecorator())
+            continue;
+        auto remove = std::make_unique<RemoveBarIndexCommand>();
+        remove->Target().SetDecorator(bar->GetDecorator());
+        remove->Target().SetBar(bar);
+        AddCommand(std::move(remove));
+    }
+    // The number of bar b counts from the offset; numbers outside the range are not shown.
+    const auto number = [this, &format, &track](int b) {
+        const std::int64_t n = std::int64_t{b} - format.countFrom;
+        const auto bar = std::dynamic_pointer_cast<Bar>(track->GetChild(b));
+        if (!bar || n < format.firstNumber || n > format.lastNumber)
+            return;
+        BarNumberFormat shown = format;
+        shown.index = ClampToInt(n + 1);
+        auto decorator = std::make_shared<Decorator>();
+        decorator->SetProperties(shown);
+        auto add = std::make_unique<AddBarIndexCommand>();
+        add->SetDecorator(decorator);
+        add->SetBar(bar);
+        AddCommand(std::move(add));
+    };
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const auto line = std::dynamic_pointer_cast<SystemNode>(lines[i]);
+        if (!line)
+            continue;
+        const BarRange range = line->GetBarRange();
+        if (format.format == kNumberLineStarts && range.first < range.end) {
+            number(range.first);
+        } else if (format.format == kNumberEveryNth) {
+            for (int b = range.first; b < range.end; ++b)
+                if ((std::int64_t{b} + 1) % format.interval == 0)
+                    number(b);
+        }
+    }
+    AddCommand(std::make_unique<RebuildBarIndexCommand>(this));
+    EndGroup();
+    NotifyDocumentChanged();
+}
 
 bool ScoreEditor::Navigate(int index)
 {
