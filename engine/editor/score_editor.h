@@ -370,10 +370,9 @@ private:
 
     // The key change of SetKeySignature without its re-flow, added to the open group.
     void AddKeySignatureStep(int bar, int fifths);
-    // The pitch edits of Transpose and ShiftOctave over bars [first, end): one undoable
-    // group with the long-operation notices and the re-layout.
-    void RecordPitchEdits(int first, int end,
-                          std::vector<std::unique_ptr<EditCommand>> edits);
+    // The pitch edits of Transpose and ShiftOctave over bars [first, end), between the
+    // long-operation notices and followed by the re-layout, added to the open group.
+    void AddPitchEdits(int first, int end, std::vector<std::unique_ptr<EditCommand>> edits);
     // The re-flows that follow a change of the part list.
     void AddPartReflows();
 

@@ -5,12 +5,6 @@
 
 namespace quaverly {
 
-void ScoreEditor::AddPart(const PartRecord& /*part*/) {}
-void ScoreEditor::DeletePart(int /*index*/) {}
-void ScoreEditor::AddBars(const BarRecord& /*bars*/) {}
-void ScoreEditor::DeleteBars(int /*first*/, int /*count*/) {}
-void ScoreEditor::Transpose(const TransposeRequest& /*request*/) {}
-void ScoreEditor::ShiftOctave(int /*firstBar*/, int /*endBar*/, int /*up*/) {}
 void ScoreEditor::CopySelection(std::vector<std::uint8_t>& /*bytes*/) {}
 void ScoreEditor::Paste(const std::uint8_t* /*data*/, std::size_t /*size*/) {}
 
