@@ -265,9 +265,9 @@ public:
 
     // Cuts the bars into lines from line `line` on (0 is taken as 1): bars go on a line
     // while their width stays within 105 % of the room; forced breaks and the
-    // bars-per-line entries end lines; with mode 0 the walk stops at the first line whose
-    // bar range did not change. Lines past the last bar are dropped and the cursor stays
-    // on its bar. Returns -1 without a part, else 0.
+    // bars-per-line entries end lines; with mode 0 the walk stops at the first line after
+    // the start line whose bar range did not change. Lines past the last bar are dropped
+    // and the cursor stays on its bar. Returns -1 without a part, else 0.
     int RelayoutFrom(ScorePainter& painter, int line, int mode);
     // Re-cuts the lines from the first line of page `page`, then re-fills the pages from
     // that page on; earlier pages stay as they are. The two flags are kept for the
