@@ -329,9 +329,9 @@ private:
 
     // --- Keys, note entry, note editing, marks and structure ---
 
-    // The arrow keys: the cursor one note left or right, the selection cleared.
-    void CursorKeyLeft(int flags);
-    void CursorKeyRight(int flags);
+    // The left and right arrows: the cursor one note left or right, the selection
+    // cleared.
+    void CursorKey(bool right, int flags);
     // Backspace: the cursor back one note, deleting the note it steps over.
     void DeleteBeforeCursor();
     // Up and down arrows: the selected notes of the cursor's bar one degree up or down.
@@ -362,6 +362,10 @@ private:
     // The size style of the selected notes and what hangs on them.
     void SetSelectedNoteStyle(int kind);
 
+    // The first selected bar line of every line of the cursor's page, or its neighbour
+    // before (a selected start) or after (a selected end) when asked, gets the style and
+    // mark (see BarLineChange); one undo step and notices 1 and 3 per line.
+    bool ChangeSelectedBarLines(int style, int mark, bool toPrevious, bool toNext);
     // One undoable group that gives the bar line of a view the style and, with a mark of
     // 0 or more, that mark (a style alone takes a repeat away); false when the view
     // shows no bar.

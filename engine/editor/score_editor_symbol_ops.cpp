@@ -233,31 +233,20 @@ bool ScoreEditor::InsertLineBreak()
 
 bool ScoreEditor::SetBarline(int type)
 {
-    bool handled = false;
-    for (const auto& line : LinesOfPage(*layout, cursor.page)) {
-        const int selected = FirstSelectedView(*line);
-        if (selected < 0)
-            continue;
-        const auto& views = line->GetBarlineViews();
-        const int side = views[static_cast<std::size_t>(selected)]->GetSide();
-        const int target = TargetView(selected, side, type == kDoubleStyle || type == kFinalStyle,
-                                      type == kStartRepeatStyle);
-        if (target < 0 || target >= static_cast<int>(views.size()))
-            continue;
-        const auto& view = views[static_cast<std::size_t>(target)];
-        if (!BarLineChange(line, *view, type, -1))
-            continue;
-        if (target != selected) {
-            views[static_cast<std::size_t>(selected)]->Deselect();
-            view->Select();
-        }
-        NotifyDocumentChanged();
-        handled = true;
-    }
-    return handled;
+    return ChangeSelectedBarLines(type, -1, type == kDoubleStyle || type == kFinalStyle,
+                                  type == kStartRepeatStyle);
 }
 
 bool ScoreEditor::AddJumpMark(int style, int mark)
+{
+    // End repeat, D.C., D.S., Fine and To Coda close a bar; start repeat, Coda and Segno
+    // open one.
+    const bool closing = mark == kEndRepeat || (mark >= 3 && mark <= 5) || mark == 7;
+    const bool opening = mark == kStartRepeat || mark == 6 || mark == 8;
+    return ChangeSelectedBarLines(style, mark, closing, opening);
+}
+
+bool ScoreEditor::ChangeSelectedBarLines(int style, int mark, bool toPrevious, bool toNext)
 {
     bool handled = false;
     for (const auto& line : LinesOfPage(*layout, cursor.page)) {
@@ -266,11 +255,7 @@ bool ScoreEditor::AddJumpMark(int style, int mark)
             continue;
         const auto& views = line->GetBarlineViews();
         const int side = views[static_cast<std::size_t>(selected)]->GetSide();
-        // End repeat, D.C., D.S., Fine and To Coda close a bar; start repeat, Coda and
-        // Segno open one.
-        const bool closing = mark == kEndRepeat || (mark >= 3 && mark <= 5) || mark == 7;
-        const bool opening = mark == kStartRepeat || mark == 6 || mark == 8;
-        const int target = TargetView(selected, side, closing, opening);
+        const int target = TargetView(selected, side, toPrevious, toNext);
         if (target < 0 || target >= static_cast<int>(views.size()))
             continue;
         const auto& view = views[static_cast<std::size_t>(target)];
