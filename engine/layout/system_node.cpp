@@ -746,6 +746,15 @@ int SystemNode::Notify(ElementNotification& notification)
         case id::kMoveDragStep:
         case id::kMoveRequest:
             if (payload != nullptr) {
+                // A part-group view's finished move is the group's, which the views of
+                // every line show: they are laid out again.
+                if (notification.id == id::kMoveRequest) {
+                    if (const auto view = FindEntry(partGroupViews_, sender);
+                        view && view->GetPartGroup()) {
+                        return NotifyModelMove(*payload, view->GetPartGroup(),
+                                               id::kPartGroupOffsetChanged);
+                    }
+                }
                 for (const ElementPtr& element : LineElements()) {
                     if (element.get() == sender) {
                         payload->element = element;

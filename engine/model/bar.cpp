@@ -259,6 +259,15 @@ int Bar::Notify(ElementNotification& notification)
         case id::kMoveDragStep:
         case id::kMoveRequest:
             if (payload != nullptr) {
+                // A barline mark view's finished move is the mark's, with the row laid
+                // out again so the bar makes its mark views afresh.
+                if (notification.id == id::kMoveRequest) {
+                    const auto view =
+                        std::dynamic_pointer_cast<BarlineMarkView>(FindEntry(barlineMarkViews_, sender));
+                    if (view && view->GetModelElement())
+                        return NotifyModelMove(*payload, view->GetModelElement(),
+                                               id::kTrackTiesChanged);
+                }
                 ElementPtr moved = FindEntry(tuplets_, sender);
                 if (!moved)
                     moved = FindEntry(directions_, sender);

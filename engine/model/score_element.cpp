@@ -69,6 +69,22 @@ int ScoreElement::NotifyParent(int id, NotificationPayload* payload)
     return ScoreElement::Notify(notification);
 }
 
+int ScoreElement::NotifyModelMove(const NotificationPayload& move,
+                                  std::shared_ptr<ScoreElement> element, int refreshId)
+{
+    NotificationPayload open;
+    NotifyParent(notification_id::kBeginGroup, &open);
+    NotificationPayload moved;
+    moved.oldOffset = move.oldOffset;
+    moved.newOffset = move.newOffset;
+    moved.element = std::move(element);
+    NotifyParent(notification_id::kMoveRequest, &moved);
+    NotificationPayload refresh;
+    NotifyParent(refreshId, &refresh);
+    NotificationPayload close;
+    return NotifyParent(notification_id::kEndGroup, &close);
+}
+
 int ScoreElement::GetChildCount() const
 {
     return static_cast<int>(children_.size());
