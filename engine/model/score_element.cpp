@@ -1,5 +1,6 @@
 #include "engine/model/score_element.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace quaverly {
@@ -218,7 +219,10 @@ Point ScoreElement::GetPosition() const
 
 void ScoreElement::SetOffset(Point offset)
 {
-    offset_ = offset;
+    // An offset read from a document may be anything; held to ten metres of paper, the
+    // layout's sums of offsets and widths stay far inside the int range.
+    offset_ = {std::clamp(offset.x, -kMaxUserOffset, kMaxUserOffset),
+               std::clamp(offset.y, -kMaxUserOffset, kMaxUserOffset)};
 }
 
 Point ScoreElement::GetOffset() const

@@ -110,7 +110,8 @@ public:
     // Stores the position, then places the children.
     virtual void SetPosition(Point position);
     virtual Point GetPosition() const;
-    // Stores the offset; the children are not placed again.
+    // Stores the offset, each coordinate held to +-kMaxUserOffset; the children are not
+    // placed again.
     virtual void SetOffset(Point offset);
     virtual Point GetOffset() const;
 
