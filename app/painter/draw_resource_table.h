@@ -139,6 +139,9 @@ public:
     double GetGraceNoteScale() const { return metrics_.graceNoteScale; }
     int GetEndingLineWidth() const { return metrics_.bracketLineWidth; }
     double GetCloseScale() const { return closeScale_; }
+    // Like SetMetrics: for the set-up and the layout-parameter dialog, while no drawing
+    // device reads the table.
+    void SetCloseScale(double scale) { closeScale_ = scale; }
     double GetSpacingParam() const { return spacingParam_; }
 
     // Measured sizes (width, visible height) of the note digits, 0.01 mm.

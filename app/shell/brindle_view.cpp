@@ -177,6 +177,7 @@ void CBrindleView::MapCommands()
     MapUpdate(cmd::kZoomIn, [this](platform::CommandUI& ui) { ui.Enable(CanZoomIn()); });
     MapUpdate(cmd::kZoomOut, [this](platform::CommandUI& ui) { ui.Enable(CanZoomOut()); });
     MapUpdate(cmd::kZoomDefault, [this](platform::CommandUI& ui) { ui.Enable(CanZoomNormal()); });
+    MapMenuCommands();
 }
 
 quaverly::api::ScoreEditor* CBrindleView::Editor() const
@@ -247,6 +248,7 @@ void CBrindleView::OnInitialUpdate()
     MeasureScreen();
     ResetViewState();
     ApplyFontFile();
+    ApplyLayoutParameters();
     MeasureNoteSizes();
     BuildKeyCommands();
     BuildSymbolKeyCommands();
@@ -258,26 +260,7 @@ void CBrindleView::OnInitialUpdate()
 
 void CBrindleView::LoadTextures()
 {
-    m_hBackTexture = QImage();
-    m_hPageTexture = QImage();
-    AppContext* context = AppContext::Instance();
-    if (context && context->GetSettingsFile()) {
-        SystemInfoSection system(context->GetSettingsFile());
-        const std::u16string optionName = system.GetOptionFileName();
-        if (!optionName.empty()) {
-            TextureInfoSection textures;
-            textures.SetFileName(AppFilePath(optionName).u16string());
-            const std::u16string back = textures.GetBackgroundFile();
-            const std::u16string page = textures.GetForegroundFile();
-            // A picture that does not load leaves the plain look.
-            if (!back.empty())
-                m_hBackTexture.load(QString::fromStdU16String(
-                    AppFilePath(system.GetBackgroundFilePath() + back).u16string()));
-            if (!page.empty())
-                m_hPageTexture.load(QString::fromStdU16String(
-                    AppFilePath(system.GetForegroundFilePath() + page).u16string()));
-        }
-    }
+    LoadTextureFiles();
     m_nCurrentTool = kSelectTool;
     if (MouseTool* tool = Tool(kSelectTool))
         tool->Activate();
@@ -334,14 +317,11 @@ void CBrindleView::ResetViewState()
 
 void CBrindleView::ApplyFontFile()
 {
-    AppContext* context = AppContext::Instance();
-    if (!context || !context->GetSettingsFile())
-        return;
-    const std::u16string name = SystemInfoSection(context->GetSettingsFile()).GetFontFileName();
+    const std::u16string name = m_SettingsFolder.SystemInfo().GetFontFileName();
     if (name.empty())
         return;
     FontFile file;
-    file.SetFileName(AppFilePath(name).u16string());
+    file.SetFileName(m_SettingsFolder.PathOf(name));
     m_DrawResources.ApplyFontFile(file);
 }
 
@@ -354,18 +334,13 @@ void CBrindleView::MeasureNoteSizes()
 
 void CBrindleView::ApplyOptionFile()
 {
-    m_bShowPageBorder = true;
-    m_bShowTrackBaseLines = true;
-    AppContext* context = AppContext::Instance();
-    if (!context || !context->GetSettingsFile())
-        return;
-    const std::u16string name = SystemInfoSection(context->GetSettingsFile()).GetOptionFileName();
-    if (name.empty())
-        return;
     OptionFile options;
-    options.SetFileName(AppFilePath(name).u16string());
-    m_bShowPageBorder = options.GetShowPageEdge();
-    m_bShowTrackBaseLines = options.GetShowTrackBaseLine();
+    const std::u16string path = OptionFilePath();
+    if (!path.empty())
+        options.SetFileName(path);
+    // Without a file both read as their default, shown.
+    m_bShowPageBorder = path.empty() || options.GetShowPageEdge();
+    m_bShowTrackBaseLines = path.empty() || options.GetShowTrackBaseLine();
 }
 
 void CBrindleView::ApplyPageInfo()

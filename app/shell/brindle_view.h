@@ -22,6 +22,7 @@
 
 #include <QImage>
 
+#include "app/dialogs/data_folder.h"
 #include "app/painter/draw_resource_table.h"
 #include "app/settings/page_info.h"
 #include "app/shell/deferred_input.h"
@@ -32,6 +33,7 @@
 class QPagedPaintDevice;
 
 namespace platform {
+class CommandUI;
 class DeviceContext;
 class FrameWindowBase;
 }  // namespace platform
@@ -194,6 +196,21 @@ protected:
     QImage m_hPageTexture;
     QImage m_hBackTexture;
 
+    // ---- score, settings and layout menus ----
+public:
+    // Where the view's own settings are found: the option file, the textures and the
+    // layout parameters, and the settings of the dialogs the menus open. The program's
+    // data folder unless a test gives another.
+    void SetSettingsFolder(DataFolder folder) { m_SettingsFolder = std::move(folder); }
+    const DataFolder& SettingsFolder() const { return m_SettingsFolder; }
+    // The common update rule of the score commands: enabled while a score is shown and no
+    // document is being loaded; never checked.
+    void OnUpdateScoreCommand(platform::CommandUI& ui) const;
+    // One flag per MIDI channel 0-15: the channels that voices were given.
+    const std::vector<bool>& UsedChannels() const { return m_UsedChannels; }
+    // Reads the layout parameter file into the drawing resources.
+    void ApplyLayoutParameters();
+
 private:
     void MapCommands();
     // One scroll-bar code on either bar: lines, pages, thumb, top and bottom.
@@ -262,6 +279,55 @@ private:
     std::deque<std::shared_ptr<DeferredInput>> m_InputQueue;
     // Wheel movement below one notch, kept until it adds up to one.
     int m_nWheelRemainder = 0;
+
+    // ---- score, settings and layout menus ----
+    void MapMenuCommands();
+    void MapPageAndHistoryCommands();
+    void MapViewOptionCommands();
+    void MapMenuMessages();
+    bool CanRunScoreCommand() const { return m_bScoreReady && !m_bLoading; }
+    // Asks "该操作不能Undo, 是否继续？"; true on Yes.
+    bool ConfirmIrreversible();
+    // The channel for a new voice: 9 for percussion, else the first free one (marked used).
+    int TakeVoiceChannel(bool percussion);
+    void OnAddVoice();
+    void OnDeleteVoice();
+    void OnAddBars();
+    void OnDeleteBars();
+    void OnKeySignature();
+    void OnTimeSignature();
+    void OnTempo();
+    void OnTempoText();
+    void OnTranspose();
+    void OnOctaveShift();
+    void OnOtherSymbols();
+    void OnBarNumbers();
+    void OnFontSettings();
+    void OnBackgroundSettings();
+    void OnScoreInfo();
+    void OnPageSetup();
+    void OnShortcutKeys();
+    void OnParameters();
+    void OnPreviousPage();
+    void OnNextPage();
+    void OnNavigateHome();
+    void OnNavigateEnd();
+    void OnUpdatePageIndicator();
+    void OnPreviewTexture(QImage& texture, std::u16string path);
+    void OnBarsPerLine();
+    void OnLinesOnPage();
+    void OnRestoreDefaultLayout();
+    void OnEditLyrics();
+    void OnHeaderText(std::u16string_view label, std::u16string (quaverly::api::ScoreEditor::*get)() const,
+                      void (quaverly::api::ScoreEditor::*set)(const std::u16string&));
+    void OnInstrumentName();
+    void OnTextEditMove(bool next);
+    // The option file's path; empty when the settings name none.
+    std::u16string OptionFilePath() const;
+    // The two textures from the option file's choice (null images for none).
+    void LoadTextureFiles();
+
+    DataFolder m_SettingsFolder = DataFolder::Program();
 };
 
 }  // namespace brindle

@@ -21,6 +21,7 @@
 #include "app/shell/brindle_view.h"
 #include "app/shell/command_ids.h"
 #include "app/shell/own_strings.h"
+#include "app/shell/score_command_table.h"
 #include "app/shell/text_style_change.h"
 #include "engine/model/log_font.h"
 #include "platform/command_manager.h"
@@ -77,11 +78,48 @@ QIcon CommandIcon(int id, const QString& tip)
     return QIcon(image);
 }
 
-// Menu items: command id and text (0 makes a separator).
+// Menu items: command id and text (0 makes a separator); an item with a submenu has id 0.
 struct MenuItem {
     int id;
     const char16_t* text;
+    std::vector<MenuItem> submenu = {};
 };
+
+// The one-call score commands of a group, as the command table names them.
+std::vector<MenuItem> GroupItems(ScoreCommandGroup group)
+{
+    std::vector<MenuItem> items;
+    for (const ScoreCommand& command : ScoreCommands())
+        if (command.group == group && command.inMenu)
+            items.push_back({command.id, command.text.data()});
+    return items;
+}
+
+void AddMenuItems(platform::CommandManager& commands, QMenu* menu, const std::vector<MenuItem>& items)
+{
+    for (const MenuItem& item : items) {
+        if (!item.submenu.empty()) {
+            AddMenuItems(commands, menu->addMenu(Q(item.text)), item.submenu);
+            continue;
+        }
+        if (item.id == 0) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction* action = commands.Action(item.id);
+        QString text = Q(item.text);
+        const int tab = text.indexOf(u'\t');
+        action->setText(tab < 0 ? text : text.left(tab));
+        action->setShortcutVisibleInContextMenu(true);
+        menu->addAction(action);
+    }
+}
+
+std::vector<MenuItem> Joined(std::vector<MenuItem> items, const std::vector<MenuItem>& more)
+{
+    items.insert(items.end(), more.begin(), more.end());
+    return items;
+}
 
 }  // namespace
 
@@ -246,38 +284,58 @@ void CMainFrame::MapFrameCommands()
 
 void CMainFrame::BuildMenus()
 {
+    const MenuItem separator{0, nullptr};
     const std::vector<std::pair<const char16_t*, std::vector<MenuItem>>> menus = {
         {u"文件(&F)",
          {{cmd::kFileNew, u"新建(&N)\tCtrl+N"}, {cmd::kFileOpen, u"打开(&O)...\tCtrl+O"},
           {cmd::kFileClose, u"关闭(&C)"}, {cmd::kFileSave, u"保存(&S)\tCtrl+S"},
-          {cmd::kFileSaveAs, u"另存为(&A)..."}, {0, nullptr}, {cmd::kFilePrint, u"打印(&P)...\tCtrl+P"},
-          {cmd::kFilePrintSetup, u"打印设置(&R)..."}, {0, nullptr}, {cmd::kFileMru1, u"最近的文件"},
-          {cmd::kFileMru1 + 1, u""}, {cmd::kFileMru1 + 2, u""}, {cmd::kFileMru1 + 3, u""}, {0, nullptr},
+          {cmd::kFileSaveAs, u"另存为(&A)..."}, separator, {cmd::kScoreInfo, u"乐谱信息..."},
+          {cmd::kPageSetup, u"页面设置"}, separator, {cmd::kFilePrint, u"打印(&P)...\tCtrl+P"},
+          {cmd::kFilePrintSetup, u"打印设置(&R)..."}, separator, {cmd::kFileMru1, u"最近的文件"},
+          {cmd::kFileMru1 + 1, u""}, {cmd::kFileMru1 + 2, u""}, {cmd::kFileMru1 + 3, u""}, separator,
           {cmd::kAppExit, u"退出(&X)"}}},
         {u"编辑(&E)", {{cmd::kEditUndo, u"撤消(&U)\tCtrl+Z"}, {cmd::kEditRedo, u"重新执行(&R)\tCtrl+Y"}}},
         {u"查看(&V)",
-         {{cmd::kViewToolbar, u"工具栏(&T)"}, {cmd::kViewStatusBar, u"状态栏(&S)"}, {0, nullptr},
+         {{cmd::kViewToolbar, u"工具栏(&T)"}, {cmd::kViewStatusBar, u"状态栏(&S)"}, separator,
           {cmd::kBarlinePalette, u"小节线工具栏"}, {cmd::kSymbolPalette, u"符号工具栏"},
           {cmd::kLinePalette, u"线工具栏"}, {cmd::kDynamicsPalette, u"力度符号工具栏"},
-          {cmd::kLyricPalette, u"歌词工具栏"}, {cmd::kLayoutPalette, u"排版工具栏"}, {0, nullptr},
+          {cmd::kLyricPalette, u"歌词工具栏"}, {cmd::kLayoutPalette, u"排版工具栏"}, separator,
+          {cmd::kShowPageBorder, u"显示页边框"}, {cmd::kShowTrackBaseLines, u"显示行基线"}, separator,
           {cmd::kZoomIn, u"放大(&I)"}, {cmd::kZoomOut, u"缩小(&O)"}, {cmd::kZoomDefault, u"默认大小(&D)"}}},
+        {u"乐谱(&C)",
+         {{cmd::kAddVoice, u"添加声部"}, {cmd::kDeleteVoice, u"删除声部"}, separator,
+          {cmd::kAddBars, u"添加小节"}, {cmd::kDeleteBars, u"删除小节"}, separator,
+          {cmd::kKeySignature, u"调　号"}, {cmd::kTimeSignature, u"拍　号"}, {cmd::kTempo, u"速　度"},
+          {cmd::kTempoText, u"速度表情标记"}, separator,
+          {0, u"力    度", GroupItems(ScoreCommandGroup::Dynamics)},
+          {0, u"符    号", GroupItems(ScoreCommandGroup::Symbols)},
+          {cmd::kOtherSymbols, u"其它符号..."},
+          {0, u"线...", GroupItems(ScoreCommandGroup::Lines)},
+          {0, u"分组符号", GroupItems(ScoreCommandGroup::Groupings)}, separator,
+          {0, u"歌　词", Joined({{cmd::kEditLyrics, u"编辑歌词"}, separator}, GroupItems(ScoreCommandGroup::Lyrics))},
+          {0, u"文　字",
+           {{cmd::kAdapterText, u"改编者"}, {cmd::kSingerText, u"演唱者"}, {cmd::kInstrumentName, u"乐器名"}}},
+          separator, {cmd::kBarNumbers, u"小节序号"}}},
+        {u"工具(T)",
+         Joined({{cmd::kTranspose, u"转调"}}, Joined(GroupItems(ScoreCommandGroup::Tools), {{cmd::kOctaveShift, u"升降八度"}}))},
+        {u"排版(&M)",
+         Joined(GroupItems(ScoreCommandGroup::Layout),
+                {separator, {cmd::kBarsPerLine, u"设置行小节数"}, {cmd::kLinesOnPage, u"设置当前页行数"}, separator,
+                 {cmd::kShowLineBreakMarks, u"换行标识"}, {cmd::kShowIndentMarks, u"缩进调整标识"},
+                 {cmd::kShowLineSpacingMarks, u"行间距调整标识"}, {cmd::kShowLinePositionMarks, u"当前行位置调整标识"},
+                 {cmd::kShowBarWidthMarks, u"小节宽度调整标识"}, {cmd::kShowLyricLineMarks, u"歌词行调整标识"},
+                 separator, {cmd::kHideEmptyLines, u"隐藏空白行"}, separator,
+                 {cmd::kRestoreDefaultLayout, u"恢复默认排版"}})},
         {u"播放(&P)", {{cmd::kPlay, u"播　放(&P)"}, {cmd::kStop, u"停　止(&S)"}, {cmd::kMetronome, u"节拍器(&M)"}}},
-        {u"帮助(&H)", {{cmd::kHelp, u"帮助(F1)"}, {0, nullptr}, {cmd::kAppAbout, u"关于Larkspire简谱(&A)..."}}},
+        {u"设置(&O)",
+         {{cmd::kFontSettings, u"字　体..."}, {cmd::kBackgroundSettings, u"背　景..."},
+          {cmd::kMidiDevices, u"播放及录音设备..."}, {cmd::kShortcutKeys, u"快捷键..."},
+          {cmd::kParameters, u"参  数..."}}},
+        {u"帮助(&H)", {{cmd::kHelp, u"帮助(F1)"}, separator, {cmd::kAppAbout, u"关于Larkspire简谱(&A)..."}}},
     };
     for (const auto& [title, items] : menus) {
         QMenu* menu = menuBar()->addMenu(Q(title));
-        for (const MenuItem& item : items) {
-            if (item.id == 0) {
-                menu->addSeparator();
-                continue;
-            }
-            QAction* action = m_pCommands->Action(item.id);
-            QString text = Q(item.text);
-            const int tab = text.indexOf(u'\t');
-            action->setText(tab < 0 ? text : text.left(tab));
-            action->setShortcutVisibleInContextMenu(true);
-            menu->addAction(action);
-        }
+        AddMenuItems(*m_pCommands, menu, items);
         m_pCommands->WatchMenu(menu);
         if (menus.front().first == title)
             connect(menu, &QMenu::aboutToShow, this, [this, menu] { UpdateRecentFileItems(menu); });
