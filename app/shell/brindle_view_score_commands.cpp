@@ -134,7 +134,7 @@ void CBrindleView::OnAddVoice()
     quaverly::PartRecord part;
     part.position = dialog.GetPosition();
     part.program = dialog.GetPatch();
-    part.number = dialog.IsPercussion() ? 1 : 0;
+    part.percussion = dialog.IsPercussion();
     part.channel = TakeVoiceChannel(dialog.IsPercussion());
     part.twoStaves = dialog.IsPianoStaff();
     editor->AddPart(part);

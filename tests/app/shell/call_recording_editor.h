@@ -60,7 +60,7 @@ public:
     int GetBarCount() const override { return barCount; }
     void AddPart(const PartRecord& p) override
     {
-        Note("AddPart", p.position, p.program, p.number, p.channel, p.twoStaves);
+        Note("AddPart", p.position, p.program, p.percussion, p.channel, p.twoStaves);
     }
     void DeletePart(int index) override { Note("DeletePart", index); }
     void AddBars(const BarRecord& bars) override { Note("AddBars", bars.index, bars.count); }
