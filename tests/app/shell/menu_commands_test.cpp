@@ -37,6 +37,7 @@
 #include "app/shell/command_ids.h"
 #include "app/shell/main_frame.h"
 #include "app/shell/own_strings.h"
+#include "engine/editor/new_score_settings.h"
 #include "platform/command_manager.h"
 #include "platform/command_ui.h"
 #include "platform/dialog_base.h"
@@ -543,6 +544,54 @@ TEST_F(MenuCommandTest, UndoAndRedoAreEnabledExactlyWhenTheEditorCan)
     EXPECT_EQ(Update(cmd::kEditUndo).Enabled(), std::optional<bool>(false));
     EXPECT_EQ(Update(cmd::kAddBars).Enabled(), std::optional<bool>(false));
     view_->m_bLoading = false;
+}
+
+// With the engine's editor: a new score has nothing to undo; the score information
+// pressed OK unchanged adds no step, a changed composer exactly one.
+TEST_F(MenuCommandTest, WithTheEngineUndoFollowsTheScoreInformation)
+{
+    quaverly::api::ScoreEditor* engine = create_quaverly_editor();
+    ASSERT_NE(engine, nullptr);
+    view_->UseEditor(engine);
+    quaverly::NewScoreSettings settings;
+    settings.title = u"练习曲";
+    settings.composer = u"佚名";
+    settings.staves.push_back({0, false, 0});
+    settings.barsPerLine = 4;
+    engine->NewDocument(settings);
+    ShowScore();
+    // A paint runs the editor's queued commands (the editor's notices ask for it).
+    const auto paint = [this] {
+        view_->RequestPageRender();
+        (void)view_->viewport()->grab();
+    };
+    paint();
+    EXPECT_EQ(Update(cmd::kEditUndo).Enabled(), std::optional<bool>(false));
+
+    Ok();
+    EXPECT_TRUE(Run(cmd::kScoreInfo));
+    paint();
+    EXPECT_EQ(Update(cmd::kEditUndo).Enabled(), std::optional<bool>(false));
+
+    dialogs_.AnswerModal([](DialogBase& d) {
+        EXPECT_EQ(d.GetDlgItemText(brindle::CScoreInfoDlg::kIdComposer), u"佚名");
+        d.SetDlgItemText(brindle::CScoreInfoDlg::kIdComposer, u"聂耳");
+        d.ClickButton(kIdOk);
+    });
+    EXPECT_TRUE(Run(cmd::kScoreInfo));
+    paint();
+    EXPECT_EQ(engine->GetComposer(), u"聂耳");
+    EXPECT_EQ(Update(cmd::kEditUndo).Enabled(), std::optional<bool>(true));
+    EXPECT_EQ(Update(cmd::kEditRedo).Enabled(), std::optional<bool>(false));
+
+    EXPECT_TRUE(Run(cmd::kEditUndo));
+    paint();
+    EXPECT_EQ(engine->GetComposer(), u"佚名");
+    EXPECT_EQ(Update(cmd::kEditUndo).Enabled(), std::optional<bool>(false));
+    EXPECT_EQ(Update(cmd::kEditRedo).Enabled(), std::optional<bool>(true));
+
+    view_->UseEditor(&editor_);
+    quaverly::api::DestroyEditor(engine);
 }
 
 // ---------------------------------------------------------------- settings
