@@ -79,8 +79,6 @@ void CBrindleView::MapMenuCommands()
     command(cmd::kPageSetup, &CBrindleView::OnPageSetup);
     command(cmd::kShortcutKeys, &CBrindleView::OnShortcutKeys);
     command(cmd::kParameters, &CBrindleView::OnParameters);
-    command(cmd::kFirstPage, &CBrindleView::OnNavigateHome);
-    command(cmd::kLastPage, &CBrindleView::OnNavigateEnd);
 
     command(cmd::kBarsPerLine, &CBrindleView::OnBarsPerLine);
     command(cmd::kLinesOnPage, &CBrindleView::OnLinesOnPage);

@@ -46,6 +46,11 @@ void CBrindleView::MapPageAndHistoryCommands()
         auto* editor = Editor();
         ui.Enable(CanRunScoreCommand() && editor && m_nCurrentPage < editor->GetLastPageIndex() - 1);
     });
+    for (const auto& [id, handler] : {std::pair{cmd::kFirstPage, &CBrindleView::OnNavigateHome},
+                                      std::pair{cmd::kLastPage, &CBrindleView::OnNavigateEnd}}) {
+        MapCommand(id, [this, handler = handler] { (this->*handler)(); });
+        MapUpdate(id, [this](CommandUI& ui) { OnUpdateScoreCommand(ui); });
+    }
     MapCommand(cmd::kEditUndo, [this] {
         if (auto* editor = Editor())
             editor->Undo();
