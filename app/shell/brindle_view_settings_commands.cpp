@@ -103,11 +103,6 @@ void CBrindleView::MapMenuMessages()
 
 // ---- settings ----------------------------------------------------------------------
 
-std::u16string CBrindleView::OptionFilePath() const
-{
-    return m_SettingsFolder.PathOf(m_SettingsFolder.SystemInfo().GetOptionFileName());
-}
-
 void CBrindleView::LoadTextureFiles()
 {
     m_hBackTexture = QImage();

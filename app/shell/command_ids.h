@@ -95,11 +95,14 @@ inline constexpr int kHideEmptyLines = 33031;
 // Settings menu, and the score information and page set-up of the File menu.
 inline constexpr int kFontSettings = 32862;
 inline constexpr int kBackgroundSettings = 32861;
-inline constexpr int kMidiDevices = 32863;
 inline constexpr int kShortcutKeys = 33030;
 inline constexpr int kParameters = 33033;
 inline constexpr int kScoreInfo = 32793;
 inline constexpr int kPageSetup = 32873;
+// ---- playback ----
+inline constexpr int kRecord = 32850;
+inline constexpr int kAllNotesOff = 32851;  // a menu item without an action
+inline constexpr int kMidiDevices = 32863;
 }  // namespace cmd
 
 namespace msg {
@@ -125,6 +128,11 @@ inline constexpr MessageId kTextEditPrevious = 0x5F7;
 inline constexpr MessageId kPreviewBackground = 0x5FE;
 inline constexpr MessageId kPreviewForeground = 0x5FF;
 inline constexpr MessageId kUpdatePageIndicator = 0x609;
+// ---- playback ----
+inline constexpr MessageId kPlayerPosition = 0x5FD;
+// Private to the view: playback or recording stopped (also at the song's end, posted from
+// the player's clock thread); the view takes the new state and redraws.
+inline constexpr MessageId kPlaybackStopped = 0x6A0;
 }  // namespace msg
 
 // Strings of the program's own table.
