@@ -38,6 +38,12 @@
 #include "app/shell/main_frame.h"
 #include "app/shell/own_strings.h"
 #include "engine/editor/new_score_settings.h"
+#include "engine/editor/score_editor.h"
+#include "engine/model/bar.h"
+#include "engine/model/element_path.h"
+#include "engine/model/note.h"
+#include "engine/model/note_symbol.h"
+#include "platform/font_resources.h"
 #include "platform/command_manager.h"
 #include "platform/command_ui.h"
 #include "platform/dialog_base.h"
@@ -589,6 +595,65 @@ TEST_F(MenuCommandTest, WithTheEngineUndoFollowsTheScoreInformation)
     EXPECT_EQ(engine->GetComposer(), u"佚名");
     EXPECT_EQ(Update(cmd::kEditUndo).Enabled(), std::optional<bool>(false));
     EXPECT_EQ(Update(cmd::kEditRedo).Enabled(), std::optional<bool>(true));
+
+    view_->UseEditor(&editor_);
+    quaverly::api::DestroyEditor(engine);
+}
+
+// With the engine's editor: "重音(>)" from the menu and "重音记号" put the accent on the
+// selected notes, not a staccato dot. The laid-out line is saved as a picture.
+TEST_F(MenuCommandTest, WithTheEngineBothAccentCommandsPutTheAccentOnTheSelectedNote)
+{
+    ASSERT_GT(platform::AddFontResource(kSourceData / "fonts" / "Tansy.ttc"), 0);
+    auto* engine = static_cast<quaverly::ScoreEditor*>(create_quaverly_editor());
+    ASSERT_NE(engine, nullptr);
+    view_->UseEditor(engine);
+    quaverly::NewScoreSettings settings;
+    settings.title = u"重音";
+    settings.staves.push_back({0, false, 0});
+    settings.barsPerLine = 4;
+    engine->NewDocument(settings);
+    view_->SetPageInfo(brindle::PageInfo{});
+    ShowScore();
+    const auto paint = [this] {
+        view_->RequestPageRender();
+        (void)view_->viewport()->grab();
+    };
+    paint();
+    for (int degree : {2, 4, 6, 7}) {
+        engine->InputNote(degree, 0, 161280, 0, 0, 0, 0);
+        paint();
+    }
+    const auto note = [engine](std::size_t index) {
+        const auto bar = std::dynamic_pointer_cast<quaverly::Bar>(quaverly::GetElementAtPath3(*engine->score, 0, 0, 0));
+        return bar && index < bar->GetNotes().size() ? bar->GetNotes()[index] : nullptr;
+    };
+    ASSERT_NE(note(1), nullptr);
+    ASSERT_NE(note(3), nullptr);
+    const auto codes = [&note](std::size_t index) {
+        std::vector<int> found;
+        for (const auto& symbol : note(index)->GetOrnaments())
+            found.push_back(symbol->GetSymbolCode());
+        return found;
+    };
+    ASSERT_TRUE(engine->PlaceCursorOnBar(0));
+    note(1)->Select();
+    EXPECT_TRUE(Run(32925));
+    paint();
+    note(1)->Deselect();
+    note(3)->Select();
+    view_->OnCommand(32924);  // on the symbol toolbar only: run as its button does
+    paint();
+    note(3)->Deselect();
+    paint();
+    EXPECT_EQ(codes(1), std::vector<int>{2});
+    EXPECT_EQ(codes(3), std::vector<int>{2});
+    EXPECT_TRUE(codes(0).empty());
+
+    const QImage& page = view_->PageBitmap();
+    const fs::path folder = fs::path(BRINDLE_BIN_DIR) / "specimen";
+    fs::create_directories(folder);
+    EXPECT_TRUE(page.copy(0, 0, page.width(), page.height() / 4).save(QString::fromStdString((folder / "accent_commands.png").string())));
 
     view_->UseEditor(&editor_);
     quaverly::api::DestroyEditor(engine);
