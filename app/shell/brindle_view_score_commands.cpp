@@ -73,12 +73,18 @@ void CBrindleView::MapMenuCommands()
     command(cmd::kOtherSymbols, &CBrindleView::OnOtherSymbols);
     command(cmd::kBarNumbers, &CBrindleView::OnBarNumbers);
 
-    command(cmd::kFontSettings, &CBrindleView::OnFontSettings);
-    command(cmd::kBackgroundSettings, &CBrindleView::OnBackgroundSettings);
     command(cmd::kScoreInfo, &CBrindleView::OnScoreInfo);
     command(cmd::kPageSetup, &CBrindleView::OnPageSetup);
-    command(cmd::kShortcutKeys, &CBrindleView::OnShortcutKeys);
-    command(cmd::kParameters, &CBrindleView::OnParameters);
+    // The settings dialogs change the program's settings, not the score: like the device
+    // dialog beside them they are offered with or without a score, only not while a
+    // document loads (the drawing resources are read by the loading thread's layout).
+    for (const auto& [id, handler] : {std::pair{cmd::kFontSettings, &CBrindleView::OnFontSettings},
+                                      std::pair{cmd::kBackgroundSettings, &CBrindleView::OnBackgroundSettings},
+                                      std::pair{cmd::kShortcutKeys, &CBrindleView::OnShortcutKeys},
+                                      std::pair{cmd::kParameters, &CBrindleView::OnParameters}}) {
+        MapCommand(id, [this, handler = handler] { (this->*handler)(); });
+        MapUpdate(id, [this](platform::CommandUI& ui) { ui.Enable(!m_bLoading); });
+    }
 
     command(cmd::kBarsPerLine, &CBrindleView::OnBarsPerLine);
     command(cmd::kLinesOnPage, &CBrindleView::OnLinesOnPage);

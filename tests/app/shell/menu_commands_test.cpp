@@ -168,6 +168,7 @@ protected:
 
 enum class Rule {
     Score,       // enabled exactly while a score is shown, never checked
+    Settings,    // enabled with or without a score, never checked
     CheckedOn,   // as Score, and checked while the option is on (on at start)
     CheckedOff,  // as Score, and checked while the option is on (off at start)
 };
@@ -255,13 +256,13 @@ std::vector<CommandCase> CommandCases()
         {33059, {"Transpose(0,0,0,0,1)"}, Rule::Score, ok},
         {33065, {"ShiftOctave(0,1,1)"}, Rule::Score, ok},
         {33032, {"SetBarNumbering(0,0,5,0,0,999,0,-500)"}, Rule::Score, ok},
-        {32862, {"Refresh()"}, Rule::Score, ok},
-        {32861, {}, Rule::Score, ok},
+        {32862, {"Refresh()"}, Rule::Settings, ok},
+        {32861, {}, Rule::Settings, ok},
         {32793, {"SetDescription(说明)"}, Rule::Score, ok},
         // The page as the view holds it after its reset: A4 without margins.
         {32873, {"SetPageContentSize(21000,29700)", "Repaginate()"}, Rule::Score, okYes},
-        {33030, {}, Rule::Score, ok},
-        {33033, {"Refresh()"}, Rule::Score, ok},
+        {33030, {}, Rule::Settings, ok},
+        {33033, {"Refresh()"}, Rule::Settings, ok},
         {32879, {"SetBarsPerLine(4,0)"}, Rule::Score, ok},
         {33036, {"SetLinesOnPage(6)"}, Rule::Score, ok},
         {33042, {"RestoreDefaultLayout()"}, Rule::Score,
@@ -312,16 +313,25 @@ TEST_P(CommandTableTest, MakesItsEditorCallUnderItsUpdateRule)
     editor_.description = u"说明";
     editor_.lyrics = {u"啊", u"呀"};
 
-    // No score: greyed, and nothing runs.
+    // No score: greyed, and nothing runs; the settings are offered all the same.
+    if (row.rule == Rule::Settings) {
+        EXPECT_EQ(Update(row.id).Enabled(), std::optional<bool>(true));
+    } else {
+        EXPECT_EQ(Update(row.id).Enabled(), std::optional<bool>(false));
+        EXPECT_FALSE(Run(row.id));
+        EXPECT_TRUE(editor_.calls.empty());
+    }
+    // Nothing while a document loads.
+    view_->m_bLoading = true;
     EXPECT_EQ(Update(row.id).Enabled(), std::optional<bool>(false));
-    EXPECT_FALSE(Run(row.id));
-    EXPECT_TRUE(editor_.calls.empty());
+    view_->m_bLoading = false;
 
     ShowScore();
     const platform::CommandUI before = Update(row.id);
     EXPECT_EQ(before.Enabled(), std::optional<bool>(true));
     switch (row.rule) {
-    case Rule::Score: EXPECT_FALSE(before.Checked().has_value()); break;
+    case Rule::Score:
+    case Rule::Settings: EXPECT_FALSE(before.Checked().has_value()); break;
     case Rule::CheckedOn: EXPECT_EQ(before.Checked(), std::optional<bool>(true)); break;
     case Rule::CheckedOff: EXPECT_EQ(before.Checked(), std::optional<bool>(false)); break;
     }
@@ -332,7 +342,7 @@ TEST_P(CommandTableTest, MakesItsEditorCallUnderItsUpdateRule)
     EXPECT_EQ(editor_.calls, row.calls);
     EXPECT_EQ(dialogs_.PendingSteps(), 0u);
     EXPECT_EQ(dialogs_.UnfinishedDialogs(), 0);
-    if (row.rule != Rule::Score) {
+    if (row.rule == Rule::CheckedOn || row.rule == Rule::CheckedOff) {
         EXPECT_EQ(Update(row.id).Checked(), std::optional<bool>(row.rule == Rule::CheckedOff));
     }
 }
