@@ -19,6 +19,8 @@
 #include "platform/command_manager.h"
 #include "platform/scripted_dialog_service.h"
 #include "platform/string_table.h"
+#include "app/shell/document_paths.h"
+#include "score_documents.h"
 #include "shell_fakes.h"
 #include "../mididev/fake_midi_backend.h"
 
@@ -90,7 +92,8 @@ TEST_F(BrindleAppTest, StartsWithTheMainWindowTitledFromTheResourceLibrary)
     EXPECT_EQ(app.GetMainWnd()->GetActiveView(), app.GetActiveView());
     EXPECT_TRUE(app.GetDocument()->OpenPath().empty());
     Pump();
-    EXPECT_TRUE(app.GetActiveView()->OpeningPath().empty());
+    EXPECT_TRUE(app.GetActiveView()->DocumentPath().empty());
+    EXPECT_FALSE(app.GetActiveView()->HasScore());
     EXPECT_EQ(app.ExitInstance(), 0);
     EXPECT_EQ(brindle::AppContext::Instance(), nullptr);
 }
@@ -131,14 +134,19 @@ TEST_F(BrindleAppTest, WithoutTheResourceLibraryItSaysSoAndRunsOn)
     EXPECT_EQ(app.GetMainWnd()->FindToolBar(0xE801)->actions().front()->toolTip(), QStringLiteral("新建"));
 }
 
-TEST_F(BrindleAppTest, CommandLinePathReachesTheView)
+TEST_F(BrindleAppTest, CommandLineDocumentOpensOnceTheWindowIsUp)
 {
-    const std::u16string path = WriteFile("song.exl");
+    const fs::path file = folder_ / "song.exl";
+    ASSERT_TRUE(shell_test::WriteScoreDocument(file));
+    const std::u16string path = brindle::PathText(file);
     CBrindleApp app(Options());
     ASSERT_TRUE(app.InitInstance({path}));
     EXPECT_EQ(app.GetDocument()->OpenPath(), path);
-    ASSERT_TRUE(PumpUntil([&] { return !app.GetActiveView()->OpeningPath().empty(); }));
-    EXPECT_EQ(app.GetActiveView()->OpeningPath(), path);
+    ASSERT_TRUE(PumpUntil([&] { return app.GetActiveView()->HasScore(); }, 10000));
+    EXPECT_EQ(app.GetActiveView()->DocumentPath(), path);
+    EXPECT_EQ(app.GetDocument()->GetTitle(), u"song");
+    EXPECT_EQ(app.RecentFiles()->Entries(), std::vector<std::u16string>{path});
+    EXPECT_TRUE(dialogs_.MessageBoxes().empty());
 }
 
 TEST_F(BrindleAppTest, CommandLineFileOfAnotherTypeIsRefusedByTheView)
@@ -148,7 +156,7 @@ TEST_F(BrindleAppTest, CommandLineFileOfAnotherTypeIsRefusedByTheView)
     ASSERT_TRUE(app.InitInstance({path}));
     ASSERT_TRUE(PumpUntil([&] { return !dialogs_.MessageBoxes().empty(); }));
     EXPECT_EQ(MessageTexts(), std::vector<std::u16string>{u"软件目前不支技该格式文件，打开失败！"});
-    EXPECT_TRUE(app.GetActiveView()->OpeningPath().empty());
+    EXPECT_TRUE(app.GetActiveView()->DocumentPath().empty());
 }
 
 TEST_F(BrindleAppTest, CommandLinePathThatCannotBeReadEndsTheStartUp)
@@ -190,7 +198,7 @@ TEST_F(BrindleAppTest, RefusedRecentFileLeavesTheListByItsPath)
     ASSERT_TRUE(commands.Execute(brindle::cmd::kFileMru1 + 1));
     EXPECT_EQ(app.RecentFiles()->Entries(), std::vector<std::u16string>{good});
     ASSERT_TRUE(commands.Execute(brindle::cmd::kFileMru1));
-    EXPECT_EQ(app.GetActiveView()->OpeningPath(), good);
+    EXPECT_EQ(app.GetActiveView()->DocumentPath(), good);
     EXPECT_EQ(app.RecentFiles()->Entries(), std::vector<std::u16string>{good});
 
     // While the view is busy nothing happens and the entry stays.
