@@ -476,7 +476,7 @@ void CBrindleView::RenderPageBitmap()
 
 void CBrindleView::DrawPage(platform::DeviceContext& dc)
 {
-    const PageGeometry page{m_nPageWidth, m_nPageHeight, m_nMarginLeft, m_nMarginTop};
+    const PageGeometry page = PageOnScreen();
     auto* editor = Editor();
     // The queued commands lay the score out at zoom 1; only the drawing is zoomed.
     const float f = MapPage(dc, page, {m_nPageWidth, m_nPageHeight});

@@ -27,6 +27,7 @@
 #include "app/settings/page_info.h"
 #include "app/shell/deferred_input.h"
 #include "app/shell/mouse_tool.h"
+#include "app/shell/page_painter.h"
 #include "app/shell/text_style_change.h"
 #include "platform/view_base.h"
 
@@ -327,6 +328,8 @@ private:
 
     // ---- documents ----
     void MapDocumentCommands();
+    // The page in screen pixels at zoom 1, as every drawing pass maps it.
+    PageGeometry PageOnScreen() const { return {m_nPageWidth, m_nPageHeight, m_nMarginLeft, m_nMarginTop}; }
     // The view goes: the worker is waited for and the progress dialog left to the frame.
     void EndDocumentWork();
     void StartOpening(std::u16string path, bool recovering);

@@ -334,7 +334,7 @@ void CBrindleView::OnScoreLoaded()
     m_nTempo = job->info.tempo > 0 ? job->info.tempo : 120;
     m_bHideEmptyLines = job->info.hideEmptyTrack;
     ApplyPageInfo();
-    job->page = {m_nPageWidth, m_nPageHeight, m_nMarginLeft, m_nMarginTop};
+    job->page = PageOnScreen();
 
     quaverly::api::ScoreEditor* editor = Editor();
     m_pDocumentWorker->Start([this, job, editor] {
@@ -440,7 +440,11 @@ bool CBrindleView::WriteScore(const std::u16string& path)
     info.page.bottomMargin = m_PageInfo.bottom;
     info.hideEmptyTrack = m_bHideEmptyLines;
     auto* editor = Editor();
-    return editor && !path.empty() && editor->SaveMusicXml(path, info);
+    if (!editor || path.empty())
+        return false;
+    // What was queued since the last paint (a new score not shown yet) goes in too.
+    RunQueuedCommands(*editor, PageOnScreen(), &m_DrawResources);
+    return editor->SaveMusicXml(path, info);
 }
 
 bool CBrindleView::SaveScoreFile()
@@ -563,6 +567,7 @@ void CBrindleView::OnExportMidi()
     const std::unique_ptr<tabulon::ScoreData, ReleaseScoreData> score(create_score_data());
     bool written = false;
     if (score) {
+        RunQueuedCommands(*editor, PageOnScreen(), &m_DrawResources);
         editor->ExportScoreData(score.get());
         written = ExportMidiFile(*score, NativePath(request.fileName));
     }

@@ -126,19 +126,23 @@ bool LoadScoreDocument(quaverly::api::ScoreEditor& editor, OpenJob& job)
     return true;
 }
 
-void LayOutLoadedScore(quaverly::api::ScoreEditor& editor, OpenJob& job)
+void RunQueuedCommands(quaverly::api::ScoreEditor& editor, const PageGeometry& page,
+                       const DrawResourceTable* resources)
 {
     // Measured on an image, as the view measures its page picture: the same resolution,
     // the same fonts, so the lines break where the screen will show them.
-    QImage image(std::max(1, job.page.width), std::max(1, job.page.height), QImage::Format_RGB32);
+    QImage image(std::max(1, page.width), std::max(1, page.height), QImage::Format_RGB32);
     image.fill(Qt::white);
-    {
-        platform::QtDeviceContext dc(&image);
-        const float f = MapPage(dc, job.page, {job.page.width, job.page.height});
-        GdiScorePainter painter;
-        SetUpPagePainter(painter, dc, job.resources, job.page, f);
-        editor.RunPendingCommands(&painter);
-    }
+    platform::QtDeviceContext dc(&image);
+    const float f = MapPage(dc, page, {page.width, page.height});
+    GdiScorePainter painter;
+    SetUpPagePainter(painter, dc, resources, page, f);
+    editor.RunPendingCommands(&painter);
+}
+
+void LayOutLoadedScore(quaverly::api::ScoreEditor& editor, OpenJob& job)
+{
+    RunQueuedCommands(editor, job.page, job.resources);
     job.channels = ChannelsInUse(editor);
 }
 

@@ -83,6 +83,10 @@ struct OpenJob {
 bool LoadScoreDocument(quaverly::api::ScoreEditor& editor, OpenJob& job);
 // The layout pass.
 void LayOutLoadedScore(quaverly::api::ScoreEditor& editor, OpenJob& job);
+// Runs the editor's queued commands with a drawing device that measures as the screen
+// does on that page (resources null: the built-in defaults).
+void RunQueuedCommands(quaverly::api::ScoreEditor& editor, const PageGeometry& page,
+                       const DrawResourceTable* resources);
 // The MIDI channels of the score's parts.
 std::array<bool, 16> ChannelsInUse(quaverly::api::ScoreEditor& editor);
 

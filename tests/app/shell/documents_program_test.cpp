@@ -1,0 +1,238 @@
+// The document commands in the whole program offscreen, with the engine's own editor and
+// the shipped data: a score survives an abnormal end through the autosave copy, a saved
+// score opens again, a file dropped on the window opens, and the MIDI channels of a
+// loaded score are known again.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QListWidget>
+#include <QMimeData>
+#include <QSettings>
+#include <QUrl>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "../../platform/temp_folder.h"
+#include "../mididev/fake_midi_backend.h"
+#include "app/dialogs/new_score_wizard.h"
+#include "app/dialogs/wizard_info_page.h"
+#include "app/dialogs/wizard_staff_page.h"
+#include "app/shell/brindle_app.h"
+#include "app/shell/brindle_doc.h"
+#include "app/shell/brindle_view.h"
+#include "app/shell/command_ids.h"
+#include "app/shell/document_paths.h"
+#include "app/shell/main_frame.h"
+#include "app/shell/recent_file_list.h"
+#include "engine/editor/editor_interface.h"
+#include "platform/command_manager.h"
+#include "platform/dialog_base.h"
+#include "platform/scripted_dialog_service.h"
+#include "score_documents.h"
+#include "shell_fakes.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using brindle::CBrindleApp;
+using shell_test::Pump;
+using shell_test::PumpUntil;
+
+class DocumentsProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const fs::path source = fs::path(BRINDLE_SOURCE_DIR) / "data";
+        data_ = folder_ / "data";
+        fs::create_directories(data_);
+        fs::copy_file(source / "Tansy.ini", data_ / "Tansy.ini");
+        for (const char* sub : {"fonts", "settings", "lists", "dtd", "help"})
+            fs::copy(source / sub, data_ / sub, fs::copy_options::recursive);
+    }
+
+    CBrindleApp::Options Options(unsigned autosaveInterval = 120000)
+    {
+        CBrindleApp::Options o;
+        o.appDirectory = data_;
+        o.resourceLibraryFolder = BRINDLE_BIN_DIR;
+        o.factories.midiBackend = &backend_;
+        const QString recent = QString::fromStdString((folder_ / "recent.ini").string());
+        o.recentFileSettings = [recent] { return std::make_unique<QSettings>(recent, QSettings::IniFormat); };
+        o.openUrl = [](const QUrl&) {};
+        o.showWindow = false;
+        o.autosaveInterval = autosaveInterval;
+        return o;
+    }
+
+    // The wizard answered with a title and a staff type, finished on its first page.
+    void AnswerWizard(platform::ScriptedDialogService& dialogs, std::u16string title, int staffType)
+    {
+        dialogs.AnswerModal([title, staffType](platform::DialogBase& dialog) {
+            auto& wizard = static_cast<brindle::CNewScoreWizard&>(dialog);
+            static_cast<brindle::CWizardInfoPage*>(wizard.GetPage(0))->SetDlgItemText(brindle::CWizardInfoPage::kIdTitle, title);
+            static_cast<brindle::CWizardStaffPage*>(wizard.GetPage(1))->StaffTypeList()->setCurrentRow(staffType);
+            wizard.ClickButton(platform::kIdOk);
+        });
+    }
+
+    static bool Loaded(CBrindleApp& app)
+    {
+        return PumpUntil([&] { return app.GetActiveView()->HasScore() && !app.GetActiveView()->m_bLoading; }, 15000);
+    }
+
+    TempFolder folder_;
+    fs::path data_;
+    mididev_test::FakeMidiBackend backend_;
+};
+
+TEST_F(DocumentsProgramTest, AfterAnAbnormalEndTheAutosaveCopyComesBackIntact)
+{
+    const fs::path autosave = data_ / "~autosave.exl";
+    {
+        platform::ScriptedDialogService dialogs;
+        platform::ScopedDialogService scoped(dialogs);
+        CBrindleApp app(Options(100));
+        ASSERT_TRUE(app.InitInstance({}));
+        // Before a score is open the autosave timer writes nothing.
+        PumpUntil([] { return false; }, 300);
+        EXPECT_FALSE(fs::exists(autosave));
+        AnswerWizard(dialogs, u"茉莉花", 2);
+        ASSERT_TRUE(app.GetMainWnd()->Commands().Execute(brindle::cmd::kFileNew));
+        ASSERT_TRUE(PumpUntil([&] { return fs::exists(autosave); }, 5000));
+        ASSERT_EQ(app.GetActiveView()->Editor()->GetTitle(), u"茉莉花");
+        // The program ends without closing: the copy stays behind.
+        app.ExitInstance();
+    }
+    ASSERT_TRUE(fs::exists(autosave));
+
+    platform::ScriptedDialogService dialogs;
+    platform::ScopedDialogService scoped(dialogs);
+    dialogs.AnswerMessageBox(platform::kIdYes);
+    CBrindleApp again(Options());
+    ASSERT_TRUE(again.InitInstance({}));
+    ASSERT_TRUE(Loaded(again));
+    ASSERT_EQ(dialogs.MessageBoxes().size(), 1u);
+    EXPECT_EQ(dialogs.MessageBoxes()[0].text, u"上一次程序非正常退出，是否需要打开程序为你自动保存的文件");
+    brindle::CBrindleView* view = again.GetActiveView();
+    EXPECT_EQ(view->Editor()->GetTitle(), u"茉莉花");
+    EXPECT_EQ(view->Editor()->GetPartCount(), 2);
+    EXPECT_GT(view->Editor()->GetLastPageIndex(), 0);
+    EXPECT_TRUE(view->DocumentPath().empty());
+    EXPECT_EQ(again.GetDocument()->GetTitle(), u"未命名");
+    EXPECT_TRUE(view->IsModified());
+    EXPECT_TRUE(again.RecentFiles()->Entries().empty());
+
+    // Closing normally removes the copy.
+    dialogs.AnswerMessageBox(platform::kIdNo);
+    again.GetMainWnd()->Commands().Execute(brindle::cmd::kAppExit);
+    Pump();
+    EXPECT_FALSE(fs::exists(autosave));
+}
+
+TEST_F(DocumentsProgramTest, SavedScoreOpensAgainWithItsPartsAndChannels)
+{
+    platform::ScriptedDialogService dialogs;
+    platform::ScopedDialogService scoped(dialogs);
+    CBrindleApp app(Options());
+    ASSERT_TRUE(app.InitInstance({}));
+    Pump();
+    brindle::CBrindleView* view = app.GetActiveView();
+    auto& commands = app.GetMainWnd()->Commands();
+    AnswerWizard(dialogs, u"在那遥远的地方", 3);
+    ASSERT_TRUE(commands.Execute(brindle::cmd::kFileNew));
+    const fs::path file = folder_ / "遥远.exl";
+    dialogs.ChooseFile(brindle::PathText(file));
+    ASSERT_TRUE(commands.Execute(brindle::cmd::kFileSave));
+    ASSERT_TRUE(fs::exists(file));
+    EXPECT_FALSE(view->IsModified());
+    ASSERT_TRUE(commands.Execute(brindle::cmd::kFileClose));
+    EXPECT_FALSE(view->HasScore());
+    EXPECT_EQ(view->Editor()->GetPartCount(), 0);
+    EXPECT_EQ(view->UsedChannels(), std::vector<bool>(16, false));
+
+    // Opened from the recent-file list: the same score, its channels known again.
+    ASSERT_EQ(app.RecentFiles()->Entries(), std::vector<std::u16string>{brindle::PathText(file)});
+    ASSERT_TRUE(commands.Execute(brindle::cmd::kFileMru1));
+    ASSERT_TRUE(Loaded(app));
+    EXPECT_EQ(view->Editor()->GetTitle(), u"在那遥远的地方");
+    EXPECT_EQ(view->Editor()->GetPartCount(), 3);
+    EXPECT_GT(view->Editor()->GetLastPageIndex(), 0);
+    EXPECT_EQ(app.GetDocument()->GetTitle(), u"遥远");
+    EXPECT_FALSE(view->IsModified());
+    std::vector<bool> channels(16, false);
+    channels[0] = channels[1] = channels[2] = true;
+    EXPECT_EQ(view->UsedChannels(), channels);
+    EXPECT_TRUE(dialogs.MessageBoxes().empty());
+}
+
+TEST_F(DocumentsProgramTest, ChannelsOfALoadedScoreComeFromItsParts)
+{
+    const fs::path file = folder_ / "channels.exl";
+    ASSERT_TRUE(shell_test::WriteScoreDocument(file, {u"声部", 1, 96, 5}));
+    platform::ScriptedDialogService dialogs;
+    platform::ScopedDialogService scoped(dialogs);
+    CBrindleApp app(Options());
+    ASSERT_TRUE(app.InitInstance({brindle::PathText(file)}));
+    ASSERT_TRUE(Loaded(app));
+    std::vector<bool> channels(16, false);
+    channels[5] = true;
+    EXPECT_EQ(app.GetActiveView()->UsedChannels(), channels);
+    EXPECT_EQ(app.GetActiveView()->CurrentTempo(), 96);
+}
+
+TEST_F(DocumentsProgramTest, AFileDroppedOnTheWindowOpens)
+{
+    const fs::path file = folder_ / "dropped.exl";
+    ASSERT_TRUE(shell_test::WriteScoreDocument(file, {u"拖进来的", 2}));
+    platform::ScriptedDialogService dialogs;
+    platform::ScopedDialogService scoped(dialogs);
+    CBrindleApp app(Options());
+    ASSERT_TRUE(app.InitInstance({}));
+    brindle::CMainFrame* frame = app.GetMainWnd();
+    frame->show();
+    Pump();
+
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString((folder_ / "notes.txt").string())),
+                  QUrl::fromLocalFile(QString::fromStdString(file.string()))});
+    const QPointF at(frame->width() / 2.0, frame->height() / 2.0);
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(frame, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(frame, &drop);
+    ASSERT_TRUE(Loaded(app));
+    EXPECT_EQ(app.GetActiveView()->DocumentPath(), brindle::PathText(file));
+    EXPECT_EQ(app.GetActiveView()->Editor()->GetTitle(), u"拖进来的");
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("dropped - Larkspire简谱"));
+    EXPECT_TRUE(dialogs.MessageBoxes().empty());
+}
+
+TEST_F(DocumentsProgramTest, MidiExportWritesTheScoresTracks)
+{
+    platform::ScriptedDialogService dialogs;
+    platform::ScopedDialogService scoped(dialogs);
+    CBrindleApp app(Options());
+    ASSERT_TRUE(app.InitInstance({}));
+    Pump();
+    auto& commands = app.GetMainWnd()->Commands();
+    AnswerWizard(dialogs, u"歌", 2);
+    ASSERT_TRUE(commands.Execute(brindle::cmd::kFileNew));
+    const fs::path midi = folder_ / "歌.mid";
+    dialogs.ChooseFile(brindle::PathText(folder_ / "歌"));
+    ASSERT_TRUE(commands.Execute(brindle::cmd::kExportMidi));
+    const std::string bytes = TempFolder::Read(midi);
+    ASSERT_GE(bytes.size(), 14u);
+    EXPECT_EQ(bytes.substr(0, 4), "MThd");
+    std::size_t tracks = 0;
+    for (std::size_t at = bytes.find("MTrk"); at != std::string::npos; at = bytes.find("MTrk", at + 4))
+        ++tracks;
+    EXPECT_GE(tracks, 2u);
+    EXPECT_TRUE(dialogs.MessageBoxes().empty());
+}
+
+}  // namespace
