@@ -12,7 +12,9 @@
 #include <QSettings>
 #include <QUrl>
 
+#include <cstdlib>
 #include <filesystem>
+#include <iostream>
 #include <memory>
 #include <string>
 
@@ -34,6 +36,7 @@
 #include "platform/scripted_dialog_service.h"
 #include "score_documents.h"
 #include "shell_fakes.h"
+#include "tests/support/emf_player.h"
 
 namespace {
 
@@ -233,6 +236,40 @@ TEST_F(DocumentsProgramTest, MidiExportWritesTheScoresTracks)
         ++tracks;
     EXPECT_GE(tracks, 2u);
     EXPECT_TRUE(dialogs.MessageBoxes().empty());
+}
+
+TEST_F(DocumentsProgramTest, MetafileOfAPageShowsTheScore)
+{
+    platform::ScriptedDialogService dialogs;
+    platform::ScopedDialogService scoped(dialogs);
+    CBrindleApp app(Options());
+    ASSERT_TRUE(app.InitInstance({}));
+    Pump();
+    auto& commands = app.GetMainWnd()->Commands();
+    AnswerWizard(dialogs, u"茉莉花", 1);
+    ASSERT_TRUE(commands.Execute(brindle::cmd::kFileNew));
+    dialogs.ChooseFile(brindle::PathText(folder_ / "page"));
+    ASSERT_TRUE(commands.Execute(brindle::cmd::kExportMetafile));
+    const std::string bytes = TempFolder::Read(folder_ / "page.wmf");
+    ASSERT_FALSE(bytes.empty());
+    const emf_test::EmfFile emf(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    brindle::CBrindleView* view = app.GetActiveView();
+    const QImage picture = emf_test::Play(emf, QSize(view->PageWidth() + 4, view->PageHeight() + 4));
+    // Ink inside the margins: the title and the staves.
+    int ink = 0;
+    for (int y = 60; y < view->PageHeight() - 60; ++y)
+        for (int x = 40; x < view->PageWidth() - 40; ++x)
+            ink += qGray(picture.pixel(x, y)) < 128 ? 1 : 0;
+    EXPECT_GT(ink, 500);
+
+    // For people to look at (and to open in other programs).
+    const char* dir = std::getenv("BRINDLE_SPECIMEN_DIR");
+    const fs::path specimens = dir ? fs::path(dir) : fs::path(BRINDLE_BIN_DIR) / "specimen";
+    std::error_code error;
+    fs::create_directories(specimens, error);
+    EXPECT_TRUE(picture.save(QString::fromStdString((specimens / "metafile_page.png").string())));
+    fs::copy_file(folder_ / "page.wmf", specimens / "metafile_page.emf", fs::copy_options::overwrite_existing, error);
+    std::cout << "metafile page: " << (specimens / "metafile_page.emf").string() << "\n";
 }
 
 }  // namespace

@@ -23,6 +23,7 @@
 #include "app/shell/brindle_view.h"
 #include "app/shell/command_ids.h"
 #include "app/shell/document_paths.h"
+#include "app/shell/own_strings.h"
 #include "app/shell/recent_file_list.h"
 #include "app/shell/score_clipboard.h"
 #include "document_editor.h"
@@ -31,6 +32,7 @@
 #include "platform/frame_window_base.h"
 #include "platform/scripted_dialog_service.h"
 #include "shell_fakes.h"
+#include "tests/support/emf_player.h"
 
 namespace {
 
@@ -57,6 +59,8 @@ class DocumentsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        // The program's own strings, as the start-up registers them.
+        brindle::RegisterOwnStrings();
         const fs::path source = fs::path(BRINDLE_SOURCE_DIR) / "data";
         data_ = folder_ / "data";
         fs::create_directories(data_);
@@ -707,6 +711,52 @@ TEST_F(DocumentsTest, MidiExportProposesTheDocumentNameAndReportsFailure)
     dialogs_.CancelFileDialog();
     view_->OnExportMidi();
     EXPECT_EQ(dialogs_.MessageBoxes().size(), 1u);
+}
+
+TEST_F(DocumentsTest, MetafileExportIsThePageInHundredthsOfAMillimetreWithItsOutline)
+{
+    Open(Write("song.exl"));
+    dialogs_.ChooseFile(PathText(folder_ / "page"));
+    view_->OnExportMetafile();
+    ASSERT_EQ(dialogs_.FileDialogs().size(), 1u);
+    EXPECT_EQ(dialogs_.FileDialogs()[0].fileName, u"song");
+    EXPECT_EQ(dialogs_.FileDialogs()[0].defaultExtension, u"wmf");
+    EXPECT_EQ(dialogs_.FileDialogs()[0].filter, u"Windows Metafile(*.wmf)|*.wmf||");
+    const std::string bytes = TempFolder::Read(folder_ / "page.wmf");
+    ASSERT_GT(bytes.size(), 88u);
+    const emf_test::EmfFile emf(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    ASSERT_FALSE(emf.Records().empty());
+    EXPECT_EQ(emf.Records().front().type, emf_test::EMR_HEADER);
+    EXPECT_EQ(bytes.substr(40, 4), " EMF");
+    // An A4 page: 21000 by 29700 up to the whole pixels of the page.
+    const platform::Rect frame = emf.RectAt(24);
+    EXPECT_EQ(frame.left, 0);
+    EXPECT_EQ(frame.top, 0);
+    EXPECT_NEAR(frame.right, 21000, 30);
+    EXPECT_NEAR(frame.bottom, 29700, 30);
+    // The editor drew the page (in black and white, which is off again afterwards) and the
+    // outline runs along the edges.
+    const std::vector<std::string> names = editor_.Names();
+    EXPECT_NE(std::find(names.begin(), names.end(), "Draw"), names.end());
+    EXPECT_FALSE(view_->DrawResources().IsBlackAndWhite());
+    const QImage picture = emf_test::Play(emf, QSize(view_->PageWidth() + 4, view_->PageHeight() + 4));
+    auto dark = [&](QRect area) {
+        int n = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                n += qGray(picture.pixel(x, y)) < 128 ? 1 : 0;
+        return n;
+    };
+    EXPECT_GT(dark(QRect(0, 100, 2, 800)), 700);
+    EXPECT_GT(dark(QRect(view_->PageWidth() - 2, 100, 3, 800)), 700);
+    EXPECT_GT(dark(QRect(100, 0, 500, 2)), 450);
+    EXPECT_EQ(dark(QRect(100, 100, 500, 800)), 0);
+    EXPECT_TRUE(dialogs_.MessageBoxes().empty());
+
+    // A file that cannot be written says so.
+    dialogs_.ChooseFile(PathText(folder_ / "no" / "such" / "page.wmf"));
+    view_->OnExportMetafile();
+    EXPECT_EQ(Messages(), std::vector<std::u16string>{std::u16string(kSaveFailed)});
 }
 
 }  // namespace
