@@ -175,7 +175,7 @@ TEST_F(DocumentsProgramTest, SavedScoreOpensAgainWithItsPartsAndChannels)
 TEST_F(DocumentsProgramTest, ChannelsOfALoadedScoreComeFromItsParts)
 {
     const fs::path file = folder_ / "channels.exl";
-    ASSERT_TRUE(shell_test::WriteScoreDocument(file, {u"声部", 1, 96, 5}));
+    ASSERT_TRUE(shell_test::WriteScoreDocument(file, {u"声部", 1, 96, 5, {}}));
     platform::ScriptedDialogService dialogs;
     platform::ScopedDialogService scoped(dialogs);
     CBrindleApp app(Options());
@@ -190,7 +190,7 @@ TEST_F(DocumentsProgramTest, ChannelsOfALoadedScoreComeFromItsParts)
 TEST_F(DocumentsProgramTest, AFileDroppedOnTheWindowOpens)
 {
     const fs::path file = folder_ / "dropped.exl";
-    ASSERT_TRUE(shell_test::WriteScoreDocument(file, {u"拖进来的", 2}));
+    ASSERT_TRUE(shell_test::WriteScoreDocument(file, {u"拖进来的", 2, 96, -1, {}}));
     platform::ScriptedDialogService dialogs;
     platform::ScopedDialogService scoped(dialogs);
     CBrindleApp app(Options());
@@ -245,9 +245,11 @@ TEST_F(DocumentsProgramTest, MetafileOfAPageShowsTheScore)
     CBrindleApp app(Options());
     ASSERT_TRUE(app.InitInstance({}));
     Pump();
+    const fs::path document = folder_ / "茉莉花.exl";
+    ASSERT_TRUE(shell_test::WriteScoreDocument(document, {u"茉莉花", 2, 96, -1, shell_test::kJasmine}));
+    ASSERT_TRUE(app.GetActiveView()->OpenScoreFile(brindle::PathText(document)));
+    ASSERT_TRUE(Loaded(app));
     auto& commands = app.GetMainWnd()->Commands();
-    AnswerWizard(dialogs, u"茉莉花", 1);
-    ASSERT_TRUE(commands.Execute(brindle::cmd::kFileNew));
     dialogs.ChooseFile(brindle::PathText(folder_ / "page"));
     ASSERT_TRUE(commands.Execute(brindle::cmd::kExportMetafile));
     const std::string bytes = TempFolder::Read(folder_ / "page.wmf");
@@ -269,6 +271,7 @@ TEST_F(DocumentsProgramTest, MetafileOfAPageShowsTheScore)
     fs::create_directories(specimens, error);
     EXPECT_TRUE(picture.save(QString::fromStdString((specimens / "metafile_page.png").string())));
     fs::copy_file(folder_ / "page.wmf", specimens / "metafile_page.emf", fs::copy_options::overwrite_existing, error);
+    fs::copy_file(document, specimens / "jasmine.exl", fs::copy_options::overwrite_existing, error);
     std::cout << "metafile page: " << (specimens / "metafile_page.emf").string() << "\n";
 }
 

@@ -1,9 +1,12 @@
 // Score documents written by the engine itself, for the tests that open real files: a
-// new score of the given parts, laid out as the program lays a loaded score out, saved.
+// new score of the given parts, a melody typed into its first part, laid out as the
+// program lays a loaded score out, saved.
 #pragma once
 
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/shell/document_loader.h"
 #include "engine/editor/editor_interface.h"
@@ -17,7 +20,13 @@ struct ScoreDocument {
     int tempo = 96;
     // The parts' MIDI channels are 0, 1, ... unless one is given here for all.
     int channel = -1;
+    // Quarter notes typed in at the start: {degree 1-7, octave}.
+    std::vector<std::pair<int, int>> melody;
 };
+
+// The opening of a well-known tune, two bars and a half.
+inline const std::vector<std::pair<int, int>> kJasmine = {{3, 0}, {3, 0}, {5, 0}, {6, 0}, {1, 1}, {1, 1},
+                                                          {6, 0}, {5, 0}, {5, 0}, {6, 0}, {5, 0}};
 
 inline bool WriteScoreDocument(const std::filesystem::path& path, const ScoreDocument& document = {})
 {
@@ -30,9 +39,13 @@ inline bool WriteScoreDocument(const std::filesystem::path& path, const ScoreDoc
     for (int i = 0; i < document.parts; ++i)
         settings.staves.push_back({0, false, document.channel >= 0 ? document.channel : i});
     editor->NewDocument(settings);
-    brindle::OpenJob job;
-    job.page = {793, 1122, 56, 94};  // A4 at 96 dpi
-    brindle::LayOutLoadedScore(*editor, job);
+    const brindle::PageGeometry a4{793, 1122, 56, 94};  // at 96 dpi
+    brindle::RunQueuedCommands(*editor, a4, nullptr);
+    constexpr int kQuarter = 161280;
+    for (const auto& [degree, octave] : document.melody) {
+        editor->InputNote(degree + 1, octave, kQuarter, 0, 0, 0, 0);
+        brindle::RunQueuedCommands(*editor, a4, nullptr);
+    }
     quaverly::ScoreFileInfo info;
     info.tempo = document.tempo;
     info.page = {u"A4", 1, 297, 210, 15, 25, 10, 25};
