@@ -8,6 +8,7 @@
 #include "app/shell/document_paths.h"
 #include "app/shell/score_clipboard.h"
 #include "engine/editor/editor_interface.h"
+#include "platform/key_translation.h"
 
 namespace brindle {
 
@@ -64,11 +65,13 @@ void CBrindleView::OnEditCut()
     if (!editor || !m_bScoreReady || m_bLoading || !editor->HasSelection())
         return;
     // What is cut is copied first, so nothing leaves the score without reaching the
-    // clipboard.
+    // clipboard; then the selection goes as the Delete key takes it (the editor's own
+    // cut leaves the score as it is).
     std::vector<std::uint8_t> bytes;
     editor->CopySelection(bytes);
     PutScoreFragment(bytes);
     editor->CutSelection(0);
+    editor->OnKeyDown(platform::kVkDelete, 0);
 }
 
 void CBrindleView::OnEditPaste()

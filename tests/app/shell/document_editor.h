@@ -44,6 +44,7 @@ public:
     std::vector<quaverly::NewScoreSettings> newDocuments;
     std::vector<std::vector<std::uint8_t>> pasted;
     int cuts = 0;
+    std::vector<std::pair<int, int>> keys;
 
     // Holds the next loads at their start until Release.
     void HoldLoads()
@@ -133,6 +134,11 @@ public:
     {
         Enter use(this, "CutSelection");
         ++cuts;
+    }
+    void OnKeyDown(int key, int flags) override
+    {
+        Enter use(this, "OnKeyDown");
+        keys.emplace_back(key, flags);
     }
     void Paste(const std::uint8_t* data, std::size_t size) override
     {
