@@ -335,6 +335,8 @@ private:
     void StartOpening(std::u16string path, bool recovering);
     void SetDocumentTitle(std::u16string title);
     bool SaveAs();
+    // The save dialog with the document's name proposed; false when cancelled.
+    bool AskSaveName(std::u16string_view filter, std::u16string_view extension, std::u16string& path);
     bool WriteScore(const std::u16string& path);
     std::u16string m_strDataFolder;
     RecentFileList* m_pRecentFiles = nullptr;

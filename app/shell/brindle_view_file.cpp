@@ -483,28 +483,37 @@ bool CBrindleView::OnFileSaveAs()
     return SaveAs();
 }
 
-bool CBrindleView::SaveAs()
+bool CBrindleView::AskSaveName(std::u16string_view filter, std::u16string_view extension, std::u16string& path)
 {
     platform::FileDialogRequest request;
     request.open = false;
-    request.filter = LibraryString(ids::kSaveFilter);
-    request.defaultExtension = LibraryString(ids::kDocumentExtension);
+    request.filter = std::u16string(filter);
+    request.defaultExtension = std::u16string(extension);
     request.fileName = StripExtension(FileNameOf(m_strPathName));
     request.flags = kSaveFlags;
     request.parent = this;
     if (!platform::DialogService::Current().GetFileName(request))
         return false;
-    if (FileExists(request.fileName) && IsReadOnlyFile(request.fileName)) {
+    path = request.fileName;
+    return true;
+}
+
+bool CBrindleView::SaveAs()
+{
+    std::u16string path;
+    if (!AskSaveName(LibraryString(ids::kSaveFilter), LibraryString(ids::kDocumentExtension), path))
+        return false;
+    if (FileExists(path) && IsReadOnlyFile(path)) {
         Tell(this, kReadOnlyFile);
         return false;
     }
     // The document takes the new name only once it is written under it.
-    if (!WriteScore(request.fileName)) {
+    if (!WriteScore(path)) {
         Tell(this, kSaveFailed);
         return false;
     }
-    m_strPathName = request.fileName;
-    SetDocumentTitle(StripExtension(FileNameOf(request.fileName)));
+    m_strPathName = path;
+    SetDocumentTitle(StripExtension(FileNameOf(path)));
     if (m_pRecentFiles)
         m_pRecentFiles->Add(m_strPathName);
     m_dwSaveTime = m_dwChangeTime;
@@ -558,14 +567,8 @@ void CBrindleView::OnExportMidi()
     auto* editor = Editor();
     if (!editor || !m_bScoreReady || m_bLoading)
         return;
-    platform::FileDialogRequest request;
-    request.open = false;
-    request.filter = std::u16string(kMidiFileFilter);
-    request.defaultExtension = std::u16string(kMidiFileExtension);
-    request.fileName = StripExtension(FileNameOf(m_strPathName));
-    request.flags = kSaveFlags;
-    request.parent = this;
-    if (!platform::DialogService::Current().GetFileName(request))
+    std::u16string path;
+    if (!AskSaveName(kMidiFileFilter, kMidiFileExtension, path))
         return;
     // The file is built from the score as it is now, into a song of its own: the one
     // the player may be reading is left alone.
@@ -574,7 +577,7 @@ void CBrindleView::OnExportMidi()
     if (score) {
         RunQueuedCommands(*editor, PageOnScreen(), &m_DrawResources);
         editor->ExportScoreData(score.get());
-        written = ExportMidiFile(*score, NativePath(request.fileName));
+        written = ExportMidiFile(*score, NativePath(path));
     }
     if (!written)
         Tell(this, LibraryString(ids::kMidiExportFailed));
@@ -585,14 +588,8 @@ void CBrindleView::OnExportMetafile()
     auto* editor = Editor();
     if (!editor || !m_bScoreReady || m_bLoading || m_nPageWidth <= 0 || m_nPageHeight <= 0)
         return;
-    platform::FileDialogRequest request;
-    request.open = false;
-    request.filter = std::u16string(kMetafileFilter);
-    request.defaultExtension = std::u16string(kMetafileExtension);
-    request.fileName = StripExtension(FileNameOf(m_strPathName));
-    request.flags = kSaveFlags;
-    request.parent = this;
-    if (!platform::DialogService::Current().GetFileName(request))
+    std::u16string path;
+    if (!AskSaveName(kMetafileFilter, kMetafileExtension, path))
         return;
 
     WaitCursor wait;
@@ -619,7 +616,7 @@ void CBrindleView::OnExportMetafile()
     dc.LineTo(frame.right, frame.bottom);
     dc.LineTo(frame.left, frame.bottom);
     dc.SelectPen(previous);
-    if (!platform::SaveMetafile(NativePath(request.fileName), dc.Finish()))
+    if (!platform::SaveMetafile(NativePath(path), dc.Finish()))
         Tell(this, kSaveFailed);
 }
 

@@ -2,12 +2,7 @@
 
 #include <QImage>
 
-#include <cerrno>
-#include <fcntl.h>
 #include <fstream>
-#include <stdlib.h>
-#include <unistd.h>
-#include <vector>
 
 #include "app/painter/draw_resource_table.h"
 #include "app/painter/gdi_score_painter.h"
@@ -40,20 +35,6 @@ bool ReadDocument(const fs::path& path, std::string& bytes)
         return false;
     bytes.resize(static_cast<std::size_t>(size));
     return size == 0 || static_cast<bool>(in.read(bytes.data(), static_cast<std::streamsize>(size)));
-}
-
-bool WriteAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
 }
 
 struct ReleaseScoreData {
@@ -89,26 +70,18 @@ std::string RewriteDocumentType(std::string_view document, const DocumentTypeRew
 }
 
 TemporaryDocumentCopy::TemporaryDocumentCopy(const fs::path& folder, std::string_view bytes)
+    : file_(QString::fromStdString((folder / "~tn_temp-XXXXXX.xml").native()))
 {
-    std::string name = (folder / "~tn_temp-XXXXXX.xml").native();
-    std::vector<char> pattern(name.begin(), name.end());
-    pattern.push_back('\0');
-    const int fd = ::mkstemps(pattern.data(), 4);
-    if (fd < 0)
+    // Made readable and writable by the user only, and removed with the object.
+    if (!file_.open())
         return;
-    const bool written = WriteAll(fd, bytes);
-    const bool closed = ::close(fd) == 0;
-    if (written && closed)
-        path_ = fs::path(pattern.data());
+    const bool written = file_.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size()) &&
+                         file_.flush();
+    file_.close();
+    if (written)
+        path_ = fs::path(file_.fileName().toStdString());
     else
-        ::unlink(pattern.data());
-}
-
-TemporaryDocumentCopy::~TemporaryDocumentCopy()
-{
-    std::error_code ec;
-    if (!path_.empty())
-        fs::remove(path_, ec);
+        file_.remove();
 }
 
 bool LoadScoreDocument(quaverly::api::ScoreEditor& editor, OpenJob& job)

@@ -16,6 +16,8 @@
 #include <string_view>
 #include <thread>
 
+#include <QTemporaryFile>
+
 #include "app/shell/page_painter.h"
 #include "engine/xml/page_layout_result.h"
 
@@ -49,14 +51,12 @@ std::string RewriteDocumentType(std::string_view document, const DocumentTypeRew
 class TemporaryDocumentCopy {
 public:
     TemporaryDocumentCopy(const std::filesystem::path& folder, std::string_view bytes);
-    ~TemporaryDocumentCopy();
-    TemporaryDocumentCopy(const TemporaryDocumentCopy&) = delete;
-    TemporaryDocumentCopy& operator=(const TemporaryDocumentCopy&) = delete;
 
     // Empty when the file could not be written (nothing is left behind then).
     const std::filesystem::path& Path() const { return path_; }
 
 private:
+    QTemporaryFile file_;
     std::filesystem::path path_;
 };
 

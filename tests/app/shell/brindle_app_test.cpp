@@ -20,6 +20,7 @@
 #include "platform/scripted_dialog_service.h"
 #include "platform/string_table.h"
 #include "app/shell/document_paths.h"
+#include "app_test_setup.h"
 #include "score_documents.h"
 #include "shell_fakes.h"
 #include "../mididev/fake_midi_backend.h"
@@ -36,25 +37,13 @@ class BrindleAppTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const fs::path source = fs::path(BRINDLE_SOURCE_DIR) / "data";
-        data_ = folder_ / "data";
-        fs::create_directories(data_);
-        fs::copy_file(source / "Tansy.ini", data_ / "Tansy.ini");
-        fs::copy(source / "fonts", data_ / "fonts", fs::copy_options::recursive);
-        fs::copy(source / "help", data_ / "help", fs::copy_options::recursive);
-        fs::copy(source / "settings", data_ / "settings", fs::copy_options::recursive);
+        data_ = shell_test::CopyDataFolder(folder_.Path(), {"fonts", "help", "settings"});
     }
 
     CBrindleApp::Options Options()
     {
-        CBrindleApp::Options o;
-        o.appDirectory = data_;
-        o.resourceLibraryFolder = BRINDLE_BIN_DIR;
-        o.factories.midiBackend = &backend_;
-        const QString recent = QString::fromStdString((folder_ / "recent.ini").string());
-        o.recentFileSettings = [recent] { return std::make_unique<QSettings>(recent, QSettings::IniFormat); };
+        CBrindleApp::Options o = shell_test::TestAppOptions(folder_.Path(), data_, &backend_);
         o.openUrl = [this](const QUrl& url) { opened_.push_back(url); };
-        o.showWindow = false;
         return o;
     }
 

@@ -34,6 +34,7 @@
 #include "platform/command_manager.h"
 #include "platform/dialog_base.h"
 #include "platform/scripted_dialog_service.h"
+#include "app_test_setup.h"
 #include "score_documents.h"
 #include "shell_fakes.h"
 #include "tests/support/emf_player.h"
@@ -49,24 +50,12 @@ class DocumentsProgramTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const fs::path source = fs::path(BRINDLE_SOURCE_DIR) / "data";
-        data_ = folder_ / "data";
-        fs::create_directories(data_);
-        fs::copy_file(source / "Tansy.ini", data_ / "Tansy.ini");
-        for (const char* sub : {"fonts", "settings", "lists", "dtd", "help"})
-            fs::copy(source / sub, data_ / sub, fs::copy_options::recursive);
+        data_ = shell_test::CopyDataFolder(folder_.Path(), {"fonts", "settings", "lists", "dtd", "help"});
     }
 
     CBrindleApp::Options Options(unsigned autosaveInterval = 120000)
     {
-        CBrindleApp::Options o;
-        o.appDirectory = data_;
-        o.resourceLibraryFolder = BRINDLE_BIN_DIR;
-        o.factories.midiBackend = &backend_;
-        const QString recent = QString::fromStdString((folder_ / "recent.ini").string());
-        o.recentFileSettings = [recent] { return std::make_unique<QSettings>(recent, QSettings::IniFormat); };
-        o.openUrl = [](const QUrl&) {};
-        o.showWindow = false;
+        CBrindleApp::Options o = shell_test::TestAppOptions(folder_.Path(), data_, &backend_);
         o.autosaveInterval = autosaveInterval;
         return o;
     }

@@ -26,6 +26,7 @@
 #include "app/shell/own_strings.h"
 #include "app/shell/recent_file_list.h"
 #include "app/shell/score_clipboard.h"
+#include "app_test_setup.h"
 #include "document_editor.h"
 #include "platform/command_manager.h"
 #include "platform/dialog_base.h"
@@ -62,12 +63,7 @@ protected:
     {
         // The program's own strings, as the start-up registers them.
         brindle::RegisterOwnStrings();
-        const fs::path source = fs::path(BRINDLE_SOURCE_DIR) / "data";
-        data_ = folder_ / "data";
-        fs::create_directories(data_);
-        fs::copy_file(source / "Tansy.ini", data_ / "Tansy.ini");
-        for (const char* sub : {"settings", "lists", "dtd"})
-            fs::copy(source / sub, data_ / sub, fs::copy_options::recursive);
+        data_ = shell_test::CopyDataFolder(folder_.Path(), {"settings", "lists", "dtd"});
         const QString recent = QString::fromStdString((folder_ / "recent.ini").string());
         recent_ = std::make_unique<brindle::RecentFileList>(std::make_unique<QSettings>(recent, QSettings::IniFormat));
 
