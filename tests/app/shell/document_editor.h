@@ -61,6 +61,12 @@ public:
         changed_.notify_all();
     }
     bool LoadStarted() const { return loadStarted_.load(); }
+    // How many loads have read their file (safe while a load runs).
+    std::size_t LoadCount() const
+    {
+        std::lock_guard lock(mutex_);
+        return loadedPaths.size();
+    }
 
     std::vector<Call> Calls() const
     {
@@ -91,9 +97,13 @@ public:
             std::unique_lock lock(mutex_);
             changed_.wait_for(lock, std::chrono::seconds(20), [this] { return !hold_; });
         }
-        loadedPaths.push_back(path);
         std::ifstream in(std::filesystem::path(path), std::ios::binary);
-        loadedTexts.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        std::string text(std::istreambuf_iterator<char>(in), {});
+        {
+            std::lock_guard lock(mutex_);
+            loadedPaths.push_back(path);
+            loadedTexts.push_back(std::move(text));
+        }
         if (loadResult)
             info = loadInfo;
         return loadResult;

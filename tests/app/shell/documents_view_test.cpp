@@ -555,7 +555,7 @@ TEST_F(DocumentsTest, RecoveredCopyOpensUntitledAndModifiedBeforeTheCommandLineF
     ASSERT_EQ(Messages(), std::vector<std::u16string>{std::u16string(kRecovery)});
     EXPECT_EQ(dialogs_.MessageBoxes()[0].type & platform::kMbButtonMask, platform::kMbYesNo);
     editor_.Release();
-    ASSERT_TRUE(PumpUntil([&] { return editor_.loadedPaths.size() == 2 && !view_->m_bLoading; }, 10000));
+    ASSERT_TRUE(PumpUntil([&] { return editor_.LoadCount() == 2 && !view_->m_bLoading; }, 10000));
     Pump();
     // The copy came first, the command line's file after it.
     EXPECT_NE(editor_.loadedTexts[0].find("<!--autosave-->"), std::string::npos);
