@@ -153,6 +153,7 @@ void CBrindleView::MapCommands()
             ZoomNormal();
     });
     MapCommand(cmd::kFilePrint, [this] { OnFilePrint(); });
+    MapPlaybackCommands();
     MapUpdate(cmd::kFilePrint, [this](platform::CommandUI& ui) { ui.Enable(m_bScoreReady && IsIdle()); });
     MapUpdate(cmd::kZoomIn, [this](platform::CommandUI& ui) { ui.Enable(CanZoomIn()); });
     MapUpdate(cmd::kZoomOut, [this](platform::CommandUI& ui) { ui.Enable(CanZoomOut()); });
@@ -280,6 +281,7 @@ void CBrindleView::ResetViewState()
     m_nGraceKind = 0;
     m_bPlaying = m_bRecording = m_bLoading = m_bEditorBusy = false;
     m_nPlayStartTick = 0;
+    ResetPlayback();
     m_nPageWidth = m_nPageHeight = 0;
     m_nMarginLeft = m_nMarginRight = m_nMarginTop = m_nMarginBottom = 0;
     m_nGapLeft = 50;
@@ -385,6 +387,7 @@ void CBrindleView::ShowScore()
 void CBrindleView::MarkChanged()
 {
     ++m_dwChangeTime;
+    NotePlaybackStale();
 }
 
 platform::Point CBrindleView::ScoreToWindow(int x, int y) const
@@ -395,11 +398,6 @@ platform::Point CBrindleView::ScoreToWindow(int x, int y) const
 }
 
 // ---- frame messages ----------------------------------------------------------------
-
-void CBrindleView::OnTempoChanged(int tempo)
-{
-    m_nTempo = tempo;
-}
 
 void CBrindleView::OnFreeTextFont(const TextStyleChange&) {}
 

@@ -404,8 +404,6 @@ void CBrindleView::OnScoreLaidOut()
         OpenDroppedFile(std::exchange(m_strWaitingPath, {}));
 }
 
-void CBrindleView::OpenMidiDevices() {}
-
 // ---- saving ------------------------------------------------------------------------
 
 int CBrindleView::AskToSave()

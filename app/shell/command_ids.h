@@ -59,6 +59,10 @@ inline constexpr int kEditCut = 57635;
 inline constexpr int kEditPaste = 57637;
 inline constexpr int kExportMidi = 32794;
 inline constexpr int kExportMetafile = 33034;
+// ---- playback ----
+inline constexpr int kRecord = 32850;
+inline constexpr int kAllNotesOff = 32851;  // a menu item without an action
+inline constexpr int kMidiDevices = 32863;
 }  // namespace cmd
 
 namespace msg {
@@ -82,6 +86,11 @@ inline constexpr MessageId kTextStyleChange = 0x60C;
 inline constexpr MessageId kScoreLoaded = 0x606;
 inline constexpr MessageId kScoreLoadFailed = 0x607;
 inline constexpr MessageId kScoreLaidOut = 0x608;
+// ---- playback ----
+inline constexpr MessageId kPlayerPosition = 0x5FD;
+// Private to the view: playback or recording stopped (also at the song's end, posted from
+// the player's clock thread); the view takes the new state and redraws.
+inline constexpr MessageId kPlaybackStopped = 0x6A0;
 }  // namespace msg
 
 // Strings of the program's own table.
