@@ -33,7 +33,6 @@
 #include "platform/metafile_device_context.h"
 #include "platform/string_table.h"
 #include "platform/text_encoding.h"
-#include "scoredata/score_data.h"
 
 namespace brindle {
 
@@ -89,10 +88,6 @@ fs::path TemporaryFolder()
     const fs::path folder = fs::temp_directory_path(ec);
     return ec ? fs::path("/tmp") : folder;
 }
-
-struct ReleaseScoreData {
-    void operator()(tabulon::ScoreData* data) const { data->Release(); }
-};
 
 }  // namespace
 
@@ -570,14 +565,9 @@ void CBrindleView::OnExportMidi()
         return;
     // The file is built from the score as it is now, into a song of its own: the one
     // the player may be reading is left alone.
-    const std::unique_ptr<tabulon::ScoreData, ReleaseScoreData> score(create_score_data());
-    bool written = false;
-    if (score) {
-        RunQueuedCommands(*editor, PageOnScreen(), &m_DrawResources);
-        editor->ExportScoreData(score.get());
-        written = ExportMidiFile(*score, NativePath(path));
-    }
-    if (!written)
+    RunQueuedCommands(*editor, PageOnScreen(), &m_DrawResources);
+    const ScoreDataPtr score = ExportScore(*editor);
+    if (!score || !ExportMidiFile(*score, NativePath(path)))
         Tell(this, LibraryString(ids::kMidiExportFailed));
 }
 

@@ -37,10 +37,6 @@ bool ReadDocument(const fs::path& path, std::string& bytes)
     return size == 0 || static_cast<bool>(in.read(bytes.data(), static_cast<std::streamsize>(size)));
 }
 
-struct ReleaseScoreData {
-    void operator()(tabulon::ScoreData* data) const { data->Release(); }
-};
-
 }  // namespace
 
 std::string RewriteDocumentType(std::string_view document, const DocumentTypeRewrite& rewrite)
@@ -122,10 +118,9 @@ void LayOutLoadedScore(quaverly::api::ScoreEditor& editor, OpenJob& job)
 std::array<bool, 16> ChannelsInUse(quaverly::api::ScoreEditor& editor)
 {
     std::array<bool, 16> used{};
-    const std::unique_ptr<tabulon::ScoreData, ReleaseScoreData> data(create_score_data());
+    const ScoreDataPtr data = ExportScore(editor);
     if (!data)
         return used;
-    editor.ExportScoreData(data.get());
     for (int id : data->GetStaveIds()) {
         const tabulon::StaveData* stave = data->GetStave(id);
         if (!stave)
@@ -137,6 +132,19 @@ std::array<bool, 16> ChannelsInUse(quaverly::api::ScoreEditor& editor)
         }
     }
     return used;
+}
+
+void ReleaseScoreData::operator()(tabulon::ScoreData* data) const
+{
+    data->Release();
+}
+
+ScoreDataPtr ExportScore(quaverly::api::ScoreEditor& editor)
+{
+    ScoreDataPtr data(create_score_data());
+    if (data)
+        editor.ExportScoreData(data.get());
+    return data;
 }
 
 void DocumentWorker::Start(std::function<void()> work)

@@ -12,6 +12,7 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -23,6 +24,10 @@
 
 namespace quaverly::api {
 class ScoreEditor;
+}
+
+namespace tabulon {
+class ScoreData;
 }
 
 namespace platform {
@@ -89,6 +94,13 @@ void RunQueuedCommands(quaverly::api::ScoreEditor& editor, const PageGeometry& p
                        const DrawResourceTable* resources);
 // The MIDI channels of the score's parts.
 std::array<bool, 16> ChannelsInUse(quaverly::api::ScoreEditor& editor);
+
+struct ReleaseScoreData {
+    void operator()(tabulon::ScoreData* data) const;
+};
+using ScoreDataPtr = std::unique_ptr<tabulon::ScoreData, ReleaseScoreData>;
+// The editor's score as a score-data record; null when no record can be made.
+ScoreDataPtr ExportScore(quaverly::api::ScoreEditor& editor);
 
 // One worker thread at a time. Starting waits for the previous one to end; so does the
 // destructor, so nothing the work reaches goes away under it.
