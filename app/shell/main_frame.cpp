@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QProgressBar>
+#include <QShortcut>
 #include <QSlider>
 #include <QStatusBar>
 #include <QToolBar>
@@ -178,6 +179,7 @@ bool CMainFrame::Create()
     m_pProgressDlg->hide();
 
     m_nAutosaveTimer = SetTimer(kAutosaveTimer, options_.autosaveInterval);
+    GuardShortcutsOfDisabledCommands();
     m_pCommands->StartIdleUpdates();
     return true;
 }
@@ -324,6 +326,20 @@ void CMainFrame::AddExportMenu(QMenu* fileMenu)
     fileMenu->insertMenu(at >= 0 && at + 1 < items.size() ? items[at + 1] : nullptr, exportMenu);
     connect(fileMenu, &QMenu::aboutToShow, this,
             [this, exportMenu] { exportMenu->setEnabled(m_pView && m_pView->HasScore()); });
+}
+
+void CMainFrame::GuardShortcutsOfDisabledCommands()
+{
+    // A disabled command still takes its key, as a disabled accelerator does: Ctrl+X with
+    // nothing selected must not reach the score as an X.
+    for (QAction* action : m_pCommands->findChildren<QAction*>()) {
+        for (const QKeySequence& keys : action->shortcuts()) {
+            auto* guard = new QShortcut(keys, this);
+            guard->setContext(Qt::WindowShortcut);
+            guard->setEnabled(!action->isEnabled());
+            connect(action, &QAction::enabledChanged, guard, [guard](bool enabled) { guard->setEnabled(!enabled); });
+        }
+    }
 }
 
 void CMainFrame::UpdateRecentFileItems(QMenu*)

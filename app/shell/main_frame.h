@@ -112,6 +112,7 @@ private:
 
     void BuildMenus();
     void AddExportMenu(QMenu* fileMenu);
+    void GuardShortcutsOfDisabledCommands();
     void UpdateRecentFileItems(QMenu* menu);
     QToolBar* CreateToolBar(const QString& title, int controlBarId, const std::vector<int>& commands);
     bool CreateFileToolBar();
