@@ -13,7 +13,9 @@
 #include <QUrl>
 
 #include <cstdlib>
+#include <algorithm>
 #include <filesystem>
+#include <tuple>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -31,6 +33,12 @@
 #include "app/shell/main_frame.h"
 #include "app/shell/recent_file_list.h"
 #include "engine/editor/editor_interface.h"
+#include "engine/editor/score_editor.h"
+#include "engine/layout/layout_root.h"
+#include "engine/layout/selection_range.h"
+#include "app/shell/document_loader.h"
+#include "app/shell/own_strings.h"
+#include "scoredata/score_data.h"
 #include "platform/command_manager.h"
 #include "platform/dialog_base.h"
 #include "platform/scripted_dialog_service.h"
@@ -262,6 +270,69 @@ TEST_F(DocumentsProgramTest, MetafileOfAPageShowsTheScore)
     fs::copy_file(folder_ / "page.wmf", specimens / "metafile_page.emf", fs::copy_options::overwrite_existing, error);
     fs::copy_file(document, specimens / "jasmine.exl", fs::copy_options::overwrite_existing, error);
     std::cout << "metafile page: " << (specimens / "metafile_page.emf").string() << "\n";
+}
+
+// The notes of some bars, as the score-data record gives them: bar, offset, pitch.
+std::vector<std::tuple<int, int, int>> NotesIn(quaverly::api::ScoreEditor& editor, int firstBar, int lastBar)
+{
+    std::vector<std::tuple<int, int, int>> notes;
+    const brindle::ScoreDataPtr score = brindle::ExportScore(editor);
+    for (int id : score->GetStaveIds())
+        for (int staff : score->GetStave(id)->GetStaffIds())
+            for (const tabulon::NoteRecord& note : score->GetStave(id)->GetStaff(staff)->GetNotes())
+                if (note.bar >= firstBar && note.bar <= lastBar)
+                    notes.emplace_back(note.bar, note.offset, note.pitch);
+    std::sort(notes.begin(), notes.end());
+    return notes;
+}
+
+TEST_F(DocumentsProgramTest, ABlockCutFromOneScorePastesIntoAnother)
+{
+    const fs::path from = folder_ / "from.exl";
+    const fs::path to = folder_ / "to.exl";
+    ASSERT_TRUE(shell_test::WriteScoreDocument(from, {u"甲", 1, 96, -1, shell_test::kJasmine}));
+    ASSERT_TRUE(shell_test::WriteScoreDocument(to, {u"乙", 1, 96, -1, {}}));
+    brindle::RegisterOwnStrings();
+    struct Side {
+        quaverly::api::ScoreEditor* editor = create_quaverly_editor();
+        brindle::CBrindleView view;
+        ~Side()
+        {
+            view.WaitForDocumentWorker();
+            view.UseEditor(nullptr);
+            quaverly::api::DestroyEditor(editor);
+        }
+    };
+    Side a;
+    Side b;
+    for (auto [side, file] : {std::pair{&a, from}, std::pair{&b, to}}) {
+        side->view.UseEditor(side->editor);
+        side->view.SetDataFolder(brindle::PathText(data_));
+        side->view.resize(800, 600);
+        side->view.Create();
+        side->view.InitialUpdate();
+        Pump();
+        ASSERT_TRUE(side->view.OpenScoreFile(brindle::PathText(file)));
+        ASSERT_TRUE(PumpUntil([&] { return side->view.HasScore(); }, 10000));
+    }
+    const auto melody = NotesIn(*a.editor, 0, 1);
+    ASSERT_EQ(melody.size(), 8u);
+    EXPECT_TRUE(NotesIn(*b.editor, 0, 1).empty());
+
+    // Bars 1 and 2 selected as a double click and a Ctrl+click select them.
+    auto& editor = *static_cast<quaverly::ScoreEditor*>(a.editor);
+    editor.layout->GetSelection()->SetFirst(0, 0);
+    editor.layout->GetSelection()->Extend(0, 1);
+    ASSERT_TRUE(a.view.CanCut());
+    a.view.OnEditCut();
+    (void)a.view.viewport()->grab();
+    EXPECT_TRUE(NotesIn(*a.editor, 0, 1).empty());
+    EXPECT_EQ(NotesIn(*a.editor, 2, 2).size(), 3u);  // the bar after the block stays
+
+    ASSERT_TRUE(b.view.CanPaste());
+    b.view.OnEditPaste();
+    (void)b.view.viewport()->grab();
+    EXPECT_EQ(NotesIn(*b.editor, 0, 1), melody);
 }
 
 }  // namespace
