@@ -1,7 +1,7 @@
 // The document commands in the whole program offscreen, with the engine's own editor and
 // the shipped data: a score survives an abnormal end through the autosave copy, a saved
 // score opens again, a file dropped on the window opens, and the MIDI channels of a
-// loaded score are known again.
+// loaded score are known again->
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -69,9 +69,9 @@ protected:
     }
 
     // The wizard answered with a title and a staff type, finished on its first page.
-    void AnswerWizard(platform::ScriptedDialogService& dialogs, std::u16string title, int staffType)
+    void AnswerWizard(std::u16string title, int staffType)
     {
-        dialogs.AnswerModal([title, staffType](platform::DialogBase& dialog) {
+        dialogs_.AnswerModal([title, staffType](platform::DialogBase& dialog) {
             auto& wizard = static_cast<brindle::CNewScoreWizard&>(dialog);
             static_cast<brindle::CWizardInfoPage*>(wizard.GetPage(0))->SetDlgItemText(brindle::CWizardInfoPage::kIdTitle, title);
             static_cast<brindle::CWizardStaffPage*>(wizard.GetPage(1))->StaffTypeList()->setCurrentRow(staffType);
@@ -84,68 +84,71 @@ protected:
         return PumpUntil([&] { return app.GetActiveView()->HasScore() && !app.GetActiveView()->m_bLoading; }, 15000);
     }
 
+    // The program started on the fixture's data folder, its dialogs answered by the script.
+    std::unique_ptr<CBrindleApp> Start(const std::vector<std::u16string>& arguments = {},
+                                       unsigned autosaveInterval = 120000)
+    {
+        auto app = std::make_unique<CBrindleApp>(Options(autosaveInterval));
+        if (!app->InitInstance(arguments))
+            ADD_FAILURE() << "the program did not start";
+        Pump();
+        return app;
+    }
+
     TempFolder folder_;
     fs::path data_;
     mididev_test::FakeMidiBackend backend_;
+    platform::ScriptedDialogService dialogs_;
+    platform::ScopedDialogService scoped_{dialogs_};
 };
 
 TEST_F(DocumentsProgramTest, AfterAnAbnormalEndTheAutosaveCopyComesBackIntact)
 {
     const fs::path autosave = data_ / "~autosave.exl";
     {
-        platform::ScriptedDialogService dialogs;
-        platform::ScopedDialogService scoped(dialogs);
-        CBrindleApp app(Options(100));
-        ASSERT_TRUE(app.InitInstance({}));
+        const auto app = Start({}, 100);
         // Before a score is open the autosave timer writes nothing.
         PumpUntil([] { return false; }, 300);
         EXPECT_FALSE(fs::exists(autosave));
-        AnswerWizard(dialogs, u"茉莉花", 2);
-        ASSERT_TRUE(app.GetMainWnd()->Commands().Execute(brindle::cmd::kFileNew));
+        AnswerWizard(u"茉莉花", 2);
+        ASSERT_TRUE(app->GetMainWnd()->Commands().Execute(brindle::cmd::kFileNew));
         ASSERT_TRUE(PumpUntil([&] { return fs::exists(autosave); }, 5000));
-        ASSERT_EQ(app.GetActiveView()->Editor()->GetTitle(), u"茉莉花");
+        ASSERT_EQ(app->GetActiveView()->Editor()->GetTitle(), u"茉莉花");
         // The program ends without closing: the copy stays behind.
-        app.ExitInstance();
+        app->ExitInstance();
     }
     ASSERT_TRUE(fs::exists(autosave));
 
-    platform::ScriptedDialogService dialogs;
-    platform::ScopedDialogService scoped(dialogs);
-    dialogs.AnswerMessageBox(platform::kIdYes);
-    CBrindleApp again(Options());
-    ASSERT_TRUE(again.InitInstance({}));
-    ASSERT_TRUE(Loaded(again));
-    ASSERT_EQ(dialogs.MessageBoxes().size(), 1u);
-    EXPECT_EQ(dialogs.MessageBoxes()[0].text, u"上一次程序非正常退出，是否需要打开程序为你自动保存的文件");
-    brindle::CBrindleView* view = again.GetActiveView();
+    dialogs_.AnswerMessageBox(platform::kIdYes);
+    const auto again = Start();
+    ASSERT_TRUE(Loaded(*again));
+    ASSERT_EQ(dialogs_.MessageBoxes().size(), 1u);
+    EXPECT_EQ(dialogs_.MessageBoxes()[0].text, u"上一次程序非正常退出，是否需要打开程序为你自动保存的文件");
+    brindle::CBrindleView* view = again->GetActiveView();
     EXPECT_EQ(view->Editor()->GetTitle(), u"茉莉花");
     EXPECT_EQ(view->Editor()->GetPartCount(), 2);
     EXPECT_GT(view->Editor()->GetLastPageIndex(), 0);
     EXPECT_TRUE(view->DocumentPath().empty());
-    EXPECT_EQ(again.GetDocument()->GetTitle(), u"未命名");
+    EXPECT_EQ(again->GetDocument()->GetTitle(), u"未命名");
     EXPECT_TRUE(view->IsModified());
-    EXPECT_TRUE(again.RecentFiles()->Entries().empty());
+    EXPECT_TRUE(again->RecentFiles()->Entries().empty());
 
     // Closing normally removes the copy.
-    dialogs.AnswerMessageBox(platform::kIdNo);
-    again.GetMainWnd()->Commands().Execute(brindle::cmd::kAppExit);
+    dialogs_.AnswerMessageBox(platform::kIdNo);
+    again->GetMainWnd()->Commands().Execute(brindle::cmd::kAppExit);
     Pump();
     EXPECT_FALSE(fs::exists(autosave));
 }
 
 TEST_F(DocumentsProgramTest, SavedScoreOpensAgainWithItsPartsAndChannels)
 {
-    platform::ScriptedDialogService dialogs;
-    platform::ScopedDialogService scoped(dialogs);
-    CBrindleApp app(Options());
-    ASSERT_TRUE(app.InitInstance({}));
-    Pump();
-    brindle::CBrindleView* view = app.GetActiveView();
-    auto& commands = app.GetMainWnd()->Commands();
-    AnswerWizard(dialogs, u"在那遥远的地方", 3);
+    const auto app = Start();
+    brindle::CBrindleView* view = app->GetActiveView();
+    auto& commands = app->GetMainWnd()->Commands();
+    AnswerWizard(u"在那遥远的地方", 3);
     ASSERT_TRUE(commands.Execute(brindle::cmd::kFileNew));
     const fs::path file = folder_ / "遥远.exl";
-    dialogs.ChooseFile(brindle::PathText(file));
+    dialogs_.ChooseFile(brindle::PathText(file));
     ASSERT_TRUE(commands.Execute(brindle::cmd::kFileSave));
     ASSERT_TRUE(fs::exists(file));
     EXPECT_FALSE(view->IsModified());
@@ -154,45 +157,39 @@ TEST_F(DocumentsProgramTest, SavedScoreOpensAgainWithItsPartsAndChannels)
     EXPECT_EQ(view->Editor()->GetPartCount(), 0);
     EXPECT_EQ(view->UsedChannels(), std::vector<bool>(16, false));
 
-    // Opened from the recent-file list: the same score, its channels known again.
-    ASSERT_EQ(app.RecentFiles()->Entries(), std::vector<std::u16string>{brindle::PathText(file)});
+    // Opened from the recent-file list: the same score, its channels known again->
+    ASSERT_EQ(app->RecentFiles()->Entries(), std::vector<std::u16string>{brindle::PathText(file)});
     ASSERT_TRUE(commands.Execute(brindle::cmd::kFileMru1));
-    ASSERT_TRUE(Loaded(app));
+    ASSERT_TRUE(Loaded(*app));
     EXPECT_EQ(view->Editor()->GetTitle(), u"在那遥远的地方");
     EXPECT_EQ(view->Editor()->GetPartCount(), 3);
     EXPECT_GT(view->Editor()->GetLastPageIndex(), 0);
-    EXPECT_EQ(app.GetDocument()->GetTitle(), u"遥远");
+    EXPECT_EQ(app->GetDocument()->GetTitle(), u"遥远");
     EXPECT_FALSE(view->IsModified());
     std::vector<bool> channels(16, false);
     channels[0] = channels[1] = channels[2] = true;
     EXPECT_EQ(view->UsedChannels(), channels);
-    EXPECT_TRUE(dialogs.MessageBoxes().empty());
+    EXPECT_TRUE(dialogs_.MessageBoxes().empty());
 }
 
 TEST_F(DocumentsProgramTest, ChannelsOfALoadedScoreComeFromItsParts)
 {
     const fs::path file = folder_ / "channels.exl";
     ASSERT_TRUE(shell_test::WriteScoreDocument(file, {u"声部", 1, 96, 5, {}}));
-    platform::ScriptedDialogService dialogs;
-    platform::ScopedDialogService scoped(dialogs);
-    CBrindleApp app(Options());
-    ASSERT_TRUE(app.InitInstance({brindle::PathText(file)}));
-    ASSERT_TRUE(Loaded(app));
+    const auto app = Start({brindle::PathText(file)});
+    ASSERT_TRUE(Loaded(*app));
     std::vector<bool> channels(16, false);
     channels[5] = true;
-    EXPECT_EQ(app.GetActiveView()->UsedChannels(), channels);
-    EXPECT_EQ(app.GetActiveView()->CurrentTempo(), 96);
+    EXPECT_EQ(app->GetActiveView()->UsedChannels(), channels);
+    EXPECT_EQ(app->GetActiveView()->CurrentTempo(), 96);
 }
 
 TEST_F(DocumentsProgramTest, AFileDroppedOnTheWindowOpens)
 {
     const fs::path file = folder_ / "dropped.exl";
     ASSERT_TRUE(shell_test::WriteScoreDocument(file, {u"拖进来的", 2, 96, -1, {}}));
-    platform::ScriptedDialogService dialogs;
-    platform::ScopedDialogService scoped(dialogs);
-    CBrindleApp app(Options());
-    ASSERT_TRUE(app.InitInstance({}));
-    brindle::CMainFrame* frame = app.GetMainWnd();
+    const auto app = Start();
+    brindle::CMainFrame* frame = app->GetMainWnd();
     frame->show();
     Pump();
 
@@ -205,25 +202,21 @@ TEST_F(DocumentsProgramTest, AFileDroppedOnTheWindowOpens)
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(frame, &drop);
-    ASSERT_TRUE(Loaded(app));
-    EXPECT_EQ(app.GetActiveView()->DocumentPath(), brindle::PathText(file));
-    EXPECT_EQ(app.GetActiveView()->Editor()->GetTitle(), u"拖进来的");
+    ASSERT_TRUE(Loaded(*app));
+    EXPECT_EQ(app->GetActiveView()->DocumentPath(), brindle::PathText(file));
+    EXPECT_EQ(app->GetActiveView()->Editor()->GetTitle(), u"拖进来的");
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("dropped - Larkspire简谱"));
-    EXPECT_TRUE(dialogs.MessageBoxes().empty());
+    EXPECT_TRUE(dialogs_.MessageBoxes().empty());
 }
 
 TEST_F(DocumentsProgramTest, MidiExportWritesTheScoresTracks)
 {
-    platform::ScriptedDialogService dialogs;
-    platform::ScopedDialogService scoped(dialogs);
-    CBrindleApp app(Options());
-    ASSERT_TRUE(app.InitInstance({}));
-    Pump();
-    auto& commands = app.GetMainWnd()->Commands();
-    AnswerWizard(dialogs, u"歌", 2);
+    const auto app = Start();
+    auto& commands = app->GetMainWnd()->Commands();
+    AnswerWizard(u"歌", 2);
     ASSERT_TRUE(commands.Execute(brindle::cmd::kFileNew));
     const fs::path midi = folder_ / "歌.mid";
-    dialogs.ChooseFile(brindle::PathText(folder_ / "歌"));
+    dialogs_.ChooseFile(brindle::PathText(folder_ / "歌"));
     ASSERT_TRUE(commands.Execute(brindle::cmd::kExportMidi));
     const std::string bytes = TempFolder::Read(midi);
     ASSERT_GE(bytes.size(), 14u);
@@ -232,27 +225,23 @@ TEST_F(DocumentsProgramTest, MidiExportWritesTheScoresTracks)
     for (std::size_t at = bytes.find("MTrk"); at != std::string::npos; at = bytes.find("MTrk", at + 4))
         ++tracks;
     EXPECT_GE(tracks, 2u);
-    EXPECT_TRUE(dialogs.MessageBoxes().empty());
+    EXPECT_TRUE(dialogs_.MessageBoxes().empty());
 }
 
 TEST_F(DocumentsProgramTest, MetafileOfAPageShowsTheScore)
 {
-    platform::ScriptedDialogService dialogs;
-    platform::ScopedDialogService scoped(dialogs);
-    CBrindleApp app(Options());
-    ASSERT_TRUE(app.InitInstance({}));
-    Pump();
+    const auto app = Start();
     const fs::path document = folder_ / "茉莉花.exl";
     ASSERT_TRUE(shell_test::WriteScoreDocument(document, {u"茉莉花", 2, 96, -1, shell_test::kJasmine}));
-    ASSERT_TRUE(app.GetActiveView()->OpenScoreFile(brindle::PathText(document)));
-    ASSERT_TRUE(Loaded(app));
-    auto& commands = app.GetMainWnd()->Commands();
-    dialogs.ChooseFile(brindle::PathText(folder_ / "page"));
+    ASSERT_TRUE(app->GetActiveView()->OpenScoreFile(brindle::PathText(document)));
+    ASSERT_TRUE(Loaded(*app));
+    auto& commands = app->GetMainWnd()->Commands();
+    dialogs_.ChooseFile(brindle::PathText(folder_ / "page"));
     ASSERT_TRUE(commands.Execute(brindle::cmd::kExportMetafile));
     const std::string bytes = TempFolder::Read(folder_ / "page.wmf");
     ASSERT_FALSE(bytes.empty());
     const emf_test::EmfFile emf(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
-    brindle::CBrindleView* view = app.GetActiveView();
+    brindle::CBrindleView* view = app->GetActiveView();
     const QImage picture = emf_test::Play(emf, QSize(view->PageWidth() + 4, view->PageHeight() + 4));
     // Ink inside the margins: the title and the staves.
     int ink = 0;
