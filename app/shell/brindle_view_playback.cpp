@@ -21,7 +21,6 @@
 #include "app/shell/app_context.h"
 #include "app/shell/app_directory.h"
 #include "app/shell/command_ids.h"
-#include "app/shell/tick_count.h"
 #include "app/shell/view_player_listener.h"
 #include "engine/editor/editor_interface.h"
 #include "midi/meter_map.h"
@@ -82,7 +81,7 @@ struct CBrindleView::PlaybackState final : PlaybackHost {
             song.Clear();
             song.SetDivision(division);
         }
-        view.m_dwBuildTime = GetTickCount();
+        view.m_dwBuildTime = view.m_dwChangeTime;
     }
 
     bool StartInput() override { return input != nullptr && input->Start(); }
@@ -289,7 +288,8 @@ void CBrindleView::OnPlayerPosition(platform::WParam packed, platform::LParam ti
 std::u16string CBrindleView::OptionFilePath() const
 {
     // Empty when the settings name no option file.
-    return m_SettingsFolder.PathOf(m_SettingsFolder.SystemInfo().GetOptionFileName());
+    const DataFolder data = SettingsFolder();
+    return data.PathOf(data.SystemInfo().GetOptionFileName());
 }
 
 void CBrindleView::OpenMidiDevices()

@@ -130,7 +130,7 @@ void CBrindleView::OnAddVoice()
     if (!editor)
         return;
     CAddVoiceDlg dialog(this);
-    dialog.SetDataFolder(m_SettingsFolder);
+    dialog.SetDataFolder(SettingsFolder());
     dialog.SetCurrentVoice(editor->GetCurrentPart());
     dialog.SetVoiceCount(editor->GetPartCount());
     if (dialog.DoModal() != platform::kIdOk || !ConfirmIrreversible())
@@ -227,7 +227,7 @@ void CBrindleView::OnTempoText()
     if (!editor)
         return;
     CTempoTextDlg dialog(this);
-    dialog.SetDataFolder(m_SettingsFolder);
+    dialog.SetDataFolder(SettingsFolder());
     if (dialog.DoModal() == platform::kIdOk)
         editor->SetTempoText(dialog.GetText());
 }
@@ -271,7 +271,7 @@ void CBrindleView::OnOtherSymbols()
     if (!editor)
         return;
     CAddSymbolDlg dialog(this);
-    dialog.SetDataFolder(m_SettingsFolder);
+    dialog.SetDataFolder(SettingsFolder());
     const int result = dialog.DoModal();
     if (result == platform::kIdOk)
         editor->AddOtherSymbol(ToScoreSymbol(dialog.GetSelectedSymbol()));

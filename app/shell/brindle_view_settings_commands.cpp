@@ -80,7 +80,7 @@ void CBrindleView::MapMenuMessages()
     const auto preview = [this](bool background) {
         return [this, background](platform::WParam name, platform::LParam) {
             if (name != 0) {
-                const SystemInfoSection system = m_SettingsFolder.SystemInfo();
+                const SystemInfoSection system = SettingsFolder().SystemInfo();
                 const std::u16string folder =
                     background ? system.GetBackgroundFilePath() : system.GetForegroundFilePath();
                 OnPreviewTexture(background ? m_hBackTexture : m_hPageTexture,
@@ -110,42 +110,44 @@ void CBrindleView::LoadTextureFiles()
     const std::u16string optionPath = OptionFilePath();
     if (optionPath.empty())
         return;
-    const SystemInfoSection system = m_SettingsFolder.SystemInfo();
+    const DataFolder data = SettingsFolder();
+    const SystemInfoSection system = data.SystemInfo();
     TextureInfoSection textures;
     textures.SetFileName(optionPath);
     const std::u16string back = textures.GetBackgroundFile();
     const std::u16string page = textures.GetForegroundFile();
     // A picture that does not load leaves the plain look.
     if (!back.empty())
-        m_hBackTexture.load(PathText(m_SettingsFolder.NativePathOf(system.GetBackgroundFilePath() + back)));
+        m_hBackTexture.load(PathText(data.NativePathOf(system.GetBackgroundFilePath() + back)));
     if (!page.empty())
-        m_hPageTexture.load(PathText(m_SettingsFolder.NativePathOf(system.GetForegroundFilePath() + page)));
+        m_hPageTexture.load(PathText(data.NativePathOf(system.GetForegroundFilePath() + page)));
 }
 
 void CBrindleView::OnPreviewTexture(QImage& texture, std::u16string path)
 {
     texture = QImage();
-    texture.load(PathText(m_SettingsFolder.NativePathOf(path)));
+    texture.load(PathText(SettingsFolder().NativePathOf(path)));
     RequestPageRender();
     Invalidate();
 }
 
 void CBrindleView::ApplyLayoutParameters()
 {
-    const std::u16string name = m_SettingsFolder.SystemInfo().GetFontParamFileName();
+    const DataFolder data = SettingsFolder();
+    const std::u16string name = data.SystemInfo().GetFontParamFileName();
     std::error_code error;
     // Without the file the drawing keeps its built-in metrics, not the file's defaults.
-    if (name.empty() || !std::filesystem::is_regular_file(m_SettingsFolder.NativePathOf(name), error))
+    if (name.empty() || !std::filesystem::is_regular_file(data.NativePathOf(name), error))
         return;
     FontParamFile file;
-    file.SetFileName(m_SettingsFolder.PathOf(name));
+    file.SetFileName(data.PathOf(name));
     ApplyLayoutParameterFile(file, m_DrawResources);
 }
 
 void CBrindleView::OnFontSettings()
 {
     CFontSettingsDlg dialog(this);
-    dialog.SetDataFolder(m_SettingsFolder);
+    dialog.SetDataFolder(SettingsFolder());
     if (dialog.DoModal() != platform::kIdOk)
         return;
     ApplyFontFile();
@@ -159,7 +161,7 @@ void CBrindleView::OnFontSettings()
 void CBrindleView::OnBackgroundSettings()
 {
     CBackgroundDlg dialog(this);
-    dialog.SetDataFolder(m_SettingsFolder);
+    dialog.SetDataFolder(SettingsFolder());
     dialog.SetOwnerWindow(&Port());
     if (dialog.DoModal() == platform::kIdOk)
         return;
@@ -205,7 +207,7 @@ void CBrindleView::OnScoreInfo()
 
 void CBrindleView::OnPageSetup()
 {
-    CPageSetupDlg dialog(this, m_SettingsFolder);
+    CPageSetupDlg dialog(this, SettingsFolder());
     dialog.SetPageInfo(m_PageInfo);
     if (dialog.DoModal() != platform::kIdOk)
         return;
@@ -226,14 +228,14 @@ void CBrindleView::OnPageSetup()
 void CBrindleView::OnShortcutKeys()
 {
     CShortcutDlg dialog(this);
-    dialog.SetDataFolder(m_SettingsFolder);
+    dialog.SetDataFolder(SettingsFolder());
     if (dialog.DoModal() == platform::kIdOk)
         BuildKeyCommands();
 }
 
 void CBrindleView::OnParameters()
 {
-    CParamSettingsDlg dialog(this, m_SettingsFolder);
+    CParamSettingsDlg dialog(this, SettingsFolder());
     if (dialog.DoModal() != platform::kIdOk)
         return;
     // The dialog only writes the file: the drawing takes the new values from it, the note

@@ -99,6 +99,12 @@ inline constexpr int kShortcutKeys = 33030;
 inline constexpr int kParameters = 33033;
 inline constexpr int kScoreInfo = 32793;
 inline constexpr int kPageSetup = 32873;
+// ---- documents ----
+inline constexpr int kEditCopy = 57634;
+inline constexpr int kEditCut = 57635;
+inline constexpr int kEditPaste = 57637;
+inline constexpr int kExportMidi = 32794;
+inline constexpr int kExportMetafile = 33034;
 // ---- playback ----
 inline constexpr int kRecord = 32850;
 inline constexpr int kAllNotesOff = 32851;  // a menu item without an action
@@ -128,6 +134,10 @@ inline constexpr MessageId kTextEditPrevious = 0x5F7;
 inline constexpr MessageId kPreviewBackground = 0x5FE;
 inline constexpr MessageId kPreviewForeground = 0x5FF;
 inline constexpr MessageId kUpdatePageIndicator = 0x609;
+// ---- documents ----
+inline constexpr MessageId kScoreLoaded = 0x606;
+inline constexpr MessageId kScoreLoadFailed = 0x607;
+inline constexpr MessageId kScoreLaidOut = 0x608;
 // ---- playback ----
 inline constexpr MessageId kPlayerPosition = 0x5FD;
 // Private to the view: playback or recording stopped (also at the song's end, posted from
@@ -142,6 +152,14 @@ inline constexpr unsigned kPagePane = 61456;
 inline constexpr unsigned kUnsupportedFile = 61455;
 // ---- score, settings and layout menus ----
 inline constexpr unsigned kLoseManualLayout = 61454;
+// ---- documents ----
+inline constexpr unsigned kOpenFilter = 201;
+inline constexpr unsigned kUntitled = 61443;
+inline constexpr unsigned kRecoveryQuestion = 61446;
+inline constexpr unsigned kSaveFilter = 61449;
+inline constexpr unsigned kDocumentExtension = 61451;
+inline constexpr unsigned kMidiExportFailed = 61452;
+inline constexpr unsigned kOpenFailed = 61453;
 }  // namespace ids
 
 }  // namespace brindle

@@ -121,7 +121,7 @@ protected:
     {
         auto* view = new MenuView();
         view->UseEditor(&editor_);
-        view->SetSettingsFolder(brindle::DataFolder::InFolder(data_.Path()));
+        view->SetDataFolder(platform::PathToUtf16(data_.Path()));
         return view;
     }
 
