@@ -115,6 +115,8 @@ void AddMenuItems(platform::CommandManager& commands, QMenu* menu, const std::ve
         const int tab = text.indexOf(u'\t');
         action->setText(tab < 0 ? text : text.left(tab));
         action->setShortcutVisibleInContextMenu(true);
+        // The toolbar pictures stay on the toolbars: in a menu the item shows its check.
+        action->setIconVisibleInMenu(false);
         menu->addAction(action);
     }
 }
