@@ -21,6 +21,9 @@
 #include "app/shell/app_directory.h"
 #include "app/shell/brindle_doc.h"
 #include "app/shell/command_ids.h"
+#include "app/shell/key_command.h"
+#include "app/shell/score_text_item_editor.h"
+#include "app/shell/view_listeners.h"
 #include "engine/editor/editor_interface.h"
 #include "platform/command_ui.h"
 #include "platform/dialog_service.h"
@@ -142,8 +145,7 @@ CBrindleView::CBrindleView(QWidget* parent)
 
 CBrindleView::~CBrindleView()
 {
-    if (auto* editor = Editor())
-        editor->SetListener(nullptr);
+    UnregisterListeners();
 }
 
 void CBrindleView::MapCommands()
@@ -177,6 +179,7 @@ void CBrindleView::MapCommands()
     MapUpdate(cmd::kZoomIn, [this](platform::CommandUI& ui) { ui.Enable(CanZoomIn()); });
     MapUpdate(cmd::kZoomOut, [this](platform::CommandUI& ui) { ui.Enable(CanZoomOut()); });
     MapUpdate(cmd::kZoomDefault, [this](platform::CommandUI& ui) { ui.Enable(CanZoomNormal()); });
+    MapNoteEntryCommands();
 }
 
 quaverly::api::ScoreEditor* CBrindleView::Editor() const
@@ -226,6 +229,12 @@ void CBrindleView::SetViewCursor(int key)
 
 bool CBrindleView::OnSetCursor(int hitTest)
 {
+    // Over the free-text frame the frame's handles show their own cursors.
+    if (m_nCurrentTool == kFreeTextTool && hitTest == platform::kHtClient) {
+        const QPoint at = viewport()->mapFromGlobal(QCursor::pos());
+        if (m_Tracker.SetCursor(viewport(), platform::Point{at.x(), at.y()}))
+            return true;
+    }
     // Over the scroll bars the bars keep their own cursor.
     if (hitTest == platform::kHtHScroll || hitTest == platform::kHtVScroll || m_hCursor == nullptr)
         return false;
@@ -237,6 +246,7 @@ bool CBrindleView::OnSetCursor(int hitTest)
 
 bool CBrindleView::OnCreate()
 {
+    CreateEditBoxes();
     return true;
 }
 
@@ -321,6 +331,8 @@ void CBrindleView::ResetViewState()
     m_bHideEmptyLines = false;
     m_UsedChannels.assign(16, false);
     m_strPathName.clear();
+    m_InputQueue.clear();
+    m_ChordKeys.clear();
     SetMouseTool(kSelectTool);
     if (auto* editor = Editor())
         editor->ResetDocument();
@@ -790,17 +802,20 @@ void CBrindleView::OnSize(int, int)
     UpdateScrollBars();
 }
 
-void CBrindleView::OnKeyDown(int virtualKey, int, unsigned)
+void CBrindleView::OnKeyDown(int virtualKey, int repeatCount, unsigned flags)
 {
-    if ((platform::CurrentModifierMask() & platform::kModControl) == 0)
-        return;
-    if (virtualKey == platform::kVkAdd || virtualKey == platform::kVkOemPlus) {
-        if (m_nZoomIndex < kZoomLevelCount - 1)
-            ZoomIn();
-    } else if (virtualKey == platform::kVkSubtract || virtualKey == platform::kVkOemMinus) {
-        if (m_nZoomIndex > 0)
-            ZoomOut();
+    if ((platform::CurrentModifierMask() & platform::kModControl) != 0) {
+        if (virtualKey == platform::kVkAdd || virtualKey == platform::kVkOemPlus) {
+            if (m_nZoomIndex < kZoomLevelCount - 1)
+                ZoomIn();
+        } else if (virtualKey == platform::kVkSubtract || virtualKey == platform::kVkOemMinus) {
+            if (m_nZoomIndex > 0)
+                ZoomOut();
+        }
     }
+    // The key still goes to the tool.
+    if (MouseTool* tool = Tool(m_nCurrentTool))
+        tool->OnKeyDown(virtualKey, repeatCount, flags);
 }
 
 // ---- zoom --------------------------------------------------------------------------
