@@ -16,6 +16,9 @@ namespace brindle {
 
 bool KeyCommand::KeyMatches(int virtualKey, unsigned flags) const
 {
+    // A section the file lacks binds no key at all.
+    if (m_nVirtualKey == 0 && m_nScanCode == 0)
+        return false;
     if (!m_bUseScanCode)
         return m_nVirtualKey == virtualKey;
     const bool extended = (flags & platform::kKfExtended) != 0;
