@@ -429,6 +429,7 @@ private:
     void ApplyDots();
     void ApplyOctave();
     void ApplyAccidental();
+    void ApplyToSelection(void (quaverly::api::ScoreEditor::*operation)(int), int value);
     void OnEditorNoticeMessage();
     void OnMidiInputMessage();
     void TrackCaret(const quaverly::Rect& caret);

@@ -488,6 +488,7 @@ bool CBrindleView::eventFilter(QObject* watched, QEvent* event)
         // take blanks).
         if (item && (enter || (key == Qt::Key_Space && item->IsLyric()))) {
             m_TextEdit->hide();
+            setFocus();
             item->BeginEdit();
             return true;
         }

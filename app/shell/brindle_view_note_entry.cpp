@@ -191,29 +191,16 @@ void CBrindleView::LowerOctave()
 
 // ---- applying a value to the selection ---------------------------------------------------
 
-// While a grace mode is on, a value is meant for the next grace note only.
-void CBrindleView::ApplyNoteValue()
-{
-    if (auto* editor = EditorForInput(); editor && m_nGraceKind == 0)
-        editor->SetNoteValue(m_nNoteValue);
-}
+void CBrindleView::ApplyNoteValue() { ApplyToSelection(&quaverly::api::ScoreEditor::SetNoteValue, m_nNoteValue); }
+void CBrindleView::ApplyDots() { ApplyToSelection(&quaverly::api::ScoreEditor::SetDots, m_nNoteDots); }
+void CBrindleView::ApplyOctave() { ApplyToSelection(&quaverly::api::ScoreEditor::SetOctave, m_nNoteOctave); }
+void CBrindleView::ApplyAccidental() { ApplyToSelection(&quaverly::api::ScoreEditor::SetAccidental, m_nNoteAccidental); }
 
-void CBrindleView::ApplyDots()
+void CBrindleView::ApplyToSelection(void (quaverly::api::ScoreEditor::*operation)(int), int value)
 {
+    // While a grace mode is on, a value is meant for the next grace note only.
     if (auto* editor = EditorForInput(); editor && m_nGraceKind == 0)
-        editor->SetDots(m_nNoteDots);
-}
-
-void CBrindleView::ApplyOctave()
-{
-    if (auto* editor = EditorForInput(); editor && m_nGraceKind == 0)
-        editor->SetOctave(m_nNoteOctave);
-}
-
-void CBrindleView::ApplyAccidental()
-{
-    if (auto* editor = EditorForInput(); editor && m_nGraceKind == 0)
-        editor->SetAccidental(m_nNoteAccidental);
+        (editor->*operation)(value);
 }
 
 // ---- commands on the selection -----------------------------------------------------------

@@ -275,6 +275,7 @@ void FreeTextTool::Deactivate()
         box->setGeometry(0, 0, 0, 0);
         box->hide();
     }
+    View()->setFocus();
     View()->Invalidate();
 }
 
