@@ -17,6 +17,7 @@
 #include "app/settings/option_file.h"
 #include "app/settings/system_info_section.h"
 #include "app/settings/texture_info_section.h"
+#include "app/dialogs/score_text_edit.h"
 #include "app/shell/app_context.h"
 #include "app/shell/app_directory.h"
 #include "app/shell/brindle_doc.h"
@@ -146,6 +147,10 @@ CBrindleView::CBrindleView(QWidget* parent)
 CBrindleView::~CBrindleView()
 {
     UnregisterListeners();
+    // The text box goes with the window, after the view's members: it must not store an
+    // edit through them then.
+    if (m_TextEdit)
+        m_TextEdit->SetTextItem(nullptr);
 }
 
 void CBrindleView::MapCommands()
@@ -288,6 +293,8 @@ void CBrindleView::LoadTextures()
                     AppFilePath(system.GetForegroundFilePath() + page).u16string()));
         }
     }
+    if (m_TextEdit)
+        m_TextEdit->SetBackgroundBitmap(m_hPageTexture);
     m_nCurrentTool = kSelectTool;
     if (MouseTool* tool = Tool(kSelectTool))
         tool->Activate();

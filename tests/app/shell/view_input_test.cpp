@@ -210,6 +210,20 @@ TEST_F(ViewInputTest, TitleNoticeOpensTheTextBoxAndEnterEndsTheEdit)
     EXPECT_EQ(editor_.Calls("SetTitle").size(), 1u);
 }
 
+TEST_F(ViewInputTest, ClosingTheViewWithTheTextBoxOpenLeavesTheEditorAlone)
+{
+    ShowScore();
+    quaverly::NotificationPayload request;
+    request.rect = {2000, 1000, 8000, 1800};
+    editor_.listener->Notify(quaverly::EditorNotice{code::EditTitle, &request});
+    shell_test::Pump();
+    ASSERT_TRUE(view_->TextEdit()->isVisible());
+    editor_.calls.clear();
+    view_.reset();
+    EXPECT_TRUE(editor_.Calls("SetTitle").empty());
+    EXPECT_EQ(editor_.listener, nullptr);
+}
+
 TEST_F(ViewInputTest, ABlankEndsALyricSyllableAndMovesToTheNext)
 {
     ShowScore();
