@@ -5,26 +5,10 @@
 
 namespace quaverly {
 
-void ScoreEditor::SetInputMode(int /*mode*/) {}
 void ScoreEditor::AddPart(const PartRecord& /*part*/) {}
 void ScoreEditor::DeletePart(int /*index*/) {}
 void ScoreEditor::AddBars(const BarRecord& /*bars*/) {}
 void ScoreEditor::DeleteBars(int /*first*/, int /*count*/) {}
-void ScoreEditor::InputChord(const std::vector<int>* /*keys*/, int /*value*/, int /*dots*/,
-                             int /*graceKind*/, int /*flags*/)
-{
-}
-void ScoreEditor::InputNote(int /*degree*/, int /*octave*/, int /*value*/, int /*dots*/,
-                            int /*accidental*/, int /*graceKind*/, int /*flags*/)
-{
-}
-void ScoreEditor::SetNotePitch(int /*typeCode*/) {}
-void ScoreEditor::SetNoteValue(int /*value*/) {}
-void ScoreEditor::SetOctave(int /*octave*/) {}
-void ScoreEditor::SetDots(int /*dots*/) {}
-void ScoreEditor::SetAccidental(int /*accidental*/) {}
-void ScoreEditor::MakeTuplet(int /*actual*/, int /*normal*/) {}
-void ScoreEditor::ToggleTie() {}
 void ScoreEditor::AddArticulation(int /*code*/) {}
 void ScoreEditor::AddOtherSymbol(const ExtendSymbol& /*symbol*/) {}
 void ScoreEditor::AddTextItem(const PageTextData& /*text*/) {}
@@ -43,24 +27,12 @@ bool ScoreEditor::SetDynamics(int /*code*/)
 }
 void ScoreEditor::AddGrouping(int /*type*/) {}
 void ScoreEditor::SetBarNumbering(const BarNumberFormat& /*format*/) {}
-void ScoreEditor::EnlargeNote() {}
-void ScoreEditor::ShrinkNote() {}
 bool ScoreEditor::InsertLineBreak()
 {
     return false;
 }
 void ScoreEditor::Transpose(const TransposeRequest& /*request*/) {}
-void ScoreEditor::ShiftOctave(int /*count*/, int /*direction*/, int /*flag*/) {}
-bool ScoreEditor::Navigate(int /*index*/)
-{
-    return true;
-}
-void ScoreEditor::OnKeyDown(int /*key*/, int /*flags*/) {}
-void ScoreEditor::OnInputEvent(int /*first*/, int /*second*/) {}
-void ScoreEditor::OnButtonDown(Point /*point*/, int /*flags*/, int /*extra*/) {}
-void ScoreEditor::OnPointerMove(Point /*point*/, int /*flags*/) {}
-void ScoreEditor::OnButtonUp(Point /*point*/, int /*flags*/) {}
-void ScoreEditor::OnDoubleClick(Point /*point*/, int /*flags*/, int /*extra*/) {}
+void ScoreEditor::ShiftOctave(int /*firstBar*/, int /*endBar*/, int /*up*/) {}
 void ScoreEditor::CopySelection(std::vector<std::uint8_t>& /*bytes*/) {}
 void ScoreEditor::Paste(const std::uint8_t* /*data*/, std::size_t /*size*/) {}
 
