@@ -1,6 +1,7 @@
 // Copy with the picture tool: the region of the page under the band goes on the clipboard
-// as a picture for word processors and presentation programs, in black and white, as a
-// scalable SVG drawing and as a PNG bitmap at print resolution.
+// as a picture for word processors and presentation programs, in black and white: as an
+// Enhanced Metafile and an SVG drawing, both scalable, and as a PNG bitmap at print
+// resolution.
 #include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -16,30 +17,31 @@
 #include "app/shell/mouse_tool.h"
 #include "engine/editor/editor_interface.h"
 #include "platform/dialog_service.h"
+#include "platform/metafile_device_context.h"
 #include "platform/qt_device_context.h"
 
 namespace brindle {
 
 namespace {
 
-// The bitmap form is drawn at three times the screen's pixels (288 dots per inch).
+// The bitmap form is drawn at three times the screen's pixels (288 dots per inch on a
+// 96-dpi screen).
 constexpr int kBitmapScale = 3;
-constexpr double kScreenDpi = 96.0;
 
-// Draws the part `band` (page pixels at zoom 1) of the page into `dc`, whose surface is
-// the band at `scale` device pixels per page pixel.
+// Draws the part `band` (page pixels at zoom 1) of the page into `dc` at `scale` device
+// pixels per page pixel; `shifted` puts the band's corner at the device origin (a bitmap
+// or a drawing of the band's size), otherwise the device holds the whole page.
 void DrawBand(platform::DeviceContext& dc, quaverly::api::ScoreEditor& editor, DrawResourceTable& resources,
-                     const platform::Rect& band, int pageWidth, int pageHeight, int marginLeft, int marginTop,
-                     float f, double scale)
+              const platform::Rect& band, int pageWidth, int pageHeight, int marginLeft, int marginTop, float f,
+              double scale, bool shifted)
 {
+    const auto px = [scale](double v) { return static_cast<std::int32_t>(std::lround(v * scale)); };
     dc.SetMapMode(platform::MapMode::Isotropic);
     dc.SetWindowExt({static_cast<std::int32_t>(pageWidth * f), static_cast<std::int32_t>(pageHeight * f)});
-    dc.SetViewportExt({static_cast<std::int32_t>(std::lround(pageWidth * scale)),
-                       static_cast<std::int32_t>(std::lround(pageHeight * scale))});
-    dc.SetViewportOrg({static_cast<std::int32_t>(std::lround(-band.left * scale)),
-                       static_cast<std::int32_t>(std::lround(-band.top * scale))});
-    const platform::Region clip(platform::Rect{0, 0, static_cast<std::int32_t>(std::lround(band.Width() * scale)),
-                                               static_cast<std::int32_t>(std::lround(band.Height() * scale))});
+    dc.SetViewportExt({px(pageWidth), px(pageHeight)});
+    dc.SetViewportOrg(shifted ? platform::Point{-px(band.left), -px(band.top)} : platform::Point{0, 0});
+    const platform::Region clip(shifted ? platform::Rect{0, 0, px(band.Width()), px(band.Height())}
+                                        : platform::Rect{px(band.left), px(band.top), px(band.right), px(band.bottom)});
     dc.SelectClipRegion(&clip);
     GdiScorePainter painter;
     painter.SetDC(&dc);
@@ -67,18 +69,20 @@ bool CBrindleView::CopyPicture()
         return false;
     WaitCursor wait;
     const float f = static_cast<float>(m_dUnitsPerPixel > 0.0 ? m_dUnitsPerPixel : platform::HundredthsOfMmPerPixel(96));
+    // The screen's resolution: page pixels are drawn at it.
+    const int dpi = static_cast<int>(std::lround(2540.0 / f));
     auto* data = new QMimeData;
     m_DrawResources.SetBlackAndWhite(true);
     {
         QImage image(band.Width() * kBitmapScale, band.Height() * kBitmapScale, QImage::Format_RGB32);
         image.fill(Qt::white);
-        const int dotsPerMeter = static_cast<int>(std::lround(kScreenDpi * kBitmapScale / 0.0254));
+        const int dotsPerMeter = static_cast<int>(std::lround(dpi * kBitmapScale / 0.0254));
         image.setDotsPerMeterX(dotsPerMeter);
         image.setDotsPerMeterY(dotsPerMeter);
         {
             platform::QtDeviceContext dc(&image);
             DrawBand(dc, *editor, m_DrawResources, band, m_nPageWidth, m_nPageHeight, m_nMarginLeft, m_nMarginTop, f,
-                     kBitmapScale);
+                     kBitmapScale, true);
         }
         data->setImageData(image);
     }
@@ -87,16 +91,29 @@ bool CBrindleView::CopyPicture()
         svg.open(QIODevice::WriteOnly);
         QSvgGenerator generator;
         generator.setOutputDevice(&svg);
-        generator.setResolution(static_cast<int>(kScreenDpi));
+        generator.setResolution(dpi);
         generator.setSize(QSize(band.Width(), band.Height()));
         generator.setViewBox(QRect(0, 0, band.Width(), band.Height()));
         generator.setTitle(QStringLiteral("乐谱"));
         {
             platform::QtDeviceContext dc(&generator);
             DrawBand(dc, *editor, m_DrawResources, band, m_nPageWidth, m_nPageHeight, m_nMarginLeft, m_nMarginTop, f,
-                     1.0);
+                     1.0, true);
         }
         data->setData(QStringLiteral("image/svg+xml"), svg.data());
+    }
+    {
+        // The metafile's device is the whole page at the screen's resolution; its frame
+        // (0.01 mm) and the clip pick the band.
+        const platform::Rect frame{static_cast<std::int32_t>(band.left * f), static_cast<std::int32_t>(band.top * f),
+                                   static_cast<std::int32_t>(band.right * f), static_cast<std::int32_t>(band.bottom * f)};
+        platform::MetafileDeviceContext dc(frame, dpi);
+        DrawBand(dc, *editor, m_DrawResources, band, m_nPageWidth, m_nPageHeight, m_nMarginLeft, m_nMarginTop, f, 1.0,
+                 false);
+        const std::vector<std::uint8_t> bytes = dc.Finish();
+        const QByteArray emf(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+        data->setData(QStringLiteral("image/emf"), emf);
+        data->setData(QStringLiteral("image/x-emf"), emf);
     }
     m_DrawResources.SetBlackAndWhite(false);
     QGuiApplication::clipboard()->setMimeData(data);

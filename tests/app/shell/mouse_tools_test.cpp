@@ -16,6 +16,7 @@
 #include "app/shell/mouse_tool.h"
 #include "engine/model/score_painter.h"
 #include "platform/scripted_dialog_service.h"
+#include "tests/support/emf_player.h"
 #include "view_input_fixture.h"
 
 namespace view_input_test {
@@ -179,6 +180,26 @@ TEST_F(MouseToolTest, TheBandIsInvertedOverThePageAndCopiedAsVectorAndBitmap)
     const QByteArray svg = data->data(QStringLiteral("image/svg+xml"));
     EXPECT_TRUE(svg.contains("<svg"));
     EXPECT_TRUE(svg.contains(QStringLiteral("viewBox=\"0 0 %1 %2\"").arg(band.Width()).arg(band.Height()).toUtf8()));
+
+    // The metafile: its frame is the band in 0.01 mm; played back, the page's pixels
+    // under the band show the bar lines.
+    const QByteArray emfBytes = data->data(QStringLiteral("image/emf"));
+    ASSERT_FALSE(emfBytes.isEmpty());
+    emf_test::EmfFile emf(std::vector<std::uint8_t>(emfBytes.begin(), emfBytes.end()));
+    ASSERT_FALSE(emf.Records().empty());
+    const emf_test::Record& header = emf.Records().front();
+    ASSERT_EQ(header.type, emf_test::EMR_HEADER);
+    const double f = view_->UnitsPerPixel();
+    EXPECT_NEAR(emf.Field(header, 4), band.left * f, 1);
+    EXPECT_NEAR(emf.Field(header, 5), band.top * f, 1);
+    EXPECT_NEAR(emf.Field(header, 6), band.right * f, 1);
+    EXPECT_NEAR(emf.Field(header, 7), band.bottom * f, 1);
+    const QImage played = emf_test::Play(emf, QSize(view_->PageWidth(), view_->PageHeight()));
+    int playedBlack = 0;
+    for (int y = band.top; y < band.bottom; ++y)
+        for (int x = band.left; x < band.right; ++x)
+            playedBlack += qGray(played.pixel(x, y)) < 160 ? 1 : 0;
+    EXPECT_GT(playedBlack, 100);
 
     // The bar lines the editor drew are in the bitmap, in black.
     int black = 0;
