@@ -281,6 +281,9 @@ public:
     // Enters a note with the current choices and the modifiers held now; the dots hold for
     // this one note.
     void QueueNoteInput();
+    // The same for a note placed with the pointer at a score point: the press and the note
+    // go to the editor together.
+    void QueuePointerNoteInput(quaverly::Point scorePoint, int modifiers);
 
     // The input queue: typed notes and MIDI chords reach the editor one at a time, each
     // after the commands of the one before it ran (the editor's "pending commands run").

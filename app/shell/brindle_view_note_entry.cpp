@@ -253,4 +253,12 @@ void CBrindleView::QueueNoteInput()
     m_nNoteDots = 0;
 }
 
+void CBrindleView::QueuePointerNoteInput(quaverly::Point scorePoint, int modifiers)
+{
+    const DeferredNoteInput note(m_nNotePitch, m_nNoteOctave, m_nNoteValue, m_nNoteDots, m_nNoteAccidental,
+                                 m_nGraceKind, modifiers);
+    QueueInput(std::make_shared<DeferredPointerNoteInput>(scorePoint, modifiers, note));
+    m_nNoteDots = 0;
+}
+
 }  // namespace brindle

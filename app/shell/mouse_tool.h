@@ -60,16 +60,16 @@ public:
     void OnKeyUp(int key, int repeat, unsigned flags) override;
 };
 
-// Notes placed with the pointer: the editor works in its reporting input mode while the
-// tool is current, and gets the pointer events as with the selection tool; keys reach
-// neither the editor nor the keyboard commands.
-class MouseInputTool final : public SelectTool {
+// Notes placed with the pointer: while the tool is current the editor works in its
+// reporting input mode, and a press inside the page's margins enters a note with the
+// view's note-entry choices where it falls (on a note: the note takes the chosen
+// degree). Keys reach neither the editor nor the keyboard commands.
+class MouseInputTool final : public MouseTool {
 public:
-    using SelectTool::SelectTool;
+    using MouseTool::MouseTool;
     void Activate() override;
     void Deactivate() override;
-    void OnKeyDown(int, int, unsigned) override {}
-    void OnKeyUp(int, int, unsigned) override {}
+    void OnButtonDown(unsigned flags, int x, int y) override;
 };
 
 // The hand: dragging the page scrolls it, in the directions whose scroll bar exists.

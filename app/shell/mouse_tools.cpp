@@ -115,7 +115,7 @@ void SelectTool::OnKeyUp(int key, int, unsigned)
 
 void MouseInputTool::Activate()
 {
-    SelectTool::Activate();
+    View()->SetViewCursor(AppContext::kCursorArrow);
     if (auto* editor = View()->EditorForInput())
         editor->SetInputMode(1);
 }
@@ -124,7 +124,13 @@ void MouseInputTool::Deactivate()
 {
     if (auto* editor = View()->EditorForInput())
         editor->SetInputMode(0);
-    SelectTool::Deactivate();
+    View()->Invalidate();
+}
+
+void MouseInputTool::OnButtonDown(unsigned flags, int x, int y)
+{
+    if (Contains(View()->ContentRect(), x, y))
+        View()->QueuePointerNoteInput(View()->WindowToScore(x, y), PointerModifiers(flags));
 }
 
 // ---- the hand ------------------------------------------------------------------------------

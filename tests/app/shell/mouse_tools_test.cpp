@@ -94,15 +94,26 @@ TEST_F(MouseToolTest, DoubleClickCountsOnlyInsideTheMargins)
     EXPECT_EQ(editor_.points.back(), view_->WindowToScore(content.left + 10, content.top + 10));
 }
 
-TEST_F(MouseToolTest, PointerNoteEntryWorksInTheReportingInputMode)
+TEST_F(MouseToolTest, APressWithThePointerToolEntersTheChosenNoteWhereItFalls)
 {
     ShowScore();
     view_->OnCommand(kCmdMouseInput);
-    const platform::Point at = Centre(view_->ContentRect());
-    view_->Press(at.x, at.y);
+    view_->OnCommand(158);  // Fa
+    view_->OnCommand(174);  // an eighth
+    const platform::Rect content = view_->ContentRect();
+    view_->Press(content.left - 5, content.top + 20);  // in the margin: nothing
+    const platform::Point at = Centre(content);
+    view_->Press(at.x, at.y, platform::kMkLButton | platform::kMkShift);
+    view_->Move(at.x + 30, at.y);
+    view_->Release(at.x + 30, at.y);
+    Settle();
     view_->OnCommand(kCmdMouseInput);  // chosen again: back to selection
-    EXPECT_EQ(editor_.calls, (std::vector<std::string>{"SetInputMode 1", "OnButtonDown 0", "SetCaretEnabled 1",
-                                                       "SetInputMode 0"}));
+    std::vector<std::string> seen = editor_.calls;
+    std::erase(seen, "Run");
+    EXPECT_EQ(seen, (std::vector<std::string>{"SetInputMode 1", "SetNoteValue 80640", "OnButtonDown 2",
+                                              "InputNote 5 0 80640 0 0 0 2", "SetInputMode 0"}));
+    ASSERT_EQ(editor_.points.size(), 1u);
+    EXPECT_EQ(editor_.points[0], view_->WindowToScore(at.x, at.y));
     EXPECT_EQ(view_->CurrentToolKey(), brindle::kSelectTool);
 }
 

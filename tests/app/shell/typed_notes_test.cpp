@@ -142,6 +142,22 @@ TEST_F(TypedNotesTest, NotesTypedFasterThanTheLayoutAllGoInInOrderOneAtATime)
     std::cout << "typed notes picture: " << file.string() << "\n";
 }
 
+TEST_F(TypedNotesTest, APressWithThePointerToolPutsTheChosenNoteInTheBarUnderIt)
+{
+    view_->OnCommand(32843);  // notes with the pointer
+    view_->OnCommand(150);    // Re
+    // The second bar of the first line, as the layout placed it (score units).
+    const auto bar = quaverly::GetElementAtPath4(*editor_->layout, 0, 1, 0, 1);
+    ASSERT_NE(bar, nullptr);
+    const quaverly::Rect r = bar->GetRect().Moved(bar->GetChildOrigin());
+    const platform::Point at = view_->ScoreToWindow(r.left + r.Width() / 4, (r.top + r.bottom) / 2);
+    view_->Press(at.x, at.y);
+    view_->Release(at.x, at.y);
+    Settle();
+    EXPECT_EQ(CodesOf(0), std::vector<int>{});
+    EXPECT_EQ(CodesOf(1), std::vector<int>{3});
+}
+
 TEST_F(TypedNotesTest, AMidiChordBecomesOneNoteWithItsChordNotes)
 {
     auto* midi = view_->MidiInListenerAdapter();
