@@ -34,6 +34,7 @@
 
 namespace quaverly {
 
+class BarlineView;
 class InitialLayoutCommand;
 class InputMode;
 class Note;
@@ -328,9 +329,9 @@ private:
 
     // --- Keys, note entry, note editing, marks and structure ---
 
-    // The arrow keys: the cursor one note left or right, the selection cleared.
-    void CursorKeyLeft(int flags);
-    void CursorKeyRight(int flags);
+    // The left and right arrows: the cursor one note left or right, the selection
+    // cleared.
+    void CursorKey(bool right, int flags);
     // Backspace: the cursor back one note, deleting the note it steps over.
     void DeleteBeforeCursor();
     // Up and down arrows: the selected notes of the cursor's bar one degree up or down.
@@ -361,12 +362,21 @@ private:
     // The size style of the selected notes and what hangs on them.
     void SetSelectedNoteStyle(int kind);
 
+    // The first selected bar line of every line of the cursor's page, or its neighbour
+    // before (a selected start) or after (a selected end) when asked, gets the style and
+    // mark (see BarLineChange); one undo step and notices 1 and 3 per line.
+    bool ChangeSelectedBarLines(int style, int mark, bool toPrevious, bool toNext);
+    // One undoable group that gives the bar line of a view the style and, with a mark of
+    // 0 or more, that mark (a style alone takes a repeat away); false when the view
+    // shows no bar.
+    bool BarLineChange(const std::shared_ptr<SystemNode>& line, const BarlineView& view,
+                       int style, int mark);
+
     // The key change of SetKeySignature without its re-flow, added to the open group.
     void AddKeySignatureStep(int bar, int fifths);
-    // The pitch edits of Transpose and ShiftOctave over bars [first, end): one undoable
-    // group with the long-operation notices and the re-layout.
-    void RecordPitchEdits(int first, int end,
-                          std::vector<std::unique_ptr<EditCommand>> edits);
+    // The pitch edits of Transpose and ShiftOctave over bars [first, end), between the
+    // long-operation notices and followed by the re-layout, added to the open group.
+    void AddPitchEdits(int first, int end, std::vector<std::unique_ptr<EditCommand>> edits);
     // The re-flows that follow a change of the part list.
     void AddPartReflows();
 

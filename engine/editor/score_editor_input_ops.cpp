@@ -83,10 +83,8 @@ void ScoreEditor::OnKeyDown(int key, int flags)
     const bool ctrl = (flags & input_flag::kKeepSelection) != 0;
     if (key == kBackspace) {
         DeleteBeforeCursor();
-    } else if (key == key_code::kLeft && !ctrl) {
-        CursorKeyLeft(flags);
-    } else if (key == key_code::kRight && !ctrl) {
-        CursorKeyRight(flags);
+    } else if ((key == key_code::kLeft || key == key_code::kRight) && !ctrl) {
+        CursorKey(key == key_code::kRight, flags);
     } else if (key == key_code::kUp && !ctrl) {
         StepSelectedPitch(true, flags);
     } else if (key == key_code::kDown && !ctrl) {
@@ -151,21 +149,10 @@ void ScoreEditor::QueueCursorPlacement()
     EndGroup();
 }
 
-void ScoreEditor::CursorKeyLeft(int flags)
+void ScoreEditor::CursorKey(bool right, int flags)
 {
     ClearSelectedElements();
-    Navigate(6);
-    if ((flags & 2) != 0)
-        SetCaretEnabled(true);
-    else
-        QueueCaretRefresh();
-    NotifyListener(EditorNoticeCode::ContentChanged);
-}
-
-void ScoreEditor::CursorKeyRight(int flags)
-{
-    ClearSelectedElements();
-    Navigate(7);
+    Navigate(right ? 7 : 6);
     if ((flags & 2) != 0)
         SetCaretEnabled(true);
     else

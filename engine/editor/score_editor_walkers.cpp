@@ -143,6 +143,11 @@ int ScoreEditor::RelayoutFrom(ScorePainter& painter, int line, int mode)
             end = static_cast<int>(
                 std::clamp<long long>(static_cast<long long>(next) + std::max(fixed->second, 0),
                                       next, barCount));
+            // A forced break inside the line still ends it there.
+            const auto forced = breaks.upper_bound(next);
+            if (forced != breaks.end() && *forced < end)
+                end = *forced;
+            breaks.erase(breaks.begin(), breaks.upper_bound(end));
         } else {
             long long running = 0;
             while (end < barCount) {

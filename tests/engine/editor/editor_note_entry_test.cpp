@@ -125,6 +125,18 @@ TEST_F(EditorNoteEntryTest, TypingIntoAFullLastBarAppendsABarFirst)
     EXPECT_EQ(BarAt(19)->GetBarline(1)->GetType(), 6);
 }
 
+TEST_F(EditorNoteEntryTest, EntryAppendsNoBarPastTheEntryLimit)
+{
+    NewScore();
+    handle->AddBars({19, 81});
+    Run();
+    ASSERT_EQ(handle->GetBarCount(), 101);
+    CursorOnBar(100);
+    TypeAll({2, 3, 4, 5, 6});
+    EXPECT_EQ(handle->GetBarCount(), 101);
+    EXPECT_EQ(CodesOf(100), (Codes{2, 3, 4, 5, 6}));
+}
+
 TEST_F(EditorNoteEntryTest, ATupletScalesTheNewNoteOnlyWhenTheCursorIsInsideIt)
 {
     struct Case {
