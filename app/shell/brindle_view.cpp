@@ -9,7 +9,6 @@
 #include <QPrinter>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 
 #include "app/painter/gdi_score_painter.h"
@@ -25,6 +24,7 @@
 #include "app/shell/key_command.h"
 #include "app/shell/score_text_item_editor.h"
 #include "app/shell/view_listeners.h"
+#include "app/shell/tick_count.h"
 #include "engine/editor/editor_interface.h"
 #include "platform/command_ui.h"
 #include "platform/dialog_service.h"
@@ -65,12 +65,6 @@ bool HasDocumentExtension(std::u16string_view path)
             return false;
     }
     return true;
-}
-
-std::uint32_t TickCount()
-{
-    using namespace std::chrono;
-    return static_cast<std::uint32_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
 // A paper the view can divide by: a sensible size with margins that leave room to draw.
@@ -180,6 +174,7 @@ void CBrindleView::MapCommands()
             ZoomNormal();
     });
     MapCommand(cmd::kFilePrint, [this] { OnFilePrint(); });
+    MapPlaybackCommands();
     MapUpdate(cmd::kFilePrint, [this](platform::CommandUI& ui) { ui.Enable(m_bScoreReady && IsIdle()); });
     MapUpdate(cmd::kZoomIn, [this](platform::CommandUI& ui) { ui.Enable(CanZoomIn()); });
     MapUpdate(cmd::kZoomOut, [this](platform::CommandUI& ui) { ui.Enable(CanZoomOut()); });
@@ -316,6 +311,7 @@ void CBrindleView::ResetViewState()
     m_nGraceKind = 0;
     m_bPlaying = m_bRecording = m_bLoading = m_bEditorBusy = false;
     m_nPlayStartTick = 0;
+    ResetPlayback();
     m_nPageWidth = m_nPageHeight = 0;
     m_nMarginLeft = m_nMarginRight = m_nMarginTop = m_nMarginBottom = 0;
     m_nGapLeft = 50;
@@ -422,7 +418,8 @@ void CBrindleView::ShowScore()
 
 void CBrindleView::MarkChanged()
 {
-    m_dwChangeTime = TickCount();
+    m_dwChangeTime = GetTickCount();
+    NotePlaybackStale();
 }
 
 platform::Point CBrindleView::ScoreToWindow(int x, int y) const
@@ -436,6 +433,7 @@ platform::Point CBrindleView::ScoreToWindow(int x, int y) const
 
 void CBrindleView::OnStartUpTasks()
 {
+    OpenMidiDevices();
     if (m_pDocument && !m_pDocument->OpenPath().empty())
         OpenScoreFile(m_pDocument->OpenPath());
 }
@@ -457,11 +455,6 @@ bool CBrindleView::OpenDroppedFile(std::u16string_view path)
     if (!IsIdle())
         return true;
     return OpenScoreFile(path);
-}
-
-void CBrindleView::OnTempoChanged(int tempo)
-{
-    m_nTempo = tempo;
 }
 
 void CBrindleView::OnAutosave() {}
@@ -820,6 +813,9 @@ void CBrindleView::OnKeyDown(int virtualKey, int repeatCount, unsigned flags)
                 ZoomOut();
         }
     }
+    // Space plays from the cursor, or stops what plays.
+    if (virtualKey == platform::kVkSpace)
+        OnPlayKey();
     // The key still goes to the tool.
     if (MouseTool* tool = Tool(m_nCurrentTool))
         tool->OnKeyDown(virtualKey, repeatCount, flags);

@@ -52,6 +52,10 @@ class ScoreEditor;
 }
 }  // namespace quaverly
 
+namespace midi {
+struct PlayerEvent;
+}
+
 namespace brindle {
 
 class CBrindleDoc;
@@ -64,6 +68,7 @@ class ViewEditorListener;
 class ViewMidiInListener;
 struct MidiInRecord;
 struct ViewNotice;
+class PlaybackController;
 
 class CBrindleView : public platform::ViewBase {
     Q_OBJECT
@@ -354,6 +359,58 @@ protected:
     // The two edit boxes, made with the window.
     void CreateEditBoxes();
     void MapNoteEntryCommands();
+    // ---- playback ----
+public:
+    // The playback commands. Play is ignored while recording and Record while playing;
+    // Stop ends either. The metronome switch makes the clicks heard or silent.
+    void OnPlay();
+    void OnStop();
+    void OnRecord();
+    void OnMetronome();
+    // Space: Play when neither playing nor recording and no document is being loaded,
+    // otherwise Stop; nothing while no score is shown.
+    void OnPlayKey();
+    // "播放及录音设备...": the device dialog.
+    void OnMidiDevices();
+    // Opens the devices chosen in the option file, with the reminders for what fails
+    // (the first of the start-up tasks).
+    virtual void OpenMidiDevices();
+    // The editor says what is played changed: the song is rebuilt now, or once the
+    // player has let go of it.
+    void BuildPlaybackData();
+    // The cursor (or page) moved to a bar and an offset in it (engine ticks): where
+    // playback and the metronome start.
+    void SetPlaybackCursor(int bar, int offset);
+    // The player's reports, on the player clock's thread.
+    void OnPlayerNotice(const midi::PlayerEvent& event);
+    bool IsPlaying() const;
+    bool IsRecording() const;
+    bool IsMetronomeOn() const { return m_bMetronomeOn; }
+    int PlayStartTick() const { return m_nPlayStartTick; }
+
+protected:
+    // 0x5FD: the player's position (packed bar, beat and subdivision; tick).
+    virtual void OnPlayerPosition(platform::WParam packed, platform::LParam tick);
+    // The option file that keeps the device choices.
+    virtual std::u16string OptionFilePath() const;
+
+private:
+    struct PlaybackState;
+    struct PlaybackStateDeleter {
+        void operator()(PlaybackState* state) const;
+    };
+    void MapPlaybackCommands();
+    // The playback commands of this view over the application context's player,
+    // metronome and devices; null while the context has none.
+    PlaybackController* Playback();
+    // Runs one of the commands and takes the state it left.
+    void RunPlaybackCommand(void (PlaybackController::*command)());
+    // The view's flags from the commands' state, after a command or a reset notice.
+    void SyncPlaybackState();
+    // A score was created or opened: idle, the song out of date, the cursor at the start.
+    void ResetPlayback();
+    // The document changed: the next Play or Record builds the song afresh.
+    void NotePlaybackStale();
 
 private:
     void MapCommands();
@@ -455,6 +512,8 @@ private:
     std::uint64_t m_nRunsAtHandOff = 0;
     // Long operations the editor reported begun and not yet ended (wait cursor).
     int m_nLongOperations = 0;
+    // ---- playback ----
+    std::unique_ptr<PlaybackState, PlaybackStateDeleter> m_pPlayback;
 };
 
 }  // namespace brindle

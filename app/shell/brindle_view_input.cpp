@@ -205,6 +205,9 @@ void CBrindleView::OnEditorNotice(const ViewNotice& n)
     case notice::PageInfoChanged:
         PostMessage(kMsgPageDisplay);
         break;
+    case notice::PlaybackChanged:
+        BuildPlaybackData();
+        break;
     case notice::InputBusy:
         m_bEditorBusy = true;
         break;
@@ -236,6 +239,8 @@ void CBrindleView::RecomputePlayStart(const quaverly::NoticePosition& position)
     if (data)
         meters.Build(data->GetMeters(), data->GetDivision());
     m_nPlayStartTick = meters.BarPositionToTick(position.bar, position.time);
+    // Playback and the metronome start there too.
+    SetPlaybackCursor(position.bar, position.time);
 }
 
 void CBrindleView::TrackCaret(const quaverly::Rect& caret)

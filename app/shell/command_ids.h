@@ -53,6 +53,10 @@ inline constexpr int kUnderline = 33063;
 inline constexpr int kEmpty32844 = 32844;
 inline constexpr int kPreviewNext = 61447;
 inline constexpr int kPreviewPrev = 61448;
+// ---- playback ----
+inline constexpr int kRecord = 32850;
+inline constexpr int kAllNotesOff = 32851;  // a menu item without an action
+inline constexpr int kMidiDevices = 32863;
 }  // namespace cmd
 
 namespace msg {
@@ -72,6 +76,11 @@ inline constexpr MessageId kShowProgress = 0x604;
 inline constexpr MessageId kHideProgress = 0x605;
 inline constexpr MessageId kMouseToolChanged = 0x60B;
 inline constexpr MessageId kTextStyleChange = 0x60C;
+// ---- playback ----
+inline constexpr MessageId kPlayerPosition = 0x5FD;
+// Private to the view: playback or recording stopped (also at the song's end, posted from
+// the player's clock thread); the view takes the new state and redraws.
+inline constexpr MessageId kPlaybackStopped = 0x6A0;
 }  // namespace msg
 
 // Strings of the program's own table.

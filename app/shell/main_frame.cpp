@@ -271,7 +271,9 @@ void CMainFrame::BuildMenus()
           {cmd::kLinePalette, u"线工具栏"}, {cmd::kDynamicsPalette, u"力度符号工具栏"},
           {cmd::kLyricPalette, u"歌词工具栏"}, {cmd::kLayoutPalette, u"排版工具栏"}, {0, nullptr},
           {cmd::kZoomIn, u"放大(&I)"}, {cmd::kZoomOut, u"缩小(&O)"}, {cmd::kZoomDefault, u"默认大小(&D)"}}},
-        {u"播放(&P)", {{cmd::kPlay, u"播　放(&P)"}, {cmd::kStop, u"停　止(&S)"}, {cmd::kMetronome, u"节拍器(&M)"}}},
+        {u"播放(&P)",
+         {{cmd::kPlay, u"播　放(&P)"}, {cmd::kStop, u"停　止(&S)"}, {cmd::kMetronome, u"节拍器(&M)"},
+          {cmd::kAllNotesOff, u"关闭所有音(&C)"}}},
         {u"帮助(&H)", {{cmd::kHelp, u"帮助(F1)"}, {0, nullptr}, {cmd::kAppAbout, u"关于Larkspire简谱(&A)..."}}},
     };
     for (const auto& [title, items] : menus) {
