@@ -800,14 +800,16 @@ bool EditController::HandleEditorNotification(const ElementNotification& record)
 {
     const NotificationPayload* p = record.payload;
     switch (record.id) {
+        // The note itself: a grace or chord note is named by its list (element), a
+        // bar's note by the bar (note).
         case id::kNoteSelected:
-            if (p != nullptr && p->note) {
-                editor_->AddSelectedElement(p->note);
+            if (p != nullptr && (p->element || p->note)) {
+                editor_->AddSelectedElement(p->element ? p->element : p->note);
             }
             return false;
         case id::kNoteDeselected:
-            if (p != nullptr && p->note) {
-                editor_->RemoveSelectedElement(p->note.get());
+            if (p != nullptr && (p->element || p->note)) {
+                editor_->RemoveSelectedElement(p->element ? p->element.get() : p->note.get());
             }
             return false;
         case id::kBarDoubleClicked:

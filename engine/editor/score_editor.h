@@ -215,8 +215,14 @@ public:
     bool CanRedo() const override { return history.CanRedo(); }
     bool HasSelection() const override;
     bool ReservedQuery() override { return true; }
+    // The selected block of bars as a score fragment; the bytes stay as they are
+    // without a selection.
     void CopySelection(std::vector<std::uint8_t>& bytes) override;
-    void CutSelection(int /*flags*/) override {}
+    // Changes nothing.
+    void CutSelection(int flags) override;
+    // Pastes a score fragment at the cursor's bar and row as one undo step. Bytes that
+    // do not read as a fragment, a fragment that fails its check and a cursor off the
+    // layout change nothing and send nothing.
     void Paste(const std::uint8_t* data, std::size_t size) override;
     // Frees an editor made by create_quaverly_editor.
     void Destroy() override;

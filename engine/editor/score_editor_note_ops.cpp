@@ -251,7 +251,11 @@ void ScoreEditor::InputNote(int typeCode, int octave, int value, int dots, int a
     } else if ((flags & kOverwriteFlag) != 0) {
         OverwriteNoteAtCursor(MakeNote(values));
     } else if (input_position::CursorBar(*this)) {
-        if (!SelectedNotesOfLayout(*layout, SelectionScope::kMainNotes).empty())
+        // Every selected note is in the selection list: with the list empty the search
+        // through the whole score (which would make each entry cost more in a longer
+        // score) is spared.
+        if (!selectedElements.empty() &&
+            !SelectedNotesOfLayout(*layout, SelectionScope::kMainNotes).empty())
             SetSelectedPitch(typeCode);
         else if (!AddChordNotesAtCursor({values}))
             InsertNoteAtCursor(MakeNote(values));

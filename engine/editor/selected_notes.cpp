@@ -12,15 +12,26 @@ namespace quaverly {
 
 namespace {
 
-template <class List>
-void AppendList(std::vector<NotePlace>& places, const std::shared_ptr<List>& list,
-                const std::shared_ptr<Note>& entry, NoteRole role)
+// Calls `visit` with the place of every note of the bar, in the order NotesOfBar gives.
+template <class Visit>
+void ForEachNoteOfBar(const Bar& bar, const std::shared_ptr<Bar>& owner, const Visit& visit)
 {
-    if (!list)
-        return;
-    for (const auto& note : list->GetNotes())
-        if (note)
-            places.push_back({note, entry, list, role});
+    const auto visitList = [&visit](const auto& list, const std::shared_ptr<Note>& entry,
+                                    NoteRole role) {
+        if (!list)
+            return;
+        for (const auto& note : list->GetNotes())
+            if (note)
+                visit(NotePlace{note, entry, list, role});
+    };
+    for (const auto& entry : bar.GetNotes()) {
+        if (!entry)
+            continue;
+        visit(NotePlace{entry, entry, owner, NoteRole::kMain});
+        visitList(entry->GetGraceListA(), entry, NoteRole::kGraceBefore);
+        visitList(entry->GetGraceListB(), entry, NoteRole::kGraceAfter);
+        visitList(entry->GetChordNotes(), entry, NoteRole::kChord);
+    }
 }
 
 }  // namespace
@@ -28,14 +39,7 @@ void AppendList(std::vector<NotePlace>& places, const std::shared_ptr<List>& lis
 std::vector<NotePlace> NotesOfBar(const Bar& bar, const std::shared_ptr<Bar>& owner)
 {
     std::vector<NotePlace> places;
-    for (const auto& entry : bar.GetNotes()) {
-        if (!entry)
-            continue;
-        places.push_back({entry, entry, owner, NoteRole::kMain});
-        AppendList(places, entry->GetGraceListA(), entry, NoteRole::kGraceBefore);
-        AppendList(places, entry->GetGraceListB(), entry, NoteRole::kGraceAfter);
-        AppendList(places, entry->GetChordNotes(), entry, NoteRole::kChord);
-    }
+    ForEachNoteOfBar(bar, owner, [&places](NotePlace place) { places.push_back(std::move(place)); });
     return places;
 }
 
@@ -54,13 +58,14 @@ std::vector<SelectedNote> SelectedNotesOfLine(const std::shared_ptr<SystemNode>&
             const auto bar = track->GetBar(b);
             if (!bar)
                 continue;
-            for (const NotePlace& place : NotesOfBar(*bar, bar)) {
+            // Looked at in place: a search over a whole score must not copy every note.
+            ForEachNoteOfBar(*bar, bar, [&](const NotePlace& place) {
                 if (place.note->GetState() != element_state::kSelected)
-                    continue;
+                    return;
                 if (scope == SelectionScope::kMainNotes && place.role != NoteRole::kMain)
-                    continue;
+                    return;
                 selected.push_back({line, track, bar, firstBar + b, place});
-            }
+            });
         }
     }
     return selected;

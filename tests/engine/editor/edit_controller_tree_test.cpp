@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/commands/rewrite_bar_elements_command.h"
 #include "engine/layout/header_node.h"
 #include "engine/layout/line_mark_view.h"
 #include "engine/layout/system_node.h"
@@ -151,42 +152,31 @@ TEST_F(EditControllerTreeTest, DeletingScoreMarksIsOneStepEach)
         std::function<std::shared_ptr<ScoreElement>(EditControllerTreeTest&)> find;
         std::function<bool(EditControllerTreeTest&)> present;  // in the model and the view
     };
-    // The line that held the mark was laid out again: it shows the mark or not.
-    const auto onLine2 = [](auto list) {
-        return [list](EditControllerTreeTest& t) { return !(t.Line(2).get()->*list)().empty(); };
+    // A mark a line shows from a list of its own: found in line 2's list; present while
+    // the score's list and the line's (which was laid out again) hold one at bar 4.
+    const auto lineListCase = [](const char* name, std::function<void(EditControllerTreeTest&)> add,
+                                 auto lineList, auto scoreList) {
+        const auto atBar4 = [](const auto& list) {
+            return std::any_of(list.begin(), list.end(),
+                               [](const auto& mark) { return GetFlagValue(*mark) == 4; });
+        };
+        return Case{name, std::move(add),
+                    [lineList](EditControllerTreeTest& t) -> std::shared_ptr<ScoreElement> {
+                        const auto& list = (t.Line(2).get()->*lineList)();
+                        return list.empty() ? nullptr : list.front();
+                    },
+                    [=](EditControllerTreeTest& t) {
+                        return atBar4((t.Editor().score.get()->*scoreList)()) &&
+                               atBar4((t.Line(2).get()->*lineList)());
+                    }};
     };
     const Case cases[] = {
-        {"key signature", [](auto& t) { t.handle->SetKeySignature(3); },
-         [](auto& t) -> std::shared_ptr<ScoreElement> {
-             const auto& keys = t.Line(2)->GetKeySignatures();
-             return keys.empty() ? nullptr : keys.front();
-         },
-         [&](auto& t) {
-             return t.Editor().score->FindKeySignature(4)->GetValue().bar == 4 &&
-                    onLine2(&SystemNode::GetKeySignatures)(t);
-         }},
-        {"tempo mark", [](auto& t) { t.handle->SetTempo(kTicksPerQuarter, 90); },
-         [](auto& t) -> std::shared_ptr<ScoreElement> {
-             const auto& marks = t.Line(2)->GetTempoMarks();
-             return marks.empty() ? nullptr : marks.front();
-         },
-         [&](auto& t) {
-             bool held = false;
-             for (const auto& mark : t.Editor().score->GetTempoMarks())
-                 held = held || mark.position == 4;
-             return held && onLine2(&SystemNode::GetTempoMarks)(t);
-         }},
-        {"expression text", [](auto& t) { t.handle->SetTempoText(u"渐慢"); },
-         [](auto& t) -> std::shared_ptr<ScoreElement> {
-             const auto& texts = t.Line(2)->GetExpressionTexts();
-             return texts.empty() ? nullptr : texts.front();
-         },
-         [&](auto& t) {
-             bool held = false;
-             for (const auto& text : t.Editor().score->GetExpressionTexts())
-                 held = held || text.position == 4;
-             return held && onLine2(&SystemNode::GetExpressionTexts)(t);
-         }},
+        lineListCase("key signature", [](auto& t) { t.handle->SetKeySignature(3); },
+                     &SystemNode::GetKeySignatures, &Score::GetKeySignatureList),
+        lineListCase("tempo mark", [](auto& t) { t.handle->SetTempo(kTicksPerQuarter, 90); },
+                     &SystemNode::GetTempoMarks, &Score::GetTempoMarkList),
+        lineListCase("expression text", [](auto& t) { t.handle->SetTempoText(u"渐慢"); },
+                     &SystemNode::GetExpressionTexts, &Score::GetExpressionTextList),
         {"time signature", [](auto& t) { t.handle->SetTimeSignature(3, 4); },
          [](auto& t) -> std::shared_ptr<ScoreElement> { return t.BarAt(4)->GetTimeSignature(); },
          [](auto& t) {
