@@ -24,7 +24,8 @@
 #include "app/shell/key_command.h"
 #include "app/shell/score_text_item_editor.h"
 #include "app/shell/view_listeners.h"
-#include "app/shell/tick_count.h"
+#include "app/shell/document_loader.h"
+#include "app/shell/page_painter.h"
 #include "engine/editor/editor_interface.h"
 #include "platform/command_ui.h"
 #include "platform/dialog_service.h"
@@ -36,8 +37,6 @@
 namespace brindle {
 
 namespace {
-
-constexpr std::u16string_view kDocumentExtension = u".exl";
 
 // Commands of the view.
 constexpr int kCmdSelectTool = 160;
@@ -51,21 +50,6 @@ const QColor kDeskColor(128, 128, 128);
 const QColor kShadowColor(139, 139, 139);
 
 constexpr int kWheelNotch = 120;
-
-bool HasDocumentExtension(std::u16string_view path)
-{
-    if (path.size() < kDocumentExtension.size())
-        return false;
-    const std::u16string_view tail = path.substr(path.size() - kDocumentExtension.size());
-    for (std::size_t i = 0; i < tail.size(); ++i) {
-        char16_t c = tail[i];
-        if (c >= u'A' && c <= u'Z')
-            c = static_cast<char16_t>(c - u'A' + u'a');
-        if (c != kDocumentExtension[i])
-            return false;
-    }
-    return true;
-}
 
 // A paper the view can divide by: a sensible size with margins that leave room to draw.
 bool IsUsablePaper(const PageInfo& info)
@@ -140,6 +124,8 @@ CBrindleView::CBrindleView(QWidget* parent)
 
 CBrindleView::~CBrindleView()
 {
+    // A worker still holding the editor finishes first.
+    EndDocumentWork();
     UnregisterListeners();
     // The text box goes with the window, after the view's members: it must not store an
     // edit through them then.
@@ -180,6 +166,7 @@ void CBrindleView::MapCommands()
     MapUpdate(cmd::kZoomOut, [this](platform::CommandUI& ui) { ui.Enable(CanZoomOut()); });
     MapUpdate(cmd::kZoomDefault, [this](platform::CommandUI& ui) { ui.Enable(CanZoomNormal()); });
     MapNoteEntryCommands();
+    MapDocumentCommands();
 }
 
 quaverly::api::ScoreEditor* CBrindleView::Editor() const
@@ -418,7 +405,7 @@ void CBrindleView::ShowScore()
 
 void CBrindleView::MarkChanged()
 {
-    m_dwChangeTime = GetTickCount();
+    ++m_dwChangeTime;
     NotePlaybackStale();
 }
 
@@ -429,45 +416,9 @@ platform::Point CBrindleView::ScoreToWindow(int x, int y) const
             static_cast<std::int32_t>(y / upp * m_dZoom + m_nMarginTop * m_dZoom + m_nGapTop + m_nScrollY)};
 }
 
-// ---- start-up and frame messages -----------------------------------------------------
-
-void CBrindleView::OnStartUpTasks()
-{
-    OpenMidiDevices();
-    if (m_pDocument && !m_pDocument->OpenPath().empty())
-        OpenScoreFile(m_pDocument->OpenPath());
-}
-
-bool CBrindleView::OpenScoreFile(std::u16string_view path)
-{
-    if (!HasDocumentExtension(path)) {
-        platform::ScopedResourceSource source(platform::ResourceSource::Library);
-        platform::ShowMessage(platform::LoadResourceString(ids::kUnsupportedFile),
-                              platform::kMbOk | platform::kMbIconExclamation, this);
-        return false;
-    }
-    m_strOpeningPath = std::u16string(path);
-    return true;
-}
-
-bool CBrindleView::OpenDroppedFile(std::u16string_view path)
-{
-    if (!IsIdle())
-        return true;
-    return OpenScoreFile(path);
-}
-
-void CBrindleView::OnAutosave() {}
+// ---- frame messages ----------------------------------------------------------------
 
 void CBrindleView::OnFreeTextFont(const TextStyleChange&) {}
-
-void CBrindleView::OnClose()
-{
-    if (!IsIdle())
-        return;
-    if (m_pFrame)
-        m_pFrame->PostMessage(msg::kCloseConfirmed);
-}
 
 // ---- painting ----------------------------------------------------------------------
 
@@ -542,35 +493,20 @@ void CBrindleView::RenderPageBitmap()
 
 void CBrindleView::DrawPage(platform::DeviceContext& dc)
 {
-    const float f = DeviceScale(dc);
-    const platform::Size window{static_cast<std::int32_t>(m_nPageWidth * f),
-                                static_cast<std::int32_t>(m_nPageHeight * f)};
-    const int originX = static_cast<int>(m_nMarginLeft * f);
-    const int originY = static_cast<int>(m_nMarginTop * f);
+    const PageGeometry page = PageOnScreen();
     auto* editor = Editor();
-    dc.SetMapMode(platform::MapMode::Isotropic);
-    dc.SetWindowExt(window);
     // The queued commands lay the score out at zoom 1; only the drawing is zoomed.
-    dc.SetViewportExt({m_nPageWidth, m_nPageHeight});
+    const float f = MapPage(dc, page, {m_nPageWidth, m_nPageHeight});
     if (editor) {
         GdiScorePainter painter;
-        painter.SetDC(&dc);
-        painter.SetResourceTable(&m_DrawResources);
-        painter.SetOrigin(originX, originY);
-        painter.SetScale(f);
-        painter.SetTransparentBackground();
+        SetUpPagePainter(painter, dc, &m_DrawResources, page, f);
         editor->RunPendingCommands(&painter);
     }
-    dc.SetWindowExt(window);
-    dc.SetViewportExt({static_cast<std::int32_t>(m_nPageWidth * m_dZoom),
-                       static_cast<std::int32_t>(m_nPageHeight * m_dZoom)});
+    MapPage(dc, page,
+            {static_cast<std::int32_t>(m_nPageWidth * m_dZoom), static_cast<std::int32_t>(m_nPageHeight * m_dZoom)});
     if (editor) {
         GdiScorePainter painter;
-        painter.SetDC(&dc);
-        painter.SetResourceTable(&m_DrawResources);
-        painter.SetOrigin(originX, originY);
-        painter.SetScale(f);
-        painter.SetTransparentBackground();
+        SetUpPagePainter(painter, dc, &m_DrawResources, page, f);
         editor->Draw(&painter);
     }
     dc.SetMapMode(platform::MapMode::Text);

@@ -21,7 +21,6 @@
 #include "app/shell/app_context.h"
 #include "app/shell/app_directory.h"
 #include "app/shell/command_ids.h"
-#include "app/shell/tick_count.h"
 #include "app/shell/view_player_listener.h"
 #include "engine/editor/editor_interface.h"
 #include "midi/meter_map.h"
@@ -82,7 +81,7 @@ struct CBrindleView::PlaybackState final : PlaybackHost {
             song.Clear();
             song.SetDivision(division);
         }
-        view.m_dwBuildTime = GetTickCount();
+        view.m_dwBuildTime = view.m_dwChangeTime;
     }
 
     bool StartInput() override { return input != nullptr && input->Start(); }
