@@ -418,7 +418,24 @@ platform::Point CBrindleView::ScoreToWindow(int x, int y) const
 
 // ---- frame messages ----------------------------------------------------------------
 
-void CBrindleView::OnFreeTextFont(const TextStyleChange&) {}
+void CBrindleView::OnFreeTextFont(const TextStyleChange& change)
+{
+    // One field by the kind, an exact value; anything else changes nothing.
+    switch (change.kind) {
+    case TextStyleChange::kSize:
+        // A size outside what fonts have is refused: the font stays as it was.
+        if (change.size < 1 || change.size > 500)
+            return;
+        m_FreeTextFont.height = -static_cast<std::int32_t>(std::lround(change.size * (logicalDpiY() > 0 ? logicalDpiY() : 96) / 72.0));
+        break;
+    case TextStyleChange::kFaceName: m_FreeTextFont.SetFaceName(change.faceName); break;
+    case TextStyleChange::kBold: m_FreeTextFont.weight = change.bold ? 700 : 400; break;
+    case TextStyleChange::kItalic: m_FreeTextFont.italic = change.italic ? 1 : 0; break;
+    case TextStyleChange::kUnderline: m_FreeTextFont.underline = change.underline ? 1 : 0; break;
+    default: return;
+    }
+    RebuildFreeTextFont();
+}
 
 // ---- painting ----------------------------------------------------------------------
 

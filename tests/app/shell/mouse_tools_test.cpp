@@ -299,3 +299,50 @@ TEST_F(MouseToolTest, LeavingTheFreeTextToolAddsWhatWasTyped)
 
 }  // namespace
 }  // namespace view_input_test
+
+namespace view_input_test {
+namespace {
+
+TEST_F(MouseToolTest, FreeTextFontChangesOneFieldAndTheBoxShowsItAtTheZoom)
+{
+    ShowScore();
+    const int dpi = view_->logicalDpiY() > 0 ? view_->logicalDpiY() : 96;
+    struct Case {
+        brindle::TextStyleChange change;
+        std::int32_t height;
+        std::u16string face;
+        std::int32_t weight;
+        std::uint8_t italic;
+    };
+    auto change = [](std::uint32_t kind, std::int32_t size, std::uint8_t flag, std::u16string face) {
+        brindle::TextStyleChange c;
+        c.kind = kind;
+        c.size = size;
+        c.bold = c.italic = c.underline = flag;
+        c.faceName = std::move(face);
+        return c;
+    };
+    const std::int32_t twelve = -static_cast<std::int32_t>(std::lround(12.0 * dpi / 72.0));
+    const Case cases[] = {
+        {change(brindle::TextStyleChange::kSize, 12, 0, u""), twelve, u"宋体", 0, 0},
+        {change(brindle::TextStyleChange::kFaceName, 0, 0, u"黑体"), twelve, u"黑体", 0, 0},
+        {change(brindle::TextStyleChange::kBold, 0, 1, u""), twelve, u"黑体", 700, 0},
+        {change(brindle::TextStyleChange::kItalic, 0, 1, u""), twelve, u"黑体", 700, 1},
+        {change(6, 30, 0, u"楷体"), twelve, u"黑体", 700, 1},  // two kinds at once: nothing
+        {change(brindle::TextStyleChange::kBold, 0, 0, u""), twelve, u"黑体", 400, 1},
+    };
+    for (const Case& c : cases) {
+        view_->SendMessage(brindle::msg::kTextStyleChange, reinterpret_cast<platform::WParam>(&c.change));
+        const quaverly::LogFont& font = view_->FreeTextFont();
+        EXPECT_EQ(font.height, c.height);
+        EXPECT_EQ(font.FaceName(), c.face);
+        EXPECT_EQ(font.weight, c.weight);
+        EXPECT_EQ(font.italic, c.italic);
+    }
+    // The box draws at the view's zoom (1.25): a 12-point font 25 % taller in pixels.
+    const QFont shown = view_->FreeTextEdit()->font();
+    EXPECT_NEAR(shown.pixelSize(), static_cast<int>(-twelve * view_->Zoom()), 1);
+}
+
+}  // namespace
+}  // namespace view_input_test
