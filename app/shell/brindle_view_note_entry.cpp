@@ -5,6 +5,7 @@
 #include "app/shell/brindle_view.h"
 #include "app/shell/view_listeners.h"
 #include "engine/editor/editor_interface.h"
+#include "engine/model/note_time.h"
 #include "platform/command_ui.h"
 #include "platform/dialog_service.h"
 #include "platform/key_translation.h"
@@ -15,14 +16,7 @@ namespace {
 
 constexpr platform::MessageId kMsgRunNextInput = 0x60A;
 
-constexpr int kWhole = 645120;
-constexpr int kHalf = 322560;
-constexpr int kQuarter = 161280;
-constexpr int kEighth = 80640;
-constexpr int k16th = 40320;
-constexpr int k32nd = 20160;
-constexpr int k64th = 10080;
-constexpr int k128th = 5040;
+using namespace quaverly::note_length;
 
 constexpr int kMaxOctave = 3;
 

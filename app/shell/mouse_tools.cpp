@@ -9,6 +9,7 @@
 
 #include "app/shell/app_context.h"
 #include "app/shell/brindle_view.h"
+#include "app/shell/command_ids.h"
 #include "engine/editor/editor_interface.h"
 #include "engine/model/page_text_data.h"
 #include "platform/key_translation.h"
@@ -17,12 +18,6 @@
 namespace brindle {
 
 namespace {
-
-// Page turns of the released keys, as the page commands do them.
-constexpr int kCmdFirstPage = 188;
-constexpr int kCmdPrevPage = 152;
-constexpr int kCmdNextPage = 156;
-constexpr int kCmdLastPage = 190;
 
 // The modifier code of a pointer event: Ctrl and Shift from its flags, Alt from the
 // keyboard.
@@ -103,10 +98,11 @@ void SelectTool::OnKeyUp(int key, int, unsigned)
     if (!View()->EditorForInput())
         return;
     switch (key) {
-    case platform::kVkPrior: View()->OnCommand(kCmdPrevPage); break;
-    case platform::kVkNext: View()->OnCommand(kCmdNextPage); break;
-    case platform::kVkHome: View()->OnCommand(kCmdFirstPage); break;
-    case platform::kVkEnd: View()->OnCommand(kCmdLastPage); break;
+    // Page turns, as the page commands do them.
+    case platform::kVkPrior: View()->OnCommand(cmd::kPrevPage); break;
+    case platform::kVkNext: View()->OnCommand(cmd::kNextPage); break;
+    case platform::kVkHome: View()->OnCommand(cmd::kFirstPage); break;
+    case platform::kVkEnd: View()->OnCommand(cmd::kLastPage); break;
     default: break;
     }
 }

@@ -15,6 +15,7 @@
 #include "app/painter/gdi_score_painter.h"
 #include "app/shell/brindle_view.h"
 #include "app/shell/mouse_tool.h"
+#include "app/shell/page_painter.h"
 #include "engine/editor/editor_interface.h"
 #include "platform/dialog_service.h"
 #include "platform/metafile_device_context.h"
@@ -32,23 +33,18 @@ constexpr int kBitmapScale = 3;
 // pixels per page pixel; `shifted` puts the band's corner at the device origin (a bitmap
 // or a drawing of the band's size), otherwise the device holds the whole page.
 void DrawBand(platform::DeviceContext& dc, quaverly::api::ScoreEditor& editor, DrawResourceTable& resources,
-              const platform::Rect& band, int pageWidth, int pageHeight, int marginLeft, int marginTop, float f,
-              double scale, bool shifted)
+              const platform::Rect& band, const PageGeometry& page, float f, double scale, bool shifted)
 {
     const auto px = [scale](double v) { return static_cast<std::int32_t>(std::lround(v * scale)); };
     dc.SetMapMode(platform::MapMode::Isotropic);
-    dc.SetWindowExt({static_cast<std::int32_t>(pageWidth * f), static_cast<std::int32_t>(pageHeight * f)});
-    dc.SetViewportExt({px(pageWidth), px(pageHeight)});
+    dc.SetWindowExt({static_cast<std::int32_t>(page.width * f), static_cast<std::int32_t>(page.height * f)});
+    dc.SetViewportExt({px(page.width), px(page.height)});
     dc.SetViewportOrg(shifted ? platform::Point{-px(band.left), -px(band.top)} : platform::Point{0, 0});
     const platform::Region clip(shifted ? platform::Rect{0, 0, px(band.Width()), px(band.Height())}
                                         : platform::Rect{px(band.left), px(band.top), px(band.right), px(band.bottom)});
     dc.SelectClipRegion(&clip);
     GdiScorePainter painter;
-    painter.SetDC(&dc);
-    painter.SetResourceTable(&resources);
-    painter.SetOrigin(static_cast<int>(marginLeft * f), static_cast<int>(marginTop * f));
-    painter.SetScale(f);
-    painter.SetTransparentBackground();
+    SetUpPagePainter(painter, dc, &resources, page, f);
     editor.Draw(&painter);
     dc.SelectClipRegion(nullptr);
     dc.SetMapMode(platform::MapMode::Text);
@@ -81,8 +77,7 @@ bool CBrindleView::CopyPicture()
         image.setDotsPerMeterY(dotsPerMeter);
         {
             platform::QtDeviceContext dc(&image);
-            DrawBand(dc, *editor, m_DrawResources, band, m_nPageWidth, m_nPageHeight, m_nMarginLeft, m_nMarginTop, f,
-                     kBitmapScale, true);
+            DrawBand(dc, *editor, m_DrawResources, band, PageOnScreen(), f, kBitmapScale, true);
         }
         data->setImageData(image);
     }
@@ -97,8 +92,7 @@ bool CBrindleView::CopyPicture()
         generator.setTitle(QStringLiteral("乐谱"));
         {
             platform::QtDeviceContext dc(&generator);
-            DrawBand(dc, *editor, m_DrawResources, band, m_nPageWidth, m_nPageHeight, m_nMarginLeft, m_nMarginTop, f,
-                     1.0, true);
+            DrawBand(dc, *editor, m_DrawResources, band, PageOnScreen(), f, 1.0, true);
         }
         data->setData(QStringLiteral("image/svg+xml"), svg.data());
     }
@@ -108,8 +102,7 @@ bool CBrindleView::CopyPicture()
         const platform::Rect frame{static_cast<std::int32_t>(band.left * f), static_cast<std::int32_t>(band.top * f),
                                    static_cast<std::int32_t>(band.right * f), static_cast<std::int32_t>(band.bottom * f)};
         platform::MetafileDeviceContext dc(frame, dpi);
-        DrawBand(dc, *editor, m_DrawResources, band, m_nPageWidth, m_nPageHeight, m_nMarginLeft, m_nMarginTop, f, 1.0,
-                 false);
+        DrawBand(dc, *editor, m_DrawResources, band, PageOnScreen(), f, 1.0, false);
         const std::vector<std::uint8_t> bytes = dc.Finish();
         const QByteArray emf(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
         data->setData(QStringLiteral("image/emf"), emf);
