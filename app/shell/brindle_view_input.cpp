@@ -43,25 +43,14 @@ constexpr platform::MessageId kMsgShowPosition = 0x5FC;
 constexpr int kTextEditId = 10;
 constexpr int kFreeTextEditId = 11;
 
-// The in-place text box's own font: Times New Roman, 18 pixels.
-quaverly::LogFont TextEditFont()
+// A font of the edit boxes: the Chinese character set, antialiased.
+quaverly::LogFont BoxFont(std::int32_t height, std::u16string_view face)
 {
     quaverly::LogFont font;
-    font.height = -18;
+    font.height = height;
     font.charSet = 1;
     font.quality = 4;
-    font.SetFaceName(u"Times New Roman");
-    return font;
-}
-
-// The free-text font as the window starts with it: 10 points in the Song face.
-quaverly::LogFont InitialFreeTextFont(int logPixelsY)
-{
-    quaverly::LogFont font;
-    font.height = -static_cast<std::int32_t>(std::lround(10.0 * logPixelsY / 72.0));
-    font.charSet = 1;
-    font.quality = 4;
-    font.SetFaceName(u"宋体");
+    font.SetFaceName(face);
     return font;
 }
 
@@ -427,7 +416,8 @@ void CBrindleView::CreateEditBoxes()
     m_TextEdit = new CScoreTextEdit(viewport());
     m_TextEdit->setObjectName(QStringLiteral("textEdit%1").arg(kTextEditId));
     m_TextEdit->setGeometry(0, 0, 100, 100);
-    m_TextEdit->SetTextFont(TextEditFont());
+    // Its own font (the item's replaces it while an edit runs): Times New Roman, 18 pixels.
+    m_TextEdit->SetTextFont(BoxFont(-18, u"Times New Roman"));
     m_TextEdit->hide();
     m_TextEdit->SetNotifyWindow(&Port());
     m_TextEdit->installEventFilter(this);
@@ -440,7 +430,9 @@ void CBrindleView::CreateEditBoxes()
     m_FreeTextEdit->setGeometry(0, 0, 0, 0);
     m_FreeTextEdit->hide();
 
-    m_FreeTextFont = InitialFreeTextFont(logicalDpiY() > 0 ? logicalDpiY() : 96);
+    // The free text starts at 10 points in the Song face.
+    const int dpi = logicalDpiY() > 0 ? logicalDpiY() : 96;
+    m_FreeTextFont = BoxFont(-static_cast<std::int32_t>(std::lround(10.0 * dpi / 72.0)), u"宋体");
     RebuildFreeTextFont();
 }
 
