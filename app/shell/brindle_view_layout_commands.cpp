@@ -163,15 +163,13 @@ void CBrindleView::OnInstrumentName()
 
 void CBrindleView::OnTextEditMove(bool next)
 {
-    // The in-place box is the view's only one of its kind.
-    auto* edit = findChild<CScoreTextEdit*>();
-    if (!edit)
+    if (!m_TextEdit)
         return;
     // Hiding the box stores its text and lets the item go: the item is held here for the
     // move. For a lyric syllable the moves open the next syllable or the one before; a
     // header text has no neighbour.
-    const std::shared_ptr<EditableTextItem> item = edit->GetTextItem();
-    edit->hide();
+    const std::shared_ptr<EditableTextItem> item = m_TextEdit->GetTextItem();
+    m_TextEdit->hide();
     if (!item)
         return;
     if (next)

@@ -13,6 +13,7 @@
 #include "app/dialogs/page_setup_dlg.h"
 #include "app/dialogs/param_settings_dlg.h"
 #include "app/dialogs/score_info_dlg.h"
+#include "app/dialogs/score_text_edit.h"
 #include "app/dialogs/shortcut_dlg.h"
 #include "app/painter/layout_parameters.h"
 #include "app/settings/font_param_file.h"
@@ -121,12 +122,17 @@ void CBrindleView::LoadTextureFiles()
         m_hBackTexture.load(PathText(data.NativePathOf(system.GetBackgroundFilePath() + back)));
     if (!page.empty())
         m_hPageTexture.load(PathText(data.NativePathOf(system.GetForegroundFilePath() + page)));
+    // The in-place text box shows the paper it stands on.
+    if (m_TextEdit)
+        m_TextEdit->SetBackgroundBitmap(m_hPageTexture);
 }
 
 void CBrindleView::OnPreviewTexture(QImage& texture, std::u16string path)
 {
     texture = QImage();
     texture.load(PathText(SettingsFolder().NativePathOf(path)));
+    if (m_TextEdit)
+        m_TextEdit->SetBackgroundBitmap(m_hPageTexture);
     RequestPageRender();
     Invalidate();
 }

@@ -824,12 +824,14 @@ TEST_F(MenuCommandTest, BackgroundPreviewsShowAtOnceAndCancelRestoresTheStoredTe
         dialogs_.AnswerModal([&](DialogBase& d) {
             auto* list = d.Control<QComboBox>(brindle::CBackgroundDlg::kIdForegroundList);
             list->setCurrentIndex(list->findText(QStringLiteral("白纸.bmp")));
-            previewed = !view_->PageTexture().isNull();
+            // The paper shows at once, on the page and behind the in-place text box.
+            previewed = !view_->PageTexture().isNull() && view_->TextEdit()->BackgroundBrush().style() == Qt::TexturePattern;
             d.ClickButton(answer);
         });
         EXPECT_TRUE(Run(cmd::kBackgroundSettings));
         EXPECT_TRUE(previewed);
         EXPECT_EQ(view_->PageTexture().isNull(), answer == kIdCancel);
+        EXPECT_EQ(view_->TextEdit()->BackgroundBrush().style() == Qt::TexturePattern, answer == kIdOk);
     }
     EXPECT_EQ(Stored("settings/Option.ini", u"TEXTURE INFO", u"Foreground File"), "白纸.bmp");
 }
@@ -853,9 +855,8 @@ public:
 
 TEST_F(MenuCommandTest, ArrowsAtTheEndsOfTheTextMoveToTheNeighbouringItem)
 {
-    auto* edit = new brindle::CScoreTextEdit(view_->viewport());
-    edit->SetNotifyWindow(&view_->Port());
-    edit->hide();
+    brindle::CScoreTextEdit* edit = view_->TextEdit();
+    ASSERT_NE(edit, nullptr);
     frame_->show();
     struct Case {
         Qt::Key key;
@@ -916,7 +917,7 @@ TEST_F(MenuCommandTest, MenusOfferEveryCommandAndTheViewHandlesEach)
     std::vector<QString> bar;
     for (QAction* action : frame_->menuBar()->actions())
         bar.push_back(action->text());
-    EXPECT_EQ(bar, (std::vector<QString>{"文件(&F)", "编辑(&E)", "查看(&V)", "乐谱(&C)", "工具(T)", "排版(&M)", "播放(&P)",
+    EXPECT_EQ(bar, (std::vector<QString>{"文件(&F)", "编辑(&E)", "音符(&N)", "查看(&V)", "乐谱(&C)", "工具(T)", "排版(&M)", "播放(&P)",
                                          "设置(&O)", "帮助(&H)"}));
     const auto menu = [this](const QString& title) {
         for (QAction* action : frame_->menuBar()->actions())
