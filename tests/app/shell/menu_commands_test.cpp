@@ -132,6 +132,29 @@ protected:
         editor_.Clear();
     }
 
+    // The engine's own editor in the view with a new one-stave score of four bars a line,
+    // laid out; the test gives the view its recording editor back before it frees this.
+    quaverly::ScoreEditor* StartEngineScore(quaverly::NewScoreSettings settings)
+    {
+        auto* engine = static_cast<quaverly::ScoreEditor*>(create_quaverly_editor());
+        if (!engine)
+            return nullptr;
+        view_->UseEditor(engine);
+        settings.staves.push_back({0, false, 0});
+        settings.barsPerLine = 4;
+        engine->NewDocument(settings);
+        view_->SetPageInfo(brindle::PageInfo{});
+        ShowScore();
+        PaintPage();
+        return engine;
+    }
+    // A paint runs the editor's queued commands (the editor's notices ask for it).
+    void PaintPage()
+    {
+        view_->RequestPageRender();
+        (void)view_->viewport()->grab();
+    }
+
     platform::CommandUI Update(int id, CBrindleView* view = nullptr)
     {
         platform::CommandUI ui(id);
@@ -566,22 +589,12 @@ TEST_F(MenuCommandTest, UndoAndRedoAreEnabledExactlyWhenTheEditorCan)
 // pressed OK unchanged adds no step, a changed composer exactly one.
 TEST_F(MenuCommandTest, WithTheEngineUndoFollowsTheScoreInformation)
 {
-    quaverly::api::ScoreEditor* engine = create_quaverly_editor();
-    ASSERT_NE(engine, nullptr);
-    view_->UseEditor(engine);
     quaverly::NewScoreSettings settings;
     settings.title = u"练习曲";
     settings.composer = u"佚名";
-    settings.staves.push_back({0, false, 0});
-    settings.barsPerLine = 4;
-    engine->NewDocument(settings);
-    ShowScore();
-    // A paint runs the editor's queued commands (the editor's notices ask for it).
-    const auto paint = [this] {
-        view_->RequestPageRender();
-        (void)view_->viewport()->grab();
-    };
-    paint();
+    quaverly::ScoreEditor* engine = StartEngineScore(settings);
+    ASSERT_NE(engine, nullptr);
+    const auto paint = [this] { PaintPage(); };
     EXPECT_EQ(Update(cmd::kEditUndo).Enabled(), std::optional<bool>(false));
 
     Ok();
@@ -615,21 +628,11 @@ TEST_F(MenuCommandTest, WithTheEngineUndoFollowsTheScoreInformation)
 TEST_F(MenuCommandTest, WithTheEngineBothAccentCommandsPutTheAccentOnTheSelectedNote)
 {
     ASSERT_GT(platform::AddFontResource(kSourceData / "fonts" / "Tansy.ttc"), 0);
-    auto* engine = static_cast<quaverly::ScoreEditor*>(create_quaverly_editor());
-    ASSERT_NE(engine, nullptr);
-    view_->UseEditor(engine);
     quaverly::NewScoreSettings settings;
     settings.title = u"重音";
-    settings.staves.push_back({0, false, 0});
-    settings.barsPerLine = 4;
-    engine->NewDocument(settings);
-    view_->SetPageInfo(brindle::PageInfo{});
-    ShowScore();
-    const auto paint = [this] {
-        view_->RequestPageRender();
-        (void)view_->viewport()->grab();
-    };
-    paint();
+    quaverly::ScoreEditor* engine = StartEngineScore(settings);
+    ASSERT_NE(engine, nullptr);
+    const auto paint = [this] { PaintPage(); };
     for (int degree : {2, 4, 6, 7}) {
         engine->InputNote(degree, 0, 161280, 0, 0, 0, 0);
         paint();
