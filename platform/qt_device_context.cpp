@@ -11,7 +11,9 @@
 #include <QTextLayout>
 
 #include <cmath>
+#include <cstring>
 #include <numbers>
+#include <type_traits>
 
 namespace platform {
 namespace {
@@ -49,6 +51,23 @@ constexpr double kDefaultEmPixels = 16.0;
 
 // Lines along an axis up to this many device pixels wide are drawn on whole pixels.
 constexpr double kMaxSnappedWidth = 3.0;
+
+// What a context keeps of its measuring at most: past these it starts afresh, so that a
+// context living long and meeting many fonts or texts stays small.
+constexpr std::size_t kMaxFonts = 64;
+constexpr std::size_t kMaxTextsPerFont = 4096;
+
+// Font records compared byte for byte: a plain record without padding.
+static_assert(std::has_unique_object_representations_v<quaverly::LogFont>);
+bool SameRecord(const quaverly::LogFont& a, const quaverly::LogFont& b)
+{
+    return std::memcmp(&a, &b, sizeof(quaverly::LogFont)) == 0;
+}
+
+std::u16string_view ViewOf(const QString& s)
+{
+    return {reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size())};
+}
 
 }  // namespace
 
@@ -125,39 +144,86 @@ int QtDeviceContext::GetDeviceCaps(DeviceCap cap) const
     return 0;
 }
 
-const QFont& QtDeviceContext::CurrentQFont()
+// Ascent and descent in whole logical units, as text metrics give them, so that text is
+// placed by the same numbers that measuring returns.
+QtDeviceContext::FontEntry::FontEntry(const quaverly::LogFont& r, int em, const QFont& f)
+    : record(r),
+      defaultEm(em),
+      font(f),
+      metrics(f),
+      line{std::round(metrics.ascent()), std::round(metrics.descent())}
 {
-    if (fontDirty_) {
+}
+
+QtDeviceContext::FontEntry& QtDeviceContext::CurrentFont()
+{
+    if (fontDirty_ || font_ == nullptr) {
         const double perUnit = DevicePixelsPerUnit();
         const int defaultEm =
             static_cast<int>(std::lround(kDefaultEmPixels / (perUnit > 0.0 ? perUnit : 1.0)));
-        qfont_ = FontMapper::ToQFont(SelectedFont(), defaultEm);
+        const quaverly::LogFont& selected = SelectedFont();
+        font_ = nullptr;
+        for (const auto& entry : fonts_) {
+            if (entry->defaultEm == defaultEm && SameRecord(entry->record, selected)) {
+                font_ = entry.get();
+                break;
+            }
+        }
+        if (font_ == nullptr) {
+            if (fonts_.size() >= kMaxFonts)
+                fonts_.clear();
+            fonts_.push_back(std::make_unique<FontEntry>(
+                selected, defaultEm, FontMapper::ToQFont(selected, defaultEm)));
+            font_ = fonts_.back().get();
+        }
         fontDirty_ = false;
     }
-    return qfont_;
+    return *font_;
 }
 
-// Ascent and descent in whole logical units, as text metrics give them, so that text is
-// placed by the same numbers that measuring returns.
+const QFont& QtDeviceContext::CurrentQFont()
+{
+    return CurrentFont().font;
+}
+
 QtDeviceContext::LineMetrics QtDeviceContext::Metrics()
 {
-    const QFontMetricsF fm(CurrentQFont());
-    return LineMetrics{std::round(fm.ascent()), std::round(fm.descent())};
+    return CurrentFont().line;
+}
+
+double QtDeviceContext::Advance(std::u16string_view text)
+{
+    FontEntry& entry = CurrentFont();
+    if (auto it = entry.advances.find(text); it != entry.advances.end())
+        return it->second;
+    const double advance = entry.metrics.horizontalAdvance(ToQString(text));
+    if (entry.advances.size() >= kMaxTextsPerFont)
+        entry.advances.clear();
+    entry.advances.emplace(std::u16string(text), advance);
+    return advance;
+}
+
+double QtDeviceContext::Advance(const QString& text)
+{
+    return Advance(ViewOf(text));
 }
 
 Size QtDeviceContext::GetTextExtent(std::u16string_view text)
 {
-    const QFontMetricsF fm(CurrentQFont());
+    const double advance = Advance(text);
     const LineMetrics m = Metrics();
-    return Size{static_cast<std::int32_t>(std::lround(fm.horizontalAdvance(ToQString(text)))),
+    return Size{static_cast<std::int32_t>(std::lround(advance)),
                 static_cast<std::int32_t>(m.ascent + m.descent)};
 }
 
 TextMetrics QtDeviceContext::GetTextMetrics()
 {
-    const QFont& font = CurrentQFont();
-    const QFontMetricsF fm(font);
-    const LineMetrics m = Metrics();
+    FontEntry& entry = CurrentFont();
+    if (entry.textMetrics)
+        return *entry.textMetrics;
+    const QFont& font = entry.font;
+    const QFontMetricsF& fm = entry.metrics;
+    const LineMetrics m = entry.line;
     TextMetrics tm;
     tm.ascent = static_cast<std::int32_t>(m.ascent);
     tm.descent = static_cast<std::int32_t>(m.descent);
@@ -168,26 +234,31 @@ TextMetrics QtDeviceContext::GetTextMetrics()
     tm.maxCharWidth = static_cast<std::int32_t>(std::lround(fm.maxWidth()));
     const std::int32_t weight = SelectedFont().weight;
     tm.weight = weight <= 0 ? 400 : weight;
+    entry.textMetrics = tm;
     return tm;
 }
 
 AbcWidths QtDeviceContext::GetCharAbcWidths(char16_t ch)
 {
-    const QFontMetricsF fm(CurrentQFont());
+    FontEntry& entry = CurrentFont();
+    if (auto it = entry.abcWidths.find(ch); it != entry.abcWidths.end())
+        return it->second;
+    const QFontMetricsF& fm = entry.metrics;
     const QChar c(ch);
     const double advance = fm.horizontalAdvance(c);
     const double a = fm.leftBearing(c);
     const double cw = fm.rightBearing(c);
-    return AbcWidths{a, advance - a - cw, cw};
+    const AbcWidths widths{a, advance - a - cw, cw};
+    entry.abcWidths.emplace(ch, widths);
+    return widths;
 }
 
 void QtDeviceContext::DrawRun(double x, double y, unsigned align, const QString& text,
                               bool fillCell)
 {
     const QFont& font = CurrentQFont();
-    const QFontMetricsF fm(font);
     const LineMetrics m = Metrics();
-    const double width = fm.horizontalAdvance(text);
+    const double width = Advance(text);
 
     double dx = 0;
     switch (align & kTaHorizontalMask) {
@@ -248,7 +319,6 @@ std::int32_t QtDeviceContext::DrawText(std::u16string_view text, Rect& rect, uns
     if (!(format & kDtNoPrefix))
         s = WithoutPrefixes(s);
     const QFont& font = CurrentQFont();
-    const QFontMetricsF fm(font);
     const LineMetrics m = Metrics();
     const double lineHeight = m.ascent + m.descent;
     const bool fillCells = GetBkMode() == BkMode::Opaque;
@@ -265,14 +335,14 @@ std::int32_t QtDeviceContext::DrawText(std::u16string_view text, Rect& rect, uns
     // Lines with their widths.
     std::vector<std::pair<QString, double>> lines;
     if (format & kDtSingleLine) {
-        lines.emplace_back(s, fm.horizontalAdvance(s));
+        lines.emplace_back(s, Advance(s));
     } else {
         QString normalized = s;
         normalized.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         normalized.replace(u'\r', u'\n');
         for (const QString& paragraph : normalized.split(u'\n')) {
             if (!(format & kDtWordBreak) || paragraph.isEmpty()) {
-                lines.emplace_back(paragraph, fm.horizontalAdvance(paragraph));
+                lines.emplace_back(paragraph, Advance(paragraph));
                 continue;
             }
             QTextLayout layout(paragraph, font);
@@ -286,7 +356,7 @@ std::int32_t QtDeviceContext::DrawText(std::u16string_view text, Rect& rect, uns
                 QString part = paragraph.mid(line.textStart(), line.textLength());
                 while (!part.isEmpty() && part.back().isSpace())
                     part.chop(1);
-                lines.emplace_back(part, fm.horizontalAdvance(part));
+                lines.emplace_back(part, Advance(part));
             }
             layout.endLayout();
         }

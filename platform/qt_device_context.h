@@ -8,10 +8,16 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPainterPath>
 #include <QTransform>
 
 #include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
 class QPaintDevice;
 class QPainter;
@@ -73,8 +79,39 @@ private:
         double descent;
     };
 
+    // Hashing for text keys that a string view finds without making a string.
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::u16string_view s) const
+        {
+            return std::hash<std::u16string_view>{}(s);
+        }
+    };
+
+    // A font record made into a Qt font, with what has been measured in it so far. The
+    // numbers depend on the record and the default em height alone (the Qt font is made
+    // from these), so they hold for the life of the context; measuring the same text
+    // again in the same font is a look-up instead of shaping it again.
+    struct FontEntry {
+        quaverly::LogFont record;
+        int defaultEm = 0;
+        QFont font;
+        QFontMetricsF metrics;
+        LineMetrics line{};
+        std::optional<TextMetrics> textMetrics;
+        std::unordered_map<std::u16string, double, TextHash, std::equal_to<>> advances;
+        std::unordered_map<char16_t, AbcWidths> abcWidths;
+
+        FontEntry(const quaverly::LogFont& r, int em, const QFont& f);
+    };
+
     void Init();
+    // The entry of the selected font, made the first time the record is used.
+    FontEntry& CurrentFont();
     LineMetrics Metrics();
+    // The advance width of a line of text in the selected font.
+    double Advance(std::u16string_view text);
+    double Advance(const QString& text);
     // Draws one line of text with its reference point at (x, y) and the given alignment.
     void DrawRun(double x, double y, unsigned align, const QString& text, bool fillCell);
     QPen MakePen() const;
@@ -100,7 +137,8 @@ private:
     std::unique_ptr<QPainter> ownPainter_;
     QTransform base_;
 
-    QFont qfont_;
+    std::vector<std::unique_ptr<FontEntry>> fonts_;
+    FontEntry* font_ = nullptr;
     bool fontDirty_ = true;
 
     QPointF current_;

@@ -485,6 +485,98 @@ TEST_F(ImageProbe, FontMetricsAgreeWithTheFontsOwnTables)
     }
 }
 
+// What one context measures, as a context made afresh for the one question measures it.
+struct Measured {
+    Size extent;
+    platform::TextMetrics metrics;
+    platform::AbcWidths first;
+};
+
+Measured MeasureOn(QtDeviceContext& dc, std::u16string_view text)
+{
+    return {dc.GetTextExtent(text), dc.GetTextMetrics(), dc.GetCharAbcWidths(text.front())};
+}
+
+void ExpectSame(const Measured& got, const Measured& want)
+{
+    EXPECT_EQ(got.extent, want.extent);
+    EXPECT_EQ(got.metrics.height, want.metrics.height);
+    EXPECT_EQ(got.metrics.ascent, want.metrics.ascent);
+    EXPECT_EQ(got.metrics.internalLeading, want.metrics.internalLeading);
+    EXPECT_EQ(got.metrics.aveCharWidth, want.metrics.aveCharWidth);
+    EXPECT_EQ(got.metrics.maxCharWidth, want.metrics.maxCharWidth);
+    EXPECT_EQ(got.first.a, want.first.a);
+    EXPECT_EQ(got.first.b, want.first.b);
+    EXPECT_EQ(got.first.c, want.first.c);
+}
+
+// A context answers a repeated measurement from what it measured before; the answers must
+// follow the selected font (record by record, however often fonts alternate) and the
+// mapping (a font of default height grows with a zoom), and agree with a new context.
+TEST_F(ImageProbe, RepeatedMeasuringFollowsTheFontAndTheMapping)
+{
+    const quaverly::LogFont fonts[] = {
+        Font(u"Arial", -U(14)),        Font(u"Arial", -U(28)),     Font(u"Arial", -U(14), 700),
+        Font(u"宋体", -U(14)),         Font(u"Tansy Number", -U(20)), Font(u"Arial", 0),
+        Font(u"Times New Roman", U(30)),
+    };
+    const std::u16string_view texts[] = {u"yue", u"a", u"月亮", u"yue a"};
+    const Size windows[] = {{U(600), U(400)}, {U(300), U(200)}};  // normal, zoomed twice
+    auto fresh = [](const quaverly::LogFont& font, Size window, std::u16string_view text) {
+        QImage image(600, 400, QImage::Format_RGB32);
+        QtDeviceContext dc(&image);
+        dc.SetMapMode(platform::MapMode::Isotropic);
+        dc.SetWindowExt(window);
+        dc.SetViewportExt(Size{600, 400});
+        dc.SelectFont(font);
+        return MeasureOn(dc, text);
+    };
+    for (int round = 0; round < 2; ++round) {
+        for (const Size window : windows) {
+            dc_->SetWindowExt(window);
+            for (const quaverly::LogFont& font : fonts) {
+                dc_->SelectFont(font);
+                for (const std::u16string_view text : texts) {
+                    SCOPED_TRACE(testing::Message()
+                                 << "round " << round << ", window " << window.cx << ", font "
+                                 << QString::fromStdU16String(font.FaceName()).toStdString()
+                                 << " " << font.height << "/" << font.weight << ", text "
+                                 << QString::fromStdU16String(std::u16string(text)).toStdString());
+                    ExpectSame(MeasureOn(*dc_, text), fresh(font, window, text));
+                }
+            }
+        }
+    }
+    // The cases tell the fonts and the zooms apart: a remembered answer that ignored either
+    // would fail above.
+    dc_->SetWindowExt(windows[0]);
+    dc_->SelectFont(Font(u"Arial", 0));
+    const Size normal = dc_->GetTextExtent(u"yue");
+    dc_->SetWindowExt(windows[1]);
+    EXPECT_NEAR(dc_->GetTextExtent(u"yue").cx * 2, normal.cx, 8);
+    dc_->SelectFont(Font(u"Arial", -U(28)));
+    const Size large = dc_->GetTextExtent(u"yue");
+    dc_->SelectFont(Font(u"Arial", -U(14)));
+    EXPECT_LT(dc_->GetTextExtent(u"yue").cx * 3, large.cx * 2);
+}
+
+// Text drawn centred after other fonts were measured is centred by its own font's width.
+TEST_F(ImageProbe, CentredTextAfterAFontChangeUsesItsOwnWidth)
+{
+    dc_->SelectFont(Font(u"Arial", -U(10)));
+    (void)dc_->GetTextExtent(u"yue");
+    dc_->SelectFont(Font(u"Arial", -U(60)));
+    (void)dc_->GetTextExtent(u"yue");
+    dc_->SelectFont(Font(u"Arial", -U(10)));
+    dc_->SelectFont(Font(u"Arial", -U(60)));
+    dc_->SetTextAlign(platform::kTaBaseline | platform::kTaCenter);
+    dc_->TextOut(U(300), U(200), u"yue");
+    const Ink ink = FindInk(Picture());
+    ASSERT_FALSE(ink.Empty());
+    EXPECT_NEAR(ink.CentreX(), 300.0, 3.0);
+    EXPECT_GT(ink.right - ink.left, 60);
+}
+
 TEST(QtDeviceContext, PrinterSurfaceReportsItsMargins)
 {
     QTemporaryDir dir;
