@@ -111,6 +111,8 @@ void QtDeviceContext::MappingChanged()
     const QTransform mapping(sx, 0, 0, sy, m.viewportOrg.x - m.windowOrg.x * sx,
                              m.viewportOrg.y - m.windowOrg.y * sy);
     painter_->setWorldTransform(mapping * base_);
+    const double perUnit = DevicePixelsPerUnit();
+    defaultEm_ = static_cast<int>(std::lround(kDefaultEmPixels / (perUnit > 0.0 ? perUnit : 1.0)));
     fontDirty_ = true;  // a font of default height follows the mapping
 }
 
@@ -158,15 +160,20 @@ QtDeviceContext::FontEntry::FontEntry(const quaverly::LogFont& r, int em, const 
 QtDeviceContext::FontEntry& QtDeviceContext::CurrentFont()
 {
     if (fontDirty_ || font_ == nullptr) {
-        const double perUnit = DevicePixelsPerUnit();
-        const int defaultEm =
-            static_cast<int>(std::lround(kDefaultEmPixels / (perUnit > 0.0 ? perUnit : 1.0)));
+        const int defaultEm = defaultEm_;
         const quaverly::LogFont& selected = SelectedFont();
-        font_ = nullptr;
-        for (const auto& entry : fonts_) {
-            if (entry->defaultEm == defaultEm && SameRecord(entry->record, selected)) {
-                font_ = entry.get();
-                break;
+        auto matches = [&](const FontEntry* entry) {
+            return entry != nullptr && entry->defaultEm == defaultEm &&
+                   SameRecord(entry->record, selected);
+        };
+        // Measuring mostly goes back to the font measured last.
+        if (!matches(font_)) {
+            font_ = nullptr;
+            for (const auto& entry : fonts_) {
+                if (matches(entry.get())) {
+                    font_ = entry.get();
+                    break;
+                }
             }
         }
         if (font_ == nullptr) {

@@ -140,6 +140,7 @@ private:
     std::vector<std::unique_ptr<FontEntry>> fonts_;
     FontEntry* font_ = nullptr;
     bool fontDirty_ = true;
+    int defaultEm_ = 0;  // the em height of a font of default height, logical units
 
     QPointF current_;
     bool pathOpen_ = false;
