@@ -21,6 +21,7 @@
 #include "engine/model/score.h"
 #include "engine/xml/atomic_file_writer.h"
 #include "engine/xml/document_type_resolver.h"
+#include "engine/xml/pretty_document_writer.h"
 #include "engine/xml/score_partwise_converter.h"
 #include "engine/xml/xml_document_context.h"
 #include "engine/xml/xml_platform.h"
@@ -136,12 +137,16 @@ std::string WithCrLfLineEnds(std::string_view bytes)
 {
     std::string out;
     out.reserve(bytes.size());
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r'))
-            out += "&#xA;";
-        else
-            out.push_back(bytes[i]);
+    std::size_t from = 0;
+    for (std::size_t at = bytes.find('\n'); at != std::string_view::npos;
+         at = bytes.find('\n', at + 1)) {
+        if (at > 0 && bytes[at - 1] == '\r')
+            continue;
+        out.append(bytes.substr(from, at - from));
+        out += "&#xA;";
+        from = at + 1;
     }
+    out.append(bytes.substr(from));
     return out;
 }
 
@@ -317,24 +322,31 @@ bool MusicXmlFile::Save(const fs::path& path)
         converter.SetParentElement(document->getDocumentElement());
         converter.Write();
 
-        const std::unique_ptr<x::DOMLSSerializer, SerializerRelease> serializer(
-            implementation->createLSSerializer());
-        const std::unique_ptr<x::DOMLSOutput, OutputRelease> output(
-            implementation->createLSOutput());
-        if (!serializer || !output)
-            return Fail("no XML writer");
-        x::DOMConfiguration* config = serializer->getDomConfig();
-        if (config->canSetParameter(x::XMLUni::fgDOMWRTFormatPrettyPrint, true))
-            config->setParameter(x::XMLUni::fgDOMWRTFormatPrettyPrint, true);
-        serializer->setNewLine(u"\r\n");
-        x::MemBufFormatTarget target;
-        output->setByteStream(&target);
-        output->setEncoding(u"UTF-8");
-        if (!serializer->write(document.get(), output.get()))
-            return Fail("cannot write the document");
-        bytes = WithCrLfLineEnds(
-            std::string_view(reinterpret_cast<const char*>(target.getRawBuffer()),
-                             target.getLen()));
+        // The quick writer gives the serializer's very text; what it leaves alone, the
+        // serializer writes.
+        std::string text;
+        if (WritePrettyDocument(*document, text)) {
+            bytes = WithCrLfLineEnds(text);
+        } else {
+            const std::unique_ptr<x::DOMLSSerializer, SerializerRelease> serializer(
+                implementation->createLSSerializer());
+            const std::unique_ptr<x::DOMLSOutput, OutputRelease> output(
+                implementation->createLSOutput());
+            if (!serializer || !output)
+                return Fail("no XML writer");
+            x::DOMConfiguration* config = serializer->getDomConfig();
+            if (config->canSetParameter(x::XMLUni::fgDOMWRTFormatPrettyPrint, true))
+                config->setParameter(x::XMLUni::fgDOMWRTFormatPrettyPrint, true);
+            serializer->setNewLine(u"\r\n");
+            x::MemBufFormatTarget target;
+            output->setByteStream(&target);
+            output->setEncoding(u"UTF-8");
+            if (!serializer->write(document.get(), output.get()))
+                return Fail("cannot write the document");
+            bytes = WithCrLfLineEnds(
+                std::string_view(reinterpret_cast<const char*>(target.getRawBuffer()),
+                                 target.getLen()));
+        }
     } catch (const x::XMLException& e) {
         return Fail("cannot write the document: " + Narrow(e.getMessage()));
     } catch (const x::DOMException& e) {
