@@ -279,23 +279,30 @@ void QtDeviceContext::DrawRun(double x, double y, unsigned align, const QString&
     else if ((align & kTaVerticalMask) == kTaBottom)
         dy = -m.descent;
 
-    painter_->save();
     if (SelectedFont().escapement != 0) {
+        painter_->save();
         painter_->translate(SnappedPoint(QPointF(x, y)));
         painter_->rotate(-SelectedFont().escapement / 10.0);
-    } else {
-        // The text's own origin on a whole pixel, as the desktop places text: a glyph
-        // drawn twice (a column of dots) looks the same each time.
-        const QPointF origin = SnappedPoint(QPointF(x + dx, y + dy));
-        painter_->translate(origin.x() - dx, origin.y() - dy);
+        if (fillCell)
+            painter_->fillRect(QRectF(dx, dy - m.ascent, width, m.ascent + m.descent),
+                               ToQColor(GetBkColor()));
+        painter_->setFont(font);
+        painter_->setPen(ToQColor(GetTextColor()));
+        painter_->drawText(QPointF(dx, dy), text);
+        painter_->restore();
+        return;
     }
+    // The text's own origin on a whole pixel, as the desktop places text: a glyph drawn
+    // twice (a column of dots) looks the same each time. The painter keeps the font and
+    // pen afterwards (nothing else here draws with them): saving and restoring its state
+    // for every text makes a printer or PDF engine write the whole state out each time.
+    const QPointF origin = SnappedPoint(QPointF(x + dx, y + dy));
     if (fillCell)
-        painter_->fillRect(QRectF(dx, dy - m.ascent, width, m.ascent + m.descent),
+        painter_->fillRect(QRectF(origin.x(), origin.y() - m.ascent, width, m.ascent + m.descent),
                            ToQColor(GetBkColor()));
     painter_->setFont(font);
     painter_->setPen(ToQColor(GetTextColor()));
-    painter_->drawText(QPointF(dx, dy), text);
-    painter_->restore();
+    painter_->drawText(origin, text);
 }
 
 void QtDeviceContext::TextOut(std::int32_t x, std::int32_t y, std::u16string_view text)
