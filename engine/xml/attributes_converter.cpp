@@ -19,7 +19,7 @@ std::shared_ptr<Part> AttributesConverter::GetPart() const
 void AttributesConverter::Read()
 {
     ReadCommon();
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"divisions")) {
             // Every later duration is divided by it: a document whose divisions are 0

@@ -13,7 +13,7 @@ void BarIndexConverter::Read()
     if (!bar_)
         return;
     BarNumberFormat format;
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         const int value = TextToInt(ElementText(*child));
         if (TextEquals(name, u"format"))

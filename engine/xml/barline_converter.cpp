@@ -16,7 +16,7 @@ void BarlineConverter::Read()
     location_ = kRight;
     if (const std::u16string* location = FindAttribute(u"location"))
         location_ = TextEquals(*location, u"right") ? kRight : kLeft;
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"bar-style")) {
             style_ = TextToBarStyle(ElementText(*child));

@@ -34,7 +34,7 @@ std::shared_ptr<Mark> FirstAt(const std::vector<std::shared_ptr<Mark>>& list, in
 void DirectionConverter::Read()
 {
     ReadCommon();
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"direction-type")) {
             DirectionTypeConverter type(barIndex_, partIndex_, false, {});
@@ -69,7 +69,7 @@ void DirectionTypeConverter::Read()
 {
     ReadCommon();
     Score* score = GetScore();
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"words")) {
             ReadWords(*child);
@@ -91,7 +91,7 @@ void DirectionTypeConverter::Read()
     }
 }
 
-void DirectionTypeConverter::ReadWords(const dom::DOMElement& element)
+void DirectionTypeConverter::ReadWords(const XmlElement& element)
 {
     Score* score = GetScore();
     const AttributeMap attributes = CollectAttributes(element);
@@ -102,17 +102,15 @@ void DirectionTypeConverter::ReadWords(const dom::DOMElement& element)
         text->SetOffset(ReadRelativeXY(attributes));
 }
 
-void DirectionTypeConverter::ReadMetronome(const dom::DOMElement& element)
+void DirectionTypeConverter::ReadMetronome(const XmlElement& element)
 {
     Score* score = GetScore();
     if (!score)
         return;
     TempoMarkRecord record{barIndex_, kTicksPerQuarter, 120};
-    for (const dom::DOMNode* node = element.getFirstChild(); node; node = node->getNextSibling()) {
-        if (node->getNodeType() != dom::DOMNode::ELEMENT_NODE)
-            continue;
-        const auto& child = static_cast<const dom::DOMElement&>(*node);
-        const std::u16string name = ElementName(child);
+    for (const XmlElement* node : element.Children()) {
+        const XmlElement& child = *node;
+        const std::u16string& name = ElementName(child);
         if (TextEquals(name, u"beat-unit"))
             record.beatUnit = TextToNoteType(ElementText(child));
         else if (TextEquals(name, u"per-minute"))
@@ -126,13 +124,11 @@ void DirectionTypeConverter::ReadMetronome(const dom::DOMElement& element)
         mark->SetOffset(ReadRelativeXY(CollectAttributes(element)));
 }
 
-void DirectionTypeConverter::ReadDynamics(const dom::DOMElement& element)
+void DirectionTypeConverter::ReadDynamics(const XmlElement& element)
 {
     // The last child names the mark.
-    for (const dom::DOMNode* node = element.getFirstChild(); node; node = node->getNextSibling()) {
-        if (node->getNodeType() == dom::DOMNode::ELEMENT_NODE)
-            values_.dynamicsKind = TextToDynamics(ElementName(static_cast<const dom::DOMElement&>(*node)));
-    }
+    for (const XmlElement* child : element.Children())
+        values_.dynamicsKind = TextToDynamics(ElementName(*child));
     values_.dynamicsOffset = ReadRelativeXY(CollectAttributes(element));
 }
 
@@ -211,7 +207,7 @@ void LineMarkConverter::Read()
     std::shared_ptr<LineMark> mark = CreateLineMark(*type);
     if (!mark)
         return;
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         const std::u16string text = ElementText(*child);
         if (TextEquals(name, u"bar")) {
@@ -279,7 +275,7 @@ void BackupConverter::Read()
     XmlDocumentContext* context = Context();
     if (!context)
         return;
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         if (!TextEquals(ElementName(*child), u"duration"))
             continue;
         const int units = TextToInt(ElementText(*child));

@@ -11,13 +11,12 @@
 #include <vector>
 
 #include "engine/model/layout_types.h"
+#include "engine/xml/xml_element.h"
 
 #include <xercesc/util/XercesDefs.hpp>
 
 XERCES_CPP_NAMESPACE_BEGIN
 class DOMElement;
-class DOMNode;
-class DOMTreeWalker;
 XERCES_CPP_NAMESPACE_END
 
 namespace quaverly {
@@ -42,15 +41,17 @@ std::u16string IndexToText(int index);
 int TextToIndex(std::u16string_view text);
 
 // The element's tag name.
-std::u16string ElementName(const dom::DOMElement& element);
+inline const std::u16string& ElementName(const XmlElement& element)
+{
+    return element.Name();
+}
 
-// The value of the element's first child that is a text node; later text children are
-// not joined. Empty when it has none (text in a CDATA section is not a text node).
-std::u16string ElementText(const dom::DOMElement& element);
-
-// Appends every child element of the walker's current node to the list, in document
-// order, skipping other kinds of node; the walker is left on the node it started from.
-void CollectChildElements(dom::DOMTreeWalker& walker, std::vector<dom::DOMElement*>& list);
+// The element's first run of text (see XmlElement); later runs are not joined. Empty when
+// it has none (text in a CDATA section is no text of the element).
+inline const std::u16string& ElementText(const XmlElement& element)
+{
+    return element.Text();
+}
 
 // Sets "relative-x" and "relative-y" of the element to the two numbers.
 void WriteRelativeXY(dom::DOMElement& element, int x, int y);

@@ -1,7 +1,6 @@
 #include "engine/xml/identification_converter.h"
 
 #include <xercesc/dom/DOMElement.hpp>
-#include <xercesc/dom/DOMTreeWalker.hpp>
 
 #include "engine/model/score.h"
 #include "engine/xml/header_text_converter.h"
@@ -15,7 +14,7 @@ void IdentificationConverter::Read()
     Score* score = GetScore();
     if (!score)
         return;
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"creator")) {
             CreatorConverter creator;
@@ -56,9 +55,9 @@ void CreatorConverter::Read()
 {
     ReadCommon();
     Score* score = GetScore();
-    if (!score || !Walker())
+    const XmlElement* self = Element();
+    if (!score || !self)
         return;
-    dom::DOMElement* self = static_cast<dom::DOMElement*>(Walker()->getCurrentNode());
     for (const auto& [attribute, value] : Attributes()) {
         std::shared_ptr<HeaderText> target;
         if (TextEquals(value, u"composer"))

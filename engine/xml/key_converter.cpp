@@ -13,7 +13,7 @@ void KeyConverter::Read()
     if (!score)
         return;
     KeySignatureRecord value{barIndex_, 0, 1};
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"fifths"))
             value.fifths = TextToInt(ElementText(*child));

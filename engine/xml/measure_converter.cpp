@@ -40,7 +40,7 @@ void MeasureConverter::Read()
     context->readingPosition = 0;
     ReadManualAdjust(*bar);
 
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"barline")) {
             BarlineConverter barline(bar);

@@ -9,7 +9,7 @@
 #include <xercesc/dom/DOM.hpp>
 #include <xercesc/framework/MemBufFormatTarget.hpp>
 #include <xercesc/framework/MemBufInputSource.hpp>
-#include <xercesc/parsers/XercesDOMParser.hpp>
+#include <xercesc/parsers/SAX2XMLReaderImpl.hpp>
 #include <xercesc/sax/ErrorHandler.hpp>
 #include <xercesc/sax/SAXParseException.hpp>
 #include <xercesc/util/OutOfMemoryException.hpp>
@@ -25,6 +25,7 @@
 #include "engine/xml/score_partwise_converter.h"
 #include "engine/xml/xml_document_context.h"
 #include "engine/xml/xml_platform.h"
+#include "engine/xml/xml_tree_builder.h"
 
 namespace quaverly {
 
@@ -159,9 +160,6 @@ struct SerializerRelease {
 struct OutputRelease {
     void operator()(x::DOMLSOutput* output) const { output->release(); }
 };
-struct WalkerRelease {
-    void operator()(x::DOMTreeWalker* walker) const { walker->release(); }
-};
 
 }  // namespace
 
@@ -222,45 +220,39 @@ bool MusicXmlFile::ReadDocument(const std::string& bytes)
     x::SecurityManager security;
     security.setEntityExpansionLimit(kEntityExpansionLimit);
 
-    x::XercesDOMParser parser;
-    parser.setValidationScheme(x::XercesDOMParser::Val_Always);
-    parser.setDoNamespaces(false);
-    parser.setDoSchema(false);
-    parser.setLoadExternalDTD(true);
-    parser.setCreateEntityReferenceNodes(false);
-    // The line breaks and indents between elements that the document type says hold
-    // elements only are not kept as text nodes: nothing reads them, and they are about
-    // half of the nodes of a saved score.
-    parser.setIncludeIgnorableWhitespace(false);
-    parser.setErrorHandler(&errors);
-    parser.setXMLEntityResolver(&resolver);
-    parser.setDisableDefaultEntityResolution(true);
-    parser.setSecurityManager(&security);
+    // The document is read by the SAX parser into a tree of its own: the library's DOM
+    // costs several times the parse itself to build.
+    XmlTree tree;
+    XmlTreeBuilder builder(tree);
+    const auto parser = std::make_unique<x::SAX2XMLReaderImpl>();
+    parser->setFeature(x::XMLUni::fgSAX2CoreValidation, true);
+    parser->setFeature(x::XMLUni::fgXercesDynamic, false);
+    parser->setFeature(x::XMLUni::fgSAX2CoreNameSpaces, false);
+    parser->setFeature(x::XMLUni::fgXercesSchema, false);
+    parser->setFeature(x::XMLUni::fgXercesLoadExternalDTD, true);
+    parser->setFeature(x::XMLUni::fgXercesDisableDefaultEntityResolution, true);
+    parser->setProperty(x::XMLUni::fgXercesSecurityManager, &security);
+    parser->setErrorHandler(&errors);
+    parser->setXMLEntityResolver(&resolver);
+    parser->setContentHandler(&builder);
+    parser->setLexicalHandler(&builder);
 
     try {
         x::MemBufInputSource source(reinterpret_cast<const XMLByte*>(bytes.data()),
                                     bytes.size(), u"document", false);
-        parser.parse(source);
+        parser->parse(source);
         validityErrors_ = errors.ValidityErrors();
         if (errors.Failed())
             return Fail("not well-formed XML: " + errors.Message());
-        x::DOMDocument* document = parser.getDocument();
-        if (!document)
-            return Fail("no document");
-        x::DOMElement* root = document->getDocumentElement();
+        const XmlElement* root = tree.Root();
         if (!root)
             return Fail("no root element");
-        if (!TextEquals(ElementName(*root), u"score-partwise"))
+        if (!TextEquals(root->Name(), u"score-partwise"))
             return Fail("the root element is not score-partwise");
 
-        constexpr x::DOMNodeFilter::ShowType kShow = x::DOMNodeFilter::SHOW_ELEMENT |
-                                                     x::DOMNodeFilter::SHOW_ATTRIBUTE |
-                                                     x::DOMNodeFilter::SHOW_TEXT;
-        const std::unique_ptr<x::DOMTreeWalker, WalkerRelease> walker(
-            document->createTreeWalker(root, kShow, nullptr, true));
         XmlDocumentContext context;
         ScorePartwiseConverter converter;
-        converter.SetWalker(walker.get());
+        converter.SetElement(root);
         converter.SetScore(score_);
         converter.SetContext(&context);
         converter.Read();

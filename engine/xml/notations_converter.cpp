@@ -12,7 +12,7 @@ namespace quaverly {
 void NotationsConverter::Read()
 {
     ReadCommon();
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"tuplet")) {
             const AttributeMap attributes = CollectAttributes(*child);
@@ -40,15 +40,12 @@ void NotationsConverter::Read()
     }
 }
 
-void NotationsConverter::ReadOrnaments(const dom::DOMElement& element)
+void NotationsConverter::ReadOrnaments(const XmlElement& element)
 {
     if (!note_)
         return;
-    for (const dom::DOMNode* node = element.getFirstChild(); node; node = node->getNextSibling()) {
-        if (node->getNodeType() != dom::DOMNode::ELEMENT_NODE)
-            continue;
-        std::shared_ptr<NoteSymbol> symbol =
-            CreateNoteSymbol(ElementName(static_cast<const dom::DOMElement&>(*node)));
+    for (const XmlElement* child : element.Children()) {
+        std::shared_ptr<NoteSymbol> symbol = CreateNoteSymbol(ElementName(*child));
         if (!symbol)
             continue;
         symbol->SetOffset(ReadRelativeXY(CollectAttributes(element)));

@@ -41,7 +41,7 @@ public:
     const NotationLinks& GetLinks() const { return links_; }
 
 private:
-    void ReadOrnaments(const dom::DOMElement& element);
+    void ReadOrnaments(const XmlElement& element);
     void WriteOrnaments(dom::DOMElement& notations, const NoteSymbol& symbol);
 
     std::shared_ptr<Note> note_;

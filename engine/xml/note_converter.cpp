@@ -25,28 +25,17 @@ namespace {
 
 constexpr int kOctaveOfRegisterZero = 4;
 
-// The children of an element, in document order.
-std::vector<const dom::DOMElement*> ElementsOf(const dom::DOMElement& element)
-{
-    std::vector<const dom::DOMElement*> list;
-    for (const dom::DOMNode* node = element.getFirstChild(); node; node = node->getNextSibling()) {
-        if (node->getNodeType() == dom::DOMNode::ELEMENT_NODE)
-            list.push_back(static_cast<const dom::DOMElement*>(node));
-    }
-    return list;
-}
-
 // What the note shows, from its "rest" and its pitch's "step" in document order (the
 // later wins); 0 when neither names anything. It decides the class of the new note.
-int ShownCode(const std::vector<dom::DOMElement*>& children)
+int ShownCode(const std::vector<const XmlElement*>& children)
 {
     int code = pitch_code::kNone;
-    for (const dom::DOMElement* child : children) {
+    for (const XmlElement* child : children) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"rest")) {
             code = pitch_code::kRest;
         } else if (TextEquals(name, u"pitch")) {
-            for (const dom::DOMElement* part : ElementsOf(*child)) {
+            for (const XmlElement* part : child->Children()) {
                 if (!TextEquals(ElementName(*part), u"step"))
                     continue;
                 const int step = TextToStep(ElementText(*part));
@@ -125,7 +114,7 @@ void NoteConverter::Read()
     int normal = 2;
     NotationLinks links;
 
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"chord")) {
             chord_ = true;
@@ -154,7 +143,7 @@ void NoteConverter::Read()
             }
         } else if (TextEquals(name, u"time-modification")) {
             timeModified = true;
-            for (const dom::DOMElement* count : ElementsOf(*child)) {
+            for (const XmlElement* count : child->Children()) {
                 const std::u16string countName = ElementName(*count);
                 if (TextEquals(countName, u"actual-notes"))
                     actual = TextToInt(ElementText(*count));
@@ -365,7 +354,7 @@ void PitchConverter::Read()
     ReadCommon();
     if (!note_)
         return;
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         const std::u16string text = ElementText(*child);
         if (TextEquals(name, u"step")) {
@@ -401,7 +390,7 @@ void LyricConverter::Read()
     const int verse = number ? TextToIndex(*number) : 0;
     std::u16string text;
     std::u16string syllabic;
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"text"))
             text = ElementText(*child);

@@ -17,7 +17,7 @@ void OtherNotationConverter::Read()
         return;
     auto symbol = std::make_shared<SymbolMark>();
     ExtendSymbol record;
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         const std::u16string text = ElementText(*child);
         if (TextEquals(name, u"index"))

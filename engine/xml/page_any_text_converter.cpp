@@ -16,7 +16,7 @@ void PageAnyTextConverter::Read()
         return;
     PageTextData data;
     int page = -1;
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         const std::u16string text = ElementText(*child);
         if (TextEquals(name, u"page"))

@@ -17,7 +17,7 @@ void PageLayoutConverter::Read()
     if (!context)
         return;
     PageLayout& page = context->pageResult.page;
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         const std::u16string text = ElementText(*child);
         if (TextEquals(name, u"name")) {
@@ -72,7 +72,7 @@ void PageMarginsConverter::Read()
 {
     ReadCommon();
     PageLayout& page = result_.page;
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         const std::u16string text = ElementText(*child);
         if (TextEquals(name, u"left-margin"))

@@ -29,7 +29,7 @@ void PartConverter::Read()
         return;
     const std::shared_ptr<ScoreElement> entry = score->GetChild(matched_);
     const std::shared_ptr<Part> part = PartAt(*score, matched_);
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         if (!TextEquals(ElementName(*child), u"measure"))
             continue;
         // The bar's index is its place in the part, whatever the measure's number says.

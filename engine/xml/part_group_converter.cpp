@@ -44,7 +44,7 @@ void PartGroupConverter::Read()
         return;
     }
     int type = part_group_type::kBracket;
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         if (!TextEquals(ElementName(*child), u"group-symbol"))
             continue;
         const std::u16string symbol = ElementText(*child);
@@ -82,7 +82,7 @@ void StaffGroupConverter::Read()
     if (!score)
         return;
     const int count = score->GetChildCount();
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         int link = 0;
         if (TextEquals(name, u"start"))

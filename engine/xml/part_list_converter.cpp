@@ -14,7 +14,7 @@ void PartListConverter::Read()
 {
     ReadCommon();
     int partsRead = 0;
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"score-part")) {
             ScorePartConverter part;

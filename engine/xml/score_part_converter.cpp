@@ -29,7 +29,7 @@ void ScorePartConverter::Read()
     container->AppendChild(part);
     if (const std::u16string* id = FindAttribute(u"id"))
         part->SetId(*id);
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"part-name"))
             part->SetName(ElementText(*child));
@@ -41,19 +41,17 @@ void ScorePartConverter::Read()
     score->AppendChild(container);
 }
 
-void ScorePartConverter::ReadInstrument(dom::DOMElement& element, Part& part)
+void ScorePartConverter::ReadInstrument(const XmlElement& element, Part& part)
 {
-    for (dom::DOMElement* child = element.getFirstElementChild(); child;
-         child = child->getNextElementSibling()) {
+    for (const XmlElement* child : element.Children()) {
         if (TextEquals(ElementName(*child), u"instrument-name"))
             part.SetInstrumentName(ElementText(*child));
     }
 }
 
-void ScorePartConverter::ReadMidi(dom::DOMElement& element, Part& part)
+void ScorePartConverter::ReadMidi(const XmlElement& element, Part& part)
 {
-    for (dom::DOMElement* child = element.getFirstElementChild(); child;
-         child = child->getNextElementSibling()) {
+    for (const XmlElement* child : element.Children()) {
         const std::u16string name = ElementName(*child);
         const int value = TextToInt(ElementText(*child));
         if (TextEquals(name, u"midi-channel")) {

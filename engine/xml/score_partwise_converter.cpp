@@ -23,7 +23,7 @@ void ScorePartwiseConverter::Read()
     Score* score = GetScore();
     if (!score || !Context())
         return;
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"movement-title")) {
             HeaderTextConverter title(score->GetTitleText(), name);

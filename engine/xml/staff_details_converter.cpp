@@ -22,7 +22,7 @@ void StaffDetailsConverter::Read()
     ReadCommon();
     if (!part_)
         return;
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"staff-size")) {
             const std::u16string text = ElementText(*child);
@@ -54,7 +54,7 @@ void VerseOffsetConverter::Read()
     ReadCommon();
     verse_ = 0;
     offset_ = 0;
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"verse"))
             verse_ = TextToInt(ElementText(*child));

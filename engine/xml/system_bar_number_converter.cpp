@@ -9,7 +9,7 @@ void SystemBarNumberConverter::Read()
     ReadCommon();
     index_ = 0;
     count_ = 1;
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"index"))
             index_ = TextToIndex(ElementText(*child));

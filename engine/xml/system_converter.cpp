@@ -42,7 +42,7 @@ void SystemConverter::Read()
                            AttributeNumber(Attributes(), u"right-offset-y")};
     record_.firstBar = start;
     record_.endBar = stop < start ? start : ClampToInt(std::int64_t{stop} + 1);
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         if (!TextEquals(ElementName(*child), u"track"))
             continue;
         TrackConverter track;
@@ -81,7 +81,7 @@ void TrackConverter::Read()
     if (const std::u16string* show = FindAttribute(u"show"))
         record_.show = TextEquals(*show, u"TRUE");
     record_.offset = ReadRelativeXY(Attributes());
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         if (!TextEquals(ElementName(*child), u"instrument-name"))
             continue;
         InstrumentNameConverter name;
@@ -108,7 +108,7 @@ void InstrumentNameConverter::Read()
     ReadCommon();
     name_.clear();
     offset_ = ReadRelativeXY(Attributes());
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         if (TextEquals(ElementName(*child), u"name"))
             name_ = ElementText(*child);
     }

@@ -14,7 +14,7 @@ void SystemLayoutConverter::Read()
     XmlDocumentContext* context = Context();
     if (!context)
         return;
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"system")) {
             SystemConverter system;

@@ -37,7 +37,7 @@ void TimeConverter::Read()
     TimeSignatureRecord value{bar_->GetIndex(), 4, 4, 1};
     if (const std::u16string* symbol = FindAttribute(u"symbol"))
         value.common = TextEquals(*symbol, u"common") ? 1 : 0;
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"beats"))
             value.beats = TextToInt(ElementText(*child));

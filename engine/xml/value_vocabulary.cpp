@@ -6,11 +6,6 @@
 #include <string>
 #include <utility>
 
-#include <xercesc/dom/DOMAttr.hpp>
-#include <xercesc/dom/DOMElement.hpp>
-#include <xercesc/dom/DOMNamedNodeMap.hpp>
-#include <xercesc/dom/DOMNode.hpp>
-
 #include "engine/model/line_mark.h"
 #include "engine/model/note_style.h"
 #include "engine/model/note_styles.h"
@@ -248,23 +243,11 @@ Point ReadRelativeXY(const AttributeMap& attributes)
     return offset;
 }
 
-AttributeMap CollectAttributes(const dom::DOMNode& node)
+AttributeMap CollectAttributes(const XmlElement& element)
 {
     AttributeMap attributes;
-    if (node.getNodeType() != dom::DOMNode::ELEMENT_NODE)
-        return attributes;
-    const dom::DOMNamedNodeMap* map = node.getAttributes();
-    if (!map)
-        return attributes;
-    for (XMLSize_t i = 0; i < map->getLength(); ++i) {
-        const dom::DOMNode* attribute = map->item(i);
-        if (!attribute)
-            continue;
-        const XMLCh* name = attribute->getNodeName();
-        const XMLCh* value = attribute->getNodeValue();
-        attributes[name ? std::u16string(name) : std::u16string()] =
-            value ? std::u16string(value) : std::u16string();
-    }
+    for (const XmlElement::Attribute& attribute : element.Attributes())
+        attributes.emplace(*attribute.name, attribute.value);
     return attributes;
 }
 

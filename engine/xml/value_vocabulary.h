@@ -81,9 +81,8 @@ std::shared_ptr<NoteSymbol> CreateNoteSymbol(std::u16string_view text);
 // The user offset carried by "relative-x" and "relative-y"; a missing one reads as 0.
 Point ReadRelativeXY(const AttributeMap& attributes);
 
-// Every attribute of an element; an empty map for a node of another kind. A later
-// attribute of the same name replaces the earlier value.
-AttributeMap CollectAttributes(const dom::DOMNode& node);
+// Every attribute of the element.
+AttributeMap CollectAttributes(const XmlElement& element);
 
 // One real number from the start of the text, as a C-locale stream reads it (leading
 // blanks, sign, digits, point, exponent). A text that holds no finite number gives 0.

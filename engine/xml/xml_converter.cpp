@@ -3,12 +3,13 @@
 #include <xercesc/dom/DOMDocument.hpp>
 #include <xercesc/dom/DOMElement.hpp>
 #include <xercesc/dom/DOMText.hpp>
-#include <xercesc/dom/DOMTreeWalker.hpp>
 
 #include "engine/model/part.h"
 #include "engine/model/score.h"
 
 namespace quaverly {
+
+const std::vector<const XmlElement*> XmlConverter::kNoChildren;
 
 XmlConverter::~XmlConverter() = default;
 
@@ -24,37 +25,25 @@ void XmlConverter::ReadCommon()
     name_.clear();
     text_.clear();
     attributes_.clear();
-    children_.clear();
-    if (!walker_)
+    children_ = &kNoChildren;
+    if (!element_)
         return;
-    dom::DOMNode* node = walker_->getCurrentNode();
-    if (!node)
-        return;
-    if (node->getNodeType() == dom::DOMNode::ELEMENT_NODE) {
-        const auto& element = *static_cast<dom::DOMElement*>(node);
-        name_ = ElementName(element);
-        text_ = ElementText(element);
-        attributes_ = CollectAttributes(element);
-    } else {
-        const XMLCh* name = node->getNodeName();
-        name_ = name ? std::u16string(name) : std::u16string();
-    }
-    CollectChildElements(*walker_, children_);
+    name_ = element_->Name();
+    text_ = element_->Text();
+    attributes_ = CollectAttributes(*element_);
+    children_ = &element_->Children();
 }
 
-void XmlConverter::ReadChild(XmlConverter& child, dom::DOMElement* element)
+void XmlConverter::ReadChild(XmlConverter& child, const XmlElement* element)
 {
-    if (!element || !walker_)
+    if (!element)
         return;
-    child.SetWalker(walker_);
+    child.SetElement(element);
     child.SetContext(context_);
     child.SetScore(score_);
     if (!child.GetModel())
         child.SetModel(model_);
-    dom::DOMNode* const back = walker_->getCurrentNode();
-    walker_->setCurrentNode(element);
     child.Read();
-    walker_->setCurrentNode(back);
 }
 
 void XmlConverter::WriteChild(XmlConverter& child, dom::DOMElement* parent)

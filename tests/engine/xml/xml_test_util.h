@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 #include <xercesc/dom/DOM.hpp>
+#include <xercesc/framework/MemBufInputSource.hpp>
+#include <xercesc/parsers/SAX2XMLReaderImpl.hpp>
 
 #include "engine/model/container_element.h"
 #include "engine/model/part.h"
@@ -16,7 +18,9 @@
 #include "engine/xml/music_xml_file.h"
 #include "engine/xml/xml_converter.h"
 #include "engine/xml/xml_document_context.h"
+#include "engine/xml/xml_element.h"
 #include "engine/xml/xml_platform.h"
+#include "engine/xml/xml_tree_builder.h"
 #include "tests/platform/temp_folder.h"
 
 namespace quaverly::xml_test {
@@ -111,6 +115,50 @@ struct DocumentRelease {
     void operator()(x::DOMDocument* document) const { document->release(); }
 };
 
+// The DOM element as a document load gives it to the converters: its name, its
+// attributes, the value of its first text node and its child elements.
+inline void AddFromDom(XmlTree& tree, XmlElement* parent, const x::DOMElement& element)
+{
+    XmlElement& added = tree.AddElement(parent, element.getTagName());
+    const x::DOMNamedNodeMap* attributes = element.getAttributes();
+    for (XMLSize_t i = 0; attributes && i < attributes->getLength(); ++i)
+        tree.AddAttribute(added, attributes->item(i)->getNodeName(),
+                          attributes->item(i)->getNodeValue());
+    bool textSeen = false;
+    for (const x::DOMNode* child = element.getFirstChild(); child;
+         child = child->getNextSibling()) {
+        if (child->getNodeType() == x::DOMNode::TEXT_NODE && !textSeen) {
+            tree.SetText(added, child->getNodeValue());
+            textSeen = true;
+        } else if (child->getNodeType() == x::DOMNode::ELEMENT_NODE) {
+            AddFromDom(tree, &added, static_cast<const x::DOMElement&>(*child));
+        }
+    }
+}
+
+inline std::unique_ptr<XmlTree> TreeFromDom(const x::DOMElement& element)
+{
+    auto tree = std::make_unique<XmlTree>();
+    AddFromDom(*tree, nullptr, element);
+    return tree;
+}
+
+// The markup read into a tree as a document load reads it (without a document type).
+inline std::unique_ptr<XmlTree> ParseTree(const std::string& text)
+{
+    EXPECT_TRUE(XmlPlatform::EnsureInitialized());
+    auto tree = std::make_unique<XmlTree>();
+    XmlTreeBuilder builder(*tree);
+    x::SAX2XMLReaderImpl parser;
+    parser.setFeature(x::XMLUni::fgSAX2CoreNameSpaces, false);
+    parser.setContentHandler(&builder);
+    parser.setLexicalHandler(&builder);
+    x::MemBufInputSource source(reinterpret_cast<const XMLByte*>(text.data()), text.size(),
+                                u"test", false);
+    parser.parse(source);
+    return tree;
+}
+
 // A bare DOM document to write converters into and read them back from.
 class DomElementTest : public ::testing::Test {
 protected:
@@ -150,16 +198,13 @@ protected:
         converter.Write();
     }
 
-    // Reads the element with the converter through a walker standing on it.
+    // Reads the element with the converter, as a document load gives it.
     void Read(XmlConverter& converter, x::DOMElement* element)
     {
-        x::DOMTreeWalker* walker = document->createTreeWalker(
-            element, x::DOMNodeFilter::SHOW_ELEMENT | x::DOMNodeFilter::SHOW_TEXT, nullptr,
-            true);
-        converter.SetWalker(walker);
+        const std::unique_ptr<XmlTree> tree = TreeFromDom(*element);
+        converter.SetElement(tree->Root());
         converter.SetContext(&context);
         converter.Read();
-        walker->release();
     }
 
     // A new child <name> of the root with the children of a tiny markup: "tag=text"

@@ -1,0 +1,45 @@
+#include "engine/xml/xml_element.h"
+
+namespace quaverly {
+
+const std::u16string* XmlElement::FindAttribute(std::u16string_view name) const
+{
+    for (const Attribute& attribute : attributes_) {
+        if (*attribute.name == name)
+            return &attribute.value;
+    }
+    return nullptr;
+}
+
+const std::u16string* XmlTree::Intern(std::u16string_view name)
+{
+    if (const auto found = names_.find(name); found != names_.end())
+        return &*found;
+    return &*names_.emplace(name).first;
+}
+
+XmlElement& XmlTree::AddElement(XmlElement* parent, std::u16string_view name)
+{
+    XmlElement& element = elements_.emplace_back();
+    element.name_ = Intern(name);
+    if (parent)
+        parent->children_.push_back(&element);
+    else if (!root_)
+        root_ = &element;
+    return element;
+}
+
+void XmlTree::AddAttribute(XmlElement& element, std::u16string_view name,
+                           std::u16string_view value)
+{
+    const std::u16string* key = Intern(name);
+    for (XmlElement::Attribute& attribute : element.attributes_) {
+        if (attribute.name == key) {
+            attribute.value = value;
+            return;
+        }
+    }
+    element.attributes_.push_back({key, std::u16string(value)});
+}
+
+}  // namespace quaverly

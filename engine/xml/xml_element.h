@@ -1,0 +1,84 @@
+// A read score document as the converters walk it: elements with their names, their
+// attributes, their first text and their child elements, in document order.
+//
+// The text of an element is the first run of character data directly inside it, where a
+// child element, a comment, a processing instruction or a CDATA section ends a run (the
+// characters of a CDATA section are no text of the element); the entity references in it
+// are expanded. That is the value of the element's first text node in the DOM the XML
+// library builds of the same document with entity-reference nodes left out, which is
+// what the converters read.
+//
+// An XmlTree owns its elements; element and attribute names are kept once per tree.
+#pragma once
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+namespace quaverly {
+
+class XmlElement {
+public:
+    struct Attribute {
+        const std::u16string* name;
+        std::u16string value;
+    };
+
+    const std::u16string& Name() const { return *name_; }
+    const std::u16string& Text() const { return text_; }
+    // In the order the document gives them (a name occurs once).
+    const std::vector<Attribute>& Attributes() const { return attributes_; }
+    // The value of the attribute, or null when the element has none of that name.
+    const std::u16string* FindAttribute(std::u16string_view name) const;
+    const std::vector<const XmlElement*>& Children() const { return children_; }
+
+private:
+    friend class XmlTree;
+
+    const std::u16string* name_ = nullptr;
+    std::u16string text_;
+    std::vector<Attribute> attributes_;
+    std::vector<const XmlElement*> children_;
+};
+
+class XmlTree {
+public:
+    XmlTree() = default;
+    XmlTree(const XmlTree&) = delete;
+    XmlTree& operator=(const XmlTree&) = delete;
+    XmlTree(XmlTree&&) = default;
+    XmlTree& operator=(XmlTree&&) = default;
+
+    // The first element added without a parent; null while there is none.
+    const XmlElement* Root() const { return root_; }
+
+    // A new element, last child of the parent; without a parent it becomes the root (a
+    // tree has one: a later parentless element stays outside the tree).
+    XmlElement& AddElement(XmlElement* parent, std::u16string_view name);
+    // A later attribute of a name the element has replaces the value.
+    void AddAttribute(XmlElement& element, std::u16string_view name, std::u16string_view value);
+    void SetText(XmlElement& element, std::u16string text) { element.text_ = std::move(text); }
+    void AppendText(XmlElement& element, std::u16string_view text) { element.text_ += text; }
+
+private:
+    // Hashing for names that a string view finds without making a string.
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::u16string_view s) const
+        {
+            return std::hash<std::u16string_view>{}(s);
+        }
+    };
+
+    const std::u16string* Intern(std::u16string_view name);
+
+    std::deque<XmlElement> elements_;
+    std::unordered_set<std::u16string, NameHash, std::equal_to<>> names_;
+    const XmlElement* root_ = nullptr;
+};
+
+}  // namespace quaverly

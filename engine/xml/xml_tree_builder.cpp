@@ -1,0 +1,76 @@
+#include "engine/xml/xml_tree_builder.h"
+
+#include <string_view>
+
+#include <xercesc/sax2/Attributes.hpp>
+
+namespace quaverly {
+
+namespace {
+
+std::u16string_view View(const XMLCh* text)
+{
+    return text ? std::u16string_view(text) : std::u16string_view();
+}
+
+}  // namespace
+
+void XmlTreeBuilder::EndTextRun()
+{
+    if (!open_.empty() && open_.back().text == TextRun::Open)
+        open_.back().text = TextRun::Closed;
+}
+
+void XmlTreeBuilder::startElement(const XMLCh*, const XMLCh*, const XMLCh* qualifiedName,
+                                  const xercesc::Attributes& attributes)
+{
+    EndTextRun();
+    XmlElement* parent = open_.empty() ? nullptr : open_.back().element;
+    XmlElement& element = tree_.AddElement(parent, View(qualifiedName));
+    for (XMLSize_t i = 0; i < attributes.getLength(); ++i)
+        tree_.AddAttribute(element, View(attributes.getQName(i)), View(attributes.getValue(i)));
+    open_.push_back({&element, TextRun::None});
+}
+
+void XmlTreeBuilder::endElement(const XMLCh*, const XMLCh*, const XMLCh*)
+{
+    if (!open_.empty())
+        open_.pop_back();
+}
+
+void XmlTreeBuilder::characters(const XMLCh* chars, XMLSize_t length)
+{
+    if (open_.empty() || inCdata_)
+        return;
+    Open& current = open_.back();
+    const std::u16string_view text(chars, length);
+    if (current.text == TextRun::None) {
+        tree_.SetText(*current.element, std::u16string(text));
+        current.text = TextRun::Open;
+    } else if (current.text == TextRun::Open) {
+        tree_.AppendText(*current.element, text);
+    }
+}
+
+void XmlTreeBuilder::processingInstruction(const XMLCh*, const XMLCh*)
+{
+    EndTextRun();
+}
+
+void XmlTreeBuilder::comment(const XMLCh*, XMLSize_t)
+{
+    EndTextRun();
+}
+
+void XmlTreeBuilder::startCDATA()
+{
+    EndTextRun();
+    inCdata_ = true;
+}
+
+void XmlTreeBuilder::endCDATA()
+{
+    inCdata_ = false;
+}
+
+}  // namespace quaverly
