@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <limits>
 
-#include <xercesc/dom/DOMElement.hpp>
 
 #include "engine/model/int_clamp.h"
 #include "engine/model/line_mark.h"
@@ -55,7 +54,7 @@ void DirectionConverter::Write()
 {
     if (!ParentElement())
         return;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"direction");
+    XmlElement* element = AppendElement(*ParentElement(), u"direction");
     SetAttribute(*element, u"placement", placement_ == 1 ? u"above" : u"below");
     DirectionTypeConverter type(barIndex_, partIndex_, withBarMarks_, values_);
     WriteChild(type, element);
@@ -136,19 +135,19 @@ void DirectionTypeConverter::Write()
 {
     if (!ParentElement())
         return;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"direction-type");
+    XmlElement* element = AppendElement(*ParentElement(), u"direction-type");
     Score* score = GetScore();
     if (withBarMarks_ && partIndex_ == 0) {
         WriteWords(*element);
         WriteMetronome(*element);
     }
     if (const std::u16string name = DynamicsToText(values_.dynamicsKind); !name.empty()) {
-        dom::DOMElement* dynamics = AppendElement(*element, u"dynamics");
+        XmlElement* dynamics = AppendElement(*element, u"dynamics");
         AppendElement(*dynamics, name);
         WriteRelativeXY(*dynamics, values_.dynamicsOffset);
     }
     if (const std::u16string name = JumpMarkToText(values_.jumpKind); !name.empty()) {
-        dom::DOMElement* mark = AppendElement(*element, name);
+        XmlElement* mark = AppendElement(*element, name);
         SetAttribute(*mark, u"position", values_.jumpSide != 0 ? u"right" : u"left");
         WriteRelativeXY(*mark, values_.jumpOffset);
     }
@@ -164,25 +163,25 @@ void DirectionTypeConverter::Write()
     }
 }
 
-void DirectionTypeConverter::WriteWords(dom::DOMElement& element)
+void DirectionTypeConverter::WriteWords(XmlElement& element)
 {
     Score* score = GetScore();
     const auto text = score ? FirstAt(score->GetExpressionTextList(), barIndex_) : nullptr;
     if (!text)
         return;
-    dom::DOMElement* words = AppendTextElement(element, u"words", text->GetValue().text);
+    XmlElement* words = AppendTextElement(element, u"words", text->GetValue().text);
     SetAttribute(*words, u"expression", u"true");
     WriteRelativeXY(*words, text->GetOffset());
 }
 
-void DirectionTypeConverter::WriteMetronome(dom::DOMElement& element)
+void DirectionTypeConverter::WriteMetronome(XmlElement& element)
 {
     Score* score = GetScore();
     const auto mark = score ? FirstAt(score->GetTempoMarkList(), barIndex_) : nullptr;
     if (!mark)
         return;
     const TempoMarkRecord record = mark->GetValue();
-    dom::DOMElement* metronome = AppendElement(element, u"metronome");
+    XmlElement* metronome = AppendElement(element, u"metronome");
     SetAttribute(*metronome, u"placement", u"above");
     AppendTextElement(*metronome, u"beat-unit", NoteTypeToText(record.beatUnit));
     AppendTextElement(*metronome, u"per-minute", IntToText(record.perMinute));
@@ -237,7 +236,7 @@ void LineMarkConverter::Write()
     const std::u16string type = LineMarkKindToText(mark_->GetKind());
     if (type.empty())
         return;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"staff-line");
+    XmlElement* element = AppendElement(*ParentElement(), u"staff-line");
     SetAttribute(*element, u"type", type);
     AppendTextElement(*element, u"bar", IntToText(mark_->GetBar()));
     AppendTextElement(*element, u"pos", IntToText(mark_->GetTimePosition()));
@@ -265,7 +264,7 @@ void SoundConverter::Write()
     XmlDocumentContext* context = Context();
     if (!context || !ParentElement())
         return;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"sound");
+    XmlElement* element = AppendElement(*ParentElement(), u"sound");
     SetAttribute(*element, u"tempo", IntToText(context->pageResult.tempo));
 }
 

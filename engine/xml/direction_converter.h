@@ -86,8 +86,8 @@ private:
     void ReadWords(const XmlElement& element);
     void ReadMetronome(const XmlElement& element);
     void ReadDynamics(const XmlElement& element);
-    void WriteWords(dom::DOMElement& element);
-    void WriteMetronome(dom::DOMElement& element);
+    void WriteWords(XmlElement& element);
+    void WriteMetronome(XmlElement& element);
 
     int barIndex_;
     int partIndex_;

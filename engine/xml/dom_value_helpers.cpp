@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <limits>
 
-#include <xercesc/dom/DOMElement.hpp>
 
 #include "engine/model/int_clamp.h"
 
@@ -78,10 +77,10 @@ int TextToIndex(std::u16string_view text)
     return ClampToInt(std::int64_t{TextToInt(text)} - 1);
 }
 
-void WriteRelativeXY(dom::DOMElement& element, int x, int y)
+void WriteRelativeXY(XmlElement& element, int x, int y)
 {
-    element.setAttribute(u"relative-x", IntToText(x).c_str());
-    element.setAttribute(u"relative-y", IntToText(y).c_str());
+    element.SetAttribute(u"relative-x", IntToText(x));
+    element.SetAttribute(u"relative-y", IntToText(y));
 }
 
 std::u16string GroupSymbolText(int type)

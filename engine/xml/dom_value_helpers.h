@@ -1,4 +1,4 @@
-// Small helpers on DOM nodes and on the text forms of values, shared by every element
+// Small helpers on document elements and on the text forms of values, shared by every element
 // converter of the score document.
 //
 // Names and values are compared exactly: same length, same UTF-16 units, so "TRUE" is not
@@ -13,15 +13,7 @@
 #include "engine/model/layout_types.h"
 #include "engine/xml/xml_element.h"
 
-#include <xercesc/util/XercesDefs.hpp>
-
-XERCES_CPP_NAMESPACE_BEGIN
-class DOMElement;
-XERCES_CPP_NAMESPACE_END
-
 namespace quaverly {
-
-namespace dom = xercesc;
 
 // True when both texts have the same length and the same units.
 bool TextEquals(std::u16string_view text, std::u16string_view literal);
@@ -54,8 +46,8 @@ inline const std::u16string& ElementText(const XmlElement& element)
 }
 
 // Sets "relative-x" and "relative-y" of the element to the two numbers.
-void WriteRelativeXY(dom::DOMElement& element, int x, int y);
-inline void WriteRelativeXY(dom::DOMElement& element, Point offset)
+void WriteRelativeXY(XmlElement& element, int x, int y);
+inline void WriteRelativeXY(XmlElement& element, Point offset)
 {
     WriteRelativeXY(element, offset.x, offset.y);
 }

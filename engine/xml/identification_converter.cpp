@@ -1,6 +1,5 @@
 #include "engine/xml/identification_converter.h"
 
-#include <xercesc/dom/DOMElement.hpp>
 
 #include "engine/model/score.h"
 #include "engine/xml/header_text_converter.h"
@@ -35,7 +34,7 @@ void IdentificationConverter::Write()
     Score* score = GetScore();
     if (!score || !ParentElement())
         return;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"identification");
+    XmlElement* element = AppendElement(*ParentElement(), u"identification");
     HeaderTextConverter composer(score->GetComposerText(), u"creator", u"composer");
     WriteChild(composer, element);
     HeaderTextConverter poet(score->GetPoetText(), u"creator", u"poet");
@@ -79,7 +78,7 @@ void EncodingConverter::Write()
 {
     if (!ParentElement() || !Context())
         return;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"encoding");
+    XmlElement* element = AppendElement(*ParentElement(), u"encoding");
     AppendTextElement(*element, u"software", u"Verdane");
     AppendTextElement(*element, u"encoder", Context()->encoder);
     AppendTextElement(*element, u"encoding-date", Context()->encodingDate);

@@ -6,8 +6,6 @@
 #include <new>
 #include <system_error>
 
-#include <xercesc/dom/DOM.hpp>
-#include <xercesc/framework/MemBufFormatTarget.hpp>
 #include <xercesc/framework/MemBufInputSource.hpp>
 #include <xercesc/parsers/SAX2XMLReaderImpl.hpp>
 #include <xercesc/sax/ErrorHandler.hpp>
@@ -151,16 +149,6 @@ std::string WithCrLfLineEnds(std::string_view bytes)
     return out;
 }
 
-struct DocumentRelease {
-    void operator()(x::DOMDocument* document) const { document->release(); }
-};
-struct SerializerRelease {
-    void operator()(x::DOMLSSerializer* serializer) const { serializer->release(); }
-};
-struct OutputRelease {
-    void operator()(x::DOMLSOutput* output) const { output->release(); }
-};
-
 }  // namespace
 
 MusicXmlFile::MusicXmlFile()
@@ -269,8 +257,6 @@ bool MusicXmlFile::ReadDocument(const std::string& bytes)
         return Fail("not well-formed XML: " + Narrow(e.getMessage()));
     } catch (const x::XMLException& e) {
         return Fail("cannot parse: " + Narrow(e.getMessage()));
-    } catch (const x::DOMException& e) {
-        return Fail("cannot read the document: " + Narrow(e.getMessage()));
     } catch (const x::OutOfMemoryException&) {
         return Fail("out of memory");
     } catch (const std::bad_alloc&) {
@@ -289,17 +275,8 @@ bool MusicXmlFile::Save(const fs::path& path)
         return Fail("the XML library did not start");
     std::string bytes;
     try {
-        x::DOMImplementation* implementation =
-            x::DOMImplementationRegistry::getDOMImplementation(u"Core");
-        if (!implementation)
-            return Fail("no DOM implementation");
-        x::DOMDocumentType* type =
-            implementation->createDocumentType(u"score-partwise", kPublicId, kSystemId);
-        const std::unique_ptr<x::DOMDocument, DocumentRelease> document(
-            implementation->createDocument(nullptr, u"score-partwise", type));
-        if (!document || !document->getDocumentElement())
-            return Fail("cannot create the document");
-
+        XmlTree tree;
+        XmlElement& root = tree.AddElement(nullptr, u"score-partwise");
         XmlDocumentContext context;
         context.lineBreaks = score_->GetLineBreaks();
         context.barsPerLine = score_->GetBarsPerLine();
@@ -310,41 +287,13 @@ bool MusicXmlFile::Save(const fs::path& path)
         ScorePartwiseConverter converter;
         converter.SetScore(score_);
         converter.SetContext(&context);
-        converter.SetDocument(document.get());
-        converter.SetParentElement(document->getDocumentElement());
+        converter.SetParentElement(&root);
         converter.Write();
 
-        // The quick writer gives the serializer's very text; what it leaves alone, the
-        // serializer writes.
         std::string text;
-        if (WritePrettyDocument(*document, text)) {
-            bytes = WithCrLfLineEnds(text);
-        } else {
-            const std::unique_ptr<x::DOMLSSerializer, SerializerRelease> serializer(
-                implementation->createLSSerializer());
-            const std::unique_ptr<x::DOMLSOutput, OutputRelease> output(
-                implementation->createLSOutput());
-            if (!serializer || !output)
-                return Fail("no XML writer");
-            x::DOMConfiguration* config = serializer->getDomConfig();
-            if (config->canSetParameter(x::XMLUni::fgDOMWRTFormatPrettyPrint, true))
-                config->setParameter(x::XMLUni::fgDOMWRTFormatPrettyPrint, true);
-            serializer->setNewLine(u"\r\n");
-            x::MemBufFormatTarget target;
-            output->setByteStream(&target);
-            output->setEncoding(u"UTF-8");
-            if (!serializer->write(document.get(), output.get()))
-                return Fail("cannot write the document");
-            bytes = WithCrLfLineEnds(
-                std::string_view(reinterpret_cast<const char*>(target.getRawBuffer()),
-                                 target.getLen()));
-        }
-    } catch (const x::XMLException& e) {
-        return Fail("cannot write the document: " + Narrow(e.getMessage()));
-    } catch (const x::DOMException& e) {
-        return Fail("cannot write the document: " + Narrow(e.getMessage()));
-    } catch (const x::OutOfMemoryException&) {
-        return Fail("out of memory");
+        if (!WritePrettyDocument(root, kPublicId, kSystemId, text))
+            return Fail("cannot write the document");
+        bytes = WithCrLfLineEnds(text);
     } catch (const std::bad_alloc&) {
         return Fail("out of memory");
     } catch (...) {

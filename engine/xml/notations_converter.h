@@ -42,7 +42,7 @@ public:
 
 private:
     void ReadOrnaments(const XmlElement& element);
-    void WriteOrnaments(dom::DOMElement& notations, const NoteSymbol& symbol);
+    void WriteOrnaments(XmlElement& notations, const NoteSymbol& symbol);
 
     std::shared_ptr<Note> note_;
     NotationLinks links_;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include <xercesc/dom/DOMElement.hpp>
 
 #include "engine/model/bar.h"
 #include "engine/model/chord_note_list.h"
@@ -285,12 +284,12 @@ void NoteConverter::Write()
     if (!note_ || !context || !ParentElement())
         return;
     const Note& n = *note_;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"note");
+    XmlElement* element = AppendElement(*ParentElement(), u"note");
     WriteRelativeXY(*element, n.GetOffset());
     if (chord_)
         AppendElement(*element, u"chord");
     if (graceBefore_ || graceAfter_) {
-        dom::DOMElement* grace = AppendElement(*element, u"grace");
+        XmlElement* grace = AppendElement(*element, u"grace");
         if (graceBefore_)
             SetAttribute(*grace, u"steal-time-following", u"33");
         if (graceAfter_)
@@ -313,7 +312,7 @@ void NoteConverter::Write()
     AppendTextElement(*element, u"size",
                       NoteKindToText(n.GetStyle() ? n.GetStyle()->GetKind() : 0));
     if (n.GetTupletActual() != 0) {
-        dom::DOMElement* modification = AppendElement(*element, u"time-modification");
+        XmlElement* modification = AppendElement(*element, u"time-modification");
         AppendTextElement(*modification, u"actual-notes", IntToText(n.GetTupletActual()));
         AppendTextElement(*modification, u"normal-notes", IntToText(n.GetTupletNormal()));
     }
@@ -373,7 +372,7 @@ void PitchConverter::Write()
 {
     if (!note_ || !ParentElement())
         return;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"pitch");
+    XmlElement* element = AppendElement(*ParentElement(), u"pitch");
     AppendTextElement(*element, u"step", StepToText(note_->GetPitchCode()));
     AppendTextElement(*element, u"alter", IntToText(note_->GetAccidental()));
     AppendTextElement(*element, u"octave", IntToText(note_->GetOctave() + kOctaveOfRegisterZero));
@@ -414,7 +413,7 @@ void LyricConverter::Write()
         const std::shared_ptr<Lyric> lyric = note_->GetLyric(verse);
         if (!lyric || lyric->GetText().empty())
             continue;
-        dom::DOMElement* element = AppendElement(*ParentElement(), u"lyric");
+        XmlElement* element = AppendElement(*ParentElement(), u"lyric");
         SetAttribute(*element, u"number", IndexToText(verse));
         WriteRelativeXY(*element, lyric->GetOffset());
         AppendTextElement(*element, u"text", lyric->GetText());

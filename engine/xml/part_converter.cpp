@@ -1,6 +1,5 @@
 #include "engine/xml/part_converter.h"
 
-#include <xercesc/dom/DOMElement.hpp>
 
 #include "engine/model/part.h"
 #include "engine/model/score.h"
@@ -42,7 +41,7 @@ void PartConverter::Write()
 {
     if (!ParentElement())
         return;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"part");
+    XmlElement* element = AppendElement(*ParentElement(), u"part");
     SetAttribute(*element, u"id", ScorePartConverter::PartIdOf(index_));
     Score* score = GetScore();
     const std::shared_ptr<Part> part = score ? PartAt(*score, index_) : nullptr;

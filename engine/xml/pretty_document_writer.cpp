@@ -1,19 +1,14 @@
 #include "engine/xml/pretty_document_writer.h"
 
+#include <algorithm>
 #include <string_view>
+#include <vector>
 
-#include <xercesc/dom/DOM.hpp>
+#include "engine/xml/xml_element.h"
 
 namespace quaverly {
 
 namespace {
-
-namespace x = xercesc;
-
-std::u16string_view View(const XMLCh* text)
-{
-    return text ? std::u16string_view(text) : std::u16string_view();
-}
 
 bool IsHighSurrogate(char16_t c)
 {
@@ -39,52 +34,17 @@ class Writer {
 public:
     explicit Writer(std::string& out) : out_(out) {}
 
-    bool Document(const x::DOMDocument& document)
+    bool Document(const XmlElement& root, std::u16string_view publicId,
+                  std::u16string_view systemId)
     {
-        const std::u16string_view version = View(document.getXmlVersion());
-        if (!version.empty() && version != u"1.0")
-            return false;
-        out_ += "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"";
-        out_ += document.getXmlStandalone() ? "yes" : "no";
-        out_ += "\" ?>";
-        for (const x::DOMNode* child = document.getFirstChild(); child;
-             child = child->getNextSibling()) {
-            if (!Node(*child, 0))
-                return false;
-        }
+        out_ += "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\" ?>";
         NewLine();
-        return true;
-    }
-
-private:
-    bool Node(const x::DOMNode& node, unsigned level)
-    {
-        switch (node.getNodeType()) {
-        case x::DOMNode::ELEMENT_NODE:
-            return Element(static_cast<const x::DOMElement&>(node), level);
-        case x::DOMNode::TEXT_NODE:
-            return Text(View(node.getNodeValue()));
-        case x::DOMNode::DOCUMENT_TYPE_NODE:
-            return DocumentType(static_cast<const x::DOMDocumentType&>(node), level);
-        default:
-            return false;  // left to the library's serializer
-        }
-    }
-
-    bool DocumentType(const x::DOMDocumentType& type, unsigned level)
-    {
-        const std::u16string_view publicId = View(type.getPublicId());
-        const std::u16string_view systemId = View(type.getSystemId());
-        if (!View(type.getInternalSubset()).empty() || (!publicId.empty() && systemId.empty()))
-            return false;
-        NewLine();
-        Indent(level);
         out_ += "<!DOCTYPE ";
-        if (!Put(View(type.getNodeName()), Place::Markup))
+        if (!Put(root.Name(), Place::Markup))
             return false;
         if (!publicId.empty()) {
             out_ += " PUBLIC \"";
-            if (!Put(publicId, Place::Markup))
+            if (systemId.empty() || !Put(publicId, Place::Markup))
                 return false;
             out_ += "\" \"";
             if (!Put(systemId, Place::Markup))
@@ -97,13 +57,15 @@ private:
             out_ += '"';
         }
         out_ += '>';
+        if (!Element(root, 0))
+            return false;
+        NewLine();
         return true;
     }
 
-    bool Element(const x::DOMElement& element, unsigned level)
+private:
+    bool Element(const XmlElement& element, unsigned level)
     {
-        if (!View(element.getNamespaceURI()).empty() || !View(element.getPrefix()).empty())
-            return false;
         // Each element on a line of its own, unless a text of white space before it
         // already broke the line; the children of the root stand apart by a blank line.
         if (!lineFeedInText_) {
@@ -116,23 +78,33 @@ private:
         Indent(level);
         const int startLine = line_;
         out_ += '<';
-        if (!Put(View(element.getTagName()), Place::Markup))
+        if (!Put(element.Name(), Place::Markup))
             return false;
-        if (const x::DOMNamedNodeMap* attributes = element.getAttributes()) {
-            for (XMLSize_t i = 0; i < attributes->getLength(); ++i) {
-                const x::DOMNode* attribute = attributes->item(i);
-                if (!attribute || !Attribute(static_cast<const x::DOMAttr&>(*attribute)))
-                    return false;
-            }
+        // The serializer writes the attributes in the order of their names.
+        std::vector<const XmlElement::Attribute*> attributes;
+        attributes.reserve(element.Attributes().size());
+        for (const XmlElement::Attribute& attribute : element.Attributes())
+            attributes.push_back(&attribute);
+        std::sort(attributes.begin(), attributes.end(),
+                  [](const auto* a, const auto* b) { return *a->name < *b->name; });
+        for (const XmlElement::Attribute* attribute : attributes) {
+            out_ += ' ';
+            if (!Put(*attribute->name, Place::Markup))
+                return false;
+            out_ += "=\"";
+            if (!Put(attribute->value, Place::Attribute))
+                return false;
+            out_ += '"';
         }
-        const x::DOMNode* child = element.getFirstChild();
-        if (!child) {
+        if (!element.HasText() && element.Children().empty()) {
             out_ += "/>";
             return true;
         }
         out_ += '>';
-        for (; child; child = child->getNextSibling()) {
-            if (!Node(*child, level + 1))
+        if (element.HasText() && !Text(element.Text()))
+            return false;
+        for (const XmlElement* child : element.Children()) {
+            if (!Element(*child, level + 1))
                 return false;
         }
         // The end tag goes on a line of its own when the content took more than one.
@@ -146,30 +118,9 @@ private:
             Indent(level);
         }
         out_ += "</";
-        if (!Put(View(element.getTagName()), Place::Markup))
+        if (!Put(element.Name(), Place::Markup))
             return false;
         out_ += '>';
-        return true;
-    }
-
-    bool Attribute(const x::DOMAttr& attribute)
-    {
-        if (!attribute.getSpecified())
-            return true;  // a default from the document type is not written
-        if (!View(attribute.getNamespaceURI()).empty())
-            return false;
-        out_ += ' ';
-        if (!Put(View(attribute.getName()), Place::Markup))
-            return false;
-        out_ += "=\"";
-        for (const x::DOMNode* part = attribute.getFirstChild(); part;
-             part = part->getNextSibling()) {
-            if (part->getNodeType() != x::DOMNode::TEXT_NODE)
-                return false;
-            if (!Put(View(part->getNodeValue()), Place::Attribute))
-                return false;
-        }
-        out_ += '"';
         return true;
     }
 
@@ -286,10 +237,11 @@ private:
 
 }  // namespace
 
-bool WritePrettyDocument(const x::DOMDocument& document, std::string& out)
+bool WritePrettyDocument(const XmlElement& root, std::u16string_view publicId,
+                         std::u16string_view systemId, std::string& out)
 {
     out.clear();
-    return Writer(out).Document(document);
+    return Writer(out).Document(root, publicId, systemId);
 }
 
 }  // namespace quaverly

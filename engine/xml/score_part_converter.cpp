@@ -1,6 +1,5 @@
 #include "engine/xml/score_part_converter.h"
 
-#include <xercesc/dom/DOMElement.hpp>
 
 #include "engine/model/container_element.h"
 #include "engine/model/part.h"
@@ -68,12 +67,12 @@ void ScorePartConverter::Write()
 {
     if (!part_ || !ParentElement())
         return;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"score-part");
+    XmlElement* element = AppendElement(*ParentElement(), u"score-part");
     SetAttribute(*element, u"id", PartIdOf(index_));
     AppendTextElement(*element, u"part-name", part_->GetName());
-    dom::DOMElement* instrument = AppendElement(*element, u"score-instrument");
+    XmlElement* instrument = AppendElement(*element, u"score-instrument");
     AppendTextElement(*instrument, u"instrument-name", part_->GetInstrumentName());
-    dom::DOMElement* midi = AppendElement(*element, u"midi-instrument");
+    XmlElement* midi = AppendElement(*element, u"midi-instrument");
     AppendTextElement(*midi, u"midi-channel", IntToText(part_->GetChannel() + 1));
     AppendTextElement(*midi, u"midi-program", IntToText(part_->GetProgram() + 1));
 }

@@ -1,6 +1,5 @@
 #include "engine/xml/score_partwise_converter.h"
 
-#include <xercesc/dom/DOMElement.hpp>
 
 #include "engine/model/container_element.h"
 #include "engine/model/part.h"
@@ -103,7 +102,7 @@ void ScorePartwiseConverter::JoinSecondStaff(Score& score, int ownIndex,
 void ScorePartwiseConverter::Write()
 {
     Score* score = GetScore();
-    dom::DOMElement* root = ParentElement();
+    XmlElement* root = ParentElement();
     if (!score || !root)
         return;
     HeaderTextConverter title(score->GetTitleText(), u"movement-title");

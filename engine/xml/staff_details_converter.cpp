@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include <xercesc/dom/DOMElement.hpp>
 
 #include "engine/model/part.h"
 
@@ -41,7 +40,7 @@ void StaffDetailsConverter::Write()
 {
     if (!part_ || !ParentElement())
         return;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"staff-details");
+    XmlElement* element = AppendElement(*ParentElement(), u"staff-details");
     for (int verse = 0; verse < Part::kVerseCount; ++verse) {
         VerseOffsetConverter converter(verse, part_->GetVerseOffset(verse));
         WriteChild(converter, element);
@@ -67,7 +66,7 @@ void VerseOffsetConverter::Write()
 {
     if (!ParentElement())
         return;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"verse-offset");
+    XmlElement* element = AppendElement(*ParentElement(), u"verse-offset");
     AppendTextElement(*element, u"verse", IntToText(verse_));
     AppendTextElement(*element, u"offset", IntToText(offset_));
 }

@@ -1,6 +1,5 @@
 #include "engine/xml/system_bar_number_converter.h"
 
-#include <xercesc/dom/DOMElement.hpp>
 
 namespace quaverly {
 
@@ -22,7 +21,7 @@ void SystemBarNumberConverter::Write()
 {
     if (!ParentElement())
         return;
-    dom::DOMElement* element = AppendElement(*ParentElement(), ElementNameWritten());
+    XmlElement* element = AppendElement(*ParentElement(), ElementNameWritten());
     AppendTextElement(*element, u"index", IndexToText(index_));
     AppendTextElement(*element, u"count", IntToText(count_));
 }

@@ -1,6 +1,5 @@
 #include "engine/xml/system_converter.h"
 
-#include <xercesc/dom/DOMElement.hpp>
 
 #include "engine/model/int_clamp.h"
 
@@ -55,7 +54,7 @@ void SystemConverter::Write()
 {
     if (!ParentElement())
         return;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"system");
+    XmlElement* element = AppendElement(*ParentElement(), u"system");
     // The last bar included, counted from 1, is the end of the half-open range; a line
     // without bars gets the bar before its first (0 for the heading).
     const int stop = record_.endBar > record_.firstBar ? record_.endBar : record_.firstBar;
@@ -95,7 +94,7 @@ void TrackConverter::Write()
 {
     if (!ParentElement())
         return;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"track");
+    XmlElement* element = AppendElement(*ParentElement(), u"track");
     SetAttribute(*element, u"number", IndexToText(record_.number));
     SetAttribute(*element, u"show", ShowText(record_.show));
     WriteRelativeXY(*element, record_.offset);
@@ -118,7 +117,7 @@ void InstrumentNameConverter::Write()
 {
     if (!ParentElement())
         return;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"instrument-name");
+    XmlElement* element = AppendElement(*ParentElement(), u"instrument-name");
     WriteRelativeXY(*element, offset_);
     AppendTextElement(*element, u"name", name_);
 }

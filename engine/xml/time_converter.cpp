@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <limits>
 
-#include <xercesc/dom/DOMElement.hpp>
 
 #include "engine/model/bar.h"
 #include "engine/model/score.h"
@@ -60,7 +59,7 @@ void TimeConverter::Write()
         return;
     const TimeSignature& signature = *bar_->GetTimeSignature();
     const TimeSignatureRecord value = signature.GetValue();
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"time");
+    XmlElement* element = AppendElement(*ParentElement(), u"time");
     SetAttribute(*element, u"symbol", value.common != 0 ? u"common" : u"normal");
     AppendTextElement(*element, u"beats", IntToText(value.beats));
     AppendTextElement(*element, u"beat-type", IntToText(value.beatType));

@@ -1,8 +1,5 @@
 #include "engine/xml/xml_converter.h"
 
-#include <xercesc/dom/DOMDocument.hpp>
-#include <xercesc/dom/DOMElement.hpp>
-#include <xercesc/dom/DOMText.hpp>
 
 #include "engine/model/part.h"
 #include "engine/model/score.h"
@@ -46,11 +43,10 @@ void XmlConverter::ReadChild(XmlConverter& child, const XmlElement* element)
     child.Read();
 }
 
-void XmlConverter::WriteChild(XmlConverter& child, dom::DOMElement* parent)
+void XmlConverter::WriteChild(XmlConverter& child, XmlElement* parent)
 {
-    if (!parent || !document_)
+    if (!parent)
         return;
-    child.SetDocument(document_);
     child.SetContext(context_);
     child.SetScore(score_);
     child.SetParentElement(parent);
@@ -59,37 +55,28 @@ void XmlConverter::WriteChild(XmlConverter& child, dom::DOMElement* parent)
     child.Write();
 }
 
-dom::DOMElement* XmlConverter::AppendElement(dom::DOMElement& parent, std::u16string_view name)
+XmlElement* XmlConverter::AppendElement(XmlElement& parent, std::u16string_view name)
 {
-    const std::u16string tag(name);
-    dom::DOMElement* element = document_->createElement(tag.c_str());
-    parent.appendChild(element);
-    return element;
+    return &parent.AppendChild(name);
 }
 
-dom::DOMElement* XmlConverter::AppendTextElement(dom::DOMElement& parent,
-                                                 std::u16string_view name,
-                                                 std::u16string_view text)
+XmlElement* XmlConverter::AppendTextElement(XmlElement& parent, std::u16string_view name,
+                                            std::u16string_view text)
 {
-    const std::u16string tag(name);
-    dom::DOMElement* element = document_->createElement(tag.c_str());
+    XmlElement* element = AppendElement(parent, name);
     AppendText(*element, text);
-    parent.appendChild(element);
     return element;
 }
 
-void XmlConverter::AppendText(dom::DOMElement& element, std::u16string_view text)
+void XmlConverter::AppendText(XmlElement& element, std::u16string_view text)
 {
-    const std::u16string safe = XmlSafeText(text);
-    element.appendChild(document_->createTextNode(safe.c_str()));
+    element.AppendText(XmlSafeText(text));
 }
 
-void XmlConverter::SetAttribute(dom::DOMElement& element, std::u16string_view name,
+void XmlConverter::SetAttribute(XmlElement& element, std::u16string_view name,
                                 std::u16string_view value)
 {
-    const std::u16string key(name);
-    const std::u16string safe = XmlSafeText(value);
-    element.setAttribute(key.c_str(), safe.c_str());
+    element.SetAttribute(name, XmlSafeText(value));
 }
 
 std::shared_ptr<Part> XmlConverter::PartAt(const Score& score, int index)

@@ -8,14 +8,13 @@
 // are compared exactly, in a fixed order; elements and attributes a converter does not
 // know are passed over without a word.
 //
-// Writing: the converter creates its element in the DOM document, appends it to the
-// parent element it was given and fills it. Every text and attribute value goes through
+// Writing: the converter appends its element to the parent element it was given and
+// fills it. Every text and attribute value goes through
 // XmlSafeText, so a text holding characters that XML cannot carry still gives a document
 // that opens again.
 //
-// A parent hands its state to a child through ReadChild / WriteChild: the element to read
-// or the DOM document, the context, the score and, unless the child was given one of its
-// own, the parent's model object.
+// A parent hands its state to a child through ReadChild / WriteChild: the context, the
+// score and, unless the child was given one of its own, the parent's model object.
 #pragma once
 
 #include <memory>
@@ -27,10 +26,6 @@
 #include "engine/xml/dom_value_helpers.h"
 #include "engine/xml/value_vocabulary.h"
 #include "engine/xml/xml_element.h"
-
-XERCES_CPP_NAMESPACE_BEGIN
-class DOMDocument;
-XERCES_CPP_NAMESPACE_END
 
 namespace quaverly {
 
@@ -55,8 +50,7 @@ public:
     const std::shared_ptr<ScoreElement>& GetModel() const { return model_; }
     void SetScore(Score* score) { score_ = score; }
     void SetContext(XmlDocumentContext* context) { context_ = context; }
-    void SetDocument(dom::DOMDocument* document) { document_ = document; }
-    void SetParentElement(dom::DOMElement* parent) { parent_ = parent; }
+    void SetParentElement(XmlElement* parent) { parent_ = parent; }
 
 protected:
     // Takes the element's tag name, text, attributes and child elements.
@@ -67,15 +61,15 @@ protected:
     void ReadChild(XmlConverter& child, const XmlElement* element);
     // Runs the child's Write under the parent element, with this converter's document,
     // context, score and (unless the child has its own) model.
-    void WriteChild(XmlConverter& child, dom::DOMElement* parent);
+    void WriteChild(XmlConverter& child, XmlElement* parent);
 
     // A new element of that name appended to the parent.
-    dom::DOMElement* AppendElement(dom::DOMElement& parent, std::u16string_view name);
+    XmlElement* AppendElement(XmlElement& parent, std::u16string_view name);
     // The same holding a text node with the text (also when it is empty).
-    dom::DOMElement* AppendTextElement(dom::DOMElement& parent, std::u16string_view name,
+    XmlElement* AppendTextElement(XmlElement& parent, std::u16string_view name,
                                        std::u16string_view text);
-    void AppendText(dom::DOMElement& element, std::u16string_view text);
-    void SetAttribute(dom::DOMElement& element, std::u16string_view name,
+    void AppendText(XmlElement& element, std::u16string_view text);
+    void SetAttribute(XmlElement& element, std::u16string_view name,
                       std::u16string_view value);
 
     // What ReadCommon found.
@@ -94,8 +88,7 @@ protected:
     const XmlElement* Element() const { return element_; }
     Score* GetScore() const { return score_; }
     XmlDocumentContext* Context() const { return context_; }
-    dom::DOMDocument* Document() const { return document_; }
-    dom::DOMElement* ParentElement() const { return parent_; }
+    XmlElement* ParentElement() const { return parent_; }
 
 private:
     static const std::vector<const XmlElement*> kNoChildren;
@@ -104,8 +97,7 @@ private:
     std::shared_ptr<ScoreElement> model_;
     Score* score_ = nullptr;
     XmlDocumentContext* context_ = nullptr;
-    dom::DOMDocument* document_ = nullptr;
-    dom::DOMElement* parent_ = nullptr;
+    XmlElement* parent_ = nullptr;
     const std::vector<const XmlElement*>* children_ = &kNoChildren;
     std::u16string name_;
     std::u16string text_;

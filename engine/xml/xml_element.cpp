@@ -20,7 +20,7 @@ const std::u16string* XmlTree::Intern(std::u16string_view name)
 
 XmlElement& XmlTree::AddElement(XmlElement* parent, std::u16string_view name)
 {
-    XmlElement& element = elements_.emplace_back();
+    XmlElement& element = elements_.emplace_back(XmlElement(*this));
     element.name_ = Intern(name);
     if (parent)
         parent->children_.push_back(&element);
@@ -29,17 +29,27 @@ XmlElement& XmlTree::AddElement(XmlElement* parent, std::u16string_view name)
     return element;
 }
 
-void XmlTree::AddAttribute(XmlElement& element, std::u16string_view name,
-                           std::u16string_view value)
+XmlElement& XmlElement::AppendChild(std::u16string_view name)
 {
-    const std::u16string* key = Intern(name);
-    for (XmlElement::Attribute& attribute : element.attributes_) {
+    return tree_->AddElement(this, name);
+}
+
+void XmlElement::SetAttribute(std::u16string_view name, std::u16string_view value)
+{
+    const std::u16string* key = tree_->Intern(name);
+    for (Attribute& attribute : attributes_) {
         if (attribute.name == key) {
             attribute.value = value;
             return;
         }
     }
-    element.attributes_.push_back({key, std::u16string(value)});
+    attributes_.push_back({key, std::u16string(value)});
+}
+
+void XmlElement::AppendText(std::u16string_view text)
+{
+    text_ += text;
+    hasText_ = true;
 }
 
 }  // namespace quaverly

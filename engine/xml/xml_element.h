@@ -1,12 +1,14 @@
-// A read score document as the converters walk it: elements with their names, their
-// attributes, their first text and their child elements, in document order.
+// A score document as the converters read and write it: elements with their names, their
+// attributes, their text and their child elements, in document order.
 //
-// The text of an element is the first run of character data directly inside it, where a
-// child element, a comment, a processing instruction or a CDATA section ends a run (the
-// characters of a CDATA section are no text of the element); the entity references in it
-// are expanded. That is the value of the element's first text node in the DOM the XML
-// library builds of the same document with entity-reference nodes left out, which is
-// what the converters read.
+// In a read document the text of an element is the first run of character data directly
+// inside it, where a child element, a comment, a processing instruction or a CDATA
+// section ends a run (the characters of a CDATA section are no text of the element); the
+// entity references in it are expanded. That is the value of the element's first text
+// node in the DOM the XML library builds of the same document with entity-reference
+// nodes left out, which is what the converters read. An element being written holds its
+// text before its child elements (the converters write text only into elements without
+// children), and an element given an empty text is written with an end tag.
 //
 // An XmlTree owns its elements; element and attribute names are kept once per tree.
 #pragma once
@@ -21,6 +23,8 @@
 
 namespace quaverly {
 
+class XmlTree;
+
 class XmlElement {
 public:
     struct Attribute {
@@ -30,17 +34,29 @@ public:
 
     const std::u16string& Name() const { return *name_; }
     const std::u16string& Text() const { return text_; }
+    // Whether text was given, empty text among it.
+    bool HasText() const { return hasText_; }
     // In the order the document gives them (a name occurs once).
     const std::vector<Attribute>& Attributes() const { return attributes_; }
     // The value of the attribute, or null when the element has none of that name.
     const std::u16string* FindAttribute(std::u16string_view name) const;
     const std::vector<const XmlElement*>& Children() const { return children_; }
 
+    // Building: a new last child element; an attribute (a later value of a name the
+    // element has replaces the earlier one); text added to the element's text.
+    XmlElement& AppendChild(std::u16string_view name);
+    void SetAttribute(std::u16string_view name, std::u16string_view value);
+    void AppendText(std::u16string_view text);
+
 private:
     friend class XmlTree;
 
+    explicit XmlElement(XmlTree& tree) : tree_(&tree) {}
+
+    XmlTree* tree_;
     const std::u16string* name_ = nullptr;
     std::u16string text_;
+    bool hasText_ = false;
     std::vector<Attribute> attributes_;
     std::vector<const XmlElement*> children_;
 };
@@ -59,12 +75,10 @@ public:
     // A new element, last child of the parent; without a parent it becomes the root (a
     // tree has one: a later parentless element stays outside the tree).
     XmlElement& AddElement(XmlElement* parent, std::u16string_view name);
-    // A later attribute of a name the element has replaces the value.
-    void AddAttribute(XmlElement& element, std::u16string_view name, std::u16string_view value);
-    void SetText(XmlElement& element, std::u16string text) { element.text_ = std::move(text); }
-    void AppendText(XmlElement& element, std::u16string_view text) { element.text_ += text; }
 
 private:
+    friend class XmlElement;
+
     // Hashing for names that a string view finds without making a string.
     struct NameHash {
         using is_transparent = void;

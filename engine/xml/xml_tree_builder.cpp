@@ -28,7 +28,7 @@ void XmlTreeBuilder::startElement(const XMLCh*, const XMLCh*, const XMLCh* quali
     XmlElement* parent = open_.empty() ? nullptr : open_.back().element;
     XmlElement& element = tree_.AddElement(parent, View(qualifiedName));
     for (XMLSize_t i = 0; i < attributes.getLength(); ++i)
-        tree_.AddAttribute(element, View(attributes.getQName(i)), View(attributes.getValue(i)));
+        element.SetAttribute(View(attributes.getQName(i)), View(attributes.getValue(i)));
     open_.push_back({&element, TextRun::None});
 }
 
@@ -44,12 +44,10 @@ void XmlTreeBuilder::characters(const XMLCh* chars, XMLSize_t length)
         return;
     Open& current = open_.back();
     const std::u16string_view text(chars, length);
-    if (current.text == TextRun::None) {
-        tree_.SetText(*current.element, std::u16string(text));
+    if (current.text == TextRun::None)
         current.text = TextRun::Open;
-    } else if (current.text == TextRun::Open) {
-        tree_.AppendText(*current.element, text);
-    }
+    if (current.text == TextRun::Open)
+        current.element->AppendText(text);
 }
 
 void XmlTreeBuilder::processingInstruction(const XMLCh*, const XMLCh*)

@@ -6,9 +6,6 @@
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <xercesc/dom/DOM.hpp>
-#include <xercesc/framework/MemBufInputSource.hpp>
-#include <xercesc/parsers/XercesDOMParser.hpp>
 
 #include "engine/xml/dom_value_helpers.h"
 #include "engine/xml/xml_platform.h"
@@ -16,8 +13,6 @@
 
 namespace quaverly {
 namespace {
-
-namespace x = xercesc;
 
 TEST(DomValueHelpersTest, TextEqualsIsExactAndCaseSensitive)
 {
@@ -107,23 +102,6 @@ TEST(DomValueHelpersTest, XmlSafeTextDropsWhatXmlCannotHold)
         EXPECT_EQ(XmlSafeText(c.text), c.safe);
 }
 
-// A parsed document for the DOM writing helpers.
-class DomNodeTest : public ::testing::Test {
-protected:
-    x::DOMDocument* Parse(const std::string& text)
-    {
-        EXPECT_TRUE(XmlPlatform::EnsureInitialized());
-        parser_ = std::make_unique<x::XercesDOMParser>();
-        x::MemBufInputSource source(reinterpret_cast<const XMLByte*>(text.data()), text.size(),
-                                    u"test", false);
-        parser_->parse(source);
-        return parser_->getDocument();
-    }
-
-private:
-    std::unique_ptr<x::XercesDOMParser> parser_;
-};
-
 TEST(XmlElementTest, ElementTextIsTheFirstRunOfTextOnly)
 {
     const auto tree = xml_test::ParseTree(
@@ -150,14 +128,15 @@ TEST(XmlElementTest, ChildrenAreTheElementsInOrder)
     EXPECT_EQ(ElementText(*root), u"text");
 }
 
-TEST_F(DomNodeTest, WriteRelativeXYSetsBothAttributes)
+TEST(XmlElementTest, WriteRelativeXYSetsBothAttributes)
 {
-    x::DOMDocument* document = Parse("<r/>");
-    ASSERT_NE(document, nullptr);
-    x::DOMElement* root = document->getDocumentElement();
-    WriteRelativeXY(*root, 12, -5);
-    EXPECT_EQ(std::u16string(root->getAttribute(u"relative-x")), u"12");
-    EXPECT_EQ(std::u16string(root->getAttribute(u"relative-y")), u"-5");
+    XmlTree tree;
+    XmlElement& root = tree.AddElement(nullptr, u"r");
+    WriteRelativeXY(root, 12, -5);
+    ASSERT_NE(root.FindAttribute(u"relative-x"), nullptr);
+    ASSERT_NE(root.FindAttribute(u"relative-y"), nullptr);
+    EXPECT_EQ(*root.FindAttribute(u"relative-x"), u"12");
+    EXPECT_EQ(*root.FindAttribute(u"relative-y"), u"-5");
 }
 
 }  // namespace

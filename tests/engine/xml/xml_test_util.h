@@ -122,13 +122,12 @@ inline void AddFromDom(XmlTree& tree, XmlElement* parent, const x::DOMElement& e
     XmlElement& added = tree.AddElement(parent, element.getTagName());
     const x::DOMNamedNodeMap* attributes = element.getAttributes();
     for (XMLSize_t i = 0; attributes && i < attributes->getLength(); ++i)
-        tree.AddAttribute(added, attributes->item(i)->getNodeName(),
-                          attributes->item(i)->getNodeValue());
+        added.SetAttribute(attributes->item(i)->getNodeName(), attributes->item(i)->getNodeValue());
     bool textSeen = false;
     for (const x::DOMNode* child = element.getFirstChild(); child;
          child = child->getNextSibling()) {
         if (child->getNodeType() == x::DOMNode::TEXT_NODE && !textSeen) {
-            tree.SetText(added, child->getNodeValue());
+            added.AppendText(child->getNodeValue());
             textSeen = true;
         } else if (child->getNodeType() == x::DOMNode::ELEMENT_NODE) {
             AddFromDom(tree, &added, static_cast<const x::DOMElement&>(*child));
@@ -141,6 +140,20 @@ inline std::unique_ptr<XmlTree> TreeFromDom(const x::DOMElement& element)
     auto tree = std::make_unique<XmlTree>();
     AddFromDom(*tree, nullptr, element);
     return tree;
+}
+
+// The written element as DOM nodes of the document: its attributes, its text (when it
+// has some) and its child elements.
+inline x::DOMElement* DomFromTree(x::DOMDocument& document, const XmlElement& element)
+{
+    x::DOMElement* out = document.createElement(element.Name().c_str());
+    for (const XmlElement::Attribute& attribute : element.Attributes())
+        out->setAttribute(attribute.name->c_str(), attribute.value.c_str());
+    if (element.HasText())
+        out->appendChild(document.createTextNode(element.Text().c_str()));
+    for (const XmlElement* child : element.Children())
+        out->appendChild(DomFromTree(document, *child));
+    return out;
 }
 
 // The markup read into a tree as a document load reads it (without a document type).
@@ -190,12 +203,20 @@ protected:
         return out;
     }
 
+    // Writes with the converter under the parent; what it wrote goes into the DOM.
     void Write(XmlConverter& converter, x::DOMElement* parent)
     {
-        converter.SetDocument(document.get());
+        XmlTree tree;
+        XmlElement& written = tree.AddElement(nullptr, parent->getTagName());
         converter.SetContext(&context);
-        converter.SetParentElement(parent);
+        converter.SetParentElement(&written);
         converter.Write();
+        for (const XmlElement::Attribute& attribute : written.Attributes())
+            parent->setAttribute(attribute.name->c_str(), attribute.value.c_str());
+        if (written.HasText())
+            parent->appendChild(document->createTextNode(written.Text().c_str()));
+        for (const XmlElement* child : written.Children())
+            parent->appendChild(DomFromTree(*document, *child));
     }
 
     // Reads the element with the converter, as a document load gives it.

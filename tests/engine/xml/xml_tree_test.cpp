@@ -110,9 +110,9 @@ TEST(XmlTreeTest, AttributesKeepTheirOrderAndALaterValueReplaces)
 {
     XmlTree tree;
     XmlElement& root = tree.AddElement(nullptr, u"r");
-    tree.AddAttribute(root, u"b", u"1");
-    tree.AddAttribute(root, u"a", u"2");
-    tree.AddAttribute(root, u"b", u"3");
+    root.SetAttribute(u"b", u"1");
+    root.SetAttribute(u"a", u"2");
+    root.SetAttribute(u"b", u"3");
     XmlElement& stray = tree.AddElement(nullptr, u"second-root");
     EXPECT_EQ(tree.Root(), &root);
     EXPECT_NE(tree.Root(), &stray);
