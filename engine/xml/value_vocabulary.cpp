@@ -243,12 +243,20 @@ Point ReadRelativeXY(const AttributeMap& attributes)
     return offset;
 }
 
+const AttributeMap::List AttributeMap::kNone;
+
+AttributeMap::Iterator AttributeMap::find(std::u16string_view name) const
+{
+    for (auto at = list_->begin(); at != list_->end(); ++at) {
+        if (*at->name == name)
+            return Iterator(at);
+    }
+    return end();
+}
+
 AttributeMap CollectAttributes(const XmlElement& element)
 {
-    AttributeMap attributes;
-    for (const XmlElement::Attribute& attribute : element.Attributes())
-        attributes.emplace(*attribute.name, attribute.value);
-    return attributes;
+    return AttributeMap(element.Attributes());
 }
 
 double TextToReal(std::u16string_view text)

@@ -6,8 +6,6 @@
 
 namespace quaverly {
 
-const std::vector<const XmlElement*> XmlConverter::kNoChildren;
-
 XmlConverter::~XmlConverter() = default;
 
 void XmlConverter::Read()
@@ -19,16 +17,26 @@ void XmlConverter::Write() {}
 
 void XmlConverter::ReadCommon()
 {
-    name_.clear();
-    text_.clear();
-    attributes_.clear();
-    children_ = &kNoChildren;
-    if (!element_)
-        return;
-    name_ = element_->Name();
-    text_ = element_->Text();
-    attributes_ = CollectAttributes(*element_);
-    children_ = &element_->Children();
+    read_ = element_;
+    attributes_ = read_ ? CollectAttributes(*read_) : AttributeMap();
+}
+
+const std::vector<const XmlElement*>& XmlConverter::ChildElements() const
+{
+    static const std::vector<const XmlElement*> none;
+    return read_ ? read_->Children() : none;
+}
+
+const std::u16string& XmlConverter::Name() const
+{
+    static const std::u16string none;
+    return read_ ? read_->Name() : none;
+}
+
+const std::u16string& XmlConverter::Text() const
+{
+    static const std::u16string none;
+    return read_ ? read_->Text() : none;
 }
 
 void XmlConverter::ReadChild(XmlConverter& child, const XmlElement* element)
@@ -89,8 +97,7 @@ std::shared_ptr<Part> XmlConverter::PartAt(const Score& score, int index)
 
 const std::u16string* XmlConverter::FindAttribute(std::u16string_view name) const
 {
-    const auto found = attributes_.find(std::u16string(name));
-    return found == attributes_.end() ? nullptr : &found->second;
+    return read_ ? read_->FindAttribute(name) : nullptr;
 }
 
 }  // namespace quaverly

@@ -73,9 +73,9 @@ protected:
                       std::u16string_view value);
 
     // What ReadCommon found.
-    const std::vector<const XmlElement*>& ChildElements() const { return *children_; }
-    const std::u16string& Name() const { return name_; }
-    const std::u16string& Text() const { return text_; }
+    const std::vector<const XmlElement*>& ChildElements() const;
+    const std::u16string& Name() const;
+    const std::u16string& Text() const;
     const AttributeMap& Attributes() const { return attributes_; }
     // The value of the attribute, or null when the element has none of that name.
     const std::u16string* FindAttribute(std::u16string_view name) const;
@@ -91,16 +91,12 @@ protected:
     XmlElement* ParentElement() const { return parent_; }
 
 private:
-    static const std::vector<const XmlElement*> kNoChildren;
-
     const XmlElement* element_ = nullptr;
+    const XmlElement* read_ = nullptr;  // what ReadCommon took
     std::shared_ptr<ScoreElement> model_;
     Score* score_ = nullptr;
     XmlDocumentContext* context_ = nullptr;
     XmlElement* parent_ = nullptr;
-    const std::vector<const XmlElement*>* children_ = &kNoChildren;
-    std::u16string name_;
-    std::u16string text_;
     AttributeMap attributes_;
 };
 

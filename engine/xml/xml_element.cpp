@@ -18,15 +18,32 @@ const std::u16string* XmlTree::Intern(std::u16string_view name)
     return &*names_.emplace(name).first;
 }
 
+XmlElement& XmlTree::AddDetachedElement(std::u16string_view name)
+{
+    if (chunks_.empty() || chunks_.back().size() == kChunk) {
+        chunks_.emplace_back();
+        chunks_.back().reserve(kChunk);
+    }
+    XmlElement& element = chunks_.back().emplace_back();
+    element.tree_ = this;
+    element.name_ = Intern(name);
+    return element;
+}
+
 XmlElement& XmlTree::AddElement(XmlElement* parent, std::u16string_view name)
 {
-    XmlElement& element = elements_.emplace_back(XmlElement(*this));
-    element.name_ = Intern(name);
+    XmlElement& element = AddDetachedElement(name);
     if (parent)
         parent->children_.push_back(&element);
     else if (!root_)
         root_ = &element;
     return element;
+}
+
+void XmlTree::AdoptChildren(XmlElement& parent, const XmlElement* const* first,
+                            const XmlElement* const* last)
+{
+    parent.children_.insert(parent.children_.end(), first, last);
 }
 
 XmlElement& XmlElement::AppendChild(std::u16string_view name)

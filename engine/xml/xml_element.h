@@ -13,7 +13,6 @@
 // An XmlTree owns its elements; element and attribute names are kept once per tree.
 #pragma once
 
-#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -43,17 +42,21 @@ public:
     const std::vector<const XmlElement*>& Children() const { return children_; }
 
     // Building: a new last child element; an attribute (a later value of a name the
-    // element has replaces the earlier one); text added to the element's text.
+    // element has replaces the earlier one); text added to the element's text. Room for
+    // the attributes or the children to come may be made first.
     XmlElement& AppendChild(std::u16string_view name);
+    void ReserveAttributes(std::size_t count) { attributes_.reserve(count); }
+    void ReserveChildren(std::size_t count) { children_.reserve(count); }
     void SetAttribute(std::u16string_view name, std::u16string_view value);
     void AppendText(std::u16string_view text);
+
+    // Made by an XmlTree, which sets the tree and the name.
+    XmlElement() = default;
 
 private:
     friend class XmlTree;
 
-    explicit XmlElement(XmlTree& tree) : tree_(&tree) {}
-
-    XmlTree* tree_;
+    XmlTree* tree_ = nullptr;
     const std::u16string* name_ = nullptr;
     std::u16string text_;
     bool hasText_ = false;
@@ -75,9 +78,16 @@ public:
     // A new element, last child of the parent; without a parent it becomes the root (a
     // tree has one: a later parentless element stays outside the tree).
     XmlElement& AddElement(XmlElement* parent, std::u16string_view name);
+    // A new element that is nobody's child yet; AdoptChildren hangs such elements under
+    // a parent in one go (a reader that knows the children only at the parent's end).
+    XmlElement& AddDetachedElement(std::u16string_view name);
+    static void AdoptChildren(XmlElement& parent, const XmlElement* const* first,
+                              const XmlElement* const* last);
 
 private:
     friend class XmlElement;
+
+    static constexpr std::size_t kChunk = 1024;  // elements per block
 
     // Hashing for names that a string view finds without making a string.
     struct NameHash {
@@ -90,7 +100,9 @@ private:
 
     const std::u16string* Intern(std::u16string_view name);
 
-    std::deque<XmlElement> elements_;
+    // Blocks of elements that never move, so the children's pointers stay good; each
+    // is reserved whole and filled one element at a time.
+    std::vector<std::vector<XmlElement>> chunks_;
     std::unordered_set<std::u16string, NameHash, std::equal_to<>> names_;
     const XmlElement* root_ = nullptr;
 };

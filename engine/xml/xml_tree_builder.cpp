@@ -25,17 +25,26 @@ void XmlTreeBuilder::startElement(const XMLCh*, const XMLCh*, const XMLCh* quali
                                   const xercesc::Attributes& attributes)
 {
     EndTextRun();
-    XmlElement* parent = open_.empty() ? nullptr : open_.back().element;
-    XmlElement& element = tree_.AddElement(parent, View(qualifiedName));
+    XmlElement& element = open_.empty() ? tree_.AddElement(nullptr, View(qualifiedName))
+                                        : tree_.AddDetachedElement(View(qualifiedName));
+    element.ReserveAttributes(attributes.getLength());
     for (XMLSize_t i = 0; i < attributes.getLength(); ++i)
         element.SetAttribute(View(attributes.getQName(i)), View(attributes.getValue(i)));
-    open_.push_back({&element, TextRun::None});
+    open_.push_back({&element, TextRun::None, pending_.size()});
 }
 
 void XmlTreeBuilder::endElement(const XMLCh*, const XMLCh*, const XMLCh*)
 {
+    if (open_.empty())
+        return;
+    const Open done = open_.back();
+    open_.pop_back();
+    done.element->ReserveChildren(pending_.size() - done.firstChild);
+    XmlTree::AdoptChildren(*done.element, pending_.data() + done.firstChild,
+                           pending_.data() + pending_.size());
+    pending_.resize(done.firstChild);
     if (!open_.empty())
-        open_.pop_back();
+        pending_.push_back(done.element);
 }
 
 void XmlTreeBuilder::characters(const XMLCh* chars, XMLSize_t length)

@@ -32,6 +32,7 @@ private:
     struct Open {
         XmlElement* element;
         TextRun text;
+        std::size_t firstChild;  // where its children start in pending_
     };
 
     // A child element, a comment, a processing instruction or a CDATA section ends the
@@ -40,6 +41,9 @@ private:
 
     XmlTree& tree_;
     std::vector<Open> open_;
+    // The children of the open elements, each element's after its parent's earlier ones;
+    // an element takes its own at its end, all at once.
+    std::vector<const XmlElement*> pending_;
     bool inCdata_ = false;
 };
 
