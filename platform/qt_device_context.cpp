@@ -403,14 +403,19 @@ std::int32_t QtDeviceContext::DrawText(std::u16string_view text, Rect& rect, uns
         return static_cast<std::int32_t>(std::ceil(textHeight));
     }
 
-    painter_->save();
-    if (!(format & kDtNoClip))
+    // The painter's state is saved only for the clip: a printer or PDF engine writes its
+    // whole state out again at every restore.
+    const bool clip = !(format & kDtNoClip);
+    if (clip) {
+        painter_->save();
         painter_->setClipRect(ToQRect(rect), Qt::IntersectClip);
+    }
     for (std::size_t i = 0; i < shown; ++i) {
         const double y = top + lineHeight * static_cast<double>(i);
         DrawRun(xFor(lines[i].second), y, kTaLeft | kTaTop, lines[i].first, fillCells);
     }
-    painter_->restore();
+    if (clip)
+        painter_->restore();
     return static_cast<std::int32_t>(std::ceil(top - rect.top + textHeight));
 }
 
