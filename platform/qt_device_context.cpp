@@ -6,6 +6,7 @@
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QRegion>
 #include <QTextLayout>
@@ -279,10 +280,19 @@ void QtDeviceContext::DrawRun(double x, double y, unsigned align, const QString&
     else if ((align & kTaVerticalMask) == kTaBottom)
         dy = -m.descent;
 
-    if (SelectedFont().escapement != 0) {
+    // The text's own origin on a whole pixel, as the desktop places text: a glyph drawn
+    // twice (a column of dots) looks the same each time.
+    const bool turned = SelectedFont().escapement != 0;
+    if (turned || painter_->paintEngine()->type() == QPaintEngine::Raster) {
+        // The glyphs are placed about the origin: the painter moves there (and turns).
         painter_->save();
-        painter_->translate(SnappedPoint(QPointF(x, y)));
-        painter_->rotate(-SelectedFont().escapement / 10.0);
+        if (turned) {
+            painter_->translate(SnappedPoint(QPointF(x, y)));
+            painter_->rotate(-SelectedFont().escapement / 10.0);
+        } else {
+            const QPointF origin = SnappedPoint(QPointF(x + dx, y + dy));
+            painter_->translate(origin.x() - dx, origin.y() - dy);
+        }
         if (fillCell)
             painter_->fillRect(QRectF(dx, dy - m.ascent, width, m.ascent + m.descent),
                                ToQColor(GetBkColor()));
@@ -292,10 +302,10 @@ void QtDeviceContext::DrawRun(double x, double y, unsigned align, const QString&
         painter_->restore();
         return;
     }
-    // The text's own origin on a whole pixel, as the desktop places text: a glyph drawn
-    // twice (a column of dots) looks the same each time. The painter keeps the font and
-    // pen afterwards (nothing else here draws with them): saving and restoring its state
-    // for every text makes a printer or PDF engine write the whole state out each time.
+    // On a printer or a PDF the text goes to its origin directly (its glyph positions
+    // kept to 1/64 of a logical unit): saving, moving and restoring the painter for
+    // every text makes such an engine write its whole state out each time. The painter
+    // keeps the font and pen afterwards (nothing else here draws with them).
     const QPointF origin = SnappedPoint(QPointF(x + dx, y + dy));
     if (fillCell)
         painter_->fillRect(QRectF(origin.x(), origin.y() - m.ascent, width, m.ascent + m.descent),
