@@ -298,7 +298,7 @@ void QtDeviceContext::DrawRun(double x, double y, unsigned align, const QString&
                                ToQColor(GetBkColor()));
         painter_->setFont(font);
         painter_->setPen(ToQColor(GetTextColor()));
-        painter_->drawText(QPointF(dx, dy), text);
+        DrawShaped(QPointF(dx, dy), text);
         painter_->restore();
         return;
     }
@@ -312,7 +312,49 @@ void QtDeviceContext::DrawRun(double x, double y, unsigned align, const QString&
                            ToQColor(GetBkColor()));
     painter_->setFont(font);
     painter_->setPen(ToQColor(GetTextColor()));
-    painter_->drawText(origin, text);
+    DrawShaped(origin, text);
+}
+
+void QtDeviceContext::DrawShaped(QPointF baselineOrigin, const QString& text)
+{
+    if (const QTextLayout* shaped = Shaped(text))
+        shaped->draw(painter_, QPointF(baselineOrigin.x(),
+                                       baselineOrigin.y() - shaped->lineAt(0).ascent()));
+    else
+        painter_->drawText(baselineOrigin, text);
+}
+
+const QTextLayout* QtDeviceContext::Shaped(const QString& text)
+{
+    FontEntry& entry = CurrentFont();
+    const std::u16string_view key = ViewOf(text);
+    if (auto it = entry.shaped.find(key); it != entry.shaped.end())
+        return it->second.get();
+    if (entry.shaped.size() >= kMaxTextsPerFont)
+        entry.shaped.clear();
+    // Tabs, line breaks and right-to-left text a layout treats in its own way: such text
+    // is shaped afresh each time by the painter.
+    for (const QChar c : text) {
+        const QChar::Direction direction = c.direction();
+        if (c.unicode() < 0x20 || c.unicode() == 0x2028 || c.unicode() == 0x2029 ||
+            c.unicode() == 0xFFFC || direction == QChar::DirR || direction == QChar::DirAL ||
+            direction == QChar::DirRLE || direction == QChar::DirRLO ||
+            direction == QChar::DirRLI || direction == QChar::DirFSI) {
+            entry.shaped.emplace(std::u16string(key), nullptr);
+            return nullptr;
+        }
+    }
+    auto layout = std::make_unique<QTextLayout>(text, entry.font, device_);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setTextDirection(painter_->layoutDirection());
+    layout->setTextOption(option);
+    layout->setCacheEnabled(true);
+    layout->beginLayout();
+    QTextLine line = layout->createLine();
+    line.setPosition(QPointF(0, 0));
+    layout->endLayout();
+    return entry.shaped.emplace(std::u16string(key), std::move(layout)).first->second.get();
 }
 
 void QtDeviceContext::TextOut(std::int32_t x, std::int32_t y, std::u16string_view text)

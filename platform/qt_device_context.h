@@ -10,6 +10,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainterPath>
+#include <QTextLayout>
 #include <QTransform>
 
 #include <memory>
@@ -100,6 +101,11 @@ private:
         LineMetrics line{};
         std::optional<TextMetrics> textMetrics;
         std::unordered_map<std::u16string, double, TextHash, std::equal_to<>> advances;
+        // Text shaped once and drawn again from the layout: the painter would shape it
+        // anew for every drawing. Null for text left to the painter.
+        std::unordered_map<std::u16string, std::unique_ptr<QTextLayout>, TextHash,
+                           std::equal_to<>>
+            shaped;
         std::unordered_map<char16_t, AbcWidths> abcWidths;
 
         FontEntry(const quaverly::LogFont& r, int em, const QFont& f);
@@ -112,6 +118,9 @@ private:
     // The advance width of a line of text in the selected font.
     double Advance(std::u16string_view text);
     double Advance(const QString& text);
+    // Draws a line of text in the selected font with its baseline origin at the point.
+    void DrawShaped(QPointF baselineOrigin, const QString& text);
+    const QTextLayout* Shaped(const QString& text);
     // Draws one line of text with its reference point at (x, y) and the given alignment.
     void DrawRun(double x, double y, unsigned align, const QString& text, bool fillCell);
     QPen MakePen() const;

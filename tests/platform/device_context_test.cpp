@@ -577,6 +577,50 @@ TEST_F(ImageProbe, CentredTextAfterAFontChangeUsesItsOwnWidth)
     EXPECT_GT(ink.right - ink.left, 60);
 }
 
+// Text is shaped once per font and drawn again from the shaped layout; what comes out is
+// what the painter draws of the same text, the first time and every time after, and
+// text a layout would treat its own way (a tab, right-to-left letters) is left to the
+// painter.
+TEST(QtDeviceContext, TextDrawnAgainComesOutAsThePainterDrawsIt)
+{
+    ASSERT_EQ(platform::AddFontResource(kFontFile), 5);
+    const quaverly::LogFont fonts[] = {Font(u"Arial", -18), Font(u"宋体", -22),
+                                       Font(u"Tansy Number", -26), Font(u"Arial", -15, 700)};
+    const std::u16string_view texts[] = {u"yue", u"a", u"月亮", u"1234567", u"fi fl",
+                                         u"a\tb",  u"שלום", u"x\u0301y"};
+    for (const quaverly::LogFont& font : fonts) {
+        for (const std::u16string_view text : texts) {
+            SCOPED_TRACE(QString::fromStdU16String(font.FaceName() + u" " + std::u16string(text))
+                             .toStdString());
+            QImage drawn(160, 40, QImage::Format_RGB32);
+            QImage expected(160, 40, QImage::Format_RGB32);
+            drawn.fill(Qt::white);
+            expected.fill(Qt::white);
+            QFont qfont;
+            {
+                QtDeviceContext dc(&drawn);
+                dc.SetBkMode(platform::BkMode::Transparent);
+                dc.SetTextAlign(platform::kTaBaseline | platform::kTaLeft);
+                dc.SelectFont(font);
+                qfont = dc.CurrentQFont();
+                for (int round = 0; round < 2; ++round)
+                    dc.TextOut(10 + 70 * round, 28, text);
+            }
+            {
+                QPainter painter(&expected);
+                painter.setRenderHint(QPainter::Antialiasing, true);
+                painter.setRenderHint(QPainter::TextAntialiasing, true);
+                painter.setFont(qfont);
+                painter.setPen(Qt::black);
+                const QString qtext = QString::fromStdU16String(std::u16string(text));
+                painter.drawText(QPointF(10, 28), qtext);
+                painter.drawText(QPointF(80, 28), qtext);
+            }
+            EXPECT_TRUE(drawn == expected);
+        }
+    }
+}
+
 TEST(QtDeviceContext, PrinterSurfaceReportsItsMargins)
 {
     QTemporaryDir dir;
