@@ -9,6 +9,8 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QRegion>
+#include <QGlyphRun>
+#include <QRawFont>
 #include <QTextLayout>
 
 #include <cmath>
@@ -64,6 +66,10 @@ bool SameRecord(const quaverly::LogFont& a, const quaverly::LogFont& b)
 {
     return std::memcmp(&a, &b, sizeof(quaverly::LogFont)) == 0;
 }
+
+// How far the glyph outlines may stray from the ink boxes measured for them (whole
+// pixels of a font 64 times as large, glyph positions to 1/64 of a unit), logical units.
+constexpr double kInkSlack = 1.0 / 16.0;
 
 std::u16string_view ViewOf(const QString& s)
 {
@@ -315,6 +321,45 @@ void QtDeviceContext::DrawRun(double x, double y, unsigned align, const QString&
     DrawShaped(origin, text);
 }
 
+std::optional<QRectF> QtDeviceContext::InkBox(const QString& text)
+{
+    FontEntry& entry = CurrentFont();
+    const std::u16string_view key = ViewOf(text);
+    if (auto it = entry.inkBoxes.find(key); it != entry.inkBoxes.end())
+        return it->second;
+    // Synthesized slants and weights, stretched glyphs and drawn lines are not in the
+    // glyphs' own boxes: such text has no box here.
+    const QFont& font = entry.font;
+    std::optional<QRectF> ink;
+    const QTextLayout* shaped = Shaped(text);
+    if (shaped && !font.italic() && font.weight() <= QFont::Normal && !font.underline() &&
+        !font.strikeOut() && !font.overline() &&
+        (font.stretch() == QFont::AnyStretch || font.stretch() == QFont::Unstretched)) {
+        constexpr double kLarge = 64.0;
+        const double baseline = shaped->lineAt(0).ascent();
+        QRectF box;
+        for (const QGlyphRun& run : shaped->glyphRuns()) {
+            QRawFont large = run.rawFont();
+            large.setPixelSize(large.pixelSize() * kLarge);
+            const QList<quint32> glyphs = run.glyphIndexes();
+            const QList<QPointF> positions = run.positions();
+            for (qsizetype g = 0; g < glyphs.size() && g < positions.size(); ++g) {
+                const QRectF glyph = large.boundingRect(glyphs[g]);
+                if (glyph.isEmpty())
+                    continue;
+                box |= QRectF(positions[g].x() + glyph.x() / kLarge,
+                              positions[g].y() - baseline + glyph.y() / kLarge,
+                              glyph.width() / kLarge, glyph.height() / kLarge);
+            }
+        }
+        ink = box;
+    }
+    if (entry.inkBoxes.size() >= kMaxTextsPerFont)
+        entry.inkBoxes.clear();
+    entry.inkBoxes.emplace(std::u16string(key), ink);
+    return ink;
+}
+
 void QtDeviceContext::DrawShaped(QPointF baselineOrigin, const QString& text)
 {
     if (const QTextLayout* shaped = Shaped(text))
@@ -456,8 +501,31 @@ std::int32_t QtDeviceContext::DrawText(std::u16string_view text, Rect& rect, uns
     }
 
     // The painter's state is saved only for the clip: a printer or PDF engine writes its
-    // whole state out again at every restore.
-    const bool clip = !(format & kDtNoClip);
+    // whole state out again at every clip and every restore. There the clip is left out
+    // when the glyphs' outlines (and the cells filled behind them) lie inside the
+    // rectangle, where it would cut nothing; the raster engine always gets it.
+    bool clip = !(format & kDtNoClip);
+    if (clip && painter_->paintEngine()->type() != QPaintEngine::Raster) {
+        const QRectF box = ToQRect(rect);
+        bool inside = true;
+        for (std::size_t i = 0; i < shown && inside; ++i) {
+            const double y = top + lineHeight * static_cast<double>(i);
+            const QPointF origin = SnappedPoint(QPointF(xFor(lines[i].second), y + m.ascent));
+            const std::optional<QRectF> ink = InkBox(lines[i].first);
+            if (!ink) {
+                inside = false;
+                break;
+            }
+            QRectF covered = ink->translated(origin);
+            if (fillCells)
+                covered |= QRectF(origin.x(), origin.y() - m.ascent, lines[i].second, lineHeight);
+            inside = covered.left() - kInkSlack >= box.left() &&
+                     covered.right() + kInkSlack <= box.right() &&
+                     covered.top() - kInkSlack >= box.top() &&
+                     covered.bottom() + kInkSlack <= box.bottom();
+        }
+        clip = !inside;
+    }
     if (clip) {
         painter_->save();
         painter_->setClipRect(ToQRect(rect), Qt::IntersectClip);

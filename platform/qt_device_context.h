@@ -101,6 +101,8 @@ private:
         LineMetrics line{};
         std::optional<TextMetrics> textMetrics;
         std::unordered_map<std::u16string, double, TextHash, std::equal_to<>> advances;
+        std::unordered_map<std::u16string, std::optional<QRectF>, TextHash, std::equal_to<>>
+            inkBoxes;
         // Text shaped once and drawn again from the layout: the painter would shape it
         // anew for every drawing. Null for text left to the painter.
         std::unordered_map<std::u16string, std::unique_ptr<QTextLayout>, TextHash,
@@ -121,6 +123,9 @@ private:
     // Draws a line of text in the selected font with its baseline origin at the point.
     void DrawShaped(QPointF baselineOrigin, const QString& text);
     const QTextLayout* Shaped(const QString& text);
+    // The box the glyph outlines of a line of text cover, about its baseline origin; none
+    // when the outlines are not the glyphs' own (synthesized, stretched, decorated text).
+    std::optional<QRectF> InkBox(const QString& text);
     // Draws one line of text with its reference point at (x, y) and the given alignment.
     void DrawRun(double x, double y, unsigned align, const QString& text, bool fillCell);
     QPen MakePen() const;

@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPicture>
 #include <QRawFont>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -413,6 +414,61 @@ TEST_F(ImageProbe, DrawTextCentresASingleLineAndWrapsWords)
                             platform::kDtWordBreak | platform::kDtEditControl |
                                 platform::kDtNoPrefix),
               line);
+}
+
+// On a vector surface (a picture here, as on a printer or a PDF) text in a rectangle is
+// still cut at the rectangle when its glyphs reach out of it, and comes out as on a raster
+// surface when they lie inside.
+TEST(QtDeviceContext, TextInARectangleOnAVectorSurfaceIsClippedWhereItReachesOut)
+{
+    ASSERT_EQ(platform::AddFontResource(kFontFile), 5);
+    struct Case {
+        const char* name;
+        Rect box;
+        bool reachesOut;
+    };
+    const Case cases[] = {
+        {"fits", Rect{20, 10, 280, 90}, false},
+        {"wider than its box", Rect{120, 10, 180, 90}, true},
+        {"taller than its box", Rect{20, 45, 280, 60}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto draw = [&c](QtDeviceContext& dc) {
+            dc.SetBkMode(platform::BkMode::Transparent);
+            dc.SelectFont(Font(u"Liberation Sans", -40));
+            Rect box = c.box;
+            dc.DrawText(u"Wag", box,
+                        platform::kDtCenter | platform::kDtVCenter | platform::kDtSingleLine |
+                            platform::kDtNoPrefix);
+        };
+        QPicture picture;
+        {
+            QtDeviceContext dc(&picture);
+            draw(dc);
+        }
+        QImage replayed(300, 100, QImage::Format_RGB32);
+        replayed.fill(Qt::white);
+        {
+            QPainter painter(&replayed);
+            painter.drawPicture(0, 0, picture);
+        }
+        QImage direct(300, 100, QImage::Format_RGB32);
+        direct.fill(Qt::white);
+        {
+            QtDeviceContext dc(&direct);
+            draw(dc);
+        }
+        const Ink ink = FindInk(replayed);
+        ASSERT_FALSE(ink.Empty());
+        EXPECT_GE(ink.left, c.box.left);
+        EXPECT_LT(ink.right, c.box.right);
+        EXPECT_GE(ink.top, c.box.top);
+        EXPECT_LT(ink.bottom, c.box.bottom);
+        if (!c.reachesOut) {
+            EXPECT_TRUE(replayed == direct);
+        }
+    }
 }
 
 TEST_F(ImageProbe, ChineseTextInALatinFaceIsDrawn)
