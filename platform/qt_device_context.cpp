@@ -1,16 +1,18 @@
 #include "platform/qt_device_context.h"
 
 #include "platform/font_mapper.h"
+#include "platform/text_placement.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
-#include <QRegion>
-#include <QGlyphRun>
+#include <QPainterPathStroker>
 #include <QRawFont>
+#include <QRegion>
 #include <QTextLayout>
 
 #include <cmath>
@@ -34,19 +36,6 @@ QString ToQString(std::u16string_view s)
 QRectF ToQRect(const Rect& r)
 {
     return QRectF(r.left, r.top, r.right - r.left, r.bottom - r.top);
-}
-
-// Drops the '&' marks of mnemonics: "&&" stays one '&', "&x" becomes "x".
-QString WithoutPrefixes(const QString& s)
-{
-    QString out;
-    out.reserve(s.size());
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        if (s[i] == u'&' && i + 1 < s.size())
-            ++i;
-        out.append(s[i]);
-    }
-    return out;
 }
 
 // The default font of a context is 16 device pixels high, whatever the mapping.
@@ -76,6 +65,7 @@ std::u16string_view ViewOf(const QString& s)
     return {reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size())};
 }
 
+
 }  // namespace
 
 QtDeviceContext::QtDeviceContext(QPaintDevice* device)
@@ -104,6 +94,8 @@ QtDeviceContext::~QtDeviceContext()
 void QtDeviceContext::Init()
 {
     base_ = painter_->worldTransform();
+    const QPaintEngine* engine = painter_->paintEngine();
+    outlines_ = engine && engine->type() == QPaintEngine::SVG;
     painter_->setRenderHint(QPainter::Antialiasing, true);
     painter_->setRenderHint(QPainter::TextAntialiasing, true);
     painter_->setRenderHint(QPainter::SmoothPixmapTransform, true);
@@ -274,22 +266,14 @@ void QtDeviceContext::DrawRun(double x, double y, unsigned align, const QString&
     const LineMetrics m = Metrics();
     const double width = Advance(text);
 
-    double dx = 0;
-    switch (align & kTaHorizontalMask) {
-    case kTaCenter: dx = -width / 2.0; break;
-    case kTaRight: dx = -width; break;
-    default: break;
-    }
-    double dy = m.ascent;  // top
-    if ((align & kTaVerticalMask) == kTaBaseline)
-        dy = 0;
-    else if ((align & kTaVerticalMask) == kTaBottom)
-        dy = -m.descent;
+    const QPointF offset = AlignedTextOffset(align, width, m.ascent, m.descent);
+    const double dx = offset.x();
+    const double dy = offset.y();
 
     // The text's own origin on a whole pixel, as the desktop places text: a glyph drawn
     // twice (a column of dots) looks the same each time.
     const bool turned = SelectedFont().escapement != 0;
-    if (turned || painter_->paintEngine()->type() == QPaintEngine::Raster) {
+    if (turned || outlines_ || painter_->paintEngine()->type() == QPaintEngine::Raster) {
         // The glyphs are placed about the origin: the painter moves there (and turns).
         painter_->save();
         if (turned) {
@@ -299,9 +283,22 @@ void QtDeviceContext::DrawRun(double x, double y, unsigned align, const QString&
             const QPointF origin = SnappedPoint(QPointF(x + dx, y + dy));
             painter_->translate(origin.x() - dx, origin.y() - dy);
         }
+        const QRectF cell(dx, dy - m.ascent, width, m.ascent + m.descent);
+        if (outlines_) {
+            if (fillCell) {
+                QPainterPath area;
+                area.addRect(cell);
+                FillClipped(area, ToQColor(GetBkColor()));
+            }
+            QPainterPath glyphs;
+            glyphs.setFillRule(Qt::WindingFill);
+            glyphs.addText(QPointF(dx, dy), font, text);
+            FillClipped(glyphs, ToQColor(GetTextColor()));
+            painter_->restore();
+            return;
+        }
         if (fillCell)
-            painter_->fillRect(QRectF(dx, dy - m.ascent, width, m.ascent + m.descent),
-                               ToQColor(GetBkColor()));
+            painter_->fillRect(cell, ToQColor(GetBkColor()));
         painter_->setFont(font);
         painter_->setPen(ToQColor(GetTextColor()));
         DrawShaped(QPointF(dx, dy), text);
@@ -319,6 +316,13 @@ void QtDeviceContext::DrawRun(double x, double y, unsigned align, const QString&
     painter_->setFont(font);
     painter_->setPen(ToQColor(GetTextColor()));
     DrawShaped(origin, text);
+}
+
+void QtDeviceContext::FillClipped(QPainterPath area, const QColor& color)
+{
+    if (painter_->hasClipping())
+        area = area.intersected(painter_->clipPath());
+    painter_->fillPath(area, color);
 }
 
 std::optional<QRectF> QtDeviceContext::InkBox(const QString& text)
@@ -426,103 +430,38 @@ void QtDeviceContext::ExtTextOut(std::int32_t x, std::int32_t y, unsigned option
 
 std::int32_t QtDeviceContext::DrawText(std::u16string_view text, Rect& rect, unsigned format)
 {
-    QString s = ToQString(text);
-    if (!(format & kDtNoPrefix))
-        s = WithoutPrefixes(s);
-    const QFont& font = CurrentQFont();
     const LineMetrics m = Metrics();
     const double lineHeight = m.ascent + m.descent;
+    const DrawTextLayout layout =
+        LayOutDrawText(text, rect, format, CurrentQFont(), lineHeight,
+                       [this](const QString& line) { return Advance(line); });
+    if (format & kDtCalcRect)
+        return layout.height;
     const bool fillCells = GetBkMode() == BkMode::Opaque;
-    const unsigned horizontal = format & (kDtCenter | kDtRight);
-
-    auto xFor = [&](double width) {
-        if (horizontal & kDtCenter)
-            return rect.left + (rect.Width() - width) / 2.0;
-        if (horizontal & kDtRight)
-            return rect.right - width;
-        return static_cast<double>(rect.left);
-    };
-
-    // Lines with their widths.
-    std::vector<std::pair<QString, double>> lines;
-    if (format & kDtSingleLine) {
-        lines.emplace_back(s, Advance(s));
-    } else {
-        QString normalized = s;
-        normalized.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        normalized.replace(u'\r', u'\n');
-        for (const QString& paragraph : normalized.split(u'\n')) {
-            if (!(format & kDtWordBreak) || paragraph.isEmpty()) {
-                lines.emplace_back(paragraph, Advance(paragraph));
-                continue;
-            }
-            QTextLayout layout(paragraph, font);
-            QTextOption option;
-            option.setWrapMode((format & kDtEditControl) ? QTextOption::WrapAtWordBoundaryOrAnywhere
-                                                         : QTextOption::WordWrap);
-            layout.setTextOption(option);
-            layout.beginLayout();
-            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-                line.setLineWidth(std::max(1, rect.Width()));
-                QString part = paragraph.mid(line.textStart(), line.textLength());
-                while (!part.isEmpty() && part.back().isSpace())
-                    part.chop(1);
-                lines.emplace_back(part, Advance(part));
-            }
-            layout.endLayout();
-        }
-    }
-
-    double top = rect.top;
-    if (format & kDtSingleLine) {
-        if (format & kDtVCenter)
-            top = rect.top + (rect.Height() - lineHeight) / 2.0;
-        else if (format & kDtBottom)
-            top = rect.bottom - lineHeight;
-    }
-
-    std::size_t shown = lines.size();
-    if ((format & kDtEditControl) && !(format & kDtSingleLine) && rect.Height() > 0) {
-        // A line that would be cut at the bottom is left out.
-        shown = 0;
-        while (shown < lines.size() && (shown + 1) * lineHeight <= rect.Height())
-            ++shown;
-    }
-    const double textHeight = lineHeight * static_cast<double>(shown);
-
-    if (format & kDtCalcRect) {
-        double widest = 0;
-        for (std::size_t i = 0; i < shown; ++i)
-            widest = std::max(widest, lines[i].second);
-        if ((format & kDtSingleLine) || !(format & kDtWordBreak))
-            rect.right = rect.left + static_cast<std::int32_t>(std::ceil(widest));
-        rect.bottom = rect.top + static_cast<std::int32_t>(std::ceil(textHeight));
-        return static_cast<std::int32_t>(std::ceil(textHeight));
-    }
-
     // The painter's state is saved only for the clip: a printer or PDF engine writes its
     // whole state out again at every clip and every restore. There the clip is left out
     // when the glyphs' outlines (and the cells filled behind them) lie inside the
     // rectangle, where it would cut nothing; the raster engine always gets it.
-    bool clip = !(format & kDtNoClip);
-    if (clip && painter_->paintEngine()->type() != QPaintEngine::Raster) {
+    bool clip = layout.clip;
+    if (clip && !outlines_ && painter_->paintEngine()->type() != QPaintEngine::Raster) {
         const QRectF box = ToQRect(rect);
         bool inside = true;
-        for (std::size_t i = 0; i < shown && inside; ++i) {
-            const double y = top + lineHeight * static_cast<double>(i);
-            const QPointF origin = SnappedPoint(QPointF(xFor(lines[i].second), y + m.ascent));
-            const std::optional<QRectF> ink = InkBox(lines[i].first);
+        for (const DrawTextLine& line : layout.lines) {
+            const QPointF origin = SnappedPoint(QPointF(line.x, line.y + m.ascent));
+            const std::optional<QRectF> ink = InkBox(line.text);
             if (!ink) {
                 inside = false;
                 break;
             }
             QRectF covered = ink->translated(origin);
             if (fillCells)
-                covered |= QRectF(origin.x(), origin.y() - m.ascent, lines[i].second, lineHeight);
+                covered |= QRectF(origin.x(), origin.y() - m.ascent, Advance(line.text), lineHeight);
             inside = covered.left() - kInkSlack >= box.left() &&
                      covered.right() + kInkSlack <= box.right() &&
                      covered.top() - kInkSlack >= box.top() &&
                      covered.bottom() + kInkSlack <= box.bottom();
+            if (!inside)
+                break;
         }
         clip = !inside;
     }
@@ -530,13 +469,11 @@ std::int32_t QtDeviceContext::DrawText(std::u16string_view text, Rect& rect, uns
         painter_->save();
         painter_->setClipRect(ToQRect(rect), Qt::IntersectClip);
     }
-    for (std::size_t i = 0; i < shown; ++i) {
-        const double y = top + lineHeight * static_cast<double>(i);
-        DrawRun(xFor(lines[i].second), y, kTaLeft | kTaTop, lines[i].first, fillCells);
-    }
+    for (const DrawTextLine& line : layout.lines)
+        DrawRun(line.x, line.y, kTaLeft | kTaTop, line.text, fillCells);
     if (clip)
         painter_->restore();
-    return static_cast<std::int32_t>(std::ceil(top - rect.top + textHeight));
+    return layout.height;
 }
 
 QPen QtDeviceContext::MakePen() const
@@ -570,6 +507,19 @@ void QtDeviceContext::StrokeShape(const QPainterPath& shape)
     const QPen pen = MakePen();
     if (pen.style() == Qt::NoPen)
         return;
+    if (outlines_ && painter_->hasClipping()) {
+        // The line's outline, made where the pen's width is measured (device pixels for a
+        // cosmetic pen), clipped and filled.
+        QPainterPathStroker stroker(pen);
+        if (pen.isCosmetic()) {
+            const QTransform& world = painter_->worldTransform();
+            stroker.setWidth(std::max(1.0, pen.widthF()));
+            FillClipped(world.inverted().map(stroker.createStroke(world.map(shape))), pen.color());
+        } else {
+            FillClipped(stroker.createStroke(shape), pen.color());
+        }
+        return;
+    }
     painter_->save();
     painter_->setPen(pen);
     painter_->setBrush(Qt::NoBrush);
@@ -581,6 +531,10 @@ void QtDeviceContext::FillShape(const QPainterPath& shape)
 {
     if (SelectedBrush().kind == Brush::Kind::Null)
         return;
+    if (outlines_) {
+        FillClipped(shape, ToQColor(SelectedBrush().color));
+        return;
+    }
     painter_->fillPath(shape, QBrush(ToQColor(SelectedBrush().color)));
 }
 
@@ -636,6 +590,12 @@ QPointF QtDeviceContext::SnappedPoint(QPointF logical) const
 
 void QtDeviceContext::FillSnapped(const QRectF& logical, const QColor& color)
 {
+    if (outlines_) {
+        QPainterPath area;
+        area.addRect(logical.normalized());
+        FillClipped(area, color);
+        return;
+    }
     const QRectF device = painter_->worldTransform().mapRect(logical);
     double left = std::round(device.left());
     double top = std::round(device.top());
@@ -659,7 +619,7 @@ void QtDeviceContext::FillSnapped(const QRectF& logical, const QColor& color)
 bool QtDeviceContext::StrokeAxisLine(QPointF from, QPointF to)
 {
     const QTransform& world = painter_->worldTransform();
-    if (world.isRotating())
+    if (world.isRotating() || outlines_)
         return false;
     QPen pen = MakePen();
     if (pen.style() == Qt::NoPen)

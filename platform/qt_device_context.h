@@ -1,7 +1,9 @@
 // The drawing context on QPainter: images (memory contexts and measuring), widgets (the
-// screen) and printers or PDF writers. Logical units map to the painter's coordinates by
-// the context's mapping; fonts, pens and brushes are made from the selected records at the
-// moment of drawing.
+// screen), printers or PDF writers, and SVG generators. Logical units map to the painter's
+// coordinates by the context's mapping; fonts, pens and brushes are made from the selected
+// records at the moment of drawing. On an SVG generator text is drawn as glyph outlines
+// (the picture does not need the program's fonts) and the clip is applied to the shapes
+// themselves, as the generator writes no clipping.
 #pragma once
 
 #include "platform/device_context.h"
@@ -137,6 +139,8 @@ private:
     // for a slanted line, which is left to the path.
     bool StrokeAxisLine(QPointF from, QPointF to);
     void StrokeShape(const QPainterPath& shape);
+    // Fills an area of the current coordinates within the clip.
+    void FillClipped(QPainterPath area, const QColor& color);
     void FillShape(const QPainterPath& shape);
     // A segment from the current position: `add` puts it into the open path (started at
     // the current position when empty), or into a path of its own that is stroked at once.
@@ -155,6 +159,7 @@ private:
     FontEntry* font_ = nullptr;
     bool fontDirty_ = true;
     int defaultEm_ = 0;  // the em height of a font of default height, logical units
+    bool outlines_ = false;  // text as outlines, the clip applied to the shapes
 
     QPointF current_;
     bool pathOpen_ = false;

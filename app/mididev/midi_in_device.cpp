@@ -43,6 +43,15 @@ std::u16string MidiInDevice::GetDeviceName(unsigned device)
     return MidiBackend::System().GetInputName(device);
 }
 
+std::vector<std::u16string> MidiInDevice::GetDeviceNames() const
+{
+    std::vector<std::u16string> names;
+    const unsigned count = backend_.GetInputCount();
+    for (unsigned device = 0; device < count; ++device)
+        names.push_back(backend_.GetInputName(device));
+    return names;
+}
+
 void MidiInDevice::SetListener(MidiInListener* listener)
 {
     listener_ = listener;

@@ -16,6 +16,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "app/mididev/midi_backend.h"
 #include "app/mididev/midi_in_listener.h"
@@ -39,6 +40,9 @@ public:
     static unsigned GetDeviceCount();
     // The port's name; empty when there is no such port.
     static std::u16string GetDeviceName(unsigned device);
+    // The names of the input ports of this device's back end, in device order: what the
+    // device dialog offers.
+    std::vector<std::u16string> GetDeviceNames() const;
 
     // Null removes the listener.
     void SetListener(MidiInListener* listener);

@@ -34,6 +34,15 @@ std::u16string MidiOutDevice::GetDeviceName(unsigned device)
     return MidiBackend::System().GetOutputName(device);
 }
 
+std::vector<std::u16string> MidiOutDevice::GetDeviceNames() const
+{
+    std::vector<std::u16string> names;
+    const unsigned count = backend_.GetOutputCount();
+    for (unsigned device = 0; device < count; ++device)
+        names.push_back(backend_.GetOutputName(device));
+    return names;
+}
+
 bool MidiOutDevice::Open(int device)
 {
     Close();

@@ -12,6 +12,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "app/mididev/midi_backend.h"
 #include "midi/midi_out_sink.h"
@@ -31,6 +32,9 @@ public:
     static unsigned GetDeviceCount();
     // The port's name; empty when there is no such port.
     static std::u16string GetDeviceName(unsigned device);
+    // The names of the output ports of this device's back end, in device order (the
+    // synthesizer, -1, is not among them).
+    std::vector<std::u16string> GetDeviceNames() const;
 
     // Closes an open device first; true when the device could be opened.
     bool Open(int device);

@@ -9,7 +9,6 @@
 #include <QPrinter>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 
 #include "app/painter/gdi_score_painter.h"
@@ -21,6 +20,8 @@
 #include "app/shell/app_directory.h"
 #include "app/shell/brindle_doc.h"
 #include "app/shell/command_ids.h"
+#include "app/shell/document_loader.h"
+#include "app/shell/page_painter.h"
 #include "engine/editor/editor_interface.h"
 #include "platform/command_ui.h"
 #include "platform/dialog_service.h"
@@ -32,8 +33,6 @@
 namespace brindle {
 
 namespace {
-
-constexpr std::u16string_view kDocumentExtension = u".exl";
 
 // Commands of the view.
 constexpr int kCmdSelectTool = 160;
@@ -47,27 +46,6 @@ const QColor kDeskColor(128, 128, 128);
 const QColor kShadowColor(139, 139, 139);
 
 constexpr int kWheelNotch = 120;
-
-bool HasDocumentExtension(std::u16string_view path)
-{
-    if (path.size() < kDocumentExtension.size())
-        return false;
-    const std::u16string_view tail = path.substr(path.size() - kDocumentExtension.size());
-    for (std::size_t i = 0; i < tail.size(); ++i) {
-        char16_t c = tail[i];
-        if (c >= u'A' && c <= u'Z')
-            c = static_cast<char16_t>(c - u'A' + u'a');
-        if (c != kDocumentExtension[i])
-            return false;
-    }
-    return true;
-}
-
-std::uint32_t TickCount()
-{
-    using namespace std::chrono;
-    return static_cast<std::uint32_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
-}
 
 // A paper the view can divide by: a sensible size with margins that leave room to draw.
 bool IsUsablePaper(const PageInfo& info)
@@ -142,6 +120,8 @@ CBrindleView::CBrindleView(QWidget* parent)
 
 CBrindleView::~CBrindleView()
 {
+    // A worker still holding the editor finishes first.
+    EndDocumentWork();
     if (auto* editor = Editor())
         editor->SetListener(nullptr);
 }
@@ -173,10 +153,12 @@ void CBrindleView::MapCommands()
             ZoomNormal();
     });
     MapCommand(cmd::kFilePrint, [this] { OnFilePrint(); });
+    MapPlaybackCommands();
     MapUpdate(cmd::kFilePrint, [this](platform::CommandUI& ui) { ui.Enable(m_bScoreReady && IsIdle()); });
     MapUpdate(cmd::kZoomIn, [this](platform::CommandUI& ui) { ui.Enable(CanZoomIn()); });
     MapUpdate(cmd::kZoomOut, [this](platform::CommandUI& ui) { ui.Enable(CanZoomOut()); });
     MapUpdate(cmd::kZoomDefault, [this](platform::CommandUI& ui) { ui.Enable(CanZoomNormal()); });
+    MapDocumentCommands();
 }
 
 quaverly::api::ScoreEditor* CBrindleView::Editor() const
@@ -299,6 +281,7 @@ void CBrindleView::ResetViewState()
     m_nGraceKind = 0;
     m_bPlaying = m_bRecording = m_bLoading = m_bEditorBusy = false;
     m_nPlayStartTick = 0;
+    ResetPlayback();
     m_nPageWidth = m_nPageHeight = 0;
     m_nMarginLeft = m_nMarginRight = m_nMarginTop = m_nMarginBottom = 0;
     m_nGapLeft = 50;
@@ -403,7 +386,8 @@ void CBrindleView::ShowScore()
 
 void CBrindleView::MarkChanged()
 {
-    m_dwChangeTime = TickCount();
+    ++m_dwChangeTime;
+    NotePlaybackStale();
 }
 
 platform::Point CBrindleView::ScoreToWindow(int x, int y) const
@@ -413,49 +397,9 @@ platform::Point CBrindleView::ScoreToWindow(int x, int y) const
             static_cast<std::int32_t>(y / upp * m_dZoom + m_nMarginTop * m_dZoom + m_nGapTop + m_nScrollY)};
 }
 
-// ---- start-up and frame messages -----------------------------------------------------
-
-void CBrindleView::OnStartUpTasks()
-{
-    if (m_pDocument && !m_pDocument->OpenPath().empty())
-        OpenScoreFile(m_pDocument->OpenPath());
-}
-
-bool CBrindleView::OpenScoreFile(std::u16string_view path)
-{
-    if (!HasDocumentExtension(path)) {
-        platform::ScopedResourceSource source(platform::ResourceSource::Library);
-        platform::ShowMessage(platform::LoadResourceString(ids::kUnsupportedFile),
-                              platform::kMbOk | platform::kMbIconExclamation, this);
-        return false;
-    }
-    m_strOpeningPath = std::u16string(path);
-    return true;
-}
-
-bool CBrindleView::OpenDroppedFile(std::u16string_view path)
-{
-    if (!IsIdle())
-        return true;
-    return OpenScoreFile(path);
-}
-
-void CBrindleView::OnTempoChanged(int tempo)
-{
-    m_nTempo = tempo;
-}
-
-void CBrindleView::OnAutosave() {}
+// ---- frame messages ----------------------------------------------------------------
 
 void CBrindleView::OnFreeTextFont(const TextStyleChange&) {}
-
-void CBrindleView::OnClose()
-{
-    if (!IsIdle())
-        return;
-    if (m_pFrame)
-        m_pFrame->PostMessage(msg::kCloseConfirmed);
-}
 
 // ---- painting ----------------------------------------------------------------------
 
@@ -530,35 +474,20 @@ void CBrindleView::RenderPageBitmap()
 
 void CBrindleView::DrawPage(platform::DeviceContext& dc)
 {
-    const float f = DeviceScale(dc);
-    const platform::Size window{static_cast<std::int32_t>(m_nPageWidth * f),
-                                static_cast<std::int32_t>(m_nPageHeight * f)};
-    const int originX = static_cast<int>(m_nMarginLeft * f);
-    const int originY = static_cast<int>(m_nMarginTop * f);
+    const PageGeometry page = PageOnScreen();
     auto* editor = Editor();
-    dc.SetMapMode(platform::MapMode::Isotropic);
-    dc.SetWindowExt(window);
     // The queued commands lay the score out at zoom 1; only the drawing is zoomed.
-    dc.SetViewportExt({m_nPageWidth, m_nPageHeight});
+    const float f = MapPage(dc, page, {m_nPageWidth, m_nPageHeight});
     if (editor) {
         GdiScorePainter painter;
-        painter.SetDC(&dc);
-        painter.SetResourceTable(&m_DrawResources);
-        painter.SetOrigin(originX, originY);
-        painter.SetScale(f);
-        painter.SetTransparentBackground();
+        SetUpPagePainter(painter, dc, &m_DrawResources, page, f);
         editor->RunPendingCommands(&painter);
     }
-    dc.SetWindowExt(window);
-    dc.SetViewportExt({static_cast<std::int32_t>(m_nPageWidth * m_dZoom),
-                       static_cast<std::int32_t>(m_nPageHeight * m_dZoom)});
+    MapPage(dc, page,
+            {static_cast<std::int32_t>(m_nPageWidth * m_dZoom), static_cast<std::int32_t>(m_nPageHeight * m_dZoom)});
     if (editor) {
         GdiScorePainter painter;
-        painter.SetDC(&dc);
-        painter.SetResourceTable(&m_DrawResources);
-        painter.SetOrigin(originX, originY);
-        painter.SetScale(f);
-        painter.SetTransparentBackground();
+        SetUpPagePainter(painter, dc, &m_DrawResources, page, f);
         editor->Draw(&painter);
     }
     dc.SetMapMode(platform::MapMode::Text);

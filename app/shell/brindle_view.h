@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
@@ -26,6 +27,7 @@
 #include "app/settings/page_info.h"
 #include "app/shell/deferred_input.h"
 #include "app/shell/mouse_tool.h"
+#include "app/shell/page_painter.h"
 #include "app/shell/text_style_change.h"
 #include "platform/view_base.h"
 
@@ -40,9 +42,18 @@ namespace quaverly::api {
 class ScoreEditor;
 }
 
+namespace midi {
+struct PlayerEvent;
+}
+
 namespace brindle {
 
 class CBrindleDoc;
+class DocumentWorker;
+class ProgressToken;
+class RecentFileList;
+struct OpenJob;
+class PlaybackController;
 
 class CBrindleView : public platform::ViewBase {
     Q_OBJECT
@@ -70,15 +81,15 @@ public:
     virtual bool IsIdle() const { return !m_bBusy && !m_bPlaying && !m_bRecording && !m_bLoading; }
     virtual bool HasScore() const { return m_bScoreReady; }
 
-    // Starts opening a score file; false (after telling the user) when the file is
-    // refused, for instance for its extension.
+    // Starts opening a score document on the worker threads; false (after telling the
+    // user) when the file is refused for its extension, before anything is closed. A
+    // request that comes while a document loads waits until that one is shown.
     virtual bool OpenScoreFile(std::u16string_view path);
     // A file dropped or chosen from the recent-file list: nothing while the view is
-    // busy (and that counts as success); otherwise as OpenScoreFile.
+    // busy or when the user keeps the current score (both count as success); otherwise
+    // as OpenScoreFile.
     virtual bool OpenDroppedFile(std::u16string_view path);
 
-    // The file the view was last asked to open.
-    const std::u16string& OpeningPath() const { return m_strOpeningPath; }
     int CurrentTempo() const { return m_nTempo; }
 
     // Tools: choosing the current tool again goes back to the selection tool.
@@ -99,6 +110,7 @@ public:
     void SetPageInfo(const PageInfo& info) { m_PageInfo = info; }
     const PageInfo& GetPageInfo() const { return m_PageInfo; }
     void ShowScore();
+    // The document changed (notice 3): one more change than was saved.
     void MarkChanged();
 
     // Asks for a render of the page picture at the next paint (content changed).
@@ -190,9 +202,114 @@ protected:
     // The window is asked to close: refused while busy; otherwise confirmed to the frame.
     virtual void OnClose();
 
+    // ---- documents ----
+    // 0x606, 0x607, 0x608: the load pass ended well or badly, the layout pass ended.
+    virtual void OnScoreLoaded();
+    virtual void OnScoreLoadFailed();
+    virtual void OnScoreLaidOut();
+    // Copy with the picture tool current and no score selection: the tool's picture.
+    virtual void CopyPicture() {}
+
     // Textures (null images: plain white page, no pattern).
     QImage m_hPageTexture;
     QImage m_hBackTexture;
+
+    // ---- documents ----
+public:
+    // The data folder: the autosave copy, the DTD, the option file and the wizard's lists
+    // (empty: the program's own).
+    void SetDataFolder(std::u16string folder) { m_strDataFolder = std::move(folder); }
+    // Where opened and saved documents are remembered (not owned; null: nowhere).
+    void SetRecentFileList(RecentFileList* list) { m_pRecentFiles = list; }
+    const std::u16string& DocumentPath() const { return m_strPathName; }
+    bool IsModified() const { return m_dwChangeTime != m_dwSaveTime; }
+    // One flag per MIDI channel that a part of the score uses.
+    const std::vector<bool>& UsedChannels() const { return m_UsedChannels; }
+    std::filesystem::path AutosavePath() const;
+    // Waits until no worker of the opening runs (its message may still be queued).
+    void WaitForDocumentWorker();
+
+    // The file commands. The save commands say whether the score was written.
+    void OnFileNew();
+    void OnFileOpen();
+    bool OnFileSave();
+    bool OnFileSaveAs();
+    void OnFileClose();
+    void OnExportMidi();
+    void OnExportMetafile();
+    // Writes the score to the document path; false (after telling the user) on failure,
+    // and the score stays modified.
+    bool SaveScoreFile();
+    // Drops the score and shows the empty desk.
+    void CloseScore();
+    // Yes, No or Cancel to saving the modified score.
+    int AskToSave();
+    // Before the score is replaced or closed: true to go on. A modified score is offered
+    // for saving; Cancel, and a save that failed or was cancelled, keep it.
+    bool SaveGuard();
+    // At start-up: the autosave copy left by a run that did not end normally.
+    void OfferRecovery();
+
+    // Clipboard and dropped files.
+    void OnEditCopy();
+    void OnEditCut();
+    void OnEditPaste();
+    bool CanCopy() const;
+    bool CanCut() const;
+    bool CanPaste() const;
+    void OnDropFiles(const std::vector<std::u16string>& paths);
+    // ---- playback ----
+public:
+    // The playback commands. Play is ignored while recording and Record while playing;
+    // Stop ends either. The metronome switch makes the clicks heard or silent.
+    void OnPlay();
+    void OnStop();
+    void OnRecord();
+    void OnMetronome();
+    // Space: Play when neither playing nor recording and no document is being loaded,
+    // otherwise Stop; nothing while no score is shown.
+    void OnPlayKey();
+    // "播放及录音设备...": the device dialog.
+    void OnMidiDevices();
+    // Opens the devices chosen in the option file, with the reminders for what fails
+    // (the first of the start-up tasks).
+    virtual void OpenMidiDevices();
+    // The editor says what is played changed: the song is rebuilt now, or once the
+    // player has let go of it.
+    void BuildPlaybackData();
+    // The cursor (or page) moved to a bar and an offset in it (engine ticks): where
+    // playback and the metronome start.
+    void SetPlaybackCursor(int bar, int offset);
+    // The player's reports, on the player clock's thread.
+    void OnPlayerNotice(const midi::PlayerEvent& event);
+    bool IsPlaying() const;
+    bool IsRecording() const;
+    bool IsMetronomeOn() const { return m_bMetronomeOn; }
+    int PlayStartTick() const { return m_nPlayStartTick; }
+
+protected:
+    // 0x5FD: the player's position (packed bar, beat and subdivision; tick).
+    virtual void OnPlayerPosition(platform::WParam packed, platform::LParam tick);
+    // The option file that keeps the device choices.
+    virtual std::u16string OptionFilePath() const;
+
+private:
+    struct PlaybackState;
+    struct PlaybackStateDeleter {
+        void operator()(PlaybackState* state) const;
+    };
+    void MapPlaybackCommands();
+    // The playback commands of this view over the application context's player,
+    // metronome and devices; null while the context has none.
+    PlaybackController* Playback();
+    // Runs one of the commands and takes the state it left.
+    void RunPlaybackCommand(void (PlaybackController::*command)());
+    // The view's flags from the commands' state, after a command or a reset notice.
+    void SyncPlaybackState();
+    // A score was created or opened: idle, the song out of date, the cursor at the start.
+    void ResetPlayback();
+    // The document changed: the next Play or Record builds the song afresh.
+    void NotePlaybackStale();
 
 private:
     void MapCommands();
@@ -205,7 +322,6 @@ private:
     CBrindleDoc* m_pDocument = nullptr;
     platform::FrameWindowBase* m_pFrame = nullptr;
     quaverly::api::ScoreEditor* m_pEditorOverride = nullptr;
-    std::u16string m_strOpeningPath;
 
     int m_nMarginLeft = 0;
     int m_nMarginRight = 0;
@@ -219,9 +335,11 @@ private:
     int m_nPageHeight = 0;
     double m_dUnitsPerPixel = 0.0;
     PageInfo m_PageInfo;
-    std::uint32_t m_dwChangeTime = 0;
-    std::uint32_t m_dwSaveTime = 0;
-    std::uint32_t m_dwBuildTime = 0;
+    // Change counts: every change of the document adds one to the first; a save, and
+    // a build of the playback data, take its value. Modified: changed since saved.
+    std::uint64_t m_dwChangeTime = 0;
+    std::uint64_t m_dwSaveTime = 0;
+    std::uint64_t m_dwBuildTime = 0;
     double m_dZoom = 1.25;
     int m_nZoomIndex = kNormalZoomIndex;
     std::vector<double> m_ZoomLevels;
@@ -262,6 +380,29 @@ private:
     std::deque<std::shared_ptr<DeferredInput>> m_InputQueue;
     // Wheel movement below one notch, kept until it adds up to one.
     int m_nWheelRemainder = 0;
+
+    // ---- documents ----
+    void MapDocumentCommands();
+    // The page in screen pixels at zoom 1, as every drawing pass maps it.
+    PageGeometry PageOnScreen() const { return {m_nPageWidth, m_nPageHeight, m_nMarginLeft, m_nMarginTop}; }
+    // The view goes: the worker is waited for and the progress dialog left to the frame.
+    void EndDocumentWork();
+    void StartOpening(std::u16string path, bool recovering);
+    void SetDocumentTitle(std::u16string title);
+    bool SaveAs();
+    // The save dialog with the document's name proposed; false when cancelled.
+    bool AskSaveName(std::u16string_view filter, std::u16string_view extension, std::u16string& path);
+    bool WriteScore(const std::u16string& path);
+    std::u16string m_strDataFolder;
+    RecentFileList* m_pRecentFiles = nullptr;
+    std::vector<std::shared_ptr<ProgressToken>> m_ProgressTokens;
+    std::shared_ptr<OpenJob> m_pOpenJob;
+    std::unique_ptr<DocumentWorker> m_pDocumentWorker;
+    unsigned m_nOpenFilterIndex = 1;
+    // A document asked for while another one loads, opened once that one is shown.
+    std::u16string m_strWaitingPath;
+    // ---- playback ----
+    std::unique_ptr<PlaybackState, PlaybackStateDeleter> m_pPlayback;
 };
 
 }  // namespace brindle

@@ -53,6 +53,16 @@ inline constexpr int kUnderline = 33063;
 inline constexpr int kEmpty32844 = 32844;
 inline constexpr int kPreviewNext = 61447;
 inline constexpr int kPreviewPrev = 61448;
+// ---- documents ----
+inline constexpr int kEditCopy = 57634;
+inline constexpr int kEditCut = 57635;
+inline constexpr int kEditPaste = 57637;
+inline constexpr int kExportMidi = 32794;
+inline constexpr int kExportMetafile = 33034;
+// ---- playback ----
+inline constexpr int kRecord = 32850;
+inline constexpr int kAllNotesOff = 32851;  // a menu item without an action
+inline constexpr int kMidiDevices = 32863;
 }  // namespace cmd
 
 namespace msg {
@@ -72,6 +82,15 @@ inline constexpr MessageId kShowProgress = 0x604;
 inline constexpr MessageId kHideProgress = 0x605;
 inline constexpr MessageId kMouseToolChanged = 0x60B;
 inline constexpr MessageId kTextStyleChange = 0x60C;
+// ---- documents ----
+inline constexpr MessageId kScoreLoaded = 0x606;
+inline constexpr MessageId kScoreLoadFailed = 0x607;
+inline constexpr MessageId kScoreLaidOut = 0x608;
+// ---- playback ----
+inline constexpr MessageId kPlayerPosition = 0x5FD;
+// Private to the view: playback or recording stopped (also at the song's end, posted from
+// the player's clock thread); the view takes the new state and redraws.
+inline constexpr MessageId kPlaybackStopped = 0x6A0;
 }  // namespace msg
 
 // Strings of the program's own table.
@@ -79,6 +98,14 @@ namespace ids {
 inline constexpr unsigned kAppTitle = 57344;
 inline constexpr unsigned kPagePane = 61456;
 inline constexpr unsigned kUnsupportedFile = 61455;
+// ---- documents ----
+inline constexpr unsigned kOpenFilter = 201;
+inline constexpr unsigned kUntitled = 61443;
+inline constexpr unsigned kRecoveryQuestion = 61446;
+inline constexpr unsigned kSaveFilter = 61449;
+inline constexpr unsigned kDocumentExtension = 61451;
+inline constexpr unsigned kMidiExportFailed = 61452;
+inline constexpr unsigned kOpenFailed = 61453;
 }  // namespace ids
 
 }  // namespace brindle

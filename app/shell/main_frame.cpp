@@ -6,11 +6,15 @@
 #include <QFontDatabase>
 #include <QDialog>
 #include <QDockWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QFont>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
 #include <QProgressBar>
+#include <QShortcut>
 #include <QSlider>
 #include <QStatusBar>
 #include <QToolBar>
@@ -96,6 +100,7 @@ CMainFrame::CMainFrame(CBrindleView* view, platform::CommandTarget* application,
         setCentralWidget(m_pView);
         m_pView->SetFrame(this);
     }
+    setAcceptDrops(true);
     MapFrameCommands();
 }
 
@@ -174,6 +179,7 @@ bool CMainFrame::Create()
     m_pProgressDlg->hide();
 
     m_nAutosaveTimer = SetTimer(kAutosaveTimer, options_.autosaveInterval);
+    GuardShortcutsOfDisabledCommands();
     m_pCommands->StartIdleUpdates();
     return true;
 }
@@ -254,14 +260,19 @@ void CMainFrame::BuildMenus()
           {cmd::kFilePrintSetup, u"打印设置(&R)..."}, {0, nullptr}, {cmd::kFileMru1, u"最近的文件"},
           {cmd::kFileMru1 + 1, u""}, {cmd::kFileMru1 + 2, u""}, {cmd::kFileMru1 + 3, u""}, {0, nullptr},
           {cmd::kAppExit, u"退出(&X)"}}},
-        {u"编辑(&E)", {{cmd::kEditUndo, u"撤消(&U)\tCtrl+Z"}, {cmd::kEditRedo, u"重新执行(&R)\tCtrl+Y"}}},
+        {u"编辑(&E)",
+         {{cmd::kEditUndo, u"撤消(&U)\tCtrl+Z"}, {cmd::kEditRedo, u"重新执行(&R)\tCtrl+Y"}, {0, nullptr},
+          {cmd::kEditCut, u"剪切(&T)\tCtrl+X"}, {cmd::kEditCopy, u"复制(&C)\tCtrl+C"},
+          {cmd::kEditPaste, u"粘贴(&P)\tCtrl+V"}}},
         {u"查看(&V)",
          {{cmd::kViewToolbar, u"工具栏(&T)"}, {cmd::kViewStatusBar, u"状态栏(&S)"}, {0, nullptr},
           {cmd::kBarlinePalette, u"小节线工具栏"}, {cmd::kSymbolPalette, u"符号工具栏"},
           {cmd::kLinePalette, u"线工具栏"}, {cmd::kDynamicsPalette, u"力度符号工具栏"},
           {cmd::kLyricPalette, u"歌词工具栏"}, {cmd::kLayoutPalette, u"排版工具栏"}, {0, nullptr},
           {cmd::kZoomIn, u"放大(&I)"}, {cmd::kZoomOut, u"缩小(&O)"}, {cmd::kZoomDefault, u"默认大小(&D)"}}},
-        {u"播放(&P)", {{cmd::kPlay, u"播　放(&P)"}, {cmd::kStop, u"停　止(&S)"}, {cmd::kMetronome, u"节拍器(&M)"}}},
+        {u"播放(&P)",
+         {{cmd::kPlay, u"播　放(&P)"}, {cmd::kStop, u"停　止(&S)"}, {cmd::kMetronome, u"节拍器(&M)"},
+          {cmd::kAllNotesOff, u"关闭所有音(&C)"}}},
         {u"帮助(&H)", {{cmd::kHelp, u"帮助(F1)"}, {0, nullptr}, {cmd::kAppAbout, u"关于Larkspire简谱(&A)..."}}},
     };
     for (const auto& [title, items] : menus) {
@@ -278,9 +289,11 @@ void CMainFrame::BuildMenus()
             action->setShortcutVisibleInContextMenu(true);
             menu->addAction(action);
         }
-        m_pCommands->WatchMenu(menu);
-        if (menus.front().first == title)
+        if (menus.front().first == title) {
+            AddExportMenu(menu);
             connect(menu, &QMenu::aboutToShow, this, [this, menu] { UpdateRecentFileItems(menu); });
+        }
+        m_pCommands->WatchMenu(menu);
     }
     m_pCommands->Action(cmd::kFileNew)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     m_pCommands->Action(cmd::kFileOpen)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
@@ -289,9 +302,44 @@ void CMainFrame::BuildMenus()
     m_pCommands->Action(cmd::kEditUndo)->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
     m_pCommands->Action(cmd::kEditRedo)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
     m_pCommands->Action(cmd::kHelp)->setShortcut(QKeySequence(Qt::Key_F1));
-    for (int id : {cmd::kFileNew, cmd::kFileOpen, cmd::kFileSave, cmd::kFilePrint, cmd::kEditUndo, cmd::kEditRedo, cmd::kHelp})
+    m_pCommands->Action(cmd::kEditCut)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+    m_pCommands->Action(cmd::kEditCopy)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    m_pCommands->Action(cmd::kEditPaste)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+    for (int id : {cmd::kFileNew, cmd::kFileOpen, cmd::kFileSave, cmd::kFilePrint, cmd::kEditUndo, cmd::kEditRedo, cmd::kHelp,
+                   cmd::kEditCut, cmd::kEditCopy, cmd::kEditPaste})
         addAction(m_pCommands->Action(id));
     UpdateRecentFileItems(nullptr);
+}
+
+void CMainFrame::AddExportMenu(QMenu* fileMenu)
+{
+    // "导出(&E)" after Save As, enabled while a score is open.
+    auto* exportMenu = new QMenu(QStringLiteral("导出(&E)"), fileMenu);
+    for (const MenuItem& item : {MenuItem{cmd::kExportMidi, u"MIDI文件..."}, MenuItem{cmd::kExportMetafile, u"WMF文件..."}}) {
+        QAction* action = m_pCommands->Action(item.id);
+        action->setText(Q(item.text));
+        exportMenu->addAction(action);
+    }
+    QAction* saveAs = m_pCommands->Action(cmd::kFileSaveAs);
+    const QList<QAction*> items = fileMenu->actions();
+    const qsizetype at = items.indexOf(saveAs);
+    fileMenu->insertMenu(at >= 0 && at + 1 < items.size() ? items[at + 1] : nullptr, exportMenu);
+    connect(fileMenu, &QMenu::aboutToShow, this,
+            [this, exportMenu] { exportMenu->setEnabled(m_pView && m_pView->HasScore()); });
+}
+
+void CMainFrame::GuardShortcutsOfDisabledCommands()
+{
+    // A disabled command still takes its key, as a disabled accelerator does: Ctrl+X with
+    // nothing selected must not reach the score as an X.
+    for (QAction* action : m_pCommands->findChildren<QAction*>()) {
+        for (const QKeySequence& keys : action->shortcuts()) {
+            auto* guard = new QShortcut(keys, this);
+            guard->setContext(Qt::WindowShortcut);
+            guard->setEnabled(!action->isEnabled());
+            connect(action, &QAction::enabledChanged, guard, [guard](bool enabled) { guard->setEnabled(!enabled); });
+        }
+    }
 }
 
 void CMainFrame::UpdateRecentFileItems(QMenu*)
@@ -666,6 +714,29 @@ void CMainFrame::OnTimer(std::uintptr_t id)
         StepProgress();
     }
     FrameWindowBase::OnTimer(id);
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    const QMimeData* data = event->mimeData();
+    if (data && data->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    const QMimeData* data = event->mimeData();
+    if (!data || !m_pView)
+        return;
+    std::vector<std::u16string> paths;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile())
+            paths.push_back(url.toLocalFile().toStdU16String());
+    event->acceptProposedAction();
+    // Opened once the drop has ended: opening may ask questions, and the program that
+    // dragged waits for the drop to finish.
+    QMetaObject::invokeMethod(
+        this, [this, paths] { if (m_pView) m_pView->OnDropFiles(paths); }, Qt::QueuedConnection);
 }
 
 void CMainFrame::OnClose()

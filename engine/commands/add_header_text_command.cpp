@@ -10,14 +10,24 @@ AddHeaderTextCommand::~AddHeaderTextCommand() = default;
 
 void AddHeaderTextCommand::Do()
 {
-    if (track_)
-        track_->SetInstrumentName(name_);
+    if (!track_)
+        return;
+    if (!applied_)
+        before_ = track_->GetInstrumentName();
+    applied_ = true;
+    track_->SetInstrumentName(name_);
 }
 
 void AddHeaderTextCommand::Undo()
 {
-    if (track_)
+    if (!track_)
+        return;
+    if (before_)
+        track_->SetInstrumentName(std::move(before_));
+    else
         track_->ClearInstrumentName();
+    before_.reset();
+    applied_ = false;
 }
 
 }  // namespace quaverly

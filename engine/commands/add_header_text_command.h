@@ -1,4 +1,5 @@
-// Attaches an instrument name to a track row of a system, and detaches it again.
+// Attaches an instrument name to a track row of a system, and detaches it again: Undo
+// gives the row back the name it showed before (none when it showed none).
 #pragma once
 
 #include <memory>
@@ -25,6 +26,8 @@ public:
 private:
     std::shared_ptr<TrackNode> track_;
     std::shared_ptr<InstrumentNameText> name_;
+    std::shared_ptr<InstrumentNameText> before_;  // the row's name before the first Do
+    bool applied_ = false;  // a Do ran since the last Undo
 };
 
 // Deleting an instrument name from its track row.

@@ -10,14 +10,24 @@ AttachBarTimeSignatureCommand::~AttachBarTimeSignatureCommand() = default;
 
 void AttachBarTimeSignatureCommand::Do()
 {
-    if (holder_ && element_)
-        holder_->SetTimeSignature(element_);
+    if (!holder_ || !element_)
+        return;
+    if (!applied_)
+        before_ = holder_->GetTimeSignature();
+    applied_ = true;
+    holder_->SetTimeSignature(element_);
 }
 
 void AttachBarTimeSignatureCommand::Undo()
 {
-    if (holder_ && element_)
+    if (!holder_ || !element_)
+        return;
+    if (before_)
+        holder_->SetTimeSignature(std::move(before_));
+    else
         holder_->ClearTimeSignature();
+    before_.reset();
+    applied_ = false;
 }
 
 }  // namespace quaverly

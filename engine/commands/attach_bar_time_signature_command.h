@@ -1,4 +1,5 @@
-// Gives a bar the time-signature element it shows, and takes it away again.
+// Gives a bar the time-signature element it shows, and takes it away again: Undo puts
+// back the element the bar showed before (none when it showed none).
 #pragma once
 
 #include <memory>
@@ -25,6 +26,8 @@ public:
 private:
     std::shared_ptr<TimeSignature> element_;
     std::shared_ptr<Bar> holder_;
+    std::shared_ptr<TimeSignature> before_;  // the bar's element before the first Do
+    bool applied_ = false;  // a Do ran since the last Undo
 };
 
 // Deleting the time signature a bar shows.

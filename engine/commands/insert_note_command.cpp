@@ -22,7 +22,14 @@ std::shared_ptr<Part> PartHolding(const ScoreEditor& editor, const Bar* bar)
     if (!editor.score || bar == nullptr) {
         return nullptr;
     }
-    for (const auto& part : ScoreParts(*editor.score)) {
+    const auto parts = ScoreParts(*editor.score);
+    // A bar is normally where its index says: one look per part, whatever the length.
+    for (const auto& part : parts) {
+        if (part->GetChild(bar->GetIndex()).get() == bar) {
+            return part;
+        }
+    }
+    for (const auto& part : parts) {
         for (int i = 0; i < part->GetChildCount(); ++i) {
             if (part->GetChild(i).get() == bar) {
                 return part;
@@ -92,15 +99,16 @@ void InsertNoteCommand::DetachTiesAndTuplets()
     if (!part_) {
         return;
     }
-    for (const auto& tie : std::vector<std::shared_ptr<Tie>>(part_->GetTies())) {
-        if (!tie) {
-            continue;
+    // The ties of the note are found first and cut after: the part's list changes on the
+    // way, and copying the whole list of a long score for the few ties found costs more.
+    std::vector<std::shared_ptr<Tie>> found;
+    for (const auto& tie : part_->GetTies()) {
+        if (tie && (tie->GetStart().note == note_ || tie->GetEnd().note == note_)) {
+            found.push_back(tie);
         }
+    }
+    for (const auto& tie : found) {
         const bool starts = tie->GetStart().note == note_;
-        const bool ends = tie->GetEnd().note == note_;
-        if (!starts && !ends) {
-            continue;
-        }
         ties_.push_back({tie, tie->GetStart(), tie->GetEnd(), starts});
         if (starts) {
             part_->RemoveTie(tie);

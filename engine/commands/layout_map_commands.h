@@ -7,6 +7,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "engine/commands/edit_command.h"
 #include "engine/commands/inverse_command.h"
@@ -16,7 +17,15 @@ namespace quaverly {
 class Score;
 class ScoreEditor;
 
-// Inserts a line break at the bar (once); Undo removes it.
+// What a map key held before a command set it, kept from the command's first Do to its
+// Undo.
+struct PriorMapEntry {
+    bool saved = false;        // a Do ran since the last Undo
+    std::optional<int> value;  // the key's value then; none when it had no entry
+};
+
+// Inserts a line break at the bar (once); Undo removes it unless the bar had a break
+// before, which stays.
 class AddLineBreakCommand final : public EditCommand {
 public:
     explicit AddLineBreakCommand(ScoreEditor* editor) : editor_(editor) {}
@@ -29,6 +38,8 @@ public:
 private:
     int bar_ = 0;
     ScoreEditor* editor_;
+    bool applied_ = false;   // a Do ran since the last Undo
+    bool hadBreak_ = false;  // the bar had its break before that Do
 };
 
 class RemoveLineBreakCommand final : public InverseCommand<AddLineBreakCommand> {
@@ -38,8 +49,8 @@ public:
     void SetBar(int bar) { Target().SetBar(bar); }
 };
 
-// Sets the bar count of one line (replacing an entry with the key); Undo removes the
-// key's entry.
+// Sets the bar count of one line (replacing an entry with the key); Undo gives the line
+// back the count it had before, or no entry when it had none.
 class AddBarsPerLineCommand final : public EditCommand {
 public:
     explicit AddBarsPerLineCommand(ScoreEditor* editor) : editor_(editor) {}
@@ -57,6 +68,7 @@ private:
     int key_ = 0;
     int value_ = 1;
     ScoreEditor* editor_;
+    PriorMapEntry before_;
 };
 
 class RemoveBarsPerLineCommand final : public InverseCommand<AddBarsPerLineCommand> {
@@ -87,8 +99,8 @@ private:
     ScoreEditor* editor_;
 };
 
-// Sets the line count of one page (replacing an entry with the key); Undo removes the
-// key's entry.
+// Sets the line count of one page (replacing an entry with the key); Undo gives the
+// page back the count it had before, or no entry when it had none.
 class AddPageLinesCommand final : public EditCommand {
 public:
     void SetEntry(int key, int value)
@@ -105,6 +117,7 @@ private:
     int key_ = 0;
     int value_ = 1;
     std::shared_ptr<Score> score_;
+    PriorMapEntry before_;
 };
 
 class RemovePageLinesCommand final : public InverseCommand<AddPageLinesCommand> {

@@ -1,30 +1,91 @@
 #include "engine/commands/rewrite_bar_elements_command.h"
 
+#include <set>
+
 #include "engine/editor/score_editor.h"
 #include "engine/model/bar.h"
+#include "engine/model/chord_note_list.h"
+#include "engine/model/element_path.h"
+#include "engine/model/expression_text.h"
+#include "engine/model/grace_note_list.h"
+#include "engine/model/key_signature.h"
+#include "engine/model/line_mark.h"
 #include "engine/model/note.h"
+#include "engine/model/note_list.h"
 #include "engine/model/part.h"
 #include "engine/model/score.h"
+#include "engine/model/tempo_mark.h"
+#include "engine/model/tuplet.h"
 
 namespace quaverly {
 
 namespace {
 
-// Bar b of part p, or nothing when either index is out of range.
-std::shared_ptr<Bar> FindBar(const ScoreEditor& editor, int p, int b)
+// Each note of the list with its chord and grace notes.
+std::set<const Note*> NotesWithTheirOwn(const std::vector<std::shared_ptr<Note>>& notes)
 {
-    if (!editor.score || p < 0 || p >= editor.score->GetChildCount())
-        return nullptr;
-    const auto container = editor.score->GetChild(p);
-    if (!container || container->GetChildCount() <= 0)
-        return nullptr;
-    const auto part = std::dynamic_pointer_cast<Part>(container->GetChild(0));
-    if (!part || b < 0 || b >= part->GetChildCount())
-        return nullptr;
-    return std::dynamic_pointer_cast<Bar>(part->GetChild(b));
+    std::set<const Note*> all;
+    const auto addAll = [&all](const NoteList& list) {
+        for (const auto& own : list.GetNotes())
+            all.insert(own.get());
+    };
+    for (const auto& note : notes) {
+        all.insert(note.get());
+        addAll(*note->GetChordNotes());
+        addAll(*note->GetGraceListA());
+        addAll(*note->GetGraceListB());
+    }
+    return all;
+}
+
+void SetNotes(Bar& bar, const std::vector<std::shared_ptr<Note>>& notes)
+{
+    // Take the current notes off from the last, then hand over the list in its order.
+    while (!bar.GetNotes().empty())
+        bar.RemoveNote(bar.GetNotes().back().get());
+    for (const auto& note : notes)
+        bar.AddNote(note);
 }
 
 }  // namespace
+
+void ReplaceBarNotes(Part& part, Bar& bar, const std::vector<std::shared_ptr<Note>>& notes,
+                     LiftedAttachments& lifted)
+{
+    const std::set<const Note*> leaving = NotesWithTheirOwn(bar.GetNotes());
+    const std::vector<std::shared_ptr<Tie>> ties = part.GetTies();  // a copy: it shrinks
+    for (const auto& tie : ties) {
+        const NoteAnchor start = tie->GetStart();
+        const NoteAnchor end = tie->GetEnd();
+        if (leaving.count(start.note.get()) == 0 && leaving.count(end.note.get()) == 0)
+            continue;
+        lifted.ties.push_back({tie, start, end});
+        part.RemoveTie(tie);
+        tie->ClearChildren();
+    }
+    const std::vector<std::shared_ptr<Tuplet>> tuplets = bar.GetTuplets();
+    for (const auto& tuplet : tuplets) {
+        if (leaving.count(tuplet->GetFirstNote().get()) == 0)
+            continue;
+        lifted.tuplets.push_back(tuplet);
+        bar.RemoveTuplet(tuplet.get());
+    }
+    SetNotes(bar, notes);
+}
+
+void RestoreBarNotes(Part& part, Bar& bar, const std::vector<std::shared_ptr<Note>>& notes,
+                     LiftedAttachments& lifted)
+{
+    SetNotes(bar, notes);
+    for (const auto& tuplet : lifted.tuplets)
+        bar.AddTuplet(tuplet);
+    for (auto it = lifted.ties.rbegin(); it != lifted.ties.rend(); ++it) {
+        it->tie->SetStart(it->start);
+        it->tie->SetEnd(it->end);
+        part.AddTie(it->tie);
+    }
+    lifted = {};
+}
 
 RewriteBarElementsCommand::RewriteBarElementsCommand(ScoreEditor* editor) : editor_(editor) {}
 
@@ -32,26 +93,36 @@ RewriteBarElementsCommand::~RewriteBarElementsCommand() = default;
 
 void RewriteBarElementsCommand::Do()
 {
-    Rewrite(newElements_);
+    if (const auto [part, bar] = Locate(); bar)
+        ReplaceBarNotes(*part, *bar, newElements_, lifted_);
 }
 
 void RewriteBarElementsCommand::Undo()
 {
-    Rewrite(oldElements_);
+    if (const auto [part, bar] = Locate(); bar)
+        RestoreBarNotes(*part, *bar, oldElements_, lifted_);
 }
 
-void RewriteBarElementsCommand::Rewrite(const NoteList& notes)
+std::pair<std::shared_ptr<Part>, std::shared_ptr<Bar>> RewriteBarElementsCommand::Locate() const
 {
-    if (!editor_)
-        return;
-    const auto bar = FindBar(*editor_, partIndex_, barIndex_);
-    if (!bar)
-        return;
-    // Take the current notes off from the last, then hand over the list in its order.
-    while (!bar->GetNotes().empty())
-        bar->RemoveNote(bar->GetNotes().back().get());
-    for (const auto& note : notes)
-        bar->AddNote(note);
+    if (!editor_ || !editor_->score)
+        return {};
+    auto part = std::dynamic_pointer_cast<Part>(GetElementAtPath2(*editor_->score, partIndex_, 0));
+    auto bar = part ? std::dynamic_pointer_cast<Bar>(part->GetChild(barIndex_)) : nullptr;
+    return {std::move(part), std::move(bar)};
+}
+
+int GetFlagValue(const ScoreElement& element)
+{
+    if (const auto* mark = dynamic_cast<const LineMark*>(&element))
+        return mark->GetBar();
+    if (const auto* key = dynamic_cast<const KeySignature*>(&element))
+        return key->GetValue().bar;
+    if (const auto* tempo = dynamic_cast<const TempoMark*>(&element))
+        return tempo->GetValue().position;
+    if (const auto* text = dynamic_cast<const ExpressionText*>(&element))
+        return text->GetValue().position;
+    return 0;
 }
 
 }  // namespace quaverly

@@ -1,10 +1,13 @@
 #include "engine/commands/value_commands.h"
 
+#include "engine/editor/score_editor.h"
 #include "engine/layout/system_node.h"
+#include "engine/layout/track_node.h"
 #include "engine/model/bar.h"
 #include "engine/model/barline.h"
 #include "engine/model/barline_mark.h"
 #include "engine/model/decorator.h"
+#include "engine/model/edit_mark.h"
 #include "engine/model/line_mark.h"
 #include "engine/model/page_text.h"
 #include "engine/model/part.h"
@@ -176,6 +179,21 @@ void AddBarIndexCommand::Undo()
 {
     if (bar_)
         bar_->ClearDecorator();
+}
+
+void ReleaseSpacingHandlesCommand::Do()
+{
+    if (!editor_)
+        return;
+    for (const auto& line : editor_->lines) {
+        if (!line)
+            continue;
+        for (int t = 0; t < line->GetChildCount(); ++t) {
+            const auto row = std::dynamic_pointer_cast<TrackNode>(line->GetChild(t));
+            if (row && row->GetSpacingMark())
+                row->GetSpacingMark()->ReleaseButton();
+        }
+    }
 }
 
 }  // namespace quaverly

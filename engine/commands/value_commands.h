@@ -23,6 +23,7 @@ class LineMark;
 class Part;
 class PartGroup;
 class Score;
+class ScoreEditor;
 class ScoreElement;
 class SystemNode;
 
@@ -270,5 +271,19 @@ private:
 };
 
 using RemoveBarIndexCommand = InverseCommand<AddBarIndexCommand>;
+
+// After the staff size was changed with a row's spacing handle: the spacing handle of
+// every row of every line lets go of the button, so no handle follows the pointer once
+// the lines were laid out anew. One-way: Undo leaves the handles as they are.
+class ReleaseSpacingHandlesCommand final : public EditCommand {
+public:
+    explicit ReleaseSpacingHandlesCommand(ScoreEditor* editor) : editor_(editor) {}
+
+    void Do() override;
+    void Undo() override {}
+
+private:
+    ScoreEditor* editor_;  // not owned
+};
 
 }  // namespace quaverly

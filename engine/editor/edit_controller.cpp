@@ -1,10 +1,17 @@
 #include "engine/editor/edit_controller.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <utility>
 
 #include "engine/commands/add_element_command.h"
+#include "engine/commands/add_header_text_command.h"
+#include "engine/commands/add_key_signature_command.h"
+#include "engine/commands/add_tempo_mark_command.h"
+#include "engine/commands/add_tempo_text_entry_command.h"
 #include "engine/commands/add_tie_command.h"
+#include "engine/commands/add_time_signature_command.h"
+#include "engine/commands/attach_bar_time_signature_command.h"
 #include "engine/commands/input_position_commands.h"
 #include "engine/commands/insert_note_command.h"
 #include "engine/commands/layout_map_commands.h"
@@ -12,9 +19,14 @@
 #include "engine/commands/make_tuplet_command.h"
 #include "engine/commands/refresh_commands.h"
 #include "engine/commands/replace_note_data_command.h"
+#include "engine/commands/set_header_text_command.h"
 #include "engine/commands/value_commands.h"
 #include "engine/editor/score_editor.h"
+#include "engine/layout/header_node.h"
+#include "engine/layout/line_mark_geometry.h"
+#include "engine/layout/line_mark_view.h"
 #include "engine/layout/page_node.h"
+#include "engine/layout/selection_range.h"
 #include "engine/layout/system_node.h"
 #include "engine/layout/track_node.h"
 #include "engine/model/bar.h"
@@ -23,7 +35,10 @@
 #include "engine/model/chord_note_list.h"
 #include "engine/model/decorator.h"
 #include "engine/model/dynamic_mark.h"
+#include "engine/model/expression_text.h"
 #include "engine/model/grace_note_list.h"
+#include "engine/model/header_text.h"
+#include "engine/model/key_signature.h"
 #include "engine/model/line_mark.h"
 #include "engine/model/lyric.h"
 #include "engine/model/note.h"
@@ -31,7 +46,9 @@
 #include "engine/model/page_text.h"
 #include "engine/model/part.h"
 #include "engine/model/part_group.h"
+#include "engine/model/tempo_mark.h"
 #include "engine/model/tie.h"
+#include "engine/model/time_signature.h"
 #include "engine/model/tuplet.h"
 
 namespace quaverly {
@@ -96,6 +113,17 @@ std::unique_ptr<EditCommand> Removal(const std::shared_ptr<ScoreElement>& item,
     return command;
 }
 
+// A removal of a score-table element (key, tempo mark, expression text).
+template <class Remove, class Item>
+std::unique_ptr<EditCommand> ScoreRemoval(const std::shared_ptr<ScoreElement>& item,
+                                          std::shared_ptr<Score> score)
+{
+    auto command = std::make_unique<Remove>();
+    command->Target().SetElement(As<Item>(item));
+    command->Target().SetScore(std::move(score));
+    return command;
+}
+
 std::unique_ptr<EditCommand> LineList(ScoreEditor* editor, int first, int end, int except)
 {
     auto command = std::make_unique<RefreshLineListCommand>(editor);
@@ -105,6 +133,13 @@ std::unique_ptr<EditCommand> LineList(ScoreEditor* editor, int first, int end, i
         }
     }
     return command;
+}
+
+std::unique_ptr<EditCommand> RebuildRow(std::shared_ptr<TrackNode> row)
+{
+    auto rebuild = std::make_unique<RebuildTrackLineMarksCommand>();
+    rebuild->SetTrack(std::move(row));
+    return rebuild;
 }
 
 constexpr int kLineListEnd = 100;
@@ -206,8 +241,13 @@ int EditController::SystemsBefore(int page, int systemNumber) const
     return n > 0x7fffffff ? 0x7fffffff : static_cast<int>(n);
 }
 
-std::shared_ptr<TrackNode> EditController::RowShowingBar(int bar, int track) const
+std::vector<std::shared_ptr<TrackNode>> EditController::RowsShowingBars(int first, int last,
+                                                                       int track) const
 {
+    std::vector<std::shared_ptr<TrackNode>> rows;
+    if (last < first) {
+        return rows;
+    }
     for (int i = 0; i < PageCount(); ++i) {
         const auto page = editor_->layout->GetChild(i);
         if (!page) {
@@ -215,12 +255,52 @@ std::shared_ptr<TrackNode> EditController::RowShowingBar(int bar, int track) con
         }
         for (int j = 0; j < page->GetChildCount(); ++j) {
             const auto system = As<SystemNode>(page->GetChild(j));
-            if (system && system->GetBarRange().Contains(bar)) {
-                return As<TrackNode>(system->GetChild(track));
+            if (!system || As<HeaderNode>(page->GetChild(j))) {
+                continue;
+            }
+            const BarRange range = system->GetBarRange();
+            if (range.first <= last && first < range.end) {
+                if (auto row = As<TrackNode>(system->GetChild(track))) {
+                    rows.push_back(std::move(row));
+                }
             }
         }
     }
-    return nullptr;
+    return rows;
+}
+
+int EditController::RowIndexOf(const ScoreElement* row)
+{
+    const ScoreElement* system = row ? row->GetParent() : nullptr;
+    if (system == nullptr) {
+        return -1;
+    }
+    for (int k = 0; k < system->GetChildCount(); ++k) {
+        if (system->GetChild(k).get() == row) {
+            return k;
+        }
+    }
+    return -1;
+}
+
+std::unique_ptr<EditCommand> EditController::SelectedBarColumns() const
+{
+    const auto selection = editor_->layout ? editor_->layout->GetSelection() : nullptr;
+    if (!selection || !selection->IsValid()) {
+        return nullptr;
+    }
+    int part = 0;
+    int first = 0;
+    int last = 0;
+    selection->GetFirst(part, first);
+    selection->GetLast(part, last);
+    if (first > last) {
+        std::swap(first, last);
+    }
+    auto command = std::make_unique<RelayoutBarRangeCommand>();
+    command->SetScore(editor_->score);
+    command->SetRange(first, last + 1);
+    return command;
 }
 
 bool EditController::HandleEditNotification(const ElementNotification& record)
@@ -346,31 +426,14 @@ bool EditController::HandleEditNotification(const ElementNotification& record)
             return Build(false, std::move(c));
         case id::kLineMarkDelete: {
             const auto mark = As<LineMark>(p.lineMark);
+            const auto part = As<Part>(p.part);
             c.push_back(Removal<RemoveLineMarkCommand, LineMark, Part>(p.lineMark, p.part));
-            if (mark) {
-                // The end bar: walk bar lengths from the start by position + duration.
-                int bar = mark->GetBar();
-                std::int64_t left = std::int64_t{mark->GetTimePosition()} + mark->GetDuration();
-                const int bars = e->GetBarCount();
-                while (bar + 1 < bars) {
-                    const int length = input_position::BarLength(*e, bar);
-                    if (length <= 0 || left < length) {
-                        break;
-                    }
-                    left -= length;
-                    ++bar;
-                }
-                const auto startRow = RowShowingBar(mark->GetBar(), p.trackIndex);
-                const auto endRow = RowShowingBar(bar, p.trackIndex);
-                for (const auto& row : {startRow, endRow}) {
-                    if (row && (row == startRow || endRow != startRow)) {
-                        auto rebuild = std::make_unique<RebuildTrackLineMarksCommand>();
-                        rebuild->SetTrack(row);
-                        c.push_back(std::move(rebuild));
-                    }
-                    if (startRow == endRow) {
-                        break;
-                    }
+            if (mark && part) {
+                const int end =
+                    FindBarAtTime(*part, mark->GetBar(), mark->GetTimePosition(), mark->GetDuration())
+                        .bar;
+                for (const auto& row : RowsShowingBars(mark->GetBar(), end, p.trackIndex)) {
+                    c.push_back(RebuildRow(row));
                 }
             }
             return Build(false, std::move(c));
@@ -381,6 +444,9 @@ bool EditController::HandleEditNotification(const ElementNotification& record)
             const auto owner = p.owner ? p.owner : p.note;
             c.push_back(Removal<RemoveNoteSymbolCommand, SymbolMark, Note>(p.element, owner));
             c.push_back(Refresh(owner));
+            if (auto bars = SelectedBarColumns()) {
+                c.push_back(std::move(bars));
+            }
             c.push_back(RelayoutFrom(e, p));
             return Build(false, std::move(c));
         }
@@ -400,9 +466,68 @@ bool EditController::HandleEditNotification(const ElementNotification& record)
             c.push_back(Removal<RemovePageTextCommand, PageText, Score>(p.element, e->score));
             c.push_back(Refresh(p.page));
             return Build(false, std::move(c));
+        case id::kKeySignatureDelete:
+            c.push_back(ScoreRemoval<RemoveKeySignatureCommand, KeySignature>(p.element, e->score));
+            c.push_back(RelayoutFrom(e, p));
+            return Build(false, std::move(c));
+        case id::kTempoMarkDelete:
+            c.push_back(ScoreRemoval<RemoveTempoMarkCommand, TempoMark>(p.element, e->score));
+            c.push_back(RelayoutFrom(e, p));
+            return Build(false, std::move(c));
+        case id::kExpressionTextDelete:
+            c.push_back(
+                ScoreRemoval<RemoveTempoTextCommand, ExpressionText>(p.element, e->score));
+            c.push_back(RelayoutFrom(e, p));
+            return Build(false, std::move(c));
+        case id::kTimeSignatureDelete: {
+            const auto signature = As<TimeSignature>(p.element);
+            const auto bar = As<Bar>(p.bar);
+            if (!signature || !bar) {
+                return false;
+            }
+            auto detach = std::make_unique<DetachBarTimeSignatureCommand>();
+            detach->Target().SetElement(signature);
+            detach->Target().SetBar(bar);
+            // The bar's own index: the element's record may predate a shift of the bars.
+            TimeSignatureRecord values = signature->GetValue();
+            values.bar = bar->GetIndex();
+            auto remove = std::make_unique<RemoveTimeSignatureCommand>();
+            remove->Target().SetScore(e->score);
+            remove->Target().SetRecord(values);
+            auto bars = std::make_unique<RelayoutAllBarsCommand>();
+            bars->SetScore(e->score);
+            c.push_back(std::move(detach));
+            c.push_back(std::move(remove));
+            c.push_back(std::move(bars));
+            c.push_back(WithPage<ReflowLinesFromCommand>(e, p.pageIndex));
+            c.push_back(LineList(e, p.pageIndex + 1, kLineListEnd, -1));
+            return Build(false, std::move(c));
+        }
+        case id::kHeaderTextDelete: {
+            const auto text = As<HeaderText>(p.element);
+            if (!text) {
+                return false;
+            }
+            auto blank = std::make_unique<SetHeaderTextCommand>();
+            blank->SetSavedText(text->GetText());
+            blank->SetSavedOffset(text->GetOffset());
+            blank->SetElement(text);
+            c.push_back(std::move(blank));
+            if (!e->lines.empty()) {
+                c.push_back(Refresh(e->lines.front()));
+            }
+            return Build(false, std::move(c));
+        }
+        case id::kInstrumentNameDelete: {
+            auto remove = std::make_unique<RemoveHeaderTextCommand>();
+            remove->Target().SetTrackNode(As<TrackNode>(p.track));
+            remove->Target().SetInstrumentName(As<InstrumentNameText>(p.element));
+            c.push_back(std::move(remove));
+            c.push_back(RelayoutFrom(e, p));
+            return Build(false, std::move(c));
+        }
         default:
-            // Key, time signature, tempo, expression, header text and instrument-name
-            // deletions are built by their own command families; 1019 is sent by nobody.
+            // 1019 is sent by nobody.
             return false;
     }
 }
@@ -523,6 +648,7 @@ bool EditController::HandleStructureNotification(const ElementNotification& reco
             c.push_back(std::move(size));
             c.push_back(WithPage<RepaginateFromCommand>(e, 0));
             c.push_back(WithPage<RelayoutLinesCommand>(e, p.pageIndex));
+            c.push_back(std::make_unique<ReleaseSpacingHandlesCommand>(e));
             c.push_back(LineList(e, 0, kLineListEnd, p.pageIndex));
             c.push_back(std::make_unique<EndWaitNoticeCommand>(e));
             return Build(false, std::move(c));
@@ -622,50 +748,68 @@ bool EditController::HandleLineMarkNotification(const ElementNotification& recor
         return false;
     }
     const NotificationPayload& p = *record.payload;
-    Commands c;
+    const auto mark = As<LineMark>(p.lineMark);
+    const auto view = As<LineMarkView>(p.view);
     const int code = record.id;
+    const bool release = code == id::kLineMarkMoveRelease || code == id::kLineMarkReshapeRelease;
+    Commands c;
+    int firstBar = 0;
+    int lastBar = 0;
+    int track = p.trackIndex;
     if (code == id::kLineMarkReshapeDrag || code == id::kLineMarkReshapeRelease) {
         auto reshape = std::make_unique<ReshapeLineMarkCommand>();
         reshape->SetOldShape(p.oldDuration, static_cast<float>(p.oldRadian));
         reshape->SetNewShape(p.newDuration, static_cast<float>(p.newRadian));
-        reshape->SetLineMark(As<LineMark>(p.lineMark));
+        reshape->SetLineMark(mark);
         c.push_back(std::move(reshape));
-        c.push_back(Refresh(p.view));
-        return Build(code == id::kLineMarkReshapeDrag, std::move(c));
+        // The mark keeps its start; its end is the later of the two lengths' ends.
+        if (mark && view && view->GetPart()) {
+            const Part& part = *view->GetPart();
+            firstBar = mark->GetBar();
+            lastBar = std::max(
+                FindBarAtTime(part, firstBar, mark->GetTimePosition(), p.oldDuration).bar,
+                FindBarAtTime(part, firstBar, mark->GetTimePosition(), p.newDuration).bar);
+        }
+        track = RowIndexOf(view ? view->GetParent() : nullptr);
+    } else {
+        auto move = std::make_unique<MoveLineMarkCommand>();
+        move->SetOldPlace({p.oldBar, p.oldPosition, p.oldOffset});
+        move->SetNewPlace({p.newBar, p.newPosition, p.newOffset});
+        move->SetLineMark(mark);
+        c.push_back(std::move(move));
+        firstBar = std::min(p.oldBar, p.newBar);
+        lastBar = p.lastBar;
     }
-    auto move = std::make_unique<MoveLineMarkCommand>();
-    move->SetOldPlace({p.oldBar, p.oldPosition, p.oldOffset});
-    move->SetNewPlace({p.newBar, p.newPosition, p.newOffset});
-    move->SetLineMark(As<LineMark>(p.lineMark));
-    c.push_back(std::move(move));
     c.push_back(Refresh(p.view));
-    const auto startRow = RowShowingBar(p.newBar, p.trackIndex);
-    const auto endRow = RowShowingBar(p.lastBar, p.trackIndex);
-    if (startRow != endRow) {
-        const bool release = code == id::kLineMarkMoveRelease;
-        for (const auto& row : release ? std::vector{startRow, endRow} : std::vector{endRow}) {
-            if (row) {
-                auto rebuild = std::make_unique<RebuildTrackLineMarksCommand>();
-                rebuild->SetTrack(row);
-                c.push_back(std::move(rebuild));
+    // A mark on one row is laid out again by its view. One that runs, before or after
+    // the change, over several rows has its pieces made anew on every one of them; while
+    // the pointer moves, the row whose view is being dragged keeps that view.
+    const auto rows = RowsShowingBars(firstBar, lastBar, track);
+    if (rows.size() > 1) {
+        const ScoreElement* draggedRow = view ? view->GetParent() : nullptr;
+        for (const auto& row : rows) {
+            if (release || row.get() != draggedRow) {
+                c.push_back(RebuildRow(row));
             }
         }
     }
-    return Build(code == id::kLineMarkMoveDrag, std::move(c));
+    return Build(!release, std::move(c));
 }
 
 bool EditController::HandleEditorNotification(const ElementNotification& record)
 {
     const NotificationPayload* p = record.payload;
     switch (record.id) {
+        // The note itself: a grace or chord note is named by its list (element), a
+        // bar's note by the bar (note).
         case id::kNoteSelected:
-            if (p != nullptr && p->note) {
-                editor_->AddSelectedElement(p->note);
+            if (p != nullptr && (p->element || p->note)) {
+                editor_->AddSelectedElement(p->element ? p->element : p->note);
             }
             return false;
         case id::kNoteDeselected:
-            if (p != nullptr && p->note) {
-                editor_->RemoveSelectedElement(p->note.get());
+            if (p != nullptr && (p->element || p->note)) {
+                editor_->RemoveSelectedElement(p->element ? p->element.get() : p->note.get());
             }
             return false;
         case id::kBarDoubleClicked:

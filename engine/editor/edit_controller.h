@@ -56,8 +56,15 @@ private:
     void ContentChanged() const;
 
     int PageCount() const;
-    // The track row at index `track` of the first line whose bar range holds `bar`.
-    std::shared_ptr<TrackNode> RowShowingBar(int bar, int track) const;
+    // The track rows at index `track` of every line that shows a bar of first .. last
+    // (both included), in score order.
+    std::vector<std::shared_ptr<TrackNode>> RowsShowingBars(int first, int last,
+                                                            int track) const;
+    // The index of a track row among its line's rows; -1 when it has no line.
+    static int RowIndexOf(const ScoreElement* row);
+    // The re-layout of the bar columns the block selection covers; none without a
+    // selection.
+    std::unique_ptr<EditCommand> SelectedBarColumns() const;
     // The systems on the pages before `page`, plus `systemNumber`.
     int SystemsBefore(int page, int systemNumber) const;
 

@@ -96,12 +96,14 @@ struct CursorPosition {
 
 // The records the program hands to the operations.
 
-// A new part: inserted after `position`; with `twoStaves` a second staff joins it.
+// A new part: inserted after part `position` (-1: before the first), with its MIDI
+// program and channel; `percussion` is kept on the part. With `twoStaves` a second staff
+// of the same instrument joins it under a brace. Callers fill the fields by name.
 struct PartRecord {
     int position = 0;
     int program = 0;
+    bool percussion = false;
     int channel = 0;
-    int number = 0;
     bool twoStaves = false;
 };
 
@@ -256,7 +258,9 @@ public:
     // 91-94
     virtual void Transpose(const TransposeRequest& request) = 0;
     virtual void Enharmonic() = 0;
-    virtual void ShiftOctave(int count, int direction, int flag) = 0;
+    // The notes of bars firstBar .. endBar - 1 of every part an octave up (up != 0) or
+    // down: the octave-shift dialog passes its first bar - 1 and its last bar.
+    virtual void ShiftOctave(int firstBar, int endBar, int up) = 0;
     virtual bool Navigate(int index) = 0;
     // 95-100: keyboard and pointer
     virtual void OnKeyDown(int key, int flags) = 0;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <set>
 
 #include "engine/model/bar.h"
 #include "engine/model/chord_note_list.h"
@@ -15,7 +14,6 @@
 #include "engine/model/note_time.h"
 #include "engine/model/part.h"
 #include "engine/model/score.h"
-#include "engine/model/tuplet.h"
 
 namespace quaverly {
 
@@ -42,31 +40,6 @@ void AddNotes(const std::vector<NoteUnit>& units,
         if (auto note = PasteInserter::MakeNoteFromUnit(unit))
             add(std::move(note));
     }
-}
-
-// The notes that leave a bar with its old content: each note and its chord notes.
-std::set<const Note*> NotesOf(const std::vector<std::shared_ptr<Note>>& notes)
-{
-    std::set<const Note*> all;
-    for (const auto& note : notes) {
-        all.insert(note.get());
-        for (const auto& chordNote : note->GetChordNotes()->GetNotes())
-            all.insert(chordNote.get());
-        for (const auto& grace : note->GetGraceListA()->GetNotes())
-            all.insert(grace.get());
-        for (const auto& grace : note->GetGraceListB()->GetNotes())
-            all.insert(grace.get());
-    }
-    return all;
-}
-
-void ReplaceNotes(Bar& bar, const std::vector<std::shared_ptr<Note>>& notes)
-{
-    const std::vector<std::shared_ptr<Note>> current = bar.GetNotes();
-    for (const auto& note : current)
-        bar.RemoveNote(note.get());
-    for (const auto& note : notes)
-        bar.AddNote(note);
 }
 
 }  // namespace
@@ -157,30 +130,11 @@ void PasteInserter::Apply(PastePlan& plan) const
         return;
     Score& score = *score_;
     plan.appendedBars.clear();
-    plan.detachedTies.clear();
     EnsureBars(score, plan.barCountBefore + plan.barsToAppend, &plan.appendedBars);
-
     for (BarRewrite& rewrite : plan.rewrites) {
         const auto part = PartAt(score, rewrite.part);
-        const auto bar = FindBarInTrack(part, rewrite.bar);
-        if (!bar)
-            continue;
-        // Ties and tuplets of the notes that leave cannot come with the fragment's notes.
-        const std::set<const Note*> leaving = NotesOf(bar->GetNotes());
-        const std::vector<std::shared_ptr<Tie>> ties = part->GetTies();
-        for (const auto& tie : ties) {
-            const NoteAnchor start = tie->GetStart();
-            const NoteAnchor end = tie->GetEnd();
-            if (leaving.count(start.note.get()) == 0 && leaving.count(end.note.get()) == 0)
-                continue;
-            plan.detachedTies.push_back({part, tie, start, end});
-            part->RemoveTie(tie);
-            tie->ClearChildren();
-        }
-        rewrite.oldTuplets = bar->GetTuplets();
-        for (const auto& tuplet : rewrite.oldTuplets)
-            bar->RemoveTuplet(tuplet.get());
-        ReplaceNotes(*bar, rewrite.newNotes);
+        if (const auto bar = FindBarInTrack(part, rewrite.bar))
+            ReplaceBarNotes(*part, *bar, rewrite.newNotes, rewrite.lifted);
     }
 }
 
@@ -190,20 +144,10 @@ void PasteInserter::Revert(PastePlan& plan) const
         return;
     Score& score = *score_;
     for (auto it = plan.rewrites.rbegin(); it != plan.rewrites.rend(); ++it) {
-        const auto bar = FindBarInTrack(PartAt(score, it->part), it->bar);
-        if (!bar)
-            continue;
-        ReplaceNotes(*bar, it->oldNotes);
-        for (const auto& tuplet : it->oldTuplets)
-            bar->AddTuplet(tuplet);
-        it->oldTuplets.clear();
+        const auto part = PartAt(score, it->part);
+        if (const auto bar = FindBarInTrack(part, it->bar))
+            RestoreBarNotes(*part, *bar, it->oldNotes, it->lifted);
     }
-    for (auto it = plan.detachedTies.rbegin(); it != plan.detachedTies.rend(); ++it) {
-        it->tie->SetStart(it->start);
-        it->tie->SetEnd(it->end);
-        it->part->AddTie(it->tie);
-    }
-    plan.detachedTies.clear();
     for (auto it = plan.appendedBars.rbegin(); it != plan.appendedBars.rend(); ++it) {
         const int last = it->first->GetChildCount() - 1;
         if (last >= 0 && it->first->GetChild(last) == it->second)

@@ -21,8 +21,8 @@
 #include <memory>
 #include <vector>
 
+#include "engine/commands/rewrite_bar_elements_command.h"
 #include "engine/editor/score_fragment.h"
-#include "engine/model/tie.h"
 
 namespace quaverly {
 
@@ -31,7 +31,6 @@ class Note;
 class NoteStyle;
 class Part;
 class Score;
-class Tuplet;
 
 // The bars one paste may reach: the start bar plus the fragment's bars.
 inline constexpr int kMaxPasteBars = 100000;
@@ -42,8 +41,8 @@ struct BarRewrite {
     int bar = 0;
     std::vector<std::shared_ptr<Note>> newNotes;
     std::vector<std::shared_ptr<Note>> oldNotes;  // empty for a bar the paste appends
-    // Filled by Apply: the bar's tuplets it took off.
-    std::vector<std::shared_ptr<Tuplet>> oldTuplets;
+    // Filled by Apply: the tuplets and ties of the old notes it took off.
+    LiftedAttachments lifted;
 };
 
 struct PastePlan {
@@ -56,13 +55,6 @@ struct PastePlan {
     std::vector<BarRewrite> rewrites;
 
     // Filled by Apply, used by Revert.
-    struct DetachedTie {
-        std::shared_ptr<Part> part;
-        std::shared_ptr<Tie> tie;
-        NoteAnchor start;
-        NoteAnchor end;
-    };
-    std::vector<DetachedTie> detachedTies;
     std::vector<std::pair<std::shared_ptr<Part>, std::shared_ptr<Bar>>> appendedBars;
 };
 

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "engine/commands/edit_command.h"
+#include "engine/commands/set_note_properties_command.h"
 #include "engine/commands/undo_history.h"
 #include "engine/editor/editor_interface.h"
 #include "engine/layout/caret_line.h"
@@ -33,8 +34,10 @@
 
 namespace quaverly {
 
+class BarlineView;
 class InitialLayoutCommand;
 class InputMode;
+class Note;
 class ScorePainter;
 class SystemNode;
 
@@ -193,7 +196,7 @@ public:
     void RestoreDefaultLayout() override;
     void Transpose(const TransposeRequest& request) override;
     void Enharmonic() override {}
-    void ShiftOctave(int count, int direction, int flag) override;
+    void ShiftOctave(int firstBar, int endBar, int up) override;
     bool Navigate(int index) override;
     void OnKeyDown(int key, int flags) override;
     void OnInputEvent(int first, int second) override;
@@ -212,8 +215,14 @@ public:
     bool CanRedo() const override { return history.CanRedo(); }
     bool HasSelection() const override;
     bool ReservedQuery() override { return true; }
+    // The selected block of bars as a score fragment; the bytes stay as they are
+    // without a selection.
     void CopySelection(std::vector<std::uint8_t>& bytes) override;
-    void CutSelection(int /*flags*/) override {}
+    // Changes nothing.
+    void CutSelection(int flags) override;
+    // Pastes a score fragment at the cursor's bar and row as one undo step. Bytes that
+    // do not read as a fragment, a fragment that fails its check and a cursor off the
+    // layout change nothing and send nothing.
     void Paste(const std::uint8_t* data, std::size_t size) override;
     // Frees an editor made by create_quaverly_editor.
     void Destroy() override;
@@ -262,9 +271,9 @@ public:
 
     // Cuts the bars into lines from line `line` on (0 is taken as 1): bars go on a line
     // while their width stays within 105 % of the room; forced breaks and the
-    // bars-per-line entries end lines; with mode 0 the walk stops at the first line whose
-    // bar range did not change. Lines past the last bar are dropped and the cursor stays
-    // on its bar. Returns -1 without a part, else 0.
+    // bars-per-line entries end lines; with mode 0 the walk stops at the first line after
+    // the start line whose bar range did not change. Lines past the last bar are dropped
+    // and the cursor stays on its bar. Returns -1 without a part, else 0.
     int RelayoutFrom(ScorePainter& painter, int line, int mode);
     // Re-cuts the lines from the first line of page `page`, then re-fills the pages from
     // that page on; earlier pages stay as they are. The two flags are kept for the
@@ -323,6 +332,59 @@ private:
     // The height a laid-out line takes on its page: the heading's own height, else the
     // sum of its visible rows' heights and offsets.
     int LineHeight(std::size_t index) const;
+
+    // --- Keys, note entry, note editing, marks and structure ---
+
+    // The left and right arrows: the cursor one note left or right, the selection
+    // cleared.
+    void CursorKey(bool right, int flags);
+    // Backspace: the cursor back one note, deleting the note it steps over.
+    void DeleteBeforeCursor();
+    // Up and down arrows: the selected notes of the cursor's bar one degree up or down.
+    void StepSelectedPitch(bool up, int flags);
+    // Steps that only run: the caret moved to the cursor; the cursor reported.
+    void QueueCaretRefresh();
+    void QueueCursorPlacement();
+
+    // Note entry at the cursor. The note carries its chord notes already. False when the
+    // cursor's bar or line is missing.
+    bool InsertNoteAtCursor(const std::shared_ptr<Note>& note);
+    bool OverwriteNoteAtCursor(const std::shared_ptr<Note>& note);
+    // Joins notes of the pitches to the chord of the pitched note that starts at the
+    // cursor's time, keeping the lowest pitch as the main note. False when there is no
+    // such note.
+    bool AddChordNotesAtCursor(const std::vector<NoteInputValues>& pitches);
+    // Grace notes before (or after) every selected bar note of the cursor's line.
+    void AddGraceNotes(const std::vector<NoteInputValues>& notes, bool before);
+    // The key in force at the cursor's bar (fifths; 0 off the layout).
+    int CursorKey() const;
+
+    // One field of every selected bar note (rests skipped except for the pitch), each
+    // note its own undo step; false when no note is selected.
+    bool SetSelectedNoteField(int field, int value);
+    // The pitch of every selected bar note; a note that changes between rest, degree and
+    // unpitched symbol is replaced by an element of its new class.
+    bool SetSelectedPitch(int typeCode);
+    // The size style of the selected notes and what hangs on them.
+    void SetSelectedNoteStyle(int kind);
+
+    // The first selected bar line of every line of the cursor's page, or its neighbour
+    // before (a selected start) or after (a selected end) when asked, gets the style and
+    // mark (see BarLineChange); one undo step and notices 1 and 3 per line.
+    bool ChangeSelectedBarLines(int style, int mark, bool toPrevious, bool toNext);
+    // One undoable group that gives the bar line of a view the style and, with a mark of
+    // 0 or more, that mark (a style alone takes a repeat away); false when the view
+    // shows no bar.
+    bool BarLineChange(const std::shared_ptr<SystemNode>& line, const BarlineView& view,
+                       int style, int mark);
+
+    // The key change of SetKeySignature without its re-flow, added to the open group.
+    void AddKeySignatureStep(int bar, int fifths);
+    // The pitch edits of Transpose and ShiftOctave over bars [first, end), between the
+    // long-operation notices and followed by the re-layout, added to the open group.
+    void AddPitchEdits(int first, int end, std::vector<std::unique_ptr<EditCommand>> edits);
+    // The re-flows that follow a change of the part list.
+    void AddPartReflows();
 
     // Open command groups, innermost last.
     std::vector<std::shared_ptr<EditCommand>> openGroups_;

@@ -6,8 +6,8 @@
 #include <map>
 #include <memory>
 
+#include "engine/commands/command_group.h"
 #include "engine/commands/layout_map_commands.h"
-#include "engine/commands/no_op_command.h"
 #include "engine/commands/refresh_commands.h"
 #include "engine/commands/restore_default_layout_command.h"
 #include "engine/editor/score_editor.h"
@@ -255,17 +255,18 @@ void ScoreEditor::HideEmptyLines(bool hide)
 
 void ScoreEditor::RestoreDefaultLayout()
 {
-    BeginGroup(false);
-    AddCommand(std::make_unique<BeginWaitNoticeCommand>(this));
-    AddCommand(std::make_unique<RestoreDefaultLayoutCommand>(this));
-    auto bars = std::make_unique<RelayoutAllBarsCommand>();
+    // One group that runs once and can never be undone: it is queued past any group
+    // still open, and nothing recorded before it can be undone onto the new layout.
+    auto group = std::make_shared<CommandGroup>();
+    group->AddChild(std::make_shared<BeginWaitNoticeCommand>(this));
+    group->AddChild(std::make_shared<RestoreDefaultLayoutCommand>(this));
+    auto bars = std::make_shared<RelayoutAllBarsCommand>();
     bars->SetScore(score);
-    AddCommand(std::move(bars));
-    AddCommand(std::make_unique<RelayoutScoreCommand>(this));
-    AddCommand(std::make_unique<ReflowLinesKeepCommand>(this));
-    AddCommand(std::make_unique<EndWaitNoticeCommand>(this));
-    EndGroup();
-    RecordIrreversible(std::make_shared<NoOpCommand>());
+    group->AddChild(std::move(bars));
+    group->AddChild(std::make_shared<RelayoutScoreCommand>(this));
+    group->AddChild(std::make_shared<ReflowLinesKeepCommand>(this));
+    group->AddChild(std::make_shared<EndWaitNoticeCommand>(this));
+    RecordIrreversible(std::move(group));
     NotifyDocumentChanged();
 }
 

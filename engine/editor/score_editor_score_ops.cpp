@@ -8,7 +8,6 @@
 #include "engine/commands/attach_bar_time_signature_command.h"
 #include "engine/commands/no_op_command.h"
 #include "engine/commands/refresh_commands.h"
-#include "engine/commands/set_key_signature_command.h"
 #include "engine/commands/set_score_text_command.h"
 #include "engine/commands/set_tempo_command.h"
 #include "engine/editor/score_editor.h"
@@ -122,14 +121,8 @@ int ScoreEditor::SetKeySignature(int fifths)
     const KeySignatureRecord record{bar, fifths, 1};
     if (bar < 0 || !record.IsValid())
         return -1;
-    auto command = std::make_unique<SetKeySignatureCommand>();
-    command->SetScore(score);
-    command->SetNewRecord(record);
-    for (const KeySignatureRecord& old : score->GetKeySignatures())
-        if (old.bar == bar)
-            command->SetOldRecord(old);
     BeginGroup(false);
-    AddCommand(std::move(command));
+    AddKeySignatureStep(bar, fifths);
     auto reflow = std::make_unique<ReflowLinesFromCommand>(this);
     reflow->SetPage(cursor.page);
     AddCommand(std::move(reflow));

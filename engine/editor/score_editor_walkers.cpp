@@ -17,6 +17,7 @@
 #include "engine/model/header_text.h"
 #include "engine/model/int_clamp.h"
 #include "engine/model/note.h"
+#include "engine/model/part.h"
 #include "engine/model/score_painter.h"
 
 namespace quaverly {
@@ -98,6 +99,14 @@ int ScoreEditor::RelayoutFrom(ScorePainter& painter, int line, int mode)
     // The bars are measured again over the range the walk may reach.
     LayoutColumns(score, painter, next, barCount);
 
+    // The rows a line has: one per part of every part container.
+    int rowCount = 0;
+    for (int c = 0; c < score->GetChildCount(); ++c) {
+        const auto container = score->GetChild(c);
+        for (int p = 0; container && p < container->GetChildCount(); ++p)
+            rowCount += std::dynamic_pointer_cast<Part>(container->GetChild(p)) != nullptr;
+    }
+
     int index = start;
     while (next < barCount) {
         std::shared_ptr<SystemNode> system;
@@ -134,6 +143,11 @@ int ScoreEditor::RelayoutFrom(ScorePainter& painter, int line, int mode)
             end = static_cast<int>(
                 std::clamp<long long>(static_cast<long long>(next) + std::max(fixed->second, 0),
                                       next, barCount));
+            // A forced break inside the line still ends it there.
+            const auto forced = breaks.upper_bound(next);
+            if (forced != breaks.end() && *forced < end)
+                end = *forced;
+            breaks.erase(breaks.begin(), breaks.upper_bound(end));
         } else {
             long long running = 0;
             while (end < barCount) {
@@ -150,15 +164,21 @@ int ScoreEditor::RelayoutFrom(ScorePainter& painter, int line, int mode)
         if (end <= next)
             end = next + 1;  // a bar wider than the line still gets a line of its own
 
-        if (mode == 0 && before.first == next && before.end == end) {
+        // The start line is always laid out: the edit that asked for the walk is there.
+        if (mode == 0 && index > start && before.first == next && before.end == end) {
             next = barCount;  // this line and the ones after it stand as they are
             index = static_cast<int>(lines.size());
             break;
         }
+        // A line that keeps its bars keeps its rows, and with them what the user gave
+        // them (instrument names, row offsets); a line cut anew gets new rows.
+        const bool sameRows = before.first == next && before.end == end &&
+                              system->GetChildCount() == rowCount;
         system->SetModel(score);
         system->SetIndex(index);
         system->SetBarRange(next, end);
-        system->CreateTracks();
+        if (!sameRows)
+            system->CreateTracks();
         system->SetRect({0, 0, pageContentWidth, 0});
         // A document that hides its empty rows hides them on every line made anew; the
         // first line of the score stays, so the score never shows no line at all.

@@ -5,30 +5,37 @@
 #include <memory>
 
 #include "engine/model/bar.h"
-#include "engine/model/int_clamp.h"
 #include "engine/model/part.h"
 #include "engine/model/position_map.h"
-#include "engine/model/x_position_mapper.h"
+#include "engine/model/time_position_mapper.h"
 
 namespace quaverly {
 
 namespace {
 
-// The time at x (relative to the row) inside the bar, held to 0 .. the bar's length.
+// The time at x (relative to the row) inside the bar, held to 0 .. the bar's length:
+// the earliest time that the views' time-to-x rule puts at x or beyond, so a time found
+// here is drawn where the x was (to the unit). The rule only grows with the time.
 int TimeInBar(const Bar& bar, int x)
 {
-    const int length = GetBarTimeLength(bar);
+    const int length = std::max(GetBarTimeLength(bar), 0);
     const std::shared_ptr<PositionMap>& map = bar.GetPositionMap();
     if (!map)
         return 0;
-    // The mapper reads distances from the left margin of the bar's own rectangle; the
-    // bar's x on the row is its position (as the time-to-x rule of the views uses it).
-    XPositionMapper mapper(map);
-    mapper.SetRect(bar.GetRect());
-    const std::int64_t inBar = std::int64_t{x} - bar.GetPosition().x - bar.GetRect().left -
-                               map->GetLeftMargin();
-    const int time = mapper.XToTime(ClampToInt(inBar));
-    return std::clamp(time, 0, std::max(length, 0));
+    const TimePositionMapper mapper(bar.GetRect(), map.get());
+    const std::int64_t inBar = std::int64_t{x} - bar.GetPosition().x;
+    if (mapper.TimeToX(length) < inBar)
+        return length;
+    int low = 0;
+    int high = length;
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (mapper.TimeToX(middle) >= inBar)
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    return low;
 }
 
 }  // namespace

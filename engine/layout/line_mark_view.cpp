@@ -320,6 +320,7 @@ void LineMarkView::SaveSpan()
     savedDuration_ = lineMark_->GetDuration();
     savedOffset_ = lineMark_->GetOffset();
     savedStartX_ = ClampToInt(std::int64_t{start_.x} + GetPosition().x + GetOffset().x);
+    reportedMove_ = {};
 }
 
 void LineMarkView::SaveShape()
@@ -328,6 +329,7 @@ void LineMarkView::SaveShape()
         return;
     shapeDuration_ = lineMark_->GetDuration();
     shapeRadian_ = lineMark_->GetRadian();
+    reportedShape_ = {};
 }
 
 void LineMarkView::MoveBy(Point delta, int flags)
@@ -341,8 +343,14 @@ void LineMarkView::MoveBy(Point delta, int flags)
     const Point step = MaskedDelta(delta, flags);
     // From the start x saved at the press: the pointer's total movement is added to
     // where the piece was, so the drag follows the pointer even after the mark moved.
+    // The piece is drawn its position's x from the notes; the time is looked up on the
+    // notes' scale, so a move puts the mark's start under the drawn start.
     const int targetX = Add(savedStartX_, step.x);
-    const BarTime found = FindRowTimeAtX(*part_, firstBar_, endBar_, targetX, true);
+    const int noteX = Sub(targetX, GetPosition().x);
+    // A move straight up or down keeps the start where it is.
+    const BarTime found = step.x == 0
+                              ? BarTime{savedBar_, savedPosition_}
+                              : FindRowTimeAtX(*part_, firstBar_, endBar_, noteX, true);
     if (found.bar < 0)
         return;
     NotificationPayload payload;
@@ -353,34 +361,40 @@ void LineMarkView::MoveBy(Point delta, int flags)
     payload.newBar = found.bar;
     payload.newPosition = found.time;
     // What the snap to a time does not absorb stays in the offset.
-    payload.newOffset = {Sub(Sub(targetX, GetPosition().x), GetTimeX(*part_, found.bar, found.time)),
+    payload.newOffset = {step.x == 0 ? savedOffset_.x
+                                     : Sub(noteX, GetTimeX(*part_, found.bar, found.time)),
                          Add(savedOffset_.y, step.y)};
-    const BarTime oldEnd = FindBarAtTime(*part_, savedBar_, savedPosition_, savedDuration_);
-    const BarTime newEnd = FindBarAtTime(*part_, found.bar, found.time, savedDuration_);
-    payload.lastBar = std::max(oldEnd.bar, newEnd.bar);
+    payload.lastBar = LastBarOfMove(found.bar, found.time);
+    reportedMove_ = {true, found.bar, found.time, payload.newOffset};
     NotifySelf(notification_id::kLineMarkMoveDrag, &payload);
+}
+
+int LineMarkView::LastBarOfMove(int bar, int position) const
+{
+    const BarTime oldEnd = FindBarAtTime(*part_, savedBar_, savedPosition_, savedDuration_);
+    const BarTime newEnd = FindBarAtTime(*part_, bar, position, savedDuration_);
+    return std::max(oldEnd.bar, newEnd.bar);
 }
 
 void LineMarkView::ReportMove()
 {
-    if (!lineMark_ || !part_)
+    // The place this view last asked for: the commands of the steps may not have run
+    // yet, so the line mark itself can still hold the place from before the move.
+    const ReportedMove move = reportedMove_;
+    reportedMove_ = {};
+    if (!lineMark_ || !part_ || !move.sent)
         return;
-    const int bar = lineMark_->GetBar();
-    const int position = lineMark_->GetTimePosition();
-    const Point offset = lineMark_->GetOffset();
-    if (bar == savedBar_ && position == savedPosition_ && offset == savedOffset_)
+    if (move.bar == savedBar_ && move.position == savedPosition_ && move.offset == savedOffset_)
         return;
     NotificationPayload payload;
     payload.lineMark = lineMark_;
     payload.oldBar = savedBar_;
     payload.oldPosition = savedPosition_;
     payload.oldOffset = savedOffset_;
-    payload.newBar = bar;
-    payload.newPosition = position;
-    payload.newOffset = offset;
-    const BarTime oldEnd = FindBarAtTime(*part_, savedBar_, savedPosition_, savedDuration_);
-    const BarTime newEnd = FindBarAtTime(*part_, bar, position, lineMark_->GetDuration());
-    payload.lastBar = std::max(oldEnd.bar, newEnd.bar);
+    payload.newBar = move.bar;
+    payload.newPosition = move.position;
+    payload.newOffset = move.offset;
+    payload.lastBar = LastBarOfMove(move.bar, move.position);
     NotifySelf(notification_id::kLineMarkMoveRelease, &payload);
 }
 
@@ -489,17 +503,27 @@ void LineMarkView::OnButtonUp(Point point, int flags)
         endHandle_->OnButtonUp(point, flags);
     if (bulgeHandle_) {
         bulgeHandle_->OnButtonUp(point, flags);
-        if (bulgeDragging_ && bulgeHandle_->GetState() == element_state::kSelected &&
-            lineMark_ && lineMark_->GetRadian() != shapeRadian_) {
-            SendReshape(notification_id::kLineMarkReshapeRelease, lineMark_->GetDuration(),
-                        lineMark_->GetRadian());
-        }
+        if (bulgeDragging_ && bulgeHandle_->GetState() == element_state::kSelected)
+            ReportReshape(false);
         bulgeDragging_ = false;
     }
 }
 
+void LineMarkView::ReportReshape(bool durationToo)
+{
+    // As for moves: what the view last asked for, not what the line mark holds yet.
+    const ReportedShape shape = reportedShape_;
+    reportedShape_ = {};
+    if (!lineMark_ || !shape.sent)
+        return;
+    if ((durationToo && shape.duration != shapeDuration_) || shape.radian != shapeRadian_)
+        SendReshape(notification_id::kLineMarkReshapeRelease, shape.duration, shape.radian);
+}
+
 void LineMarkView::SendReshape(int id, int newDuration, double newRadian)
 {
+    if (id == notification_id::kLineMarkReshapeDrag)
+        reportedShape_ = {true, newDuration, newRadian};
     NotificationPayload payload;
     payload.lineMark = lineMark_;
     payload.oldDuration = shapeDuration_;
@@ -569,11 +593,7 @@ int LineMarkView::Notify(ElementNotification& notification)
             break;
         case id::kHandleReleased:
             // A change of the slope alone is a reshape too, on every piece.
-            if (lineMark_ && (lineMark_->GetDuration() != shapeDuration_ ||
-                              lineMark_->GetRadian() != shapeRadian_)) {
-                SendReshape(id::kLineMarkReshapeRelease, lineMark_->GetDuration(),
-                            lineMark_->GetRadian());
-            }
+            ReportReshape(true);
             break;
         default:
             break;

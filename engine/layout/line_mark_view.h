@@ -141,8 +141,15 @@ private:
     // The mark's span and offset and the piece's start x (relative to the origin).
     void SaveSpan();
     void SaveShape();  // duration and radian, at a handle press
-    // 1048 when the mark's start or offset differs from the saved span.
+    // 1048 when the start or offset this view last reported (1047) differs from the
+    // saved span.
     void ReportMove();
+    // The later of the end bars of the saved span and of the same span from (bar,
+    // position).
+    int LastBarOfMove(int bar, int position) const;
+    // 1050 when the shape this view last reported (1049) differs from the one saved at
+    // the handle's press: in radian, or in duration too when asked.
+    void ReportReshape(bool durationToo);
     void SendReshape(int id, int newDuration, double newRadian);
     void DragBulge();
     void ShowHandleFor(Point point);
@@ -175,6 +182,20 @@ private:
     int shapeDuration_ = 0;
     double shapeRadian_ = 0.0;
     bool bulgeDragging_ = false;  // the bulge handle was pressed and not yet released
+    // The last place (1047) and shape (1049) this view asked for since the press.
+    struct ReportedMove {
+        bool sent = false;
+        int bar = 0;
+        int position = 0;
+        Point offset;
+    };
+    struct ReportedShape {
+        bool sent = false;
+        int duration = 0;
+        double radian = 0.0;
+    };
+    ReportedMove reportedMove_;
+    ReportedShape reportedShape_;
 };
 
 }  // namespace quaverly

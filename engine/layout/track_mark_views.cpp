@@ -109,10 +109,26 @@ void TrackMarkViews::BuildTieViews(ScoreElement& row, ScorePainter& painter)
     const std::shared_ptr<ScoreElement> barBefore =
         range_.first > 0 ? part_->GetChild(range_.first - 1) : nullptr;
 
-    const std::vector<std::shared_ptr<Tie>> ties = part_->GetTies();
-    for (const std::shared_ptr<Tie>& tie : ties) {
+    // The row's own bars, looked up once: every tie of the part is checked against them,
+    // and most ties of a long score lie on other rows.
+    std::vector<const ScoreElement*> rowBars;
+    for (int i = std::max(range_.first, 0); i < std::min(range_.end, part_->GetChildCount()); ++i)
+        rowBars.push_back(part_->GetChild(i).get());
+    const auto onRow = [&rowBars](const ScoreElement* bar) {
+        return bar != nullptr && std::find(rowBars.begin(), rowBars.end(), bar) != rowBars.end();
+    };
+
+    // By index, the count read again at each step, rather than over a copy of the list:
+    // a long score has many ties, and copying them all for every row costs more than
+    // the row.
+    for (std::size_t t = 0; t < part_->GetTies().size(); ++t) {
+        const std::shared_ptr<Tie> tie = part_->GetTies()[t];
         if (!tie)
             continue;
+        const ScoreElement* startOwner = tie->GetStart().owner.get();
+        if (!onRow(startOwner) && !onRow(tie->GetEnd().owner.get()) &&
+            !(barBefore && startOwner == barBefore.get()))
+            continue;  // neither end on this row, nor waiting for its end here
         const NoteAnchor start = tie->GetStart();
         const NoteAnchor end = tie->GetEnd();  // as it was before any completion below
         if (!start.owner || !start.note)

@@ -36,6 +36,9 @@ public:
 
     void SetAxisMask(int mask) { axisMask_ = mask; }
     int GetAxisMask() const { return axisMask_; }
+    // Forgets that the button is held: the element follows no further pointer moves
+    // until the next press reaches it.
+    void ReleaseButton() { buttonDown_ = false; }
 
     // Moves the offset by the delta, leaving out an axis that the flags freeze
     // (input_flag::kFreezeX, kFreezeY) or the axis mask forbids, then reports 1059

@@ -39,8 +39,8 @@ public:
     // tied to the end note. A tie that was linked unlinks its old notes first.
     void SetStart(NoteAnchor anchor);
     void SetEnd(NoteAnchor anchor);
-    NoteAnchor GetStart() const { return start_; }
-    NoteAnchor GetEnd() const { return end_; }
+    const NoteAnchor& GetStart() const { return start_; }
+    const NoteAnchor& GetEnd() const { return end_; }
 
     // Clears the links between the two notes and empties both anchors.
     void ClearChildren() override;

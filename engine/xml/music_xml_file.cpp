@@ -203,7 +203,7 @@ bool MusicXmlFile::Load(const fs::path& path)
 
 bool MusicXmlFile::ReadDocument(const std::string& bytes)
 {
-    DocumentTypeResolver resolver(ReadDtd());
+    DocumentTypeResolver resolver(ReadDtd(), GetDtdFile().empty());
     ParseErrorHandler errors;
     x::SecurityManager security;
     security.setEntityExpansionLimit(kEntityExpansionLimit);

@@ -138,5 +138,26 @@ TEST(AddHeaderTextCommandTest, AttachDetachAndTheInverse)
     EXPECT_EQ(track->GetInstrumentName(), name);
 }
 
+// A row that showed a name gets that name back when a new one is undone, also after the
+// new one was done twice.
+TEST(AddHeaderTextCommandTest, UndoGivesTheRowItsEarlierName)
+{
+    auto track = std::make_shared<TrackNode>();
+    auto earlier = std::make_shared<InstrumentNameText>();
+    auto name = std::make_shared<InstrumentNameText>();
+    track->SetInstrumentName(earlier);
+
+    AddHeaderTextCommand add;
+    add.SetTrackNode(track);
+    add.SetInstrumentName(name);
+    add.Do();
+    add.Do();
+    EXPECT_EQ(track->GetInstrumentName(), name);
+    add.Undo();
+    EXPECT_EQ(track->GetInstrumentName(), earlier);
+    add.Do();
+    EXPECT_EQ(track->GetInstrumentName(), name);
+}
+
 }  // namespace
 }  // namespace quaverly

@@ -212,6 +212,18 @@ const Case kCases[] = {
          return c;
      },
      [](const Fixture& f) { EXPECT_EQ(f.bar->GetTimeSignature(), f.barTime); }},
+    // The bar showed another time signature: undo gives it back, not an empty bar.
+    {"BarTimeSignatureAttachedOverAnother",
+     [](Fixture& f) {
+         auto c = std::make_shared<AttachBarTimeSignatureCommand>();
+         c->SetElement(std::make_shared<TimeSignature>());
+         c->SetBar(f.bar);
+         return c;
+     },
+     [](const Fixture& f) {
+         EXPECT_NE(f.bar->GetTimeSignature(), nullptr);
+         EXPECT_NE(f.bar->GetTimeSignature(), f.barTime);
+     }},
 };
 
 class SignatureCommandTest : public ::testing::TestWithParam<Case> {};

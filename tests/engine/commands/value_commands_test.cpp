@@ -403,6 +403,102 @@ TEST(LayoutMapCommands, LineBreakAddedAndUndoneOnASetWithoutItLeavesTheSet)
     EXPECT_EQ(editor.score->GetLineBreaks(), (std::set<int>{4, 8}));
 }
 
+// Undo gives a key what it held before the change: its earlier value, or no entry; the
+// removal forms put back the entry they took. Each command is done twice before the
+// undo, as a redo after a redo would.
+TEST(LayoutMapCommands, UndoGivesEachKeyWhatItHeldBefore)
+{
+    using Map = std::map<int, int>;
+    // One of the score's three layout containers, read and written as a map (a line
+    // break is a key with the value 1).
+    struct Table {
+        std::function<Map(const Score&)> read;
+        std::function<void(Score&, const Map&)> write;
+    };
+    const Table bars{[](const Score& s) { return s.GetBarsPerLine(); },
+                     [](Score& s, const Map& m) { s.GetBarsPerLine() = m; }};
+    const Table lines{[](const Score& s) { return s.GetLinesPerPage(); },
+                      [](Score& s, const Map& m) { s.GetLinesPerPage() = m; }};
+    const Table breaks{[](const Score& s) {
+                           Map m;
+                           for (int bar : s.GetLineBreaks())
+                               m[bar] = 1;
+                           return m;
+                       },
+                       [](Score& s, const Map& m) {
+                           for (const auto& entry : m)
+                               s.GetLineBreaks().insert(entry.first);
+                       }};
+    using Make = std::function<std::shared_ptr<EditCommand>(ScoreEditor&)>;
+    const auto barsEntry = [](int key, int value) -> Make {
+        return [key, value](ScoreEditor& e) {
+            auto c = std::make_shared<AddBarsPerLineCommand>(&e);
+            c->SetEntry(key, value);
+            return c;
+        };
+    };
+    const auto linesEntry = [](int key, int value) -> Make {
+        return [key, value](ScoreEditor& e) {
+            auto c = std::make_shared<AddPageLinesCommand>();
+            c->SetScore(e.score);
+            c->SetEntry(key, value);
+            return c;
+        };
+    };
+    const auto lineBreak = [](int bar) -> Make {
+        return [bar](ScoreEditor& e) {
+            auto c = std::make_shared<AddLineBreakCommand>(&e);
+            c->SetBar(bar);
+            return c;
+        };
+    };
+    struct Case {
+        const char* name;
+        Make make;
+        const Table& table;
+        Map before;
+        Map done;
+    };
+    const Case cases[] = {
+        {"bars per line, new key", barsEntry(3, 2), bars, {{1, 4}}, {{1, 4}, {3, 2}}},
+        {"bars per line, key there", barsEntry(1, 2), bars, {{1, 4}}, {{1, 2}}},
+        {"bars per line removed",
+         [](ScoreEditor& e) {
+             auto c = std::make_shared<RemoveBarsPerLineCommand>(&e);
+             c->SetEntry(1, 4);
+             return c;
+         },
+         bars, {{1, 4}, {2, 3}}, {{2, 3}}},
+        {"lines per page, new key", linesEntry(2, 3), lines, {{0, 5}}, {{0, 5}, {2, 3}}},
+        {"lines per page, key there", linesEntry(0, 3), lines, {{0, 5}}, {{0, 3}}},
+        {"lines per page removed",
+         [](ScoreEditor& e) {
+             auto c = std::make_shared<RemovePageLinesCommand>();
+             c->SetScore(e.score);
+             c->SetEntry(0, 5);
+             return c;
+         },
+         lines, {{0, 5}}, {}},
+        {"line break, new bar", lineBreak(6), breaks, {{4, 1}}, {{4, 1}, {6, 1}}},
+        {"line break, bar there", lineBreak(4), breaks, {{4, 1}}, {{4, 1}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScoreEditor editor;
+        c.table.write(*editor.score, c.before);
+        const auto command = c.make(editor);
+        command->Do();
+        command->Do();
+        EXPECT_EQ(c.table.read(*editor.score), c.done);
+        command->Undo();
+        EXPECT_EQ(c.table.read(*editor.score), c.before);
+        command->Do();
+        EXPECT_EQ(c.table.read(*editor.score), c.done);
+        command->Undo();
+        EXPECT_EQ(c.table.read(*editor.score), c.before);
+    }
+}
+
 TEST(LayoutMapCommands, EntryWithAKeyAlreadyThereReplacesItsValue)
 {
     ScoreEditor editor;

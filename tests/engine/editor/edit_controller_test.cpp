@@ -20,6 +20,7 @@
 #include "engine/model/note_factory.h"
 #include "engine/model/note_styles.h"
 #include "engine/model/page_text.h"
+#include "engine/model/symbol_mark.h"
 #include "engine/model/tie.h"
 #include "tests/engine/commands/command_test_score.h"
 #include "tests/support/fake_painter.h"
@@ -305,6 +306,51 @@ TEST_F(EditControllerTest, SelectedNotesJoinAndLeaveTheSelectionList)
     Send(id::kNoteDeselected, p);
     EXPECT_TRUE(editor.selectedElements.empty());
     EXPECT_TRUE(Notices().empty());
+}
+
+// A user symbol deleted from a note: one step, with or without a block selection (whose
+// bars are measured again with the note's line).
+TEST_F(EditControllerTest, DeletingANotesSymbolIsOneStepWithOrWithoutABlock)
+{
+    for (const bool block : {false, true}) {
+        SCOPED_TRACE(block);
+        editor.history.Clear();
+        auto symbol = std::make_shared<SymbolMark>();
+        note->AddSymbol(symbol);
+        editor.layout->GetSelection()->Clear();
+        if (block) {
+            editor.layout->GetSelection()->SetFirst(0, 1);
+            editor.layout->GetSelection()->Extend(0, 0);
+        }
+        NotificationPayload p;
+        p.element = symbol;
+        p.note = note;
+        Send(id::kSymbolMarkDelete, p);
+        Run();
+        EXPECT_TRUE(note->GetSymbols().empty());
+        EXPECT_EQ(editor.history.UndoCount(), 1u);
+        editor.Undo();
+        Run();
+        EXPECT_EQ(note->GetSymbols(), std::vector<std::shared_ptr<SymbolMark>>{symbol});
+        note->RemoveSymbol(symbol.get());
+    }
+}
+
+// A chord or grace note comes named by its list: the list holds that note, not the note
+// it hangs on, so deselecting it leaves a selected main note in the list.
+TEST_F(EditControllerTest, AChordNoteJoinsTheSelectionListItself)
+{
+    NotificationPayload main;
+    main.note = note;
+    Send(id::kNoteSelected, main);
+    NotificationPayload own;
+    own.element = chord;
+    own.note = note;
+    Send(id::kNoteSelected, own);
+    EXPECT_EQ(editor.selectedElements,
+              (std::vector<std::shared_ptr<ScoreElement>>{note, chord}));
+    Send(id::kNoteDeselected, own);
+    EXPECT_EQ(editor.selectedElements, (std::vector<std::shared_ptr<ScoreElement>>{note}));
 }
 
 TEST(EditControllerHandlers, EveryIdHasExactlyOneHandler)

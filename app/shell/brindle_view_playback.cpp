@@ -1,0 +1,315 @@
+// The score view's playback side: Play, Stop, Record and the metronome switch with their
+// update handlers, the Space key, the tempo from the main frame's slider, the player's
+// reports, the position display, and the choice and opening of the MIDI devices.
+//
+// The commands themselves are the PlaybackController's; the view feeds it (the song
+// built from the editor's score, the cursor, the tempo) and mirrors its state in its
+// flags. The player reports on its clock's thread: there only the controller's atomic
+// flag is cleared and the metronome stopped; everything that touches the window is
+// posted to the view.
+#include "app/shell/brindle_view.h"
+
+#include <cstdint>
+
+#include "app/dialogs/midi_device_dialogs.h"
+#include "app/mididev/metronome_control.h"
+#include "app/mididev/midi_in_device.h"
+#include "app/mididev/midi_out_device.h"
+#include "app/mididev/playback_builder.h"
+#include "app/mididev/playback_controller.h"
+#include "app/settings/system_info_section.h"
+#include "app/shell/app_context.h"
+#include "app/shell/app_directory.h"
+#include "app/shell/command_ids.h"
+#include "app/shell/view_player_listener.h"
+#include "engine/editor/editor_interface.h"
+#include "midi/meter_map.h"
+#include "midi/player_listener.h"
+#include "platform/command_ui.h"
+#include "platform/frame_window_base.h"
+#include "scoredata/score_data.h"
+
+namespace brindle {
+
+namespace {
+
+// The kind of the editor's playback-position record.
+constexpr int kPlaybackPositionKind = 20;
+
+}  // namespace
+
+// What the commands run on: the context's player, metronome, song and devices, the view
+// as the builder of the song, and the view's listener on the player, registered for as
+// long as this lives.
+struct CBrindleView::PlaybackState final : PlaybackHost {
+    PlaybackState(CBrindleView& owner, AppContext& context)
+        : view(owner),
+          player(*context.GetPlayer()),
+          input(context.GetMidiIn()),
+          metronome(*context.GetMetronome()),
+          controller(*context.GetMidiData(), player, metronome, context.GetMidiOut(), *this),
+          listener(&owner)
+    {
+        player.SetListener(&listener);
+    }
+
+    ~PlaybackState()
+    {
+        // Nothing may reach the view once it goes: stopping resets the player, which
+        // ends its clock's thread, and stops the metronome's; then the listener leaves.
+        if (controller.IsPlaying() || controller.IsRecording())
+            controller.OnStop();
+        player.SetListener(nullptr);
+    }
+
+    PlaybackState(const PlaybackState&) = delete;
+    PlaybackState& operator=(const PlaybackState&) = delete;
+
+    void BuildSong(midi::MidiData& song) override
+    {
+        if (tabulon::ScoreData* score = create_score_data()) {
+            if (quaverly::api::ScoreEditor* editor = view.Editor())
+                editor->ExportScoreData(score);
+            PlaybackBuilder builder;
+            builder.SetMidiData(&song);
+            builder.SetScoreData(score);
+            builder.Build();
+            score->Release();
+        } else {
+            // Without a score record nothing of the old song may be played.
+            const int division = song.GetDivision();
+            song.Clear();
+            song.SetDivision(division);
+        }
+        view.m_dwBuildTime = view.m_dwChangeTime;
+    }
+
+    bool StartInput() override { return input != nullptr && input->Start(); }
+
+    void StopInput() override
+    {
+        if (input != nullptr)
+            input->Stop();
+    }
+
+    // Also called on the player clock's thread: only posts.
+    void RedrawView() override { view.PostMessage(msg::kPlaybackStopped); }
+
+    CBrindleView& view;
+    midi::MidiPlayer& player;
+    MidiInDevice* input;
+    MetronomeAdapter metronome;
+    PlaybackController controller;
+    ViewPlayerListener listener;
+};
+
+void CBrindleView::PlaybackStateDeleter::operator()(PlaybackState* state) const
+{
+    delete state;
+}
+
+void CBrindleView::MapPlaybackCommands()
+{
+    MapCommand(cmd::kPlay, [this] { OnPlay(); });
+    MapCommand(cmd::kStop, [this] { OnStop(); });
+    MapCommand(cmd::kRecord, [this] { OnRecord(); });
+    MapCommand(cmd::kMetronome, [this] { OnMetronome(); });
+    MapCommand(cmd::kMidiDevices, [this] { OnMidiDevices(); });
+
+    // Without a score (or without a player) the three switches are greyed and unchecked.
+    const auto mapSwitch = [this](int id, bool (CBrindleView::*on)() const) {
+        MapUpdate(id, [this, on](platform::CommandUI& ui) {
+            const bool ready = m_bScoreReady && Playback() != nullptr;
+            ui.Enable(ready);
+            ui.SetCheck(ready && (this->*on)() ? 1 : 0);
+        });
+    };
+    mapSwitch(cmd::kPlay, &CBrindleView::IsPlaying);
+    mapSwitch(cmd::kRecord, &CBrindleView::IsRecording);
+    mapSwitch(cmd::kMetronome, &CBrindleView::IsMetronomeOn);
+    MapUpdate(cmd::kStop, [this](platform::CommandUI& ui) {
+        ui.Enable(m_bScoreReady && (IsPlaying() || IsRecording()));
+    });
+
+    MapMessage(msg::kPlayerPosition, [this](platform::WParam packed, platform::LParam tick) {
+        OnPlayerPosition(packed, tick);
+        return platform::LResult{0};
+    });
+    MapMessage(msg::kPlaybackStopped, [this](platform::WParam, platform::LParam) {
+        SyncPlaybackState();
+        ++m_nPageRenderCount;
+        Invalidate();
+        return platform::LResult{0};
+    });
+}
+
+PlaybackController* CBrindleView::Playback()
+{
+    if (!m_pPlayback) {
+        AppContext* context = AppContext::Instance();
+        if (context != nullptr && context->GetPlayer() != nullptr && context->GetMidiData() != nullptr &&
+            context->GetMetronome() != nullptr && context->GetMidiOut() != nullptr)
+            m_pPlayback.reset(new PlaybackState(*this, *context));
+    }
+    return m_pPlayback ? &m_pPlayback->controller : nullptr;
+}
+
+bool CBrindleView::IsPlaying() const
+{
+    return m_pPlayback && m_pPlayback->controller.IsPlaying();
+}
+
+bool CBrindleView::IsRecording() const
+{
+    return m_pPlayback && m_pPlayback->controller.IsRecording();
+}
+
+void CBrindleView::SyncPlaybackState()
+{
+    if (!m_pPlayback)
+        return;
+    const PlaybackController& playback = m_pPlayback->controller;
+    m_bPlaying = playback.IsPlaying();
+    m_bRecording = playback.IsRecording();
+    m_bMetronomeOn = playback.IsMetronomeOn();
+    m_nPlayStartTick = playback.GetStartTick();
+}
+
+void CBrindleView::ResetPlayback()
+{
+    if (PlaybackController* playback = Playback()) {
+        playback->StartNewScore(PlaybackController::kDefaultViewTempo);
+        SyncPlaybackState();
+    }
+}
+
+void CBrindleView::NotePlaybackStale()
+{
+    // Every change counts, however close to the last build: no clock decides it. A view
+    // without commands yet builds its first song anyway.
+    if (m_pPlayback)
+        m_pPlayback->controller.OnDocumentModified();
+}
+
+// ---- commands ----------------------------------------------------------------------
+
+void CBrindleView::RunPlaybackCommand(void (PlaybackController::*command)())
+{
+    if (PlaybackController* playback = Playback()) {
+        (playback->*command)();
+        SyncPlaybackState();
+    }
+}
+
+void CBrindleView::OnPlay() { RunPlaybackCommand(&PlaybackController::OnPlay); }
+
+void CBrindleView::OnRecord() { RunPlaybackCommand(&PlaybackController::OnRecord); }
+
+void CBrindleView::OnStop() { RunPlaybackCommand(&PlaybackController::OnStop); }
+
+void CBrindleView::OnMetronome() { RunPlaybackCommand(&PlaybackController::OnMetronome); }
+
+void CBrindleView::OnPlayKey()
+{
+    if (!m_bScoreReady)
+        return;
+    if (IsPlaying() || IsRecording() || m_bLoading || m_bBusy)
+        OnStop();
+    else
+        OnPlay();
+}
+
+void CBrindleView::OnTempoChanged(int tempo)
+{
+    // A tempo of zero or less would stop the music: refused, as the speed is.
+    if (tempo <= 0)
+        return;
+    m_nTempo = tempo;
+    if (PlaybackController* playback = Playback())
+        playback->OnTempoChanged(tempo);
+}
+
+void CBrindleView::BuildPlaybackData()
+{
+    if (PlaybackController* playback = Playback())
+        playback->OnPlaybackChanged();
+}
+
+void CBrindleView::SetPlaybackCursor(int bar, int offset)
+{
+    if (PlaybackController* playback = Playback()) {
+        playback->SetCursorPosition(bar, offset);
+        m_nPlayStartTick = playback->GetStartTick();
+    }
+}
+
+// ---- the player's reports ----------------------------------------------------------
+
+void CBrindleView::OnPlayerNotice(const midi::PlayerEvent& event)
+{
+    switch (event.code) {
+    case midi::kPlayerReset:
+        // Clears Play and stops the clicks; the redraw is posted.
+        if (m_pPlayback)
+            m_pPlayback->controller.OnPlayerEvent(event);
+        break;
+    case midi::kPlayerPosition:
+        PostMessage(msg::kPlayerPosition, static_cast<platform::WParam>(static_cast<std::uint32_t>(event.param1)),
+                    static_cast<platform::LParam>(event.param2));
+        break;
+    default:
+        break;
+    }
+}
+
+void CBrindleView::OnPlayerPosition(platform::WParam packed, platform::LParam tick)
+{
+    AppContext* context = AppContext::Instance();
+    const midi::MidiData* song = context != nullptr ? context->GetMidiData() : nullptr;
+    if (song == nullptr)
+        return;
+    midi::MeterMap meters;
+    meters.Build(song->GetMeters(), song->GetDivision());
+    int bar = 0;
+    int offset = 0;
+    meters.TickToBarPosition(static_cast<int>(tick), bar, offset);
+    if (quaverly::api::ScoreEditor* editor = Editor())
+        editor->ShowPlaybackPosition({kPlaybackPositionKind, bar, offset});
+    // The position display follows the beats, not their subdivisions.
+    if ((packed & 0xFF) == 0 && m_pFrame != nullptr)
+        m_pFrame->PostMessage(msg::kShowPosition, static_cast<platform::WParam>(bar + 1),
+                              static_cast<platform::LParam>(((packed >> 8) & 0xFF) + 1));
+    // A paint runs the editor's queued move of the position mark.
+    InvalidateRect({0, 0, 1, 1});
+}
+
+// ---- devices -----------------------------------------------------------------------
+
+std::u16string CBrindleView::OptionFilePath() const
+{
+    AppContext* context = AppContext::Instance();
+    if (context == nullptr || !context->GetSettingsFile())
+        return {};
+    const std::u16string name = SystemInfoSection(context->GetSettingsFile()).GetOptionFileName();
+    return name.empty() ? std::u16string() : AppFilePath(name).u16string();
+}
+
+void CBrindleView::OpenMidiDevices()
+{
+    AppContext* context = AppContext::Instance();
+    if (context == nullptr || context->GetMidiIn() == nullptr || context->GetMidiOut() == nullptr)
+        return;
+    MidiDeviceDialogs dialogs(*context->GetMidiIn(), *context->GetMidiOut(), OptionFilePath(), this);
+    dialogs.OpenMidiDevices();
+}
+
+void CBrindleView::OnMidiDevices()
+{
+    AppContext* context = AppContext::Instance();
+    if (context == nullptr || context->GetMidiIn() == nullptr || context->GetMidiOut() == nullptr)
+        return;
+    MidiDeviceDialogs dialogs(*context->GetMidiIn(), *context->GetMidiOut(), OptionFilePath(), this);
+    dialogs.RunDeviceDialog();
+}
+
+}  // namespace brindle
