@@ -6,7 +6,6 @@
 // pages printed, "pdf_kb" the size of the file, "peak_rss_mb" the peak resident memory of
 // the process so far.
 #include <sys/resource.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -19,11 +18,12 @@
 #include <QPdfWriter>
 
 #include "app/shell/brindle_view.h"
+#include "bench/bench_application.h"
+#include "bench/bench_folder.h"
 #include "bench/benchmark_score.h"
 #include "engine/editor/score_editor.h"
 #include "engine/model/score.h"
 #include "engine/xml/music_xml_file.h"
-#include "platform/font_resources.h"
 
 namespace {
 
@@ -32,16 +32,8 @@ using namespace quaverly;
 
 void EnsureApplication()
 {
-    static int argc = 1;
-    static char name[] = "bench_document_pdf";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = nullptr;
-    if (app == nullptr) {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        app = new QApplication(argc, argv);  // left to the end of the process
-        platform::AddFontResource(fs::path(BRINDLE_DATA_DIR) / "fonts" / "Tansy.ttc");
-        MusicXmlFile::SetDtdFile(fs::path(BRINDLE_DATA_DIR) / "dtd" / "partwise.dtd");
-    }
+    bench::EnsureApplication<QApplication>("bench_document_pdf");
+    MusicXmlFile::SetDtdFile(fs::path(BRINDLE_DATA_DIR) / "dtd" / "partwise.dtd");
 }
 
 double PeakResidentMegabytes()
@@ -50,25 +42,6 @@ double PeakResidentMegabytes()
     getrusage(RUSAGE_SELF, &usage);
     return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
-
-// A folder of its own under the temporary folder, removed at the end.
-class BenchFolder {
-public:
-    BenchFolder()
-        : path_(fs::temp_directory_path() / ("brindle-pdf-bench-" + std::to_string(::getpid())))
-    {
-        fs::create_directories(path_);
-    }
-    ~BenchFolder()
-    {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    fs::path operator/(const char* name) const { return path_ / name; }
-
-private:
-    fs::path path_;
-};
 
 // The benchmark score with a meter change halfway, two key changes and ties across bars,
 // saved as a document.
@@ -94,7 +67,7 @@ public:
 void BM_LoadLayoutPdf(benchmark::State& state)
 {
     EnsureApplication();
-    const BenchFolder folder;
+    const bench::BenchFolder folder("brindle-pdf-bench");
     const fs::path document = folder / "score.exl";
     const fs::path pdf = folder / "score.pdf";
     if (!SaveScore(document, static_cast<int>(state.range(0)))) {

@@ -29,13 +29,7 @@ std::string LibraryText(const XmlElement& root)
         root.Name().c_str(), MusicXmlFile::kPublicId, MusicXmlFile::kSystemId);
     const std::unique_ptr<x::DOMDocument, DocumentRelease> document(
         Implementation()->createDocument(nullptr, root.Name().c_str(), type));
-    x::DOMElement* element = document->getDocumentElement();
-    for (const XmlElement::Attribute& attribute : root.Attributes())
-        element->setAttribute(attribute.name->c_str(), attribute.value.c_str());
-    if (root.HasText())
-        element->appendChild(document->createTextNode(root.Text().c_str()));
-    for (const XmlElement* child : root.Children())
-        element->appendChild(DomFromTree(*document, *child));
+    CopyIntoDom(*document, *document->getDocumentElement(), root);
 
     x::DOMLSSerializer* serializer = Implementation()->createLSSerializer();
     x::DOMLSOutput* output = Implementation()->createLSOutput();

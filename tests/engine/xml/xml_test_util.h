@@ -142,27 +142,38 @@ inline std::unique_ptr<XmlTree> TreeFromDom(const x::DOMElement& element)
     return tree;
 }
 
-// The written element as DOM nodes of the document: its attributes, its text (when it
-// has some) and its child elements.
+// What a written element holds, put into a DOM element: its attributes, its text (when it
+// has some) and its child elements, made DOM nodes of the document.
+inline x::DOMElement* DomFromTree(x::DOMDocument& document, const XmlElement& element);
+
+inline void CopyIntoDom(x::DOMDocument& document, x::DOMElement& target, const XmlElement& element)
+{
+    for (const XmlElement::Attribute& attribute : element.Attributes())
+        target.setAttribute(attribute.name->c_str(), attribute.value.c_str());
+    if (element.HasText())
+        target.appendChild(document.createTextNode(element.Text().c_str()));
+    for (const XmlElement* child : element.Children())
+        target.appendChild(DomFromTree(document, *child));
+}
+
+// The written element as a DOM element of the document.
 inline x::DOMElement* DomFromTree(x::DOMDocument& document, const XmlElement& element)
 {
     x::DOMElement* out = document.createElement(element.Name().c_str());
-    for (const XmlElement::Attribute& attribute : element.Attributes())
-        out->setAttribute(attribute.name->c_str(), attribute.value.c_str());
-    if (element.HasText())
-        out->appendChild(document.createTextNode(element.Text().c_str()));
-    for (const XmlElement* child : element.Children())
-        out->appendChild(DomFromTree(document, *child));
+    CopyIntoDom(document, *out, element);
     return out;
 }
 
-// The markup read into a tree as a document load reads it (without a document type).
-inline std::unique_ptr<XmlTree> ParseTree(const std::string& text)
+// The markup read into a tree as a document load reads it, validating against the
+// document type the markup carries when asked.
+inline std::unique_ptr<XmlTree> ParseTree(const std::string& text, bool validate = false)
 {
     EXPECT_TRUE(XmlPlatform::EnsureInitialized());
     auto tree = std::make_unique<XmlTree>();
     XmlTreeBuilder builder(*tree);
     x::SAX2XMLReaderImpl parser;
+    parser.setFeature(x::XMLUni::fgSAX2CoreValidation, validate);
+    parser.setFeature(x::XMLUni::fgXercesDynamic, false);
     parser.setFeature(x::XMLUni::fgSAX2CoreNameSpaces, false);
     parser.setContentHandler(&builder);
     parser.setLexicalHandler(&builder);
@@ -211,12 +222,7 @@ protected:
         converter.SetContext(&context);
         converter.SetParentElement(&written);
         converter.Write();
-        for (const XmlElement::Attribute& attribute : written.Attributes())
-            parent->setAttribute(attribute.name->c_str(), attribute.value.c_str());
-        if (written.HasText())
-            parent->appendChild(document->createTextNode(written.Text().c_str()));
-        for (const XmlElement* child : written.Children())
-            parent->appendChild(DomFromTree(*document, *child));
+        CopyIntoDom(*document, *parent, written);
     }
 
     // Reads the element with the converter, as a document load gives it.

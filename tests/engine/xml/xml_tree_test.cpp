@@ -9,11 +9,9 @@
 #include <gtest/gtest.h>
 #include <xercesc/dom/DOM.hpp>
 #include <xercesc/framework/MemBufInputSource.hpp>
-#include <xercesc/parsers/SAX2XMLReaderImpl.hpp>
 #include <xercesc/parsers/XercesDOMParser.hpp>
 
 #include "engine/xml/xml_element.h"
-#include "engine/xml/xml_tree_builder.h"
 #include "tests/engine/xml/xml_test_util.h"
 
 namespace quaverly::xml_test {
@@ -33,22 +31,6 @@ std::unique_ptr<XmlTree> ThroughDom(const std::string& text)
     if (!document || !document->getDocumentElement())
         return nullptr;
     return TreeFromDom(*document->getDocumentElement());
-}
-
-std::unique_ptr<XmlTree> ThroughBuilder(const std::string& text)
-{
-    auto tree = std::make_unique<XmlTree>();
-    XmlTreeBuilder builder(*tree);
-    x::SAX2XMLReaderImpl parser;
-    parser.setFeature(x::XMLUni::fgSAX2CoreValidation, true);
-    parser.setFeature(x::XMLUni::fgXercesDynamic, false);
-    parser.setFeature(x::XMLUni::fgSAX2CoreNameSpaces, false);
-    parser.setContentHandler(&builder);
-    parser.setLexicalHandler(&builder);
-    x::MemBufInputSource source(reinterpret_cast<const XMLByte*>(text.data()), text.size(),
-                                u"test", false);
-    parser.parse(source);
-    return tree;
 }
 
 void ExpectSameElement(const XmlElement& got, const XmlElement& want)
@@ -99,7 +81,7 @@ TEST(XmlTreeTest, ALoadReadsWhatTheLibrarysDomHolds)
         SCOPED_TRACE(body);
         const std::string text = doctype + body;
         const auto want = ThroughDom(text);
-        const auto got = ThroughBuilder(text);
+        const auto got = ParseTree(text, true);
         ASSERT_NE(want, nullptr);
         ASSERT_NE(got->Root(), nullptr);
         ExpectSameElement(*got->Root(), *want->Root());
