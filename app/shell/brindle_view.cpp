@@ -16,10 +16,14 @@
 #include "app/settings/option_file.h"
 #include "app/settings/system_info_section.h"
 #include "app/settings/texture_info_section.h"
+#include "app/dialogs/score_text_edit.h"
 #include "app/shell/app_context.h"
 #include "app/shell/app_directory.h"
 #include "app/shell/brindle_doc.h"
 #include "app/shell/command_ids.h"
+#include "app/shell/key_command.h"
+#include "app/shell/score_text_item_editor.h"
+#include "app/shell/view_listeners.h"
 #include "app/shell/document_loader.h"
 #include "app/shell/page_painter.h"
 #include "engine/editor/editor_interface.h"
@@ -122,8 +126,11 @@ CBrindleView::~CBrindleView()
 {
     // A worker still holding the editor finishes first.
     EndDocumentWork();
-    if (auto* editor = Editor())
-        editor->SetListener(nullptr);
+    UnregisterListeners();
+    // The text box goes with the window, after the view's members: it must not store an
+    // edit through them then.
+    if (m_TextEdit)
+        m_TextEdit->SetTextItem(nullptr);
 }
 
 void CBrindleView::MapCommands()
@@ -158,6 +165,7 @@ void CBrindleView::MapCommands()
     MapUpdate(cmd::kZoomIn, [this](platform::CommandUI& ui) { ui.Enable(CanZoomIn()); });
     MapUpdate(cmd::kZoomOut, [this](platform::CommandUI& ui) { ui.Enable(CanZoomOut()); });
     MapUpdate(cmd::kZoomDefault, [this](platform::CommandUI& ui) { ui.Enable(CanZoomNormal()); });
+    MapNoteEntryCommands();
     MapDocumentCommands();
 }
 
@@ -208,6 +216,12 @@ void CBrindleView::SetViewCursor(int key)
 
 bool CBrindleView::OnSetCursor(int hitTest)
 {
+    // Over the free-text frame the frame's handles show their own cursors.
+    if (m_nCurrentTool == kFreeTextTool && hitTest == platform::kHtClient) {
+        const QPoint at = viewport()->mapFromGlobal(QCursor::pos());
+        if (m_Tracker.SetCursor(viewport(), platform::Point{at.x(), at.y()}))
+            return true;
+    }
     // Over the scroll bars the bars keep their own cursor.
     if (hitTest == platform::kHtHScroll || hitTest == platform::kHtVScroll || m_hCursor == nullptr)
         return false;
@@ -219,6 +233,7 @@ bool CBrindleView::OnSetCursor(int hitTest)
 
 bool CBrindleView::OnCreate()
 {
+    CreateEditBoxes();
     return true;
 }
 
@@ -260,6 +275,8 @@ void CBrindleView::LoadTextures()
                     AppFilePath(system.GetForegroundFilePath() + page).u16string()));
         }
     }
+    if (m_TextEdit)
+        m_TextEdit->SetBackgroundBitmap(m_hPageTexture);
     m_nCurrentTool = kSelectTool;
     if (MouseTool* tool = Tool(kSelectTool))
         tool->Activate();
@@ -304,6 +321,8 @@ void CBrindleView::ResetViewState()
     m_bHideEmptyLines = false;
     m_UsedChannels.assign(16, false);
     m_strPathName.clear();
+    m_InputQueue.clear();
+    m_ChordKeys.clear();
     SetMouseTool(kSelectTool);
     if (auto* editor = Editor())
         editor->ResetDocument();
@@ -399,7 +418,24 @@ platform::Point CBrindleView::ScoreToWindow(int x, int y) const
 
 // ---- frame messages ----------------------------------------------------------------
 
-void CBrindleView::OnFreeTextFont(const TextStyleChange&) {}
+void CBrindleView::OnFreeTextFont(const TextStyleChange& change)
+{
+    // One field by the kind, an exact value; anything else changes nothing.
+    switch (change.kind) {
+    case TextStyleChange::kSize:
+        // A size outside what fonts have is refused: the font stays as it was.
+        if (change.size < 1 || change.size > 500)
+            return;
+        m_FreeTextFont.height = -static_cast<std::int32_t>(std::lround(change.size * (logicalDpiY() > 0 ? logicalDpiY() : 96) / 72.0));
+        break;
+    case TextStyleChange::kFaceName: m_FreeTextFont.SetFaceName(change.faceName); break;
+    case TextStyleChange::kBold: m_FreeTextFont.weight = change.bold ? 700 : 400; break;
+    case TextStyleChange::kItalic: m_FreeTextFont.italic = change.italic ? 1 : 0; break;
+    case TextStyleChange::kUnderline: m_FreeTextFont.underline = change.underline ? 1 : 0; break;
+    default: return;
+    }
+    RebuildFreeTextFont();
+}
 
 // ---- painting ----------------------------------------------------------------------
 
@@ -719,17 +755,23 @@ void CBrindleView::OnSize(int, int)
     UpdateScrollBars();
 }
 
-void CBrindleView::OnKeyDown(int virtualKey, int, unsigned)
+void CBrindleView::OnKeyDown(int virtualKey, int repeatCount, unsigned flags)
 {
-    if ((platform::CurrentModifierMask() & platform::kModControl) == 0)
-        return;
-    if (virtualKey == platform::kVkAdd || virtualKey == platform::kVkOemPlus) {
-        if (m_nZoomIndex < kZoomLevelCount - 1)
-            ZoomIn();
-    } else if (virtualKey == platform::kVkSubtract || virtualKey == platform::kVkOemMinus) {
-        if (m_nZoomIndex > 0)
-            ZoomOut();
+    if ((platform::CurrentModifierMask() & platform::kModControl) != 0) {
+        if (virtualKey == platform::kVkAdd || virtualKey == platform::kVkOemPlus) {
+            if (m_nZoomIndex < kZoomLevelCount - 1)
+                ZoomIn();
+        } else if (virtualKey == platform::kVkSubtract || virtualKey == platform::kVkOemMinus) {
+            if (m_nZoomIndex > 0)
+                ZoomOut();
+        }
     }
+    // Space plays from the cursor, or stops what plays.
+    if (virtualKey == platform::kVkSpace)
+        OnPlayKey();
+    // The key still goes to the tool.
+    if (MouseTool* tool = Tool(m_nCurrentTool))
+        tool->OnKeyDown(virtualKey, repeatCount, flags);
 }
 
 // ---- zoom --------------------------------------------------------------------------

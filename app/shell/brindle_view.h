@@ -12,6 +12,7 @@
 // drawn at the current zoom), then the caret and the current tool's marks on top.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <filesystem>
@@ -23,24 +24,35 @@
 
 #include <QImage>
 
+#include "app/dialogs/score_rect_tracker.h"
 #include "app/painter/draw_resource_table.h"
 #include "app/settings/page_info.h"
 #include "app/shell/deferred_input.h"
 #include "app/shell/mouse_tool.h"
 #include "app/shell/page_painter.h"
 #include "app/shell/text_style_change.h"
+#include "engine/model/layout_types.h"
+#include "engine/model/log_font.h"
 #include "platform/view_base.h"
 
 class QPagedPaintDevice;
+class QPlainTextEdit;
+
+namespace midi {
+class MidiOutSink;
+}
 
 namespace platform {
 class DeviceContext;
 class FrameWindowBase;
 }  // namespace platform
 
-namespace quaverly::api {
+namespace quaverly {
+struct NoticePosition;
+namespace api {
 class ScoreEditor;
 }
+}  // namespace quaverly
 
 namespace midi {
 struct PlayerEvent;
@@ -49,6 +61,15 @@ struct PlayerEvent;
 namespace brindle {
 
 class CBrindleDoc;
+class CScoreTextEdit;
+class EditableTextItem;
+class KeyCommand;
+class ScoreTextItemEditor;
+class SymbolKeyCommand;
+class ViewEditorListener;
+class ViewMidiInListener;
+struct MidiInRecord;
+struct ViewNotice;
 class DocumentWorker;
 class ProgressToken;
 class RecentFileList;
@@ -158,12 +179,13 @@ public:
     bool ShowTrackBaseLines() const { return m_bShowTrackBaseLines; }
     DrawResourceTable& DrawResources() { return m_DrawResources; }
 
-    // Busy (loading, playing) and score-open states, set by the document commands.
-    bool m_bBusy = false;
+    // Busy (loading, playing) and score-open states, set by the document commands. The
+    // busy states are read from the MIDI and timer threads as well.
+    std::atomic<bool> m_bBusy = false;
     bool m_bScoreReady = false;
-    bool m_bPlaying = false;
-    bool m_bRecording = false;
-    bool m_bLoading = false;
+    std::atomic<bool> m_bPlaying = false;
+    std::atomic<bool> m_bRecording = false;
+    std::atomic<bool> m_bLoading = false;
 
 protected:
     bool OnCreate() override;
@@ -178,12 +200,12 @@ protected:
 
     // The set-up steps, in the order OnInitialUpdate runs them.
     virtual void LoadTextures();
-    virtual void RegisterListeners() {}
+    virtual void RegisterListeners();
     virtual void MeasureScreen();
     virtual void ApplyFontFile();
     virtual void MeasureNoteSizes();
-    virtual void BuildKeyCommands() {}
-    virtual void BuildSymbolKeyCommands() {}
+    virtual void BuildKeyCommands();
+    virtual void BuildSymbolKeyCommands();
     virtual void ApplyOptionFile();
 
     // Painting pieces.
@@ -207,13 +229,149 @@ protected:
     virtual void OnScoreLoaded();
     virtual void OnScoreLoadFailed();
     virtual void OnScoreLaidOut();
-    // Copy with the picture tool current and no score selection: the tool's picture.
-    virtual void CopyPicture() {}
 
     // Textures (null images: plain white page, no pattern).
     QImage m_hPageTexture;
     QImage m_hBackTexture;
 
+    // ---- note entry and input -----------------------------------------------------------
+public:
+    // The choices the next typed note is entered with: degree (1 rest, 2-8 Do to Si, 10
+    // drum), note value in ticks, octave -3..3, dots 0-3, accidental (1 sharp, 2 double
+    // sharp, 4 natural, -1 flat, -2 double flat), grace mode (0 off, 1 before, 2 after).
+    int NotePitch() const { return m_nNotePitch; }
+    int NoteValue() const { return m_nNoteValue; }
+    int NoteOctave() const { return m_nNoteOctave; }
+    int NoteDots() const { return m_nNoteDots; }
+    int NoteAccidental() const { return m_nNoteAccidental; }
+    int GraceKind() const { return m_nGraceKind; }
+
+    // Note-entry commands of the menus, toolbars and keys. The degree commands choose the
+    // degree only. The value commands toggle back to the neutral value (the quarter and the
+    // middle octave are set, not toggled) and apply the value to the selected notes unless
+    // a grace mode is on.
+    void OnRest();
+    void OnDo();
+    void OnRe();
+    void OnMe();
+    void OnFa();
+    void OnSol();
+    void OnLa();
+    void OnSi();
+    void SelectDrum();
+    void OnDurationWhole();
+    void OnDurationHalf();
+    void OnDurationQuarter();
+    void OnDurationEighth();
+    void OnDuration16th();
+    void OnDuration32nd();
+    void OnDuration64th();
+    void OnDuration128th();
+    void OnDot();
+    void OnDoubleDot();
+    void OnTripleDot();
+    void OnOctaveExtraHigh();
+    void OnOctaveDoubleHigh();
+    void OnOctaveHigh();
+    void OnOctaveMiddle();
+    void OnOctaveLow();
+    void OnOctaveDoubleLow();
+    void OnOctaveExtraLow();
+    void OnDoubleSharp();
+    void OnSharp();
+    void OnNatural();
+    void OnFlat();
+    void OnDoubleFlat();
+    void OnPreGrace();
+    void OnPostGrace();
+    void OnTie();
+    void OnTriplet();
+    // The tuplet dialog: n notes (n >= 2) in the time of the largest power of two up to n.
+    void OnTuplet();
+    void OnEnlargeNote();
+    void OnShrinkNote();
+    // Keys only: the note value doubled (up to the whole note) or halved (down to the
+    // 128th), the octave one up or down (within -3..3); nothing else changes.
+    void DoubleNoteValue();
+    void HalveNoteValue();
+    void RaiseOctave();
+    void LowerOctave();
+    // Enters a note with the current choices and the modifiers held now; the dots hold for
+    // this one note.
+    void QueueNoteInput();
+    // The same for a note placed with the pointer at a score point: the press and the note
+    // go to the editor together.
+    void QueuePointerNoteInput(quaverly::Point scorePoint, int modifiers);
+
+    // The input queue: typed notes and MIDI chords reach the editor one at a time, each
+    // after the commands of the one before it ran (the editor's "pending commands run").
+    void QueueInput(std::shared_ptr<DeferredInput> input);
+    void RunNextQueuedInput();
+    std::size_t QueuedInputCount() const { return m_InputQueue.size(); }
+    bool IsEditorBusy() const { return m_bEditorBusy; }
+
+    // Editor notices and MIDI input, as the listeners' copies on this thread.
+    void OnEditorNotice(const ViewNotice& notice);
+    void OnMidiInput(const MidiInRecord& record);
+    // Plays a received short message back on the view's MIDI channel; any thread.
+    void EchoMidiInput(std::uint32_t message);
+    // Where echoes go; null: the application context's output.
+    void UseMidiOut(midi::MidiOutSink* sink) { m_pMidiOutOverride = sink; }
+    void SetMidiChannel(int channel) { m_nMidiChannel = channel & 0x0F; }
+    const std::vector<int>& ChordKeys() const { return m_ChordKeys; }
+    // The adapters, registered by the set-up (null before and after).
+    ViewEditorListener* EditorListenerAdapter() const { return m_pEditorListener.get(); }
+    ViewMidiInListener* MidiInListenerAdapter() const { return m_pMidiInListener.get(); }
+    // Stops the MIDI input, then gives the editor and the input null listeners and drops
+    // the adapters with whatever they still held.
+    void UnregisterListeners();
+
+    // The keyboard commands from the shortcut file and the user symbols' keys, and their
+    // building from given files.
+    const std::vector<std::shared_ptr<KeyCommand>>& KeyCommands() const { return m_KeyCommands; }
+    const std::vector<std::shared_ptr<SymbolKeyCommand>>& SymbolKeyCommands() const { return m_SymbolKeyCommands; }
+    void LoadKeyCommands(std::u16string_view shortcutPath);
+    void LoadSymbolKeyCommands(std::u16string_view symbolPath);
+    // A key press of the selection tool: the editor first, then every matching keyboard
+    // command and symbol key in list order.
+    void DispatchKey(int virtualKey, int repeat, unsigned flags);
+
+    // The editor for operations from keys, the pointer and command handlers; null while a
+    // document loads (the loading thread has the editor then) or when there is none.
+    quaverly::api::ScoreEditor* EditorForInput() const;
+    // The page and the page inside its margins in window pixels; a window point in score
+    // units (0.01 mm from the content's top-left corner).
+    platform::Rect PageRect() const;
+    platform::Rect ContentRect() const;
+    quaverly::Point WindowToScore(int x, int y) const;
+    // Scrolls one bar to a position as the thumb would.
+    void ScrollToPosition(int bar, int pos);
+
+    // The in-place text box (titles, credits, lyrics) and its placing over a score
+    // rectangle; the free-text box, its frame and font.
+    CScoreTextEdit* TextEdit() const { return m_TextEdit; }
+    void ShowTextEdit(const quaverly::Rect& scoreRect);
+    QPlainTextEdit* FreeTextEdit() const { return m_FreeTextEdit; }
+    CScoreRectTracker& Tracker() { return m_Tracker; }
+    const quaverly::LogFont& FreeTextFont() const { return m_FreeTextFont; }
+    // The box's font: the free-text font at the current zoom.
+    void RebuildFreeTextFont();
+
+    // Copy with the picture tool: the band's region of the page on the clipboard as a
+    // picture, or the message that no region is chosen. False when nothing was copied.
+    bool CopyPicture();
+
+protected:
+    void OnKeyUp(int virtualKey, int repeatCount, unsigned flags) override;
+    void OnLButtonDown(unsigned flags, platform::Point point) override;
+    void OnLButtonUp(unsigned flags, platform::Point point) override;
+    void OnLButtonDblClk(unsigned flags, platform::Point point) override;
+    void OnMouseMove(unsigned flags, platform::Point point) override;
+    // Return in the in-place text box ends its edit; so does a blank in a lyric.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // The two edit boxes, made with the window.
+    void CreateEditBoxes();
+    void MapNoteEntryCommands();
     // ---- documents ----
 public:
     // The data folder: the autosave copy, the DTD, the option file and the wizard's lists
@@ -350,7 +508,7 @@ private:
     bool m_bPageBitmapStale = true;
     int m_nPageRenderCount = 1;
     int m_nCurrentPage = 0;
-    int m_nMidiChannel = 0;
+    std::atomic<int> m_nMidiChannel = 0;
     int m_nCurrentTool = kSelectTool;
     std::map<int, std::shared_ptr<MouseTool>> m_Tools;
     int m_nNotePitch = 2;
@@ -376,11 +534,42 @@ private:
     std::vector<bool> m_UsedChannels = std::vector<bool>(16, false);
     const QCursor* m_hCursor = nullptr;
     platform::Rect m_rcCaret{};
-    bool m_bEditorBusy = false;
+    std::atomic<bool> m_bEditorBusy = false;
     std::deque<std::shared_ptr<DeferredInput>> m_InputQueue;
     // Wheel movement below one notch, kept until it adds up to one.
     int m_nWheelRemainder = 0;
 
+    // ---- note entry and input -----------------------------------------------------------
+    // One choice of the note-entry state: toggled back to `neutral` when it already holds
+    // `value` (unless `toggle` is false), then applied to the selection with `apply`.
+    void ChooseValue(int& field, int value, int neutral, bool toggle, void (CBrindleView::*apply)());
+    void ApplyNoteValue();
+    void ApplyDots();
+    void ApplyOctave();
+    void ApplyAccidental();
+    void ApplyToSelection(void (quaverly::api::ScoreEditor::*operation)(int), int value);
+    void OnEditorNoticeMessage();
+    void OnMidiInputMessage();
+    void TrackCaret(const quaverly::Rect& caret);
+    void ShowTextItem(std::shared_ptr<EditableTextItem> item, const quaverly::Rect& scoreRect);
+    void RecomputePlayStart(const quaverly::NoticePosition& position);
+
+    std::unique_ptr<ViewEditorListener> m_pEditorListener;
+    std::unique_ptr<ViewMidiInListener> m_pMidiInListener;
+    std::vector<std::shared_ptr<KeyCommand>> m_KeyCommands;
+    std::vector<std::shared_ptr<SymbolKeyCommand>> m_SymbolKeyCommands;
+    // Both boxes are children of the viewport, which deletes them.
+    CScoreTextEdit* m_TextEdit = nullptr;
+    QPlainTextEdit* m_FreeTextEdit = nullptr;
+    CScoreRectTracker m_Tracker{platform::Rect{}, platform::RectTracker::kDottedLine | platform::RectTracker::kResizeOutside};
+    quaverly::LogFont m_FreeTextFont;
+    std::unique_ptr<ScoreTextItemEditor> m_pTextItemEditor;
+    midi::MidiOutSink* m_pMidiOutOverride = nullptr;
+    // The editor's count of "pending commands run" when the last queued input went in: an
+    // older such notice does not let the next input in.
+    std::uint64_t m_nRunsAtHandOff = 0;
+    // Long operations the editor reported begun and not yet ended (wait cursor).
+    int m_nLongOperations = 0;
     // ---- documents ----
     void MapDocumentCommands();
     // The page in screen pixels at zoom 1, as every drawing pass maps it.
