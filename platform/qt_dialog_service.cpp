@@ -3,6 +3,7 @@
 #include "platform/dialog_base.h"
 #include "platform/font_mapper.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QColor>
 #include <QFileDialog>
@@ -30,6 +31,17 @@ double ScreenDpi()
 }
 
 }  // namespace
+
+std::u16string_view StandardButtonText(int answer)
+{
+    switch (answer) {
+    case kIdOk: return u"确定";
+    case kIdCancel: return u"取消";
+    case kIdYes: return u"是(&Y)";
+    case kIdNo: return u"否(&N)";
+    default: return {};
+    }
+}
 
 int QtDialogService::MessageBox(QWidget* parent, std::u16string_view text, std::u16string_view caption,
                                 unsigned type)
@@ -61,6 +73,10 @@ int QtDialogService::MessageBox(QWidget* parent, std::u16string_view text, std::
     for (const auto& choice : choices)
         buttons |= choice.button;
     box.setStandardButtons(buttons);
+    // The buttons speak the program's language whatever translations are installed.
+    for (const auto& choice : choices)
+        if (QAbstractButton* button = box.button(choice.button))
+            button->setText(ToQString(StandardButtonText(choice.answer)));
     const auto clicked = static_cast<QMessageBox::StandardButton>(box.exec());
     for (const auto& choice : choices)
         if (choice.button == clicked)

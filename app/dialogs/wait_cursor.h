@@ -2,6 +2,7 @@
 // the user waits for (loading a list, collecting a font's characters).
 #pragma once
 
+#include <QCursor>
 #include <QGuiApplication>
 
 namespace brindle {

@@ -14,6 +14,7 @@
 #include "platform/device_context.h"
 
 #include <atomic>
+#include <cstdint>
 #include <map>
 #include <shared_mutex>
 
@@ -126,6 +127,9 @@ public:
     quaverly::LogFont GetFont(int key) const;
     void SetFont(int key, const quaverly::LogFont& font);
     bool HasFont(int key) const;
+    // Counts the changes of the fonts, so that a reader may keep fonts it looked up for
+    // as long as the count stays.
+    std::uint64_t GetFontGeneration() const { return fontGeneration_.load(); }
 
     // Note-spacing factor of a duration in ticks (161280 a quarter note); 0 for a duration
     // without an entry.
@@ -139,6 +143,9 @@ public:
     double GetGraceNoteScale() const { return metrics_.graceNoteScale; }
     int GetEndingLineWidth() const { return metrics_.bracketLineWidth; }
     double GetCloseScale() const { return closeScale_; }
+    // Like SetMetrics: for the set-up and the layout-parameter dialog, while no drawing
+    // device reads the table.
+    void SetCloseScale(double scale) { closeScale_ = scale; }
     double GetSpacingParam() const { return spacingParam_; }
 
     // Measured sizes (width, visible height) of the note digits, 0.01 mm.
@@ -177,6 +184,7 @@ private:
     quaverly::Size chordNoteSize_;
     quaverly::Size graceNoteSize_;
     std::atomic<bool> blackAndWhite_{false};
+    std::atomic<std::uint64_t> fontGeneration_{0};
 };
 
 }  // namespace brindle

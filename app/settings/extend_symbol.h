@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "engine/model/extend_symbol.h"
 #include "engine/model/log_font.h"
 
 namespace brindle {
@@ -19,5 +20,11 @@ struct ExtendSymbol {
 
     friend bool operator==(const ExtendSymbol&, const ExtendSymbol&) = default;
 };
+
+// The record the score's symbol marks carry, field by field.
+inline quaverly::ExtendSymbol ToScoreSymbol(const ExtendSymbol& symbol)
+{
+    return {symbol.name, symbol.charText, symbol.font, symbol.hOffset, symbol.vOffset, symbol.placement};
+}
 
 }  // namespace brindle

@@ -14,6 +14,7 @@
 #include "app/shell/brindle_doc.h"
 #include "app/shell/brindle_view.h"
 #include "app/shell/command_ids.h"
+#include "app/shell/document_paths.h"
 #include "app/shell/main_frame.h"
 #include "app/shell/own_strings.h"
 #include "app/shell/recent_file_list.h"
@@ -24,12 +25,6 @@
 namespace brindle {
 
 namespace {
-
-std::u16string PathText(const std::filesystem::path& path)
-{
-    const std::u8string text = path.u8string();
-    return QString::fromUtf8(reinterpret_cast<const char*>(text.data()), static_cast<qsizetype>(text.size())).toStdU16String();
-}
 
 void Fail(std::u16string_view text)
 {
@@ -136,6 +131,8 @@ bool CBrindleApp::InitInstance(const std::vector<std::u16string>& arguments)
     }
     m_pView = new CBrindleView();
     m_pView->SetDocument(m_pDocument.get());
+    m_pView->SetDataFolder(PathText(folder_));
+    m_pView->SetRecentFileList(m_pRecentFiles.get());
     CMainFrame::Options frameOptions;
     frameOptions.autosaveInterval = options_.autosaveInterval;
     m_pFrame = std::make_unique<CMainFrame>(m_pView, this, frameOptions);

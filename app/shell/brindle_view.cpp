@@ -16,11 +16,16 @@
 #include "app/settings/option_file.h"
 #include "app/settings/system_info_section.h"
 #include "app/settings/texture_info_section.h"
+#include "app/dialogs/score_text_edit.h"
 #include "app/shell/app_context.h"
 #include "app/shell/app_directory.h"
 #include "app/shell/brindle_doc.h"
 #include "app/shell/command_ids.h"
-#include "app/shell/tick_count.h"
+#include "app/shell/key_command.h"
+#include "app/shell/score_text_item_editor.h"
+#include "app/shell/view_listeners.h"
+#include "app/shell/document_loader.h"
+#include "app/shell/page_painter.h"
 #include "engine/editor/editor_interface.h"
 #include "platform/command_ui.h"
 #include "platform/dialog_service.h"
@@ -32,8 +37,6 @@
 namespace brindle {
 
 namespace {
-
-constexpr std::u16string_view kDocumentExtension = u".exl";
 
 // Commands of the view.
 constexpr int kCmdSelectTool = 160;
@@ -47,21 +50,6 @@ const QColor kDeskColor(128, 128, 128);
 const QColor kShadowColor(139, 139, 139);
 
 constexpr int kWheelNotch = 120;
-
-bool HasDocumentExtension(std::u16string_view path)
-{
-    if (path.size() < kDocumentExtension.size())
-        return false;
-    const std::u16string_view tail = path.substr(path.size() - kDocumentExtension.size());
-    for (std::size_t i = 0; i < tail.size(); ++i) {
-        char16_t c = tail[i];
-        if (c >= u'A' && c <= u'Z')
-            c = static_cast<char16_t>(c - u'A' + u'a');
-        if (c != kDocumentExtension[i])
-            return false;
-    }
-    return true;
-}
 
 // A paper the view can divide by: a sensible size with margins that leave room to draw.
 bool IsUsablePaper(const PageInfo& info)
@@ -136,8 +124,13 @@ CBrindleView::CBrindleView(QWidget* parent)
 
 CBrindleView::~CBrindleView()
 {
-    if (auto* editor = Editor())
-        editor->SetListener(nullptr);
+    // A worker still holding the editor finishes first.
+    EndDocumentWork();
+    UnregisterListeners();
+    // The text box goes with the window, after the view's members: it must not store an
+    // edit through them then.
+    if (m_TextEdit)
+        m_TextEdit->SetTextItem(nullptr);
 }
 
 void CBrindleView::MapCommands()
@@ -172,6 +165,9 @@ void CBrindleView::MapCommands()
     MapUpdate(cmd::kZoomIn, [this](platform::CommandUI& ui) { ui.Enable(CanZoomIn()); });
     MapUpdate(cmd::kZoomOut, [this](platform::CommandUI& ui) { ui.Enable(CanZoomOut()); });
     MapUpdate(cmd::kZoomDefault, [this](platform::CommandUI& ui) { ui.Enable(CanZoomNormal()); });
+    MapMenuCommands();
+    MapNoteEntryCommands();
+    MapDocumentCommands();
 }
 
 quaverly::api::ScoreEditor* CBrindleView::Editor() const
@@ -221,6 +217,12 @@ void CBrindleView::SetViewCursor(int key)
 
 bool CBrindleView::OnSetCursor(int hitTest)
 {
+    // Over the free-text frame the frame's handles show their own cursors.
+    if (m_nCurrentTool == kFreeTextTool && hitTest == platform::kHtClient) {
+        const QPoint at = viewport()->mapFromGlobal(QCursor::pos());
+        if (m_Tracker.SetCursor(viewport(), platform::Point{at.x(), at.y()}))
+            return true;
+    }
     // Over the scroll bars the bars keep their own cursor.
     if (hitTest == platform::kHtHScroll || hitTest == platform::kHtVScroll || m_hCursor == nullptr)
         return false;
@@ -232,6 +234,7 @@ bool CBrindleView::OnSetCursor(int hitTest)
 
 bool CBrindleView::OnCreate()
 {
+    CreateEditBoxes();
     return true;
 }
 
@@ -242,6 +245,7 @@ void CBrindleView::OnInitialUpdate()
     MeasureScreen();
     ResetViewState();
     ApplyFontFile();
+    ApplyLayoutParameters();
     MeasureNoteSizes();
     BuildKeyCommands();
     BuildSymbolKeyCommands();
@@ -253,26 +257,7 @@ void CBrindleView::OnInitialUpdate()
 
 void CBrindleView::LoadTextures()
 {
-    m_hBackTexture = QImage();
-    m_hPageTexture = QImage();
-    AppContext* context = AppContext::Instance();
-    if (context && context->GetSettingsFile()) {
-        SystemInfoSection system(context->GetSettingsFile());
-        const std::u16string optionName = system.GetOptionFileName();
-        if (!optionName.empty()) {
-            TextureInfoSection textures;
-            textures.SetFileName(AppFilePath(optionName).u16string());
-            const std::u16string back = textures.GetBackgroundFile();
-            const std::u16string page = textures.GetForegroundFile();
-            // A picture that does not load leaves the plain look.
-            if (!back.empty())
-                m_hBackTexture.load(QString::fromStdU16String(
-                    AppFilePath(system.GetBackgroundFilePath() + back).u16string()));
-            if (!page.empty())
-                m_hPageTexture.load(QString::fromStdU16String(
-                    AppFilePath(system.GetForegroundFilePath() + page).u16string()));
-        }
-    }
+    LoadTextureFiles();
     m_nCurrentTool = kSelectTool;
     if (MouseTool* tool = Tool(kSelectTool))
         tool->Activate();
@@ -317,6 +302,8 @@ void CBrindleView::ResetViewState()
     m_bHideEmptyLines = false;
     m_UsedChannels.assign(16, false);
     m_strPathName.clear();
+    m_InputQueue.clear();
+    m_ChordKeys.clear();
     SetMouseTool(kSelectTool);
     if (auto* editor = Editor())
         editor->ResetDocument();
@@ -330,14 +317,12 @@ void CBrindleView::ResetViewState()
 
 void CBrindleView::ApplyFontFile()
 {
-    AppContext* context = AppContext::Instance();
-    if (!context || !context->GetSettingsFile())
-        return;
-    const std::u16string name = SystemInfoSection(context->GetSettingsFile()).GetFontFileName();
+    const DataFolder data = SettingsFolder();
+    const std::u16string name = data.SystemInfo().GetFontFileName();
     if (name.empty())
         return;
     FontFile file;
-    file.SetFileName(AppFilePath(name).u16string());
+    file.SetFileName(data.PathOf(name));
     m_DrawResources.ApplyFontFile(file);
 }
 
@@ -350,18 +335,13 @@ void CBrindleView::MeasureNoteSizes()
 
 void CBrindleView::ApplyOptionFile()
 {
-    m_bShowPageBorder = true;
-    m_bShowTrackBaseLines = true;
-    AppContext* context = AppContext::Instance();
-    if (!context || !context->GetSettingsFile())
-        return;
-    const std::u16string name = SystemInfoSection(context->GetSettingsFile()).GetOptionFileName();
-    if (name.empty())
-        return;
     OptionFile options;
-    options.SetFileName(AppFilePath(name).u16string());
-    m_bShowPageBorder = options.GetShowPageEdge();
-    m_bShowTrackBaseLines = options.GetShowTrackBaseLine();
+    const std::u16string path = OptionFilePath();
+    if (!path.empty())
+        options.SetFileName(path);
+    // Without a file both read as their default, shown.
+    m_bShowPageBorder = path.empty() || options.GetShowPageEdge();
+    m_bShowTrackBaseLines = path.empty() || options.GetShowTrackBaseLine();
 }
 
 void CBrindleView::ApplyPageInfo()
@@ -399,7 +379,7 @@ void CBrindleView::ShowScore()
 
 void CBrindleView::MarkChanged()
 {
-    m_dwChangeTime = GetTickCount();
+    ++m_dwChangeTime;
     NotePlaybackStale();
 }
 
@@ -410,44 +390,15 @@ platform::Point CBrindleView::ScoreToWindow(int x, int y) const
             static_cast<std::int32_t>(y / upp * m_dZoom + m_nMarginTop * m_dZoom + m_nGapTop + m_nScrollY)};
 }
 
-// ---- start-up and frame messages -----------------------------------------------------
+// ---- frame messages ----------------------------------------------------------------
 
-void CBrindleView::OnStartUpTasks()
+void CBrindleView::OnFreeTextFont(const TextStyleChange& change)
 {
-    OpenMidiDevices();
-    if (m_pDocument && !m_pDocument->OpenPath().empty())
-        OpenScoreFile(m_pDocument->OpenPath());
-}
-
-bool CBrindleView::OpenScoreFile(std::u16string_view path)
-{
-    if (!HasDocumentExtension(path)) {
-        platform::ScopedResourceSource source(platform::ResourceSource::Library);
-        platform::ShowMessage(platform::LoadResourceString(ids::kUnsupportedFile),
-                              platform::kMbOk | platform::kMbIconExclamation, this);
-        return false;
-    }
-    m_strOpeningPath = std::u16string(path);
-    return true;
-}
-
-bool CBrindleView::OpenDroppedFile(std::u16string_view path)
-{
-    if (!IsIdle())
-        return true;
-    return OpenScoreFile(path);
-}
-
-void CBrindleView::OnAutosave() {}
-
-void CBrindleView::OnFreeTextFont(const TextStyleChange&) {}
-
-void CBrindleView::OnClose()
-{
-    if (!IsIdle())
+    // A size outside what fonts have is refused: the font stays as it was.
+    if (change.kind == TextStyleChange::kSize && (change.size < 1 || change.size > 500))
         return;
-    if (m_pFrame)
-        m_pFrame->PostMessage(msg::kCloseConfirmed);
+    ApplyTextStyleChange(m_FreeTextFont, change, logicalDpiY() > 0 ? logicalDpiY() : 96);
+    RebuildFreeTextFont();
 }
 
 // ---- painting ----------------------------------------------------------------------
@@ -523,35 +474,20 @@ void CBrindleView::RenderPageBitmap()
 
 void CBrindleView::DrawPage(platform::DeviceContext& dc)
 {
-    const float f = DeviceScale(dc);
-    const platform::Size window{static_cast<std::int32_t>(m_nPageWidth * f),
-                                static_cast<std::int32_t>(m_nPageHeight * f)};
-    const int originX = static_cast<int>(m_nMarginLeft * f);
-    const int originY = static_cast<int>(m_nMarginTop * f);
+    const PageGeometry page = PageOnScreen();
     auto* editor = Editor();
-    dc.SetMapMode(platform::MapMode::Isotropic);
-    dc.SetWindowExt(window);
     // The queued commands lay the score out at zoom 1; only the drawing is zoomed.
-    dc.SetViewportExt({m_nPageWidth, m_nPageHeight});
+    const float f = MapPage(dc, page, {m_nPageWidth, m_nPageHeight});
     if (editor) {
         GdiScorePainter painter;
-        painter.SetDC(&dc);
-        painter.SetResourceTable(&m_DrawResources);
-        painter.SetOrigin(originX, originY);
-        painter.SetScale(f);
-        painter.SetTransparentBackground();
+        SetUpPagePainter(painter, dc, &m_DrawResources, page, f);
         editor->RunPendingCommands(&painter);
     }
-    dc.SetWindowExt(window);
-    dc.SetViewportExt({static_cast<std::int32_t>(m_nPageWidth * m_dZoom),
-                       static_cast<std::int32_t>(m_nPageHeight * m_dZoom)});
+    MapPage(dc, page,
+            {static_cast<std::int32_t>(m_nPageWidth * m_dZoom), static_cast<std::int32_t>(m_nPageHeight * m_dZoom)});
     if (editor) {
         GdiScorePainter painter;
-        painter.SetDC(&dc);
-        painter.SetResourceTable(&m_DrawResources);
-        painter.SetOrigin(originX, originY);
-        painter.SetScale(f);
-        painter.SetTransparentBackground();
+        SetUpPagePainter(painter, dc, &m_DrawResources, page, f);
         editor->Draw(&painter);
     }
     dc.SetMapMode(platform::MapMode::Text);
@@ -783,17 +719,23 @@ void CBrindleView::OnSize(int, int)
     UpdateScrollBars();
 }
 
-void CBrindleView::OnKeyDown(int virtualKey, int, unsigned)
+void CBrindleView::OnKeyDown(int virtualKey, int repeatCount, unsigned flags)
 {
-    if ((platform::CurrentModifierMask() & platform::kModControl) == 0)
-        return;
-    if (virtualKey == platform::kVkAdd || virtualKey == platform::kVkOemPlus) {
-        if (m_nZoomIndex < kZoomLevelCount - 1)
-            ZoomIn();
-    } else if (virtualKey == platform::kVkSubtract || virtualKey == platform::kVkOemMinus) {
-        if (m_nZoomIndex > 0)
-            ZoomOut();
+    if ((platform::CurrentModifierMask() & platform::kModControl) != 0) {
+        if (virtualKey == platform::kVkAdd || virtualKey == platform::kVkOemPlus) {
+            if (m_nZoomIndex < kZoomLevelCount - 1)
+                ZoomIn();
+        } else if (virtualKey == platform::kVkSubtract || virtualKey == platform::kVkOemMinus) {
+            if (m_nZoomIndex > 0)
+                ZoomOut();
+        }
     }
+    // Space plays from the cursor, or stops what plays.
+    if (virtualKey == platform::kVkSpace)
+        OnPlayKey();
+    // The key still goes to the tool.
+    if (MouseTool* tool = Tool(m_nCurrentTool))
+        tool->OnKeyDown(virtualKey, repeatCount, flags);
 }
 
 // ---- zoom --------------------------------------------------------------------------

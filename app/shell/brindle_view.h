@@ -12,8 +12,10 @@
 // drawn at the current zoom), then the caret and the current tool's marks on top.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <deque>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
@@ -22,23 +24,37 @@
 
 #include <QImage>
 
+#include "app/dialogs/data_folder.h"
+#include "app/dialogs/score_rect_tracker.h"
 #include "app/painter/draw_resource_table.h"
 #include "app/settings/page_info.h"
 #include "app/shell/deferred_input.h"
 #include "app/shell/mouse_tool.h"
+#include "app/shell/page_painter.h"
 #include "app/shell/text_style_change.h"
+#include "engine/model/layout_types.h"
+#include "engine/model/log_font.h"
 #include "platform/view_base.h"
 
 class QPagedPaintDevice;
+class QPlainTextEdit;
+
+namespace midi {
+class MidiOutSink;
+}
 
 namespace platform {
+class CommandUI;
 class DeviceContext;
 class FrameWindowBase;
 }  // namespace platform
 
-namespace quaverly::api {
+namespace quaverly {
+struct NoticePosition;
+namespace api {
 class ScoreEditor;
 }
+}  // namespace quaverly
 
 namespace midi {
 struct PlayerEvent;
@@ -47,6 +63,19 @@ struct PlayerEvent;
 namespace brindle {
 
 class CBrindleDoc;
+class CScoreTextEdit;
+class EditableTextItem;
+class KeyCommand;
+class ScoreTextItemEditor;
+class SymbolKeyCommand;
+class ViewEditorListener;
+class ViewMidiInListener;
+struct MidiInRecord;
+struct ViewNotice;
+class DocumentWorker;
+class ProgressToken;
+class RecentFileList;
+struct OpenJob;
 class PlaybackController;
 
 class CBrindleView : public platform::ViewBase {
@@ -75,15 +104,15 @@ public:
     virtual bool IsIdle() const { return !m_bBusy && !m_bPlaying && !m_bRecording && !m_bLoading; }
     virtual bool HasScore() const { return m_bScoreReady; }
 
-    // Starts opening a score file; false (after telling the user) when the file is
-    // refused, for instance for its extension.
+    // Starts opening a score document on the worker threads; false (after telling the
+    // user) when the file is refused for its extension, before anything is closed. A
+    // request that comes while a document loads waits until that one is shown.
     virtual bool OpenScoreFile(std::u16string_view path);
     // A file dropped or chosen from the recent-file list: nothing while the view is
-    // busy (and that counts as success); otherwise as OpenScoreFile.
+    // busy or when the user keeps the current score (both count as success); otherwise
+    // as OpenScoreFile.
     virtual bool OpenDroppedFile(std::u16string_view path);
 
-    // The file the view was last asked to open.
-    const std::u16string& OpeningPath() const { return m_strOpeningPath; }
     int CurrentTempo() const { return m_nTempo; }
 
     // Tools: choosing the current tool again goes back to the selection tool.
@@ -104,6 +133,7 @@ public:
     void SetPageInfo(const PageInfo& info) { m_PageInfo = info; }
     const PageInfo& GetPageInfo() const { return m_PageInfo; }
     void ShowScore();
+    // The document changed (notice 3): one more change than was saved.
     void MarkChanged();
 
     // Asks for a render of the page picture at the next paint (content changed).
@@ -151,12 +181,13 @@ public:
     bool ShowTrackBaseLines() const { return m_bShowTrackBaseLines; }
     DrawResourceTable& DrawResources() { return m_DrawResources; }
 
-    // Busy (loading, playing) and score-open states, set by the document commands.
-    bool m_bBusy = false;
+    // Busy (loading, playing) and score-open states, set by the document commands. The
+    // busy states are read from the MIDI and timer threads as well.
+    std::atomic<bool> m_bBusy = false;
     bool m_bScoreReady = false;
-    bool m_bPlaying = false;
-    bool m_bRecording = false;
-    bool m_bLoading = false;
+    std::atomic<bool> m_bPlaying = false;
+    std::atomic<bool> m_bRecording = false;
+    std::atomic<bool> m_bLoading = false;
 
 protected:
     bool OnCreate() override;
@@ -171,12 +202,12 @@ protected:
 
     // The set-up steps, in the order OnInitialUpdate runs them.
     virtual void LoadTextures();
-    virtual void RegisterListeners() {}
+    virtual void RegisterListeners();
     virtual void MeasureScreen();
     virtual void ApplyFontFile();
     virtual void MeasureNoteSizes();
-    virtual void BuildKeyCommands() {}
-    virtual void BuildSymbolKeyCommands() {}
+    virtual void BuildKeyCommands();
+    virtual void BuildSymbolKeyCommands();
     virtual void ApplyOptionFile();
 
     // Painting pieces.
@@ -195,10 +226,213 @@ protected:
     // The window is asked to close: refused while busy; otherwise confirmed to the frame.
     virtual void OnClose();
 
+    // ---- documents ----
+    // 0x606, 0x607, 0x608: the load pass ended well or badly, the layout pass ended.
+    virtual void OnScoreLoaded();
+    virtual void OnScoreLoadFailed();
+    virtual void OnScoreLaidOut();
+
     // Textures (null images: plain white page, no pattern).
     QImage m_hPageTexture;
     QImage m_hBackTexture;
 
+    // ---- score, settings and layout menus ----
+public:
+    // Where the view's own settings are found: the option file, the textures and the
+    // layout parameters, and the settings of the dialogs the menus open; the data folder
+    // given with SetDataFolder, or the program's own.
+    DataFolder SettingsFolder() const
+    {
+        return m_strDataFolder.empty() ? DataFolder::Program() : DataFolder(m_strDataFolder);
+    }
+    // The common update rule of the score commands: enabled while a score is shown and no
+    // document is being loaded; never checked.
+    void OnUpdateScoreCommand(platform::CommandUI& ui) const;
+    // Reads the layout parameter file into the drawing resources.
+    void ApplyLayoutParameters();
+
+    // ---- note entry and input -----------------------------------------------------------
+public:
+    // The choices the next typed note is entered with: degree (1 rest, 2-8 Do to Si, 10
+    // drum), note value in ticks, octave -3..3, dots 0-3, accidental (1 sharp, 2 double
+    // sharp, 4 natural, -1 flat, -2 double flat), grace mode (0 off, 1 before, 2 after).
+    int NotePitch() const { return m_nNotePitch; }
+    int NoteValue() const { return m_nNoteValue; }
+    int NoteOctave() const { return m_nNoteOctave; }
+    int NoteDots() const { return m_nNoteDots; }
+    int NoteAccidental() const { return m_nNoteAccidental; }
+    int GraceKind() const { return m_nGraceKind; }
+
+    // Note-entry commands of the menus, toolbars and keys. The degree commands choose the
+    // degree only. The value commands toggle back to the neutral value (the quarter and the
+    // middle octave are set, not toggled) and apply the value to the selected notes unless
+    // a grace mode is on.
+    void OnRest();
+    void OnDo();
+    void OnRe();
+    void OnMe();
+    void OnFa();
+    void OnSol();
+    void OnLa();
+    void OnSi();
+    void SelectDrum();
+    void OnDurationWhole();
+    void OnDurationHalf();
+    void OnDurationQuarter();
+    void OnDurationEighth();
+    void OnDuration16th();
+    void OnDuration32nd();
+    void OnDuration64th();
+    void OnDuration128th();
+    void OnDot();
+    void OnDoubleDot();
+    void OnTripleDot();
+    void OnOctaveExtraHigh();
+    void OnOctaveDoubleHigh();
+    void OnOctaveHigh();
+    void OnOctaveMiddle();
+    void OnOctaveLow();
+    void OnOctaveDoubleLow();
+    void OnOctaveExtraLow();
+    void OnDoubleSharp();
+    void OnSharp();
+    void OnNatural();
+    void OnFlat();
+    void OnDoubleFlat();
+    void OnPreGrace();
+    void OnPostGrace();
+    void OnTie();
+    void OnTriplet();
+    // The tuplet dialog: n notes (n >= 2) in the time of the largest power of two up to n.
+    void OnTuplet();
+    void OnEnlargeNote();
+    void OnShrinkNote();
+    // Keys only: the note value doubled (up to the whole note) or halved (down to the
+    // 128th), the octave one up or down (within -3..3); nothing else changes.
+    void DoubleNoteValue();
+    void HalveNoteValue();
+    void RaiseOctave();
+    void LowerOctave();
+    // Enters a note with the current choices and the modifiers held now; the dots hold for
+    // this one note.
+    void QueueNoteInput();
+    // The same for a note placed with the pointer at a score point: the press and the note
+    // go to the editor together.
+    void QueuePointerNoteInput(quaverly::Point scorePoint, int modifiers);
+
+    // The input queue: typed notes and MIDI chords reach the editor one at a time, each
+    // after the commands of the one before it ran (the editor's "pending commands run").
+    void QueueInput(std::shared_ptr<DeferredInput> input);
+    void RunNextQueuedInput();
+    std::size_t QueuedInputCount() const { return m_InputQueue.size(); }
+    bool IsEditorBusy() const { return m_bEditorBusy; }
+
+    // Editor notices and MIDI input, as the listeners' copies on this thread.
+    void OnEditorNotice(const ViewNotice& notice);
+    void OnMidiInput(const MidiInRecord& record);
+    // Plays a received short message back on the view's MIDI channel; any thread.
+    void EchoMidiInput(std::uint32_t message);
+    // Where echoes go; null: the application context's output.
+    void UseMidiOut(midi::MidiOutSink* sink) { m_pMidiOutOverride = sink; }
+    void SetMidiChannel(int channel) { m_nMidiChannel = channel & 0x0F; }
+    const std::vector<int>& ChordKeys() const { return m_ChordKeys; }
+    // The adapters, registered by the set-up (null before and after).
+    ViewEditorListener* EditorListenerAdapter() const { return m_pEditorListener.get(); }
+    ViewMidiInListener* MidiInListenerAdapter() const { return m_pMidiInListener.get(); }
+    // Stops the MIDI input, then gives the editor and the input null listeners and drops
+    // the adapters with whatever they still held.
+    void UnregisterListeners();
+
+    // The keyboard commands from the shortcut file and the user symbols' keys, and their
+    // building from given files.
+    const std::vector<std::shared_ptr<KeyCommand>>& KeyCommands() const { return m_KeyCommands; }
+    const std::vector<std::shared_ptr<SymbolKeyCommand>>& SymbolKeyCommands() const { return m_SymbolKeyCommands; }
+    void LoadKeyCommands(std::u16string_view shortcutPath);
+    void LoadSymbolKeyCommands(std::u16string_view symbolPath);
+    // A key press of the selection tool: the editor first, then every matching keyboard
+    // command and symbol key in list order.
+    void DispatchKey(int virtualKey, int repeat, unsigned flags);
+
+    // The editor for operations from keys, the pointer and command handlers; null while a
+    // document loads (the loading thread has the editor then) or when there is none.
+    quaverly::api::ScoreEditor* EditorForInput() const;
+    // The page and the page inside its margins in window pixels; a window point in score
+    // units (0.01 mm from the content's top-left corner).
+    platform::Rect PageRect() const;
+    platform::Rect ContentRect() const;
+    quaverly::Point WindowToScore(int x, int y) const;
+    // Scrolls one bar to a position as the thumb would.
+    void ScrollToPosition(int bar, int pos);
+
+    // The in-place text box (titles, credits, lyrics) and its placing over a score
+    // rectangle; the free-text box, its frame and font.
+    CScoreTextEdit* TextEdit() const { return m_TextEdit; }
+    void ShowTextEdit(const quaverly::Rect& scoreRect);
+    QPlainTextEdit* FreeTextEdit() const { return m_FreeTextEdit; }
+    CScoreRectTracker& Tracker() { return m_Tracker; }
+    const quaverly::LogFont& FreeTextFont() const { return m_FreeTextFont; }
+    // The box's font: the free-text font at the current zoom.
+    void RebuildFreeTextFont();
+
+    // Copy with the picture tool: the band's region of the page on the clipboard as a
+    // picture, or the message that no region is chosen. False when nothing was copied.
+    bool CopyPicture();
+
+protected:
+    void OnKeyUp(int virtualKey, int repeatCount, unsigned flags) override;
+    void OnLButtonDown(unsigned flags, platform::Point point) override;
+    void OnLButtonUp(unsigned flags, platform::Point point) override;
+    void OnLButtonDblClk(unsigned flags, platform::Point point) override;
+    void OnMouseMove(unsigned flags, platform::Point point) override;
+    // Return in the in-place text box ends its edit; so does a blank in a lyric.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // The two edit boxes, made with the window.
+    void CreateEditBoxes();
+    void MapNoteEntryCommands();
+    // ---- documents ----
+public:
+    // The data folder: the autosave copy, the DTD, the option file and the wizard's lists
+    // (empty: the program's own).
+    void SetDataFolder(std::u16string folder) { m_strDataFolder = std::move(folder); }
+    // Where opened and saved documents are remembered (not owned; null: nowhere).
+    void SetRecentFileList(RecentFileList* list) { m_pRecentFiles = list; }
+    const std::u16string& DocumentPath() const { return m_strPathName; }
+    bool IsModified() const { return m_dwChangeTime != m_dwSaveTime; }
+    // One flag per MIDI channel that a part of the score uses.
+    const std::vector<bool>& UsedChannels() const { return m_UsedChannels; }
+    std::filesystem::path AutosavePath() const;
+    // Waits until no worker of the opening runs (its message may still be queued).
+    void WaitForDocumentWorker();
+
+    // The file commands. The save commands say whether the score was written.
+    void OnFileNew();
+    void OnFileOpen();
+    bool OnFileSave();
+    bool OnFileSaveAs();
+    void OnFileClose();
+    void OnExportMidi();
+    void OnExportMetafile();
+    // Writes the score to the document path; false (after telling the user) on failure,
+    // and the score stays modified.
+    bool SaveScoreFile();
+    // Drops the score and shows the empty desk.
+    void CloseScore();
+    // Yes, No or Cancel to saving the modified score.
+    int AskToSave();
+    // Before the score is replaced or closed: true to go on. A modified score is offered
+    // for saving; Cancel, and a save that failed or was cancelled, keep it.
+    bool SaveGuard();
+    // At start-up: the autosave copy left by a run that did not end normally.
+    void OfferRecovery();
+
+    // Clipboard and dropped files.
+    void OnEditCopy();
+    void OnEditCut();
+    void OnEditPaste();
+    bool CanCopy() const;
+    bool CanCut() const;
+    bool CanPaste() const;
+    void OnDropFiles(const std::vector<std::u16string>& paths);
     // ---- playback ----
 public:
     // The playback commands. Play is ignored while recording and Record while playing;
@@ -263,7 +497,6 @@ private:
     CBrindleDoc* m_pDocument = nullptr;
     platform::FrameWindowBase* m_pFrame = nullptr;
     quaverly::api::ScoreEditor* m_pEditorOverride = nullptr;
-    std::u16string m_strOpeningPath;
 
     int m_nMarginLeft = 0;
     int m_nMarginRight = 0;
@@ -277,9 +510,11 @@ private:
     int m_nPageHeight = 0;
     double m_dUnitsPerPixel = 0.0;
     PageInfo m_PageInfo;
-    std::uint32_t m_dwChangeTime = 0;
-    std::uint32_t m_dwSaveTime = 0;
-    std::uint32_t m_dwBuildTime = 0;
+    // Change counts: every change of the document adds one to the first; a save, and
+    // a build of the playback data, take its value. Modified: changed since saved.
+    std::uint64_t m_dwChangeTime = 0;
+    std::uint64_t m_dwSaveTime = 0;
+    std::uint64_t m_dwBuildTime = 0;
     double m_dZoom = 1.25;
     int m_nZoomIndex = kNormalZoomIndex;
     std::vector<double> m_ZoomLevels;
@@ -290,7 +525,7 @@ private:
     bool m_bPageBitmapStale = true;
     int m_nPageRenderCount = 1;
     int m_nCurrentPage = 0;
-    int m_nMidiChannel = 0;
+    std::atomic<int> m_nMidiChannel = 0;
     int m_nCurrentTool = kSelectTool;
     std::map<int, std::shared_ptr<MouseTool>> m_Tools;
     int m_nNotePitch = 2;
@@ -316,10 +551,107 @@ private:
     std::vector<bool> m_UsedChannels = std::vector<bool>(16, false);
     const QCursor* m_hCursor = nullptr;
     platform::Rect m_rcCaret{};
-    bool m_bEditorBusy = false;
+    std::atomic<bool> m_bEditorBusy = false;
     std::deque<std::shared_ptr<DeferredInput>> m_InputQueue;
     // Wheel movement below one notch, kept until it adds up to one.
     int m_nWheelRemainder = 0;
+
+    // ---- score, settings and layout menus ----
+    void MapMenuCommands();
+    void MapPageAndHistoryCommands();
+    void MapViewOptionCommands();
+    void MapMenuMessages();
+    bool CanRunScoreCommand() const { return m_bScoreReady && !m_bLoading; }
+    // Asks "该操作不能Undo, 是否继续？"; true on Yes.
+    bool ConfirmIrreversible();
+    // The channel for a new voice: 9 for percussion, else the first free one (marked used).
+    int TakeVoiceChannel(bool percussion);
+    void OnAddVoice();
+    void OnDeleteVoice();
+    void OnAddBars();
+    void OnDeleteBars();
+    void OnKeySignature();
+    void OnTimeSignature();
+    void OnTempo();
+    void OnTempoText();
+    void OnTranspose();
+    void OnOctaveShift();
+    void OnOtherSymbols();
+    void OnBarNumbers();
+    void OnFontSettings();
+    void OnBackgroundSettings();
+    void OnScoreInfo();
+    void OnPageSetup();
+    void OnShortcutKeys();
+    void OnParameters();
+    void OnPreviousPage();
+    void OnNextPage();
+    void OnNavigateHome();
+    void OnNavigateEnd();
+    void OnUpdatePageIndicator();
+    void OnPreviewTexture(QImage& texture, std::u16string path);
+    void OnBarsPerLine();
+    void OnLinesOnPage();
+    void OnRestoreDefaultLayout();
+    void OnEditLyrics();
+    void OnHeaderText(std::u16string_view label, std::u16string (quaverly::api::ScoreEditor::*get)() const,
+                      void (quaverly::api::ScoreEditor::*set)(const std::u16string&));
+    void OnInstrumentName();
+    void OnTextEditMove(bool next);
+    // The two textures from the option file's choice (null images for none).
+    void LoadTextureFiles();
+
+    // ---- note entry and input -----------------------------------------------------------
+    // One choice of the note-entry state: toggled back to `neutral` when it already holds
+    // `value` (unless `toggle` is false), then applied to the selection with `apply`.
+    void ChooseValue(int& field, int value, int neutral, bool toggle, void (CBrindleView::*apply)());
+    void ApplyNoteValue();
+    void ApplyDots();
+    void ApplyOctave();
+    void ApplyAccidental();
+    void ApplyToSelection(void (quaverly::api::ScoreEditor::*operation)(int), int value);
+    void OnEditorNoticeMessage();
+    void OnMidiInputMessage();
+    void TrackCaret(const quaverly::Rect& caret);
+    void ShowTextItem(std::shared_ptr<EditableTextItem> item, const quaverly::Rect& scoreRect);
+    void RecomputePlayStart(const quaverly::NoticePosition& position);
+
+    std::unique_ptr<ViewEditorListener> m_pEditorListener;
+    std::unique_ptr<ViewMidiInListener> m_pMidiInListener;
+    std::vector<std::shared_ptr<KeyCommand>> m_KeyCommands;
+    std::vector<std::shared_ptr<SymbolKeyCommand>> m_SymbolKeyCommands;
+    // Both boxes are children of the viewport, which deletes them.
+    CScoreTextEdit* m_TextEdit = nullptr;
+    QPlainTextEdit* m_FreeTextEdit = nullptr;
+    CScoreRectTracker m_Tracker{platform::Rect{}, platform::RectTracker::kDottedLine | platform::RectTracker::kResizeOutside};
+    quaverly::LogFont m_FreeTextFont;
+    std::unique_ptr<ScoreTextItemEditor> m_pTextItemEditor;
+    midi::MidiOutSink* m_pMidiOutOverride = nullptr;
+    // The editor's count of "pending commands run" when the last queued input went in: an
+    // older such notice does not let the next input in.
+    std::uint64_t m_nRunsAtHandOff = 0;
+    // Long operations the editor reported begun and not yet ended (wait cursor).
+    int m_nLongOperations = 0;
+    // ---- documents ----
+    void MapDocumentCommands();
+    // The page in screen pixels at zoom 1, as every drawing pass maps it.
+    PageGeometry PageOnScreen() const { return {m_nPageWidth, m_nPageHeight, m_nMarginLeft, m_nMarginTop}; }
+    // The view goes: the worker is waited for and the progress dialog left to the frame.
+    void EndDocumentWork();
+    void StartOpening(std::u16string path, bool recovering);
+    void SetDocumentTitle(std::u16string title);
+    bool SaveAs();
+    // The save dialog with the document's name proposed; false when cancelled.
+    bool AskSaveName(std::u16string_view filter, std::u16string_view extension, std::u16string& path);
+    bool WriteScore(const std::u16string& path);
+    std::u16string m_strDataFolder;
+    RecentFileList* m_pRecentFiles = nullptr;
+    std::vector<std::shared_ptr<ProgressToken>> m_ProgressTokens;
+    std::shared_ptr<OpenJob> m_pOpenJob;
+    std::unique_ptr<DocumentWorker> m_pDocumentWorker;
+    unsigned m_nOpenFilterIndex = 1;
+    // A document asked for while another one loads, opened once that one is shown.
+    std::u16string m_strWaitingPath;
     // ---- playback ----
     std::unique_ptr<PlaybackState, PlaybackStateDeleter> m_pPlayback;
 };

@@ -21,7 +21,6 @@
 #include "app/shell/app_context.h"
 #include "app/shell/app_directory.h"
 #include "app/shell/command_ids.h"
-#include "app/shell/tick_count.h"
 #include "app/shell/view_player_listener.h"
 #include "engine/editor/editor_interface.h"
 #include "midi/meter_map.h"
@@ -82,7 +81,7 @@ struct CBrindleView::PlaybackState final : PlaybackHost {
             song.Clear();
             song.SetDivision(division);
         }
-        view.m_dwBuildTime = GetTickCount();
+        view.m_dwBuildTime = view.m_dwChangeTime;
     }
 
     bool StartInput() override { return input != nullptr && input->Start(); }
@@ -288,11 +287,9 @@ void CBrindleView::OnPlayerPosition(platform::WParam packed, platform::LParam ti
 
 std::u16string CBrindleView::OptionFilePath() const
 {
-    AppContext* context = AppContext::Instance();
-    if (context == nullptr || !context->GetSettingsFile())
-        return {};
-    const std::u16string name = SystemInfoSection(context->GetSettingsFile()).GetOptionFileName();
-    return name.empty() ? std::u16string() : AppFilePath(name).u16string();
+    // Empty when the settings name no option file.
+    const DataFolder data = SettingsFolder();
+    return data.PathOf(data.SystemInfo().GetOptionFileName());
 }
 
 void CBrindleView::OpenMidiDevices()

@@ -14,4 +14,10 @@ void DeferredChordInput::Execute(quaverly::api::ScoreEditor& editor)
     editor.InputChord(&keys_, value_, dots_, graceKind_, modifiers_);
 }
 
+void DeferredPointerNoteInput::Execute(quaverly::api::ScoreEditor& editor)
+{
+    editor.OnButtonDown(point_, pointerFlags_, 0);
+    note_.Execute(editor);
+}
+
 }  // namespace brindle

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "engine/model/layout_types.h"
+
 namespace quaverly::api {
 class ScoreEditor;
 }
@@ -54,6 +56,22 @@ private:
     int dots_;
     int graceKind_;
     int modifiers_;
+};
+
+// A note placed with the pointer: the press moves the editor's cursor to the point (score
+// units), then the note goes in there, in one turn of the queue.
+class DeferredPointerNoteInput final : public DeferredInput {
+public:
+    DeferredPointerNoteInput(quaverly::Point point, int pointerFlags, DeferredNoteInput note)
+        : point_(point), pointerFlags_(pointerFlags), note_(std::move(note))
+    {
+    }
+    void Execute(quaverly::api::ScoreEditor& editor) override;
+
+private:
+    quaverly::Point point_;
+    int pointerFlags_;
+    DeferredNoteInput note_;
 };
 
 }  // namespace brindle

@@ -6,11 +6,15 @@
 #include <QFontDatabase>
 #include <QDialog>
 #include <QDockWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QFont>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
 #include <QProgressBar>
+#include <QShortcut>
 #include <QSlider>
 #include <QStatusBar>
 #include <QToolBar>
@@ -21,6 +25,7 @@
 #include "app/shell/brindle_view.h"
 #include "app/shell/command_ids.h"
 #include "app/shell/own_strings.h"
+#include "app/shell/score_command_table.h"
 #include "app/shell/text_style_change.h"
 #include "engine/model/log_font.h"
 #include "platform/command_manager.h"
@@ -77,11 +82,50 @@ QIcon CommandIcon(int id, const QString& tip)
     return QIcon(image);
 }
 
-// Menu items: command id and text (0 makes a separator).
+// Menu items: command id and text (0 makes a separator); an item with a submenu has id 0.
 struct MenuItem {
     int id;
     const char16_t* text;
+    std::vector<MenuItem> submenu = {};
 };
+
+// The one-call score commands of a group, as the command table names them.
+std::vector<MenuItem> GroupItems(ScoreCommandGroup group)
+{
+    std::vector<MenuItem> items;
+    for (const ScoreCommand& command : ScoreCommands())
+        if (command.group == group && command.inMenu)
+            items.push_back({command.id, command.text.data()});
+    return items;
+}
+
+void AddMenuItems(platform::CommandManager& commands, QMenu* menu, const std::vector<MenuItem>& items)
+{
+    for (const MenuItem& item : items) {
+        if (!item.submenu.empty()) {
+            AddMenuItems(commands, menu->addMenu(Q(item.text)), item.submenu);
+            continue;
+        }
+        if (item.id == 0) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction* action = commands.Action(item.id);
+        QString text = Q(item.text);
+        const int tab = text.indexOf(u'\t');
+        action->setText(tab < 0 ? text : text.left(tab));
+        action->setShortcutVisibleInContextMenu(true);
+        // The toolbar pictures stay on the toolbars: in a menu the item shows its check.
+        action->setIconVisibleInMenu(false);
+        menu->addAction(action);
+    }
+}
+
+std::vector<MenuItem> Joined(std::vector<MenuItem> items, const std::vector<MenuItem>& more)
+{
+    items.insert(items.end(), more.begin(), more.end());
+    return items;
+}
 
 }  // namespace
 
@@ -96,6 +140,7 @@ CMainFrame::CMainFrame(CBrindleView* view, platform::CommandTarget* application,
         setCentralWidget(m_pView);
         m_pView->SetFrame(this);
     }
+    setAcceptDrops(true);
     MapFrameCommands();
 }
 
@@ -174,6 +219,7 @@ bool CMainFrame::Create()
     m_pProgressDlg->hide();
 
     m_nAutosaveTimer = SetTimer(kAutosaveTimer, options_.autosaveInterval);
+    GuardShortcutsOfDisabledCommands();
     m_pCommands->StartIdleUpdates();
     return true;
 }
@@ -246,43 +292,78 @@ void CMainFrame::MapFrameCommands()
 
 void CMainFrame::BuildMenus()
 {
+    const MenuItem separator{0, nullptr};
     const std::vector<std::pair<const char16_t*, std::vector<MenuItem>>> menus = {
         {u"文件(&F)",
          {{cmd::kFileNew, u"新建(&N)\tCtrl+N"}, {cmd::kFileOpen, u"打开(&O)...\tCtrl+O"},
           {cmd::kFileClose, u"关闭(&C)"}, {cmd::kFileSave, u"保存(&S)\tCtrl+S"},
-          {cmd::kFileSaveAs, u"另存为(&A)..."}, {0, nullptr}, {cmd::kFilePrint, u"打印(&P)...\tCtrl+P"},
-          {cmd::kFilePrintSetup, u"打印设置(&R)..."}, {0, nullptr}, {cmd::kFileMru1, u"最近的文件"},
-          {cmd::kFileMru1 + 1, u""}, {cmd::kFileMru1 + 2, u""}, {cmd::kFileMru1 + 3, u""}, {0, nullptr},
+          {cmd::kFileSaveAs, u"另存为(&A)..."}, separator, {cmd::kScoreInfo, u"乐谱信息..."},
+          {cmd::kPageSetup, u"页面设置"}, separator, {cmd::kFilePrint, u"打印(&P)...\tCtrl+P"},
+          {cmd::kFilePrintSetup, u"打印设置(&R)..."}, separator, {cmd::kFileMru1, u"最近的文件"},
+          {cmd::kFileMru1 + 1, u""}, {cmd::kFileMru1 + 2, u""}, {cmd::kFileMru1 + 3, u""}, separator,
           {cmd::kAppExit, u"退出(&X)"}}},
-        {u"编辑(&E)", {{cmd::kEditUndo, u"撤消(&U)\tCtrl+Z"}, {cmd::kEditRedo, u"重新执行(&R)\tCtrl+Y"}}},
+        {u"编辑(&E)",
+         {{cmd::kEditUndo, u"撤消(&U)\tCtrl+Z"}, {cmd::kEditRedo, u"重新执行(&R)\tCtrl+Y"}, {0, nullptr},
+          {cmd::kEditCut, u"剪切(&T)\tCtrl+X"}, {cmd::kEditCopy, u"复制(&C)\tCtrl+C"},
+          {cmd::kEditPaste, u"粘贴(&P)\tCtrl+V"}}},
+        {u"音符(&N)",
+         {{142, u"休止符"}, {146, u"Do"}, {150, u"Re"}, {154, u"Me"}, {158, u"Fa"}, {162, u"Sol"}, {166, u"La"},
+          {169, u"Si"}, {0, nullptr}, {171, u"全音符"}, {172, u"二分音符"}, {173, u"四分音符"}, {174, u"8分音符"},
+          {176, u"16分音符"}, {183, u"32分音符"}, {184, u"64分音符"}, {186, u"128分音符"}, {0, nullptr},
+          {32784, u"附点"}, {32785, u"双附点"}, {32786, u"三附点"}, {0, nullptr}, {32840, u"超高音"},
+          {32780, u"倍高音"}, {32827, u"高音"}, {32781, u"中音"}, {32782, u"低音"}, {32783, u"倍低音"},
+          {32841, u"超低音"}, {0, nullptr}, {32787, u"重升号"}, {178, u"升号"}, {180, u"还原号"}, {179, u"降号"},
+          {32788, u"重降号"}, {0, nullptr}, {32804, u"前倚音"}, {32805, u"后倚音"}, {0, nullptr},
+          {32789, u"同音连音线"}, {108, u"三连音"}, {32791, u"连    音..."}, {32846, u"放大音符"},
+          {32847, u"缩小音符"}, {0, nullptr}, {160, u"选择"}, {32843, u"鼠标输入"}, {33035, u"复制到Word"}}},
         {u"查看(&V)",
-         {{cmd::kViewToolbar, u"工具栏(&T)"}, {cmd::kViewStatusBar, u"状态栏(&S)"}, {0, nullptr},
+         {{cmd::kViewToolbar, u"工具栏(&T)"}, {cmd::kViewStatusBar, u"状态栏(&S)"}, separator,
           {cmd::kBarlinePalette, u"小节线工具栏"}, {cmd::kSymbolPalette, u"符号工具栏"},
           {cmd::kLinePalette, u"线工具栏"}, {cmd::kDynamicsPalette, u"力度符号工具栏"},
-          {cmd::kLyricPalette, u"歌词工具栏"}, {cmd::kLayoutPalette, u"排版工具栏"}, {0, nullptr},
+          {cmd::kLyricPalette, u"歌词工具栏"}, {cmd::kLayoutPalette, u"排版工具栏"}, separator,
+          {cmd::kShowPageBorder, u"显示页边框"}, {cmd::kShowTrackBaseLines, u"显示行基线"}, separator,
           {cmd::kZoomIn, u"放大(&I)"}, {cmd::kZoomOut, u"缩小(&O)"}, {cmd::kZoomDefault, u"默认大小(&D)"}}},
+        {u"乐谱(&C)",
+         {{cmd::kAddVoice, u"添加声部"}, {cmd::kDeleteVoice, u"删除声部"}, separator,
+          {cmd::kAddBars, u"添加小节"}, {cmd::kDeleteBars, u"删除小节"}, separator,
+          {cmd::kKeySignature, u"调　号"}, {cmd::kTimeSignature, u"拍　号"}, {cmd::kTempo, u"速　度"},
+          {cmd::kTempoText, u"速度表情标记"}, separator,
+          {0, u"力    度", GroupItems(ScoreCommandGroup::Dynamics)},
+          {0, u"符    号", GroupItems(ScoreCommandGroup::Symbols)},
+          {cmd::kOtherSymbols, u"其它符号..."},
+          {0, u"线...", GroupItems(ScoreCommandGroup::Lines)},
+          {0, u"分组符号", GroupItems(ScoreCommandGroup::Groupings)}, separator,
+          {0, u"歌　词", Joined({{cmd::kEditLyrics, u"编辑歌词"}, separator}, GroupItems(ScoreCommandGroup::Lyrics))},
+          {0, u"文　字",
+           {{cmd::kAdapterText, u"改编者"}, {cmd::kSingerText, u"演唱者"}, {cmd::kInstrumentName, u"乐器名"}}},
+          separator, {cmd::kBarNumbers, u"小节序号"}}},
+        {u"工具(T)",
+         Joined({{cmd::kTranspose, u"转调"}}, Joined(GroupItems(ScoreCommandGroup::Tools), {{cmd::kOctaveShift, u"升降八度"}}))},
+        {u"排版(&M)",
+         Joined(GroupItems(ScoreCommandGroup::Layout),
+                {separator, {cmd::kBarsPerLine, u"设置行小节数"}, {cmd::kLinesOnPage, u"设置当前页行数"}, separator,
+                 {cmd::kShowLineBreakMarks, u"换行标识"}, {cmd::kShowIndentMarks, u"缩进调整标识"},
+                 {cmd::kShowLineSpacingMarks, u"行间距调整标识"}, {cmd::kShowLinePositionMarks, u"当前行位置调整标识"},
+                 {cmd::kShowBarWidthMarks, u"小节宽度调整标识"}, {cmd::kShowLyricLineMarks, u"歌词行调整标识"},
+                 separator, {cmd::kHideEmptyLines, u"隐藏空白行"}, separator,
+                 {cmd::kRestoreDefaultLayout, u"恢复默认排版"}})},
         {u"播放(&P)",
          {{cmd::kPlay, u"播　放(&P)"}, {cmd::kStop, u"停　止(&S)"}, {cmd::kMetronome, u"节拍器(&M)"},
           {cmd::kAllNotesOff, u"关闭所有音(&C)"}}},
-        {u"帮助(&H)", {{cmd::kHelp, u"帮助(F1)"}, {0, nullptr}, {cmd::kAppAbout, u"关于Larkspire简谱(&A)..."}}},
+        {u"设置(&O)",
+         {{cmd::kFontSettings, u"字　体..."}, {cmd::kBackgroundSettings, u"背　景..."},
+          {cmd::kMidiDevices, u"播放及录音设备..."}, {cmd::kShortcutKeys, u"快捷键..."},
+          {cmd::kParameters, u"参  数..."}}},
+        {u"帮助(&H)", {{cmd::kHelp, u"帮助(F1)"}, separator, {cmd::kAppAbout, u"关于Larkspire简谱(&A)..."}}},
     };
     for (const auto& [title, items] : menus) {
         QMenu* menu = menuBar()->addMenu(Q(title));
-        for (const MenuItem& item : items) {
-            if (item.id == 0) {
-                menu->addSeparator();
-                continue;
-            }
-            QAction* action = m_pCommands->Action(item.id);
-            QString text = Q(item.text);
-            const int tab = text.indexOf(u'\t');
-            action->setText(tab < 0 ? text : text.left(tab));
-            action->setShortcutVisibleInContextMenu(true);
-            menu->addAction(action);
+        AddMenuItems(*m_pCommands, menu, items);
+        if (menus.front().first == title) {
+            AddExportMenu(menu);
+            connect(menu, &QMenu::aboutToShow, this, [this, menu] { UpdateRecentFileItems(menu); });
         }
         m_pCommands->WatchMenu(menu);
-        if (menus.front().first == title)
-            connect(menu, &QMenu::aboutToShow, this, [this, menu] { UpdateRecentFileItems(menu); });
     }
     m_pCommands->Action(cmd::kFileNew)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     m_pCommands->Action(cmd::kFileOpen)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
@@ -291,9 +372,44 @@ void CMainFrame::BuildMenus()
     m_pCommands->Action(cmd::kEditUndo)->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
     m_pCommands->Action(cmd::kEditRedo)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
     m_pCommands->Action(cmd::kHelp)->setShortcut(QKeySequence(Qt::Key_F1));
-    for (int id : {cmd::kFileNew, cmd::kFileOpen, cmd::kFileSave, cmd::kFilePrint, cmd::kEditUndo, cmd::kEditRedo, cmd::kHelp})
+    m_pCommands->Action(cmd::kEditCut)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+    m_pCommands->Action(cmd::kEditCopy)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    m_pCommands->Action(cmd::kEditPaste)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+    for (int id : {cmd::kFileNew, cmd::kFileOpen, cmd::kFileSave, cmd::kFilePrint, cmd::kEditUndo, cmd::kEditRedo, cmd::kHelp,
+                   cmd::kEditCut, cmd::kEditCopy, cmd::kEditPaste})
         addAction(m_pCommands->Action(id));
     UpdateRecentFileItems(nullptr);
+}
+
+void CMainFrame::AddExportMenu(QMenu* fileMenu)
+{
+    // "导出(&E)" after Save As, enabled while a score is open.
+    auto* exportMenu = new QMenu(QStringLiteral("导出(&E)"), fileMenu);
+    for (const MenuItem& item : {MenuItem{cmd::kExportMidi, u"MIDI文件..."}, MenuItem{cmd::kExportMetafile, u"WMF文件..."}}) {
+        QAction* action = m_pCommands->Action(item.id);
+        action->setText(Q(item.text));
+        exportMenu->addAction(action);
+    }
+    QAction* saveAs = m_pCommands->Action(cmd::kFileSaveAs);
+    const QList<QAction*> items = fileMenu->actions();
+    const qsizetype at = items.indexOf(saveAs);
+    fileMenu->insertMenu(at >= 0 && at + 1 < items.size() ? items[at + 1] : nullptr, exportMenu);
+    connect(fileMenu, &QMenu::aboutToShow, this,
+            [this, exportMenu] { exportMenu->setEnabled(m_pView && m_pView->HasScore()); });
+}
+
+void CMainFrame::GuardShortcutsOfDisabledCommands()
+{
+    // A disabled command still takes its key, as a disabled accelerator does: Ctrl+X with
+    // nothing selected must not reach the score as an X.
+    for (QAction* action : m_pCommands->findChildren<QAction*>()) {
+        for (const QKeySequence& keys : action->shortcuts()) {
+            auto* guard = new QShortcut(keys, this);
+            guard->setContext(Qt::WindowShortcut);
+            guard->setEnabled(!action->isEnabled());
+            connect(action, &QAction::enabledChanged, guard, [guard](bool enabled) { guard->setEnabled(!enabled); });
+        }
+    }
 }
 
 void CMainFrame::UpdateRecentFileItems(QMenu*)
@@ -668,6 +784,29 @@ void CMainFrame::OnTimer(std::uintptr_t id)
         StepProgress();
     }
     FrameWindowBase::OnTimer(id);
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    const QMimeData* data = event->mimeData();
+    if (data && data->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    const QMimeData* data = event->mimeData();
+    if (!data || !m_pView)
+        return;
+    std::vector<std::u16string> paths;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile())
+            paths.push_back(url.toLocalFile().toStdU16String());
+    event->acceptProposedAction();
+    // Opened once the drop has ended: opening may ask questions, and the program that
+    // dragged waits for the drop to finish.
+    QMetaObject::invokeMethod(
+        this, [this, paths] { if (m_pView) m_pView->OnDropFiles(paths); }, Qt::QueuedConnection);
 }
 
 void CMainFrame::OnClose()

@@ -15,6 +15,8 @@
 #include "platform/frame_window_base.h"
 
 class QComboBox;
+class QDragEnterEvent;
+class QDropEvent;
 class QDialog;
 class QDockWidget;
 class QFont;
@@ -97,6 +99,9 @@ public:
 protected:
     void OnClose() override;
     void OnTimer(std::uintptr_t id) override;
+    // Files dropped anywhere on the window go to the view.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     struct PaletteSlot {
@@ -106,6 +111,8 @@ private:
     };
 
     void BuildMenus();
+    void AddExportMenu(QMenu* fileMenu);
+    void GuardShortcutsOfDisabledCommands();
     void UpdateRecentFileItems(QMenu* menu);
     QToolBar* CreateToolBar(const QString& title, int controlBarId, const std::vector<int>& commands);
     bool CreateFileToolBar();

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/model/log_font.h"
+
 namespace brindle {
 
 struct TextStyleChange {
@@ -21,5 +23,10 @@ struct TextStyleChange {
     std::uint8_t underline = 0;
     std::u16string faceName;
 };
+
+// Changes the one field of `font` the record names (the kind is a value, not a set of
+// bits: any other kind changes nothing). A size in points becomes the em height in pixels
+// of a screen with `logPixelsY` dots per inch.
+void ApplyTextStyleChange(quaverly::LogFont& font, const TextStyleChange& change, int logPixelsY);
 
 }  // namespace brindle

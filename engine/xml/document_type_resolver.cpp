@@ -1,5 +1,9 @@
 #include "engine/xml/document_type_resolver.h"
 
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
 #include <xercesc/framework/MemBufInputSource.hpp>
 #include <xercesc/util/XMLResourceIdentifier.hpp>
 
@@ -16,9 +20,36 @@ std::u16string_view Text(const XMLCh* text)
     return text ? std::u16string_view(text) : std::u16string_view();
 }
 
+// No DTD of the vocabulary comes near this size.
+constexpr std::uintmax_t kMaxDtdBytes = 4u * 1024u * 1024u;
+
+// The DTD file an absolute local path names, when it is called "partwise.dtd"; empty
+// text otherwise.
+std::string ReadNamedDtd(std::u16string_view systemId)
+{
+    namespace fs = std::filesystem;
+    if (systemId.empty() || systemId.front() != u'/')
+        return {};
+    const fs::path path{std::u16string(systemId)};
+    std::error_code ec;
+    if (path.filename().u16string() != kDtdFileName || !fs::is_regular_file(path, ec))
+        return {};
+    const std::uintmax_t size = fs::file_size(path, ec);
+    if (ec || size == 0 || size > kMaxDtdBytes)
+        return {};
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    if (!in.read(bytes.data(), static_cast<std::streamsize>(size)))
+        return {};
+    return bytes;
+}
+
 }  // namespace
 
-DocumentTypeResolver::DocumentTypeResolver(std::string dtd) : dtd_(std::move(dtd)) {}
+DocumentTypeResolver::DocumentTypeResolver(std::string dtd, bool readNamedDtd)
+    : dtd_(std::move(dtd)), readNamedDtd_(readNamedDtd)
+{
+}
 
 bool DocumentTypeResolver::IsPartwiseDocumentType(std::u16string_view publicId,
                                                   std::u16string_view systemId)
@@ -41,6 +72,10 @@ xercesc::InputSource* DocumentTypeResolver::resolveEntity(xercesc::XMLResourceId
         resource && resource->getResourceIdentifierType() ==
                         xercesc::XMLResourceIdentifier::ExternalEntity &&
         IsPartwiseDocumentType(Text(resource->getPublicId()), Text(systemId));
+    if (dtd && dtd_.empty() && readNamedDtd_) {
+        dtd_ = ReadNamedDtd(Text(systemId));
+        readNamedDtd_ = false;
+    }
     if (dtd)
         ++dtdCount_;
     else

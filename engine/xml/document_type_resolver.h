@@ -3,6 +3,11 @@
 // data folder; every other external entity (another DTD, an external entity of the
 // internal subset, a network address, a local file) reads as empty text. Loading so
 // never reaches the network and never opens any file but the document and that DTD.
+//
+// A process that set no DTD of its own (the program, whose opening path writes the data
+// folder's DTD into the document type of the copy it loads) takes the DTD from the
+// absolute local path the partwise document type names, when that file is called
+// "partwise.dtd".
 #pragma once
 
 #include <string>
@@ -16,7 +21,8 @@ class DocumentTypeResolver : public xercesc::XMLEntityResolver {
 public:
     // The DTD text handed out for a partwise document type; empty text when the DTD could
     // not be read (the document is then read without its declarations).
-    explicit DocumentTypeResolver(std::string dtd);
+    // With `readNamedDtd` and no DTD text, the named local DTD file is read instead.
+    explicit DocumentTypeResolver(std::string dtd, bool readNamedDtd = false);
 
     xercesc::InputSource* resolveEntity(xercesc::XMLResourceIdentifier* resource) override;
 
@@ -33,6 +39,7 @@ public:
 
 private:
     std::string dtd_;
+    bool readNamedDtd_ = false;
     int dtdCount_ = 0;
     int emptyCount_ = 0;
 };

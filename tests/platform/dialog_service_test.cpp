@@ -1,5 +1,13 @@
-// The dialog service: filter texts, default extensions and the scripted answers.
+// The dialog service: filter texts, default extensions, the scripted answers and the
+// buttons of the real message boxes.
 #include "platform/scripted_dialog_service.h"
+
+#include "platform/qt_dialog_service.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -120,3 +128,60 @@ TEST(DialogServiceTest, ScriptedFontDialogs)
 }
 
 }  // namespace
+
+namespace {
+
+// The real message box, answered by clicking the button with the given text.
+struct ShownBox {
+    QStringList texts;
+    int answer = 0;
+};
+
+ShownBox ShowAndClick(unsigned type, const QString& click)
+{
+    ShownBox shown;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        QAbstractButton* target = nullptr;
+        for (QAbstractButton* button : box->buttons()) {
+            shown.texts << button->text();
+            if (button->text() == click)
+                target = button;
+        }
+        if (target)
+            target->click();
+        else
+            box->reject();
+    });
+    platform::QtDialogService service;
+    shown.answer = service.MessageBox(nullptr, u"是否保存？", u"", type);
+    shown.texts.sort();
+    return shown;
+}
+
+}  // namespace
+
+TEST(QtDialogServiceTest, MessageBoxButtonsAreChineseAndGiveTheirAnswers)
+{
+    struct Case {
+        unsigned type;
+        QStringList texts;
+        QString click;
+        int answer;
+    };
+    const Case cases[] = {
+        {platform::kMbYesNo, {u"否(&N)"_qs, u"是(&Y)"_qs}, u"否(&N)"_qs, platform::kIdNo},
+        {platform::kMbYesNoCancel, {u"取消"_qs, u"否(&N)"_qs, u"是(&Y)"_qs}, u"是(&Y)"_qs, platform::kIdYes},
+        {platform::kMbOkCancel, {u"取消"_qs, u"确定"_qs}, u"取消"_qs, platform::kIdCancel},
+        {platform::kMbOk, {u"确定"_qs}, u"确定"_qs, platform::kIdOk},
+    };
+    for (const Case& c : cases) {
+        QStringList expected = c.texts;
+        expected.sort();
+        const ShownBox shown = ShowAndClick(c.type, c.click);
+        EXPECT_EQ(shown.texts, expected) << c.type;
+        EXPECT_EQ(shown.answer, c.answer) << c.type;
+    }
+}

@@ -194,7 +194,7 @@ TEST_P(DataFolderTest, LayoutParametersAreAllPresent)
     FontParamFile file;
     file.SetFileName(Join(Info().GetFontParamFileName()));
     EXPECT_EQ(file.GetNoteSpacing(645120), 32.0);
-    EXPECT_EQ(file.GetTrackHeight(), 609);
+    EXPECT_EQ(file.GetTrackHeight(), 700);
 }
 
 TEST_P(DataFolderTest, OptionsStartWithTheDefaults)

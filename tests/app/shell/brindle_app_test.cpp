@@ -19,6 +19,9 @@
 #include "platform/command_manager.h"
 #include "platform/scripted_dialog_service.h"
 #include "platform/string_table.h"
+#include "app/shell/document_paths.h"
+#include "app_test_setup.h"
+#include "score_documents.h"
 #include "shell_fakes.h"
 #include "../mididev/fake_midi_backend.h"
 
@@ -34,25 +37,13 @@ class BrindleAppTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const fs::path source = fs::path(BRINDLE_SOURCE_DIR) / "data";
-        data_ = folder_ / "data";
-        fs::create_directories(data_);
-        fs::copy_file(source / "Tansy.ini", data_ / "Tansy.ini");
-        fs::copy(source / "fonts", data_ / "fonts", fs::copy_options::recursive);
-        fs::copy(source / "help", data_ / "help", fs::copy_options::recursive);
-        fs::copy(source / "settings", data_ / "settings", fs::copy_options::recursive);
+        data_ = shell_test::CopyDataFolder(folder_.Path(), {"fonts", "help", "settings"});
     }
 
     CBrindleApp::Options Options()
     {
-        CBrindleApp::Options o;
-        o.appDirectory = data_;
-        o.resourceLibraryFolder = BRINDLE_BIN_DIR;
-        o.factories.midiBackend = &backend_;
-        const QString recent = QString::fromStdString((folder_ / "recent.ini").string());
-        o.recentFileSettings = [recent] { return std::make_unique<QSettings>(recent, QSettings::IniFormat); };
+        CBrindleApp::Options o = shell_test::TestAppOptions(folder_.Path(), data_, &backend_);
         o.openUrl = [this](const QUrl& url) { opened_.push_back(url); };
-        o.showWindow = false;
         return o;
     }
 
@@ -90,7 +81,8 @@ TEST_F(BrindleAppTest, StartsWithTheMainWindowTitledFromTheResourceLibrary)
     EXPECT_EQ(app.GetMainWnd()->GetActiveView(), app.GetActiveView());
     EXPECT_TRUE(app.GetDocument()->OpenPath().empty());
     Pump();
-    EXPECT_TRUE(app.GetActiveView()->OpeningPath().empty());
+    EXPECT_TRUE(app.GetActiveView()->DocumentPath().empty());
+    EXPECT_FALSE(app.GetActiveView()->HasScore());
     EXPECT_EQ(app.ExitInstance(), 0);
     EXPECT_EQ(brindle::AppContext::Instance(), nullptr);
 }
@@ -131,14 +123,19 @@ TEST_F(BrindleAppTest, WithoutTheResourceLibraryItSaysSoAndRunsOn)
     EXPECT_EQ(app.GetMainWnd()->FindToolBar(0xE801)->actions().front()->toolTip(), QStringLiteral("新建"));
 }
 
-TEST_F(BrindleAppTest, CommandLinePathReachesTheView)
+TEST_F(BrindleAppTest, CommandLineDocumentOpensOnceTheWindowIsUp)
 {
-    const std::u16string path = WriteFile("song.exl");
+    const fs::path file = folder_ / "song.exl";
+    ASSERT_TRUE(shell_test::WriteScoreDocument(file));
+    const std::u16string path = brindle::PathText(file);
     CBrindleApp app(Options());
     ASSERT_TRUE(app.InitInstance({path}));
     EXPECT_EQ(app.GetDocument()->OpenPath(), path);
-    ASSERT_TRUE(PumpUntil([&] { return !app.GetActiveView()->OpeningPath().empty(); }));
-    EXPECT_EQ(app.GetActiveView()->OpeningPath(), path);
+    ASSERT_TRUE(PumpUntil([&] { return app.GetActiveView()->HasScore(); }, 10000));
+    EXPECT_EQ(app.GetActiveView()->DocumentPath(), path);
+    EXPECT_EQ(app.GetDocument()->GetTitle(), u"song");
+    EXPECT_EQ(app.RecentFiles()->Entries(), std::vector<std::u16string>{path});
+    EXPECT_TRUE(dialogs_.MessageBoxes().empty());
 }
 
 TEST_F(BrindleAppTest, CommandLineFileOfAnotherTypeIsRefusedByTheView)
@@ -148,7 +145,7 @@ TEST_F(BrindleAppTest, CommandLineFileOfAnotherTypeIsRefusedByTheView)
     ASSERT_TRUE(app.InitInstance({path}));
     ASSERT_TRUE(PumpUntil([&] { return !dialogs_.MessageBoxes().empty(); }));
     EXPECT_EQ(MessageTexts(), std::vector<std::u16string>{u"软件目前不支技该格式文件，打开失败！"});
-    EXPECT_TRUE(app.GetActiveView()->OpeningPath().empty());
+    EXPECT_TRUE(app.GetActiveView()->DocumentPath().empty());
 }
 
 TEST_F(BrindleAppTest, CommandLinePathThatCannotBeReadEndsTheStartUp)
@@ -190,7 +187,7 @@ TEST_F(BrindleAppTest, RefusedRecentFileLeavesTheListByItsPath)
     ASSERT_TRUE(commands.Execute(brindle::cmd::kFileMru1 + 1));
     EXPECT_EQ(app.RecentFiles()->Entries(), std::vector<std::u16string>{good});
     ASSERT_TRUE(commands.Execute(brindle::cmd::kFileMru1));
-    EXPECT_EQ(app.GetActiveView()->OpeningPath(), good);
+    EXPECT_EQ(app.GetActiveView()->DocumentPath(), good);
     EXPECT_EQ(app.RecentFiles()->Entries(), std::vector<std::u16string>{good});
 
     // While the view is busy nothing happens and the entry stays.

@@ -1,0 +1,65 @@
+// The keys of the window's commands, pressed as the window system delivers them: a
+// command that is greyed still takes its key, as a disabled accelerator does, so Ctrl+X
+// with nothing selected never reaches the score as a typed X.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QTest>
+
+#include <memory>
+#include <vector>
+
+#include "app/shell/command_ids.h"
+#include "app/shell/main_frame.h"
+#include "app/shell/own_strings.h"
+#include "platform/command_manager.h"
+#include "platform/key_translation.h"
+#include "shell_fakes.h"
+
+namespace {
+
+using shell_test::Pump;
+
+class KeyRecordingView final : public brindle::CBrindleView {
+public:
+    std::vector<int> keys;
+
+protected:
+    void OnKeyDown(int virtualKey, int repeat, unsigned flags) override
+    {
+        if (virtualKey != platform::kVkControl)
+            keys.push_back(virtualKey);
+        CBrindleView::OnKeyDown(virtualKey, repeat, flags);
+    }
+};
+
+TEST(EditKeys, AGreyedCommandStillTakesItsKey)
+{
+    brindle::RegisterOwnStrings();
+    auto* view = new KeyRecordingView();
+    platform::CommandTarget application;
+    brindle::CMainFrame frame(view, &application);
+    ASSERT_TRUE(frame.Create());
+    frame.resize(800, 600);
+    frame.show();
+    view->setFocus();
+    Pump();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+
+    // No score: Cut, Copy, Paste and Save are greyed; their keys end there.
+    for (int id : {brindle::cmd::kEditCut, brindle::cmd::kEditCopy, brindle::cmd::kEditPaste, brindle::cmd::kFileSave}) {
+        frame.Commands().Update(id);
+        EXPECT_FALSE(frame.Commands().Action(id)->isEnabled()) << id;
+    }
+    for (Qt::Key key : {Qt::Key_X, Qt::Key_C, Qt::Key_V, Qt::Key_S})
+        QTest::keyClick(view, key, Qt::ControlModifier);
+    Pump();
+    EXPECT_TRUE(view->keys.empty());
+
+    // A key no command takes still reaches the view.
+    QTest::keyClick(view, Qt::Key_X);
+    Pump();
+    EXPECT_EQ(view->keys, std::vector<int>{'X'});
+}
+
+}  // namespace
