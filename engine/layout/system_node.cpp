@@ -57,6 +57,11 @@ SystemNode::SystemNode(std::shared_ptr<Score> score)
 
 SystemNode::~SystemNode() = default;
 
+void SystemNode::SetRightOffset(Point offset)
+{
+    rightOffset_ = HoldUserOffset(offset);
+}
+
 void SystemNode::SetBarRange(int first, int end)
 {
     firstBar_ = first;
@@ -661,7 +666,7 @@ int SystemNode::OnHandle(int handleId, const ScoreElement* sender, const Notific
         } else if (handleId == id::kHandleDragged) {
             NotificationPayload change;
             change.oldOffset = rightOffset_;
-            rightOffset_.x = ClampToInt(static_cast<long long>(rightOffset_.x) + delta.x);
+            SetRightOffset({AddCoordinates(rightOffset_.x, delta.x), rightOffset_.y});
             change.newOffset = rightOffset_;
             NotifySelf(id::kSystemRightEndDrag, &change);
         } else if (rightOffset_ != dragStartRightOffset_) {

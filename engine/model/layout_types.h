@@ -63,6 +63,15 @@ struct Rect {
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 
+// The offset with each coordinate held to +-kMaxUserOffset.
+inline constexpr Point HoldUserOffset(Point offset)
+{
+    const auto hold = [](int v) {
+        return v < -kMaxUserOffset ? -kMaxUserOffset : v > kMaxUserOffset ? kMaxUserOffset : v;
+    };
+    return {hold(offset.x), hold(offset.y)};
+}
+
 // {x + delta.x, y + delta.y}, held to the int range: turns origin and position into
 // absolute coordinates.
 inline constexpr Point OffsetPoint(Point point, Point delta)

@@ -221,8 +221,7 @@ void ScoreElement::SetOffset(Point offset)
 {
     // An offset read from a document may be anything; held to ten metres of paper, the
     // layout's sums of offsets and widths stay far inside the int range.
-    offset_ = {std::clamp(offset.x, -kMaxUserOffset, kMaxUserOffset),
-               std::clamp(offset.y, -kMaxUserOffset, kMaxUserOffset)};
+    offset_ = HoldUserOffset(offset);
 }
 
 Point ScoreElement::GetOffset() const
