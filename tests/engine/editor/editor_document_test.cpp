@@ -208,11 +208,41 @@ TEST_F(EditorDocumentTest, ExportedScoreDataImportsIntoAnotherEditor)
     EXPECT_FALSE(other->CanUndo());
 }
 
+// The meter table of an editor's score and, part by part and bar by bar over the bars
+// asked for, whether the bar shows a meter.
 struct MeterState {
     std::vector<TimeSignatureEntry> table;
-    std::vector<bool> shown;  // per part: bar 4 carries a meter
+    std::vector<bool> shown;
     friend bool operator==(const MeterState&, const MeterState&) = default;
 };
+
+MeterState MeterStateOf(api::ScoreEditor& editor, const std::vector<int>& bars)
+{
+    const Score& score = *static_cast<ScoreEditor&>(editor).score;
+    MeterState state{score.GetTimeSignatures(), {}};
+    for (int part = 0; part < score.GetChildCount(); ++part) {
+        for (const int b : bars) {
+            const auto bar = std::dynamic_pointer_cast<Bar>(GetElementAtPath3(score, part, 0, b));
+            state.shown.push_back(bar && bar->GetTimeSignature());
+        }
+    }
+    return state;
+}
+
+// The editor's document saved and loaded into a new editor, laid out there.
+EditorHandle SavedAndLoaded(api::ScoreEditor& editor, fakes::FakePainter& painter,
+                            const std::string& name)
+{
+    const fs::path path = TempPath(name);
+    EXPECT_TRUE(editor.SaveMusicXml(path.u16string(), PageLayoutResult{}));
+    EditorHandle loaded(create_quaverly_editor());
+    loaded->SetPageContentSize(16000, kHeading + 5 * kLine + 100);
+    PageLayoutResult info;
+    EXPECT_TRUE(loaded->LoadMusicXml(path.u16string(), info));
+    loaded->RunPendingCommands(&painter);
+    fs::remove(path);
+    return loaded;
+}
 
 // The meter table counts one record per part that shows the meter, in a score made here
 // as in one loaded from a document: a new score with a meter set, saved and loaded again,
@@ -229,24 +259,8 @@ TEST_F(EditorDocumentTest, AMeterSetHereAndLoadedBackBehavesAlike)
     ASSERT_EQ(handle->SetTimeSignature(3, 4), 0);
     Run();
 
-    const fs::path path = TempPath("meter.exl");
-    ASSERT_TRUE(handle->SaveMusicXml(path.u16string(), PageLayoutResult{}));
-    EditorHandle loaded(create_quaverly_editor());
-    loaded->SetPageContentSize(16000, kHeading + 5 * kLine + 100);
-    PageLayoutResult info;
-    ASSERT_TRUE(loaded->LoadMusicXml(path.u16string(), info));
-    loaded->RunPendingCommands(&painter);
-    fs::remove(path);
-
-    const auto stateOf = [](api::ScoreEditor& editor) {
-        const Score& score = *static_cast<ScoreEditor&>(editor).score;
-        MeterState state{score.GetTimeSignatures(), {}};
-        for (int part = 0; part < score.GetChildCount(); ++part) {
-            const auto bar = std::dynamic_pointer_cast<Bar>(GetElementAtPath3(score, part, 0, 4));
-            state.shown.push_back(bar && bar->GetTimeSignature());
-        }
-        return state;
-    };
+    const EditorHandle loaded = SavedAndLoaded(*handle, painter, "meter.exl");
+    const auto stateOf = [](api::ScoreEditor& editor) { return MeterStateOf(editor, {4}); };
     const MeterState set = stateOf(*handle);
     ASSERT_EQ(set.table.size(), 2u);
     EXPECT_EQ(set.table[1], (TimeSignatureEntry{2, 4, 3, 4, 1}));  // once per part
@@ -292,31 +306,13 @@ TEST_F(EditorDocumentTest, ImportedMetersAreShownAndKeptBySaving)
     handle->ImportScoreData(data.get());
     Run();
 
-    const auto stateOf = [](api::ScoreEditor& editor) {
-        const Score& score = *static_cast<ScoreEditor&>(editor).score;
-        MeterState state{score.GetTimeSignatures(), {}};
-        for (int part = 0; part < score.GetChildCount(); ++part) {
-            for (int b = 0; b < 4; ++b) {
-                const auto bar = std::dynamic_pointer_cast<Bar>(GetElementAtPath3(score, part, 0, b));
-                state.shown.push_back(bar && bar->GetTimeSignature());
-            }
-        }
-        return state;
-    };
-    const MeterState imported = stateOf(*handle);
+    const MeterState imported = MeterStateOf(*handle, {0, 1, 2, 3});
     EXPECT_EQ(imported.table, (std::vector<TimeSignatureEntry>{{1, 0, 3, 4, 1}, {1, 2, 6, 8, 0}}));
     EXPECT_EQ(imported.shown,
               (std::vector<bool>{true, false, true, false, false, false, false, false}));
 
-    const fs::path path = TempPath("imported_meters.exl");
-    ASSERT_TRUE(handle->SaveMusicXml(path.u16string(), PageLayoutResult{}));
-    EditorHandle loaded(create_quaverly_editor());
-    loaded->SetPageContentSize(16000, kHeading + 5 * kLine + 100);
-    PageLayoutResult info;
-    ASSERT_TRUE(loaded->LoadMusicXml(path.u16string(), info));
-    loaded->RunPendingCommands(&painter);
-    fs::remove(path);
-    EXPECT_EQ(stateOf(*loaded), imported);
+    const EditorHandle loaded = SavedAndLoaded(*handle, painter, "imported_meters.exl");
+    EXPECT_EQ(MeterStateOf(*loaded, {0, 1, 2, 3}), imported);
 }
 
 }  // namespace
