@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 
 #include "engine/layout/barline_mark_view.h"
@@ -286,6 +287,11 @@ int Bar::Notify(ElementNotification& notification)
     return ScoreElement::Notify(notification);
 }
 
+float Bar::HoldManualAdjust(float adjust)
+{
+    return std::isnan(adjust) ? 0.0f : std::clamp(adjust, kMinManualAdjust, kMaxManualAdjust);
+}
+
 int Bar::OnWidthHandle(int handleId, const NotificationPayload* payload)
 {
     switch (handleId) {
@@ -303,7 +309,8 @@ int Bar::OnWidthHandle(int handleId, const NotificationPayload* payload)
             if (!(content > 0.0))
                 return 0;
             const float before = widthNow_;
-            widthNow_ = static_cast<float>(double{widthNow_} + payload->delta.x / content);
+            widthNow_ = HoldManualAdjust(
+                static_cast<float>(double{widthNow_} + payload->delta.x / content));
             return NotifyWidth(id::kBarWidthDrag, before, widthNow_);
         }
         case id::kHandleReleased: {
