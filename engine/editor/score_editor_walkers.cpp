@@ -41,6 +41,30 @@ void LayoutColumns(const std::shared_ptr<Score>& score, ScorePainter& painter, i
     LayoutScore(state);
 }
 
+// Measures the bar columns a walk reaches, each once, from its first bar on. Only what
+// the walk looks at is measured, so a line it leaves as it was keeps the widths its own
+// rows gave its bars.
+class ColumnMeasure {
+public:
+    ColumnMeasure(const std::shared_ptr<Score>& score, ScorePainter& painter, int first)
+        : score_(score), painter_(painter), measuredEnd_(first)
+    {
+    }
+    // Measures the columns up to `end` (exclusive) not measured yet.
+    void Through(int end)
+    {
+        if (end <= measuredEnd_)
+            return;
+        LayoutColumns(score_, painter_, measuredEnd_, end);
+        measuredEnd_ = end;
+    }
+
+private:
+    const std::shared_ptr<Score>& score_;
+    ScorePainter& painter_;
+    int measuredEnd_;
+};
+
 // Bar `index` of the first part's staff: the one every column is measured by.
 std::shared_ptr<Bar> FirstPartBar(const Score& score, int index)
 {
@@ -96,8 +120,8 @@ int ScoreEditor::RelayoutFrom(ScorePainter& painter, int line, int mode)
     const std::map<int, int>& barsPerLine = score->GetBarsPerLine();
 
 
-    // The bars are measured again over the range the walk may reach.
-    LayoutColumns(score, painter, next, barCount);
+    // The bars are measured again as the walk reaches them.
+    ColumnMeasure measure(score, painter, next);
 
     // The rows a line has: one per part of every part container.
     int rowCount = 0;
@@ -153,6 +177,7 @@ int ScoreEditor::RelayoutFrom(ScorePainter& painter, int line, int mode)
             while (end < barCount) {
                 if (breaks.erase(end) != 0 && end > next)
                     break;
+                measure.Through(end + 1);
                 running += BarContribution(painter, *score, end);
                 if (running != 0 && end > next &&
                     (room <= 0 || static_cast<double>(running) / static_cast<double>(room) >
@@ -163,9 +188,14 @@ int ScoreEditor::RelayoutFrom(ScorePainter& painter, int line, int mode)
         }
         if (end <= next)
             end = next + 1;  // a bar wider than the line still gets a line of its own
+        measure.Through(end);
 
         // The start line is always laid out: the edit that asked for the walk is there.
         if (mode == 0 && index > start && before.first == next && before.end == end) {
+            // Its bars were measured again to find its end: its rows give them back the
+            // widths of the line.
+            system->Layout(painter);
+            ApplyViewFlagsToLine(*system);
             next = barCount;  // this line and the ones after it stand as they are
             index = static_cast<int>(lines.size());
             break;
