@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QSlider>
 #include <QTest>
 
 #include <memory>
@@ -60,6 +62,40 @@ TEST(EditKeys, AGreyedCommandStillTakesItsKey)
     QTest::keyClick(view, Qt::Key_X);
     Pump();
     EXPECT_EQ(view->keys, std::vector<int>{'X'});
+}
+
+}  // namespace
+
+namespace {
+
+// Moving the playback speed with the mouse leaves the keyboard with the score: Space
+// (stop) and the note keys still reach the view after the slider was dragged.
+TEST(EditKeys, TheTempoSliderLeavesTheKeysWithTheScore)
+{
+    brindle::RegisterOwnStrings();
+    auto* view = new KeyRecordingView();
+    platform::CommandTarget application;
+    brindle::CMainFrame frame(view, &application);
+    ASSERT_TRUE(frame.Create());
+    frame.resize(800, 600);
+    frame.show();
+    view->setFocus();
+    Pump();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+
+    QSlider* slider = frame.TempoSlider();
+    ASSERT_NE(slider, nullptr);
+    const QPoint from = slider->rect().center();
+    QTest::mousePress(slider, Qt::LeftButton, {}, from);
+    QTest::mouseMove(slider, from + QPoint(10, 0));
+    QTest::mouseRelease(slider, Qt::LeftButton, {}, from + QPoint(10, 0));
+    Pump();
+
+    QWidget* focused = QApplication::focusWidget();
+    ASSERT_NE(focused, nullptr);
+    QTest::keyClick(focused, Qt::Key_Space);
+    Pump();
+    EXPECT_EQ(view->keys, std::vector<int>{platform::kVkSpace});
 }
 
 }  // namespace
