@@ -315,6 +315,20 @@ void ScoreEditor::RepaginateFrom(ScorePainter& painter, int page)
     NotifyListener(EditorNoticeCode::PageInfoChanged);
     if (cursorBar >= 0)
         PlaceCursorOnBar(cursorBar);
+    ShowCursorPageInsteadOfLostPage();
+}
+
+void ScoreEditor::ShowCursorPageInsteadOfLostPage()
+{
+    const int pages = layout->GetChildCount();
+    if (pages == 0 || currentPage < pages)
+        return;
+    // The page shown is gone: the page that now holds the cursor's bar is shown, and the
+    // program follows it as after any page change.
+    SetCurrentPage(cursor.page >= 0 && cursor.page < pages ? cursor.page : pages - 1);
+    const NoticePosition where{currentPage, cursor.line, cursor.track, GetCursorBarIndex(),
+                               cursor.timeInBar};
+    NotifyListener(EditorNotice{EditorNoticeCode::PageChanged, nullptr, nullptr, &where});
 }
 
 void ScoreEditor::ReflowLinesFrom(ScorePainter& painter, int page, bool /*keep*/, bool /*all*/)

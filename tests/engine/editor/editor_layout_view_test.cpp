@@ -71,5 +71,35 @@ TEST_F(EditorLayoutViewTest, UndoingAVerseLineDragMovesTheTextBack)
     EXPECT_EQ(textY(), after);
 }
 
+// A layout edit made on the last page that leaves fewer pages: the page shown goes with
+// the cursor's bar to the page that now holds it, and the program is told as after any
+// page change, so it never shows a page that is no more.
+TEST_F(EditorLayoutViewTest, APageThatGoesAwayHandsOverToThePageOfTheCursor)
+{
+    NewScore();
+    // Pages of two lines' height: the heading with lines 1 and 2, then 3 and 4, then 5.
+    handle->SetPageContentSize(16000, kHeading + 2 * kLine + 100);
+    handle->Repaginate();
+    Run();
+    ASSERT_EQ(Editor().layout->GetChildCount(), 3);
+    handle->Navigate(1);  // the last bar, on the last page
+    Run();
+    handle->SetCurrentPage(2);
+    Run();
+    ASSERT_EQ(Editor().cursor.page, 2);
+    listener.positions.clear();
+
+    handle->SetBarsPerLine({10, true});
+    Run();
+
+    const int pages = Editor().layout->GetChildCount();
+    ASSERT_LT(pages, 3);  // two lines of ten bars
+    EXPECT_EQ(Editor().currentPage, Editor().cursor.page);
+    EXPECT_LT(Editor().currentPage, pages);
+    EXPECT_EQ(handle->GetCursorBarIndex(), 19);
+    ASSERT_FALSE(listener.positions.empty());
+    EXPECT_EQ(listener.positions.back().page, Editor().currentPage);
+}
+
 }  // namespace
 }  // namespace quaverly::editor_test
