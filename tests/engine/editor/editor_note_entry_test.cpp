@@ -19,7 +19,20 @@ namespace {
 using Codes = std::vector<int>;
 constexpr int kQuarter = note_length::kQuarter;
 
-class EditorNoteEntryTest : public editor_test::EditorOpsFixture {};
+class EditorNoteEntryTest : public editor_test::EditorOpsFixture {
+protected:
+    // The style the last right barline of the shown page is drawn with.
+    int LastDrawnBarlineType()
+    {
+        painter.Clear();
+        handle->Draw(&painter);
+        int type = -1;
+        for (const auto& call : painter.CallsNamed("DrawBarLine"))
+            if (call.ints[3] == 1)
+                type = call.ints[4];
+        return type;
+    }
+};
 
 TEST_F(EditorNoteEntryTest, EveryInputEndsWithTheNoticesTheInputQueueWaitsFor)
 {
@@ -100,6 +113,7 @@ TEST_F(EditorNoteEntryTest, TypingIntoAFullLastBarAppendsABarFirst)
 {
     NewScore();
     ASSERT_EQ(handle->GetBarCount(), 20);
+    EXPECT_EQ(LastDrawnBarlineType(), 6);
     CursorOnBar(19);
     TypeAll({2, 3, 4, 5});
     ASSERT_EQ(CodesOf(19), (Codes{2, 3, 4, 5}));
@@ -114,6 +128,8 @@ TEST_F(EditorNoteEntryTest, TypingIntoAFullLastBarAppendsABarFirst)
     // The final barline moved to the new last bar.
     EXPECT_EQ(BarAt(19)->GetBarline(1)->GetType(), 1);
     EXPECT_EQ(BarAt(20)->GetBarline(1)->GetType(), 6);
+    // The page's last bar, now inside the score, is drawn with a normal barline.
+    EXPECT_EQ(LastDrawnBarlineType(), 1);
 
     // Two undo steps: the note, then the appended bar.
     handle->Undo();
@@ -123,6 +139,7 @@ TEST_F(EditorNoteEntryTest, TypingIntoAFullLastBarAppendsABarFirst)
     Run();
     EXPECT_EQ(handle->GetBarCount(), 20);
     EXPECT_EQ(BarAt(19)->GetBarline(1)->GetType(), 6);
+    EXPECT_EQ(LastDrawnBarlineType(), 6);
 }
 
 TEST_F(EditorNoteEntryTest, EntryAppendsNoBarPastTheEntryLimit)
