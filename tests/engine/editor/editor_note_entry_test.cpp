@@ -142,6 +142,29 @@ TEST_F(EditorNoteEntryTest, TypingIntoAFullLastBarAppendsABarFirst)
     EXPECT_EQ(LastDrawnBarlineType(), 6);
 }
 
+TEST_F(EditorNoteEntryTest, AnOverfullBarWidensItsColumnInEveryRow)
+{
+    NewScore(2);
+    CursorOnBar(0);
+    TypeAll({2, 3, 4, 5});
+    // The cursor steps back to the end of the full bar and a fifth note goes in there.
+    handle->OnKeyDown(key_code::kLeft, 0);
+    Run();
+    ASSERT_EQ(handle->GetCursorBarIndex(), 0);
+    Type(6);
+    ASSERT_EQ(CodesOf(0), (Codes{2, 3, 4, 5, 6}));
+    const auto line = LineAt(1);
+    ASSERT_NE(line, nullptr);
+    const auto upper = line->GetTrack(0);
+    const auto lower = line->GetTrack(1);
+    EXPECT_GT(upper->GetBar(0)->GetRect().Width(), upper->GetBar(1)->GetRect().Width());
+    for (int c = 0; c < upper->GetChildCount(); ++c) {
+        SCOPED_TRACE(c);
+        EXPECT_EQ(lower->GetBar(c)->GetPosition().x, upper->GetBar(c)->GetPosition().x);
+        EXPECT_EQ(lower->GetBar(c)->GetRect().Width(), upper->GetBar(c)->GetRect().Width());
+    }
+}
+
 TEST_F(EditorNoteEntryTest, EntryAppendsNoBarPastTheEntryLimit)
 {
     NewScore();
