@@ -95,9 +95,17 @@ int ScoreEditor::RelayoutFrom(ScorePainter& painter, int line, int mode)
     }
     const std::map<int, int>& barsPerLine = score->GetBarsPerLine();
 
-
-    // The bars are measured again over the range the walk may reach.
-    LayoutColumns(score, painter, next, barCount);
+    // The bars are measured as the walk reaches them. Measuring lays a column out afresh,
+    // so its bars lose the widths and the scale their line gave them: a line the walk
+    // leaves standing is laid out again below when any of its bars was measured.
+    int measured = next;
+    const auto measure = [&](int bar) {
+        if (bar >= measured && measured < barCount) {
+            const int to = std::clamp(bar + 1, measured + 1, barCount);
+            LayoutColumns(score, painter, measured, to);
+            measured = to;
+        }
+    };
 
     // The rows a line has: one per part of every part container.
     int rowCount = 0;
@@ -153,6 +161,7 @@ int ScoreEditor::RelayoutFrom(ScorePainter& painter, int line, int mode)
             while (end < barCount) {
                 if (breaks.erase(end) != 0 && end > next)
                     break;
+                measure(end);
                 running += BarContribution(painter, *score, end);
                 if (running != 0 && end > next &&
                     (room <= 0 || static_cast<double>(running) / static_cast<double>(room) >
@@ -166,10 +175,20 @@ int ScoreEditor::RelayoutFrom(ScorePainter& painter, int line, int mode)
 
         // The start line is always laid out: the edit that asked for the walk is there.
         if (mode == 0 && index > start && before.first == next && before.end == end) {
-            next = barCount;  // this line and the ones after it stand as they are
+            // This line and the ones after it keep their bars; those of their bars that
+            // were measured get their line's widths back.
+            for (std::size_t i = static_cast<std::size_t>(index); i < lines.size(); ++i) {
+                const auto standing = std::dynamic_pointer_cast<SystemNode>(lines[i]);
+                if (!standing || standing->GetBarRange().first >= measured)
+                    break;
+                standing->Layout(painter);
+                ApplyViewFlagsToLine(*standing);
+            }
+            next = barCount;
             index = static_cast<int>(lines.size());
             break;
         }
+        measure(end - 1);
         // A line that keeps its bars keeps its rows, and with them what the user gave
         // them (instrument names, row offsets); a line cut anew gets new rows.
         const bool sameRows = before.first == next && before.end == end &&

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/layout/input_mode.h"
+#include "engine/model/position_map.h"
 #include "tests/engine/editor/editor_ops_fixture.h"
 
 namespace quaverly {
@@ -277,6 +278,38 @@ TEST_F(EditorInputOpsTest, APressMovesTheCursorAndReachesTheView)
     ASSERT_FALSE(listener.positions.empty());
     EXPECT_EQ(listener.positions.back().bar, 9);
     EXPECT_EQ(listener.codes[1], EditorNoticeCode::RegionChanged);
+}
+
+TEST_F(EditorInputOpsTest, AnEditOnOneLineLeavesTheLaterLinesAsTheyWereLaidOut)
+{
+    NewScore(2);
+    CursorOnBar(4);
+    TypeAll({2, 3, 4, 5});
+    // The bars of line 2 as their line placed them: rectangles and time scale.
+    const auto placed = [this] {
+        std::vector<std::pair<Rect, float>> bars;
+        for (int row = 0; row < 2; ++row)
+            for (int c = 0; c < 4; ++c) {
+                const auto bar = std::dynamic_pointer_cast<Bar>(LineAt(2)->GetTrack(row)->GetBar(c));
+                bars.emplace_back(bar->GetRect().Moved(bar->GetChildOrigin()),
+                                  bar->GetPositionMap()->GetScale());
+            }
+        return bars;
+    };
+    const auto before = placed();
+
+    // Edits on line 1 that keep every line's bars: a dynamics mark and a typed note.
+    CursorOnBar(0);
+    ASSERT_TRUE(handle->SetDynamics(6));
+    Run();
+    EXPECT_EQ(placed(), before);
+    Type(2);
+    EXPECT_EQ(placed(), before);
+
+    // So a press on line 2 still finds its bar and moves the cursor there.
+    handle->OnButtonDown(CentreOf(*NoteAt(4, 1)), 0, 0);
+    EXPECT_EQ(handle->GetCursorBarIndex(), 4);
+    EXPECT_EQ(Editor().cursor.timeInBar, kQuarter);
 }
 
 TEST_F(EditorInputOpsTest, PointerEventsReachTheCurrentModeFirst)
