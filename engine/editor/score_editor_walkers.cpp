@@ -273,6 +273,9 @@ void ScoreEditor::RepaginateFrom(ScorePainter& painter, int page)
         node->SetModel(score);
         node->SetIndex(p);
         node->SetRect({0, 0, pageContentWidth, pageContentHeight});
+        // A page made here shows its border as the view flag says, like the pages
+        // that were there when the flag was set.
+        node->SetShowBorder(viewFlags[0]);
         node->SetParent(layout.get());
         node->ClearChildren();
 
