@@ -15,10 +15,10 @@
 
 #include "app/painter/draw_resource_table.h"
 #include "app/painter/gdi_score_painter.h"
+#include "bench/bench_application.h"
 #include "bench/benchmark_score.h"
 #include "engine/editor/score_editor.h"
 #include "engine/model/score.h"
-#include "platform/font_resources.h"
 #include "platform/qt_device_context.h"
 
 namespace {
@@ -27,20 +27,9 @@ using namespace quaverly;
 
 constexpr float kScreenScale = 2540.0f / 96.0f;  // 0.01 mm per pixel at 96 dpi
 
-// Fonts and drawing need a GUI application; one for the whole run, left to the end of
-// the process (taking it down among the other static objects at exit is not safe).
 void EnsureApplication()
 {
-    static int argc = 1;
-    static char name[] = "bench_editor_layout";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication* app = nullptr;
-    if (app == nullptr) {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        app = new QGuiApplication(argc, argv);
-        platform::AddFontResource(std::filesystem::path(BRINDLE_DATA_DIR) / "fonts" /
-                                  "Tansy.ttc");
-    }
+    bench::EnsureApplication<QGuiApplication>("bench_editor_layout");
 }
 
 // The score goes into the editor's own document root, with a meter change halfway and two

@@ -14,10 +14,10 @@
 
 #include "app/painter/gdi_score_painter.h"
 #include "app/shell/brindle_view.h"
+#include "bench/bench_application.h"
 #include "bench/benchmark_score.h"
 #include "engine/editor/score_editor.h"
 #include "engine/model/score.h"
-#include "platform/font_resources.h"
 #include "platform/qt_device_context.h"
 
 namespace {
@@ -28,15 +28,7 @@ constexpr int kBars = 400;
 
 void EnsureApplication()
 {
-    static int argc = 1;
-    static char name[] = "bench_score_view_page";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = nullptr;
-    if (app == nullptr) {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        app = new QApplication(argc, argv);
-        platform::AddFontResource(std::filesystem::path(BRINDLE_DATA_DIR) / "fonts" / "Tansy.ttc");
-    }
+    bench::EnsureApplication<QApplication>("bench_score_view_page");
 }
 
 // The score goes into the editor's own document root.

@@ -24,6 +24,7 @@
 #include "engine/model/score.h"
 #include "engine/model/tie.h"
 #include "engine/model/time_signature.h"
+#include "bench/bench_folder.h"
 #include "engine/xml/music_xml_file.h"
 
 namespace {
@@ -98,25 +99,6 @@ std::shared_ptr<Score> MakeScore(int bars)
     return score;
 }
 
-// A folder of its own under the temporary folder, removed at the end.
-class BenchFolder {
-public:
-    BenchFolder()
-        : path_(fs::temp_directory_path() / ("brindle-bench-" + std::to_string(::getpid())))
-    {
-        fs::create_directories(path_);
-    }
-    ~BenchFolder()
-    {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    fs::path operator/(const char* name) const { return path_ / name; }
-
-private:
-    fs::path path_;
-};
-
 void SetDtd()
 {
     MusicXmlFile::SetDtdFile(fs::path(BRINDLE_DATA_DIR) / "dtd" / "partwise.dtd");
@@ -125,7 +107,7 @@ void SetDtd()
 void BM_SaveScore(benchmark::State& state)
 {
     SetDtd();
-    const BenchFolder folder;
+    const bench::BenchFolder folder;
     const fs::path path = folder / "bench.exl";
     const std::shared_ptr<Score> score = MakeScore(static_cast<int>(state.range(0)));
     MusicXmlFile file;
@@ -143,7 +125,7 @@ BENCHMARK(BM_SaveScore)->Arg(400)->Unit(benchmark::kMillisecond);
 void BM_LoadScore(benchmark::State& state)
 {
     SetDtd();
-    const BenchFolder folder;
+    const bench::BenchFolder folder;
     const fs::path path = folder / "bench.exl";
     {
         const std::shared_ptr<Score> score = MakeScore(static_cast<int>(state.range(0)));

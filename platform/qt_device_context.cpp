@@ -4,16 +4,21 @@
 #include "platform/text_placement.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPathStroker>
+#include <QRawFont>
 #include <QRegion>
+#include <QTextLayout>
 
 #include <cmath>
+#include <cstring>
 #include <numbers>
+#include <type_traits>
 
 namespace platform {
 namespace {
@@ -38,6 +43,28 @@ constexpr double kDefaultEmPixels = 16.0;
 
 // Lines along an axis up to this many device pixels wide are drawn on whole pixels.
 constexpr double kMaxSnappedWidth = 3.0;
+
+// What a context keeps of its measuring at most: past these it starts afresh, so that a
+// context living long and meeting many fonts or texts stays small.
+constexpr std::size_t kMaxFonts = 64;
+constexpr std::size_t kMaxTextsPerFont = 4096;
+
+// Font records compared byte for byte: a plain record without padding.
+static_assert(std::has_unique_object_representations_v<quaverly::LogFont>);
+bool SameRecord(const quaverly::LogFont& a, const quaverly::LogFont& b)
+{
+    return std::memcmp(&a, &b, sizeof(quaverly::LogFont)) == 0;
+}
+
+// How far the glyph outlines may stray from the ink boxes measured for them (whole
+// pixels of a font 64 times as large, glyph positions to 1/64 of a unit), logical units.
+constexpr double kInkSlack = 1.0 / 16.0;
+
+std::u16string_view ViewOf(const QString& s)
+{
+    return {reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size())};
+}
+
 
 }  // namespace
 
@@ -83,6 +110,8 @@ void QtDeviceContext::MappingChanged()
     const QTransform mapping(sx, 0, 0, sy, m.viewportOrg.x - m.windowOrg.x * sx,
                              m.viewportOrg.y - m.windowOrg.y * sy);
     painter_->setWorldTransform(mapping * base_);
+    const double perUnit = DevicePixelsPerUnit();
+    defaultEm_ = static_cast<int>(std::lround(kDefaultEmPixels / (perUnit > 0.0 ? perUnit : 1.0)));
     fontDirty_ = true;  // a font of default height follows the mapping
 }
 
@@ -116,39 +145,91 @@ int QtDeviceContext::GetDeviceCaps(DeviceCap cap) const
     return 0;
 }
 
-const QFont& QtDeviceContext::CurrentQFont()
-{
-    if (fontDirty_) {
-        const double perUnit = DevicePixelsPerUnit();
-        const int defaultEm =
-            static_cast<int>(std::lround(kDefaultEmPixels / (perUnit > 0.0 ? perUnit : 1.0)));
-        qfont_ = FontMapper::ToQFont(SelectedFont(), defaultEm);
-        fontDirty_ = false;
-    }
-    return qfont_;
-}
-
 // Ascent and descent in whole logical units, as text metrics give them, so that text is
 // placed by the same numbers that measuring returns.
+QtDeviceContext::FontEntry::FontEntry(const quaverly::LogFont& r, int em, const QFont& f)
+    : record(r),
+      defaultEm(em),
+      font(f),
+      metrics(f),
+      line{std::round(metrics.ascent()), std::round(metrics.descent())}
+{
+}
+
+QtDeviceContext::FontEntry& QtDeviceContext::CurrentFont()
+{
+    if (fontDirty_ || font_ == nullptr) {
+        const int defaultEm = defaultEm_;
+        const quaverly::LogFont& selected = SelectedFont();
+        auto matches = [&](const FontEntry* entry) {
+            return entry != nullptr && entry->defaultEm == defaultEm &&
+                   SameRecord(entry->record, selected);
+        };
+        // Measuring mostly goes back to the font measured last.
+        if (!matches(font_)) {
+            font_ = nullptr;
+            for (const auto& entry : fonts_) {
+                if (matches(entry.get())) {
+                    font_ = entry.get();
+                    break;
+                }
+            }
+        }
+        if (font_ == nullptr) {
+            if (fonts_.size() >= kMaxFonts)
+                fonts_.clear();
+            fonts_.push_back(std::make_unique<FontEntry>(
+                selected, defaultEm, FontMapper::ToQFont(selected, defaultEm)));
+            font_ = fonts_.back().get();
+        }
+        fontDirty_ = false;
+    }
+    return *font_;
+}
+
+const QFont& QtDeviceContext::CurrentQFont()
+{
+    return CurrentFont().font;
+}
+
 QtDeviceContext::LineMetrics QtDeviceContext::Metrics()
 {
-    const QFontMetricsF fm(CurrentQFont());
-    return LineMetrics{std::round(fm.ascent()), std::round(fm.descent())};
+    return CurrentFont().line;
+}
+
+double QtDeviceContext::Advance(std::u16string_view text)
+{
+    FontEntry& entry = CurrentFont();
+    if (auto it = entry.advances.find(text); it != entry.advances.end())
+        return it->second;
+    const double advance = entry.metrics.horizontalAdvance(ToQString(text));
+    if (entry.advances.size() >= kMaxTextsPerFont)
+        entry.advances.clear();
+    entry.advances.emplace(std::u16string(text), advance);
+    return advance;
+}
+
+double QtDeviceContext::Advance(const QString& text)
+{
+    return Advance(ViewOf(text));
 }
 
 Size QtDeviceContext::GetTextExtent(std::u16string_view text)
 {
-    const QFontMetricsF fm(CurrentQFont());
+    const double advance = Advance(text);
     const LineMetrics m = Metrics();
-    return Size{static_cast<std::int32_t>(std::lround(fm.horizontalAdvance(ToQString(text)))),
+    return Size{static_cast<std::int32_t>(std::lround(advance)),
                 static_cast<std::int32_t>(m.ascent + m.descent)};
 }
 
 TextMetrics QtDeviceContext::GetTextMetrics()
 {
-    const QFont& font = CurrentQFont();
-    const QFontMetricsF fm(font);
-    const LineMetrics m = Metrics();
+    FontEntry& entry = CurrentFont();
+    if (entry.textMetrics)
+        return *entry.textMetrics;
+    const QFont& font = entry.font;
+    const QFontMetricsF& fm = entry.metrics;
+    const LineMetrics m = entry.line;
     TextMetrics tm;
     tm.ascent = static_cast<std::int32_t>(m.ascent);
     tm.descent = static_cast<std::int32_t>(m.descent);
@@ -159,61 +240,82 @@ TextMetrics QtDeviceContext::GetTextMetrics()
     tm.maxCharWidth = static_cast<std::int32_t>(std::lround(fm.maxWidth()));
     const std::int32_t weight = SelectedFont().weight;
     tm.weight = weight <= 0 ? 400 : weight;
+    entry.textMetrics = tm;
     return tm;
 }
 
 AbcWidths QtDeviceContext::GetCharAbcWidths(char16_t ch)
 {
-    const QFontMetricsF fm(CurrentQFont());
+    FontEntry& entry = CurrentFont();
+    if (auto it = entry.abcWidths.find(ch); it != entry.abcWidths.end())
+        return it->second;
+    const QFontMetricsF& fm = entry.metrics;
     const QChar c(ch);
     const double advance = fm.horizontalAdvance(c);
     const double a = fm.leftBearing(c);
     const double cw = fm.rightBearing(c);
-    return AbcWidths{a, advance - a - cw, cw};
+    const AbcWidths widths{a, advance - a - cw, cw};
+    entry.abcWidths.emplace(ch, widths);
+    return widths;
 }
 
 void QtDeviceContext::DrawRun(double x, double y, unsigned align, const QString& text,
                               bool fillCell)
 {
     const QFont& font = CurrentQFont();
-    const QFontMetricsF fm(font);
     const LineMetrics m = Metrics();
-    const double width = fm.horizontalAdvance(text);
+    const double width = Advance(text);
 
     const QPointF offset = AlignedTextOffset(align, width, m.ascent, m.descent);
     const double dx = offset.x();
     const double dy = offset.y();
 
-    painter_->save();
-    if (SelectedFont().escapement != 0) {
-        painter_->translate(SnappedPoint(QPointF(x, y)));
-        painter_->rotate(-SelectedFont().escapement / 10.0);
-    } else {
-        // The text's own origin on a whole pixel, as the desktop places text: a glyph
-        // drawn twice (a column of dots) looks the same each time.
-        const QPointF origin = SnappedPoint(QPointF(x + dx, y + dy));
-        painter_->translate(origin.x() - dx, origin.y() - dy);
-    }
-    const QRectF cell(dx, dy - m.ascent, width, m.ascent + m.descent);
-    if (outlines_) {
-        if (fillCell) {
-            QPainterPath area;
-            area.addRect(cell);
-            FillClipped(area, ToQColor(GetBkColor()));
+    // The text's own origin on a whole pixel, as the desktop places text: a glyph drawn
+    // twice (a column of dots) looks the same each time.
+    const bool turned = SelectedFont().escapement != 0;
+    if (turned || outlines_ || painter_->paintEngine()->type() == QPaintEngine::Raster) {
+        // The glyphs are placed about the origin: the painter moves there (and turns).
+        painter_->save();
+        if (turned) {
+            painter_->translate(SnappedPoint(QPointF(x, y)));
+            painter_->rotate(-SelectedFont().escapement / 10.0);
+        } else {
+            const QPointF origin = SnappedPoint(QPointF(x + dx, y + dy));
+            painter_->translate(origin.x() - dx, origin.y() - dy);
         }
-        QPainterPath glyphs;
-        glyphs.setFillRule(Qt::WindingFill);
-        glyphs.addText(QPointF(dx, dy), font, text);
-        FillClipped(glyphs, ToQColor(GetTextColor()));
+        const QRectF cell(dx, dy - m.ascent, width, m.ascent + m.descent);
+        if (outlines_) {
+            if (fillCell) {
+                QPainterPath area;
+                area.addRect(cell);
+                FillClipped(area, ToQColor(GetBkColor()));
+            }
+            QPainterPath glyphs;
+            glyphs.setFillRule(Qt::WindingFill);
+            glyphs.addText(QPointF(dx, dy), font, text);
+            FillClipped(glyphs, ToQColor(GetTextColor()));
+            painter_->restore();
+            return;
+        }
+        if (fillCell)
+            painter_->fillRect(cell, ToQColor(GetBkColor()));
+        painter_->setFont(font);
+        painter_->setPen(ToQColor(GetTextColor()));
+        DrawShaped(QPointF(dx, dy), text);
         painter_->restore();
         return;
     }
+    // On a printer or a PDF the text goes to its origin directly (its glyph positions
+    // kept to 1/64 of a logical unit): saving, moving and restoring the painter for
+    // every text makes such an engine write its whole state out each time. The painter
+    // keeps the font and pen afterwards (nothing else here draws with them).
+    const QPointF origin = SnappedPoint(QPointF(x + dx, y + dy));
     if (fillCell)
-        painter_->fillRect(cell, ToQColor(GetBkColor()));
+        painter_->fillRect(QRectF(origin.x(), origin.y() - m.ascent, width, m.ascent + m.descent),
+                           ToQColor(GetBkColor()));
     painter_->setFont(font);
     painter_->setPen(ToQColor(GetTextColor()));
-    painter_->drawText(QPointF(dx, dy), text);
-    painter_->restore();
+    DrawShaped(origin, text);
 }
 
 void QtDeviceContext::FillClipped(QPainterPath area, const QColor& color)
@@ -221,6 +323,87 @@ void QtDeviceContext::FillClipped(QPainterPath area, const QColor& color)
     if (painter_->hasClipping())
         area = area.intersected(painter_->clipPath());
     painter_->fillPath(area, color);
+}
+
+std::optional<QRectF> QtDeviceContext::InkBox(const QString& text)
+{
+    FontEntry& entry = CurrentFont();
+    const std::u16string_view key = ViewOf(text);
+    if (auto it = entry.inkBoxes.find(key); it != entry.inkBoxes.end())
+        return it->second;
+    // Synthesized slants and weights, stretched glyphs and drawn lines are not in the
+    // glyphs' own boxes: such text has no box here.
+    const QFont& font = entry.font;
+    std::optional<QRectF> ink;
+    const QTextLayout* shaped = Shaped(text);
+    if (shaped && !font.italic() && font.weight() <= QFont::Normal && !font.underline() &&
+        !font.strikeOut() && !font.overline() &&
+        (font.stretch() == QFont::AnyStretch || font.stretch() == QFont::Unstretched)) {
+        constexpr double kLarge = 64.0;
+        const double baseline = shaped->lineAt(0).ascent();
+        QRectF box;
+        for (const QGlyphRun& run : shaped->glyphRuns()) {
+            QRawFont large = run.rawFont();
+            large.setPixelSize(large.pixelSize() * kLarge);
+            const QList<quint32> glyphs = run.glyphIndexes();
+            const QList<QPointF> positions = run.positions();
+            for (qsizetype g = 0; g < glyphs.size() && g < positions.size(); ++g) {
+                const QRectF glyph = large.boundingRect(glyphs[g]);
+                if (glyph.isEmpty())
+                    continue;
+                box |= QRectF(positions[g].x() + glyph.x() / kLarge,
+                              positions[g].y() - baseline + glyph.y() / kLarge,
+                              glyph.width() / kLarge, glyph.height() / kLarge);
+            }
+        }
+        ink = box;
+    }
+    if (entry.inkBoxes.size() >= kMaxTextsPerFont)
+        entry.inkBoxes.clear();
+    entry.inkBoxes.emplace(std::u16string(key), ink);
+    return ink;
+}
+
+void QtDeviceContext::DrawShaped(QPointF baselineOrigin, const QString& text)
+{
+    if (const QTextLayout* shaped = Shaped(text))
+        shaped->draw(painter_, QPointF(baselineOrigin.x(),
+                                       baselineOrigin.y() - shaped->lineAt(0).ascent()));
+    else
+        painter_->drawText(baselineOrigin, text);
+}
+
+const QTextLayout* QtDeviceContext::Shaped(const QString& text)
+{
+    FontEntry& entry = CurrentFont();
+    const std::u16string_view key = ViewOf(text);
+    if (auto it = entry.shaped.find(key); it != entry.shaped.end())
+        return it->second.get();
+    if (entry.shaped.size() >= kMaxTextsPerFont)
+        entry.shaped.clear();
+    // Tabs, line breaks and right-to-left text a layout treats in its own way: such text
+    // is shaped afresh each time by the painter.
+    for (const QChar c : text) {
+        const QChar::Direction direction = c.direction();
+        if (c.unicode() < 0x20 || c.unicode() == 0x2028 || c.unicode() == 0x2029 ||
+            c.unicode() == 0xFFFC || direction == QChar::DirR || direction == QChar::DirAL ||
+            direction == QChar::DirRLE || direction == QChar::DirRLO ||
+            direction == QChar::DirRLI || direction == QChar::DirFSI) {
+            entry.shaped.emplace(std::u16string(key), nullptr);
+            return nullptr;
+        }
+    }
+    auto layout = std::make_unique<QTextLayout>(text, entry.font, device_);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setTextDirection(painter_->layoutDirection());
+    layout->setTextOption(option);
+    layout->setCacheEnabled(true);
+    layout->beginLayout();
+    QTextLine line = layout->createLine();
+    line.setPosition(QPointF(0, 0));
+    layout->endLayout();
+    return entry.shaped.emplace(std::u16string(key), std::move(layout)).first->second.get();
 }
 
 void QtDeviceContext::TextOut(std::int32_t x, std::int32_t y, std::u16string_view text)
@@ -248,17 +431,48 @@ void QtDeviceContext::ExtTextOut(std::int32_t x, std::int32_t y, unsigned option
 std::int32_t QtDeviceContext::DrawText(std::u16string_view text, Rect& rect, unsigned format)
 {
     const LineMetrics m = Metrics();
+    const double lineHeight = m.ascent + m.descent;
     const DrawTextLayout layout =
-        LayOutDrawText(text, rect, format, CurrentQFont(), m.ascent + m.descent);
+        LayOutDrawText(text, rect, format, CurrentQFont(), lineHeight,
+                       [this](const QString& line) { return Advance(line); });
     if (format & kDtCalcRect)
         return layout.height;
     const bool fillCells = GetBkMode() == BkMode::Opaque;
-    painter_->save();
-    if (layout.clip)
+    // The painter's state is saved only for the clip: a printer or PDF engine writes its
+    // whole state out again at every clip and every restore. There the clip is left out
+    // when the glyphs' outlines (and the cells filled behind them) lie inside the
+    // rectangle, where it would cut nothing; the raster engine always gets it.
+    bool clip = layout.clip;
+    if (clip && !outlines_ && painter_->paintEngine()->type() != QPaintEngine::Raster) {
+        const QRectF box = ToQRect(rect);
+        bool inside = true;
+        for (const DrawTextLine& line : layout.lines) {
+            const QPointF origin = SnappedPoint(QPointF(line.x, line.y + m.ascent));
+            const std::optional<QRectF> ink = InkBox(line.text);
+            if (!ink) {
+                inside = false;
+                break;
+            }
+            QRectF covered = ink->translated(origin);
+            if (fillCells)
+                covered |= QRectF(origin.x(), origin.y() - m.ascent, Advance(line.text), lineHeight);
+            inside = covered.left() - kInkSlack >= box.left() &&
+                     covered.right() + kInkSlack <= box.right() &&
+                     covered.top() - kInkSlack >= box.top() &&
+                     covered.bottom() + kInkSlack <= box.bottom();
+            if (!inside)
+                break;
+        }
+        clip = !inside;
+    }
+    if (clip) {
+        painter_->save();
         painter_->setClipRect(ToQRect(rect), Qt::IntersectClip);
+    }
     for (const DrawTextLine& line : layout.lines)
         DrawRun(line.x, line.y, kTaLeft | kTaTop, line.text, fillCells);
-    painter_->restore();
+    if (clip)
+        painter_->restore();
     return layout.height;
 }
 

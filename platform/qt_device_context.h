@@ -10,10 +10,17 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPainterPath>
+#include <QTextLayout>
 #include <QTransform>
 
 #include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
 class QPaintDevice;
 class QPainter;
@@ -75,8 +82,52 @@ private:
         double descent;
     };
 
+    // Hashing for text keys that a string view finds without making a string.
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::u16string_view s) const
+        {
+            return std::hash<std::u16string_view>{}(s);
+        }
+    };
+
+    // A font record made into a Qt font, with what has been measured in it so far. The
+    // numbers depend on the record and the default em height alone (the Qt font is made
+    // from these), so they hold for the life of the context; measuring the same text
+    // again in the same font is a look-up instead of shaping it again.
+    struct FontEntry {
+        quaverly::LogFont record;
+        int defaultEm = 0;
+        QFont font;
+        QFontMetricsF metrics;
+        LineMetrics line{};
+        std::optional<TextMetrics> textMetrics;
+        std::unordered_map<std::u16string, double, TextHash, std::equal_to<>> advances;
+        std::unordered_map<std::u16string, std::optional<QRectF>, TextHash, std::equal_to<>>
+            inkBoxes;
+        // Text shaped once and drawn again from the layout: the painter would shape it
+        // anew for every drawing. Null for text left to the painter.
+        std::unordered_map<std::u16string, std::unique_ptr<QTextLayout>, TextHash,
+                           std::equal_to<>>
+            shaped;
+        std::unordered_map<char16_t, AbcWidths> abcWidths;
+
+        FontEntry(const quaverly::LogFont& r, int em, const QFont& f);
+    };
+
     void Init();
+    // The entry of the selected font, made the first time the record is used.
+    FontEntry& CurrentFont();
     LineMetrics Metrics();
+    // The advance width of a line of text in the selected font.
+    double Advance(std::u16string_view text);
+    double Advance(const QString& text);
+    // Draws a line of text in the selected font with its baseline origin at the point.
+    void DrawShaped(QPointF baselineOrigin, const QString& text);
+    const QTextLayout* Shaped(const QString& text);
+    // The box the glyph outlines of a line of text cover, about its baseline origin; none
+    // when the outlines are not the glyphs' own (synthesized, stretched, decorated text).
+    std::optional<QRectF> InkBox(const QString& text);
     // Draws one line of text with its reference point at (x, y) and the given alignment.
     void DrawRun(double x, double y, unsigned align, const QString& text, bool fillCell);
     QPen MakePen() const;
@@ -104,8 +155,10 @@ private:
     std::unique_ptr<QPainter> ownPainter_;
     QTransform base_;
 
-    QFont qfont_;
+    std::vector<std::unique_ptr<FontEntry>> fonts_;
+    FontEntry* font_ = nullptr;
     bool fontDirty_ = true;
+    int defaultEm_ = 0;  // the em height of a font of default height, logical units
     bool outlines_ = false;  // text as outlines, the clip applied to the shapes
 
     QPointF current_;

@@ -43,12 +43,16 @@ QPointF AlignedTextOffset(unsigned align, double width, double ascent, double de
 }
 
 DrawTextLayout LayOutDrawText(std::u16string_view text, Rect& rect, unsigned format,
-                              const QFont& font, double lineHeight)
+                              const QFont& font, double lineHeight,
+                              const std::function<double(const QString&)>& advance)
 {
     QString s = QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
     if (!(format & kDtNoPrefix))
         s = WithoutPrefixes(s);
     const QFontMetricsF fm(font);
+    const auto widthOf = [&](const QString& line) {
+        return advance ? advance(line) : fm.horizontalAdvance(line);
+    };
     const unsigned horizontal = format & (kDtCenter | kDtRight);
 
     auto xFor = [&](double width) {
@@ -62,14 +66,14 @@ DrawTextLayout LayOutDrawText(std::u16string_view text, Rect& rect, unsigned for
     // Lines with their widths.
     std::vector<std::pair<QString, double>> lines;
     if (format & kDtSingleLine) {
-        lines.emplace_back(s, fm.horizontalAdvance(s));
+        lines.emplace_back(s, widthOf(s));
     } else {
         QString normalized = s;
         normalized.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         normalized.replace(u'\r', u'\n');
         for (const QString& paragraph : normalized.split(u'\n')) {
             if (!(format & kDtWordBreak) || paragraph.isEmpty()) {
-                lines.emplace_back(paragraph, fm.horizontalAdvance(paragraph));
+                lines.emplace_back(paragraph, widthOf(paragraph));
                 continue;
             }
             QTextLayout layout(paragraph, font);
@@ -83,7 +87,7 @@ DrawTextLayout LayOutDrawText(std::u16string_view text, Rect& rect, unsigned for
                 QString part = paragraph.mid(line.textStart(), line.textLength());
                 while (!part.isEmpty() && part.back().isSpace())
                     part.chop(1);
-                lines.emplace_back(part, fm.horizontalAdvance(part));
+                lines.emplace_back(part, widthOf(part));
             }
             layout.endLayout();
         }

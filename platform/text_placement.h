@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -34,8 +35,10 @@ struct DrawTextLayout {
 
 // The lines of `text` in `rect` by the kDt* flags with `font` (ascent + descent =
 // `lineHeight`, logical units). With kDtCalcRect `rect` gets the bottom (and, for a
-// single line or no word breaking, the right edge) that the text needs.
+// single line or no word breaking, the right edge) that the text needs. A line's width is
+// `advance` of it when given (a backend that keeps its measurements), else the font's.
 DrawTextLayout LayOutDrawText(std::u16string_view text, Rect& rect, unsigned format,
-                              const QFont& font, double lineHeight);
+                              const QFont& font, double lineHeight,
+                              const std::function<double(const QString&)>& advance = {});
 
 }  // namespace platform

@@ -76,6 +76,7 @@ void DrawResourceTable::SetDefaultFonts()
     fonts_[font_key::kTuplet] = BuiltInFont(platform::music::kTupletFace, -12, 700);
     fonts_[font_key::kTimeSignature] = BuiltInFont(platform::music::kTimesFace, -12, 700);
     fonts_[font_key::kTempo] = BuiltInFont(u"Arial", -11, 700);
+    ++fontGeneration_;
 }
 
 void DrawResourceTable::SetDefaultMetrics()
@@ -189,6 +190,7 @@ void DrawResourceTable::SetFont(int key, const quaverly::LogFont& font)
 {
     std::unique_lock lock(mutex_);
     fonts_[key] = font;
+    ++fontGeneration_;
 }
 
 bool DrawResourceTable::HasFont(int key) const

@@ -14,6 +14,7 @@
 #include "platform/device_context.h"
 
 #include <atomic>
+#include <cstdint>
 #include <map>
 #include <shared_mutex>
 
@@ -126,6 +127,9 @@ public:
     quaverly::LogFont GetFont(int key) const;
     void SetFont(int key, const quaverly::LogFont& font);
     bool HasFont(int key) const;
+    // Counts the changes of the fonts, so that a reader may keep fonts it looked up for
+    // as long as the count stays.
+    std::uint64_t GetFontGeneration() const { return fontGeneration_.load(); }
 
     // Note-spacing factor of a duration in ticks (161280 a quarter note); 0 for a duration
     // without an entry.
@@ -180,6 +184,7 @@ private:
     quaverly::Size chordNoteSize_;
     quaverly::Size graceNoteSize_;
     std::atomic<bool> blackAndWhite_{false};
+    std::atomic<std::uint64_t> fontGeneration_{0};
 };
 
 }  // namespace brindle

@@ -133,7 +133,21 @@ quaverly::LogFont GdiScorePainter::ScaledFont(const quaverly::LogFont& font,
 
 quaverly::LogFont GdiScorePainter::ScaledFont(int fontKey, double extraScale) const
 {
-    return ScaledFont(Table().GetFont(fontKey), extraScale);
+    return ScaledFont(TableFont(fontKey), extraScale);
+}
+
+quaverly::LogFont GdiScorePainter::TableFont(int fontKey) const
+{
+    const DrawResourceTable& table = Table();
+    const std::uint64_t generation = table.GetFontGeneration();
+    if (tableFonts_.table != &table || tableFonts_.generation != generation)
+        tableFonts_ = TableFonts{&table, generation, {}};
+    if (fontKey < 0 || static_cast<std::size_t>(fontKey) >= tableFonts_.fonts.size())
+        return table.GetFont(fontKey);
+    std::optional<quaverly::LogFont>& font = tableFonts_.fonts[static_cast<std::size_t>(fontKey)];
+    if (!font)
+        font = table.GetFont(fontKey);
+    return *font;
 }
 
 void GdiScorePainter::DrawString(const quaverly::LogFont& scaledFont, int x, int y,

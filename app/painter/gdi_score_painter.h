@@ -29,6 +29,9 @@
 #include "engine/model/score_painter.h"
 #include "platform/device_context.h"
 
+#include <array>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -370,11 +373,22 @@ private:
     // The turned wavy line of an arpeggio; returns where it stopped (the lower end).
     int ArpeggioRow(int x1, int y1, int y2, int colorKey);
 
+    // The table's font of a key, looked up once while the table and its fonts stay.
+    quaverly::LogFont TableFont(int fontKey) const;
+
     platform::DeviceContext* dc_ = nullptr;
     const DrawResourceTable* table_ = nullptr;
     int xOffset_ = 0;
     int yOffset_ = 0;
     float scale_ = 1.0f;
+
+    // Fonts looked up in the table, by key, for the table and font generation named.
+    struct TableFonts {
+        const DrawResourceTable* table = nullptr;
+        std::uint64_t generation = 0;
+        std::array<std::optional<quaverly::LogFont>, 16> fonts;
+    };
+    mutable TableFonts tableFonts_;
 };
 
 }  // namespace brindle

@@ -325,22 +325,37 @@ void LayoutEngine::BuildSlices(Cell& cell)
     const Bar& bar = *cell.bar;
     BeatGrouping grouping;
     grouping.SetMeter(meter_.beats, meter_.beatType);
-    std::vector<NotePtr> rests;
-    grouping.Build(bar.GetNotes(), bar.GetTuplets(), rests);
+    // The rests that would fill the bar count by their values only: no notes are made
+    // for them.
+    std::vector<BeatGrouping::Rest> rests;
+    grouping.BuildRests(bar.GetNotes(), bar.GetTuplets(), {}, rests);
 
-    std::vector<NotePtr> items = bar.GetNotes();
-    items.insert(items.end(), rests.begin(), rests.end());
-    std::stable_sort(items.begin(), items.end(), [](const NotePtr& a, const NotePtr& b) {
-        return a->GetStartTime() < b->GetStartTime();
-    });
-    for (const NotePtr& item : items) {
-        if (!cell.slices.empty() && cell.slices.back().start == item->GetStartTime())
+    struct Item {
+        int start;
+        int base;
+        int full;
+        int dots;
+    };
+    std::vector<Item> items;
+    items.reserve(bar.GetNotes().size() + rests.size());
+    for (const NotePtr& note : bar.GetNotes())
+        items.push_back({note->GetStartTime(), note->GetDuration(), GetNoteDuration(note.get()),
+                         note->GetDots()});
+    for (const BeatGrouping::Rest& rest : rests)
+        items.push_back({rest.start, rest.duration,
+                         GetPlayedLength(rest.duration, rest.dots, rest.tupletActual,
+                                         rest.tupletNormal),
+                         rest.dots});
+    std::stable_sort(items.begin(), items.end(),
+                     [](const Item& a, const Item& b) { return a.start < b.start; });
+    for (const Item& item : items) {
+        if (!cell.slices.empty() && cell.slices.back().start == item.start)
             continue;  // the slice takes its values from its first item
         Slice slice;
-        slice.start = item->GetStartTime();
-        slice.base = item->GetDuration();
-        slice.full = GetNoteDuration(item.get());
-        slice.dots = item->GetDots();
+        slice.start = item.start;
+        slice.base = item.base;
+        slice.full = item.full;
+        slice.dots = item.dots;
         double dotted = 1.0;
         double share = 1.0;
         for (int k = 1; k <= slice.dots; ++k) {

@@ -133,7 +133,7 @@ void BeatGrouping::ComputeSmallestUnit(const std::vector<NotePtr>& notes, int be
 
 void BeatGrouping::FillTuplets(const std::vector<TupletSpan>& spans,
                                std::vector<OccupiedRange>& ranges,
-                               std::vector<NotePtr>& output) const
+                               std::vector<Rest>& rests) const
 {
     if (spans.empty())
         return;
@@ -159,12 +159,13 @@ void BeatGrouping::FillTuplets(const std::vector<TupletSpan>& spans,
             const std::int64_t t = tuplet.start + k * step;
             if (IsCovered(ranges, ClampToInt(t)))
                 continue;
-            NotePtr rest = CreateNote(pitch_code::kRest);
-            rest->SetDuration(tuplet.unitLength);
-            rest->SetStartTime(ClampToInt(t));
-            rest->SetTupletActual(tuplet.actual);
-            rest->SetTupletNormal(tuplet.normal);
-            output.push_back(std::move(rest));
+            Rest rest;
+            rest.duration = std::clamp(tuplet.unitLength, 0, note_limits::kMaxBaseDuration);
+            rest.start = ClampToInt(t);
+            rest.tupletActual = tuplet.actual;
+            rest.tupletNormal = tuplet.normal;
+            rest.inTuplet = true;
+            rests.push_back(rest);
         }
         tupletRanges.push_back({tuplet.start, ClampToInt(span), 0, {}});
     }
@@ -179,6 +180,28 @@ void BeatGrouping::FillTuplets(const std::vector<TupletSpan>& spans,
 void BeatGrouping::Build(const std::vector<NotePtr>& notes,
                          const std::vector<std::shared_ptr<Tuplet>>& tuplets,
                          std::vector<NotePtr>& output)
+{
+    std::vector<Rest> rests;
+    BuildRests(notes, tuplets, output, rests);
+    for (const Rest& values : rests) {
+        NotePtr rest = CreateNote(pitch_code::kRest);
+        rest->SetDuration(values.duration);
+        if (values.inTuplet) {
+            rest->SetStartTime(values.start);
+            rest->SetTupletActual(values.tupletActual);
+            rest->SetTupletNormal(values.tupletNormal);
+        } else {
+            rest->SetDots(values.dots);
+            rest->SetStartTime(values.start);
+            rest->SetTupletActual(0);
+        }
+        output.push_back(std::move(rest));
+    }
+}
+
+void BeatGrouping::BuildRests(const std::vector<NotePtr>& notes,
+                              const std::vector<std::shared_ptr<Tuplet>>& tuplets,
+                              const std::vector<NotePtr>& placed, std::vector<Rest>& rests)
 {
     const int beatLength = BeatLength();
     if (beatLength == 0)
@@ -202,7 +225,7 @@ void BeatGrouping::Build(const std::vector<NotePtr>& notes,
         ranges.push_back({note->GetStartTime(), GetNoteDuration(note.get()), note->GetTupletActual(),
                           {note}});
     }
-    for (const NotePtr& item : output) {
+    for (const NotePtr& item : placed) {
         if (item)
             ranges.push_back({item->GetStartTime(), GetNoteDuration(item.get()), 0, {}});
     }
@@ -213,7 +236,7 @@ void BeatGrouping::Build(const std::vector<NotePtr>& notes,
             spans.push_back({tuplet->GetStartTime(), tuplet->GetUnitLength(),
                              tuplet->GetActualCount(), tuplet->GetNormalCount()});
     }
-    FillTuplets(spans, ranges, output);
+    FillTuplets(spans, ranges, rests);
     std::stable_sort(ranges.begin(), ranges.end(), [](const OccupiedRange& a, const OccupiedRange& b) {
         return a.start < b.start;
     });
@@ -291,12 +314,13 @@ void BeatGrouping::Build(const std::vector<NotePtr>& notes,
             continue;  // shorter than any rest value
         const int highest = std::bit_width(bits) - 1;
         const std::int64_t base = (std::int64_t{1} << highest) * note_length::k128th / 4;
-        NotePtr rest = CreateNote(pitch_code::kRest);
-        rest->SetDuration(ClampToInt(std::clamp<std::int64_t>(base, kRestLengthMin, kRestLengthMax)));
-        rest->SetDots(std::popcount(bits) > 1 ? 1 : 0);
-        rest->SetStartTime(ClampToInt(entry.start));
-        rest->SetTupletActual(0);
-        output.push_back(std::move(rest));
+        Rest rest;
+        rest.duration = std::clamp(
+            ClampToInt(std::clamp<std::int64_t>(base, kRestLengthMin, kRestLengthMax)), 0,
+            note_limits::kMaxBaseDuration);
+        rest.dots = std::clamp(std::popcount(bits) > 1 ? 1 : 0, 0, note_limits::kMaxDots);
+        rest.start = ClampToInt(entry.start);
+        rests.push_back(rest);
     }
 }
 

@@ -69,6 +69,22 @@ public:
     void Build(const std::vector<NotePtr>& notes, const std::vector<std::shared_ptr<Tuplet>>& tuplets,
                std::vector<NotePtr>& output);
 
+    // A rest that Build makes, by the values the new note holds.
+    struct Rest {
+        int start = 0;
+        int duration = 0;
+        int dots = 0;
+        int tupletActual = 0;
+        int tupletNormal = 0;
+        bool inTuplet = false;  // fills a place of a tuplet
+    };
+    // The rests Build would append for the notes, the tuplets and the items already
+    // placed, in the same order, without making notes (for a caller that only needs
+    // their times and lengths).
+    void BuildRests(const std::vector<NotePtr>& notes,
+                    const std::vector<std::shared_ptr<Tuplet>>& tuplets,
+                    const std::vector<NotePtr>& placed, std::vector<Rest>& rests);
+
     // Joins the short notes of a bar under shared underlines. The notes (in start order,
     // rests included) shorter than a quarter by their base length form runs that a
     // quarter or longer ends; each run is cut where the beat of its notes changes (start
@@ -87,7 +103,7 @@ private:
     int BeatLength() const;
     void ComputeSmallestUnit(const std::vector<NotePtr>& notes, int beatLength);
     void FillTuplets(const std::vector<TupletSpan>& spans, std::vector<OccupiedRange>& ranges,
-                     std::vector<NotePtr>& output) const;
+                     std::vector<Rest>& rests) const;
 
     int beats_ = 4;
     int beatType_ = 4;

@@ -1,6 +1,5 @@
 #include "engine/xml/attributes_converter.h"
 
-#include <xercesc/dom/DOMElement.hpp>
 
 #include "engine/model/bar.h"
 #include "engine/model/part.h"
@@ -19,7 +18,7 @@ std::shared_ptr<Part> AttributesConverter::GetPart() const
 void AttributesConverter::Read()
 {
     ReadCommon();
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"divisions")) {
             // Every later duration is divided by it: a document whose divisions are 0
@@ -50,7 +49,7 @@ void AttributesConverter::Write()
 {
     if (!ParentElement() || !Context())
         return;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"attributes");
+    XmlElement* element = AppendElement(*ParentElement(), u"attributes");
     if (barIndex_ == 0 && partIndex_ == 0)
         AppendTextElement(*element, u"divisions", IntToText(Context()->divisions));
     KeyConverter key(barIndex_);
@@ -59,7 +58,7 @@ void AttributesConverter::Write()
     WriteChild(time, element);
     if (barIndex_ != 0)
         return;
-    dom::DOMElement* clef = AppendElement(*element, u"clef");
+    XmlElement* clef = AppendElement(*element, u"clef");
     AppendTextElement(*clef, u"sign", u"G");
     AppendTextElement(*clef, u"line", u"2");
     StaffDetailsConverter details(GetPart());

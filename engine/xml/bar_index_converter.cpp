@@ -1,6 +1,5 @@
 #include "engine/xml/bar_index_converter.h"
 
-#include <xercesc/dom/DOMElement.hpp>
 
 #include "engine/model/bar.h"
 #include "engine/model/decorator.h"
@@ -13,7 +12,7 @@ void BarIndexConverter::Read()
     if (!bar_)
         return;
     BarNumberFormat format;
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         const int value = TextToInt(ElementText(*child));
         if (TextEquals(name, u"format"))
@@ -47,7 +46,7 @@ void BarIndexConverter::Write()
         return;
     const Decorator& decorator = *bar_->GetDecorator();
     const BarNumberFormat& format = decorator.GetProperties();
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"bar-index");
+    XmlElement* element = AppendElement(*ParentElement(), u"bar-index");
     WriteRelativeXY(*element, decorator.GetOffset());
     AppendTextElement(*element, u"format", IntToText(format.format));
     AppendTextElement(*element, u"decorator", IntToText(format.decorator));

@@ -1,6 +1,5 @@
 #include "engine/xml/barline_converter.h"
 
-#include <xercesc/dom/DOMElement.hpp>
 
 #include "engine/model/bar.h"
 #include "engine/model/barline.h"
@@ -16,7 +15,7 @@ void BarlineConverter::Read()
     location_ = kRight;
     if (const std::u16string* location = FindAttribute(u"location"))
         location_ = TextEquals(*location, u"right") ? kRight : kLeft;
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"bar-style")) {
             style_ = TextToBarStyle(ElementText(*child));
@@ -39,12 +38,12 @@ void BarlineConverter::Write()
     const std::shared_ptr<Barline>& barline = bar_->GetBarline(location_);
     if (!barline)
         return;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"barline");
+    XmlElement* element = AppendElement(*ParentElement(), u"barline");
     SetAttribute(*element, u"location", location_ == kRight ? u"right" : u"left");
     AppendTextElement(*element, u"bar-style", BarStyleToText(barline->GetType()));
     const int mark = barline->GetMarkValue();
     if (mark == 1 || mark == 2) {
-        dom::DOMElement* repeat = AppendElement(*element, u"repeat");
+        XmlElement* repeat = AppendElement(*element, u"repeat");
         SetAttribute(*repeat, u"direction", mark == 1 ? u"forward" : u"backward");
     }
     for (const std::shared_ptr<SymbolMark>& symbol : barline->GetSymbols()) {

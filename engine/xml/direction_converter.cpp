@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <limits>
 
-#include <xercesc/dom/DOMElement.hpp>
 
 #include "engine/model/int_clamp.h"
 #include "engine/model/line_mark.h"
@@ -34,7 +33,7 @@ std::shared_ptr<Mark> FirstAt(const std::vector<std::shared_ptr<Mark>>& list, in
 void DirectionConverter::Read()
 {
     ReadCommon();
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"direction-type")) {
             DirectionTypeConverter type(barIndex_, partIndex_, false, {});
@@ -55,7 +54,7 @@ void DirectionConverter::Write()
 {
     if (!ParentElement())
         return;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"direction");
+    XmlElement* element = AppendElement(*ParentElement(), u"direction");
     SetAttribute(*element, u"placement", placement_ == 1 ? u"above" : u"below");
     DirectionTypeConverter type(barIndex_, partIndex_, withBarMarks_, values_);
     WriteChild(type, element);
@@ -69,7 +68,7 @@ void DirectionTypeConverter::Read()
 {
     ReadCommon();
     Score* score = GetScore();
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"words")) {
             ReadWords(*child);
@@ -91,7 +90,7 @@ void DirectionTypeConverter::Read()
     }
 }
 
-void DirectionTypeConverter::ReadWords(const dom::DOMElement& element)
+void DirectionTypeConverter::ReadWords(const XmlElement& element)
 {
     Score* score = GetScore();
     const AttributeMap attributes = CollectAttributes(element);
@@ -102,17 +101,15 @@ void DirectionTypeConverter::ReadWords(const dom::DOMElement& element)
         text->SetOffset(ReadRelativeXY(attributes));
 }
 
-void DirectionTypeConverter::ReadMetronome(const dom::DOMElement& element)
+void DirectionTypeConverter::ReadMetronome(const XmlElement& element)
 {
     Score* score = GetScore();
     if (!score)
         return;
     TempoMarkRecord record{barIndex_, kTicksPerQuarter, 120};
-    for (const dom::DOMNode* node = element.getFirstChild(); node; node = node->getNextSibling()) {
-        if (node->getNodeType() != dom::DOMNode::ELEMENT_NODE)
-            continue;
-        const auto& child = static_cast<const dom::DOMElement&>(*node);
-        const std::u16string name = ElementName(child);
+    for (const XmlElement* node : element.Children()) {
+        const XmlElement& child = *node;
+        const std::u16string& name = ElementName(child);
         if (TextEquals(name, u"beat-unit"))
             record.beatUnit = TextToNoteType(ElementText(child));
         else if (TextEquals(name, u"per-minute"))
@@ -126,13 +123,11 @@ void DirectionTypeConverter::ReadMetronome(const dom::DOMElement& element)
         mark->SetOffset(ReadRelativeXY(CollectAttributes(element)));
 }
 
-void DirectionTypeConverter::ReadDynamics(const dom::DOMElement& element)
+void DirectionTypeConverter::ReadDynamics(const XmlElement& element)
 {
     // The last child names the mark.
-    for (const dom::DOMNode* node = element.getFirstChild(); node; node = node->getNextSibling()) {
-        if (node->getNodeType() == dom::DOMNode::ELEMENT_NODE)
-            values_.dynamicsKind = TextToDynamics(ElementName(static_cast<const dom::DOMElement&>(*node)));
-    }
+    for (const XmlElement* child : element.Children())
+        values_.dynamicsKind = TextToDynamics(ElementName(*child));
     values_.dynamicsOffset = ReadRelativeXY(CollectAttributes(element));
 }
 
@@ -140,19 +135,19 @@ void DirectionTypeConverter::Write()
 {
     if (!ParentElement())
         return;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"direction-type");
+    XmlElement* element = AppendElement(*ParentElement(), u"direction-type");
     Score* score = GetScore();
     if (withBarMarks_ && partIndex_ == 0) {
         WriteWords(*element);
         WriteMetronome(*element);
     }
     if (const std::u16string name = DynamicsToText(values_.dynamicsKind); !name.empty()) {
-        dom::DOMElement* dynamics = AppendElement(*element, u"dynamics");
+        XmlElement* dynamics = AppendElement(*element, u"dynamics");
         AppendElement(*dynamics, name);
         WriteRelativeXY(*dynamics, values_.dynamicsOffset);
     }
     if (const std::u16string name = JumpMarkToText(values_.jumpKind); !name.empty()) {
-        dom::DOMElement* mark = AppendElement(*element, name);
+        XmlElement* mark = AppendElement(*element, name);
         SetAttribute(*mark, u"position", values_.jumpSide != 0 ? u"right" : u"left");
         WriteRelativeXY(*mark, values_.jumpOffset);
     }
@@ -168,25 +163,25 @@ void DirectionTypeConverter::Write()
     }
 }
 
-void DirectionTypeConverter::WriteWords(dom::DOMElement& element)
+void DirectionTypeConverter::WriteWords(XmlElement& element)
 {
     Score* score = GetScore();
     const auto text = score ? FirstAt(score->GetExpressionTextList(), barIndex_) : nullptr;
     if (!text)
         return;
-    dom::DOMElement* words = AppendTextElement(element, u"words", text->GetValue().text);
+    XmlElement* words = AppendTextElement(element, u"words", text->GetValue().text);
     SetAttribute(*words, u"expression", u"true");
     WriteRelativeXY(*words, text->GetOffset());
 }
 
-void DirectionTypeConverter::WriteMetronome(dom::DOMElement& element)
+void DirectionTypeConverter::WriteMetronome(XmlElement& element)
 {
     Score* score = GetScore();
     const auto mark = score ? FirstAt(score->GetTempoMarkList(), barIndex_) : nullptr;
     if (!mark)
         return;
     const TempoMarkRecord record = mark->GetValue();
-    dom::DOMElement* metronome = AppendElement(element, u"metronome");
+    XmlElement* metronome = AppendElement(element, u"metronome");
     SetAttribute(*metronome, u"placement", u"above");
     AppendTextElement(*metronome, u"beat-unit", NoteTypeToText(record.beatUnit));
     AppendTextElement(*metronome, u"per-minute", IntToText(record.perMinute));
@@ -211,7 +206,7 @@ void LineMarkConverter::Read()
     std::shared_ptr<LineMark> mark = CreateLineMark(*type);
     if (!mark)
         return;
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         const std::u16string text = ElementText(*child);
         if (TextEquals(name, u"bar")) {
@@ -241,7 +236,7 @@ void LineMarkConverter::Write()
     const std::u16string type = LineMarkKindToText(mark_->GetKind());
     if (type.empty())
         return;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"staff-line");
+    XmlElement* element = AppendElement(*ParentElement(), u"staff-line");
     SetAttribute(*element, u"type", type);
     AppendTextElement(*element, u"bar", IntToText(mark_->GetBar()));
     AppendTextElement(*element, u"pos", IntToText(mark_->GetTimePosition()));
@@ -269,7 +264,7 @@ void SoundConverter::Write()
     XmlDocumentContext* context = Context();
     if (!context || !ParentElement())
         return;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"sound");
+    XmlElement* element = AppendElement(*ParentElement(), u"sound");
     SetAttribute(*element, u"tempo", IntToText(context->pageResult.tempo));
 }
 
@@ -279,7 +274,7 @@ void BackupConverter::Read()
     XmlDocumentContext* context = Context();
     if (!context)
         return;
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         if (!TextEquals(ElementName(*child), u"duration"))
             continue;
         const int units = TextToInt(ElementText(*child));

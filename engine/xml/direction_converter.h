@@ -83,11 +83,11 @@ public:
     const DirectionValues& GetValues() const { return values_; }
 
 private:
-    void ReadWords(const dom::DOMElement& element);
-    void ReadMetronome(const dom::DOMElement& element);
-    void ReadDynamics(const dom::DOMElement& element);
-    void WriteWords(dom::DOMElement& element);
-    void WriteMetronome(dom::DOMElement& element);
+    void ReadWords(const XmlElement& element);
+    void ReadMetronome(const XmlElement& element);
+    void ReadDynamics(const XmlElement& element);
+    void WriteWords(XmlElement& element);
+    void WriteMetronome(XmlElement& element);
 
     int barIndex_;
     int partIndex_;

@@ -4,9 +4,6 @@
 #include <cstdint>
 #include <limits>
 
-#include <xercesc/dom/DOMElement.hpp>
-#include <xercesc/dom/DOMNode.hpp>
-#include <xercesc/dom/DOMTreeWalker.hpp>
 
 #include "engine/model/int_clamp.h"
 
@@ -80,38 +77,10 @@ int TextToIndex(std::u16string_view text)
     return ClampToInt(std::int64_t{TextToInt(text)} - 1);
 }
 
-std::u16string ElementName(const dom::DOMElement& element)
+void WriteRelativeXY(XmlElement& element, int x, int y)
 {
-    const XMLCh* name = element.getTagName();
-    return name ? std::u16string(name) : std::u16string();
-}
-
-std::u16string ElementText(const dom::DOMElement& element)
-{
-    for (const dom::DOMNode* child = element.getFirstChild(); child;
-         child = child->getNextSibling()) {
-        if (child->getNodeType() == dom::DOMNode::TEXT_NODE) {
-            const XMLCh* value = child->getNodeValue();
-            return value ? std::u16string(value) : std::u16string();
-        }
-    }
-    return {};
-}
-
-void CollectChildElements(dom::DOMTreeWalker& walker, std::vector<dom::DOMElement*>& list)
-{
-    dom::DOMNode* const start = walker.getCurrentNode();
-    for (dom::DOMNode* node = walker.firstChild(); node; node = walker.nextSibling()) {
-        if (node->getNodeType() == dom::DOMNode::ELEMENT_NODE)
-            list.push_back(static_cast<dom::DOMElement*>(node));
-    }
-    walker.setCurrentNode(start);
-}
-
-void WriteRelativeXY(dom::DOMElement& element, int x, int y)
-{
-    element.setAttribute(u"relative-x", IntToText(x).c_str());
-    element.setAttribute(u"relative-y", IntToText(y).c_str());
+    element.SetAttribute(u"relative-x", IntToText(x));
+    element.SetAttribute(u"relative-y", IntToText(y));
 }
 
 std::u16string GroupSymbolText(int type)

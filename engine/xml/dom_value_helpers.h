@@ -1,4 +1,4 @@
-// Small helpers on DOM nodes and on the text forms of values, shared by every element
+// Small helpers on document elements and on the text forms of values, shared by every element
 // converter of the score document.
 //
 // Names and values are compared exactly: same length, same UTF-16 units, so "TRUE" is not
@@ -11,18 +11,9 @@
 #include <vector>
 
 #include "engine/model/layout_types.h"
-
-#include <xercesc/util/XercesDefs.hpp>
-
-XERCES_CPP_NAMESPACE_BEGIN
-class DOMElement;
-class DOMNode;
-class DOMTreeWalker;
-XERCES_CPP_NAMESPACE_END
+#include "engine/xml/xml_element.h"
 
 namespace quaverly {
-
-namespace dom = xercesc;
 
 // True when both texts have the same length and the same units.
 bool TextEquals(std::u16string_view text, std::u16string_view literal);
@@ -42,19 +33,21 @@ std::u16string IndexToText(int index);
 int TextToIndex(std::u16string_view text);
 
 // The element's tag name.
-std::u16string ElementName(const dom::DOMElement& element);
+inline const std::u16string& ElementName(const XmlElement& element)
+{
+    return element.Name();
+}
 
-// The value of the element's first child that is a text node; later text children are
-// not joined. Empty when it has none (text in a CDATA section is not a text node).
-std::u16string ElementText(const dom::DOMElement& element);
-
-// Appends every child element of the walker's current node to the list, in document
-// order, skipping other kinds of node; the walker is left on the node it started from.
-void CollectChildElements(dom::DOMTreeWalker& walker, std::vector<dom::DOMElement*>& list);
+// The element's first run of text (see XmlElement); later runs are not joined. Empty when
+// it has none (text in a CDATA section is no text of the element).
+inline const std::u16string& ElementText(const XmlElement& element)
+{
+    return element.Text();
+}
 
 // Sets "relative-x" and "relative-y" of the element to the two numbers.
-void WriteRelativeXY(dom::DOMElement& element, int x, int y);
-inline void WriteRelativeXY(dom::DOMElement& element, Point offset)
+void WriteRelativeXY(XmlElement& element, int x, int y);
+inline void WriteRelativeXY(XmlElement& element, Point offset)
 {
     WriteRelativeXY(element, offset.x, offset.y);
 }

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 
-#include <xercesc/dom/DOMElement.hpp>
 
 namespace quaverly {
 
@@ -32,7 +31,7 @@ std::u16string FontFieldsConverter::FittingFaceName(std::u16string_view name)
     return std::u16string(name.substr(0, n));
 }
 
-void FontFieldsConverter::WriteFontFields(dom::DOMElement& element, const LogFont& font)
+void FontFieldsConverter::WriteFontFields(XmlElement& element, const LogFont& font)
 {
     AppendTextElement(element, u"font-height", IntToText(font.height));
     AppendTextElement(element, u"font_width", IntToText(font.width));

@@ -23,7 +23,7 @@ public:
 
 protected:
     // Appends the fourteen font children in the written order.
-    void WriteFontFields(dom::DOMElement& element, const LogFont& font);
+    void WriteFontFields(XmlElement& element, const LogFont& font);
     // Takes a child of that name and text into the font; false when the name is not a
     // font field.
     static bool ReadFontField(std::u16string_view name, std::u16string_view text,

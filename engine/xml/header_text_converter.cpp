@@ -1,7 +1,5 @@
 #include "engine/xml/header_text_converter.h"
 
-#include <xercesc/dom/DOMDocument.hpp>
-#include <xercesc/dom/DOMElement.hpp>
 
 #include "engine/model/header_text.h"
 
@@ -28,11 +26,10 @@ void HeaderTextConverter::Write()
 {
     if (!headerText_ || !ParentElement())
         return;
-    dom::DOMElement* element = Document()->createElement(elementName_.c_str());
+    XmlElement* element = AppendElement(*ParentElement(), elementName_);
     if (!creatorType_.empty())
         SetAttribute(*element, u"type", creatorType_);
     AppendText(*element, headerText_->GetText());
-    ParentElement()->appendChild(element);
     WriteRelativeXY(*element, headerText_->GetOffset());
 }
 

@@ -1,7 +1,5 @@
 #include "engine/xml/identification_converter.h"
 
-#include <xercesc/dom/DOMElement.hpp>
-#include <xercesc/dom/DOMTreeWalker.hpp>
 
 #include "engine/model/score.h"
 #include "engine/xml/header_text_converter.h"
@@ -15,7 +13,7 @@ void IdentificationConverter::Read()
     Score* score = GetScore();
     if (!score)
         return;
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"creator")) {
             CreatorConverter creator;
@@ -36,7 +34,7 @@ void IdentificationConverter::Write()
     Score* score = GetScore();
     if (!score || !ParentElement())
         return;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"identification");
+    XmlElement* element = AppendElement(*ParentElement(), u"identification");
     HeaderTextConverter composer(score->GetComposerText(), u"creator", u"composer");
     WriteChild(composer, element);
     HeaderTextConverter poet(score->GetPoetText(), u"creator", u"poet");
@@ -56,9 +54,9 @@ void CreatorConverter::Read()
 {
     ReadCommon();
     Score* score = GetScore();
-    if (!score || !Walker())
+    const XmlElement* self = Element();
+    if (!score || !self)
         return;
-    dom::DOMElement* self = static_cast<dom::DOMElement*>(Walker()->getCurrentNode());
     for (const auto& [attribute, value] : Attributes()) {
         std::shared_ptr<HeaderText> target;
         if (TextEquals(value, u"composer"))
@@ -80,7 +78,7 @@ void EncodingConverter::Write()
 {
     if (!ParentElement() || !Context())
         return;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"encoding");
+    XmlElement* element = AppendElement(*ParentElement(), u"encoding");
     AppendTextElement(*element, u"software", u"Verdane");
     AppendTextElement(*element, u"encoder", Context()->encoder);
     AppendTextElement(*element, u"encoding-date", Context()->encodingDate);

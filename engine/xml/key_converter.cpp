@@ -1,6 +1,5 @@
 #include "engine/xml/key_converter.h"
 
-#include <xercesc/dom/DOMElement.hpp>
 
 #include "engine/model/score.h"
 
@@ -13,7 +12,7 @@ void KeyConverter::Read()
     if (!score)
         return;
     KeySignatureRecord value{barIndex_, 0, 1};
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"fifths"))
             value.fifths = TextToInt(ElementText(*child));
@@ -39,7 +38,7 @@ void KeyConverter::Write()
         if (!key || key->GetValue().bar != barIndex_)
             continue;
         const KeySignatureRecord value = key->GetValue();
-        dom::DOMElement* element = AppendElement(*ParentElement(), u"key");
+        XmlElement* element = AppendElement(*ParentElement(), u"key");
         AppendTextElement(*element, u"fifths", IntToText(value.fifths));
         AppendTextElement(*element, u"mode", value.mode != 0 ? u"major" : u"minor");
         WriteRelativeXY(*element, key->GetOffset());

@@ -6,7 +6,6 @@
 #include <limits>
 #include <vector>
 
-#include <xercesc/dom/DOMElement.hpp>
 
 #include "engine/model/bar.h"
 #include "engine/model/barline.h"
@@ -40,7 +39,7 @@ void MeasureConverter::Read()
     context->readingPosition = 0;
     ReadManualAdjust(*bar);
 
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"barline")) {
             BarlineConverter barline(bar);
@@ -111,7 +110,7 @@ void MeasureConverter::Write()
     const auto bar = part ? std::dynamic_pointer_cast<Bar>(part->GetChild(barIndex_)) : nullptr;
     if (!context || !bar || !ParentElement())
         return;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"measure");
+    XmlElement* element = AppendElement(*ParentElement(), u"measure");
     SetAttribute(*element, u"number", IndexToText(barIndex_));
     SetAttribute(*element, u"manual-adjust", FloatToExactText(bar->GetManualAdjust()));
 
@@ -121,7 +120,7 @@ void MeasureConverter::Write()
     BarIndexConverter barIndex(bar);
     WriteChild(barIndex, element);
     if (partIndex_ == 0 && context->lineBreaks.count(barIndex_) != 0) {
-        dom::DOMElement* print = AppendElement(*element, u"print");
+        XmlElement* print = AppendElement(*element, u"print");
         SetAttribute(*print, u"new-system", u"yes");
     }
     AttributesConverter attributes(bar, barIndex_, partIndex_, partEntry_);
@@ -139,7 +138,7 @@ void MeasureConverter::Write()
     WriteChild(right, element);
 }
 
-void MeasureConverter::WriteNotes(dom::DOMElement& measure, const std::shared_ptr<Bar>& bar)
+void MeasureConverter::WriteNotes(XmlElement& measure, const std::shared_ptr<Bar>& bar)
 {
     // Each dynamics mark goes before the first note that starts at its time, at most one
     // per note; the rest follow the notes. Where the reader will not stand at the
@@ -172,7 +171,7 @@ void MeasureConverter::WriteNotes(dom::DOMElement& measure, const std::shared_pt
     }
 }
 
-void MeasureConverter::WriteNote(dom::DOMElement& measure, const std::shared_ptr<Bar>& bar,
+void MeasureConverter::WriteNote(XmlElement& measure, const std::shared_ptr<Bar>& bar,
                                  const std::shared_ptr<Note>& note, NoteRole role)
 {
     if (!note)
@@ -184,7 +183,7 @@ void MeasureConverter::WriteNote(dom::DOMElement& measure, const std::shared_ptr
     WriteChild(writer, &measure);
 }
 
-void MeasureConverter::WriteDynamics(dom::DOMElement& measure, const DynamicMark& mark,
+void MeasureConverter::WriteDynamics(XmlElement& measure, const DynamicMark& mark,
                                      std::int64_t readerAt)
 {
     DirectionValues values;
@@ -197,7 +196,7 @@ void MeasureConverter::WriteDynamics(dom::DOMElement& measure, const DynamicMark
     WriteChild(direction, &measure);
 }
 
-void MeasureConverter::WriteJumpMark(dom::DOMElement& measure, const Bar& bar, int side)
+void MeasureConverter::WriteJumpMark(XmlElement& measure, const Bar& bar, int side)
 {
     const std::shared_ptr<Barline>& barline = bar.GetBarline(side);
     if (!barline || JumpMarkToText(barline->GetMarkValue()).empty())

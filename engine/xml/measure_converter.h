@@ -48,11 +48,11 @@ private:
     enum NoteRole { kMain, kChord, kGraceBefore, kGraceAfter };
 
     void ReadManualAdjust(Bar& bar) const;
-    void WriteNotes(dom::DOMElement& measure, const std::shared_ptr<Bar>& bar);
-    void WriteNote(dom::DOMElement& measure, const std::shared_ptr<Bar>& bar,
+    void WriteNotes(XmlElement& measure, const std::shared_ptr<Bar>& bar);
+    void WriteNote(XmlElement& measure, const std::shared_ptr<Bar>& bar,
                    const std::shared_ptr<Note>& note, NoteRole role);
-    void WriteDynamics(dom::DOMElement& measure, const DynamicMark& mark, std::int64_t readerAt);
-    void WriteJumpMark(dom::DOMElement& measure, const Bar& bar, int side);
+    void WriteDynamics(XmlElement& measure, const DynamicMark& mark, std::int64_t readerAt);
+    void WriteJumpMark(XmlElement& measure, const Bar& bar, int side);
 
     int barIndex_ = 0;
     int partIndex_ = 0;

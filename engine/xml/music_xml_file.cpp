@@ -6,10 +6,8 @@
 #include <new>
 #include <system_error>
 
-#include <xercesc/dom/DOM.hpp>
-#include <xercesc/framework/MemBufFormatTarget.hpp>
 #include <xercesc/framework/MemBufInputSource.hpp>
-#include <xercesc/parsers/XercesDOMParser.hpp>
+#include <xercesc/parsers/SAX2XMLReaderImpl.hpp>
 #include <xercesc/sax/ErrorHandler.hpp>
 #include <xercesc/sax/SAXParseException.hpp>
 #include <xercesc/util/OutOfMemoryException.hpp>
@@ -21,9 +19,11 @@
 #include "engine/model/score.h"
 #include "engine/xml/atomic_file_writer.h"
 #include "engine/xml/document_type_resolver.h"
+#include "engine/xml/pretty_document_writer.h"
 #include "engine/xml/score_partwise_converter.h"
 #include "engine/xml/xml_document_context.h"
 #include "engine/xml/xml_platform.h"
+#include "engine/xml/xml_tree_builder.h"
 
 namespace quaverly {
 
@@ -136,27 +136,18 @@ std::string WithCrLfLineEnds(std::string_view bytes)
 {
     std::string out;
     out.reserve(bytes.size());
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r'))
-            out += "&#xA;";
-        else
-            out.push_back(bytes[i]);
+    std::size_t from = 0;
+    for (std::size_t at = bytes.find('\n'); at != std::string_view::npos;
+         at = bytes.find('\n', at + 1)) {
+        if (at > 0 && bytes[at - 1] == '\r')
+            continue;
+        out.append(bytes.substr(from, at - from));
+        out += "&#xA;";
+        from = at + 1;
     }
+    out.append(bytes.substr(from));
     return out;
 }
-
-struct DocumentRelease {
-    void operator()(x::DOMDocument* document) const { document->release(); }
-};
-struct SerializerRelease {
-    void operator()(x::DOMLSSerializer* serializer) const { serializer->release(); }
-};
-struct OutputRelease {
-    void operator()(x::DOMLSOutput* output) const { output->release(); }
-};
-struct WalkerRelease {
-    void operator()(x::DOMTreeWalker* walker) const { walker->release(); }
-};
 
 }  // namespace
 
@@ -217,41 +208,39 @@ bool MusicXmlFile::ReadDocument(const std::string& bytes)
     x::SecurityManager security;
     security.setEntityExpansionLimit(kEntityExpansionLimit);
 
-    x::XercesDOMParser parser;
-    parser.setValidationScheme(x::XercesDOMParser::Val_Always);
-    parser.setDoNamespaces(false);
-    parser.setDoSchema(false);
-    parser.setLoadExternalDTD(true);
-    parser.setCreateEntityReferenceNodes(false);
-    parser.setErrorHandler(&errors);
-    parser.setXMLEntityResolver(&resolver);
-    parser.setDisableDefaultEntityResolution(true);
-    parser.setSecurityManager(&security);
+    // The document is read by the SAX parser into a tree of its own: the library's DOM
+    // costs several times the parse itself to build.
+    XmlTree tree;
+    XmlTreeBuilder builder(tree);
+    const auto parser = std::make_unique<x::SAX2XMLReaderImpl>();
+    parser->setFeature(x::XMLUni::fgSAX2CoreValidation, true);
+    parser->setFeature(x::XMLUni::fgXercesDynamic, false);
+    parser->setFeature(x::XMLUni::fgSAX2CoreNameSpaces, false);
+    parser->setFeature(x::XMLUni::fgXercesSchema, false);
+    parser->setFeature(x::XMLUni::fgXercesLoadExternalDTD, true);
+    parser->setFeature(x::XMLUni::fgXercesDisableDefaultEntityResolution, true);
+    parser->setProperty(x::XMLUni::fgXercesSecurityManager, &security);
+    parser->setErrorHandler(&errors);
+    parser->setXMLEntityResolver(&resolver);
+    parser->setContentHandler(&builder);
+    parser->setLexicalHandler(&builder);
 
     try {
         x::MemBufInputSource source(reinterpret_cast<const XMLByte*>(bytes.data()),
                                     bytes.size(), u"document", false);
-        parser.parse(source);
+        parser->parse(source);
         validityErrors_ = errors.ValidityErrors();
         if (errors.Failed())
             return Fail("not well-formed XML: " + errors.Message());
-        x::DOMDocument* document = parser.getDocument();
-        if (!document)
-            return Fail("no document");
-        x::DOMElement* root = document->getDocumentElement();
+        const XmlElement* root = tree.Root();
         if (!root)
             return Fail("no root element");
-        if (!TextEquals(ElementName(*root), u"score-partwise"))
+        if (!TextEquals(root->Name(), u"score-partwise"))
             return Fail("the root element is not score-partwise");
 
-        constexpr x::DOMNodeFilter::ShowType kShow = x::DOMNodeFilter::SHOW_ELEMENT |
-                                                     x::DOMNodeFilter::SHOW_ATTRIBUTE |
-                                                     x::DOMNodeFilter::SHOW_TEXT;
-        const std::unique_ptr<x::DOMTreeWalker, WalkerRelease> walker(
-            document->createTreeWalker(root, kShow, nullptr, true));
         XmlDocumentContext context;
         ScorePartwiseConverter converter;
-        converter.SetWalker(walker.get());
+        converter.SetElement(root);
         converter.SetScore(score_);
         converter.SetContext(&context);
         converter.Read();
@@ -268,8 +257,6 @@ bool MusicXmlFile::ReadDocument(const std::string& bytes)
         return Fail("not well-formed XML: " + Narrow(e.getMessage()));
     } catch (const x::XMLException& e) {
         return Fail("cannot parse: " + Narrow(e.getMessage()));
-    } catch (const x::DOMException& e) {
-        return Fail("cannot read the document: " + Narrow(e.getMessage()));
     } catch (const x::OutOfMemoryException&) {
         return Fail("out of memory");
     } catch (const std::bad_alloc&) {
@@ -288,17 +275,8 @@ bool MusicXmlFile::Save(const fs::path& path)
         return Fail("the XML library did not start");
     std::string bytes;
     try {
-        x::DOMImplementation* implementation =
-            x::DOMImplementationRegistry::getDOMImplementation(u"Core");
-        if (!implementation)
-            return Fail("no DOM implementation");
-        x::DOMDocumentType* type =
-            implementation->createDocumentType(u"score-partwise", kPublicId, kSystemId);
-        const std::unique_ptr<x::DOMDocument, DocumentRelease> document(
-            implementation->createDocument(nullptr, u"score-partwise", type));
-        if (!document || !document->getDocumentElement())
-            return Fail("cannot create the document");
-
+        XmlTree tree;
+        XmlElement& root = tree.AddElement(nullptr, u"score-partwise");
         XmlDocumentContext context;
         context.lineBreaks = score_->GetLineBreaks();
         context.barsPerLine = score_->GetBarsPerLine();
@@ -309,34 +287,13 @@ bool MusicXmlFile::Save(const fs::path& path)
         ScorePartwiseConverter converter;
         converter.SetScore(score_);
         converter.SetContext(&context);
-        converter.SetDocument(document.get());
-        converter.SetParentElement(document->getDocumentElement());
+        converter.SetParentElement(&root);
         converter.Write();
 
-        const std::unique_ptr<x::DOMLSSerializer, SerializerRelease> serializer(
-            implementation->createLSSerializer());
-        const std::unique_ptr<x::DOMLSOutput, OutputRelease> output(
-            implementation->createLSOutput());
-        if (!serializer || !output)
-            return Fail("no XML writer");
-        x::DOMConfiguration* config = serializer->getDomConfig();
-        if (config->canSetParameter(x::XMLUni::fgDOMWRTFormatPrettyPrint, true))
-            config->setParameter(x::XMLUni::fgDOMWRTFormatPrettyPrint, true);
-        serializer->setNewLine(u"\r\n");
-        x::MemBufFormatTarget target;
-        output->setByteStream(&target);
-        output->setEncoding(u"UTF-8");
-        if (!serializer->write(document.get(), output.get()))
+        std::string text;
+        if (!WritePrettyDocument(root, kPublicId, kSystemId, text))
             return Fail("cannot write the document");
-        bytes = WithCrLfLineEnds(
-            std::string_view(reinterpret_cast<const char*>(target.getRawBuffer()),
-                             target.getLen()));
-    } catch (const x::XMLException& e) {
-        return Fail("cannot write the document: " + Narrow(e.getMessage()));
-    } catch (const x::DOMException& e) {
-        return Fail("cannot write the document: " + Narrow(e.getMessage()));
-    } catch (const x::OutOfMemoryException&) {
-        return Fail("out of memory");
+        bytes = WithCrLfLineEnds(text);
     } catch (const std::bad_alloc&) {
         return Fail("out of memory");
     } catch (...) {

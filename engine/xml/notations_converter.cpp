@@ -1,6 +1,5 @@
 #include "engine/xml/notations_converter.h"
 
-#include <xercesc/dom/DOMElement.hpp>
 
 #include "engine/model/note.h"
 #include "engine/model/note_symbol.h"
@@ -12,7 +11,7 @@ namespace quaverly {
 void NotationsConverter::Read()
 {
     ReadCommon();
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"tuplet")) {
             const AttributeMap attributes = CollectAttributes(*child);
@@ -40,15 +39,12 @@ void NotationsConverter::Read()
     }
 }
 
-void NotationsConverter::ReadOrnaments(const dom::DOMElement& element)
+void NotationsConverter::ReadOrnaments(const XmlElement& element)
 {
     if (!note_)
         return;
-    for (const dom::DOMNode* node = element.getFirstChild(); node; node = node->getNextSibling()) {
-        if (node->getNodeType() != dom::DOMNode::ELEMENT_NODE)
-            continue;
-        std::shared_ptr<NoteSymbol> symbol =
-            CreateNoteSymbol(ElementName(static_cast<const dom::DOMElement&>(*node)));
+    for (const XmlElement* child : element.Children()) {
+        std::shared_ptr<NoteSymbol> symbol = CreateNoteSymbol(ElementName(*child));
         if (!symbol)
             continue;
         symbol->SetOffset(ReadRelativeXY(CollectAttributes(element)));
@@ -64,21 +60,21 @@ void NotationsConverter::Write()
     if (!links_.tupletStart && !links_.tieStart && !links_.tieStop &&
         note_->GetOrnaments().empty() && note_->GetSymbols().empty())
         return;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"notations");
+    XmlElement* element = AppendElement(*ParentElement(), u"notations");
     if (links_.tupletStart) {
-        dom::DOMElement* tuplet = AppendElement(*element, u"tuplet");
+        XmlElement* tuplet = AppendElement(*element, u"tuplet");
         SetAttribute(*tuplet, u"number", u"1");
         SetAttribute(*tuplet, u"placement", u"above");
         SetAttribute(*tuplet, u"type", u"start");
         WriteRelativeXY(*tuplet, links_.tupletOffset);
     }
     if (links_.tieStart) {
-        dom::DOMElement* tied = AppendElement(*element, u"tied");
+        XmlElement* tied = AppendElement(*element, u"tied");
         SetAttribute(*tied, u"type", u"start");
         WriteRelativeXY(*tied, links_.tieStartOffset);
     }
     if (links_.tieStop) {
-        dom::DOMElement* tied = AppendElement(*element, u"tied");
+        XmlElement* tied = AppendElement(*element, u"tied");
         SetAttribute(*tied, u"type", u"stop");
         WriteRelativeXY(*tied, links_.tieStopOffset);
     }
@@ -95,12 +91,12 @@ void NotationsConverter::Write()
     }
 }
 
-void NotationsConverter::WriteOrnaments(dom::DOMElement& notations, const NoteSymbol& symbol)
+void NotationsConverter::WriteOrnaments(XmlElement& notations, const NoteSymbol& symbol)
 {
     const std::u16string name = NotationToText(symbol.GetSymbolCode());
     if (name.empty())
         return;  // a mark without a name cannot be written
-    dom::DOMElement* ornaments = AppendElement(notations, u"ornaments");
+    XmlElement* ornaments = AppendElement(notations, u"ornaments");
     AppendElement(*ornaments, name);
     WriteRelativeXY(*ornaments, symbol.GetOffset());
 }

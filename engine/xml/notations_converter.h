@@ -41,8 +41,8 @@ public:
     const NotationLinks& GetLinks() const { return links_; }
 
 private:
-    void ReadOrnaments(const dom::DOMElement& element);
-    void WriteOrnaments(dom::DOMElement& notations, const NoteSymbol& symbol);
+    void ReadOrnaments(const XmlElement& element);
+    void WriteOrnaments(XmlElement& notations, const NoteSymbol& symbol);
 
     std::shared_ptr<Note> note_;
     NotationLinks links_;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include <xercesc/dom/DOMElement.hpp>
 
 #include "engine/model/bar.h"
 #include "engine/model/chord_note_list.h"
@@ -25,28 +24,17 @@ namespace {
 
 constexpr int kOctaveOfRegisterZero = 4;
 
-// The children of an element, in document order.
-std::vector<const dom::DOMElement*> ElementsOf(const dom::DOMElement& element)
-{
-    std::vector<const dom::DOMElement*> list;
-    for (const dom::DOMNode* node = element.getFirstChild(); node; node = node->getNextSibling()) {
-        if (node->getNodeType() == dom::DOMNode::ELEMENT_NODE)
-            list.push_back(static_cast<const dom::DOMElement*>(node));
-    }
-    return list;
-}
-
 // What the note shows, from its "rest" and its pitch's "step" in document order (the
 // later wins); 0 when neither names anything. It decides the class of the new note.
-int ShownCode(const std::vector<dom::DOMElement*>& children)
+int ShownCode(const std::vector<const XmlElement*>& children)
 {
     int code = pitch_code::kNone;
-    for (const dom::DOMElement* child : children) {
+    for (const XmlElement* child : children) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"rest")) {
             code = pitch_code::kRest;
         } else if (TextEquals(name, u"pitch")) {
-            for (const dom::DOMElement* part : ElementsOf(*child)) {
+            for (const XmlElement* part : child->Children()) {
                 if (!TextEquals(ElementName(*part), u"step"))
                     continue;
                 const int step = TextToStep(ElementText(*part));
@@ -125,7 +113,7 @@ void NoteConverter::Read()
     int normal = 2;
     NotationLinks links;
 
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"chord")) {
             chord_ = true;
@@ -154,7 +142,7 @@ void NoteConverter::Read()
             }
         } else if (TextEquals(name, u"time-modification")) {
             timeModified = true;
-            for (const dom::DOMElement* count : ElementsOf(*child)) {
+            for (const XmlElement* count : child->Children()) {
                 const std::u16string countName = ElementName(*count);
                 if (TextEquals(countName, u"actual-notes"))
                     actual = TextToInt(ElementText(*count));
@@ -296,12 +284,12 @@ void NoteConverter::Write()
     if (!note_ || !context || !ParentElement())
         return;
     const Note& n = *note_;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"note");
+    XmlElement* element = AppendElement(*ParentElement(), u"note");
     WriteRelativeXY(*element, n.GetOffset());
     if (chord_)
         AppendElement(*element, u"chord");
     if (graceBefore_ || graceAfter_) {
-        dom::DOMElement* grace = AppendElement(*element, u"grace");
+        XmlElement* grace = AppendElement(*element, u"grace");
         if (graceBefore_)
             SetAttribute(*grace, u"steal-time-following", u"33");
         if (graceAfter_)
@@ -324,7 +312,7 @@ void NoteConverter::Write()
     AppendTextElement(*element, u"size",
                       NoteKindToText(n.GetStyle() ? n.GetStyle()->GetKind() : 0));
     if (n.GetTupletActual() != 0) {
-        dom::DOMElement* modification = AppendElement(*element, u"time-modification");
+        XmlElement* modification = AppendElement(*element, u"time-modification");
         AppendTextElement(*modification, u"actual-notes", IntToText(n.GetTupletActual()));
         AppendTextElement(*modification, u"normal-notes", IntToText(n.GetTupletNormal()));
     }
@@ -365,7 +353,7 @@ void PitchConverter::Read()
     ReadCommon();
     if (!note_)
         return;
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         const std::u16string text = ElementText(*child);
         if (TextEquals(name, u"step")) {
@@ -384,7 +372,7 @@ void PitchConverter::Write()
 {
     if (!note_ || !ParentElement())
         return;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"pitch");
+    XmlElement* element = AppendElement(*ParentElement(), u"pitch");
     AppendTextElement(*element, u"step", StepToText(note_->GetPitchCode()));
     AppendTextElement(*element, u"alter", IntToText(note_->GetAccidental()));
     AppendTextElement(*element, u"octave", IntToText(note_->GetOctave() + kOctaveOfRegisterZero));
@@ -401,7 +389,7 @@ void LyricConverter::Read()
     const int verse = number ? TextToIndex(*number) : 0;
     std::u16string text;
     std::u16string syllabic;
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"text"))
             text = ElementText(*child);
@@ -425,7 +413,7 @@ void LyricConverter::Write()
         const std::shared_ptr<Lyric> lyric = note_->GetLyric(verse);
         if (!lyric || lyric->GetText().empty())
             continue;
-        dom::DOMElement* element = AppendElement(*ParentElement(), u"lyric");
+        XmlElement* element = AppendElement(*ParentElement(), u"lyric");
         SetAttribute(*element, u"number", IndexToText(verse));
         WriteRelativeXY(*element, lyric->GetOffset());
         AppendTextElement(*element, u"text", lyric->GetText());

@@ -1,6 +1,5 @@
 #include "engine/xml/other_notation_converter.h"
 
-#include <xercesc/dom/DOMElement.hpp>
 
 #include "engine/model/barline.h"
 #include "engine/model/note.h"
@@ -17,7 +16,7 @@ void OtherNotationConverter::Read()
         return;
     auto symbol = std::make_shared<SymbolMark>();
     ExtendSymbol record;
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         const std::u16string text = ElementText(*child);
         if (TextEquals(name, u"index"))
@@ -45,7 +44,7 @@ void OtherNotationConverter::Write()
     if (!symbol_ || !ParentElement())
         return;
     const ExtendSymbol& record = symbol_->GetSymbolData();
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"other-notation");
+    XmlElement* element = AppendElement(*ParentElement(), u"other-notation");
     SetAttribute(*element, u"type", u"font-symbol");
     WriteRelativeXY(*element, symbol_->GetOffset());
     AppendTextElement(*element, u"index", IntToText(symbol_->GetIndex()));

@@ -1,6 +1,5 @@
 #include "engine/xml/page_any_text_converter.h"
 
-#include <xercesc/dom/DOMElement.hpp>
 
 #include "engine/model/page_text.h"
 #include "engine/model/score.h"
@@ -16,7 +15,7 @@ void PageAnyTextConverter::Read()
         return;
     PageTextData data;
     int page = -1;
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         const std::u16string text = ElementText(*child);
         if (TextEquals(name, u"page"))
@@ -46,7 +45,7 @@ void PageAnyTextConverter::Write()
     if (!text_ || !ParentElement())
         return;
     const PageTextData& data = text_->GetTextData();
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"page-any-text");
+    XmlElement* element = AppendElement(*ParentElement(), u"page-any-text");
     WriteRelativeXY(*element, text_->GetOffset());
     AppendTextElement(*element, u"page", IndexToText(text_->GetPage()));
     AppendTextElement(*element, u"text", EncodeBase64Text(data.text));

@@ -1,6 +1,5 @@
 #include "engine/xml/page_layout_converter.h"
 
-#include <xercesc/dom/DOMElement.hpp>
 
 #include "engine/model/page_text.h"
 #include "engine/model/score.h"
@@ -17,7 +16,7 @@ void PageLayoutConverter::Read()
     if (!context)
         return;
     PageLayout& page = context->pageResult.page;
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         const std::u16string text = ElementText(*child);
         if (TextEquals(name, u"name")) {
@@ -49,7 +48,7 @@ void PageLayoutConverter::Write()
     if (!context || !ParentElement())
         return;
     const PageLayout& page = context->pageResult.page;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"page-layout");
+    XmlElement* element = AppendElement(*ParentElement(), u"page-layout");
     AppendTextElement(*element, u"name", page.paperName);
     AppendTextElement(*element, u"portrait", page.portrait ? u"true" : u"false");
     AppendTextElement(*element, u"page-height", IntToText(page.pageHeight));
@@ -72,7 +71,7 @@ void PageMarginsConverter::Read()
 {
     ReadCommon();
     PageLayout& page = result_.page;
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         const std::u16string text = ElementText(*child);
         if (TextEquals(name, u"left-margin"))
@@ -93,7 +92,7 @@ void PageMarginsConverter::Write()
     if (!ParentElement())
         return;
     const PageLayout& page = result_.page;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"page-margins");
+    XmlElement* element = AppendElement(*ParentElement(), u"page-margins");
     AppendTextElement(*element, u"left-margin", IntToText(page.leftMargin));
     AppendTextElement(*element, u"right-margin", IntToText(page.rightMargin));
     AppendTextElement(*element, u"top-margin", IntToText(page.topMargin));

@@ -1,6 +1,5 @@
 #include "engine/xml/part_converter.h"
 
-#include <xercesc/dom/DOMElement.hpp>
 
 #include "engine/model/part.h"
 #include "engine/model/score.h"
@@ -29,7 +28,7 @@ void PartConverter::Read()
         return;
     const std::shared_ptr<ScoreElement> entry = score->GetChild(matched_);
     const std::shared_ptr<Part> part = PartAt(*score, matched_);
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         if (!TextEquals(ElementName(*child), u"measure"))
             continue;
         // The bar's index is its place in the part, whatever the measure's number says.
@@ -42,7 +41,7 @@ void PartConverter::Write()
 {
     if (!ParentElement())
         return;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"part");
+    XmlElement* element = AppendElement(*ParentElement(), u"part");
     SetAttribute(*element, u"id", ScorePartConverter::PartIdOf(index_));
     Score* score = GetScore();
     const std::shared_ptr<Part> part = score ? PartAt(*score, index_) : nullptr;

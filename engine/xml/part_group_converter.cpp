@@ -2,7 +2,6 @@
 
 #include <cstdint>
 
-#include <xercesc/dom/DOMElement.hpp>
 
 #include "engine/model/int_clamp.h"
 #include "engine/model/part.h"
@@ -44,7 +43,7 @@ void PartGroupConverter::Read()
         return;
     }
     int type = part_group_type::kBracket;
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         if (!TextEquals(ElementName(*child), u"group-symbol"))
             continue;
         const std::u16string symbol = ElementText(*child);
@@ -65,7 +64,7 @@ void PartGroupConverter::Write()
 {
     if (!group_ || !ParentElement())
         return;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"part-group");
+    XmlElement* element = AppendElement(*ParentElement(), u"part-group");
     SetAttribute(*element, u"number", IntToText(number_));
     SetAttribute(*element, u"type", start_ ? u"start" : u"stop");
     if (!start_)
@@ -82,7 +81,7 @@ void StaffGroupConverter::Read()
     if (!score)
         return;
     const int count = score->GetChildCount();
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         int link = 0;
         if (TextEquals(name, u"start"))
@@ -103,7 +102,7 @@ void StaffGroupConverter::Write()
 {
     if (!ParentElement())
         return;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"staff-group");
+    XmlElement* element = AppendElement(*ParentElement(), u"staff-group");
     SetAttribute(*element, u"number", IntToText(firstPosition_));
     AppendTextElement(*element, u"start", IntToText(firstPosition_));
     AppendTextElement(*element, u"stop", IntToText(firstPosition_ + 1));

@@ -1,6 +1,5 @@
 #include "engine/xml/part_list_converter.h"
 
-#include <xercesc/dom/DOMElement.hpp>
 
 #include "engine/model/part.h"
 #include "engine/model/part_group.h"
@@ -14,7 +13,7 @@ void PartListConverter::Read()
 {
     ReadCommon();
     int partsRead = 0;
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"score-part")) {
             ScorePartConverter part;
@@ -35,7 +34,7 @@ void PartListConverter::Write()
     Score* score = GetScore();
     if (!score || !ParentElement())
         return;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"part-list");
+    XmlElement* element = AppendElement(*ParentElement(), u"part-list");
     const auto& groups = score->GetPartGroups();
     const int count = score->GetChildCount();
     for (int i = 0; i < count; ++i) {

@@ -1,6 +1,5 @@
 #include "engine/xml/score_part_converter.h"
 
-#include <xercesc/dom/DOMElement.hpp>
 
 #include "engine/model/container_element.h"
 #include "engine/model/part.h"
@@ -29,7 +28,7 @@ void ScorePartConverter::Read()
     container->AppendChild(part);
     if (const std::u16string* id = FindAttribute(u"id"))
         part->SetId(*id);
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"part-name"))
             part->SetName(ElementText(*child));
@@ -41,19 +40,17 @@ void ScorePartConverter::Read()
     score->AppendChild(container);
 }
 
-void ScorePartConverter::ReadInstrument(dom::DOMElement& element, Part& part)
+void ScorePartConverter::ReadInstrument(const XmlElement& element, Part& part)
 {
-    for (dom::DOMElement* child = element.getFirstElementChild(); child;
-         child = child->getNextElementSibling()) {
+    for (const XmlElement* child : element.Children()) {
         if (TextEquals(ElementName(*child), u"instrument-name"))
             part.SetInstrumentName(ElementText(*child));
     }
 }
 
-void ScorePartConverter::ReadMidi(dom::DOMElement& element, Part& part)
+void ScorePartConverter::ReadMidi(const XmlElement& element, Part& part)
 {
-    for (dom::DOMElement* child = element.getFirstElementChild(); child;
-         child = child->getNextElementSibling()) {
+    for (const XmlElement* child : element.Children()) {
         const std::u16string name = ElementName(*child);
         const int value = TextToInt(ElementText(*child));
         if (TextEquals(name, u"midi-channel")) {
@@ -70,12 +67,12 @@ void ScorePartConverter::Write()
 {
     if (!part_ || !ParentElement())
         return;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"score-part");
+    XmlElement* element = AppendElement(*ParentElement(), u"score-part");
     SetAttribute(*element, u"id", PartIdOf(index_));
     AppendTextElement(*element, u"part-name", part_->GetName());
-    dom::DOMElement* instrument = AppendElement(*element, u"score-instrument");
+    XmlElement* instrument = AppendElement(*element, u"score-instrument");
     AppendTextElement(*instrument, u"instrument-name", part_->GetInstrumentName());
-    dom::DOMElement* midi = AppendElement(*element, u"midi-instrument");
+    XmlElement* midi = AppendElement(*element, u"midi-instrument");
     AppendTextElement(*midi, u"midi-channel", IntToText(part_->GetChannel() + 1));
     AppendTextElement(*midi, u"midi-program", IntToText(part_->GetProgram() + 1));
 }

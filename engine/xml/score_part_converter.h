@@ -29,8 +29,8 @@ public:
     static std::u16string PartIdOf(int index);
 
 private:
-    void ReadInstrument(dom::DOMElement& element, Part& part);
-    void ReadMidi(dom::DOMElement& element, Part& part);
+    void ReadInstrument(const XmlElement& element, Part& part);
+    void ReadMidi(const XmlElement& element, Part& part);
 
     std::shared_ptr<Part> part_;
     int index_ = 0;

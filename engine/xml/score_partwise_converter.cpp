@@ -1,6 +1,5 @@
 #include "engine/xml/score_partwise_converter.h"
 
-#include <xercesc/dom/DOMElement.hpp>
 
 #include "engine/model/container_element.h"
 #include "engine/model/part.h"
@@ -23,7 +22,7 @@ void ScorePartwiseConverter::Read()
     Score* score = GetScore();
     if (!score || !Context())
         return;
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"movement-title")) {
             HeaderTextConverter title(score->GetTitleText(), name);
@@ -103,7 +102,7 @@ void ScorePartwiseConverter::JoinSecondStaff(Score& score, int ownIndex,
 void ScorePartwiseConverter::Write()
 {
     Score* score = GetScore();
-    dom::DOMElement* root = ParentElement();
+    XmlElement* root = ParentElement();
     if (!score || !root)
         return;
     HeaderTextConverter title(score->GetTitleText(), u"movement-title");

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include <xercesc/dom/DOMElement.hpp>
 
 #include "engine/model/part.h"
 
@@ -22,7 +21,7 @@ void StaffDetailsConverter::Read()
     ReadCommon();
     if (!part_)
         return;
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"staff-size")) {
             const std::u16string text = ElementText(*child);
@@ -41,7 +40,7 @@ void StaffDetailsConverter::Write()
 {
     if (!part_ || !ParentElement())
         return;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"staff-details");
+    XmlElement* element = AppendElement(*ParentElement(), u"staff-details");
     for (int verse = 0; verse < Part::kVerseCount; ++verse) {
         VerseOffsetConverter converter(verse, part_->GetVerseOffset(verse));
         WriteChild(converter, element);
@@ -54,7 +53,7 @@ void VerseOffsetConverter::Read()
     ReadCommon();
     verse_ = 0;
     offset_ = 0;
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"verse"))
             verse_ = TextToInt(ElementText(*child));
@@ -67,7 +66,7 @@ void VerseOffsetConverter::Write()
 {
     if (!ParentElement())
         return;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"verse-offset");
+    XmlElement* element = AppendElement(*ParentElement(), u"verse-offset");
     AppendTextElement(*element, u"verse", IntToText(verse_));
     AppendTextElement(*element, u"offset", IntToText(offset_));
 }

@@ -1,6 +1,5 @@
 #include "engine/xml/system_bar_number_converter.h"
 
-#include <xercesc/dom/DOMElement.hpp>
 
 namespace quaverly {
 
@@ -9,7 +8,7 @@ void SystemBarNumberConverter::Read()
     ReadCommon();
     index_ = 0;
     count_ = 1;
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"index"))
             index_ = TextToIndex(ElementText(*child));
@@ -22,7 +21,7 @@ void SystemBarNumberConverter::Write()
 {
     if (!ParentElement())
         return;
-    dom::DOMElement* element = AppendElement(*ParentElement(), ElementNameWritten());
+    XmlElement* element = AppendElement(*ParentElement(), ElementNameWritten());
     AppendTextElement(*element, u"index", IndexToText(index_));
     AppendTextElement(*element, u"count", IntToText(count_));
 }

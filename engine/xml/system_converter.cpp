@@ -1,6 +1,5 @@
 #include "engine/xml/system_converter.h"
 
-#include <xercesc/dom/DOMElement.hpp>
 
 #include "engine/model/int_clamp.h"
 
@@ -42,7 +41,7 @@ void SystemConverter::Read()
                            AttributeNumber(Attributes(), u"right-offset-y")};
     record_.firstBar = start;
     record_.endBar = stop < start ? start : ClampToInt(std::int64_t{stop} + 1);
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         if (!TextEquals(ElementName(*child), u"track"))
             continue;
         TrackConverter track;
@@ -55,7 +54,7 @@ void SystemConverter::Write()
 {
     if (!ParentElement())
         return;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"system");
+    XmlElement* element = AppendElement(*ParentElement(), u"system");
     // The last bar included, counted from 1, is the end of the half-open range; a line
     // without bars gets the bar before its first (0 for the heading).
     const int stop = record_.endBar > record_.firstBar ? record_.endBar : record_.firstBar;
@@ -81,7 +80,7 @@ void TrackConverter::Read()
     if (const std::u16string* show = FindAttribute(u"show"))
         record_.show = TextEquals(*show, u"TRUE");
     record_.offset = ReadRelativeXY(Attributes());
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         if (!TextEquals(ElementName(*child), u"instrument-name"))
             continue;
         InstrumentNameConverter name;
@@ -95,7 +94,7 @@ void TrackConverter::Write()
 {
     if (!ParentElement())
         return;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"track");
+    XmlElement* element = AppendElement(*ParentElement(), u"track");
     SetAttribute(*element, u"number", IndexToText(record_.number));
     SetAttribute(*element, u"show", ShowText(record_.show));
     WriteRelativeXY(*element, record_.offset);
@@ -108,7 +107,7 @@ void InstrumentNameConverter::Read()
     ReadCommon();
     name_.clear();
     offset_ = ReadRelativeXY(Attributes());
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         if (TextEquals(ElementName(*child), u"name"))
             name_ = ElementText(*child);
     }
@@ -118,7 +117,7 @@ void InstrumentNameConverter::Write()
 {
     if (!ParentElement())
         return;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"instrument-name");
+    XmlElement* element = AppendElement(*ParentElement(), u"instrument-name");
     WriteRelativeXY(*element, offset_);
     AppendTextElement(*element, u"name", name_);
 }

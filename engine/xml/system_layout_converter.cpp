@@ -1,6 +1,5 @@
 #include "engine/xml/system_layout_converter.h"
 
-#include <xercesc/dom/DOMElement.hpp>
 
 #include "engine/xml/system_bar_number_converter.h"
 #include "engine/xml/system_converter.h"
@@ -14,7 +13,7 @@ void SystemLayoutConverter::Read()
     XmlDocumentContext* context = Context();
     if (!context)
         return;
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"system")) {
             SystemConverter system;
@@ -34,7 +33,7 @@ void SystemLayoutConverter::Write()
     XmlDocumentContext* context = Context();
     if (!context || !ParentElement())
         return;
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"system-layout");
+    XmlElement* element = AppendElement(*ParentElement(), u"system-layout");
     for (const SystemRecord& record : context->systemRecords) {
         SystemConverter system(record);
         WriteChild(system, element);

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <limits>
 
-#include <xercesc/dom/DOMElement.hpp>
 
 #include "engine/model/bar.h"
 #include "engine/model/score.h"
@@ -37,7 +36,7 @@ void TimeConverter::Read()
     TimeSignatureRecord value{bar_->GetIndex(), 4, 4, 1};
     if (const std::u16string* symbol = FindAttribute(u"symbol"))
         value.common = TextEquals(*symbol, u"common") ? 1 : 0;
-    for (dom::DOMElement* child : ChildElements()) {
+    for (const XmlElement* child : ChildElements()) {
         const std::u16string name = ElementName(*child);
         if (TextEquals(name, u"beats"))
             value.beats = TextToInt(ElementText(*child));
@@ -60,7 +59,7 @@ void TimeConverter::Write()
         return;
     const TimeSignature& signature = *bar_->GetTimeSignature();
     const TimeSignatureRecord value = signature.GetValue();
-    dom::DOMElement* element = AppendElement(*ParentElement(), u"time");
+    XmlElement* element = AppendElement(*ParentElement(), u"time");
     SetAttribute(*element, u"symbol", value.common != 0 ? u"common" : u"normal");
     AppendTextElement(*element, u"beats", IntToText(value.beats));
     AppendTextElement(*element, u"beat-type", IntToText(value.beatType));

@@ -6,11 +6,6 @@
 #include <string>
 #include <utility>
 
-#include <xercesc/dom/DOMAttr.hpp>
-#include <xercesc/dom/DOMElement.hpp>
-#include <xercesc/dom/DOMNamedNodeMap.hpp>
-#include <xercesc/dom/DOMNode.hpp>
-
 #include "engine/model/line_mark.h"
 #include "engine/model/note_style.h"
 #include "engine/model/note_styles.h"
@@ -248,24 +243,20 @@ Point ReadRelativeXY(const AttributeMap& attributes)
     return offset;
 }
 
-AttributeMap CollectAttributes(const dom::DOMNode& node)
+const AttributeMap::List AttributeMap::kNone;
+
+AttributeMap::Iterator AttributeMap::find(std::u16string_view name) const
 {
-    AttributeMap attributes;
-    if (node.getNodeType() != dom::DOMNode::ELEMENT_NODE)
-        return attributes;
-    const dom::DOMNamedNodeMap* map = node.getAttributes();
-    if (!map)
-        return attributes;
-    for (XMLSize_t i = 0; i < map->getLength(); ++i) {
-        const dom::DOMNode* attribute = map->item(i);
-        if (!attribute)
-            continue;
-        const XMLCh* name = attribute->getNodeName();
-        const XMLCh* value = attribute->getNodeValue();
-        attributes[name ? std::u16string(name) : std::u16string()] =
-            value ? std::u16string(value) : std::u16string();
+    for (auto at = list_->begin(); at != list_->end(); ++at) {
+        if (*at->name == name)
+            return Iterator(at);
     }
-    return attributes;
+    return end();
+}
+
+AttributeMap CollectAttributes(const XmlElement& element)
+{
+    return AttributeMap(element.Attributes());
 }
 
 double TextToReal(std::u16string_view text)

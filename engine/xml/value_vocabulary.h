@@ -14,9 +14,12 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "engine/model/layout_types.h"
 #include "engine/xml/dom_value_helpers.h"
+#include "engine/xml/xml_element.h"
 
 namespace quaverly {
 
@@ -24,8 +27,47 @@ class LineMark;
 class NoteStyle;
 class NoteSymbol;
 
-// The attributes of an element, name to value, in name order.
-using AttributeMap = std::map<std::u16string, std::u16string>;
+// The attributes of an element, name to value: a view of the element's own (each name
+// once), valid while its document is. Iterating gives (name, value) pairs.
+class AttributeMap {
+public:
+    using Entry = std::pair<std::u16string_view, std::u16string_view>;
+    using List = std::vector<XmlElement::Attribute>;
+
+    class Iterator {
+    public:
+        explicit Iterator(List::const_iterator at) : at_(at) {}
+        Entry operator*() const { return {*at_->name, at_->value}; }
+        // The entry behind "->", held by value.
+        struct Arrow {
+            Entry entry;
+            const Entry* operator->() const { return &entry; }
+        };
+        Arrow operator->() const { return {**this}; }
+        Iterator& operator++()
+        {
+            ++at_;
+            return *this;
+        }
+        bool operator==(const Iterator&) const = default;
+
+    private:
+        List::const_iterator at_;
+    };
+
+    AttributeMap() = default;
+    explicit AttributeMap(const List& list) : list_(&list) {}
+
+    Iterator begin() const { return Iterator(list_->begin()); }
+    Iterator end() const { return Iterator(list_->end()); }
+    Iterator find(std::u16string_view name) const;
+    std::size_t count(std::u16string_view name) const { return find(name) == end() ? 0 : 1; }
+    bool empty() const { return list_->empty(); }
+
+private:
+    static const List kNone;
+    const List* list_ = &kNone;
+};
 
 // Note values ("type" of a note, "beat-unit" of a metronome mark): the nine powers of two
 // from the breve (1290240 ticks) to the 128th (5040). Another value writes "quarter"; an
@@ -81,9 +123,8 @@ std::shared_ptr<NoteSymbol> CreateNoteSymbol(std::u16string_view text);
 // The user offset carried by "relative-x" and "relative-y"; a missing one reads as 0.
 Point ReadRelativeXY(const AttributeMap& attributes);
 
-// Every attribute of an element; an empty map for a node of another kind. A later
-// attribute of the same name replaces the earlier value.
-AttributeMap CollectAttributes(const dom::DOMNode& node);
+// Every attribute of the element.
+AttributeMap CollectAttributes(const XmlElement& element);
 
 // One real number from the start of the text, as a C-locale stream reads it (leading
 // blanks, sign, digits, point, exponent). A text that holds no finite number gives 0.

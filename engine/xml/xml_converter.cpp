@@ -1,9 +1,5 @@
 #include "engine/xml/xml_converter.h"
 
-#include <xercesc/dom/DOMDocument.hpp>
-#include <xercesc/dom/DOMElement.hpp>
-#include <xercesc/dom/DOMText.hpp>
-#include <xercesc/dom/DOMTreeWalker.hpp>
 
 #include "engine/model/part.h"
 #include "engine/model/score.h"
@@ -21,47 +17,44 @@ void XmlConverter::Write() {}
 
 void XmlConverter::ReadCommon()
 {
-    name_.clear();
-    text_.clear();
-    attributes_.clear();
-    children_.clear();
-    if (!walker_)
-        return;
-    dom::DOMNode* node = walker_->getCurrentNode();
-    if (!node)
-        return;
-    if (node->getNodeType() == dom::DOMNode::ELEMENT_NODE) {
-        const auto& element = *static_cast<dom::DOMElement*>(node);
-        name_ = ElementName(element);
-        text_ = ElementText(element);
-        attributes_ = CollectAttributes(element);
-    } else {
-        const XMLCh* name = node->getNodeName();
-        name_ = name ? std::u16string(name) : std::u16string();
-    }
-    CollectChildElements(*walker_, children_);
+    read_ = element_;
+    attributes_ = read_ ? CollectAttributes(*read_) : AttributeMap();
 }
 
-void XmlConverter::ReadChild(XmlConverter& child, dom::DOMElement* element)
+const std::vector<const XmlElement*>& XmlConverter::ChildElements() const
 {
-    if (!element || !walker_)
+    static const std::vector<const XmlElement*> none;
+    return read_ ? read_->Children() : none;
+}
+
+const std::u16string& XmlConverter::Name() const
+{
+    static const std::u16string none;
+    return read_ ? read_->Name() : none;
+}
+
+const std::u16string& XmlConverter::Text() const
+{
+    static const std::u16string none;
+    return read_ ? read_->Text() : none;
+}
+
+void XmlConverter::ReadChild(XmlConverter& child, const XmlElement* element)
+{
+    if (!element)
         return;
-    child.SetWalker(walker_);
+    child.SetElement(element);
     child.SetContext(context_);
     child.SetScore(score_);
     if (!child.GetModel())
         child.SetModel(model_);
-    dom::DOMNode* const back = walker_->getCurrentNode();
-    walker_->setCurrentNode(element);
     child.Read();
-    walker_->setCurrentNode(back);
 }
 
-void XmlConverter::WriteChild(XmlConverter& child, dom::DOMElement* parent)
+void XmlConverter::WriteChild(XmlConverter& child, XmlElement* parent)
 {
-    if (!parent || !document_)
+    if (!parent)
         return;
-    child.SetDocument(document_);
     child.SetContext(context_);
     child.SetScore(score_);
     child.SetParentElement(parent);
@@ -70,37 +63,28 @@ void XmlConverter::WriteChild(XmlConverter& child, dom::DOMElement* parent)
     child.Write();
 }
 
-dom::DOMElement* XmlConverter::AppendElement(dom::DOMElement& parent, std::u16string_view name)
+XmlElement* XmlConverter::AppendElement(XmlElement& parent, std::u16string_view name)
 {
-    const std::u16string tag(name);
-    dom::DOMElement* element = document_->createElement(tag.c_str());
-    parent.appendChild(element);
-    return element;
+    return &parent.AppendChild(name);
 }
 
-dom::DOMElement* XmlConverter::AppendTextElement(dom::DOMElement& parent,
-                                                 std::u16string_view name,
-                                                 std::u16string_view text)
+XmlElement* XmlConverter::AppendTextElement(XmlElement& parent, std::u16string_view name,
+                                            std::u16string_view text)
 {
-    const std::u16string tag(name);
-    dom::DOMElement* element = document_->createElement(tag.c_str());
+    XmlElement* element = AppendElement(parent, name);
     AppendText(*element, text);
-    parent.appendChild(element);
     return element;
 }
 
-void XmlConverter::AppendText(dom::DOMElement& element, std::u16string_view text)
+void XmlConverter::AppendText(XmlElement& element, std::u16string_view text)
 {
-    const std::u16string safe = XmlSafeText(text);
-    element.appendChild(document_->createTextNode(safe.c_str()));
+    element.AppendText(XmlSafeText(text));
 }
 
-void XmlConverter::SetAttribute(dom::DOMElement& element, std::u16string_view name,
+void XmlConverter::SetAttribute(XmlElement& element, std::u16string_view name,
                                 std::u16string_view value)
 {
-    const std::u16string key(name);
-    const std::u16string safe = XmlSafeText(value);
-    element.setAttribute(key.c_str(), safe.c_str());
+    element.SetAttribute(name, XmlSafeText(value));
 }
 
 std::shared_ptr<Part> XmlConverter::PartAt(const Score& score, int index)
@@ -113,8 +97,7 @@ std::shared_ptr<Part> XmlConverter::PartAt(const Score& score, int index)
 
 const std::u16string* XmlConverter::FindAttribute(std::u16string_view name) const
 {
-    const auto found = attributes_.find(std::u16string(name));
-    return found == attributes_.end() ? nullptr : &found->second;
+    return read_ ? read_->FindAttribute(name) : nullptr;
 }
 
 }  // namespace quaverly

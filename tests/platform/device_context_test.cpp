@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPicture>
 #include <QRawFont>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -415,6 +416,61 @@ TEST_F(ImageProbe, DrawTextCentresASingleLineAndWrapsWords)
               line);
 }
 
+// On a vector surface (a picture here, as on a printer or a PDF) text in a rectangle is
+// still cut at the rectangle when its glyphs reach out of it, and comes out as on a raster
+// surface when they lie inside.
+TEST(QtDeviceContext, TextInARectangleOnAVectorSurfaceIsClippedWhereItReachesOut)
+{
+    ASSERT_EQ(platform::AddFontResource(kFontFile), 5);
+    struct Case {
+        const char* name;
+        Rect box;
+        bool reachesOut;
+    };
+    const Case cases[] = {
+        {"fits", Rect{20, 10, 280, 90}, false},
+        {"wider than its box", Rect{120, 10, 180, 90}, true},
+        {"taller than its box", Rect{20, 45, 280, 60}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto draw = [&c](QtDeviceContext& dc) {
+            dc.SetBkMode(platform::BkMode::Transparent);
+            dc.SelectFont(Font(u"Liberation Sans", -40));
+            Rect box = c.box;
+            dc.DrawText(u"Wag", box,
+                        platform::kDtCenter | platform::kDtVCenter | platform::kDtSingleLine |
+                            platform::kDtNoPrefix);
+        };
+        QPicture picture;
+        {
+            QtDeviceContext dc(&picture);
+            draw(dc);
+        }
+        QImage replayed(300, 100, QImage::Format_RGB32);
+        replayed.fill(Qt::white);
+        {
+            QPainter painter(&replayed);
+            painter.drawPicture(0, 0, picture);
+        }
+        QImage direct(300, 100, QImage::Format_RGB32);
+        direct.fill(Qt::white);
+        {
+            QtDeviceContext dc(&direct);
+            draw(dc);
+        }
+        const Ink ink = FindInk(replayed);
+        ASSERT_FALSE(ink.Empty());
+        EXPECT_GE(ink.left, c.box.left);
+        EXPECT_LT(ink.right, c.box.right);
+        EXPECT_GE(ink.top, c.box.top);
+        EXPECT_LT(ink.bottom, c.box.bottom);
+        if (!c.reachesOut) {
+            EXPECT_TRUE(replayed == direct);
+        }
+    }
+}
+
 TEST_F(ImageProbe, ChineseTextInALatinFaceIsDrawn)
 {
     dc_->SelectFont(Font(u"Arial", -U(30)));
@@ -482,6 +538,142 @@ TEST_F(ImageProbe, FontMetricsAgreeWithTheFontsOwnTables)
         EXPECT_NEAR(tm.internalLeading, ascender + descender - unitsPerEm, 2);
         EXPECT_NEAR(tm.aveCharWidth, average, 1);
         EXPECT_EQ(dc.GetTextExtent(u"x").cy, tm.height);
+    }
+}
+
+// What one context measures, as a context made afresh for the one question measures it.
+struct Measured {
+    Size extent;
+    platform::TextMetrics metrics;
+    platform::AbcWidths first;
+};
+
+Measured MeasureOn(QtDeviceContext& dc, std::u16string_view text)
+{
+    return {dc.GetTextExtent(text), dc.GetTextMetrics(), dc.GetCharAbcWidths(text.front())};
+}
+
+void ExpectSame(const Measured& got, const Measured& want)
+{
+    EXPECT_EQ(got.extent, want.extent);
+    EXPECT_EQ(got.metrics.height, want.metrics.height);
+    EXPECT_EQ(got.metrics.ascent, want.metrics.ascent);
+    EXPECT_EQ(got.metrics.internalLeading, want.metrics.internalLeading);
+    EXPECT_EQ(got.metrics.aveCharWidth, want.metrics.aveCharWidth);
+    EXPECT_EQ(got.metrics.maxCharWidth, want.metrics.maxCharWidth);
+    EXPECT_EQ(got.first.a, want.first.a);
+    EXPECT_EQ(got.first.b, want.first.b);
+    EXPECT_EQ(got.first.c, want.first.c);
+}
+
+// A context answers a repeated measurement from what it measured before; the answers must
+// follow the selected font (record by record, however often fonts alternate) and the
+// mapping (a font of default height grows with a zoom), and agree with a new context.
+TEST_F(ImageProbe, RepeatedMeasuringFollowsTheFontAndTheMapping)
+{
+    const quaverly::LogFont fonts[] = {
+        Font(u"Arial", -U(14)),        Font(u"Arial", -U(28)),     Font(u"Arial", -U(14), 700),
+        Font(u"宋体", -U(14)),         Font(u"Tansy Number", -U(20)), Font(u"Arial", 0),
+        Font(u"Times New Roman", U(30)),
+    };
+    const std::u16string_view texts[] = {u"yue", u"a", u"月亮", u"yue a"};
+    const Size windows[] = {{U(600), U(400)}, {U(300), U(200)}};  // normal, zoomed twice
+    auto fresh = [](const quaverly::LogFont& font, Size window, std::u16string_view text) {
+        QImage image(600, 400, QImage::Format_RGB32);
+        QtDeviceContext dc(&image);
+        dc.SetMapMode(platform::MapMode::Isotropic);
+        dc.SetWindowExt(window);
+        dc.SetViewportExt(Size{600, 400});
+        dc.SelectFont(font);
+        return MeasureOn(dc, text);
+    };
+    for (int round = 0; round < 2; ++round) {
+        for (const Size window : windows) {
+            dc_->SetWindowExt(window);
+            for (const quaverly::LogFont& font : fonts) {
+                dc_->SelectFont(font);
+                for (const std::u16string_view text : texts) {
+                    SCOPED_TRACE(testing::Message()
+                                 << "round " << round << ", window " << window.cx << ", font "
+                                 << QString::fromStdU16String(font.FaceName()).toStdString()
+                                 << " " << font.height << "/" << font.weight << ", text "
+                                 << QString::fromStdU16String(std::u16string(text)).toStdString());
+                    ExpectSame(MeasureOn(*dc_, text), fresh(font, window, text));
+                }
+            }
+        }
+    }
+    // The cases tell the fonts and the zooms apart: a remembered answer that ignored either
+    // would fail above.
+    dc_->SetWindowExt(windows[0]);
+    dc_->SelectFont(Font(u"Arial", 0));
+    const Size normal = dc_->GetTextExtent(u"yue");
+    dc_->SetWindowExt(windows[1]);
+    EXPECT_NEAR(dc_->GetTextExtent(u"yue").cx * 2, normal.cx, 8);
+    dc_->SelectFont(Font(u"Arial", -U(28)));
+    const Size large = dc_->GetTextExtent(u"yue");
+    dc_->SelectFont(Font(u"Arial", -U(14)));
+    EXPECT_LT(dc_->GetTextExtent(u"yue").cx * 3, large.cx * 2);
+}
+
+// Text drawn centred after other fonts were measured is centred by its own font's width.
+TEST_F(ImageProbe, CentredTextAfterAFontChangeUsesItsOwnWidth)
+{
+    dc_->SelectFont(Font(u"Arial", -U(10)));
+    (void)dc_->GetTextExtent(u"yue");
+    dc_->SelectFont(Font(u"Arial", -U(60)));
+    (void)dc_->GetTextExtent(u"yue");
+    dc_->SelectFont(Font(u"Arial", -U(10)));
+    dc_->SelectFont(Font(u"Arial", -U(60)));
+    dc_->SetTextAlign(platform::kTaBaseline | platform::kTaCenter);
+    dc_->TextOut(U(300), U(200), u"yue");
+    const Ink ink = FindInk(Picture());
+    ASSERT_FALSE(ink.Empty());
+    EXPECT_NEAR(ink.CentreX(), 300.0, 3.0);
+    EXPECT_GT(ink.right - ink.left, 60);
+}
+
+// Text is shaped once per font and drawn again from the shaped layout; what comes out is
+// what the painter draws of the same text, the first time and every time after, and
+// text a layout would treat its own way (a tab, right-to-left letters) is left to the
+// painter.
+TEST(QtDeviceContext, TextDrawnAgainComesOutAsThePainterDrawsIt)
+{
+    ASSERT_EQ(platform::AddFontResource(kFontFile), 5);
+    const quaverly::LogFont fonts[] = {Font(u"Arial", -18), Font(u"宋体", -22),
+                                       Font(u"Tansy Number", -26), Font(u"Arial", -15, 700)};
+    const std::u16string_view texts[] = {u"yue", u"a", u"月亮", u"1234567", u"fi fl",
+                                         u"a\tb",  u"שלום", u"x\u0301y"};
+    for (const quaverly::LogFont& font : fonts) {
+        for (const std::u16string_view text : texts) {
+            SCOPED_TRACE(QString::fromStdU16String(font.FaceName() + u" " + std::u16string(text))
+                             .toStdString());
+            QImage drawn(160, 40, QImage::Format_RGB32);
+            QImage expected(160, 40, QImage::Format_RGB32);
+            drawn.fill(Qt::white);
+            expected.fill(Qt::white);
+            QFont qfont;
+            {
+                QtDeviceContext dc(&drawn);
+                dc.SetBkMode(platform::BkMode::Transparent);
+                dc.SetTextAlign(platform::kTaBaseline | platform::kTaLeft);
+                dc.SelectFont(font);
+                qfont = dc.CurrentQFont();
+                for (int round = 0; round < 2; ++round)
+                    dc.TextOut(10 + 70 * round, 28, text);
+            }
+            {
+                QPainter painter(&expected);
+                painter.setRenderHint(QPainter::Antialiasing, true);
+                painter.setRenderHint(QPainter::TextAntialiasing, true);
+                painter.setFont(qfont);
+                painter.setPen(Qt::black);
+                const QString qtext = QString::fromStdU16String(std::u16string(text));
+                painter.drawText(QPointF(10, 28), qtext);
+                painter.drawText(QPointF(80, 28), qtext);
+            }
+            EXPECT_TRUE(drawn == expected);
+        }
     }
 }
 

@@ -101,6 +101,37 @@ TEST_F(PainterTest, FontHeightsAreScreenPixelsTimesTheScaleTruncated)
     }
 }
 
+// The painter keeps the table's fonts it looked up; a font set in the table afterwards, a
+// new scale and another table are all seen at once.
+TEST_F(PainterTest, ScaledFontsFollowTheTablesFontsTheScaleAndTheTable)
+{
+    namespace font_key = brindle::font_key;
+    auto font = [](std::u16string_view face, int height) {
+        quaverly::LogFont lf;
+        lf.SetFaceName(face);
+        lf.height = height;
+        return lf;
+    };
+    painter_.SetScale(2.0f);
+    EXPECT_EQ(painter_.ScaledFont(font_key::kLyric).height, 0);
+    table_.SetFont(font_key::kLyric, font(u"SimSun", -12));
+    EXPECT_EQ(painter_.ScaledFont(font_key::kLyric).FaceName(), u"SimSun");
+    EXPECT_EQ(painter_.ScaledFont(font_key::kLyric).height, -24);
+    table_.SetFont(font_key::kLyric, font(u"SimHei", -10));
+    EXPECT_EQ(painter_.ScaledFont(font_key::kLyric).FaceName(), u"SimHei");
+    painter_.SetScale(3.0f);
+    EXPECT_EQ(painter_.ScaledFont(font_key::kLyric).height, -30);
+
+    DrawResourceTable other;
+    other.SetFont(font_key::kLyric, font(u"KaiTi", -8));
+    painter_.SetResourceTable(&other);
+    EXPECT_EQ(painter_.ScaledFont(font_key::kLyric).FaceName(), u"KaiTi");
+    painter_.SetResourceTable(&table_);
+    EXPECT_EQ(painter_.ScaledFont(font_key::kLyric).FaceName(), u"SimHei");
+    table_.SetDefaultFonts();  // the music keys again
+    EXPECT_EQ(painter_.ScaledFont(font_key::kNote), painter_.ScaledFont(table_.GetFont(font_key::kNote)));
+}
+
 TEST_F(PainterTest, PensAndBrushesAreMadePerCallAndTheContextsAreRestored)
 {
     const platform::Pen pen{platform::kPsDashDot, 7, Rgb(1, 2, 3)};

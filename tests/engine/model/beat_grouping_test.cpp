@@ -65,6 +65,16 @@ std::vector<Value> RestValues(const std::vector<std::shared_ptr<Note>>& output)
     return values;
 }
 
+// The values of the rests BuildRests gives, which Build makes into notes.
+std::vector<Value> RestValues(const std::vector<BeatGrouping::Rest>& rests)
+{
+    std::vector<Value> values;
+    for (const BeatGrouping::Rest& rest : rests)
+        values.push_back({rest.start, rest.duration, rest.dots, rest.tupletActual,
+                          rest.tupletNormal});
+    return values;
+}
+
 TEST(BeatGroupingTest, FloorLog2)
 {
     EXPECT_EQ(FloorLog2(1), 0);
@@ -162,8 +172,12 @@ TEST(BeatGroupingTest, RestsFillTheUncoveredTimeByBeatGroups)
         BeatGrouping grouping;
         grouping.SetMeter(c.beats, c.beatType);
         std::vector<std::shared_ptr<Note>> output;
-        grouping.Build(MakeNotes(c.notes), {}, output);
+        const auto notes = MakeNotes(c.notes);
+        grouping.Build(notes, {}, output);
         EXPECT_EQ(RestValues(output), c.rests);
+        std::vector<BeatGrouping::Rest> rests;
+        grouping.BuildRests(notes, {}, {}, rests);
+        EXPECT_EQ(RestValues(rests), c.rests);
     }
 }
 
@@ -238,6 +252,9 @@ TEST(BeatGroupingTest, MissingTupletNotesBecomeRestsOfTheUnitLength)
         std::vector<std::shared_ptr<Note>> output;
         grouping.Build(notes, tuplets, output);
         EXPECT_EQ(RestValues(output), c.rests);
+        std::vector<BeatGrouping::Rest> rests;
+        grouping.BuildRests(notes, tuplets, {}, rests);
+        EXPECT_EQ(RestValues(rests), c.rests);
     }
 }
 
@@ -307,6 +324,9 @@ TEST(BeatGroupingTest, ItemsAlreadyInTheOutputOccupyTime)
     ASSERT_EQ(output.size(), 2u);
     EXPECT_EQ(output[0], earlier);
     EXPECT_EQ(RestValues({output[1]}), (std::vector<Value>{{len::kHalf, len::kHalf}}));
+    std::vector<BeatGrouping::Rest> rests;
+    grouping.BuildRests({}, {}, {earlier}, rests);
+    EXPECT_EQ(RestValues(rests), (std::vector<Value>{{len::kHalf, len::kHalf}}));
 }
 
 TEST(BeatGroupingTest, SmallestUnitFollowsTheNotesAndTheirStarts)

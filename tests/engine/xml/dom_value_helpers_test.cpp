@@ -1,22 +1,18 @@
 // The DOM value helpers: exact comparison, integer text in both directions, an element's
-// text, child collection, and the filter that keeps written text loadable.
+// text and children, and the filter that keeps written text loadable.
 #include <climits>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <xercesc/dom/DOM.hpp>
-#include <xercesc/framework/MemBufInputSource.hpp>
-#include <xercesc/parsers/XercesDOMParser.hpp>
 
 #include "engine/xml/dom_value_helpers.h"
 #include "engine/xml/xml_platform.h"
+#include "tests/engine/xml/xml_test_util.h"
 
 namespace quaverly {
 namespace {
-
-namespace x = xercesc;
 
 TEST(DomValueHelpersTest, TextEqualsIsExactAndCaseSensitive)
 {
@@ -106,62 +102,41 @@ TEST(DomValueHelpersTest, XmlSafeTextDropsWhatXmlCannotHold)
         EXPECT_EQ(XmlSafeText(c.text), c.safe);
 }
 
-// A parsed document for the node helpers.
-class DomNodeTest : public ::testing::Test {
-protected:
-    x::DOMDocument* Parse(const std::string& text)
-    {
-        EXPECT_TRUE(XmlPlatform::EnsureInitialized());
-        parser_ = std::make_unique<x::XercesDOMParser>();
-        x::MemBufInputSource source(reinterpret_cast<const XMLByte*>(text.data()), text.size(),
-                                    u"test", false);
-        parser_->parse(source);
-        return parser_->getDocument();
-    }
-
-private:
-    std::unique_ptr<x::XercesDOMParser> parser_;
-};
-
-TEST_F(DomNodeTest, ElementTextIsTheFirstTextChildOnly)
+TEST(XmlElementTest, ElementTextIsTheFirstRunOfTextOnly)
 {
-    x::DOMDocument* document = Parse(
+    const auto tree = xml_test::ParseTree(
         "<r><a>first<!-- note -->second</a><b><![CDATA[hidden]]></b><c/>"
         "<d>Tom &amp; Jerry</d><e><i>inner</i>after</e></r>");
-    ASSERT_NE(document, nullptr);
-    x::DOMElement* root = document->getDocumentElement();
+    const XmlElement* root = tree->Root();
+    ASSERT_NE(root, nullptr);
     std::vector<std::u16string> texts;
-    for (x::DOMElement* e = root->getFirstElementChild(); e; e = e->getNextElementSibling())
+    for (const XmlElement* e : root->Children())
         texts.push_back(ElementText(*e));
     EXPECT_EQ(texts, (std::vector<std::u16string>{u"first", u"", u"", u"Tom & Jerry", u"after"}));
     EXPECT_EQ(ElementName(*root), u"r");
 }
 
-TEST_F(DomNodeTest, CollectChildElementsTakesElementsInOrderAndRestoresTheWalker)
+TEST(XmlElementTest, ChildrenAreTheElementsInOrder)
 {
-    x::DOMDocument* document = Parse("<r>text<a/><!-- c --><b>x</b>more<c/></r>");
-    ASSERT_NE(document, nullptr);
-    x::DOMElement* root = document->getDocumentElement();
-    x::DOMTreeWalker* walker = document->createTreeWalker(
-        root, x::DOMNodeFilter::SHOW_ELEMENT | x::DOMNodeFilter::SHOW_TEXT, nullptr, true);
-    std::vector<x::DOMElement*> children;
-    CollectChildElements(*walker, children);
-    ASSERT_EQ(children.size(), 3u);
-    EXPECT_EQ(ElementName(*children[0]), u"a");
-    EXPECT_EQ(ElementName(*children[1]), u"b");
-    EXPECT_EQ(ElementName(*children[2]), u"c");
-    EXPECT_EQ(walker->getCurrentNode(), root);
-    walker->release();
+    const auto tree = xml_test::ParseTree("<r>text<a/><!-- c --><b>x</b>more<c/></r>");
+    const XmlElement* root = tree->Root();
+    ASSERT_NE(root, nullptr);
+    ASSERT_EQ(root->Children().size(), 3u);
+    EXPECT_EQ(ElementName(*root->Children()[0]), u"a");
+    EXPECT_EQ(ElementName(*root->Children()[1]), u"b");
+    EXPECT_EQ(ElementName(*root->Children()[2]), u"c");
+    EXPECT_EQ(ElementText(*root), u"text");
 }
 
-TEST_F(DomNodeTest, WriteRelativeXYSetsBothAttributes)
+TEST(XmlElementTest, WriteRelativeXYSetsBothAttributes)
 {
-    x::DOMDocument* document = Parse("<r/>");
-    ASSERT_NE(document, nullptr);
-    x::DOMElement* root = document->getDocumentElement();
-    WriteRelativeXY(*root, 12, -5);
-    EXPECT_EQ(std::u16string(root->getAttribute(u"relative-x")), u"12");
-    EXPECT_EQ(std::u16string(root->getAttribute(u"relative-y")), u"-5");
+    XmlTree tree;
+    XmlElement& root = tree.AddElement(nullptr, u"r");
+    WriteRelativeXY(root, 12, -5);
+    ASSERT_NE(root.FindAttribute(u"relative-x"), nullptr);
+    ASSERT_NE(root.FindAttribute(u"relative-y"), nullptr);
+    EXPECT_EQ(*root.FindAttribute(u"relative-x"), u"12");
+    EXPECT_EQ(*root.FindAttribute(u"relative-y"), u"-5");
 }
 
 }  // namespace

@@ -198,11 +198,18 @@ TEST(ValueVocabularyTest, NotationSymbols)
 
 TEST(ValueVocabularyTest, ReadRelativeXYTakesEachAttributeOrZero)
 {
+    XmlTree tree;
+    auto offsetOf = [&tree](std::initializer_list<std::pair<const char16_t*, const char16_t*>> list) {
+        XmlElement& element = tree.AddElement(nullptr, u"e");
+        for (const auto& [name, value] : list)
+            element.SetAttribute(name, value);
+        return ReadRelativeXY(CollectAttributes(element));
+    };
     EXPECT_EQ(ReadRelativeXY({}), (Point{0, 0}));
-    EXPECT_EQ(ReadRelativeXY({{u"relative-y", u"-40"}}), (Point{0, -40}));
-    EXPECT_EQ(ReadRelativeXY({{u"relative-x", u"15"}, {u"relative-y", u"x"}, {u"type", u"3"}}),
+    EXPECT_EQ(offsetOf({{u"relative-y", u"-40"}}), (Point{0, -40}));
+    EXPECT_EQ(offsetOf({{u"relative-x", u"15"}, {u"relative-y", u"x"}, {u"type", u"3"}}),
               (Point{15, 0}));
-    EXPECT_EQ(ReadRelativeXY({{u"Relative-X", u"9"}}), (Point{0, 0}));
+    EXPECT_EQ(offsetOf({{u"Relative-X", u"9"}}), (Point{0, 0}));
 }
 
 TEST(ValueVocabularyTest, RealToTextWritesTheShortDefaultForm)

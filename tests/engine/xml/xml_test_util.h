@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 #include <xercesc/dom/DOM.hpp>
+#include <xercesc/framework/MemBufInputSource.hpp>
+#include <xercesc/parsers/SAX2XMLReaderImpl.hpp>
 
 #include "engine/model/container_element.h"
 #include "engine/model/part.h"
@@ -16,7 +18,9 @@
 #include "engine/xml/music_xml_file.h"
 #include "engine/xml/xml_converter.h"
 #include "engine/xml/xml_document_context.h"
+#include "engine/xml/xml_element.h"
 #include "engine/xml/xml_platform.h"
+#include "engine/xml/xml_tree_builder.h"
 #include "tests/platform/temp_folder.h"
 
 namespace quaverly::xml_test {
@@ -111,6 +115,74 @@ struct DocumentRelease {
     void operator()(x::DOMDocument* document) const { document->release(); }
 };
 
+// The DOM element as a document load gives it to the converters: its name, its
+// attributes, the value of its first text node and its child elements.
+inline void AddFromDom(XmlTree& tree, XmlElement* parent, const x::DOMElement& element)
+{
+    XmlElement& added = tree.AddElement(parent, element.getTagName());
+    const x::DOMNamedNodeMap* attributes = element.getAttributes();
+    for (XMLSize_t i = 0; attributes && i < attributes->getLength(); ++i)
+        added.SetAttribute(attributes->item(i)->getNodeName(), attributes->item(i)->getNodeValue());
+    bool textSeen = false;
+    for (const x::DOMNode* child = element.getFirstChild(); child;
+         child = child->getNextSibling()) {
+        if (child->getNodeType() == x::DOMNode::TEXT_NODE && !textSeen) {
+            added.AppendText(child->getNodeValue());
+            textSeen = true;
+        } else if (child->getNodeType() == x::DOMNode::ELEMENT_NODE) {
+            AddFromDom(tree, &added, static_cast<const x::DOMElement&>(*child));
+        }
+    }
+}
+
+inline std::unique_ptr<XmlTree> TreeFromDom(const x::DOMElement& element)
+{
+    auto tree = std::make_unique<XmlTree>();
+    AddFromDom(*tree, nullptr, element);
+    return tree;
+}
+
+// What a written element holds, put into a DOM element: its attributes, its text (when it
+// has some) and its child elements, made DOM nodes of the document.
+inline x::DOMElement* DomFromTree(x::DOMDocument& document, const XmlElement& element);
+
+inline void CopyIntoDom(x::DOMDocument& document, x::DOMElement& target, const XmlElement& element)
+{
+    for (const XmlElement::Attribute& attribute : element.Attributes())
+        target.setAttribute(attribute.name->c_str(), attribute.value.c_str());
+    if (element.HasText())
+        target.appendChild(document.createTextNode(element.Text().c_str()));
+    for (const XmlElement* child : element.Children())
+        target.appendChild(DomFromTree(document, *child));
+}
+
+// The written element as a DOM element of the document.
+inline x::DOMElement* DomFromTree(x::DOMDocument& document, const XmlElement& element)
+{
+    x::DOMElement* out = document.createElement(element.Name().c_str());
+    CopyIntoDom(document, *out, element);
+    return out;
+}
+
+// The markup read into a tree as a document load reads it, validating against the
+// document type the markup carries when asked.
+inline std::unique_ptr<XmlTree> ParseTree(const std::string& text, bool validate = false)
+{
+    EXPECT_TRUE(XmlPlatform::EnsureInitialized());
+    auto tree = std::make_unique<XmlTree>();
+    XmlTreeBuilder builder(*tree);
+    x::SAX2XMLReaderImpl parser;
+    parser.setFeature(x::XMLUni::fgSAX2CoreValidation, validate);
+    parser.setFeature(x::XMLUni::fgXercesDynamic, false);
+    parser.setFeature(x::XMLUni::fgSAX2CoreNameSpaces, false);
+    parser.setContentHandler(&builder);
+    parser.setLexicalHandler(&builder);
+    x::MemBufInputSource source(reinterpret_cast<const XMLByte*>(text.data()), text.size(),
+                                u"test", false);
+    parser.parse(source);
+    return tree;
+}
+
 // A bare DOM document to write converters into and read them back from.
 class DomElementTest : public ::testing::Test {
 protected:
@@ -142,24 +214,24 @@ protected:
         return out;
     }
 
+    // Writes with the converter under the parent; what it wrote goes into the DOM.
     void Write(XmlConverter& converter, x::DOMElement* parent)
     {
-        converter.SetDocument(document.get());
+        XmlTree tree;
+        XmlElement& written = tree.AddElement(nullptr, parent->getTagName());
         converter.SetContext(&context);
-        converter.SetParentElement(parent);
+        converter.SetParentElement(&written);
         converter.Write();
+        CopyIntoDom(*document, *parent, written);
     }
 
-    // Reads the element with the converter through a walker standing on it.
+    // Reads the element with the converter, as a document load gives it.
     void Read(XmlConverter& converter, x::DOMElement* element)
     {
-        x::DOMTreeWalker* walker = document->createTreeWalker(
-            element, x::DOMNodeFilter::SHOW_ELEMENT | x::DOMNodeFilter::SHOW_TEXT, nullptr,
-            true);
-        converter.SetWalker(walker);
+        const std::unique_ptr<XmlTree> tree = TreeFromDom(*element);
+        converter.SetElement(tree->Root());
         converter.SetContext(&context);
         converter.Read();
-        walker->release();
     }
 
     // A new child <name> of the root with the children of a tiny markup: "tag=text"
