@@ -281,8 +281,12 @@ public:
     // callers and change nothing.
     void ReflowLinesFrom(ScorePainter& painter, int page, bool keep, bool all);
     // Puts the lines on pages from page `page` on, honouring the lines-per-page entries;
-    // drops unused pages, sends notice 18 and keeps the cursor on its bar.
+    // drops unused pages, sends notice 18 and keeps the cursor on its bar. When the
+    // current page went away, the cursor's page becomes current (notice 16).
     void RepaginateFrom(ScorePainter& painter, int page);
+    // After a repagination: a current page past the last page gives way to the page that
+    // holds the cursor, and the listener hears of it as of any page change.
+    void ShowCursorPageInsteadOfLostPage();
     // Lays out the lines of one page again and stacks them from y = 0, each below the
     // ones above it; nothing for a page that does not exist.
     void RestackPage(ScorePainter& painter, int page);

@@ -41,6 +41,32 @@ void LayoutColumns(const std::shared_ptr<Score>& score, ScorePainter& painter, i
     LayoutScore(state);
 }
 
+// Measures the bar columns a walk reaches, each once, from its first bar on. Only what
+// the walk looks at is measured, so a line it leaves as it was keeps the widths its own
+// rows gave its bars.
+class ColumnMeasure {
+public:
+    ColumnMeasure(const std::shared_ptr<Score>& score, ScorePainter& painter, int first)
+        : score_(score), painter_(painter), measuredEnd_(first)
+    {
+    }
+    // Measures the columns up to `end` (exclusive) not measured yet.
+    void Through(int end)
+    {
+        if (end <= measuredEnd_)
+            return;
+        LayoutColumns(score_, painter_, measuredEnd_, end);
+        measuredEnd_ = end;
+    }
+    // One past the last column measured.
+    int End() const { return measuredEnd_; }
+
+private:
+    const std::shared_ptr<Score>& score_;
+    ScorePainter& painter_;
+    int measuredEnd_;
+};
+
 // Bar `index` of the first part's staff: the one every column is measured by.
 std::shared_ptr<Bar> FirstPartBar(const Score& score, int index)
 {
@@ -95,17 +121,9 @@ int ScoreEditor::RelayoutFrom(ScorePainter& painter, int line, int mode)
     }
     const std::map<int, int>& barsPerLine = score->GetBarsPerLine();
 
-    // The bars are measured as the walk reaches them. Measuring lays a column out afresh,
-    // so its bars lose the widths and the scale their line gave them: a line the walk
-    // leaves standing is laid out again below when any of its bars was measured.
-    int measured = next;
-    const auto measure = [&](int bar) {
-        if (bar >= measured && measured < barCount) {
-            const int to = std::clamp(bar + 1, measured + 1, barCount);
-            LayoutColumns(score, painter, measured, to);
-            measured = to;
-        }
-    };
+
+    // The bars are measured again as the walk reaches them.
+    ColumnMeasure measure(score, painter, next);
 
     // The rows a line has: one per part of every part container.
     int rowCount = 0;
@@ -161,7 +179,7 @@ int ScoreEditor::RelayoutFrom(ScorePainter& painter, int line, int mode)
             while (end < barCount) {
                 if (breaks.erase(end) != 0 && end > next)
                     break;
-                measure(end);
+                measure.Through(end + 1);
                 running += BarContribution(painter, *score, end);
                 if (running != 0 && end > next &&
                     (room <= 0 || static_cast<double>(running) / static_cast<double>(room) >
@@ -172,14 +190,17 @@ int ScoreEditor::RelayoutFrom(ScorePainter& painter, int line, int mode)
         }
         if (end <= next)
             end = next + 1;  // a bar wider than the line still gets a line of its own
+        measure.Through(end);
 
         // The start line is always laid out: the edit that asked for the walk is there.
         if (mode == 0 && index > start && before.first == next && before.end == end) {
-            // This line and the ones after it keep their bars; those of their bars that
-            // were measured get their line's widths back.
+            // This line and the ones after it stand as they are. Its bars were measured
+            // again to find its end, and so was the first bar of the next line: the rows
+            // of every line with a measured bar give their bars back the widths of the
+            // line.
             for (std::size_t i = static_cast<std::size_t>(index); i < lines.size(); ++i) {
                 const auto standing = std::dynamic_pointer_cast<SystemNode>(lines[i]);
-                if (!standing || standing->GetBarRange().first >= measured)
+                if (!standing || standing->GetBarRange().first >= measure.End())
                     break;
                 standing->Layout(painter);
                 ApplyViewFlagsToLine(*standing);
@@ -188,7 +209,6 @@ int ScoreEditor::RelayoutFrom(ScorePainter& painter, int line, int mode)
             index = static_cast<int>(lines.size());
             break;
         }
-        measure(end - 1);
         // A line that keeps its bars keeps its rows, and with them what the user gave
         // them (instrument names, row offsets); a line cut anew gets new rows.
         const bool sameRows = before.first == next && before.end == end &&
@@ -307,6 +327,20 @@ void ScoreEditor::RepaginateFrom(ScorePainter& painter, int page)
     NotifyListener(EditorNoticeCode::PageInfoChanged);
     if (cursorBar >= 0)
         PlaceCursorOnBar(cursorBar);
+    ShowCursorPageInsteadOfLostPage();
+}
+
+void ScoreEditor::ShowCursorPageInsteadOfLostPage()
+{
+    const int pages = layout->GetChildCount();
+    if (pages == 0 || currentPage < pages)
+        return;
+    // The page shown is gone: the page that now holds the cursor's bar is shown, and the
+    // program follows it as after any page change.
+    SetCurrentPage(cursor.page >= 0 && cursor.page < pages ? cursor.page : pages - 1);
+    const NoticePosition where{currentPage, cursor.line, cursor.track, GetCursorBarIndex(),
+                               cursor.timeInBar};
+    NotifyListener(EditorNotice{EditorNoticeCode::PageChanged, nullptr, nullptr, &where});
 }
 
 void ScoreEditor::ReflowLinesFrom(ScorePainter& painter, int page, bool /*keep*/, bool /*all*/)
