@@ -39,6 +39,7 @@ class InitialLayoutCommand;
 class InputMode;
 class Note;
 class ScorePainter;
+class StepLyricCommand;
 class SystemNode;
 
 class ScoreEditor final : public api::ScoreEditor {
@@ -338,6 +339,11 @@ private:
     int LineHeight(std::size_t index) const;
 
     // --- Keys, note entry, note editing, marks and structure ---
+
+    // Queues the step that moves in-place lyric editing from the syllable at (part, bar,
+    // verse, time) of the part's first track; notice 1.
+    void QueueLyricStep(std::unique_ptr<StepLyricCommand> step, int part, int bar, int verse,
+                        int time);
 
     // The left and right arrows: the cursor one note left or right, the selection
     // cleared.

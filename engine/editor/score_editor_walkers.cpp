@@ -58,6 +58,8 @@ public:
         LayoutColumns(score_, painter_, measuredEnd_, end);
         measuredEnd_ = end;
     }
+    // One past the last column measured.
+    int End() const { return measuredEnd_; }
 
 private:
     const std::shared_ptr<Score>& score_;
@@ -192,11 +194,18 @@ int ScoreEditor::RelayoutFrom(ScorePainter& painter, int line, int mode)
 
         // The start line is always laid out: the edit that asked for the walk is there.
         if (mode == 0 && index > start && before.first == next && before.end == end) {
-            // Its bars were measured again to find its end: its rows give them back the
-            // widths of the line.
-            system->Layout(painter);
-            ApplyViewFlagsToLine(*system);
-            next = barCount;  // this line and the ones after it stand as they are
+            // This line and the ones after it stand as they are. Its bars were measured
+            // again to find its end, and so was the first bar of the next line: the rows
+            // of every line with a measured bar give their bars back the widths of the
+            // line.
+            for (std::size_t i = static_cast<std::size_t>(index); i < lines.size(); ++i) {
+                const auto standing = std::dynamic_pointer_cast<SystemNode>(lines[i]);
+                if (!standing || standing->GetBarRange().first >= measure.End())
+                    break;
+                standing->Layout(painter);
+                ApplyViewFlagsToLine(*standing);
+            }
+            next = barCount;
             index = static_cast<int>(lines.size());
             break;
         }
@@ -284,6 +293,9 @@ void ScoreEditor::RepaginateFrom(ScorePainter& painter, int page)
         node->SetModel(score);
         node->SetIndex(p);
         node->SetRect({0, 0, pageContentWidth, pageContentHeight});
+        // A page made here shows its border as the view flag says, like the pages
+        // that were there when the flag was set.
+        node->SetShowBorder(viewFlags[0]);
         node->SetParent(layout.get());
         node->ClearChildren();
 
