@@ -17,7 +17,7 @@ CTimeSignatureDlg::CTimeSignatureDlg(QWidget* parent)
       choices_({kBeatButtonIds[0], kBeatButtonIds[1], kBeatButtonIds[2], kBeatButtonIds[3], kBeatButtonIds[4],
                 kBeatButtonIds[5], kBeatButtonIds[6], kBeatButtonIds[7], kBeatButtonIds[8]})
 {
-    setWindowTitle(QStringLiteral("添加拍号"));
+    setWindowTitle(QStringLiteral("Dialog"));
     auto* group = new QGroupBox(QStringLiteral("拍号"), this);
     auto* grid = new QGridLayout(group);
     for (std::size_t i = 0; i < kBeatButtonIds.size(); ++i) {

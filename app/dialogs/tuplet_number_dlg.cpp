@@ -11,7 +11,7 @@ namespace brindle {
 
 CTupletNumberDlg::CTupletNumberDlg(QWidget* parent) : DialogBase(parent, kTemplateId)
 {
-    setWindowTitle(QStringLiteral("连音"));
+    setWindowTitle(QStringLiteral("Dialog"));
     auto* edit = new QLineEdit(this);
     edit->setMaximumWidth(80);
     AddControl(kIdNumber, edit);

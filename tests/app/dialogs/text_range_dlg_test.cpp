@@ -338,7 +338,7 @@ TEST_F(TupletTest, OnlyThreeToThirtyAreAccepted)
                           Case{u"7", true}, Case{u"3.5", false}, Case{u"", false}}) {
         const std::size_t before = script.MessageBoxes().size();
         CTupletNumberDlg dialog;
-        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("连音"));
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Dialog"));
         script.AnswerModal([&](DialogBase& d) {
             EXPECT_EQ(d.GetDlgItemText(CTupletNumberDlg::kIdNumber), u"3");
             d.SetDlgItemText(CTupletNumberDlg::kIdNumber, c.text);

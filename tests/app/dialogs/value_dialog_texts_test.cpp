@@ -65,7 +65,7 @@ TEST(ValueDialogTexts, CaptionsTemplatesAndFixedTexts)
          {"每行首小节", "间隔小节", "无", "括号", "方框", "圆环", "偏移(0.1mm)", "X:", "Y:", "从指定小节开始计数:", "计数",
           "从", "到", "计数范围", "高级(&A)", "确定", "取消"}},
         {[] { return std::make_unique<CKeySignatureDlg>(); }, 161, "添加调号", {"调号"}},
-        {[] { return std::make_unique<CTimeSignatureDlg>(); }, 163, "添加拍号",
+        {[] { return std::make_unique<CTimeSignatureDlg>(); }, 163, "Dialog",
          {"拍号", "A", "B", "C", "D", "E", "F", "G", "H", "I"}},
         {[] { return std::make_unique<CBeatDlg>(); }, 244, "节拍设置", {"拍：", "拍类型：", "确定"}},
         {[] { return std::make_unique<CTempoMarkDlg>(); }, 165, "添加节拍标记", {"节拍", "Q", "＝"}},
@@ -79,7 +79,7 @@ TEST(ValueDialogTexts, CaptionsTemplatesAndFixedTexts)
          {"调号", "方向", "向上", "向下", "作用范围（小节）", "从", "到", "到乐谱末尾", "到下一个调改变处"}},
         {[] { return std::make_unique<COctaveShiftDlg>(); }, 283, "升降八度",
          {"小节", "从：", "到：", "八度", "升高八度", "降低八度"}},
-        {[] { return std::make_unique<CTupletNumberDlg>(); }, 217, "连音", {"输入连音数："}},
+        {[] { return std::make_unique<CTupletNumberDlg>(); }, 217, "Dialog", {"输入连音数："}},
     };
     for (const Case& c : cases) {
         const std::unique_ptr<platform::DialogBase> dialog = c.make();
