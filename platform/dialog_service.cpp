@@ -71,6 +71,31 @@ std::vector<FileFilter> ParseFileFilter(std::u16string_view filter)
     return entries;
 }
 
+std::u16string FileFilterChoice(const FileFilter& filter)
+{
+    std::u16string spaced;
+    std::u16string joined;
+    for (const std::u16string& pattern : filter.patterns) {
+        if (!spaced.empty()) {
+            spaced += u' ';
+            joined += u';';
+        }
+        spaced += pattern;
+        joined += pattern;
+    }
+    std::u16string_view description = filter.description;
+    for (const std::u16string& shown : {u"(" + joined + u")", u"(" + spaced + u")"}) {
+        if (description.size() >= shown.size() &&
+            description.substr(description.size() - shown.size()) == shown) {
+            description.remove_suffix(shown.size());
+            break;
+        }
+    }
+    while (!description.empty() && description.back() == u' ')
+        description.remove_suffix(1);
+    return std::u16string(description) + u" (" + spaced + u")";
+}
+
 std::u16string WithDefaultExtension(std::u16string_view path, std::u16string_view extension)
 {
     std::u16string result(path);

@@ -97,6 +97,10 @@ protected:
 // The entries of a filter text "desc|pattern|desc|pattern||": "||" (an empty
 // description) ends the list; an entry without a pattern is dropped.
 std::vector<FileFilter> ParseFileFilter(std::u16string_view filter);
+// The entry as a file dialog lists it: the description, then its patterns in brackets
+// once; a description that already ends with those patterns in brackets keeps them
+// there only. "Midi Files(*.mid)" with "*.mid" gives "Midi Files (*.mid)".
+std::u16string FileFilterChoice(const FileFilter& filter);
 
 // `path` with ".extension" added when its file name has no extension.
 std::u16string WithDefaultExtension(std::u16string_view path, std::u16string_view extension);

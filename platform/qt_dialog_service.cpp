@@ -92,12 +92,8 @@ bool QtDialogService::AskFileName(FileDialogRequest& request)
 {
     const auto filters = ParseFileFilter(request.filter);
     QStringList names;
-    for (const auto& filter : filters) {
-        QStringList patterns;
-        for (const auto& pattern : filter.patterns)
-            patterns << ToQString(pattern);
-        names << ToQString(filter.description) + QStringLiteral(" (") + patterns.join(u' ') + u')';
-    }
+    for (const auto& filter : filters)
+        names << ToQString(FileFilterChoice(filter));
     QFileDialog dialog(request.parent);
     dialog.setAcceptMode(request.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(request.open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);

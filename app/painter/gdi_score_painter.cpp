@@ -388,13 +388,20 @@ quaverly::Point GdiScorePainter::GetFlatSlurOffset()
     return Table().GetMetrics().flatSlurOffset;
 }
 
+platform::Region GdiScorePainter::SlurPieceClip(int x, int y, int length, int height) const
+{
+    // The clip cuts the bracket across; upwards it leaves room for the whole width of the
+    // bracket's line and one pixel, so the top edge shows wherever it falls on the pixels.
+    const int above = height + 1 + Table().GetMetrics().bracketLineWidth + Pixels(1);
+    return DeviceRegion({x, y - above, x + length, y});
+}
+
 void GdiScorePainter::DrawFlatSlurStart(int x, int y, int length, int color)
 {
     if (!dc_)
         return;
     // Only the left half of a bracket twice as long shows.
-    const int h = GetFlatSlurHeight2() + 1;
-    ClipScope clip(*dc_, DeviceRegion({x, y - h, x + length, y}));
+    ClipScope clip(*dc_, SlurPieceClip(x, y, length, GetFlatSlurHeight2()));
     FlatBracket(x, y, x + 2 * length, y, color);
 }
 
@@ -403,8 +410,7 @@ void GdiScorePainter::DrawFlatSlurEnd(int x, int y, int length, int color)
     if (!dc_)
         return;
     // Only the right half of a bracket twice as long shows.
-    const int h = GetFlatSlurHeight() + 1;
-    ClipScope clip(*dc_, DeviceRegion({x, y - h, x + length, y}));
+    ClipScope clip(*dc_, SlurPieceClip(x, y, length, GetFlatSlurHeight()));
     FlatBracket(x - length, y, x + length, y, color);
 }
 

@@ -341,6 +341,9 @@ private:
     platform::Rect At(const quaverly::Rect& r) const;
     // The device pixels of a page rectangle.
     platform::Region DeviceRegion(const quaverly::Rect& r) const;
+    // The clip of one piece of a broken flat slur of the given height: the piece's span
+    // across, the bracket's height above.
+    platform::Region SlurPieceClip(int x, int y, int length, int height) const;
 
     // The common line path (page coordinates; the origin is added here).
     // Connected lines through the points with a pen of `style` and `width`.

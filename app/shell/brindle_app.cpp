@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QIcon>
+#include <QPageSetupDialog>
 #include <QPainter>
 #include <QPixmap>
 #include <QSettings>
@@ -70,6 +71,7 @@ CBrindleApp::CBrindleApp(Options options) : options_(std::move(options))
 {
     MapCommand(cmd::kAppAbout, [this] { OnAppAbout(); });
     MapCommand(cmd::kHelp, [this] { OnHelp(); });
+    MapCommand(cmd::kFilePrintSetup, [this] { OnFilePrintSetup(); });
     MapCommandRange(cmd::kFileMru1, cmd::kFileMru16, [this](int id) { OnOpenRecentFile(id); });
     MapUpdateRange(cmd::kFileMru1, cmd::kFileMru16, [this](platform::CommandUI& ui) {
         ui.Enable(m_pRecentFiles && static_cast<std::size_t>(ui.Id() - cmd::kFileMru1) < m_pRecentFiles->Size());
@@ -257,6 +259,14 @@ void CBrindleApp::OnAppAbout()
     CAboutDlg dialog(m_pFrame.get(), QUrl::fromLocalFile(QString::fromStdU16String(PathText(help))),
                      [this](const QUrl& url) { OpenUrl(url); });
     dialog.DoModal();
+}
+
+void CBrindleApp::OnFilePrintSetup()
+{
+    if (!m_pView)
+        return;
+    QPageSetupDialog dialog(&m_pView->Printer(), m_pFrame.get());
+    dialog.exec();
 }
 
 void CBrindleApp::OpenUrl(const QUrl& url) const

@@ -71,6 +71,9 @@ public:
 
     void OnAppAbout();
     void OnHelp();
+    // The printer set-up dialog for the view's printer: paper and orientation of the
+    // next print.
+    void OnFilePrintSetup();
     void OnOpenRecentFile(int id);
     // The help page named in the settings.
     std::filesystem::path HelpFilePath() const;

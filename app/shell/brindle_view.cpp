@@ -606,7 +606,7 @@ void CBrindleView::OnFilePrint()
 {
     if (!m_bScoreReady || !IsIdle())
         return;
-    QPrinter printer(QPrinter::HighResolution);
+    QPrinter& printer = Printer();
     QPrintDialog dialog(&printer, this);
     dialog.setMinMax(1, PrintPageCount());
     if (dialog.exec() != QDialog::Accepted)
@@ -615,6 +615,13 @@ void CBrindleView::OnFilePrint()
     const int from = printer.fromPage() > 0 ? printer.fromPage() : 1;
     const int to = printer.toPage() > 0 ? printer.toPage() : PrintPageCount();
     PrintPages(printer, from, to);
+}
+
+QPrinter& CBrindleView::Printer()
+{
+    if (!m_pPrinter)
+        m_pPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_pPrinter;
 }
 
 // ---- scrolling ---------------------------------------------------------------------

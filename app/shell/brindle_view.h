@@ -37,6 +37,7 @@
 #include "platform/view_base.h"
 
 class QPagedPaintDevice;
+class QPrinter;
 class QPlainTextEdit;
 
 namespace midi {
@@ -171,6 +172,9 @@ public:
     int PrintPageCount() const;
     // The print command: the printer dialog, then the chosen pages.
     void OnFilePrint();
+    // The printer the view prints on; the print setup chooses its paper and orientation,
+    // and the print command keeps what its dialog chose for the next print.
+    QPrinter& Printer();
 
     int PageWidth() const { return m_nPageWidth; }
     int PageHeight() const { return m_nPageHeight; }
@@ -652,6 +656,7 @@ private:
     unsigned m_nOpenFilterIndex = 1;
     // A document asked for while another one loads, opened once that one is shown.
     std::u16string m_strWaitingPath;
+    std::unique_ptr<QPrinter> m_pPrinter;  // made at the first print or print setup
     // ---- playback ----
     std::unique_ptr<PlaybackState, PlaybackStateDeleter> m_pPlayback;
 };

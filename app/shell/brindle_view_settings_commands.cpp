@@ -229,6 +229,12 @@ void CBrindleView::OnPageSetup()
     ShowScore();
     if (auto* editor = Editor())
         editor->Repaginate();
+    // The editor lays the score out afresh from its first page: the view shows that page
+    // from its top, and the page indicator and buttons follow.
+    m_nCurrentPage = 0;
+    OnHScroll(platform::kSbThumbPosition, 0);
+    OnVScroll(platform::kSbThumbPosition, 0);
+    PostMessage(msg::kUpdatePageIndicator);
 }
 
 void CBrindleView::OnShortcutKeys()

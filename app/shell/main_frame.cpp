@@ -499,6 +499,9 @@ bool CMainFrame::CreatePlaybackToolBar()
     m_pTempoSlider->setRange(kMinTempo, kMaxTempo);
     m_pTempoSlider->setValue(100);
     m_pTempoSlider->setTickPosition(QSlider::NoTicks);
+    // Moved with the mouse only: the keyboard stays with the score, where Space stops
+    // the playback whose speed the slider sets.
+    m_pTempoSlider->setFocusPolicy(Qt::NoFocus);
     m_pTempoSlider->setToolTip(QStringLiteral("播放速度"));
     connect(m_pTempoSlider, &QSlider::valueChanged, this, [this](int value) {
         if (!settingSlider_)

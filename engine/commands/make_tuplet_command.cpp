@@ -26,7 +26,9 @@ void MakeTupletCommand::Undo()
     if (!bar_ || !tuplet_) {
         return;
     }
-    tuplet_->ClearNotes();
+    // The notes leave the tuplet with counts 0 again, so they sound and are spaced at
+    // their written lengths; Do writes the counts back through the first note.
+    tuplet_->ClearChildren();
     bar_->RemoveTuplet(tuplet_.get());
     LayoutBar();
 }

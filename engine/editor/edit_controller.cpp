@@ -675,6 +675,9 @@ bool EditController::HandleStructureNotification(const ElementNotification& reco
                 c.push_back(WithPage<RebuildBarContentCommand>(e, p.pageIndex));
                 return Build(true, std::move(c));
             }
+            // The page that shows the drag is laid out again by undo and redo as well;
+            // the others when they become current.
+            c.push_back(WithPage<RelayoutLinesCommand>(e, p.pageIndex));
             c.push_back(LineList(e, 0, kLineListEnd, -1));
             return Build(false, std::move(c));
         }

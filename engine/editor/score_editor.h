@@ -39,6 +39,7 @@ class InitialLayoutCommand;
 class InputMode;
 class Note;
 class ScorePainter;
+class StepLyricCommand;
 class SystemNode;
 
 class ScoreEditor final : public api::ScoreEditor {
@@ -280,8 +281,12 @@ public:
     // callers and change nothing.
     void ReflowLinesFrom(ScorePainter& painter, int page, bool keep, bool all);
     // Puts the lines on pages from page `page` on, honouring the lines-per-page entries;
-    // drops unused pages, sends notice 18 and keeps the cursor on its bar.
+    // drops unused pages, sends notice 18 and keeps the cursor on its bar. When the
+    // current page went away, the cursor's page becomes current (notice 16).
     void RepaginateFrom(ScorePainter& painter, int page);
+    // After a repagination: a current page past the last page gives way to the page that
+    // holds the cursor, and the listener hears of it as of any page change.
+    void ShowCursorPageInsteadOfLostPage();
     // Lays out the lines of one page again and stacks them from y = 0, each below the
     // ones above it; nothing for a page that does not exist.
     void RestackPage(ScorePainter& painter, int page);
@@ -334,6 +339,11 @@ private:
     int LineHeight(std::size_t index) const;
 
     // --- Keys, note entry, note editing, marks and structure ---
+
+    // Queues the step that moves in-place lyric editing from the syllable at (part, bar,
+    // verse, time) of the part's first track; notice 1.
+    void QueueLyricStep(std::unique_ptr<StepLyricCommand> step, int part, int bar, int verse,
+                        int time);
 
     // The left and right arrows: the cursor one note left or right, the selection
     // cleared.

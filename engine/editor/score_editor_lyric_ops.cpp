@@ -78,15 +78,35 @@ void ScoreEditor::SetLyricVerse(int verse)
     NotifyListener(EditorNoticeCode::ContentChanged);
 }
 
-// The in-place text box opening and closing changes nothing by itself; the text it
-// hands back arrives through SetLyricText. Only the view is told.
-void ScoreEditor::BeginLyricEdit(int /*part*/, int /*bar*/, int /*verse*/, int /*time*/)
+// The view's in-place text box moves on from the syllable at the location: to the next
+// note's syllable of the verse (BeginLyricEdit) or to the one before (EndLyricEdit),
+// across the bars of the part's first track. The syllable found asks for editing when
+// the step runs, so the view opens its box there. The text the box hands back arrives
+// through SetLyricText; the step itself changes nothing and records no undo step.
+void ScoreEditor::BeginLyricEdit(int part, int bar, int verse, int time)
 {
-    NotifyListener(EditorNoticeCode::ContentChanged);
+    QueueLyricStep(std::make_unique<EditNextLyricCommand>(), part, bar, verse, time);
 }
 
-void ScoreEditor::EndLyricEdit(int /*part*/, int /*bar*/, int /*verse*/, int /*time*/)
+void ScoreEditor::EndLyricEdit(int part, int bar, int verse, int time)
 {
+    QueueLyricStep(std::make_unique<EditPreviousLyricCommand>(), part, bar, verse, time);
+}
+
+void ScoreEditor::QueueLyricStep(std::unique_ptr<StepLyricCommand> step, int part, int bar,
+                                 int verse, int time)
+{
+    const auto track = IsVerse(verse) && part >= 0 && part < score->GetChildCount()
+                           ? GetElementAtPath2(*score, part, 0)
+                           : nullptr;
+    if (track) {
+        step->SetRange(track);
+        step->SetBarIndex(bar);
+        step->SetVerse(verse);
+        step->SetPosition(time);
+        step->SetTransient(true);
+        AddCommand(std::move(step));
+    }
     NotifyListener(EditorNoticeCode::ContentChanged);
 }
 

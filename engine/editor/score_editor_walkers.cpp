@@ -42,6 +42,32 @@ void LayoutColumns(const std::shared_ptr<Score>& score, ScorePainter& painter, i
     LayoutScore(state);
 }
 
+// Measures the bar columns a walk reaches, each once, from its first bar on. Only what
+// the walk looks at is measured, so a line it leaves as it was keeps the widths its own
+// rows gave its bars.
+class ColumnMeasure {
+public:
+    ColumnMeasure(const std::shared_ptr<Score>& score, ScorePainter& painter, int first)
+        : score_(score), painter_(painter), measuredEnd_(first)
+    {
+    }
+    // Measures the columns up to `end` (exclusive) not measured yet.
+    void Through(int end)
+    {
+        if (end <= measuredEnd_)
+            return;
+        LayoutColumns(score_, painter_, measuredEnd_, end);
+        measuredEnd_ = end;
+    }
+    // One past the last column measured.
+    int End() const { return measuredEnd_; }
+
+private:
+    const std::shared_ptr<Score>& score_;
+    ScorePainter& painter_;
+    int measuredEnd_;
+};
+
 // Bar `index` of the first part's staff: the one every column is measured by.
 std::shared_ptr<Bar> FirstPartBar(const Score& score, int index)
 {
@@ -100,8 +126,8 @@ int ScoreEditor::RelayoutFrom(ScorePainter& painter, int line, int mode)
     const std::map<int, int>& barsPerLine = score->GetBarsPerLine();
 
 
-    // The bars are measured again over the range the walk may reach.
-    LayoutColumns(score, painter, next, barCount);
+    // The bars are measured again as the walk reaches them.
+    ColumnMeasure measure(score, painter, next);
 
     // The rows a line has: one per part of every part container.
     int rowCount = 0;
@@ -157,6 +183,7 @@ int ScoreEditor::RelayoutFrom(ScorePainter& painter, int line, int mode)
             while (end < barCount) {
                 if (breaks.erase(end) != 0 && end > next)
                     break;
+                measure.Through(end + 1);
                 running += BarContribution(painter, *score, end);
                 if (running != 0 && end > next &&
                     (room <= 0 || static_cast<double>(running) / static_cast<double>(room) >
@@ -167,10 +194,22 @@ int ScoreEditor::RelayoutFrom(ScorePainter& painter, int line, int mode)
         }
         if (end <= next)
             end = next + 1;  // a bar wider than the line still gets a line of its own
+        measure.Through(end);
 
         // The start line is always laid out: the edit that asked for the walk is there.
         if (mode == 0 && index > start && before.first == next && before.end == end) {
-            next = barCount;  // this line and the ones after it stand as they are
+            // This line and the ones after it stand as they are. Its bars were measured
+            // again to find its end, and so was the first bar of the next line: the rows
+            // of every line with a measured bar give their bars back the widths of the
+            // line.
+            for (std::size_t i = static_cast<std::size_t>(index); i < lines.size(); ++i) {
+                const auto standing = std::dynamic_pointer_cast<SystemNode>(lines[i]);
+                if (!standing || standing->GetBarRange().first >= measure.End())
+                    break;
+                standing->Layout(painter);
+                ApplyViewFlagsToLine(*standing);
+            }
+            next = barCount;
             index = static_cast<int>(lines.size());
             break;
         }
@@ -258,6 +297,9 @@ void ScoreEditor::RepaginateFrom(ScorePainter& painter, int page)
         node->SetModel(score);
         node->SetIndex(p);
         node->SetRect({0, 0, pageContentWidth, pageContentHeight});
+        // A page made here shows its border as the view flag says, like the pages
+        // that were there when the flag was set.
+        node->SetShowBorder(viewFlags[0]);
         node->SetParent(layout.get());
         node->ClearChildren();
 
@@ -289,6 +331,20 @@ void ScoreEditor::RepaginateFrom(ScorePainter& painter, int page)
     NotifyListener(EditorNoticeCode::PageInfoChanged);
     if (cursorBar >= 0)
         PlaceCursorOnBar(cursorBar);
+    ShowCursorPageInsteadOfLostPage();
+}
+
+void ScoreEditor::ShowCursorPageInsteadOfLostPage()
+{
+    const int pages = layout->GetChildCount();
+    if (pages == 0 || currentPage < pages)
+        return;
+    // The page shown is gone: the page that now holds the cursor's bar is shown, and the
+    // program follows it as after any page change.
+    SetCurrentPage(cursor.page >= 0 && cursor.page < pages ? cursor.page : pages - 1);
+    const NoticePosition where{currentPage, cursor.line, cursor.track, GetCursorBarIndex(),
+                               cursor.timeInBar};
+    NotifyListener(EditorNotice{EditorNoticeCode::PageChanged, nullptr, nullptr, &where});
 }
 
 void ScoreEditor::ReflowLinesFrom(ScorePainter& painter, int page, bool /*keep*/, bool /*all*/)

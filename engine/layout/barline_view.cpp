@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/model/barline.h"
 #include "engine/model/score_painter.h"
 #include "engine/model/symbol_mark.h"
 
@@ -15,6 +16,21 @@ bool Contains(const Rect& rect, Point point)
 {
     return rect.left <= point.x && point.x <= rect.right && rect.top <= point.y &&
            point.y <= rect.bottom;
+}
+
+// The style and mark value of a row's barline as they are now: an edit that retypes a
+// barline without laying its line out again (the final barline moving on to an appended
+// bar) shows at once. An entry without a model barline keeps the values it was given.
+int TypeOf(const BarlineViewEntry& entry)
+{
+    const auto* barline = dynamic_cast<const Barline*>(entry.barline.get());
+    return barline ? barline->GetType() : entry.type;
+}
+
+int MarkValueOf(const BarlineViewEntry& entry)
+{
+    const auto* barline = dynamic_cast<const Barline*>(entry.barline.get());
+    return barline ? barline->GetMarkValue() : entry.markValue;
 }
 
 }  // namespace
@@ -39,7 +55,7 @@ void BarlineView::AppendJoinedPair(int first, int last)
 
 int BarlineView::GetType() const
 {
-    return bars_.empty() ? 0 : bars_.front().markValue;
+    return bars_.empty() ? 0 : MarkValueOf(bars_.front());
 }
 
 template <class F>
@@ -200,8 +216,8 @@ void BarlineView::Draw(ScorePainter& painter)
     if (bars_.empty())
         return;
     const Point at = GetAbsolutePoint();
-    const int type = bars_.front().type;
-    const int mark = bars_.front().markValue;
+    const int type = TypeOf(bars_.front());
+    const int mark = MarkValueOf(bars_.front());
     const int color = GetColor();
     const bool selected = GetState() == element_state::kSelected;
     for (const Rect& local : barlineRects_) {

@@ -25,7 +25,8 @@ inline constexpr int kRight = 1;
 }  // namespace barline_side
 
 // One row's bar and its barline on the view's side, as the line reads them from the
-// bar when it builds the view.
+// bar when it builds the view. A model barline's own style and mark value are read when
+// the view draws; type and markValue stand for them when the entry has no model barline.
 struct BarlineViewEntry {
     std::shared_ptr<ScoreElement> bar;      // placed by its row: origin, position, rectangle
     std::shared_ptr<ScoreElement> barline;  // the parent of its symbols

@@ -306,18 +306,51 @@ void TrackNode::PlaceVerses(ScorePainter& painter)
     }
 }
 
+std::vector<double> TrackNode::ColumnExtents() const
+{
+    // Each column's widest map among the visible rows of the line that show the same
+    // bars: the rows then share their barlines even where their bars hold different
+    // lengths (an overfull bar beside an empty one, bars left over a meter change).
+    std::vector<const TrackNode*> rows{this};
+    if (const ScoreElement* line = GetParent()) {
+        for (int t = 0; t < line->GetChildCount(); ++t) {
+            const auto row = std::dynamic_pointer_cast<const TrackNode>(line->GetChild(t));
+            if (row && row.get() != this && row->IsVisible() && row->GetBarRange() == GetBarRange())
+                rows.push_back(row.get());
+        }
+    }
+    std::vector<double> extents(static_cast<std::size_t>(std::max(GetChildCount(), 0)), 0.0);
+    for (std::size_t c = 0; c < extents.size(); ++c) {
+        for (const TrackNode* row : rows) {
+            const auto bar = row->GetBar(static_cast<int>(c));
+            if (const auto& map = bar ? bar->GetPositionMap() : nullptr)
+                extents[c] = std::max(extents[c], static_cast<double>(map->GetTotalExtent()));
+        }
+    }
+    return extents;
+}
+
 void TrackNode::Layout(ScorePainter& painter)
 {
     PlaceVerses(painter);
 
     const Rect rect = GetRect();
     const long long width = rect.Width();
-    const auto bars = RangeBars();
-    long long extentSum = 0;
+    // The bars of the range with the widest extent of their columns.
+    std::vector<std::shared_ptr<Bar>> bars;
+    std::vector<double> columns;
+    const std::vector<double> extents = ColumnExtents();
+    for (std::size_t c = 0; c < extents.size(); ++c) {
+        if (auto bar = GetBar(static_cast<int>(c))) {
+            bars.push_back(std::move(bar));
+            columns.push_back(extents[c]);
+        }
+    }
+    double extentSum = 0;
     long long marginSum = 0;
-    for (const auto& bar : bars) {
-        if (const auto& map = bar->GetPositionMap()) {
-            extentSum += map->GetTotalExtent();
+    for (std::size_t i = 0; i < bars.size(); ++i) {
+        if (const auto& map = bars[i]->GetPositionMap()) {
+            extentSum += columns[i];
             marginSum += static_cast<long long>(map->GetLeftMargin()) + map->GetRightMargin();
         }
     }
@@ -328,7 +361,7 @@ void TrackNode::Layout(ScorePainter& painter)
         return;
     }
 
-    const double ratio = static_cast<double>(width - marginSum) / static_cast<double>(extentSum);
+    const double ratio = static_cast<double>(width - marginSum) / extentSum;
     const Point origin = GetAbsolutePoint();
     const int height = painter.GetBarLineHeight();
     long long x = 0;
@@ -341,7 +374,7 @@ void TrackNode::Layout(ScorePainter& painter)
         double margins = 0.0;
         if (map) {
             map->SetScale(static_cast<float>(ratio));
-            extent = map->GetTotalExtent();
+            extent = columns[i];
             adjust = map->GetColumnAdjust();
             margins = static_cast<double>(map->GetLeftMargin()) + map->GetRightMargin();
         }

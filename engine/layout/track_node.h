@@ -116,6 +116,9 @@ public:
 
 private:
     std::vector<std::shared_ptr<Bar>> RangeBars() const;
+    // Per column of the range, the largest position-map extent among the bars of that
+    // column in the line's visible rows of the same range (this row included).
+    std::vector<double> ColumnExtents() const;
     // The views, the handles and the name, in event order.
     std::vector<ElementPtr> OwnedElements() const;
     void PlaceOwned();

@@ -32,6 +32,26 @@ TEST(DialogServiceTest, FilterTextsGiveTheirEntries)
     EXPECT_TRUE(platform::ParseFileFilter(u"description only|").empty());
 }
 
+// A file dialog lists each entry's patterns once, also for the descriptions that carry
+// them already.
+TEST(DialogServiceTest, FilterChoicesShowTheirPatternsOnce)
+{
+    struct Case {
+        FileFilter filter;
+        std::u16string shown;
+    };
+    const Case cases[] = {
+        {{u"Midi Files(*.mid)", {u"*.mid"}}, u"Midi Files (*.mid)"},
+        {{u"Larkspire简谱文件(*.exl)", {u"*.exl"}}, u"Larkspire简谱文件 (*.exl)"},
+        {{u"Windows Metafile(*.wmf)", {u"*.wmf"}}, u"Windows Metafile (*.wmf)"},
+        {{u"Pictures", {u"*.bmp", u"*.png"}}, u"Pictures (*.bmp *.png)"},
+        {{u"Pictures (*.bmp;*.png)", {u"*.bmp", u"*.png"}}, u"Pictures (*.bmp *.png)"},
+        {{u"Scores(*.xml)", {u"*.exl"}}, u"Scores(*.xml) (*.exl)"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(platform::FileFilterChoice(c.filter), c.shown);
+}
+
 TEST(DialogServiceTest, DefaultExtensionsAreAddedOnlyToNamesWithoutOne)
 {
     struct Case {

@@ -497,16 +497,18 @@ TEST_F(PainterTest, FlatSlurPiecesClipToTheirHalf)
     painter_.DrawFlatSlurStart(1000, 5000, 800, 0);
     auto arcs = dc_.CallsOf("AngleArc");
     ASSERT_EQ(arcs.size(), 2u);
-    // A bracket twice as long, clipped to (x, y - 261)-(x + width, y).
+    // A bracket twice as long, clipped across to x .. x + width; upwards the clip leaves
+    // the bracket's height (260 + 1), its line width (30) and one pixel (1 at scale 1).
+    const int top = 5000 - 261 - 30 - 1;
     EXPECT_EQ(arcs[1].points[0], (Point{1000 + 1600 - 260, 5000}));
-    EXPECT_EQ(*arcs[0].clip, platform::Region(platform::Rect{1000, 5000 - 261, 1800, 5000}));
+    EXPECT_EQ(*arcs[0].clip, platform::Region(platform::Rect{1000, top, 1800, 5000}));
 
     dc_.Clear();
     painter_.DrawFlatSlurEnd(1000, 5000, 800, 0);
     arcs = dc_.CallsOf("AngleArc");
     ASSERT_EQ(arcs.size(), 2u);
     EXPECT_EQ(arcs[0].points[0], (Point{200 + 260, 5000}));
-    EXPECT_EQ(*arcs[0].clip, platform::Region(platform::Rect{1000, 5000 - 261, 1800, 5000}));
+    EXPECT_EQ(*arcs[0].clip, platform::Region(platform::Rect{1000, top, 1800, 5000}));
 }
 
 TEST_F(PainterTest, TupletNumberSitsInAGapOfTheBracket)
@@ -659,6 +661,42 @@ TEST_F(PainterImage, FlatSlurStartShowsTheLeftHalfAndKeepsTheCallersClip)
     EXPECT_EQ(InkIn(img, 251, 80, 270, 101), 0);            // nothing right of the piece
     EXPECT_GT(InkIn(img, 279, 0, 282, 200), 0);
     EXPECT_EQ(InkIn(img, 340, 0, 360, 200), 0);
+}
+
+// A piece of a tie broken at a line end shows its straight top as fully as the whole
+// bracket does, wherever the tie falls between two pixel rows: the clip cuts off the
+// other half of the bracket, never the top edge of its line.
+TEST_F(PainterImage, BrokenTiePiecesKeepTheirTopLineAtAnyHeight)
+{
+    const double u = painter_test::kScreenScale;
+    const int x = static_cast<int>(50 * u), width = static_cast<int>(200 * u);
+    using Draw = void (GdiScorePainter::*)(int, int, int, int);
+    struct Piece {
+        const char* name;
+        Draw draw;
+        int wholeFrom;  // where the whole bracket that the piece is half of starts
+    };
+    const Piece pieces[] = {{"start", &GdiScorePainter::DrawFlatSlurStart, x},
+                            {"end", &GdiScorePainter::DrawFlatSlurEnd, x - width}};
+    for (const Piece& piece : pieces) {
+        for (const double fraction : {0.0, 0.2, 0.4, 0.6, 0.8}) {
+            SCOPED_TRACE(std::string(piece.name) + " " + std::to_string(fraction));
+            const int y = static_cast<int>((100 + fraction) * u);
+            auto straightInk = [&](bool whole) {
+                painter_test::PaintedPage page(400, 200);
+                GdiScorePainter& painter = page.Painter();
+                if (whole)
+                    painter.DrawFlatSlur(piece.wholeFrom, y, 2 * width, 0);
+                else
+                    (painter.*piece.draw)(x, y, width, 0);
+                const int top = 100 - 10;  // 260 above y: 9.8 pixels
+                return painter_test::InkIn(page.Finish(), 70, top - 3, 230, top + 3);
+            };
+            const int whole = straightInk(true);
+            ASSERT_GT(whole, 100);
+            EXPECT_GE(straightInk(false), whole * 9 / 10);
+        }
+    }
 }
 
 TEST_F(PainterImage, TupletBracketBreaksAroundItsNumber)

@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QRadioButton>
 #include <QSettings>
+#include <QTimer>
 #include <QToolBar>
 
 #include <filesystem>
@@ -242,6 +248,33 @@ TEST_F(BrindleAppTest, AboutBoxShowsTheNameAndVersion)
     ASSERT_EQ(opened_.size(), 1u);
     EXPECT_TRUE(opened_[0].toLocalFile().endsWith(QStringLiteral("help/index.html")));
     QCoreApplication::setApplicationVersion(QString());
+}
+
+// Print setup shows the printer set-up dialog for the printer the view prints on, so
+// what it chooses holds for the next print.
+TEST_F(BrindleAppTest, PrintSetupSetsUpThePrinterOfThePrintCommand)
+{
+    CBrindleApp app(Options());
+    ASSERT_TRUE(app.InitInstance({}));
+    brindle::CMainFrame* frame = app.GetMainWnd();
+    frame->Commands().Update(brindle::cmd::kFilePrintSetup);
+    EXPECT_TRUE(frame->Commands().Action(brindle::cmd::kFilePrintSetup)->isEnabled());
+
+    QPrinter* shown = nullptr;
+    QTimer::singleShot(0, [&shown] {
+        auto* dialog = qobject_cast<QPageSetupDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        shown = dialog->printer();
+        // The user turns the paper.
+        if (auto* landscape = dialog->findChild<QRadioButton*>(QStringLiteral("landscape")))
+            landscape->click();
+        dialog->accept();
+    });
+    ASSERT_TRUE(frame->Commands().Execute(brindle::cmd::kFilePrintSetup));
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown, &app.GetActiveView()->Printer());
+    EXPECT_EQ(app.GetActiveView()->Printer().pageLayout().orientation(), QPageLayout::Landscape);
 }
 
 TEST_F(BrindleAppTest, ExitCommandClosesThroughTheView)

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QSlider>
 #include <QTest>
 
 #include <memory>
@@ -33,23 +35,33 @@ protected:
     }
 };
 
-TEST(EditKeys, AGreyedCommandStillTakesItsKey)
-{
-    brindle::RegisterOwnStrings();
-    auto* view = new KeyRecordingView();
-    platform::CommandTarget application;
-    brindle::CMainFrame frame(view, &application);
-    ASSERT_TRUE(frame.Create());
-    frame.resize(800, 600);
-    frame.show();
-    view->setFocus();
-    Pump();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+// The main window shown and active, with the keyboard on the view.
+class EditKeysTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        brindle::RegisterOwnStrings();
+        view = new KeyRecordingView();
+        frame = std::make_unique<brindle::CMainFrame>(view, &application);
+        ASSERT_TRUE(frame->Create());
+        frame->resize(800, 600);
+        frame->show();
+        view->setFocus();
+        Pump();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    }
 
+    KeyRecordingView* view = nullptr;  // owned by the frame
+    platform::CommandTarget application;
+    std::unique_ptr<brindle::CMainFrame> frame;
+};
+
+TEST_F(EditKeysTest, AGreyedCommandStillTakesItsKey)
+{
     // No score: Cut, Copy, Paste and Save are greyed; their keys end there.
     for (int id : {brindle::cmd::kEditCut, brindle::cmd::kEditCopy, brindle::cmd::kEditPaste, brindle::cmd::kFileSave}) {
-        frame.Commands().Update(id);
-        EXPECT_FALSE(frame.Commands().Action(id)->isEnabled()) << id;
+        frame->Commands().Update(id);
+        EXPECT_FALSE(frame->Commands().Action(id)->isEnabled()) << id;
     }
     for (Qt::Key key : {Qt::Key_X, Qt::Key_C, Qt::Key_V, Qt::Key_S})
         QTest::keyClick(view, key, Qt::ControlModifier);
@@ -60,6 +72,25 @@ TEST(EditKeys, AGreyedCommandStillTakesItsKey)
     QTest::keyClick(view, Qt::Key_X);
     Pump();
     EXPECT_EQ(view->keys, std::vector<int>{'X'});
+}
+
+// Moving the playback speed with the mouse leaves the keyboard with the score: Space
+// (stop) and the note keys still reach the view after the slider was dragged.
+TEST_F(EditKeysTest, TheTempoSliderLeavesTheKeysWithTheScore)
+{
+    QSlider* slider = frame->TempoSlider();
+    ASSERT_NE(slider, nullptr);
+    const QPoint from = slider->rect().center();
+    QTest::mousePress(slider, Qt::LeftButton, {}, from);
+    QTest::mouseMove(slider, from + QPoint(10, 0));
+    QTest::mouseRelease(slider, Qt::LeftButton, {}, from + QPoint(10, 0));
+    Pump();
+
+    QWidget* focused = QApplication::focusWidget();
+    ASSERT_NE(focused, nullptr);
+    QTest::keyClick(focused, Qt::Key_Space);
+    Pump();
+    EXPECT_EQ(view->keys, std::vector<int>{platform::kVkSpace});
 }
 
 }  // namespace

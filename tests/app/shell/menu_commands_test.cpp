@@ -562,6 +562,24 @@ TEST_F(MenuCommandTest, PageButtonsFollowTheCurrentPage)
     EXPECT_EQ(editor_.calls, (Calls{"Navigate(2)", "Navigate(3)"}));
 }
 
+// A new page setup lays the score out afresh from its first page, as the editor does:
+// the view, its page indicator and its page buttons start at page 1 again.
+TEST_F(MenuCommandTest, PageSetupStartsAgainAtTheFirstPage)
+{
+    ShowScore();
+    editor_.lastPageIndex = 5;
+    view_->SetCurrentPage(4);
+    Ok();
+    dialogs_.AnswerMessageBox(kIdYes);
+    EXPECT_TRUE(Run(cmd::kPageSetup));
+    ASSERT_FALSE(editor_.calls.empty());
+    EXPECT_EQ(editor_.calls.back(), "Repaginate()");
+    EXPECT_EQ(view_->CurrentPage(), 0);
+    EXPECT_EQ(Update(cmd::kPrevPage).Enabled(), std::optional<bool>(false));
+    Pump();
+    EXPECT_EQ(frame_->StatusText(), u"第1页 共5页");
+}
+
 TEST_F(MenuCommandTest, UndoAndRedoAreEnabledExactlyWhenTheEditorCan)
 {
     for (bool score : {false, true}) {

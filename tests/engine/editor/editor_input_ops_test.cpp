@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/layout/input_mode.h"
+#include "engine/model/position_map.h"
 #include "tests/engine/editor/editor_ops_fixture.h"
 
 namespace quaverly {
@@ -277,6 +278,46 @@ TEST_F(EditorInputOpsTest, APressMovesTheCursorAndReachesTheView)
     ASSERT_FALSE(listener.positions.empty());
     EXPECT_EQ(listener.positions.back().bar, 9);
     EXPECT_EQ(listener.codes[1], EditorNoticeCode::RegionChanged);
+}
+
+TEST_F(EditorInputOpsTest, AnEditOnOneLineLeavesTheLaterLinesAsTheyWereLaidOut)
+{
+    // Lines cut by width, as a new score of the program has them: five bars a line.
+    NewTitledScore(u"练习曲", 2, 0);
+    ASSERT_EQ(LineAt(2)->GetBarRange().first, 5);
+    ASSERT_EQ(LineAt(3)->GetBarRange().first, 10);
+    CursorOnBar(5);
+    TypeAll({2, 3, 4, 5});
+    // The bars of lines 2 and 3 as their lines placed them: rectangles and time scale.
+    // The walk stops at line 2, which stands, after measuring its bars and the first
+    // bar of line 3.
+    const auto placed = [this] {
+        std::vector<std::pair<Rect, float>> bars;
+        for (const std::size_t index : {2u, 3u}) {
+            const auto line = LineAt(index);
+            for (int row = 0; row < 2; ++row)
+                for (int c = 0; c < line->GetTrack(row)->GetChildCount(); ++c) {
+                    const auto bar = std::dynamic_pointer_cast<Bar>(line->GetTrack(row)->GetBar(c));
+                    bars.emplace_back(bar->GetRect().Moved(bar->GetChildOrigin()),
+                                      bar->GetPositionMap()->GetScale());
+                }
+        }
+        return bars;
+    };
+    const auto before = placed();
+
+    // Edits on line 1 that keep every line's bars: a dynamics mark and a typed note.
+    CursorOnBar(0);
+    ASSERT_TRUE(handle->SetDynamics(6));
+    Run();
+    EXPECT_EQ(placed(), before);
+    Type(2);
+    EXPECT_EQ(placed(), before);
+
+    // So a press on line 2 still finds its bar and moves the cursor there.
+    handle->OnButtonDown(CentreOf(*NoteAt(5, 1)), 0, 0);
+    EXPECT_EQ(handle->GetCursorBarIndex(), 5);
+    EXPECT_EQ(Editor().cursor.timeInBar, kQuarter);
 }
 
 TEST_F(EditorInputOpsTest, PointerEventsReachTheCurrentModeFirst)

@@ -9,6 +9,7 @@
 #include "engine/editor/score_editor.h"
 #include "engine/layout/page_node.h"
 #include "engine/layout/system_node.h"
+#include "engine/layout/track_node.h"
 #include "tests/engine/editor/editor_fixture.h"
 #include "tests/engine/layout/layout_test_score.h"
 #include "tests/support/fake_painter.h"
@@ -256,6 +257,29 @@ TEST_F(EditorInterfaceTest, AModeZeroRunStopsAtTheFirstUnchangedLine)
     EXPECT_EQ(LineRanges()[3], (BarRange{7, 8}));
     EXPECT_EQ(editor->lines[5], line5);
     EXPECT_EQ(line6->GetBarRange(), (BarRange{99, 100}));
+}
+
+// A mode-0 run measures the bars it looks at again; the lines it leaves as they were
+// keep the widths their rows gave their bars, so every row still ends at its line's end.
+TEST_F(EditorInterfaceTest, LinesAModeZeroRunLeavesStillFillTheirRows)
+{
+    FillScore(1, 12);
+    editor->score->GetBarsPerLine() = {{1, 2}, {2, 2}, {3, 2}, {4, 2}, {5, 2}, {6, 2}};
+    LayOut(100000);
+    editor->score->GetBarsPerLine()[3] = 3;
+    editor->score->GetBarsPerLine()[4] = 1;
+
+    ASSERT_EQ(editor->RelayoutFrom(painter, 3, 0), 0);
+
+    for (std::size_t i = 1; i < editor->lines.size(); ++i) {
+        SCOPED_TRACE(i);
+        const auto row = std::dynamic_pointer_cast<SystemNode>(editor->lines[i])->GetTrack(0);
+        ASSERT_NE(row, nullptr);
+        int widths = 0;
+        for (int b = 0; b < row->GetChildCount(); ++b)
+            widths += row->GetChild(b)->GetRect().Width();
+        EXPECT_EQ(widths, row->GetRect().Width());
+    }
 }
 
 TEST_F(EditorInterfaceTest, TheCursorFollowsItsBar)

@@ -71,6 +71,38 @@ TEST_F(EditorLayoutOpsTest, ViewFlagsShowTheirMarksAndRecordNothing)
     EXPECT_TRUE(Line(1)->GetIndentMark()->IsVisible());
 }
 
+TEST_F(EditorLayoutOpsTest, PagesMadeAfterTheFlagsWereSetTakeThem)
+{
+    // The program switches the flags right after asking for a new score, before the
+    // queued layout has made any page, and a page made later must follow them too.
+    const auto borders = [this] {
+        std::vector<bool> shown;
+        for (int p = 0; p < Editor().layout->GetChildCount(); ++p)
+            shown.push_back(std::dynamic_pointer_cast<PageNode>(Editor().layout->GetChild(p))->GetShowBorder());
+        return shown;
+    };
+    NewScoreSettings settings;
+    settings.staves.push_back({0, false, 0});
+    settings.barsPerLine = 4;
+    handle->NewDocument(settings);
+    handle->ShowPageBorder(false);
+    handle->ShowTrackBaseLines(false);
+    Run();
+    ASSERT_EQ(Editor().layout->GetChildCount(), 1);
+    EXPECT_EQ(borders(), std::vector<bool>{false});
+    EXPECT_FALSE(Line(1)->GetTrack(0)->GetShowBaseLine());
+    painter.Clear();
+    handle->Draw(&painter);
+    EXPECT_EQ(painter.Count("DrawPageEdge"), 0);
+
+    handle->SetLinesOnPage(2);
+    Run();
+    ASSERT_GT(Editor().layout->GetChildCount(), 1);
+    EXPECT_EQ(borders(), std::vector<bool>(static_cast<std::size_t>(Editor().layout->GetChildCount()), false));
+    handle->ShowPageBorder(true);
+    EXPECT_EQ(borders(), std::vector<bool>(static_cast<std::size_t>(Editor().layout->GetChildCount()), true));
+}
+
 TEST_F(EditorLayoutOpsTest, RefreshWithoutLayoutQueuesNothingAndSendsNothing)
 {
     handle->Refresh();

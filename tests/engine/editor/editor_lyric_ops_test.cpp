@@ -237,6 +237,52 @@ TEST_F(EditorLyricOpsTest, VerseSelectionAndInPlaceEditingRecordNothing)
     EXPECT_FALSE(handle->CanUndo());
 }
 
+TEST_F(EditorLyricOpsTest, InPlaceEditingMovesToTheNextOrPreviousSyllableOfThePart)
+{
+    handle->Refresh();
+    Run();
+    Editor().history.Clear();
+    struct Where {
+        int bar;
+        int time;
+    };
+    struct Case {
+        bool next;
+        int part, bar, verse, time;
+        std::vector<Where> asked;  // the syllable that asks for editing, if any
+    };
+    const std::vector<Case> cases = {
+        {true, 0, 0, 0, 0, {{0, kQuarter}}},  // the next note of the bar
+        {true, 0, 0, 2, kQuarter, {{1, 0}}},  // on into the next bar, any verse
+        {true, 0, 1, 0, 0, {}},               // the part's last note: nowhere to go
+        {false, 0, 1, 0, 0, {{0, kQuarter}}}, // back into the bar before
+        {false, 0, 0, 0, kQuarter, {{0, 0}}},
+        {false, 0, 0, 0, 0, {}},              // the first note: nowhere to go
+        {true, 1, 0, 0, 0, {}},               // the other part's only note
+        {true, 0, 0, 5, 0, {}},               // no such verse
+        {true, 7, 0, 0, 0, {}},               // no such part
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.next << " " << c.part << " " << c.bar << " "
+                                        << c.verse << " " << c.time);
+        listener.requests.clear();
+        if (c.next)
+            handle->BeginLyricEdit(c.part, c.bar, c.verse, c.time);
+        else
+            handle->EndLyricEdit(c.part, c.bar, c.verse, c.time);
+        EXPECT_EQ(Notices(), kViewOnly);
+        Run();
+        ASSERT_EQ(listener.requests.size(), c.asked.size());
+        for (std::size_t i = 0; i < c.asked.size(); ++i) {
+            EXPECT_EQ(listener.requests[i].code, EditorNoticeCode::EditLyric);
+            EXPECT_EQ(listener.requests[i].payload.barIndex, c.asked[i].bar);
+            EXPECT_EQ(listener.requests[i].payload.time, c.asked[i].time);
+            EXPECT_EQ(listener.requests[i].payload.verse, c.verse);
+        }
+        EXPECT_FALSE(handle->CanUndo());
+    }
+}
+
 TEST(EditorLyricOps, GetLyricsGivesOneTextPerNoteOfTheFirstTrack)
 {
     EditorHandle handle(create_quaverly_editor());

@@ -161,10 +161,22 @@ TEST_F(EditorNoteEditTest, TupletsStartAtEachRunOfSelectedNotes)
     handle->Undo();
     Run();
     ASSERT_EQ(BarAt(0)->GetTuplets().size(), 1u);
+    // The notes the undone tuplet held are plain eighths again; the others keep theirs.
+    EXPECT_EQ(GetNoteDuration(NoteAt(0, 4).get()), kEighth);
+    EXPECT_EQ(GetNoteDuration(NoteAt(0, 1).get()), 53760);
 
     // Without a selection the tuplet starts at the note at the cursor.
     handle->Undo();
     Run();
+    for (std::size_t i = 0; i < 6; ++i)
+        EXPECT_EQ(NoteAt(0, i)->GetTupletActual(), 0) << i;
+    EXPECT_EQ(NoteAt(0, 5)->GetStartTime(), 5 * kEighth);
+    handle->Redo();
+    Run();
+    EXPECT_EQ(GetNoteDuration(NoteAt(0, 1).get()), 53760);
+    handle->Undo();
+    Run();
+    EXPECT_EQ(GetNoteDuration(NoteAt(0, 1).get()), kEighth);
     Editor().ClearSelectedElements();
     CursorOnBar(0, 3 * kEighth);
     handle->MakeTuplet(3, 2);

@@ -19,7 +19,20 @@ namespace {
 using Codes = std::vector<int>;
 constexpr int kQuarter = note_length::kQuarter;
 
-class EditorNoteEntryTest : public editor_test::EditorOpsFixture {};
+class EditorNoteEntryTest : public editor_test::EditorOpsFixture {
+protected:
+    // The style the last right barline of the shown page is drawn with.
+    int LastDrawnBarlineType()
+    {
+        painter.Clear();
+        handle->Draw(&painter);
+        int type = -1;
+        for (const auto& call : painter.CallsNamed("DrawBarLine"))
+            if (call.ints[3] == 1)
+                type = call.ints[4];
+        return type;
+    }
+};
 
 TEST_F(EditorNoteEntryTest, EveryInputEndsWithTheNoticesTheInputQueueWaitsFor)
 {
@@ -100,6 +113,7 @@ TEST_F(EditorNoteEntryTest, TypingIntoAFullLastBarAppendsABarFirst)
 {
     NewScore();
     ASSERT_EQ(handle->GetBarCount(), 20);
+    EXPECT_EQ(LastDrawnBarlineType(), 6);
     CursorOnBar(19);
     TypeAll({2, 3, 4, 5});
     ASSERT_EQ(CodesOf(19), (Codes{2, 3, 4, 5}));
@@ -114,6 +128,8 @@ TEST_F(EditorNoteEntryTest, TypingIntoAFullLastBarAppendsABarFirst)
     // The final barline moved to the new last bar.
     EXPECT_EQ(BarAt(19)->GetBarline(1)->GetType(), 1);
     EXPECT_EQ(BarAt(20)->GetBarline(1)->GetType(), 6);
+    // The page's last bar, now inside the score, is drawn with a normal barline.
+    EXPECT_EQ(LastDrawnBarlineType(), 1);
 
     // Two undo steps: the note, then the appended bar.
     handle->Undo();
@@ -123,6 +139,30 @@ TEST_F(EditorNoteEntryTest, TypingIntoAFullLastBarAppendsABarFirst)
     Run();
     EXPECT_EQ(handle->GetBarCount(), 20);
     EXPECT_EQ(BarAt(19)->GetBarline(1)->GetType(), 6);
+    EXPECT_EQ(LastDrawnBarlineType(), 6);
+}
+
+TEST_F(EditorNoteEntryTest, AnOverfullBarWidensItsColumnInEveryRow)
+{
+    NewScore(2);
+    CursorOnBar(0);
+    TypeAll({2, 3, 4, 5});
+    // The cursor steps back to the end of the full bar and a fifth note goes in there.
+    handle->OnKeyDown(key_code::kLeft, 0);
+    Run();
+    ASSERT_EQ(handle->GetCursorBarIndex(), 0);
+    Type(6);
+    ASSERT_EQ(CodesOf(0), (Codes{2, 3, 4, 5, 6}));
+    const auto line = LineAt(1);
+    ASSERT_NE(line, nullptr);
+    const auto upper = line->GetTrack(0);
+    const auto lower = line->GetTrack(1);
+    EXPECT_GT(upper->GetBar(0)->GetRect().Width(), upper->GetBar(1)->GetRect().Width());
+    for (int c = 0; c < upper->GetChildCount(); ++c) {
+        SCOPED_TRACE(c);
+        EXPECT_EQ(lower->GetBar(c)->GetPosition().x, upper->GetBar(c)->GetPosition().x);
+        EXPECT_EQ(lower->GetBar(c)->GetRect().Width(), upper->GetBar(c)->GetRect().Width());
+    }
 }
 
 TEST_F(EditorNoteEntryTest, EntryAppendsNoBarPastTheEntryLimit)
