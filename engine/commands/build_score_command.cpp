@@ -48,6 +48,17 @@ void FillUnsetPartMetrics(Part& part, ScorePainter& painter, bool lastPart)
     }
 }
 
+void FillUnsetScoreMetrics(Score& score, ScorePainter& painter)
+{
+    const int partCount = score.GetChildCount();
+    for (int p = 0; p < partCount; ++p) {
+        const auto container = score.GetChild(p);
+        if (const auto part =
+                std::dynamic_pointer_cast<Part>(container ? container->GetChild(0) : nullptr))
+            FillUnsetPartMetrics(*part, painter, p == partCount - 1);
+    }
+}
+
 int BuildScoreCommand::LinesOnFirstPage(int available, int staves, int staffHeight,
                                         int systemGap)
 {

@@ -14,12 +14,15 @@
 namespace quaverly {
 
 class Part;
+class Score;
 class ScoreEditor;
 
 // Gives the part a staff size and lyric verse offsets where they are still not set:
 // the default staff size (one bar line more for the last part of the score) and the
 // default verse distances.
 void FillUnsetPartMetrics(Part& part, ScorePainter& painter, bool lastPart);
+// The same for every part of the score, the last part being the score's last.
+void FillUnsetScoreMetrics(Score& score, ScorePainter& painter);
 
 class BuildScoreCommand final : public EditCommand {
 public:

@@ -23,13 +23,7 @@ void InitialLayoutCommand::Do()
         return;
     const std::shared_ptr<Score>& score = editor_->score;
 
-    const int partCount = score->GetChildCount();
-    for (int p = 0; p < partCount; ++p) {
-        const auto container = score->GetChild(p);
-        if (const auto part =
-                std::dynamic_pointer_cast<Part>(container ? container->GetChild(0) : nullptr))
-            FillUnsetPartMetrics(*part, *painter, p == partCount - 1);
-    }
+    FillUnsetScoreMetrics(*score, *painter);
     editor_->EqualizeBarCounts();
 
     LayoutColumnState state;

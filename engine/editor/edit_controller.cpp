@@ -684,11 +684,8 @@ bool EditController::HandleStructureNotification(const ElementNotification& reco
         case id::kPartGroupBoundDrag:
         case id::kPartGroupBoundRelease: {
             const auto group = As<PartGroup>(p.element);
-            if (!group || p.newPartIndex == -1 || p.newPartIndex == p.oldPartIndex) {
-                return false;
-            }
-            if (p.firstBound ? p.newPartIndex > group->GetLastPart()
-                             : p.newPartIndex < group->GetFirstPart()) {
+            if (!group || p.newPartIndex == p.oldPartIndex ||
+                !group->CanMoveBound(p.firstBound, p.newPartIndex)) {
                 return false;
             }
             auto bound = std::make_unique<SetPartGroupBoundCommand>();

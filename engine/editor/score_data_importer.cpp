@@ -18,6 +18,7 @@
 #include "engine/model/pitch_speller.h"
 #include "engine/model/score.h"
 #include "engine/model/tie.h"
+#include "engine/model/time_signature.h"
 #include "engine/model/tuplet.h"
 
 namespace quaverly {
@@ -151,7 +152,29 @@ bool ScoreDataImporter::ImportScore()
                 part->SetName(stave->GetName());
         }
     }
+    ShowMeters();
     return true;
+}
+
+void ScoreDataImporter::ShowMeters()
+{
+    // The first part's bars show the meters, as a new score's first bar shows its own: a
+    // document stores a meter only with a bar that shows it. The table counts one record
+    // per bar that shows it, as a loaded document's does, so two records of one bar
+    // count once.
+    Score& score = *score_;
+    const auto part = PartOf(score, 0);
+    const std::vector<TimeSignatureEntry> entries = score.GetTimeSignatures();
+    for (const TimeSignatureEntry& entry : entries) {
+        for (int n = entry.count; n > 1; --n)
+            score.RemoveTimeSignatureAt(entry.bar);
+        const auto bar = part ? std::dynamic_pointer_cast<Bar>(part->GetChild(entry.bar)) : nullptr;
+        if (!bar)
+            continue;
+        auto signature = std::make_shared<TimeSignature>();
+        signature->SetValue(entry.ToRecord());
+        bar->SetTimeSignature(signature);
+    }
 }
 
 int ScoreDataImporter::BarCount() const

@@ -9,7 +9,8 @@
 // a value that is not a positive note length is left out; programs and channels out of
 // range keep the part's default; signatures the score refuses are passed over. The
 // bar count is held to kMaxImportBars and raised to hold the last note record; at most
-// kMaxImportParts staffs become parts.
+// kMaxImportParts staffs become parts. The meters are shown by the first part's bars,
+// so that a document saved afterwards keeps them.
 //
 // The score is expected to be empty (the editor resets its document first); parts that
 // already exist are reused and their bars replaced.
@@ -49,6 +50,8 @@ private:
     // The bar count of the record, raised to hold every usable note record and held to
     // kMaxImportBars.
     int BarCount() const;
+    // Gives the first part's bars the meters of the table.
+    void ShowMeters();
 
     std::shared_ptr<Score> score_;
     const tabulon::ScoreData* data_;

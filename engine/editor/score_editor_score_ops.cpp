@@ -150,15 +150,17 @@ int ScoreEditor::SetTimeSignature(int beats, int beatType)
         return 0;  // the bar has this meter already: nothing to change
     }
 
+    // One table record for every part whose bar shows the meter, as a loaded document
+    // holds it: deleting the meter of one part then leaves the others' in force.
     BeginGroup(false);
-    auto add = std::make_unique<AddTimeSignatureCommand>();
-    add->SetScore(score);
-    add->SetRecord(record);
-    AddCommand(std::move(add));
     for (int p = 0; p < score->GetChildCount(); ++p) {
         const auto target = std::dynamic_pointer_cast<Bar>(GetElementAtPath3(*score, p, 0, bar));
         if (!target)
             continue;
+        auto add = std::make_unique<AddTimeSignatureCommand>();
+        add->SetScore(score);
+        add->SetRecord(record);
+        AddCommand(std::move(add));
         auto element = std::make_shared<TimeSignature>();
         element->SetValue(record);
         auto attach = std::make_unique<AttachBarTimeSignatureCommand>();

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <set>
 
+#include "engine/commands/build_score_command.h"
 #include "engine/editor/score_editor.h"
 #include "engine/layout/header_node.h"
 #include "engine/layout/layout_column_state.h"
@@ -89,6 +90,9 @@ int ScoreEditor::RelayoutFrom(ScorePainter& painter, int line, int mode)
 {
     if (score->GetChildCount() == 0)
         return -1;
+    // A score that came in without a first layout (filled as it stands) gets the sizes
+    // its parts lack here; sizes a part holds stay.
+    FillUnsetScoreMetrics(*score, painter);
     const int barCount = GetBarCount();
     const int cursorBar = GetCursorBarIndex();
     // The heading is line 0 of every layout.

@@ -16,21 +16,6 @@ namespace quaverly {
 
 namespace {
 
-int Add(int a, int b)
-{
-    return ClampToInt(std::int64_t{a} + b);
-}
-
-int Sub(int a, int b)
-{
-    return ClampToInt(std::int64_t{a} - b);
-}
-
-Point Add(Point a, Point b)
-{
-    return {Add(a.x, b.x), Add(a.y, b.y)};
-}
-
 std::shared_ptr<LayoutMarkG> MakeHandle(int axes)
 {
     if (axes == kNoHandle)
@@ -82,7 +67,7 @@ float LineMarkView::Radian() const
 
 Point LineMarkView::AbsoluteStart() const
 {
-    return Add(GetAbsolutePoint(), start_);
+    return OffsetPoint(GetAbsolutePoint(), start_);
 }
 
 bool LineMarkView::HitTest(Point point) const
@@ -113,14 +98,14 @@ void LineMarkView::Layout(ScorePainter& painter)
     const Point wedge = painter.GetWedgeOffset();
     switch (style_->placement) {
     case LineMarkPlacement::kBelow:
-        SetPosition({wedge.x, Add(wedge.y, painter.GetBarLineHeight())});
+        SetPosition({wedge.x, AddCoordinates(wedge.y, painter.GetBarLineHeight())});
         break;
     case LineMarkPlacement::kAbove:
     case LineMarkPlacement::kArpeggio:
         SetPosition({wedge.x, -wedge.y});
         break;
     case LineMarkPlacement::kEnding:
-        SetPosition({wedge.x, Sub(-wedge.y, 150)});
+        SetPosition({wedge.x, SubtractCoordinates(-wedge.y, 150)});
         break;
     case LineMarkPlacement::kSlur: {
         const Point slur = painter.GetWedgeOffset2();
@@ -136,7 +121,7 @@ void LineMarkView::Layout(ScorePainter& painter)
 
     // The rectangle is taken from the points just computed, so that a view laid out
     // for the first time already hits and frames where it draws.
-    const int length = Sub(end_.x, start_.x);
+    const int length = SubtractCoordinates(end_.x, start_.x);
     const int radian = TruncToInt(Radian());
     switch (style_->shape) {
     case LineMarkShape::kStraight:
@@ -148,7 +133,7 @@ void LineMarkView::Layout(ScorePainter& painter)
         break;
     case LineMarkShape::kArpeggio: {
         const int half = painter.GetWedgeSpread() / 2;
-        const int height = Sub(end_.y, start_.y);
+        const int height = SubtractCoordinates(end_.y, start_.y);
         SetRect(height <= 0 ? Rect{-half, height, half, 0} : Rect{-half, 0, half, height});
         break;
     }
@@ -159,19 +144,19 @@ void LineMarkView::Layout(ScorePainter& painter)
 
 void LineMarkView::PlaceHandles(ScorePainter& painter)
 {
-    const Point base = Add(GetPosition(), GetOffset());
+    const Point base = OffsetPoint(GetPosition(), GetOffset());
     if (endHandle_) {
         endHandle_->SetOrigin(GetOrigin());
-        endHandle_->SetPosition(Add(base, end_));
+        endHandle_->SetPosition(OffsetPoint(base, end_));
         endHandle_->SetParent(this);
         endHandle_->Layout(painter);
         if (style_->shape == LineMarkShape::kArpeggio) {
             // Centred under (or over) the line's free end.
             const Size size = painter.MeasureEditMarkE();
             const Point at = endHandle_->GetPosition();
-            endHandle_->SetPosition({Sub(at.x, size.cx / 2),
-                                     Radian() >= 0.0f ? Add(at.y, size.cy)
-                                                      : Sub(at.y, size.cy)});
+            endHandle_->SetPosition({SubtractCoordinates(at.x, size.cx / 2),
+                                     Radian() >= 0.0f ? AddCoordinates(at.y, size.cy)
+                                                      : SubtractCoordinates(at.y, size.cy)});
         }
     }
     if (bulgeHandle_) {
@@ -190,8 +175,8 @@ void LineMarkView::PlaceHandles(ScorePainter& painter)
 void LineMarkView::Draw(ScorePainter& painter)
 {
     const Point at = GetAbsolutePoint();
-    const Point from = Add(at, start_);
-    const Point to = Add(at, end_);
+    const Point from = OffsetPoint(at, start_);
+    const Point to = OffsetPoint(at, end_);
     const int color = GetColor();
     switch (style_->shape) {
     case LineMarkShape::kStraight:
@@ -202,11 +187,11 @@ void LineMarkView::Draw(ScorePainter& painter)
     case LineMarkShape::kFlatSlur: {
         // The slur starts over the middle of the first note.
         const int half = painter.GetNoteSize().cx / 2;
-        int length = Sub(end_.x, start_.x);
+        int length = SubtractCoordinates(end_.x, start_.x);
         if (ShortensFlatSlur())
-            length = Sub(length, half);
+            length = SubtractCoordinates(length, half);
         if (piece_->slur)
-            (painter.*piece_->slur)(Add(from.x, half), from.y, length, color);
+            (painter.*piece_->slur)(AddCoordinates(from.x, half), from.y, length, color);
         break;
     }
     case LineMarkShape::kSmoothSlur: {
@@ -215,8 +200,9 @@ void LineMarkView::Draw(ScorePainter& painter)
         const int half = painter.GetNoteSize().cx / 2;
         const int middleX =
             ClampToInt(std::int64_t{at.x} + (std::int64_t{start_.x} + end_.x) / 2 + half);
-        painter.DrawCurve(Add(from.x, half), from.y, middleX,
-                          Add(from.y, TruncToInt(Radian())), Add(to.x, half), to.y, color);
+        painter.DrawCurve(AddCoordinates(from.x, half), from.y, middleX,
+                          AddCoordinates(from.y, TruncToInt(Radian())),
+                          AddCoordinates(to.x, half), to.y, color);
         break;
     }
     }
@@ -239,7 +225,7 @@ void LineMarkView::ComputeStartAtRowStart()
 {
     const int offsetX = GetOffset().x;
     if (!part_ || !lineMark_) {
-        start_ = {Sub(0, offsetX), 0};
+        start_ = {SubtractCoordinates(0, offsetX), 0};
         return;
     }
     const std::shared_ptr<Bar> first = GetPartBar(*part_, firstBar_);
@@ -250,7 +236,7 @@ void LineMarkView::ComputeStartAtRowStart()
                                            lineMark_->GetTimePosition(), firstBar_, 0);
         y = TruncToInt(static_cast<double>(Radian()) * run);
     }
-    start_ = {Sub(left, offsetX), y};
+    start_ = {SubtractCoordinates(left, offsetX), y};
 }
 
 int LineMarkView::RowEndX() const
@@ -261,7 +247,7 @@ int LineMarkView::RowEndX() const
     const std::shared_ptr<Bar> last = GetPartBar(*part_, (endBar_ < count ? endBar_ : count) - 1);
     if (!last)
         return 0;
-    return Sub(GetBarRowRect(*last).right, GetOffset().x);
+    return SubtractCoordinates(GetBarRowRect(*last).right, GetOffset().x);
 }
 
 int LineMarkView::EndX(bool leftEdgeAtZero) const
@@ -279,10 +265,10 @@ int LineMarkView::EndX(bool leftEdgeAtZero) const
         return 0;
     const Rect edges = GetBarRowRect(*bar);
     if (e.time < 0 || (e.time == 0 && leftEdgeAtZero))
-        return Sub(edges.left, GetOffset().x);
+        return SubtractCoordinates(edges.left, GetOffset().x);
     if (e.time < GetBarTimeLength(*bar))
         return GetTimeX(*part_, e.bar, e.time);
-    return Sub(edges.right, GetOffset().x);
+    return SubtractCoordinates(edges.right, GetOffset().x);
 }
 
 void LineMarkView::SetEndFromX(int x)
@@ -291,13 +277,14 @@ void LineMarkView::SetEndFromX(int x)
     switch (style_->shape) {
     case LineMarkShape::kStraight:
     case LineMarkShape::kFlatSlur:
-        end_ = {x, Add(start_.y, TruncToInt(radian * (static_cast<double>(x) - start_.x)))};
+        end_ = {x, AddCoordinates(start_.y,
+                                  TruncToInt(radian * (static_cast<double>(x) - start_.x)))};
         break;
     case LineMarkShape::kSmoothSlur:
         end_ = {x, start_.y};
         break;
     case LineMarkShape::kArpeggio:
-        end_ = {start_.x, Add(start_.y, TruncToInt(radian))};
+        end_ = {start_.x, AddCoordinates(start_.y, TruncToInt(radian))};
         break;
     }
 }
@@ -345,8 +332,8 @@ void LineMarkView::MoveBy(Point delta, int flags)
     // where the piece was, so the drag follows the pointer even after the mark moved.
     // The piece is drawn its position's x from the notes; the time is looked up on the
     // notes' scale, so a move puts the mark's start under the drawn start.
-    const int targetX = Add(savedStartX_, step.x);
-    const int noteX = Sub(targetX, GetPosition().x);
+    const int targetX = AddCoordinates(savedStartX_, step.x);
+    const int noteX = SubtractCoordinates(targetX, GetPosition().x);
     // A move straight up or down keeps the start where it is.
     const BarTime found = step.x == 0
                               ? BarTime{savedBar_, savedPosition_}
@@ -361,9 +348,9 @@ void LineMarkView::MoveBy(Point delta, int flags)
     payload.newBar = found.bar;
     payload.newPosition = found.time;
     // What the snap to a time does not absorb stays in the offset.
-    payload.newOffset = {step.x == 0 ? savedOffset_.x
-                                     : Sub(noteX, GetTimeX(*part_, found.bar, found.time)),
-                         Add(savedOffset_.y, step.y)};
+    const int snapped = GetTimeX(*part_, found.bar, found.time);
+    payload.newOffset = {step.x == 0 ? savedOffset_.x : SubtractCoordinates(noteX, snapped),
+                         AddCoordinates(savedOffset_.y, step.y)};
     payload.lastBar = LastBarOfMove(found.bar, found.time);
     reportedMove_ = {true, found.bar, found.time, payload.newOffset};
     NotifySelf(notification_id::kLineMarkMoveDrag, &payload);
@@ -539,9 +526,9 @@ void LineMarkView::DragEndTo(Point /*delta*/)
         return;
     const Point pointer = GetPointerPosition();
     const Point origin = GetOrigin();
-    const Point base = Add(GetPosition(), GetOffset());
+    const Point base = OffsetPoint(GetPosition(), GetOffset());
     const BarTime found = FindRowTimeAtX(*part_, firstBar_, endBar_,
-                                         Sub(pointer.x, origin.x), false);
+                                         SubtractCoordinates(pointer.x, origin.x), false);
     if (found.bar < 0)
         return;
     const double startY = IsContinued() ? 0.0 : start_.y;

@@ -1,5 +1,7 @@
 #include "engine/layout/part_group_view.h"
 
+#include <utility>
+
 #include "engine/model/part_group.h"
 #include "engine/model/score_painter.h"
 
@@ -22,29 +24,36 @@ int PartGroupView::Notify(ElementNotification& notification)
     const bool top = notification.sender == topHandle_.get();
     const bool bottom = notification.sender == bottomHandle_.get();
     if ((top || bottom) && group_) {
-        const int current = top ? group_->GetFirstPart() : group_->GetLastPart();
         switch (notification.id) {
         case notification_id::kHandlePressed:
             savedFirst_ = group_->GetFirstPart();
             savedLast_ = group_->GetLastPart();
+            reportedPart_ = -1;
             break;
         case notification_id::kHandleDragged: {
-            // The line fills in the row under the pointer as the new index.
+            // The line fills in the row under the pointer as the new index. The step
+            // goes on from the bound the last step asked for: the group changes only
+            // when the steps' commands run.
+            const int last = reportedPart_ != -1 ? reportedPart_ : (top ? savedFirst_ : savedLast_);
             NotificationPayload payload;
             payload.firstBound = top;
             payload.newPartIndex = -1;
-            payload.oldPartIndex = current;
+            payload.oldPartIndex = last;
             payload.pointer = pointer_;
             payload.element = group_;
             NotifyParent(notification_id::kPartGroupBoundDrag, &payload);
+            if (payload.newPartIndex != last && group_->CanMoveBound(top, payload.newPartIndex))
+                reportedPart_ = payload.newPartIndex;
             break;
         }
         case notification_id::kHandleReleased: {
+            // The bound the steps moved to, whether or not their commands ran yet.
             const int saved = top ? savedFirst_ : savedLast_;
-            if (current != saved) {
+            const int reached = std::exchange(reportedPart_, -1);
+            if (reached != -1 && reached != saved) {
                 NotificationPayload payload;
                 payload.firstBound = top;
-                payload.newPartIndex = current;
+                payload.newPartIndex = reached;
                 payload.oldPartIndex = saved;
                 payload.pointer = pointer_;
                 payload.element = group_;

@@ -2,8 +2,8 @@
 // parts the group covers, with two handles that move the group's first and last part.
 //
 // Dragging a handle reports the bound being moved (1044 on every step, the row under the
-// pointer is found by the line above) and, at release, one recorded change (1045) when
-// the bound really moved. Dragging the view itself moves the group's offset.
+// pointer is found by the line above) and, at release, one recorded change (1045) to
+// the bound the steps reached, when it differs from the bound at the press. Dragging the view itself moves the group's offset.
 #pragma once
 
 #include <memory>
@@ -32,8 +32,9 @@ public:
     Point GetLastPointer() const { return pointer_; }
 
     // Records from the handles: a press saves the group's bounds, a drag step sends
-    // 1044, a release 1045 when the dragged bound differs from the saved one. Every
-    // record then goes on to the parent with this view as its sender.
+    // 1044, a release 1045 when the bound the steps asked for differs from the saved
+    // one (the group itself changes only when the steps' commands run). Every record
+    // then goes on to the parent with this view as its sender.
     int Notify(ElementNotification& notification) override;
     // Also forgets the rows.
     void ClearChildren() override;
@@ -63,6 +64,7 @@ private:
     std::shared_ptr<LayoutMarkD> bottomHandle_;
     int savedFirst_ = 0;
     int savedLast_ = 0;
+    int reportedPart_ = -1;  // the bound the last accepted drag step asked for
 };
 
 }  // namespace quaverly

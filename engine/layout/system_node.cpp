@@ -57,6 +57,11 @@ SystemNode::SystemNode(std::shared_ptr<Score> score)
 
 SystemNode::~SystemNode() = default;
 
+void SystemNode::SetRightOffset(Point offset)
+{
+    rightOffset_ = HoldUserOffset(offset);
+}
+
 void SystemNode::SetBarRange(int first, int end)
 {
     firstBar_ = first;
@@ -661,7 +666,7 @@ int SystemNode::OnHandle(int handleId, const ScoreElement* sender, const Notific
         } else if (handleId == id::kHandleDragged) {
             NotificationPayload change;
             change.oldOffset = rightOffset_;
-            rightOffset_.x = ClampToInt(static_cast<long long>(rightOffset_.x) + delta.x);
+            SetRightOffset({AddCoordinates(rightOffset_.x, delta.x), rightOffset_.y});
             change.newOffset = rightOffset_;
             NotifySelf(id::kSystemRightEndDrag, &change);
         } else if (rightOffset_ != dragStartRightOffset_) {
@@ -746,6 +751,15 @@ int SystemNode::Notify(ElementNotification& notification)
         case id::kMoveDragStep:
         case id::kMoveRequest:
             if (payload != nullptr) {
+                // A part-group view's finished move is the group's, which the views of
+                // every line show: they are laid out again.
+                if (notification.id == id::kMoveRequest) {
+                    if (const auto view = FindEntry(partGroupViews_, sender);
+                        view && view->GetPartGroup()) {
+                        return NotifyModelMove(*payload, view->GetPartGroup(),
+                                               id::kPartGroupOffsetChanged);
+                    }
+                }
                 for (const ElementPtr& element : LineElements()) {
                     if (element.get() == sender) {
                         payload->element = element;

@@ -49,7 +49,8 @@ public:
     // Stores the range and hands it to every row.
     void SetBarRange(int first, int end);
     BarRange GetBarRange() const { return {firstBar_, endBar_}; }
-    void SetRightOffset(Point offset) { rightOffset_ = offset; }
+    // Held to +-kMaxUserOffset, as a user offset is.
+    void SetRightOffset(Point offset);
     Point GetRightOffset() const { return rightOffset_; }
     const std::shared_ptr<LayoutMarkC>& GetIndentMark() const { return indentMark_; }
     const std::shared_ptr<LayoutMarkC>& GetRightEndMark() const { return rightEndMark_; }

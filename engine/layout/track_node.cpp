@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "engine/layout/line_mark_geometry.h"
 #include "engine/layout/line_mark_view.h"
@@ -477,12 +478,13 @@ int TrackNode::OnHandle(int handleId, const ScoreElement* sender, const Notifica
             change.newStaffSize = ClampToInt(static_cast<long long>(dragStartSpacing_) + dragTotal_);
             change.part = part_;
             SendChange(id::kStaffSpacingDrag, change);
-        } else if (part_ && TruncToInt(part_->GetStaffSize()) != dragStartSpacing_) {
-            // Compared as the whole units the record carries: a fractional size that the
-            // drag left alone is no change.
+        } else if (const int moved = std::exchange(dragTotal_, 0); part_ && moved != 0) {
+            // The size the steps asked for: their commands may not have run yet, and a
+            // step gives the part only a share of the change while the pointer moves.
+            // A fractional size that the drag left alone is no change.
             NotificationPayload change;
             change.oldStaffSize = dragStartSpacing_;
-            change.newStaffSize = TruncToInt(part_->GetStaffSize());
+            change.newStaffSize = ClampToInt(static_cast<long long>(dragStartSpacing_) + moved);
             change.part = part_;
             SendChange(id::kStaffSpacingRelease, change);
         }
@@ -504,11 +506,13 @@ int TrackNode::OnHandle(int handleId, const ScoreElement* sender, const Notifica
                 ClampToInt(static_cast<long long>(dragStartVerseOffset_) + dragTotal_);
             change.part = part_;
             SendChange(id::kVerseOffsetDrag, change);
-        } else if (current != dragStartVerseOffset_) {
+        } else if (const int moved = std::exchange(dragTotal_, 0); part_ && moved != 0) {
+            // The offset the steps asked for, whether or not their commands ran.
             NotificationPayload change;
             change.verse = verse;
             change.oldVerseOffset = dragStartVerseOffset_;
-            change.newVerseOffset = current;
+            change.newVerseOffset =
+                ClampToInt(static_cast<long long>(dragStartVerseOffset_) + moved);
             change.part = part_;
             SendChange(id::kVerseOffsetRelease, change);
         }
@@ -624,10 +628,15 @@ int TrackNode::Notify(ElementNotification& notification)
         case id::kMoveDragStep:
         case id::kMoveRequest:
             if (payload != nullptr) {
-                if (auto view = FindView(marks_.GetTieViews(), sender))
+                if (auto view = FindView(marks_.GetTieViews(), sender)) {
+                    // A tie view's finished move is the tie's, with the row's tie views
+                    // made afresh.
+                    if (notification.id == id::kMoveRequest && view->GetTie())
+                        return NotifyModelMove(*payload, view->GetTie(), id::kTrackTiesChanged);
                     payload->element = std::move(view);
-                else if (name_ && sender == name_.get())
+                } else if (name_ && sender == name_.get()) {
                     payload->element = name_;
+                }
             }
             break;
         default:

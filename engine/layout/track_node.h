@@ -12,7 +12,9 @@
 // part's staff size (the room below the bar line) and the five verse handles change
 // the distance of each verse. The handles never change the part themselves: every drag
 // step reports a change in progress (1032, 1038, 1042) and the release one recorded
-// change (1033, 1039, 1043) when the value really changed.
+// change (1033, 1039, 1043) to the value the steps reached, when that differs from the
+// value at the press. The release goes by what the row itself reported, never by the
+// part, whose values change only when the steps' queued commands run.
 //
 // The row is hit by a point inside its own rectangle or inside one of its bars; a press
 // elsewhere deselects it, a double click on it with the keep-selection flag selects it.

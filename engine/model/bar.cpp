@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 
 #include "engine/layout/barline_mark_view.h"
@@ -259,6 +260,15 @@ int Bar::Notify(ElementNotification& notification)
         case id::kMoveDragStep:
         case id::kMoveRequest:
             if (payload != nullptr) {
+                // A barline mark view's finished move is the mark's, with the row laid
+                // out again so the bar makes its mark views afresh.
+                if (notification.id == id::kMoveRequest) {
+                    const auto view =
+                        std::dynamic_pointer_cast<BarlineMarkView>(FindEntry(barlineMarkViews_, sender));
+                    if (view && view->GetModelElement())
+                        return NotifyModelMove(*payload, view->GetModelElement(),
+                                               id::kTrackTiesChanged);
+                }
                 ElementPtr moved = FindEntry(tuplets_, sender);
                 if (!moved)
                     moved = FindEntry(directions_, sender);
@@ -275,6 +285,11 @@ int Bar::Notify(ElementNotification& notification)
     }
     notification.sender = this;
     return ScoreElement::Notify(notification);
+}
+
+float Bar::HoldManualAdjust(float adjust)
+{
+    return std::isnan(adjust) ? 0.0f : std::clamp(adjust, kMinManualAdjust, kMaxManualAdjust);
 }
 
 int Bar::OnWidthHandle(int handleId, const NotificationPayload* payload)
@@ -294,7 +309,8 @@ int Bar::OnWidthHandle(int handleId, const NotificationPayload* payload)
             if (!(content > 0.0))
                 return 0;
             const float before = widthNow_;
-            widthNow_ = static_cast<float>(double{widthNow_} + payload->delta.x / content);
+            widthNow_ = HoldManualAdjust(
+                static_cast<float>(double{widthNow_} + payload->delta.x / content));
             return NotifyWidth(id::kBarWidthDrag, before, widthNow_);
         }
         case id::kHandleReleased: {

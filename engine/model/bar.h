@@ -146,8 +146,13 @@ public:
 
     // --- Values ---
 
-    // The user's width adjustment (summed per column by the layout).
-    void SetManualAdjust(float adjust) { manualAdjust_ = adjust; }
+    // The user's width adjustment (summed per column by the layout), as a share of the
+    // bar's content: held to kMinManualAdjust..kMaxManualAdjust (a bar neither folds
+    // back over itself nor grows without end), NaN counting as none.
+    static constexpr float kMinManualAdjust = -1.0f;
+    static constexpr float kMaxManualAdjust = 100.0f;
+    static float HoldManualAdjust(float adjust);
+    void SetManualAdjust(float adjust) { manualAdjust_ = HoldManualAdjust(adjust); }
     float GetManualAdjust() const { return manualAdjust_; }
     // Displacement of the lyrics of verse 0-4 in this bar; other verses are ignored by
     // the setter and read as {0, 0}.

@@ -25,28 +25,34 @@ void EditableElement::MoveBy(Point delta, int flags)
     SendMove(notification_id::kMoveDragStep, old, moved);
 }
 
+void EditableElement::NudgeBy(int id, Point step)
+{
+    // The element takes the new offset as it reports it, as a drag step does: a second
+    // nudge that comes before the first one's command ran starts where the first ended.
+    const Point old = GetOffset();
+    const Point moved = OffsetPoint(old, step);
+    SetOffset(moved);
+    SendMove(id, old, moved);
+}
+
 void EditableElement::NudgeLeft()
 {
-    const Point offset = GetOffset();
-    SendMove(notification_id::kMoveRequest, offset, {offset.x - kNudgeStep, offset.y});
+    NudgeBy(notification_id::kMoveRequest, {-kNudgeStep, 0});
 }
 
 void EditableElement::NudgeRight()
 {
-    const Point offset = GetOffset();
-    SendMove(notification_id::kMoveRequest, offset, {offset.x + kNudgeStep, offset.y});
+    NudgeBy(notification_id::kMoveRequest, {kNudgeStep, 0});
 }
 
 void EditableElement::NudgeUp()
 {
-    const Point offset = GetOffset();
-    SendMove(notification_id::kMoveRequest, offset, {offset.x, offset.y - kNudgeStep});
+    NudgeBy(notification_id::kMoveRequest, {0, -kNudgeStep});
 }
 
 void EditableElement::NudgeDown()
 {
-    const Point offset = GetOffset();
-    SendMove(notification_id::kMoveRequest, offset, {offset.x, offset.y + kNudgeStep});
+    NudgeBy(notification_id::kMoveRequest, {0, kNudgeStep});
 }
 
 void EditableElement::OnKeyDown(int key, int flags)

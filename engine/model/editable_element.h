@@ -11,8 +11,9 @@
 //   move in progress (1059);
 // - the release reports one move request (1060) from the offset at the press to the
 //   current one, when they differ;
-// - with the keep-selection flag, the arrow keys ask for a move of 31 units (1060);
-//   the offset itself changes only when the controller's command runs.
+// - with the keep-selection flag, the arrow keys move the offset by 31 units and ask
+//   for that move (1060), so a second key before the first move was drawn goes on
+//   from where the first one ended.
 // Move reports start at the parent: the element's own Notify is bypassed.
 #pragma once
 
@@ -44,8 +45,8 @@ public:
     // (input_flag::kFreezeX, kFreezeY) or the axis mask forbids, then reports 1059
     // {old offset, new offset} starting at the parent.
     void MoveBy(Point delta, int flags) override;
-    // Each asks for a move of kNudgeStep units (1060) starting at the parent; the offset
-    // is not changed here.
+    // Each moves the offset by kNudgeStep units and reports the move (1060) starting at
+    // the parent.
     void NudgeLeft() override;
     void NudgeRight() override;
     void NudgeUp() override;
@@ -93,6 +94,8 @@ protected:
 
     // Sends a move report {from, to, empty element slot} starting at the parent.
     int SendMove(int id, Point from, Point to);
+    // A nudge: moves the offset by the step and reports {old, new} under the id.
+    void NudgeBy(int id, Point step);
 
 private:
     Point dragStart_;          // the offset when the button went down

@@ -9,7 +9,7 @@
 
 namespace quaverly {
 
-inline int ClampToInt(std::int64_t value)
+inline constexpr int ClampToInt(std::int64_t value)
 {
     return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
                                                      std::numeric_limits<int>::max()));

@@ -6,11 +6,30 @@
 // position plus its user offset.
 #pragma once
 
+#include <cstdint>
+
+#include "engine/model/int_clamp.h"
+
 namespace quaverly {
 
 // The marker stored in an offset or size that has not been set.
 inline constexpr int kUnset = -16777216;
 inline constexpr double kUnsetDouble = -16777216.0;
+
+// The largest user offset along either axis: 10 m of paper.
+inline constexpr int kMaxUserOffset = 1000000;
+
+// a + b and a - b held to the int range: offsets and sizes read from a document may be
+// anything, and the sum of a few of them must not wrap around.
+inline constexpr int AddCoordinates(int a, int b)
+{
+    return ClampToInt(std::int64_t{a} + b);
+}
+
+inline constexpr int SubtractCoordinates(int a, int b)
+{
+    return ClampToInt(std::int64_t{a} - b);
+}
 
 struct Point {
     int x = 0;
@@ -32,21 +51,32 @@ struct Rect {
     int right = 0;
     int bottom = 0;
 
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-    // The same rectangle moved by a delta.
+    int Width() const { return SubtractCoordinates(right, left); }
+    int Height() const { return SubtractCoordinates(bottom, top); }
+    // The same rectangle moved by a delta (held to the int range).
     Rect Moved(Point delta) const
     {
-        return {left + delta.x, top + delta.y, right + delta.x, bottom + delta.y};
+        return {AddCoordinates(left, delta.x), AddCoordinates(top, delta.y),
+                AddCoordinates(right, delta.x), AddCoordinates(bottom, delta.y)};
     }
 
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 
-// {x + delta.x, y + delta.y}: turns origin and position into absolute coordinates.
+// The offset with each coordinate held to +-kMaxUserOffset.
+inline constexpr Point HoldUserOffset(Point offset)
+{
+    const auto hold = [](int v) {
+        return v < -kMaxUserOffset ? -kMaxUserOffset : v > kMaxUserOffset ? kMaxUserOffset : v;
+    };
+    return {hold(offset.x), hold(offset.y)};
+}
+
+// {x + delta.x, y + delta.y}, held to the int range: turns origin and position into
+// absolute coordinates.
 inline constexpr Point OffsetPoint(Point point, Point delta)
 {
-    return {point.x + delta.x, point.y + delta.y};
+    return {AddCoordinates(point.x, delta.x), AddCoordinates(point.y, delta.y)};
 }
 
 // Colour indices passed to the drawing interface with every stroke; the drawing

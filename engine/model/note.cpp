@@ -421,14 +421,6 @@ bool Note::HitTest(Point point) const
 
 // --- Requests sent up the tree ---
 
-int Note::SendOffsetRecord(int notificationId, Point from, Point to)
-{
-    NotificationPayload payload;
-    payload.oldOffset = from;
-    payload.newOffset = to;
-    return NotifyParent(notificationId, &payload);
-}
-
 void Note::DeleteSelected()
 {
     NotificationPayload going;
@@ -468,26 +460,22 @@ void Note::Deselect()
 
 void Note::NudgeLeft()
 {
-    const Point offset = GetOffset();
-    SendOffsetRecord(id::kNoteOffsetChange, offset, {offset.x - kNudgeStep, offset.y});
+    NudgeBy(id::kNoteOffsetChange, {-kNudgeStep, 0});
 }
 
 void Note::NudgeRight()
 {
-    const Point offset = GetOffset();
-    SendOffsetRecord(id::kNoteOffsetChange, offset, {offset.x + kNudgeStep, offset.y});
+    NudgeBy(id::kNoteOffsetChange, {kNudgeStep, 0});
 }
 
 void Note::NudgeUp()
 {
-    const Point offset = GetOffset();
-    SendOffsetRecord(id::kNoteOffsetChange, offset, {offset.x, offset.y - kNudgeStep});
+    NudgeBy(id::kNoteOffsetChange, {0, -kNudgeStep});
 }
 
 void Note::NudgeDown()
 {
-    const Point offset = GetOffset();
-    SendOffsetRecord(id::kNoteOffsetChange, offset, {offset.x, offset.y + kNudgeStep});
+    NudgeBy(id::kNoteOffsetChange, {0, kNudgeStep});
 }
 
 // --- Records passing through ---
@@ -564,7 +552,7 @@ int Note::Notify(ElementNotification& notification)
             const Point to = payload != nullptr ? payload->newOffset : GetOffset();
             if (sender == this) {
                 // The note's own move becomes its offset record; this record ends here.
-                return SendOffsetRecord(step ? id::kNoteOffsetDrag : id::kNoteOffsetChange, from,
+                return SendMove(step ? id::kNoteOffsetDrag : id::kNoteOffsetChange, from,
                                         to);
             }
             // A grace list's own move reaches the note with no element filled in; moves
@@ -657,7 +645,7 @@ void Note::OnPointerMove(Point point, int flags)
             OffsetPoint(from, MaskedDelta({point.x - last.x, point.y - last.y}, flags));
         SetOffset(to);
         SetLastPointer(point);
-        SendOffsetRecord(id::kNoteOffsetDrag, from, to);
+        SendMove(id::kNoteOffsetDrag, from, to);
     }
     for (const auto& target : PointerTargets())
         target->OnPointerMove(point, flags);
@@ -669,7 +657,7 @@ void Note::OnButtonUp(Point point, int flags)
     if (extensionGlyph_)
         return;
     if (ReleaseEndsMove())
-        SendOffsetRecord(id::kNoteOffsetChange, GetDragStart(), GetOffset());
+        SendMove(id::kNoteOffsetChange, GetDragStart(), GetOffset());
     for (const auto& target : PointerTargets())
         target->OnButtonUp(point, flags);
 }

@@ -100,7 +100,8 @@ public:
     void Select() override;
     // The base deselection, then 1057; the sign and the dots take the normal colour.
     void Deselect() override;
-    // Each sends 1062 for a move of 31 units; the controller's command moves the note.
+    // Each moves the note by 31 units and sends 1062 for that move; the controller's
+    // command records it and lays the line out again.
     void NudgeLeft() override;
     void NudgeRight() override;
     void NudgeUp() override;
@@ -219,8 +220,6 @@ protected:
 
 private:
     void RebuildExtensionGlyphs();
-    // Sends an offset record {old, new} for the note itself, starting at the parent.
-    int SendOffsetRecord(int id, Point from, Point to);
     void PlaceSubElements(bool includeGlyphs);
     // The sub-elements that receive pointer events, in forwarding order; invisible
     // elements left out.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "engine/model/line_mark.h"
 
@@ -36,8 +35,7 @@ bool Part::SetStaffSize(double size)
 {
     const bool valid =
         size == kUnsetDouble ||
-        (std::isfinite(size) && size >= 0.0 &&
-         size <= static_cast<double>(std::numeric_limits<int>::max()));
+        (std::isfinite(size) && size >= 0.0 && size <= static_cast<double>(kMaxUserOffset));
     if (!valid)
         return false;
     staffSize_ = size;

@@ -8,7 +8,7 @@
 //
 // The value -16777216 (kUnset) marks a verse offset or the staff size as not set. Verse
 // indexes outside 0 to 4 are ignored by the setter and read as not set; a staff size
-// that is not a finite number from 0 to the int range (other than the not-set marker)
+// that is not a finite number from 0 to kMaxUserOffset (other than the not-set marker)
 // is refused, so the layout never turns a NaN or an overflowing value into a length.
 #pragma once
 

@@ -25,6 +25,12 @@ public:
     int GetFirstPart() const { return firstPart_; }
     void SetLastPart(int part) { lastPart_ = part; }
     int GetLastPart() const { return lastPart_; }
+    // Whether the first bound (or the last) may move to the part: an index of a part
+    // that keeps the first bound at or before the last one.
+    bool CanMoveBound(bool first, int part) const
+    {
+        return part >= 0 && (first ? part <= lastPart_ : part >= firstPart_);
+    }
     // An element bound to the group (empty until set); the group does nothing with it.
     void SetBoundElement(std::shared_ptr<ScoreElement> element) { bound_ = std::move(element); }
     const std::shared_ptr<ScoreElement>& GetBoundElement() const { return bound_; }

@@ -1,5 +1,6 @@
 #include "engine/model/score_element.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace quaverly {
@@ -67,6 +68,22 @@ int ScoreElement::NotifyParent(int id, NotificationPayload* payload)
 {
     ElementNotification notification{id, payload, this};
     return ScoreElement::Notify(notification);
+}
+
+int ScoreElement::NotifyModelMove(const NotificationPayload& move,
+                                  std::shared_ptr<ScoreElement> element, int refreshId)
+{
+    NotificationPayload open;
+    NotifyParent(notification_id::kBeginGroup, &open);
+    NotificationPayload moved;
+    moved.oldOffset = move.oldOffset;
+    moved.newOffset = move.newOffset;
+    moved.element = std::move(element);
+    NotifyParent(notification_id::kMoveRequest, &moved);
+    NotificationPayload refresh;
+    NotifyParent(refreshId, &refresh);
+    NotificationPayload close;
+    return NotifyParent(notification_id::kEndGroup, &close);
 }
 
 int ScoreElement::GetChildCount() const
@@ -202,7 +219,9 @@ Point ScoreElement::GetPosition() const
 
 void ScoreElement::SetOffset(Point offset)
 {
-    offset_ = offset;
+    // An offset read from a document may be anything; held to ten metres of paper, the
+    // layout's sums of offsets and widths stay far inside the int range.
+    offset_ = HoldUserOffset(offset);
 }
 
 Point ScoreElement::GetOffset() const

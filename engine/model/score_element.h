@@ -110,7 +110,8 @@ public:
     // Stores the position, then places the children.
     virtual void SetPosition(Point position);
     virtual Point GetPosition() const;
-    // Stores the offset; the children are not placed again.
+    // Stores the offset, each coordinate held to +-kMaxUserOffset; the children are not
+    // placed again.
     virtual void SetOffset(Point offset);
     virtual Point GetOffset() const;
 
@@ -160,6 +161,13 @@ public:
     // Sends a record {id, payload, this} that starts at the parent, bypassing this
     // element's own Notify override.
     int NotifyParent(int id, NotificationPayload* payload);
+    // Passes a finished move (1060 {old, new}) of a view of a model element on as one
+    // recorded step, starting at the parent: the move made on the element itself, then
+    // the record `refreshId`, which has the element's views made afresh, bracketed by
+    // 1072 and 1073. Views are made anew by every layout: a step that held the view
+    // would, undone later, change a view nobody shows any more instead of the document.
+    int NotifyModelMove(const NotificationPayload& move, std::shared_ptr<ScoreElement> element,
+                        int refreshId);
 
 protected:
     // A copy has the geometry, selection and colour state of the original but no

@@ -1,6 +1,8 @@
 // libFuzzer target: the bytes of one input are opened as a score document, every bar
-// column of the score is laid out and every bar drawn with the recording painter, the
-// same path as the bounded fuzz test of the score documents. Not built by default:
+// column of the score is laid out and every bar drawn with the recording painter; then
+// the editor opens the same bytes, runs its first layout, draws every page and enters,
+// undoes and redoes a note on the first and the last page. The same path as the bounded
+// fuzz test of the score documents. Not built by default:
 //
 //     CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DBRINDLE_BUILD_FUZZERS=ON \
 //         -DBRINDLE_BUILD_TESTS=OFF -DBRINDLE_BUILD_BENCH=OFF

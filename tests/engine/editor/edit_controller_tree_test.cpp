@@ -13,10 +13,16 @@
 
 #include "engine/commands/rewrite_bar_elements_command.h"
 #include "engine/layout/header_node.h"
+#include "engine/layout/barline_mark_view.h"
 #include "engine/layout/line_mark_view.h"
+#include "engine/layout/tie_view_group.h"
+#include "engine/layout/page_node.h"
+#include "engine/layout/part_group_view.h"
 #include "engine/layout/system_node.h"
 #include "engine/layout/track_node.h"
 #include "engine/model/bar.h"
+#include "engine/model/barline.h"
+#include "engine/model/barline_mark.h"
 #include "engine/model/edit_mark.h"
 #include "engine/model/element_path.h"
 #include "engine/model/expression_text.h"
@@ -27,7 +33,11 @@
 #include "engine/model/note.h"
 #include "engine/model/note_factory.h"
 #include "engine/model/part.h"
+#include "engine/model/page_text.h"
+#include "engine/model/page_text_view.h"
+#include "engine/model/part_group.h"
 #include "engine/model/tempo_mark.h"
+#include "engine/model/tie.h"
 #include "engine/model/time_signature.h"
 #include "tests/engine/editor/editor_fixture.h"
 
@@ -43,6 +53,8 @@ public:
     // The cases of the tables reach the editor and the tree through these.
     using EditorFixture::handle;
     using EditorFixture::listener;
+    using EditorFixture::painter;
+    using EditorFixture::Run;
     // One staff, four bars a line: lines 1 to 5 show bars 0-3, 4-7, ... on page 0.
     void NewScore() { NewTitledScore(u"小河", 1, 4); }
 
@@ -455,6 +467,256 @@ TEST_F(EditControllerTreeTest, ASpacingHandleReleaseLetsGoOfEveryHandle)
     }
     spacing->OnPointerMove(OffsetPoint(on, {0, 500}), 0);
     EXPECT_TRUE(listener.codes.empty());
+}
+
+
+// --- Handles and views dragged by the pointer ---
+
+// The middle of an element's rectangle, where the pointer grabs it.
+Point MiddleOf(const ScoreElement& element)
+{
+    const Rect r = element.GetRect();
+    return OffsetPoint(element.GetAbsolutePoint(), {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+}
+
+// Press, move and release through the editor, the way the view passes the pointer on;
+// nothing is drawn in between, so none of the steps' queued commands has run when the
+// button comes up.
+void DragThroughEditor(api::ScoreEditor& editor, Point from, const std::vector<Point>& steps)
+{
+    editor.OnButtonDown(from, 0, 0);
+    Point at = from;
+    for (Point step : steps) {
+        at = OffsetPoint(at, step);
+        editor.OnPointerMove(at, 0);
+    }
+    editor.OnButtonUp(at, 0);
+}
+
+// Every handle of a line and of its rows, the width handle of a bar, a part group's
+// bound and a page text: a drag released before the steps were drawn is one undo step
+// with the value the pointer reached, and undo and redo give exactly the values before
+// and after.
+TEST_F(EditControllerTreeTest, AHandleDragReleasedBeforeARepaintIsOneStep)
+{
+    using State = std::vector<double>;
+    struct Case {
+        const char* name;
+        int staves;
+        std::function<void(EditControllerTreeTest&)> prepare;  // show the handle
+        std::function<std::shared_ptr<ScoreElement>(EditControllerTreeTest&)> grab;
+        std::vector<Point> steps;
+        std::function<State(EditControllerTreeTest&)> state;
+        State expected;  // the change the drag makes, from the state before
+    };
+    const auto offsetOf = [](Point p) { return State{double(p.x), double(p.y)}; };
+    const Case cases[] = {
+        {"line position", 1, [](auto& t) { t.handle->ShowLinePositionMarks(true); },
+         [](auto& t) -> std::shared_ptr<ScoreElement> { return t.Row(2)->GetPositionMark(); },
+         {{0, 40}, {0, 60}},
+         [=](auto& t) { return offsetOf(t.Row(2)->GetOffset()); },
+         {0, 100}},
+        {"line spacing", 1, [](auto& t) { t.handle->ShowLineSpacingMarks(true); },
+         [](auto& t) -> std::shared_ptr<ScoreElement> { return t.Row(2)->GetSpacingMark(); },
+         {{0, 40}, {0, 60}},
+         [](auto& t) { return State{t.ThePart()->GetStaffSize()}; },
+         {100}},
+        {"verse line", 1, [](auto& t) { t.handle->ShowLyricLineMarks(true); },
+         [](auto& t) -> std::shared_ptr<ScoreElement> { return t.Row(2)->GetVerseMark(0); },
+         {{0, 30}, {0, 50}},
+         [](auto& t) { return State{double(t.ThePart()->GetVerseOffset(0))}; },
+         {80}},
+        {"line indent", 1, [](auto& t) { t.handle->ShowIndentMarks(true); },
+         [](auto& t) -> std::shared_ptr<ScoreElement> { return t.Line(2)->GetIndentMark(); },
+         {{200, 0}, {300, 0}},
+         [=](auto& t) { return offsetOf(t.Line(2)->GetOffset()); },
+         {500, 0}},
+        {"line right end", 1, [](auto& t) { t.handle->ShowIndentMarks(true); },
+         [](auto& t) -> std::shared_ptr<ScoreElement> { return t.Line(2)->GetRightEndMark(); },
+         {{-200, 0}, {-300, 0}},
+         [=](auto& t) { return offsetOf(t.Line(2)->GetRightOffset()); },
+         {-500, 0}},
+        {"bar width", 1, [](auto& t) { t.handle->ShowBarWidthMarks(true); },
+         [](auto& t) -> std::shared_ptr<ScoreElement> { return t.BarAt(5)->GetWidthMark(); },
+         {{300, 0}, {300, 0}},
+         [](auto& t) { return State{t.BarAt(5)->GetManualAdjust() > 0.0f ? 1.0 : 0.0}; },
+         {1}},
+        {"part group bound", 3,
+         [](auto& t) {
+             t.handle->AddGrouping(part_group_type::kBracket);
+             t.Run();
+             // The bound handles show while the group's view is selected.
+             t.Line(1)->GetPartGroupViews().front()->Select();
+             t.handle->Draw(&t.painter);
+         },
+         [](auto& t) -> std::shared_ptr<ScoreElement> {
+             return t.Line(1)->GetPartGroupViews().front()->GetBottomHandle();
+         },
+         {{0, 0}},  // replaced below: down to the third row
+         [](auto& t) {
+             const auto& group = t.Editor().score->GetPartGroups().front();
+             return State{double(group->GetFirstPart()), double(group->GetLastPart())};
+         },
+         {0, 2}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        NewTitledScore(u"小河", c.staves, 4);
+        c.prepare(*this);
+        Run();
+        Editor().history.Clear();
+        const auto grabbed = c.grab(*this);
+        ASSERT_NE(grabbed, nullptr);
+        const Point from = MiddleOf(*grabbed);
+        std::vector<Point> steps = c.steps;
+        if (c.staves > 1) {
+            // To the middle of the third row's bar-line area.
+            const auto row = Line(1)->GetTrack(2);
+            ASSERT_NE(row, nullptr);
+            steps = {{0, MiddleOf(*row).y - from.y}};
+        }
+        const State before = c.state(*this);
+        DragThroughEditor(*handle, from, steps);
+        Run();
+        const State after = c.state(*this);
+        State change(after.size());
+        for (std::size_t i = 0; i < after.size() && i < before.size(); ++i)
+            change[i] = after[i] - before[i];
+        EXPECT_EQ(change, c.expected);
+        EXPECT_EQ(Editor().history.UndoCount(), 1u);
+        handle->Undo();
+        Run();
+        EXPECT_EQ(c.state(*this), before);
+        handle->Redo();
+        Run();
+        EXPECT_EQ(c.state(*this), after);
+    }
+}
+
+// Elements that move themselves, dragged or nudged by the arrow keys while selected: a
+// drag is one step, and so is each nudge, also when the next key comes before the last
+// nudge was drawn.
+TEST_F(EditControllerTreeTest, MovesAndNudgesBeforeARepaintAreOneStepEach)
+{
+    struct Case {
+        const char* name;
+        int staves;
+        std::function<void(EditControllerTreeTest&)> prepare;
+        std::function<std::shared_ptr<ScoreElement>(EditControllerTreeTest&)> find;
+        std::function<Point(EditControllerTreeTest&)> offset;  // in the model
+        bool vertical = false;  // moves up and down only
+    };
+    const Case cases[] = {
+        {"page text", 1,
+         [](auto& t) {
+             PageTextData text;
+             text.rect = {2000, 3000, 5000, 3600};
+             text.text = u"附注";
+             t.handle->AddTextItem(text);
+         },
+         [](auto& t) -> std::shared_ptr<ScoreElement> {
+             const auto page = std::dynamic_pointer_cast<PageNode>(t.Editor().layout->GetChild(0));
+             return page->GetPageTextViews().front();
+         },
+         [](auto& t) { return t.Editor().score->GetPageTexts().front()->GetOffset(); }},
+        {"part group", 3,
+         [](auto& t) { t.handle->AddGrouping(part_group_type::kBracket); },
+         [](auto& t) -> std::shared_ptr<ScoreElement> {
+             return t.Line(1)->GetPartGroupViews().front();
+         },
+         [](auto& t) { return t.Editor().score->GetPartGroups().front()->GetOffset(); }},
+        {"tie", 1,
+         [](auto& t) {
+             t.CursorAt(1, 1);
+             t.handle->InputNote(3, 0, kTicksPerQuarter, 0, 0, 0, 0);
+             t.handle->InputNote(3, 0, kTicksPerQuarter, 0, 0, 0, 0);
+             t.Run();
+             t.CursorAt(1, 1);
+             t.handle->ToggleTie();
+         },
+         [](auto& t) -> std::shared_ptr<ScoreElement> { return t.Row(1)->GetTieViews().front(); },
+         [](auto& t) { return t.ThePart()->GetTies().front()->GetOffset(); }, true},
+        {"barline mark", 1,
+         [](auto& t) {
+             t.BarAt(5)->GetBarline(1)->GetMark()->SetValue(3);
+             t.handle->Refresh();
+         },
+         [](auto& t) -> std::shared_ptr<ScoreElement> {
+             return t.BarAt(5)->GetBarlineMarkViews().front();
+         },
+         [](auto& t) { return t.BarAt(5)->GetBarline(1)->GetMark()->GetOffset(); }},
+        {"note", 1,
+         [](auto& t) {
+             t.CursorAt(1, 1);
+             t.handle->InputNote(3, 0, kTicksPerQuarter, 0, 0, 0, 0);
+         },
+         [](auto& t) -> std::shared_ptr<ScoreElement> { return t.BarAt(1)->GetNotes().front(); },
+         [](auto& t) { return t.BarAt(1)->GetNotes().front()->GetOffset(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        NewTitledScore(u"小河", c.staves, 4);
+        c.prepare(*this);
+        Run();
+        Editor().history.Clear();
+        auto element = c.find(*this);
+        ASSERT_NE(element, nullptr);
+        const Point start = c.offset(*this);
+        const auto along = [&](Point p) { return c.vertical ? p.y : p.x; };
+        const auto step = [&](int d) { return c.vertical ? Point{0, d} : Point{d, 0}; };
+        const int key = c.vertical ? key_code::kDown : key_code::kRight;
+
+        const auto grabPoint = [](const ScoreElement& e) {
+            // A page text is hit by its text's box.
+            if (const auto* view = dynamic_cast<const PageTextView*>(&e)) {
+                const Rect r = view->GetPageText()->GetTextData().rect.Moved(e.GetAbsolutePoint());
+                return Point{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+            }
+            // A note's rectangle is laid out with its offset in it.
+            if (dynamic_cast<const Note*>(&e) != nullptr) {
+                const Rect r = e.GetRect().Moved(e.GetChildOrigin());
+                return Point{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+            }
+            return MiddleOf(e);
+        };
+
+        // A drag, released before it was drawn.
+        DragThroughEditor(*handle, grabPoint(*element), {step(40), step(60)});
+        Run();
+        const int dragged = along(c.offset(*this));
+        EXPECT_EQ(dragged, along(start) + 100);
+        EXPECT_EQ(Editor().history.UndoCount(), 1u);
+
+        // Two nudges, the second before the first was drawn, on the element selected by a
+        // click.
+        element = c.find(*this);
+        DragThroughEditor(*handle, grabPoint(*element), {});
+        Run();
+        EXPECT_EQ(Editor().history.UndoCount(), 1u);
+        ASSERT_EQ(element->GetState(), element_state::kSelected);
+        handle->OnKeyDown(key, input_flag::kKeepSelection);
+        handle->OnKeyDown(key, input_flag::kKeepSelection);
+        Run();
+        EXPECT_EQ(along(c.offset(*this)), dragged + 2 * kNudgeStep);
+        EXPECT_EQ(Editor().history.UndoCount(), 3u);
+
+        // Undo and redo hold also for an element that is no longer selected.
+        DragThroughEditor(*handle, {-5000, -5000}, {});
+        Run();
+        EXPECT_EQ(Editor().history.UndoCount(), 3u);
+        handle->Undo();
+        Run();
+        EXPECT_EQ(along(c.offset(*this)), dragged + kNudgeStep);
+        handle->Undo();
+        handle->Undo();
+        Run();
+        EXPECT_EQ(c.offset(*this), start);
+        handle->Redo();
+        handle->Redo();
+        handle->Redo();
+        Run();
+        EXPECT_EQ(along(c.offset(*this)), dragged + 2 * kNudgeStep);
+    }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,9 @@
 #include "engine/commands/no_op_command.h"
 #include "engine/editor/new_score_settings.h"
 #include "engine/editor/score_editor.h"
+#include "engine/model/bar.h"
+#include "engine/model/element_path.h"
+#include "engine/model/time_signature.h"
 #include "engine/xml/page_layout_result.h"
 #include "scoredata/score_data.h"
 #include "tests/engine/editor/editor_fixture.h"
@@ -202,6 +206,113 @@ TEST_F(EditorDocumentTest, ExportedScoreDataImportsIntoAnotherEditor)
     EXPECT_EQ(other->GetTitle(), u"茉莉花");
     EXPECT_GT(other->GetLastPageIndex(), 0);
     EXPECT_FALSE(other->CanUndo());
+}
+
+// The meter table of an editor's score and, part by part and bar by bar over the bars
+// asked for, whether the bar shows a meter.
+struct MeterState {
+    std::vector<TimeSignatureEntry> table;
+    std::vector<bool> shown;
+    friend bool operator==(const MeterState&, const MeterState&) = default;
+};
+
+MeterState MeterStateOf(api::ScoreEditor& editor, const std::vector<int>& bars)
+{
+    const Score& score = *static_cast<ScoreEditor&>(editor).score;
+    MeterState state{score.GetTimeSignatures(), {}};
+    for (int part = 0; part < score.GetChildCount(); ++part) {
+        for (const int b : bars) {
+            const auto bar = std::dynamic_pointer_cast<Bar>(GetElementAtPath3(score, part, 0, b));
+            state.shown.push_back(bar && bar->GetTimeSignature());
+        }
+    }
+    return state;
+}
+
+// The editor's document saved and loaded into a new editor, laid out there.
+EditorHandle SavedAndLoaded(api::ScoreEditor& editor, fakes::FakePainter& painter,
+                            const std::string& name)
+{
+    const fs::path path = TempPath(name);
+    EXPECT_TRUE(editor.SaveMusicXml(path.u16string(), PageLayoutResult{}));
+    EditorHandle loaded(create_quaverly_editor());
+    loaded->SetPageContentSize(16000, kHeading + 5 * kLine + 100);
+    PageLayoutResult info;
+    EXPECT_TRUE(loaded->LoadMusicXml(path.u16string(), info));
+    loaded->RunPendingCommands(&painter);
+    fs::remove(path);
+    return loaded;
+}
+
+// The meter table counts one record per part that shows the meter, in a score made here
+// as in one loaded from a document: a new score with a meter set, saved and loaded again,
+// holds the same table, and deleting the meter of one part and undoing that do the same
+// in both.
+TEST_F(EditorDocumentTest, AMeterSetHereAndLoadedBackBehavesAlike)
+{
+    NewScoreSettings settings = OneStaff(4);
+    settings.staves = {{73, false, 0}, {0, false, 1}};
+    handle->NewDocument(settings);
+    Run();
+    Editor().cursor = {};
+    Editor().cursor.line = 2;  // bar 4
+    ASSERT_EQ(handle->SetTimeSignature(3, 4), 0);
+    Run();
+
+    const EditorHandle loaded = SavedAndLoaded(*handle, painter, "meter.exl");
+    const auto stateOf = [](api::ScoreEditor& editor) { return MeterStateOf(editor, {4}); };
+    const MeterState set = stateOf(*handle);
+    ASSERT_EQ(set.table.size(), 2u);
+    EXPECT_EQ(set.table[1], (TimeSignatureEntry{2, 4, 3, 4, 1}));  // once per part
+    EXPECT_EQ(set.shown, (std::vector<bool>{true, true}));
+    EXPECT_EQ(stateOf(*loaded), set);
+
+    // The first part's meter deleted: the second part's still holds the bar's meter.
+    std::vector<MeterState> afterDelete;
+    for (api::ScoreEditor* editor : {handle.get(), loaded.get()}) {
+        const Score& score = *static_cast<ScoreEditor*>(editor)->score;
+        const auto bar = std::dynamic_pointer_cast<Bar>(GetElementAtPath3(score, 0, 0, 4));
+        ASSERT_NE(bar->GetTimeSignature(), nullptr);
+        bar->GetTimeSignature()->DeleteSelected();
+        editor->RunPendingCommands(&painter);
+        afterDelete.push_back(stateOf(*editor));
+        EXPECT_EQ(score.FindTimeSignature(4)->beats, 3);
+        editor->Undo();
+        editor->RunPendingCommands(&painter);
+        EXPECT_EQ(stateOf(*editor), set);
+        editor->Redo();
+        editor->RunPendingCommands(&painter);
+        EXPECT_EQ(stateOf(*editor), afterDelete.back());
+    }
+    EXPECT_EQ(afterDelete[0], afterDelete[1]);
+    ASSERT_EQ(afterDelete[0].table.size(), 2u);
+    EXPECT_EQ(afterDelete[0].table[1].count, 1);
+    EXPECT_EQ(afterDelete[0].shown, (std::vector<bool>{false, true}));
+}
+
+// Meters that come in with score data are shown by the first part's bars, one table
+// record each, so saving keeps them and loading gives the same table back.
+TEST_F(EditorDocumentTest, ImportedMetersAreShownAndKeptBySaving)
+{
+    ScoreDataPtr data{create_score_data()};
+    data->SetBarCount(4);
+    for (int stave : {0, 1}) {
+        data->AddStave(stave);
+        data->GetStave(stave)->AddStaff(0, 0);
+    }
+    data->AddMeter({0, 3, 4, 1});
+    data->AddMeter({2, 6, 8, 0});
+    data->AddMeter({2, 6, 8, 0});  // twice: one bar shows it once
+    handle->ImportScoreData(data.get());
+    Run();
+
+    const MeterState imported = MeterStateOf(*handle, {0, 1, 2, 3});
+    EXPECT_EQ(imported.table, (std::vector<TimeSignatureEntry>{{1, 0, 3, 4, 1}, {1, 2, 6, 8, 0}}));
+    EXPECT_EQ(imported.shown,
+              (std::vector<bool>{true, false, true, false, false, false, false, false}));
+
+    const EditorHandle loaded = SavedAndLoaded(*handle, painter, "imported_meters.exl");
+    EXPECT_EQ(MeterStateOf(*loaded, {0, 1, 2, 3}), imported);
 }
 
 }  // namespace

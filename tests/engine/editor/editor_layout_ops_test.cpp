@@ -9,6 +9,8 @@
 #include "engine/layout/system_node.h"
 #include "engine/layout/track_node.h"
 #include "engine/model/note_time.h"
+#include "engine/model/part.h"
+#include "tests/engine/editor/editor_test_score.h"
 #include "tests/engine/editor/editor_fixture.h"
 #include "tests/engine/layout/layout_test_score.h"
 
@@ -219,6 +221,43 @@ TEST_F(EditorLayoutOpsTest, RestoreDefaultLayoutEmptiesTheHistory)
     EXPECT_FALSE(handle->CanRedo());
     Run();
     EXPECT_EQ(Line(1)->GetOffset(), (Point{0, 0}));
+}
+
+// A score put into the editor as it stands and laid out by the walkers, with no first
+// layout of a document: the parts whose sizes are not set get the sizes a new score's
+// parts get (the last part the room below the line), so its rows and lines keep their
+// gaps; a size the score holds stays.
+TEST_F(EditorLayoutOpsTest, AScoreLaidOutAsItStandsGetsTheSizesItLacks)
+{
+    Score& score = *Editor().score;
+    const auto first = editor_test::AddPart(score, 8);
+    const auto second = editor_test::AddPart(score, 8);
+    const auto third = editor_test::AddPart(score, 8);
+    second->SetStaffSize(900);
+    second->SetVerseOffset(1, 77);
+    Editor().RelayoutFrom(painter, 1, 1);
+    Editor().RepaginateFrom(painter, 0);
+
+    EXPECT_EQ(first->GetStaffSize(), painter.GetMetric99());
+    EXPECT_EQ(second->GetStaffSize(), 900);
+    EXPECT_EQ(third->GetStaffSize(), painter.GetMetric100() + painter.GetMetric99());
+    EXPECT_EQ(first->GetVerseOffset(0), painter.GetMetric111() + painter.GetMetric110());
+    EXPECT_EQ(first->GetVerseOffset(1), painter.GetMetric111());
+    EXPECT_EQ(second->GetVerseOffset(1), 77);
+
+    // Each row lies below the one above it by that row's bar line and staff size.
+    const auto line = Line(1);
+    ASSERT_NE(line, nullptr);
+    ASSERT_EQ(line->GetChildCount(), 3);
+    const int barLine = painter.GetBarLineHeight();
+    EXPECT_EQ(line->GetTrack(1)->GetPosition().y - line->GetTrack(0)->GetPosition().y,
+              barLine + painter.GetMetric99());
+    EXPECT_EQ(line->GetTrack(2)->GetPosition().y - line->GetTrack(1)->GetPosition().y,
+              barLine + 900);
+    const auto next = Line(2);
+    ASSERT_NE(next, nullptr);
+    EXPECT_GE(next->GetPosition().y - line->GetPosition().y,
+              3 * barLine + 900 + painter.GetMetric100() + 2 * painter.GetMetric99());
 }
 
 }  // namespace

@@ -134,58 +134,87 @@ TEST(PartGroupViewTest, DrawsABraceOrABracketAndTheHandlesOnlyWhileSelected)
     }
 }
 
+// A line that fills in the row under the pointer for each bound drag step, as the real
+// line does, from a list of rows (-1: no row there).
+class RowFillingLine : public RecordingElement {
+public:
+    RowFillingLine() : RecordingElement("line", nullptr) { HandleNotifications(1); }
+    std::vector<int> rowsUnderPointer;
+
+    int Notify(ElementNotification& notification) override
+    {
+        if (notification.id == id::kPartGroupBoundDrag && notification.payload != nullptr &&
+            next_ < rowsUnderPointer.size())
+            notification.payload->newPartIndex = rowsUnderPointer[next_++];
+        return RecordingElement::Notify(notification);
+    }
+
+private:
+    std::size_t next_ = 0;
+};
+
+// Every step reports the bound it asks for, going on from the last one asked for; the
+// release reports the bound the steps reached, although the group itself has not changed
+// yet (the steps' commands have not run).
 TEST(PartGroupViewTest, DraggingABoundSendsEveryStepAndOneReleaseWhenItMoved)
 {
     struct Case {
         const char* name;
         bool top;
-        int movedTo;  // the bound after the drag steps; unchanged sends no release
-        bool release;
+        std::vector<int> rows;  // under the pointer at each step
+        int movedTo;            // what the release reports; -1: no release
     };
     const Case cases[] = {
-        {"top handle moved", true, 1, true},
-        {"top handle back where it was", true, 0, false},
-        {"bottom handle moved", false, 2, true},
+        {"top handle moved", true, {1, 1}, 1},
+        {"top handle back where it was", true, {1, 0}, -1},
+        {"top handle past the last part", true, {1, 2}, 1},
+        {"bottom handle moved", false, {2, 2}, 2},
+        {"bottom handle over no row", false, {2, -1}, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         GroupFixture f;
+        const auto line = std::make_shared<RowFillingLine>();
+        line->rowsUnderPointer = c.rows;
+        f.view->SetParent(line.get());
         const auto& handle = c.top ? f.view->GetTopHandle() : f.view->GetBottomHandle();
         const int before = c.top ? 0 : 1;
         NotificationPayload step;
         handle->NotifySelf(id::kHandlePressed, &step);
         f.view->OnPointerMove({1111, 2222}, 0);
         handle->NotifySelf(id::kHandleDragged, &step);
-        // The controller's transient command moves the bound between the steps.
-        (c.top ? f.group->SetFirstPart(c.movedTo) : f.group->SetLastPart(c.movedTo));
         handle->NotifySelf(id::kHandleDragged, &step);
         handle->NotifySelf(id::kHandleReleased, &step);
 
+        const auto& records = line->ReceivedRecords();
         std::vector<int> ids;
-        for (const auto& record : f.system->ReceivedRecords())
+        for (const auto& record : records)
             ids.push_back(record.id);
         std::vector<int> expected{id::kHandlePressed, id::kPartGroupBoundDrag,
                                   id::kHandleDragged, id::kPartGroupBoundDrag,
                                   id::kHandleDragged};
-        if (c.release)
+        if (c.movedTo != -1)
             expected.push_back(id::kPartGroupBoundRelease);
         expected.push_back(id::kHandleReleased);
-        EXPECT_EQ(ids, expected);
-        for (const auto& record : f.system->ReceivedRecords())
+        ASSERT_EQ(ids, expected);
+        for (const auto& record : records)
             EXPECT_EQ(record.sender, f.view.get());
 
-        const auto& first = f.system->ReceivedRecords()[1].payload;
+        const auto& first = records[1].payload;
         EXPECT_EQ(first.firstBound, c.top);
-        EXPECT_EQ(first.newPartIndex, -1);
+        EXPECT_EQ(first.newPartIndex, c.rows[0]);
         EXPECT_EQ(first.oldPartIndex, before);
         EXPECT_EQ(first.pointer, (Point{1111, 2222}));
         EXPECT_EQ(first.element, f.group);
-        if (c.release) {
-            const auto& last = f.system->ReceivedRecords()[5].payload;
+        // The second step goes on from the bound the first one asked for.
+        EXPECT_EQ(records[3].payload.oldPartIndex, c.rows[0]);
+        if (c.movedTo != -1) {
+            const auto& last = records[5].payload;
             EXPECT_EQ(last.newPartIndex, c.movedTo);
             EXPECT_EQ(last.oldPartIndex, before);
             EXPECT_EQ(last.element, f.group);
         }
+        EXPECT_EQ(c.top ? f.group->GetFirstPart() : f.group->GetLastPart(), before);
     }
 }
 

@@ -116,6 +116,15 @@ TEST(SystemNodeTest, PartGroupsAddTheirRoomToTheLeftInsetAndCoverTheirVisibleRow
     EXPECT_EQ(line->GetExtraRect(painter), (Rect{0, 0, 250 - 400, 0}));
 }
 
+// A right offset read from a document may be anything: like a user offset it is held
+// to ten metres, so the rows' width stays a width.
+TEST(SystemNodeTest, AFarRightOffsetIsHeld)
+{
+    SystemNode line(std::make_shared<Score>());
+    line.SetRightOffset({2147483647, -2147483647 - 1});
+    EXPECT_EQ(line.GetRightOffset(), (Point{kMaxUserOffset, -kMaxUserOffset}));
+}
+
 TEST(SystemNodeTest, OneRowAloneStartsAtItsFirstBarEdgeAndHasNoStartLine)
 {
     FakePainter painter;

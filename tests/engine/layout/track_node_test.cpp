@@ -271,6 +271,8 @@ TEST(TrackNodeTest, PositionHandleMovesTheRowAndReports1032Then1033)
     EXPECT_EQ(back[1].id, id::kTrackPositionDrag);
 }
 
+// The release reports the size the steps asked for, also when their commands have not
+// run yet (the part still holds the size from before the drag).
 TEST(TrackNodeTest, SpacingHandleReports1038WithoutChangingTheStaffAnd1039OnlyWhenChanged)
 {
     RowFixture f;
@@ -278,12 +280,20 @@ TEST(TrackNodeTest, SpacingHandleReports1038WithoutChangingTheStaffAnd1039OnlyWh
     Drag(*f.row->GetSpacingMark(), 30, 20);
     EXPECT_DOUBLE_EQ(f.part->GetStaffSize(), 1000.0);
     auto changes = ChangesOf(*f.line);
-    ASSERT_EQ(changes.size(), 2U);  // no 1039: the staff size did not change
+    ASSERT_EQ(changes.size(), 3U);
     EXPECT_EQ(changes[0].id, id::kStaffSpacingDrag);
     EXPECT_EQ(changes[0].payload.oldStaffSize, 1000);
     EXPECT_EQ(changes[0].payload.newStaffSize, 1030);
     EXPECT_EQ(changes[1].payload.newStaffSize, 1050);
     EXPECT_EQ(changes[1].payload.part, f.part);
+    EXPECT_EQ(changes[2].id, id::kStaffSpacingRelease);
+    EXPECT_EQ(changes[2].payload.oldStaffSize, 1000);
+    EXPECT_EQ(changes[2].payload.newStaffSize, 1050);
+
+    // A drag that comes back where it started records nothing.
+    f.line->ClearReceived();
+    Drag(*f.row->GetSpacingMark(), 30, -30);
+    EXPECT_EQ(ChangesOf(*f.line).size(), 2U);
 
     // A fractional staff size the drag did not change records nothing either.
     f.line->ClearReceived();
@@ -338,14 +348,24 @@ TEST(TrackNodeTest, EachVerseHandleReports1042And1043ForItsOwnVerse)
         EXPECT_EQ(changes[1].payload.newVerseOffset, 135);
         EXPECT_EQ(changes[1].payload.part, f.part);
     }
-    // Released where it was pressed: no 1043.
+    // Released before the steps' commands ran: the offset the steps asked for.
     RowFixture f;
     f.row->Layout(f.painter);
     Drag(*f.row->GetVerseMark(1), 10, 5);
-    const auto changes = ChangesOf(*f.line);
-    ASSERT_EQ(changes.size(), 2U);
+    auto changes = ChangesOf(*f.line);
+    ASSERT_EQ(changes.size(), 3U);
     EXPECT_EQ(changes[1].id, id::kVerseOffsetDrag);
     EXPECT_EQ(changes[1].payload.newVerseOffset, 15);
+    EXPECT_EQ(changes[2].id, id::kVerseOffsetRelease);
+    EXPECT_EQ(changes[2].payload.oldVerseOffset, 0);
+    EXPECT_EQ(changes[2].payload.newVerseOffset, 15);
+
+    // Released where it was pressed: no 1043.
+    f.line->ClearReceived();
+    Drag(*f.row->GetVerseMark(1), 10, -10);
+    changes = ChangesOf(*f.line);
+    ASSERT_EQ(changes.size(), 2U);
+    EXPECT_EQ(changes[1].id, id::kVerseOffsetDrag);
 }
 
 TEST(TrackNodeTest, ABarRecordCarriesTheBarsIndexInThePartAndTheBar)

@@ -1,5 +1,6 @@
 // The bar's lists, its position map, its notifications, its selection and its width
 // drag.
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -34,6 +35,25 @@ TEST(BarTest, IndexFromTheConstructor)
 {
     EXPECT_EQ(Bar().GetIndex(), -1);
     EXPECT_EQ(Bar(7).GetIndex(), 7);
+}
+
+// A document may hold any width adjustment: the bar keeps one that neither folds the
+// bar back over itself nor makes it grow without end.
+TEST(BarTest, ManualAdjustIsHeldToWhatTheLayoutCanUse)
+{
+    const struct {
+        float given, kept;
+    } cases[] = {
+        {0.25f, 0.25f}, {-0.5f, -0.5f}, {1e11f, 100.0f}, {-3.0f, -1.0f},
+        {std::numeric_limits<float>::infinity(), 100.0f},
+        {std::numeric_limits<float>::quiet_NaN(), 0.0f},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.given);
+        Bar bar(0);
+        bar.SetManualAdjust(c.given);
+        EXPECT_EQ(bar.GetManualAdjust(), c.kept);
+    }
 }
 
 TEST(BarTest, ExtentComesFromThePositionMap)

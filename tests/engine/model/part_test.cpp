@@ -59,10 +59,11 @@ TEST(PartTest, StaffSizeKeepsOnlySizesTheLayoutCanUse)
     const Case cases[] = {
         {1219.0, true},
         {0.0, true},
-        {2147483647.0, true},
+        {1000000.0, true},  // ten metres of room, the most an offset may be
         {-16777216.0, true},  // the not-set marker
         {-1.0, false},
-        {2147483648.0, false},
+        {1000000.5, false},
+        {2147483647.0, false},
         {std::numeric_limits<double>::quiet_NaN(), false},
         {std::numeric_limits<double>::infinity(), false},
         {-std::numeric_limits<double>::infinity(), false},

@@ -57,6 +57,25 @@ TEST(ScoreElementTest, SetPositionAndOriginMoveTheSubtreeButSetOffsetDoesNot)
     }
 }
 
+// Offsets read from a document may be anything: the offset is held to ten metres, and
+// the absolute place of an element far out stays at the end of the int range instead of
+// wrapping around to the other side of the page.
+TEST(ScoreElementTest, FarOffsetsAreHeldAndPlacesDoNotWrapAround)
+{
+    ScoreElement element;
+    element.SetOffset({2147483647, -2147483647 - 1});
+    EXPECT_EQ(element.GetOffset(), (Point{kMaxUserOffset, -kMaxUserOffset}));
+    element.SetOffset({-31, 999999});
+    EXPECT_EQ(element.GetOffset(), (Point{-31, 999999}));
+
+    element.SetOrigin({2147483000, -2147483000});
+    element.SetPosition({1000, -1000});
+    EXPECT_EQ(element.GetChildOrigin(), (Point{2147483647, -2147483647 - 1}));
+    element.SetRect({-2147483647 - 1, 0, 2147483647, 10});
+    EXPECT_EQ(element.GetRect().Width(), 2147483647);
+    EXPECT_EQ(element.GetRect().Moved({10, 0}).right, 2147483647);
+}
+
 // --- Hit test ---
 
 TEST(ScoreElementTest, HitTestIncludesAllFourEdgesAndNothingBeyond)

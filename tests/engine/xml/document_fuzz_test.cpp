@@ -1,22 +1,31 @@
 // Damaged documents: a few thousand mutations of saved documents (bytes changed, lines
 // dropped, repeated or swapped, numbers replaced by extreme or broken ones, foreign
-// elements put in) are opened, laid out and drawn. Each either fails to load, leaving
-// an empty score, or loads into a score that lays out; nothing crashes or hangs. The
-// same path runs under libFuzzer with scripts/fuzz (see its CMake option).
+// elements put in) are opened, laid out and drawn, on their own and in the editor, which
+// also draws every page and edits two of them. Each either fails to load, leaving an
+// empty score, or loads into a score that lays out, draws and takes the edits; nothing
+// crashes or hangs. The same path runs under libFuzzer with scripts/fuzz (see its CMake
+// option).
 #include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "engine/editor/new_score_settings.h"
+#include "engine/model/page_text_data.h"
+#include "engine/model/part_group.h"
 #include "tests/engine/xml/full_score.h"
 #include "tests/engine/xml/open_document_harness.h"
 
 namespace quaverly::xml_test {
 namespace {
 
-constexpr int kRuns = 3000;
+constexpr int kRuns = 2000;
 
 // Texts that numbers and names are replaced with.
 const char* const kOddValues[] = {
@@ -132,13 +141,81 @@ private:
 
 using DocumentFuzzTest = XmlDocumentTest;
 
+using EditorHandle = std::unique_ptr<api::ScoreEditor, EditorDeleter>;
+
+EditorHandle MakeEditor()
+{
+    EditorHandle editor(create_quaverly_editor());
+    editor->SetPageContentSize(16000, 24000);
+    return editor;
+}
+
+// The editor's document saved; its bytes (empty when the save failed).
+std::string Save(api::ScoreEditor& editor, const std::filesystem::path& to,
+                 const PageLayoutResult& info = {})
+{
+    if (!editor.SaveMusicXml(to.u16string(), info))
+        return {};
+    std::ifstream in(to, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The document opened by the editor, laid out and saved again.
+std::string SavedByEditor(const std::filesystem::path& from, const std::filesystem::path& to)
+{
+    const EditorHandle editor = MakeEditor();
+    PageLayoutResult info;
+    if (!editor->LoadMusicXml(from.u16string(), info))
+        return {};
+    fakes::FakePainter painter;
+    editor->RunPendingCommands(&painter);
+    return Save(*editor, to, info);
+}
+
+// A new score of two braced staves over three pages, with notes, a key, a tempo, a
+// line break and a page text, saved by the editor.
+std::string SavedNewScore(const std::filesystem::path& to)
+{
+    const EditorHandle editor = MakeEditor();
+    NewScoreSettings settings;
+    settings.title = u"长卷";
+    settings.staves = {{0, false, 0}, {40, false, 1}};
+    settings.staffGroups = {{0, 1, part_group_type::kBrace}};
+    settings.barsPerLine = 4;
+    fakes::FakePainter painter;
+    editor->NewDocument(settings);
+    editor->RunPendingCommands(&painter);
+    editor->AddBars({0, 40});
+    editor->RunPendingCommands(&painter);
+    for (int degree = 2; degree < 8; ++degree)
+        editor->InputNote(degree, 0, kTicksPerQuarter, 0, 0, 0, 0);
+    editor->SetKeySignature(2);
+    editor->SetTempo(kTicksPerQuarter, 96);
+    editor->InsertLineBreak();
+    PageTextData text;
+    text.rect = {1000, 20000, 6000, 20600};
+    text.text = u"附注";
+    editor->AddTextItem(text);
+    editor->RunPendingCommands(&painter);
+    return Save(*editor, to);
+}
+
 TEST_F(DocumentFuzzTest, DamagedDocumentsFailOrOpenAndDraw)
 {
     FillFullScore(*score);
     const std::string full = SaveText("full.exl");
     ASSERT_FALSE(full.empty());
+    // The same score saved by the editor after its first layout: with the records of its
+    // lines and rows, so those are damaged too.
+    const std::string laidOut = SavedByEditor(folder / "full.exl", folder / "laid_out.exl");
+    ASSERT_FALSE(laidOut.empty());
+    const std::string longScore = SavedNewScore(folder / "long.exl");
+    ASSERT_FALSE(longScore.empty());
+    ASSERT_GT(OpenAndDraw(longScore, folder / "long_again.exl").pages, 1);
     const std::string seeds[] = {
         full,
+        laidOut,
+        longScore,
         Document("<part-list><score-part id=\"P1\"><part-name/></score-part></part-list>"
                  "<part id=\"P1\"><measure number=\"1\">\r\n"
                  "<attributes><divisions>4</divisions></attributes>\r\n"
@@ -153,14 +230,24 @@ TEST_F(DocumentFuzzTest, DamagedDocumentsFailOrOpenAndDraw)
     const std::filesystem::path scratch = folder / "fuzz.exl";
     int loadedCount = 0;
     int bars = 0;
+    int pages = 0;
     const auto begin = std::chrono::steady_clock::now();
     for (int run = 0; run < kRuns; ++run) {
-        const std::string& seed = seeds[static_cast<std::size_t>(run % 5 == 4)];
-        const std::string input = mutator.Mutate(seed);
+        // Of ten runs: four on the saved score, three on the editor's copy of it, one on
+        // the long score and two on the small one.
+        static constexpr std::size_t kSeedOfRun[] = {0, 0, 0, 0, 1, 1, 1, 2, 3, 3};
+        const std::size_t seed = kSeedOfRun[run % 10];
+        const std::string input = mutator.Mutate(seeds[seed]);
+        const auto start = std::chrono::steady_clock::now();
         const OpenResult result = OpenAndDraw(input, scratch);
         if (result.loaded)
             ++loadedCount;
         bars += result.bars;
+        pages += result.pages;
+        // Far above what any document here takes: a run this long is a loop that does
+        // not end with the document.
+        if (std::chrono::steady_clock::now() - start > std::chrono::seconds(2))
+            ADD_FAILURE() << "run " << run << " took more than 2 s";
         if (HasFailure()) {
             ADD_FAILURE() << "run " << run << ":\n" << input;
             break;
@@ -172,7 +259,8 @@ TEST_F(DocumentFuzzTest, DamagedDocumentsFailOrOpenAndDraw)
     EXPECT_GT(loadedCount, kRuns / 10);
     RecordProperty("runs", kRuns);
     RecordProperty("loaded", loadedCount);
-    std::printf("%d runs, %d loaded, %d bars drawn, %.1f s\n", kRuns, loadedCount, bars, seconds);
+    std::printf("%d runs, %d loaded, %d bars drawn, %d pages laid out, %.1f s\n", kRuns,
+                loadedCount, bars, pages, seconds);
 }
 
 }  // namespace
