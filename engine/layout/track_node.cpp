@@ -34,6 +34,23 @@ std::shared_ptr<T> FindView(const std::vector<std::shared_ptr<T>>& views, const 
     return nullptr;
 }
 
+// How much room the bar at `next` can give to the bar before it that is widened by
+// hand: the room between its margins, less what a narrowing of its own already takes
+// (the row's last bar takes what is left, so only its natural room counts). A bar
+// widened further than that would push the bars after it past the row's end, and the
+// last one off the page.
+double RoomToGive(std::size_t next, const std::vector<std::shared_ptr<Bar>>& bars,
+                  const std::vector<double>& columns, double ratio)
+{
+    const std::shared_ptr<PositionMap>& map = bars[next]->GetPositionMap();
+    if (!map)
+        return 0.0;
+    const bool last = next + 1 == bars.size();
+    const double narrowing =
+        last ? 0.0 : std::clamp(static_cast<double>(map->GetColumnAdjust()), -1.0, 0.0);
+    return std::max(0.0, columns[next] * ratio * (1.0 + narrowing));
+}
+
 }  // namespace
 
 TrackNode::TrackNode()
@@ -379,18 +396,21 @@ void TrackNode::Layout(ScorePainter& painter)
             margins = static_cast<double>(map->GetLeftMargin()) + map->GetRightMargin();
         }
         long long barWidth = 0;
-        if (i + 1 == bars.size())
+        double widening = adjust * extent * ratio;
+        if (i + 1 == bars.size()) {
             barWidth = width - x;  // the last bar ends the row exactly at its width
-        else
-            barWidth = TruncToInt(margins + (extent + adjust * extent) * ratio -
+        } else {
+            widening = std::min(widening, RoomToGive(i + 1, bars, columns, ratio));
+            barWidth = TruncToInt(margins + extent * ratio + widening -
                                   static_cast<double>(carry));
+        }
         bar.SetRect({0, 0, ClampToInt(barWidth), height});
         bar.SetOrigin(origin);
         bar.SetPosition({ClampToInt(x), 0});
         bar.SetParent(this);
         bar.Layout(painter);
         x += barWidth - bar.GetRect().left;
-        carry = TruncToInt(adjust * extent * ratio);
+        carry = TruncToInt(widening);
     }
 
     marks_.BuildTieViews(*this, painter);

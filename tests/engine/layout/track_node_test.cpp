@@ -122,6 +122,42 @@ TEST(TrackNodeTest, AColumnAdjustWidensABarAndTheNextGivesItBack)
     EXPECT_GE(f.BarAt(1)->GetRect().Width() - plain0, extra);
 }
 
+// A bar widened by hand takes its room from the next bar, never more than that bar has
+// between its margins: every bar keeps its margins and the row still ends at its width,
+// so no bar is pushed past the row's end (and off the page).
+TEST(TrackNodeTest, AWideningTakesNoMoreThanTheNextBarCanGive)
+{
+    struct Case {
+        const char* name;
+        float adjust1, adjust2, adjust3;
+    };
+    for (const Case& c : {Case{"first bar far wider than its line", 3.0f, 0, 0},
+                          Case{"the greatest width a document may hold", 100.0f, 0, 0},
+                          Case{"a middle bar against the last", 0, 100.0f, 0},
+                          Case{"two widened bars in a row", 3.0f, 3.0f, 0},
+                          Case{"the next bar narrowed by hand too", 2.0f, -0.75f, 0},
+                          Case{"the last bar widened", 0, 0, 100.0f}}) {
+        SCOPED_TRACE(c.name);
+        RowFixture f;
+        f.BarAt(1)->SetPositionMap(MapOf(1000, 100, c.adjust1));
+        f.BarAt(2)->SetPositionMap(MapOf(2000, 100, c.adjust2));
+        f.BarAt(3)->SetPositionMap(MapOf(3000, 100, c.adjust3));
+        f.row->Layout(f.painter);
+        int x = 0;
+        for (int b = 1; b <= 3; ++b) {
+            EXPECT_EQ(f.BarAt(b)->GetPosition().x, x) << "bar " << b;
+            EXPECT_GE(f.BarAt(b)->GetRect().Width(), 199) << "bar " << b;
+            x += f.BarAt(b)->GetRect().Width();
+        }
+        EXPECT_EQ(x, 7000);
+    }
+    // Within what the next bar has, the widening is as asked.
+    RowFixture f;
+    f.BarAt(1)->SetPositionMap(MapOf(1000, 100, 1.5f));
+    f.row->Layout(f.painter);
+    EXPECT_EQ(f.BarAt(1)->GetRect().Width(), static_cast<int>(200 + 2500 * 6400.0 / 6000.0));
+}
+
 TEST(TrackNodeTest, NothingIsPlacedWithoutRoomToShare)
 {
     struct Case {

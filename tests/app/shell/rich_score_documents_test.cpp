@@ -1,0 +1,256 @@
+// A score with everything a user puts in one (two parts, five verses, dynamics,
+// ornaments, line marks, ties, tuplets, grace notes, repeats, endings and jumps, key,
+// time and tempo changes, Chinese header texts, lines laid out by hand) through the whole
+// program: opened, laid out by hand, saved, opened again and saved again, printed; and
+// damaged or absurd copies of it opened, printed, exported and saved.
+#include <gtest/gtest.h>
+
+#include <QPdfWriter>
+#include <QPageSize>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "../../platform/temp_folder.h"
+#include "../mididev/fake_midi_backend.h"
+#include "app/shell/brindle_app.h"
+#include "app/shell/brindle_view.h"
+#include "app/shell/command_ids.h"
+#include "app/shell/document_paths.h"
+#include "app/shell/main_frame.h"
+#include "engine/editor/editor_interface.h"
+#include "engine/model/page_text_data.h"
+#include "engine/xml/music_xml_file.h"
+#include "platform/command_manager.h"
+#include "platform/scripted_dialog_service.h"
+#include "app_test_setup.h"
+#include "shell_fakes.h"
+#include "tests/engine/xml/full_score.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using brindle::CBrindleApp;
+using shell_test::Pump;
+using shell_test::PumpUntil;
+
+// The engine's full score, grown to twelve bars a part with the changes of key, time and
+// tempo, repeats and endings, header texts in Chinese and forced line breaks.
+bool WriteRichDocument(const fs::path& path)
+{
+    using namespace quaverly;
+    auto score = std::make_shared<Score>();
+    xml_test::FillFullScore(*score);
+    for (int p = 0; p < 2; ++p) {
+        const auto part = xml_test::PartOf(*score, p);
+        for (int b = 4; b < 12; ++b) {
+            auto bar = std::make_shared<Bar>(b);
+            xml_test::BarBuilder builder(bar);
+            for (int n = 0; n < (b == 6 ? 3 : 4); ++n)
+                builder.AddAndNext(2 + (b * 3 + n + p) % 7, note_length::kQuarter);
+            part->AppendChild(bar);
+        }
+    }
+    score->SetTitle(u"茉莉花");
+    score->SetSubtitle(u"江苏民歌");
+    score->SetComposer(u"何仿 整理");
+    score->SetPoet(u"佚名 词");
+    score->SetSinger(u"独唱");
+    score->SetAdapter(u"改编者");
+    score->SetRights(u"版权所有");
+    for (const TimeSignatureRecord& meter : {TimeSignatureRecord{0, 4, 4, 1}, TimeSignatureRecord{6, 3, 4, 0},
+                                             TimeSignatureRecord{7, 4, 4, 0}}) {
+        for (int p = 0; p < 2; ++p) {
+            auto signature = std::make_shared<TimeSignature>();
+            signature->SetValue(meter);
+            xml_test::BarOf(*score, p, meter.bar)->SetTimeSignature(signature);
+            score->SetTimeSignature(meter);
+        }
+    }
+    score->SetKeySignature({0, 2, 1});
+    score->SetKeySignature({8, -1, 1});
+    score->SetTempoMark({8, note_length::kQuarter, 100});
+    const auto bar = [&](int index) { return xml_test::BarOf(*score, 0, index); };
+    bar(4)->GetBarline(0)->SetMarkValue(1);  // repeat from bar 4
+    bar(9)->GetBarline(1)->SetMarkValue(2);  // back from the end of bar 9
+    bar(10)->GetBarline(1)->SetType(2);
+    bar(11)->GetBarline(1)->SetType(barline_type::kFinal);
+    bar(5)->SetManualAdjust(0.3f);
+    bar(5)->SetVerseOffset(0, {0, 40});
+    score->GetLineBreaks().insert(3);
+    score->GetLineBreaks().insert(9);
+    MusicXmlFile file;
+    file.SetScore(score.get());
+    PageLayoutResult page;
+    page.tempo = 88;
+    page.page = {u"A4", 1, 297, 210, 15, 25, 10, 25};
+    file.SetPageResult(page);
+    return file.Save(path);
+}
+
+class RichScoreTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        data_ = shell_test::CopyDataFolder(folder_.Path(), {"fonts", "settings", "lists", "dtd", "help"});
+        app_ = std::make_unique<CBrindleApp>(shell_test::TestAppOptions(folder_.Path(), data_, &backend_));
+        ASSERT_TRUE(app_->InitInstance({}));
+        Pump();
+    }
+    void TearDown() override
+    {
+        if (app_)
+            app_->ExitInstance();
+    }
+
+    brindle::CBrindleView* View() { return app_->GetActiveView(); }
+    platform::CommandManager& Commands() { return app_->GetMainWnd()->Commands(); }
+
+    bool Open(const fs::path& file)
+    {
+        if (!View()->OpenScoreFile(brindle::PathText(file)))
+            return false;
+        return PumpUntil([&] { return View()->HasScore() && !View()->m_bLoading; }, 15000);
+    }
+    bool SaveAs(const fs::path& file)
+    {
+        dialogs_.ChooseFile(brindle::PathText(file));
+        return Commands().Execute(brindle::cmd::kFileSaveAs) && fs::exists(file);
+    }
+    int PrintPdf(const fs::path& file)
+    {
+        QPdfWriter pdf(QString::fromStdString(file.string()));
+        pdf.setPageSize(QPageSize(QPageSize::A4));
+        pdf.setResolution(300);
+        return View()->PrintPages(pdf);
+    }
+
+    TempFolder folder_;
+    fs::path data_;
+    mididev_test::FakeMidiBackend backend_;
+    platform::ScriptedDialogService dialogs_;
+    platform::ScopedDialogService scoped_{dialogs_};
+    std::unique_ptr<CBrindleApp> app_;
+};
+
+TEST_F(RichScoreTest, SavedTwiceTheDocumentIsTheSame)
+{
+    const fs::path source = folder_ / "源.exl";
+    ASSERT_TRUE(WriteRichDocument(source));
+    ASSERT_TRUE(Open(source));
+    auto* editor = View()->Editor();
+    EXPECT_EQ(editor->GetTitle(), u"茉莉花");
+    EXPECT_EQ(editor->GetPartCount(), 2);
+    EXPECT_EQ(editor->GetBarCount(), 12);
+    // Each change is shown (its queued layout run) before the next, as the window does.
+    const auto shown = [&] { (void)View()->viewport()->grab(); };
+    editor->SetBarsPerLine({2, true});
+    shown();
+    editor->SetLinesOnPage(2);
+    shown();
+    editor->SetInstrumentName(u"笛子", true);
+    shown();
+    quaverly::PageTextData text;
+    text.text = u"页面上的字";
+    text.rect = {2000, 20000, 9000, 21000};
+    text.font.height = -400;
+    editor->AddTextItem(text);
+    const fs::path first = folder_ / "一.exl";
+    const fs::path second = folder_ / "二.exl";
+    ASSERT_TRUE(SaveAs(first));
+    const int pages = PrintPdf(folder_ / "一.pdf");
+    EXPECT_GT(pages, 0);
+
+    ASSERT_TRUE(Commands().Execute(brindle::cmd::kFileClose));
+    ASSERT_TRUE(Open(first));
+    ASSERT_TRUE(SaveAs(second));
+    EXPECT_EQ(PrintPdf(folder_ / "二.pdf"), pages);
+    const std::string a = TempFolder::Read(first);
+    const std::string b = TempFolder::Read(second);
+    EXPECT_EQ(a, b);
+    for (const char* made : {"<page-any-text", "<name>笛子</name>", "<print new-system=\"yes\"/>", "<system number=\"7\""})
+        EXPECT_NE(a.find(made), std::string::npos) << made;
+    EXPECT_TRUE(dialogs_.MessageBoxes().empty());
+}
+
+std::string Replace(std::string text, const std::string& from, const std::string& to)
+{
+    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+TEST_F(RichScoreTest, DamagedOrAbsurdDocumentsFailCleanlyOrOpenPrintAndSave)
+{
+    const fs::path source = folder_ / "源.exl";
+    ASSERT_TRUE(WriteRichDocument(source));
+    ASSERT_TRUE(Open(source));
+    View()->Editor()->SetBarsPerLine({2, true});
+    const fs::path good = folder_ / "good.exl";
+    ASSERT_TRUE(SaveAs(good));
+    const std::string text = TempFolder::Read(good);
+    ASSERT_NE(text.find("<count>2</count>"), std::string::npos);
+    struct Case {
+        const char* name;
+        std::string bytes;
+        bool opens;
+        int tempo;  // the view's tempo after opening; 0: the document's own
+    };
+    const std::string huge = "2000000000";
+    const Case cases[] = {
+        {"cut in half", text.substr(0, text.size() / 2), false, 0},
+        {"empty", "", false, 0},
+        {"a picture", std::string("\x89PNG\r\n\x1a\n\0\0\0", 11), false, 0},
+        {"huge bar width", Replace(text, "manual-adjust=\"0\"", "manual-adjust=\"1e30\""), true, 0},
+        {"bar width not a number", Replace(text, "manual-adjust=\"0\"", "manual-adjust=\"nan\""), true, 0},
+        {"huge staff size", Replace(text, "<staff-size>1219", "<staff-size>" + huge), true, 0},
+        {"negative staff size", Replace(text, "<staff-size>1219", "<staff-size>-" + huge), true, 0},
+        {"huge paper", Replace(text, "<page-height>297", "<page-height>" + huge), true, 0},
+        {"no paper", Replace(Replace(text, "<page-height>297", "<page-height>0"), "<page-width>210", "<page-width>0"), true, 0},
+        {"margins wider than the paper", Replace(text, "<left-margin>15", "<left-margin>900"), true, 0},
+        {"huge tempo", Replace(text, "<sound tempo=\"88\"", "<sound tempo=\"" + huge + "\""), true, 250},
+        {"negative tempo", Replace(text, "<sound tempo=\"88\"", "<sound tempo=\"-5\""), true, 120},
+        {"huge note length", Replace(text, "<duration>128</duration>", "<duration>" + huge + "</duration>"), true, 0},
+        {"huge bars a line", Replace(text, "<count>2</count>", "<count>" + huge + "</count>"), true, 0},
+        {"no bars a line", Replace(text, "<count>2</count>", "<count>0</count>"), true, 0},
+        {"huge metronome mark", Replace(text, "<per-minute>72", "<per-minute>" + huge), true, 0},
+        {"metronome mark of 0", Replace(text, "<per-minute>72", "<per-minute>0"), true, 0},
+        {"huge divisions", Replace(text, "<divisions>128", "<divisions>" + huge), true, 0},
+        {"one division", Replace(text, "<divisions>128", "<divisions>1"), true, 0},
+        {"no such key", Replace(text, "<fifths>2", "<fifths>99"), true, 0},
+        {"huge meter", Replace(text, "<beats>4", "<beats>" + huge), true, 0},
+        {"huge octave", Replace(text, "<octave>4", "<octave>" + huge), true, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path bad = folder_ / "bad.exl";
+        std::ofstream(bad, std::ios::binary | std::ios::trunc) << c.bytes;
+        const std::size_t before = dialogs_.MessageBoxes().size();
+        ASSERT_TRUE(View()->OpenScoreFile(brindle::PathText(bad)));
+        ASSERT_TRUE(PumpUntil([&] { return !View()->m_bLoading; }, 30000));
+        if (!c.opens) {
+            EXPECT_FALSE(View()->HasScore());
+            ASSERT_EQ(dialogs_.MessageBoxes().size(), before + 1);
+            EXPECT_EQ(dialogs_.MessageBoxes().back().text, u"文件打开失败！");
+            continue;
+        }
+        ASSERT_TRUE(View()->HasScore());
+        EXPECT_EQ(View()->Editor()->GetBarCount(), 12);
+        EXPECT_EQ(View()->CurrentTempo(), c.tempo ? c.tempo : 88);
+        EXPECT_GE(PrintPdf(folder_ / "bad.pdf"), 1);
+        (void)View()->viewport()->grab();
+        dialogs_.ChooseFile(brindle::PathText(folder_ / "bad.mid"));
+        EXPECT_TRUE(Commands().Execute(brindle::cmd::kExportMidi));
+        EXPECT_TRUE(fs::exists(folder_ / "bad.mid"));
+        const fs::path again = folder_ / "again.exl";
+        ASSERT_TRUE(SaveAs(again));
+        EXPECT_EQ(dialogs_.MessageBoxes().size(), before);
+        ASSERT_TRUE(Open(again));
+        EXPECT_EQ(View()->Editor()->GetBarCount(), 12);
+        fs::remove(folder_ / "bad.mid");
+    }
+}
+
+}  // namespace
