@@ -489,6 +489,13 @@ bool CBrindleView::eventFilter(QObject* watched, QEvent* event)
             item->BeginEdit();
             return true;
         }
+        // Escape ends the edit where it stands: the text is kept as a click outside keeps
+        // it, no next item opens, and the keys go back to the score.
+        if (item && key == Qt::Key_Escape) {
+            m_TextEdit->hide();
+            setFocus();
+            return true;
+        }
     }
     return ViewBase::eventFilter(watched, event);
 }

@@ -166,7 +166,8 @@ void CBrindleView::OnAddBars()
     CAddBarsDlg dialog(this);
     dialog.SetCurrentBar(editor->GetCursorBarIndex());
     dialog.SetBarCount(editor->GetBarCount());
-    if (dialog.DoModal() == platform::kIdOk)
+    // Adding or deleting bars empties the undo history as a voice does: the same question.
+    if (dialog.DoModal() == platform::kIdOk && ConfirmIrreversible())
         editor->AddBars({dialog.GetPosition(), dialog.GetCount()});
 }
 
@@ -178,7 +179,7 @@ void CBrindleView::OnDeleteBars()
     CDeleteBarsDlg dialog(this);
     dialog.SetCurrentBar(editor->GetCursorBarIndex());
     dialog.SetBarCount(editor->GetBarCount());
-    if (dialog.DoModal() == platform::kIdOk)
+    if (dialog.DoModal() == platform::kIdOk && ConfirmIrreversible())
         editor->DeleteBars(dialog.GetPosition(), dialog.GetCount());
 }
 
@@ -198,7 +199,8 @@ void CBrindleView::OnTimeSignature()
     if (!editor)
         return;
     CTimeSignatureDlg dialog(this);
-    if (dialog.DoModal() != platform::kIdOk)
+    // The bars are regrouped under the new meter and the undo history is emptied.
+    if (dialog.DoModal() != platform::kIdOk || !ConfirmIrreversible())
         return;
     int beats = 0;
     int beatType = 0;

@@ -54,6 +54,13 @@ QIcon CommandIcon(int id, const QString& tip)
         label = QStringLiteral("首");
     else if (id == cmd::kLastPage)
         label = QStringLiteral("末");
+    // The layout palette's switches all begin "显示" (show): what they show tells them apart.
+    if (label.startsWith(QStringLiteral("显示")) && label.size() > 2)
+        label.remove(0, 2);
+    // "琶音（向上）": the first character and the last of the qualifier, "琶上".
+    const qsizetype open = label.indexOf(QChar(0xFF08));
+    if (open > 0 && label.endsWith(QChar(0xFF09)) && label.size() - open > 2)
+        label = label.left(1) + label.at(label.size() - 2);
     const bool latin = !label.isEmpty() && label[0].unicode() < 0x80 && !label[0].isDigit();
     if (!label.isEmpty() && label[0].isDigit()) {
         // "16分音符": the number and its unit.

@@ -7,6 +7,7 @@
 #include <QFontComboBox>
 #include <QDialog>
 #include <QDockWidget>
+#include <QImage>
 #include <QLabel>
 #include <QSlider>
 #include <QStatusBar>
@@ -93,6 +94,25 @@ TEST_F(MainFrameTest, ToolbarsCarryTheirIdsAndTooltipsInOrder)
     EXPECT_EQ(Tooltips(frame_->Palette(cmd::kDynamicsPalette)).front(), QStringLiteral("p"));
     EXPECT_EQ(Tooltips(frame_->Palette(cmd::kLyricPalette)),
               (std::vector<QString>{"编辑歌词", "|", "歌词段落1", "歌词段落2", "歌词段落3", "歌词段落4", "歌词段落5"}));
+}
+
+// A button's picture is all a user sees of it until the tooltip shows: within one
+// toolbar or palette no two buttons may look alike (the layout palette's five "显示..."
+// switches and the line palette's three arpeggios once did).
+TEST_F(MainFrameTest, NoTwoButtonsOfAToolbarLookAlike)
+{
+    for (QToolBar* bar : frame_->ToolBars()) {
+        SCOPED_TRACE(bar->windowTitle().toStdString());
+        std::vector<std::pair<QImage, QString>> seen;
+        for (QAction* action : bar->actions()) {
+            if (action->isSeparator() || frame_->Commands().IdOf(action) == 0 || action->icon().isNull())
+                continue;
+            const QImage image = action->icon().pixmap(QSize(24, 24)).toImage();
+            for (const auto& [other, tip] : seen)
+                EXPECT_NE(image, other) << action->toolTip().toStdString() << " / " << tip.toStdString();
+            seen.emplace_back(image, action->toolTip());
+        }
+    }
 }
 
 TEST_F(MainFrameTest, PlaybackControlsHaveIdsOfTheirOwn)

@@ -96,11 +96,18 @@ public:
         Record("BeginLyricEdit", {part, bar, verse, time});
     }
     std::u16string GetTitle() const override { return u"标题"; }
-    void SetTitle(const std::u16string&) override { calls.push_back("SetTitle"); }
+    void SetTitle(const std::u16string& text) override
+    {
+        calls.push_back("SetTitle");
+        storedText = text;
+    }
     void SetLyricText(const quaverly::LyricTextRecord& r) override
     {
         Record("SetLyricText", {r.part, r.bar, r.verse, r.time});
+        storedText = r.text;
     }
+    // The text of the last title or syllable stored.
+    std::u16string storedText;
 
     void Send(int noticeCode)
     {

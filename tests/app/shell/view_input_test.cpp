@@ -246,6 +246,35 @@ TEST_F(ViewInputTest, ABlankEndsALyricSyllableAndMovesToTheNext)
     EXPECT_EQ(editor_.Calls("BeginLyricEdit"), std::vector<std::string>{"BeginLyricEdit 1 4 2 80640"});
 }
 
+TEST_F(ViewInputTest, EscapeEndsAnEditKeepingTheTextAndOpensNoNextItem)
+{
+    struct Case {
+        const char* name;
+        int notice;
+        const char* store;
+    };
+    for (const Case& c : {Case{"title", code::EditTitle, "SetTitle"}, Case{"lyric", code::EditLyric, "SetLyricText"}}) {
+        SCOPED_TRACE(c.name);
+        ShowScore();
+        editor_.calls.clear();
+        quaverly::NotificationPayload request;
+        request.rect = {2000, 1000, 8000, 1800};
+        request.text = u"啊";
+        editor_.listener->Notify(quaverly::EditorNotice{c.notice, &request});
+        shell_test::Pump();
+        brindle::CScoreTextEdit* box = view_->TextEdit();
+        ASSERT_TRUE(box->isVisible());
+        box->insert(QStringLiteral("呀"));
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QCoreApplication::sendEvent(box, &escape);
+        EXPECT_FALSE(box->isVisible());
+        EXPECT_EQ(editor_.Calls(c.store).size(), 1u);
+        EXPECT_EQ(editor_.storedText, c.notice == code::EditTitle ? u"标题呀" : u"啊呀");
+        EXPECT_TRUE(editor_.Calls("BeginLyricEdit").empty());
+        EXPECT_TRUE(view_->hasFocus() || !view_->isActiveWindow());
+    }
+}
+
 // ---- MIDI input --------------------------------------------------------------------------
 
 TEST_F(ViewInputTest, MidiSequencesMakeTheExpectedChords)
