@@ -166,8 +166,7 @@ void CBrindleView::OnAddBars()
     CAddBarsDlg dialog(this);
     dialog.SetCurrentBar(editor->GetCursorBarIndex());
     dialog.SetBarCount(editor->GetBarCount());
-    // Adding or deleting bars empties the undo history as a voice does: the same question.
-    if (dialog.DoModal() == platform::kIdOk && ConfirmIrreversible())
+    if (dialog.DoModal() == platform::kIdOk)
         editor->AddBars({dialog.GetPosition(), dialog.GetCount()});
 }
 
@@ -179,7 +178,7 @@ void CBrindleView::OnDeleteBars()
     CDeleteBarsDlg dialog(this);
     dialog.SetCurrentBar(editor->GetCursorBarIndex());
     dialog.SetBarCount(editor->GetBarCount());
-    if (dialog.DoModal() == platform::kIdOk && ConfirmIrreversible())
+    if (dialog.DoModal() == platform::kIdOk)
         editor->DeleteBars(dialog.GetPosition(), dialog.GetCount());
 }
 
@@ -199,8 +198,7 @@ void CBrindleView::OnTimeSignature()
     if (!editor)
         return;
     CTimeSignatureDlg dialog(this);
-    // The bars are regrouped under the new meter and the undo history is emptied.
-    if (dialog.DoModal() != platform::kIdOk || !ConfirmIrreversible())
+    if (dialog.DoModal() != platform::kIdOk)
         return;
     int beats = 0;
     int beatType = 0;
