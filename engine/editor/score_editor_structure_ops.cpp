@@ -308,9 +308,10 @@ void ScoreEditor::DeleteBars(int first, int count)
     remove->Target().SetIndex(first);
     remove->Target().SetCount(end - first);
     AddCommand(std::move(remove));
-    // The lines are cut again from the page of the first bar that goes when that page
-    // comes before the cursor's: the lines there held the bars that are gone.
-    const int reflowPage = std::min(cursor.page, PageOfBar(*layout, first));
+    // The lines are cut again from the page of the bar before the first that goes when
+    // that page comes before the cursor's: the lines there held the bars that are gone,
+    // and the line before them may have ended at a break that goes with them.
+    const int reflowPage = std::min(cursor.page, PageOfBar(*layout, std::max(first - 1, 0)));
     auto reflow = std::make_unique<ReflowLinesFromCommand>(this);
     reflow->SetPage(reflowPage);
     AddCommand(std::move(reflow));
