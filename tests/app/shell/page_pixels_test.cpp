@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -572,6 +573,39 @@ TEST_F(PagePixelsTest, APageThatFitsTheWindowStaysPutAfterAZoomOut)
         EXPECT_EQ(View()->ScrollY(), 0) << c.name;
         EXPECT_EQ(View()->PageRect().left, page.left) << c.name;
         EXPECT_EQ(View()->PageRect().top, page.top) << c.name;
+    }
+}
+
+TEST_F(PagePixelsTest, FreeTextLandsInTheFrameDrawnForItAtEveryZoom)
+{
+    app_->GetMainWnd()->show();
+    Pump();
+    for (int zoom = 0; zoom < brindle::CBrindleView::kZoomLevelCount; zoom += 2) {
+        SetZoom(*View(), zoom);
+        SCOPED_TRACE(testing::Message() << "zoom " << View()->Zoom());
+        // An empty stretch of the page below the score.
+        ScrollNear(*View(), {2000, 23000});
+        const platform::Point from = View()->ScoreToWindow(2000, 23000);
+        const QImage before = Shown();
+        View()->SetMouseTool(brindle::kFreeTextTool);
+        Press(View()->viewport(), QEvent::MouseButtonPress, from, Qt::LeftButton);
+        Press(View()->viewport(), QEvent::MouseMove, {from.x + 300, from.y + 80}, Qt::LeftButton);
+        Press(View()->viewport(), QEvent::MouseButtonRelease, {from.x + 300, from.y + 80}, Qt::NoButton);
+        View()->FreeTextEdit()->setPlainText(QStringLiteral("自由文字 ABC"));
+        View()->SetMouseTool(brindle::kSelectTool);
+        Pump();
+        (void)Shown();
+        Pump();
+        const QImage after = Shown();
+        QRect written;
+        for (int y = 0; y < after.height(); ++y)
+            for (int x = 0; x < after.width(); ++x)
+                if (Ink(after, x, y) && !Ink(before, x, y))
+                    written |= QRect(x, y, 1, 1);
+        ASSERT_FALSE(written.isEmpty());
+        EXPECT_TRUE(QRect(QPoint(from.x - 2, from.y - 2), QPoint(from.x + 302, from.y + 82)).contains(written))
+            << written.x() << "," << written.y() << " " << written.width() << "x" << written.height() << " from "
+            << from.x << "," << from.y;
     }
 }
 
