@@ -20,13 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "../../platform/temp_folder.h"
-#include "../mididev/fake_midi_backend.h"
 #include "app/dialogs/score_text_edit.h"
-#include "app/shell/brindle_app.h"
-#include "app/shell/brindle_view.h"
-#include "app/shell/document_paths.h"
-#include "app/shell/main_frame.h"
 #include "engine/editor/score_editor.h"
 #include "engine/layout/header_node.h"
 #include "engine/layout/line_mark_view.h"
@@ -36,48 +30,36 @@
 #include "engine/model/lyric.h"
 #include "engine/model/note.h"
 #include "engine/model/score.h"
-#include "platform/scripted_dialog_service.h"
-#include "app_test_setup.h"
+#include "program_fixture.h"
 #include "rich_document.h"
-#include "shell_fakes.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using brindle::CBrindleApp;
 using shell_test::Pump;
-using shell_test::PumpUntil;
 
-class PagePixelsTest : public ::testing::Test {
+class PagePixelsTest : public shell_test::ProgramTest {
 protected:
     void SetUp() override
     {
-        data_ = shell_test::CopyDataFolder(folder_.Path(), {"fonts", "settings", "lists", "dtd", "help"});
-        app_ = std::make_unique<CBrindleApp>(shell_test::TestAppOptions(folder_.Path(), data_, &backend_));
-        ASSERT_TRUE(app_->InitInstance({}));
-        Pump();
+        ProgramTest::SetUp();
         const fs::path source = folder_ / "rich.exl";
         ASSERT_TRUE(shell_test::WriteRichDocument(source));
-        ASSERT_TRUE(View()->OpenScoreFile(brindle::PathText(source)));
-        ASSERT_TRUE(PumpUntil([&] { return View()->HasScore() && !View()->m_bLoading; }, 15000));
+        ASSERT_TRUE(Open(source));
         Shown();
     }
-    void TearDown() override
-    {
-        if (app_)
-            app_->ExitInstance();
-    }
 
-    brindle::CBrindleView* View() { return app_->GetActiveView(); }
     quaverly::ScoreEditor& Editor() { return *static_cast<quaverly::ScoreEditor*>(View()->Editor()); }
     QImage Shown() { return View()->viewport()->grab().toImage(); }
-
-    TempFolder folder_;
-    fs::path data_;
-    mididev_test::FakeMidiBackend backend_;
-    platform::ScriptedDialogService dialogs_;
-    platform::ScopedDialogService scoped_{dialogs_};
-    std::unique_ptr<CBrindleApp> app_;
+    // The editor's notices delivered, a paint that runs what they queued, and the paint
+    // that shows it.
+    QImage Settled()
+    {
+        Pump();
+        (void)Shown();
+        Pump();
+        return Shown();
+    }
 };
 
 // Ink (small text at half size is light grey; a selected element red) that is not one
@@ -98,6 +80,19 @@ int InkIn(const QImage& image, const QRect& r)
         for (int x = r.left(); x <= r.right(); ++x)
             count += Ink(image, x, y) ? 1 : 0;
     return count;
+}
+
+// The box of the pixels of a part of a picture for which `take(x, y)` holds (empty when
+// there are none).
+template <class Take>
+QRect BoxWhere(const QRect& part, Take take)
+{
+    QRect box;
+    for (int y = part.top(); y <= part.bottom(); ++y)
+        for (int x = part.left(); x <= part.right(); ++x)
+            if (take(x, y))
+                box |= QRect(x, y, 1, 1);
+    return box;
 }
 
 // What a press is tried on: a name, the element and its placed rectangle in score units.
@@ -275,16 +270,6 @@ void ScrollNear(brindle::CBrindleView& view, quaverly::Point point)
     view.ScrollToPosition(platform::kSbHorz, at.x - 100);
 }
 
-// The box of the pixels that differ between two pictures of one size.
-QRect Difference(const QImage& a, const QImage& b)
-{
-    QRect box;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            if (a.pixel(x, y) != b.pixel(x, y))
-                box |= QRect(x, y, 1, 1);
-    return box;
-}
 
 // Selection red: the colour a selected note is drawn in.
 bool Red(const QImage& image, int x, int y)
@@ -315,7 +300,8 @@ TEST_F(PagePixelsTest, TheCaretAndTheSelectionAreDrawnOnTheirBarAtEveryZoom)
             editor.SetCaretEnabled(false);
             const QImage without = Shown();
             editor.SetCaretEnabled(true);
-            const QRect caret = Difference(with, without);
+            const QRect caret =
+                BoxWhere(with.rect(), [&](int x, int y) { return with.pixel(x, y) != without.pixel(x, y); });
             ASSERT_FALSE(caret.isEmpty());
             const platform::Point a = View()->ScoreToWindow(r.left, r.top);
             const platform::Point b = View()->ScoreToWindow(r.right, r.bottom);
@@ -333,17 +319,8 @@ TEST_F(PagePixelsTest, TheCaretAndTheSelectionAreDrawnOnTheirBarAtEveryZoom)
             ScrollNear(*View(), point);
             Click(View()->viewport(), View()->ScoreToWindow(point.x, point.y));
             ASSERT_EQ(note->GetState(), quaverly::element_state::kSelected);
-            // The editor's notices arrive, the first paint runs what the press queued and
-            // the second shows it.
-            Pump();
-            (void)Shown();
-            Pump();
-            const QImage selected = Shown();
-            QRect red;
-            for (int y = 0; y < selected.height(); ++y)
-                for (int x = 0; x < selected.width(); ++x)
-                    if (Red(selected, x, y))
-                        red |= QRect(x, y, 1, 1);
+            const QImage selected = Settled();
+            const QRect red = BoxWhere(selected.rect(), [&](int x, int y) { return Red(selected, x, y); });
             const platform::Point na = View()->ScoreToWindow(pressed.rect.left, pressed.rect.top);
             const platform::Point nb = View()->ScoreToWindow(pressed.rect.right, pressed.rect.bottom);
             ASSERT_FALSE(red.isEmpty());
@@ -411,11 +388,8 @@ TEST_F(PagePixelsTest, AtEveryZoomTheInkStaysInsideTheMarginsAndEachBarHoldsItsN
         const int pen = static_cast<int>(std::ceil(View()->Zoom())) + 1;
         const QRect inside = QRect(QPoint(content.left - pageRect.left, content.top - pageRect.top),
                            QPoint(content.right - pageRect.left - 1, content.bottom - pageRect.top - 1)).adjusted(-pen, -pen, pen, pen);
-        QRect outside;
-        for (int y = 0; y < page.height(); ++y)
-            for (int x = 0; x < page.width(); ++x)
-                if (!inside.contains(x, y) && Ink(page, x, y))
-                    outside |= QRect(x, y, 1, 1);
+        const QRect outside =
+            BoxWhere(page.rect(), [&](int x, int y) { return !inside.contains(x, y) && Ink(page, x, y); });
         EXPECT_TRUE(outside.isEmpty()) << outside.x() << "," << outside.y() << " " << outside.width() << "x"
                                        << outside.height() << " outside " << inside.x() << "," << inside.y() << " "
                                        << inside.width() << "x" << inside.height();
@@ -452,12 +426,7 @@ TEST_F(PagePixelsTest, AtEveryZoomTheInkStaysInsideTheMarginsAndEachBarHoldsItsN
 // The box of the ink in a part of a picture (empty when there is none).
 QRect InkBox(const QImage& image, const QRect& part)
 {
-    QRect box;
-    for (int y = part.top(); y <= part.bottom(); ++y)
-        for (int x = part.left(); x <= part.right(); ++x)
-            if (Ink(image, x, y))
-                box |= QRect(x, y, 1, 1);
-    return box;
+    return BoxWhere(part, [&](int x, int y) { return Ink(image, x, y); });
 }
 
 TEST_F(PagePixelsTest, ACopiedBandHoldsWhatTheBandCoveredInTheWindowAtEveryZoom)
@@ -517,9 +486,7 @@ TEST_F(PagePixelsTest, TheTextBoxOpensOverTheTitleInItsSizeAtEveryZoom)
         Click(View()->viewport(), at);
         QApplication::sendEvent(View()->viewport(), &twice);
         Press(View()->viewport(), QEvent::MouseButtonRelease, at, Qt::NoButton);
-        Pump();
-        (void)Shown();
-        Pump();
+        (void)Settled();
         QWidget* box = View()->TextEdit();
         ASSERT_TRUE(box->isVisible());
         const platform::Point a = View()->ScoreToWindow(r.left, r.top);
@@ -593,15 +560,9 @@ TEST_F(PagePixelsTest, FreeTextLandsInTheFrameDrawnForItAtEveryZoom)
         Press(View()->viewport(), QEvent::MouseButtonRelease, {from.x + 300, from.y + 80}, Qt::NoButton);
         View()->FreeTextEdit()->setPlainText(QStringLiteral("自由文字 ABC"));
         View()->SetMouseTool(brindle::kSelectTool);
-        Pump();
-        (void)Shown();
-        Pump();
-        const QImage after = Shown();
-        QRect written;
-        for (int y = 0; y < after.height(); ++y)
-            for (int x = 0; x < after.width(); ++x)
-                if (Ink(after, x, y) && !Ink(before, x, y))
-                    written |= QRect(x, y, 1, 1);
+        const QImage after = Settled();
+        const QRect written =
+            BoxWhere(after.rect(), [&](int x, int y) { return Ink(after, x, y) && !Ink(before, x, y); });
         ASSERT_FALSE(written.isEmpty());
         EXPECT_TRUE(QRect(QPoint(from.x - 2, from.y - 2), QPoint(from.x + 302, from.y + 82)).contains(written))
             << written.x() << "," << written.y() << " " << written.width() << "x" << written.height() << " from "

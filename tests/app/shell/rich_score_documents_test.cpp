@@ -13,54 +13,25 @@
 #include <memory>
 #include <string>
 
-#include "../../platform/temp_folder.h"
-#include "../mididev/fake_midi_backend.h"
-#include "app/shell/brindle_app.h"
-#include "app/shell/brindle_view.h"
 #include "app/shell/command_ids.h"
-#include "app/shell/document_paths.h"
-#include "app/shell/main_frame.h"
 #include "engine/editor/editor_interface.h"
 #include "engine/model/page_text_data.h"
 #include "engine/xml/music_xml_file.h"
 #include "platform/command_manager.h"
-#include "platform/scripted_dialog_service.h"
-#include "app_test_setup.h"
-#include "shell_fakes.h"
+#include "program_fixture.h"
 #include "rich_document.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using brindle::CBrindleApp;
 using shell_test::Pump;
 using shell_test::PumpUntil;
 using shell_test::WriteRichDocument;
 
-class RichScoreTest : public ::testing::Test {
+class RichScoreTest : public shell_test::ProgramTest {
 protected:
-    void SetUp() override
-    {
-        data_ = shell_test::CopyDataFolder(folder_.Path(), {"fonts", "settings", "lists", "dtd", "help"});
-        app_ = std::make_unique<CBrindleApp>(shell_test::TestAppOptions(folder_.Path(), data_, &backend_));
-        ASSERT_TRUE(app_->InitInstance({}));
-        Pump();
-    }
-    void TearDown() override
-    {
-        if (app_)
-            app_->ExitInstance();
-    }
-
-    brindle::CBrindleView* View() { return app_->GetActiveView(); }
     platform::CommandManager& Commands() { return app_->GetMainWnd()->Commands(); }
 
-    bool Open(const fs::path& file)
-    {
-        if (!View()->OpenScoreFile(brindle::PathText(file)))
-            return false;
-        return PumpUntil([&] { return View()->HasScore() && !View()->m_bLoading; }, 15000);
-    }
     bool SaveAs(const fs::path& file)
     {
         dialogs_.ChooseFile(brindle::PathText(file));
@@ -73,13 +44,6 @@ protected:
         pdf.setResolution(300);
         return View()->PrintPages(pdf);
     }
-
-    TempFolder folder_;
-    fs::path data_;
-    mididev_test::FakeMidiBackend backend_;
-    platform::ScriptedDialogService dialogs_;
-    platform::ScopedDialogService scoped_{dialogs_};
-    std::unique_ptr<CBrindleApp> app_;
 };
 
 TEST_F(RichScoreTest, SavedTwiceTheDocumentIsTheSame)
