@@ -306,8 +306,8 @@ private:
     void DotRow(const NoteFamily& f, int x, int y, int count, int color);
     void OctaveDotColumn(const NoteFamily& f, int x, int y, int octave, int color);
     quaverly::Size AccidentalBox(const NoteFamily& f, int accidental);
-    // A font of a record (user symbols, page texts): its height times the scale, natural
-    // width, antialiased.
+    // A font of a record (user symbols, page texts): its height (no height: the default
+    // 16 screen pixels) times the scale, natural width, antialiased.
     quaverly::LogFont RecordFont(const quaverly::LogFont& font) const;
     // `count` copies of one glyph, the first at (x, y) and each next one moved by
     // (dx, dy); nothing for a count below 1.

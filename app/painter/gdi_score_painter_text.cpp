@@ -59,7 +59,14 @@ std::u16string TempoNoteText(int beatUnit)
 
 quaverly::LogFont GdiScorePainter::RecordFont(const quaverly::LogFont& font) const
 {
-    quaverly::LogFont scaled = ScaledFont(font);
+    // A record that names no height gets the context's default size as the screen shows
+    // it at full size, in page units: left at zero it would stay the same number of
+    // device pixels at every zoom and on the printer, and not fit the box measured for it.
+    constexpr std::int32_t kDefaultEmPixels = 16;
+    quaverly::LogFont sized = font;
+    if (sized.height == 0)
+        sized.height = -kDefaultEmPixels;
+    quaverly::LogFont scaled = ScaledFont(sized);
     scaled.width = 0;
     scaled.quality = 4;  // antialiased
     return scaled;

@@ -678,6 +678,10 @@ void CBrindleView::ScrollTo(int bar, int pos)
     const platform::ScrollInfo info = GetScrollInfo(bar);
     const int maxPos = std::max(info.min, info.max - static_cast<int>(info.page));
     pos = std::clamp(pos, info.min, maxPos);
+    // A page that fits the window along this bar stays put: the hidden bar still holds
+    // the range of an earlier zoom.
+    if (!IsScrollBarShown(bar))
+        pos = 0;
     SetScrollPos(bar, pos, true);
     (bar == platform::kSbHorz ? m_nScrollX : m_nScrollY) = -pos;
     Invalidate();

@@ -13,107 +13,25 @@
 #include <memory>
 #include <string>
 
-#include "../../platform/temp_folder.h"
-#include "../mididev/fake_midi_backend.h"
-#include "app/shell/brindle_app.h"
-#include "app/shell/brindle_view.h"
 #include "app/shell/command_ids.h"
-#include "app/shell/document_paths.h"
-#include "app/shell/main_frame.h"
 #include "engine/editor/editor_interface.h"
 #include "engine/model/page_text_data.h"
 #include "engine/xml/music_xml_file.h"
 #include "platform/command_manager.h"
-#include "platform/scripted_dialog_service.h"
-#include "app_test_setup.h"
-#include "shell_fakes.h"
-#include "tests/engine/xml/full_score.h"
+#include "program_fixture.h"
+#include "rich_document.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using brindle::CBrindleApp;
 using shell_test::Pump;
 using shell_test::PumpUntil;
+using shell_test::WriteRichDocument;
 
-// The engine's full score, grown to twelve bars a part with the changes of key, time and
-// tempo, repeats and endings, header texts in Chinese and forced line breaks.
-bool WriteRichDocument(const fs::path& path)
-{
-    using namespace quaverly;
-    auto score = std::make_shared<Score>();
-    xml_test::FillFullScore(*score);
-    for (int p = 0; p < 2; ++p) {
-        const auto part = xml_test::PartOf(*score, p);
-        for (int b = 4; b < 12; ++b) {
-            auto bar = std::make_shared<Bar>(b);
-            xml_test::BarBuilder builder(bar);
-            for (int n = 0; n < (b == 6 ? 3 : 4); ++n)
-                builder.AddAndNext(2 + (b * 3 + n + p) % 7, note_length::kQuarter);
-            part->AppendChild(bar);
-        }
-    }
-    score->SetTitle(u"茉莉花");
-    score->SetSubtitle(u"江苏民歌");
-    score->SetComposer(u"何仿 整理");
-    score->SetPoet(u"佚名 词");
-    score->SetSinger(u"独唱");
-    score->SetAdapter(u"改编者");
-    score->SetRights(u"版权所有");
-    for (const TimeSignatureRecord& meter : {TimeSignatureRecord{0, 4, 4, 1}, TimeSignatureRecord{6, 3, 4, 0},
-                                             TimeSignatureRecord{7, 4, 4, 0}}) {
-        for (int p = 0; p < 2; ++p) {
-            auto signature = std::make_shared<TimeSignature>();
-            signature->SetValue(meter);
-            xml_test::BarOf(*score, p, meter.bar)->SetTimeSignature(signature);
-            score->SetTimeSignature(meter);
-        }
-    }
-    score->SetKeySignature({0, 2, 1});
-    score->SetKeySignature({8, -1, 1});
-    score->SetTempoMark({8, note_length::kQuarter, 100});
-    const auto bar = [&](int index) { return xml_test::BarOf(*score, 0, index); };
-    bar(4)->GetBarline(0)->SetMarkValue(1);  // repeat from bar 4
-    bar(9)->GetBarline(1)->SetMarkValue(2);  // back from the end of bar 9
-    bar(10)->GetBarline(1)->SetType(2);
-    bar(11)->GetBarline(1)->SetType(barline_type::kFinal);
-    bar(5)->SetManualAdjust(0.3f);
-    bar(5)->SetVerseOffset(0, {0, 40});
-    score->GetLineBreaks().insert(3);
-    score->GetLineBreaks().insert(9);
-    MusicXmlFile file;
-    file.SetScore(score.get());
-    PageLayoutResult page;
-    page.tempo = 88;
-    page.page = {u"A4", 1, 297, 210, 15, 25, 10, 25};
-    file.SetPageResult(page);
-    return file.Save(path);
-}
-
-class RichScoreTest : public ::testing::Test {
+class RichScoreTest : public shell_test::ProgramTest {
 protected:
-    void SetUp() override
-    {
-        data_ = shell_test::CopyDataFolder(folder_.Path(), {"fonts", "settings", "lists", "dtd", "help"});
-        app_ = std::make_unique<CBrindleApp>(shell_test::TestAppOptions(folder_.Path(), data_, &backend_));
-        ASSERT_TRUE(app_->InitInstance({}));
-        Pump();
-    }
-    void TearDown() override
-    {
-        if (app_)
-            app_->ExitInstance();
-    }
-
-    brindle::CBrindleView* View() { return app_->GetActiveView(); }
     platform::CommandManager& Commands() { return app_->GetMainWnd()->Commands(); }
 
-    bool Open(const fs::path& file)
-    {
-        if (!View()->OpenScoreFile(brindle::PathText(file)))
-            return false;
-        return PumpUntil([&] { return View()->HasScore() && !View()->m_bLoading; }, 15000);
-    }
     bool SaveAs(const fs::path& file)
     {
         dialogs_.ChooseFile(brindle::PathText(file));
@@ -126,13 +44,6 @@ protected:
         pdf.setResolution(300);
         return View()->PrintPages(pdf);
     }
-
-    TempFolder folder_;
-    fs::path data_;
-    mididev_test::FakeMidiBackend backend_;
-    platform::ScriptedDialogService dialogs_;
-    platform::ScopedDialogService scoped_{dialogs_};
-    std::unique_ptr<CBrindleApp> app_;
 };
 
 TEST_F(RichScoreTest, SavedTwiceTheDocumentIsTheSame)
