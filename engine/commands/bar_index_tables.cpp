@@ -43,6 +43,24 @@ std::vector<std::shared_ptr<Bar>> PartBars(const Part& part)
     return bars;
 }
 
+// Removing the opening bars would leave the score without a key, a meter or a tempo at
+// its start. Of the entries in the removed bars, the last one is still in force at the
+// first bar that remains: unless an entry starts there, it moves there (bar 0) instead of
+// going. Returns the index of that entry in `bars`, or -1.
+int CarriedToStart(const std::vector<int>& bars, int first, int delta)
+{
+    if (first != 0 || delta >= 0)
+        return -1;
+    int carried = -1;
+    for (std::size_t i = 0; i < bars.size(); ++i) {
+        if (bars[i] == -delta)
+            return -1;
+        if (bars[i] >= 0 && bars[i] < -delta && (carried < 0 || bars[i] >= bars[static_cast<std::size_t>(carried)]))
+            carried = static_cast<int>(i);
+    }
+    return carried;
+}
+
 }  // namespace
 
 std::vector<std::shared_ptr<Part>> ScoreParts(const Score& score)
@@ -174,11 +192,18 @@ void BarIndexTables::Shift(Score& score, int first, int delta)
     }
 
     auto keys = score.GetKeySignatureList();
+    std::vector<int> bars;
     for (const auto& key : keys) {
+        bars.push_back(key->GetValue().bar);
         score.RemoveKeySignature(key);
     }
-    for (const auto& key : keys) {
+    int carried = CarriedToStart(bars, first, delta);
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        const auto& key = keys[i];
         auto value = key->GetValue();
+        if (static_cast<int>(i) == carried) {
+            value.bar = first - delta;
+        }
         if (MovedBar(value.bar, first, delta, moved)) {
             value.bar = moved;
             key->SetValue(value);
@@ -187,8 +212,17 @@ void BarIndexTables::Shift(Score& score, int first, int delta)
     }
 
     std::vector<TimeSignatureEntry> entries = score.GetTimeSignatures();
+    bars.clear();
+    for (const auto& entry : entries) {
+        bars.push_back(entry.bar);
+    }
+    carried = CarriedToStart(bars, first, delta);
     ClearTimeSignatures(score);
-    for (auto entry : entries) {
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        auto entry = entries[i];
+        if (static_cast<int>(i) == carried) {
+            entry.bar = first - delta;
+        }
         if (MovedBar(entry.bar, first, delta, moved)) {
             entry.bar = moved;
             for (int n = 0; n < entry.count; ++n) {
@@ -198,11 +232,18 @@ void BarIndexTables::Shift(Score& score, int first, int delta)
     }
 
     auto tempos = score.GetTempoMarkList();
+    bars.clear();
     for (const auto& tempo : tempos) {
+        bars.push_back(tempo->GetValue().position);
         score.RemoveTempoMark(tempo);
     }
-    for (const auto& tempo : tempos) {
+    carried = CarriedToStart(bars, first, delta);
+    for (std::size_t i = 0; i < tempos.size(); ++i) {
+        const auto& tempo = tempos[i];
         auto value = tempo->GetValue();
+        if (static_cast<int>(i) == carried) {
+            value.position = first - delta;
+        }
         if (MovedBar(value.position, first, delta, moved)) {
             value.position = moved;
             tempo->SetValue(value);

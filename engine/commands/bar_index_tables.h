@@ -36,7 +36,9 @@ public:
 
     // Moves every entry at or after `first` by `delta` bars. For a negative delta the
     // bars first .. first - delta - 1 are gone: entries that start in them are dropped
-    // (a line mark leaves its part). Entries before `first` stay.
+    // (a line mark leaves its part), except that when the opening bars go, the key, meter
+    // and tempo last set in them open the score unless one is set at its new first bar.
+    // Entries before `first` stay.
     static void Shift(Score& score, int first, int delta);
 
 private:

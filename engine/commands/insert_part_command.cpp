@@ -38,9 +38,17 @@ InsertPartCommand::Saved InsertPartCommand::Capture() const
 
 void InsertPartCommand::Restore(const Saved& saved) const
 {
+    // The score gets back the same groups in the same order, a group that a removal
+    // dropped included.
+    Score& score = *editor_->score;
+    const auto current = score.GetPartGroups();
+    for (const auto& group : current) {
+        score.RemovePartGroup(group);
+    }
     for (const auto& [group, bounds] : saved.groups) {
         group->SetFirstPart(bounds.first);
         group->SetLastPart(bounds.second);
+        score.AddPartGroup(group);
     }
     for (const auto& [part, link] : saved.links) {
         part->SetStaffLink(link);
@@ -52,17 +60,23 @@ void InsertPartCommand::Restore(const Saved& saved) const
 
 void InsertPartCommand::ShiftGroups(int delta) const
 {
-    for (const auto& group : editor_->score->GetPartGroups()) {
+    const auto groups = editor_->score->GetPartGroups();
+    for (const auto& group : groups) {
         int first = group->GetFirstPart();
         int last = group->GetLastPart();
         if (delta > 0) {
             first += first >= index_ ? delta : 0;
             last += last >= index_ ? delta : 0;
         } else {
+            if (first == index_ && last == index_) {
+                // The group covered only the removed part: it goes with it.
+                editor_->score->RemovePartGroup(group);
+                continue;
+            }
             first -= first > index_ ? 1 : 0;
             last -= last >= index_ && last > 0 ? 1 : 0;
             if (last < first) {
-                last = first;  // the group covered only the removed part
+                last = first;
             }
         }
         group->SetFirstPart(first);

@@ -3,9 +3,10 @@
 //
 // The part groups name parts by index and a staff pair links neighbouring parts, so
 // both move with the parts: inserting shifts the groups at and after the index,
-// removing shifts them back and unpairs a part whose partner went. Whatever a run
-// changed besides the part list (group bounds, staff links, the staff size handed to
-// the previous last part) is put back exactly by the opposite run.
+// removing shifts them back, drops a group that covered only the removed part and
+// unpairs a part whose partner went. Whatever a run
+// changed besides the part list (the groups and their bounds, staff links, the staff
+// size handed to the previous last part) is put back exactly by the opposite run.
 #pragma once
 
 #include <memory>

@@ -53,6 +53,20 @@ constexpr int kPreviousNote = 6;
 constexpr int kNextNote = 7;
 }  // namespace navigation
 
+// The page whose lines hold the bar; past the last page when none does.
+int PageOfBar(const ScoreElement& layout, int bar)
+{
+    for (int p = 0; p < layout.GetChildCount(); ++p) {
+        const auto page = layout.GetChild(p);
+        for (int l = 0; page && l < page->GetChildCount(); ++l) {
+            const auto line = std::dynamic_pointer_cast<SystemNode>(page->GetChild(l));
+            if (line && bar >= line->GetBarRange().first && bar < line->GetBarRange().end)
+                return p;
+        }
+    }
+    return layout.GetChildCount();
+}
+
 // The number of bars the cursor's line shows; 0 off the layout or on the heading.
 int BarsOnCursorLine(const ScoreEditor& editor)
 {
@@ -294,10 +308,14 @@ void ScoreEditor::DeleteBars(int first, int count)
     remove->Target().SetIndex(first);
     remove->Target().SetCount(end - first);
     AddCommand(std::move(remove));
+    // The lines are cut again from the page of the bar before the first that goes when
+    // that page comes before the cursor's: the lines there held the bars that are gone,
+    // and the line before them may have ended at a break that goes with them.
+    const int reflowPage = std::min(cursor.page, PageOfBar(*layout, std::max(first - 1, 0)));
     auto reflow = std::make_unique<ReflowLinesFromCommand>(this);
-    reflow->SetPage(cursor.page);
+    reflow->SetPage(reflowPage);
     AddCommand(std::move(reflow));
-    AddCommand(MakeDeferredReflows(cursor.page));
+    AddCommand(MakeDeferredReflows(reflowPage));
     auto finalBarline = std::make_unique<MoveFinalBarlineCommand>(this);
     finalBarline->SetBarIndex(barCount);
     AddCommand(std::move(finalBarline));

@@ -359,6 +359,15 @@ void ScoreEditor::AddLineMark(int kind)
         }
     }
 
+    // A mark just like one the part holds would only hide under it, and a saved score
+    // keeps one of the two: nothing is added.
+    for (const auto& held : part->GetLineMarks())
+        if (held && held->GetKind() == mark->GetKind() && held->GetBar() == mark->GetBar() &&
+            held->GetTimePosition() == mark->GetTimePosition() &&
+            held->GetDuration() == mark->GetDuration() && held->GetRadian() == mark->GetRadian() &&
+            held->GetOffset() == mark->GetOffset())
+            return;
+
     auto add = std::make_unique<AddLineMarkCommand>();
     add->SetTarget(part);
     add->SetItem(mark);

@@ -176,7 +176,15 @@ void NoteConverter::Read()
         }
     }
 
-    note->SetDuration(typeSeen ? base : NoteValueOf(converted));
+    // A note that overwrite entry cut to a length no note value names (a quarter and a
+    // half without a dot) is written with that length and a type that cannot name it:
+    // an undotted note outside a tuplet whose length is no note value keeps the length,
+    // so it reads back as it was saved.
+    const bool cutLength = typeSeen && dots == 0 && !timeModified && converted > 0 &&
+                           converted != base && NoteValueOf(converted) != converted;
+    note->SetDuration(cutLength    ? ClampToInt(converted)
+                      : typeSeen ? base
+                                 : NoteValueOf(converted));
     note->SetDots(dots);
     note->SetStartTime(context->readingPosition);
     note->SetStyle(style);

@@ -125,5 +125,36 @@ TEST_F(InsertPartCommandTest, RemovingAPartShiftsGroupsUnpairsItsPartnerAndUndoe
     EXPECT_EQ(PartAt(editor, 2), removed);  // the same part object came back
 }
 
+TEST_F(InsertPartCommandTest, RemovingTheOnlyPartOfAGroupDropsTheGroupAndUndoBringsItBack)
+{
+    for (const int index : {2, 1}) {  // the last part, a middle one
+        SCOPED_TRACE(index);
+        auto alone = std::make_shared<PartGroup>();
+        alone->SetFirstPart(index);
+        alone->SetLastPart(index);
+        editor.score->AddPartGroup(alone);
+        const auto groups = editor.score->GetPartGroups();
+        auto remove = std::make_unique<RemovePartCommand>(&editor);
+        remove->Target().SetIndex(index);
+        editor.AddCommand(std::move(remove));
+        Run();
+        ASSERT_EQ(editor.score->GetChildCount(), 2);
+        EXPECT_EQ(editor.score->GetPartGroups(), (std::vector<std::shared_ptr<PartGroup>>{group}));
+        for (const auto& left : editor.score->GetPartGroups())
+            EXPECT_LE(left->GetLastPart(), 1);
+        editor.Undo();
+        Run();
+        EXPECT_EQ(editor.score->GetPartGroups(), groups);  // the same groups, in order
+        EXPECT_EQ(alone->GetFirstPart(), index);
+        EXPECT_EQ(alone->GetLastPart(), index);
+        editor.Redo();
+        Run();
+        EXPECT_EQ(editor.score->GetPartGroups().size(), 1u);
+        editor.Undo();
+        Run();
+        editor.score->RemovePartGroup(alone);
+    }
+}
+
 }  // namespace
 }  // namespace quaverly

@@ -1,11 +1,14 @@
 // Parts and bars added and deleted, transposition and octave shifts through the exported
 // factory. Structure changes empty the history; pitch changes are one undo step each.
+#include <algorithm>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "engine/commands/no_op_command.h"
+#include "engine/layout/barline_view.h"
 #include "engine/model/chord_note_list.h"
 #include "engine/model/grace_note_list.h"
 #include "engine/model/line_mark.h"
@@ -199,6 +202,74 @@ TEST_F(EditorStructureOpsTest, DeletingBarsTakesTheirTiesAndLineMarksAlong)
             EXPECT_EQ(listener.codes, (Codes{EditorNoticeCode::PendingCommandsRun}));
         }
         listener.codes.clear();
+    }
+}
+
+TEST_F(EditorStructureOpsTest, BarsDeletedOnAnEarlierPageThanTheCursorsAreCutIntoLinesAgain)
+{
+    // Two staves: three lines of four bars on the first page, the fourth on the second.
+    NewScore(2);
+    ASSERT_EQ(handle->GetBarCount(), 12);
+    LineAt(1)->GetBarlineViews().at(2)->Select();  // where bar 1 starts
+    ASSERT_TRUE(handle->InsertLineBreak());
+    Run();
+    Editor().ClearSelectedElements();
+    ASSERT_EQ(LineAt(1)->GetBarRange().end, 1);
+    CursorOnBar(11);
+    ASSERT_EQ(Editor().cursor.page, 1);
+
+    handle->DeleteBars(0, 2);  // the break goes with bar 1
+    Run();
+    ASSERT_EQ(handle->GetBarCount(), 10);
+    int next = 0;
+    for (std::size_t i = 1; i < Editor().lines.size(); ++i) {
+        const auto [first, end] = LineAt(i)->GetBarRange();
+        EXPECT_EQ(first, next);
+        EXPECT_EQ(end, std::min(next + 4, 10)) << "line " << i;
+        next = end;
+    }
+    EXPECT_EQ(next, 10);
+}
+
+TEST_F(EditorStructureOpsTest, DeletingTheOpeningBarsKeepsTheSignaturesInForceAtTheStart)
+{
+    struct Case {
+        const char* name;
+        int count;       // bars deleted from the first
+        int fifths;      // the opening key afterwards
+        int beats;       // the opening meter's beats
+        int perMinute;   // the opening tempo
+    };
+    // The opening is D major, 4/4, 90; bar 2 changes to A major and 2/4, 60.
+    const Case cases[] = {
+        {"one bar: the opening goes on", 1, 2, 4, 90},
+        {"up to the change: the change opens the score", 2, 3, 2, 60},
+        {"past the change: the change stays in force", 3, 3, 2, 60},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        NewScore();
+        for (const auto& [bar, fifths, beats, perMinute] :
+             {std::tuple{0, 2, 4, 90}, std::tuple{2, 3, 2, 60}}) {
+            CursorOnBar(bar);
+            handle->SetKeySignature(fifths);
+            handle->SetTimeSignature(beats, 4);
+            handle->SetTempo(kQuarter, perMinute);
+            Run();
+        }
+        handle->DeleteBars(0, c.count);
+        Run();
+        ASSERT_EQ(handle->GetBarCount(), 20 - c.count);
+        const auto& score = *Editor().score;
+        ASSERT_FALSE(score.GetKeySignatures().empty());
+        EXPECT_EQ(score.GetKeySignatures().front().bar, 0);
+        EXPECT_EQ(score.GetKeySignatures().front().fifths, c.fifths);
+        ASSERT_FALSE(score.GetTimeSignatures().empty());
+        EXPECT_EQ(score.GetTimeSignatures().front().bar, 0);
+        EXPECT_EQ(score.GetTimeSignatures().front().beats, c.beats);
+        ASSERT_FALSE(score.GetTempoMarks().empty());
+        EXPECT_EQ(score.GetTempoMarks().front().position, 0);
+        EXPECT_EQ(score.GetTempoMarks().front().perMinute, c.perMinute);
     }
 }
 

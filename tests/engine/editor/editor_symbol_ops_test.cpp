@@ -296,6 +296,25 @@ TEST_F(EditorSymbolOpsTest, LineMarksStartAtTheCursorAndSlursStretchOverTheSelec
     EXPECT_TRUE(listener.codes.empty());
 }
 
+TEST_F(EditorSymbolOpsTest, ALineMarkLikeOneAlreadyThereIsNotAddedAgain)
+{
+    NewScore();
+    CursorOnBar(2, kQuarter);
+    handle->AddLineMark(1);
+    Run();
+    const std::size_t steps = Editor().history.UndoCount();
+    listener.codes.clear();
+    handle->AddLineMark(1);  // the same mark at the same place
+    EXPECT_TRUE(listener.codes.empty());
+    Run();
+    EXPECT_EQ(PartAt(0)->GetLineMarks().size(), 1u);
+    EXPECT_EQ(Editor().history.UndoCount(), steps);
+    CursorOnBar(2, 2 * kQuarter);  // elsewhere it is a mark of its own
+    handle->AddLineMark(1);
+    Run();
+    EXPECT_EQ(PartAt(0)->GetLineMarks().size(), 2u);
+}
+
 TEST_F(EditorSymbolOpsTest, AGroupingSignSpansTheCursorsPart)
 {
     NewScore(2);

@@ -196,6 +196,47 @@ TEST_F(NoteDocumentTest, NoteValuesAndTheReadingPosition)
     EXPECT_EQ(notes[6]->GetStyle()->GetKind(), note_style_kind::kNormal);
 }
 
+TEST_F(NoteDocumentTest, ALengthThatNoNoteValueNamesReadsBackAsItWasWritten)
+{
+    // Overwrite entry cuts notes to such lengths; they are written with the value below.
+    struct Case {
+        const char* name;
+        const char* note;
+        int duration;  // ticks read
+        int next;      // where the next note starts
+    };
+    const Case cases[] = {
+        {"a quarter and a half", "<duration>192</duration><type>quarter</type>", 241920, 241920},
+        {"a quarter and three quarters", "<duration>224</duration><type>quarter</type>", 282240,
+         282240},
+        {"a dotted quarter keeps its value", "<duration>192</duration><type>quarter</type><dot/>",
+         len::kQuarter, 241920},
+        {"a plain quarter", "<duration>128</duration><type>quarter</type>", len::kQuarter,
+         len::kQuarter},
+        {"two quarters and a half, written as a quarter",
+         "<duration>320</duration><type>quarter</type>", 403200, 403200},
+        {"three sixteenths, written as a quarter", "<duration>96</duration><type>quarter</type>",
+         120960, 120960},
+        {"a note value's length keeps the type", "<duration>256</duration><type>quarter</type>",
+         len::kQuarter, len::kQuarter},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(LoadParts(Part1(std::string("<measure number=\"1\"><attributes><divisions>128"
+                                                "</divisions></attributes><note><pitch><step>E"
+                                                "</step><octave>5</octave></pitch>") +
+                                    c.note +
+                                    "</note><note><rest/><duration>128</duration><type>quarter"
+                                    "</type></note></measure>")))
+            << lastError;
+        const auto bar = BarOf(*loaded, 0, 0);
+        ASSERT_TRUE(bar);
+        ASSERT_EQ(bar->GetNotes().size(), 2u);
+        EXPECT_EQ(bar->GetNotes()[0]->GetDuration(), c.duration);
+        EXPECT_EQ(bar->GetNotes()[1]->GetStartTime(), c.next);
+    }
+}
+
 TEST_F(NoteDocumentTest, OtherDivisionsAndBackup)
 {
     ASSERT_TRUE(LoadParts(Part1(
