@@ -8,6 +8,7 @@
 #include "platform/music_glyphs.h"
 #include "platform/qt_device_context.h"
 #include "tests/support/emf_player.h"
+#include "tests/support/specimen_folder.h"
 
 #include <QImage>
 #include <QPainter>
@@ -90,15 +91,10 @@ int InkMissingFrom(const QImage& a, const QImage& b, int reach)
     return missing;
 }
 
-// Where a picture for people to look at goes: $BRINDLE_SPECIMEN_DIR or build/bin/specimen.
+// Where a picture for people to look at goes.
 std::filesystem::path SpecimenPath(const std::string& name)
 {
-    const char* dir = std::getenv("BRINDLE_SPECIMEN_DIR");
-    const std::filesystem::path folder =
-        dir ? std::filesystem::path(dir) : std::filesystem::path(BRINDLE_BIN_DIR) / "specimen";
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    return folder / name;
+    return test_support::SpecimenFolder() / name;
 }
 
 void SaveSpecimen(const QImage& image, const std::string& name)
