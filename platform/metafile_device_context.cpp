@@ -2,6 +2,7 @@
 
 #include "platform/atomic_file.h"
 #include "platform/qt_device_context.h"
+#include "platform/qt_string.h"
 #include "platform/text_placement.h"
 
 #include <QFontMetricsF>
@@ -119,11 +120,6 @@ Rect Normalized(const Rect& r)
 {
     return Rect{std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right),
                 std::max(r.top, r.bottom)};
-}
-
-QString ToQString(std::u16string_view s)
-{
-    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
 }
 
 bool SameMapping(const Mapping& a, const Mapping& b)

@@ -1,6 +1,7 @@
 #include "platform/qt_device_context.h"
 
 #include "platform/font_mapper.h"
+#include "platform/qt_string.h"
 #include "platform/text_placement.h"
 
 #include <QFontMetricsF>
@@ -26,11 +27,6 @@ namespace {
 QColor ToQColor(ColorRef c)
 {
     return QColor(RedOf(c), GreenOf(c), BlueOf(c));
-}
-
-QString ToQString(std::u16string_view s)
-{
-    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
 }
 
 QRectF ToQRect(const Rect& r)
