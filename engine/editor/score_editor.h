@@ -310,6 +310,14 @@ public:
     // Puts the cursor on the page, line and offset that hold the bar (limited to the
     // last bar); the track and time stay. False when no page shows the bar.
     bool PlaceCursorOnBar(int bar);
+    // The first laid-out line whose bar range holds the bar, with its page and line
+    // indexes; no line (and indexes of -1) when none does.
+    struct LineOfBar {
+        int page = -1;
+        int line = -1;
+        std::shared_ptr<SystemNode> node;
+    };
+    LineOfBar FindLineOfBar(int bar) const;
 
 private:
     // One header text through its command, laid out again with the heading.

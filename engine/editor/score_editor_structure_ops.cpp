@@ -53,20 +53,6 @@ constexpr int kPreviousNote = 6;
 constexpr int kNextNote = 7;
 }  // namespace navigation
 
-// The page whose lines hold the bar; past the last page when none does.
-int PageOfBar(const ScoreElement& layout, int bar)
-{
-    for (int p = 0; p < layout.GetChildCount(); ++p) {
-        const auto page = layout.GetChild(p);
-        for (int l = 0; page && l < page->GetChildCount(); ++l) {
-            const auto line = std::dynamic_pointer_cast<SystemNode>(page->GetChild(l));
-            if (line && bar >= line->GetBarRange().first && bar < line->GetBarRange().end)
-                return p;
-        }
-    }
-    return layout.GetChildCount();
-}
-
 // The number of bars the cursor's line shows; 0 off the layout or on the heading.
 int BarsOnCursorLine(const ScoreEditor& editor)
 {
@@ -230,16 +216,7 @@ void ScoreEditor::AddBars(const BarRecord& record)
     // The score grows up to the limit of a new score.
     const int count = ClampToInt(std::min<std::int64_t>(
         record.count, std::int64_t{BuildScoreCommand::kMaxBars} - barCount));
-    std::shared_ptr<SystemNode> holder;
-    for (int p = 0; p < layout->GetChildCount() && !holder; ++p) {
-        const auto page = layout->GetChild(p);
-        for (int l = 0; page && l < page->GetChildCount() && !holder; ++l) {
-            const auto line = std::dynamic_pointer_cast<SystemNode>(page->GetChild(l));
-            if (line && record.index >= line->GetBarRange().first &&
-                record.index < line->GetBarRange().end)
-                holder = line;
-        }
-    }
+    const std::shared_ptr<SystemNode> holder = FindLineOfBar(record.index).node;
     if (!holder || count < 1)
         return;
     auto insert = std::make_unique<InsertBarsCommand>(this);
@@ -311,7 +288,10 @@ void ScoreEditor::DeleteBars(int first, int count)
     // The lines are cut again from the page of the bar before the first that goes when
     // that page comes before the cursor's: the lines there held the bars that are gone,
     // and the line before them may have ended at a break that goes with them.
-    const int reflowPage = std::min(cursor.page, PageOfBar(*layout, std::max(first - 1, 0)));
+    // Past the last page when no line holds that bar.
+    const LineOfBar before = FindLineOfBar(std::max(first - 1, 0));
+    const int reflowPage =
+        std::min(cursor.page, before.node ? before.page : layout->GetChildCount());
     auto reflow = std::make_unique<ReflowLinesFromCommand>(this);
     reflow->SetPage(reflowPage);
     AddCommand(std::move(reflow));
