@@ -25,6 +25,7 @@
 #include "engine/commands/replace_note_data_command.h"
 #include "engine/commands/set_note_duration_command.h"
 #include "engine/commands/set_note_field_command.h"
+#include "engine/editor/score_data_exporter.h"
 #include "engine/editor/score_editor.h"
 #include "engine/editor/selected_notes.h"
 #include "engine/layout/system_node.h"
@@ -237,8 +238,7 @@ bool SamePitch(const Note& a, const Note& b)
 int ScoreEditor::CursorKey() const
 {
     const int bar = GetCursorBarIndex();
-    const auto key = bar >= 0 ? score->FindKeySignature(bar) : nullptr;
-    return key ? key->GetValue().fifths : 0;
+    return bar >= 0 ? ScoreDataExporter::KeyFifthsAt(*score, bar) : 0;
 }
 
 void ScoreEditor::InputNote(int typeCode, int octave, int value, int dots, int accidental,

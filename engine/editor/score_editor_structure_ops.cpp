@@ -73,12 +73,6 @@ constexpr int kRangeToEnd = 1;
 constexpr int kRangeToKeyChange = 2;
 constexpr int kDirectionDown = 1;
 
-int KeyAt(const Score& score, int bar)
-{
-    const auto key = score.FindKeySignature(bar);
-    return key ? key->GetValue().fifths : 0;
-}
-
 // A pitch moved from one key into another, up or down to the nearest tonic of the
 // target key, and spelled in the target key: the degrees stay what they were.
 NoteInputValues TransposeNote(const NoteInputValues& values, int fromFifths, int toFifths,
@@ -351,12 +345,12 @@ void ScoreEditor::Transpose(const TransposeRequest& request)
     if (to <= from)
         return;
     const int target = request.targetKey;
-    const int keyAtFrom = KeyAt(*score, from);
-    const int keyAtTo = KeyAt(*score, to);
+    const int keyAtFrom = ScoreDataExporter::KeyFifthsAt(*score, from);
+    const int keyAtTo = ScoreDataExporter::KeyFifthsAt(*score, to);
     const bool down = request.direction == kDirectionDown;
     const Score& model = *score;
     auto edits = EditPitches(model, from, to, [&model, target, down](const NoteInputValues& v, int bar) {
-        return TransposeNote(v, KeyAt(model, bar), target, down);
+        return TransposeNote(v, ScoreDataExporter::KeyFifthsAt(model, bar), target, down);
     });
     BeginGroup(false);
     if (keyAtFrom != target)
