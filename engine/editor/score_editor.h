@@ -403,6 +403,10 @@ private:
     void AddPitchEdits(int first, int end, std::vector<std::unique_ptr<EditCommand>> edits);
     // The re-flows that follow a change of the part list.
     void AddPartReflows();
+    // The insertion of `count` bars at bar `index`, added to the open group with what
+    // follows it: the lines from `line` on laid out again, the pages re-filled from the
+    // cursor's page and the final bar line moved to the new last bar.
+    void AddBarInsertion(int index, int count, const std::shared_ptr<SystemNode>& line);
 
     // Open command groups, innermost last.
     std::vector<std::shared_ptr<EditCommand>> openGroups_;

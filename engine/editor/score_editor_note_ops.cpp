@@ -16,10 +16,8 @@
 #include "engine/commands/cursor_commands.h"
 #include "engine/commands/enter_note_command.h"
 #include "engine/commands/input_position_commands.h"
-#include "engine/commands/insert_bars_command.h"
 #include "engine/commands/insert_note_command.h"
 #include "engine/commands/make_tuplet_command.h"
-#include "engine/commands/move_final_barline_command.h"
 #include "engine/commands/refresh_commands.h"
 #include "engine/commands/replace_note_command.h"
 #include "engine/commands/replace_note_data_command.h"
@@ -309,19 +307,7 @@ bool ScoreEditor::InsertNoteAtCursor(const std::shared_ptr<Note>& note)
             NewNoteDuration(*bar, cursor.timeInBar, note->GetDuration(), note->GetDots()) &&
         barIndex + 1 == barCount && barCount < input_position::kMaxBarsByEntry) {
         BeginGroup(false);
-        auto append = std::make_unique<InsertBarsCommand>(this);
-        append->SetIndex(barCount);
-        append->SetCount(1);
-        AddCommand(std::move(append));
-        auto relayout = std::make_unique<RelayoutFromElementAllCommand>(this);
-        relayout->SetStartElement(line);
-        AddCommand(std::move(relayout));
-        auto reflow = std::make_unique<ReflowLinesKeepCommand>(this);
-        reflow->SetPage(cursor.page);
-        AddCommand(std::move(reflow));
-        auto finalBarline = std::make_unique<MoveFinalBarlineCommand>(this);
-        finalBarline->SetBarIndex(barCount);
-        AddCommand(std::move(finalBarline));
+        AddBarInsertion(barCount, 1, line);
         AddCommand(std::make_unique<PageStepCommand>(this));
         AddCommand(std::make_unique<PlaceCursorCommand>(this));
         EndGroup();

@@ -204,6 +204,24 @@ void ScoreEditor::DeletePart(int index)
     NotifyDocumentChanged();
 }
 
+void ScoreEditor::AddBarInsertion(int index, int count, const std::shared_ptr<SystemNode>& line)
+{
+    const int barCount = GetBarCount();
+    auto insert = std::make_unique<InsertBarsCommand>(this);
+    insert->SetIndex(index);
+    insert->SetCount(count);
+    AddCommand(std::move(insert));
+    auto relayout = std::make_unique<RelayoutFromElementAllCommand>(this);
+    relayout->SetStartElement(line);
+    AddCommand(std::move(relayout));
+    auto reflow = std::make_unique<ReflowLinesKeepCommand>(this);
+    reflow->SetPage(cursor.page);
+    AddCommand(std::move(reflow));
+    auto finalBarline = std::make_unique<MoveFinalBarlineCommand>(this);
+    finalBarline->SetBarIndex(barCount);
+    AddCommand(std::move(finalBarline));
+}
+
 void ScoreEditor::AddBars(const BarRecord& record)
 {
     const int barCount = GetBarCount();
@@ -213,20 +231,8 @@ void ScoreEditor::AddBars(const BarRecord& record)
     const std::shared_ptr<SystemNode> holder = FindLineOfBar(record.index).node;
     if (!holder || count < 1)
         return;
-    auto insert = std::make_unique<InsertBarsCommand>(this);
-    insert->SetIndex(record.index + 1);
-    insert->SetCount(count);
-    auto relayout = std::make_unique<RelayoutFromElementAllCommand>(this);
-    relayout->SetStartElement(holder);
-    auto reflow = std::make_unique<ReflowLinesKeepCommand>(this);
-    reflow->SetPage(cursor.page);
-    auto finalBarline = std::make_unique<MoveFinalBarlineCommand>(this);
-    finalBarline->SetBarIndex(barCount);
     BeginGroup(false);
-    AddCommand(std::move(insert));
-    AddCommand(std::move(relayout));
-    AddCommand(std::move(reflow));
-    AddCommand(std::move(finalBarline));
+    AddBarInsertion(record.index + 1, count, holder);
     EndGroup();
     RecordIrreversible(std::make_shared<NoOpCommand>());
     NotifyDocumentChanged();
