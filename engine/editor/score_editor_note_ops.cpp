@@ -597,12 +597,7 @@ void ScoreEditor::ToggleTie()
             // Tied already: the tie goes.
             for (const auto& tie : part->GetTies()) {
                 if (tie && tie->GetStart().note == note) {
-                    auto remove = std::make_unique<RemoveTieCommand>(this);
-                    remove->Target().SetTie(tie);
-                    remove->Target().SetPart(part);
-                    remove->Target().SetStart(tie->GetStart());
-                    remove->Target().SetEnd(tie->GetEnd());
-                    command = std::move(remove);
+                    command = MakeTieRemoval(this, part, tie);
                     break;
                 }
             }

@@ -259,12 +259,7 @@ void ScoreEditor::DeleteBars(int first, int count)
             if (!tie || (going.count(tie->GetStart().note.get()) == 0 &&
                          going.count(tie->GetEnd().note.get()) == 0))
                 continue;
-            auto remove = std::make_unique<RemoveTieCommand>(this);
-            remove->Target().SetTie(tie);
-            remove->Target().SetPart(part);
-            remove->Target().SetStart(tie->GetStart());
-            remove->Target().SetEnd(tie->GetEnd());
-            AddCommand(std::move(remove));
+            AddCommand(MakeTieRemoval(this, part, tie));
         }
         for (const auto& mark : part->GetLineMarks()) {
             if (!mark)
