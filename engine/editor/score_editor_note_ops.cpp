@@ -89,14 +89,9 @@ int NoteClassOf(int code)
 {
     if (code == pitch_code::kRest)
         return 0;
-    if (code >= pitch_code::kFirstDegree && code <= pitch_code::kLastDegree)
+    if (IsDegreeCode(code))
         return 1;
     return code >= pitch_code::kFirstSpecial && code <= pitch_code::kLastSpecial ? 2 : -1;
-}
-
-bool IsDegree(int code)
-{
-    return code >= pitch_code::kFirstDegree && code <= pitch_code::kLastDegree;
 }
 
 // Lower: a lower octave, or the same octave and a lower degree.
@@ -367,7 +362,7 @@ bool ScoreEditor::AddChordNotesAtCursor(const std::vector<NoteInputValues>& pitc
     if (!main || !IsPitchedNote(*main))
         return false;
     for (const NoteInputValues& pitch : pitches)
-        if (!IsDegree(pitch.pitch))
+        if (!IsDegreeCode(pitch.pitch))
             return false;
 
     const NoteInputValues before = SetNotePropertiesCommand::ValuesOf(*main);
