@@ -516,14 +516,8 @@ bool ScoreEditor::Navigate(int index)
             if (!current)
                 break;
             // The start of the last note that starts before the time, in this bar ...
-            int start = -1;
-            for (const auto& note : current->GetNotes()) {
-                if (!note || note->GetStartTime() >= cursor.timeInBar)
-                    break;
-                start = note->GetStartTime();
-            }
-            if (start >= 0) {
-                cursor.timeInBar = start;
+            if (const auto note = input_position::LastNoteBefore(*current, cursor.timeInBar)) {
+                cursor.timeInBar = note->GetStartTime();
                 return true;
             }
             // ... else the end of the previous bar's last note.
