@@ -75,12 +75,8 @@ std::shared_ptr<Note> MakeNote(const NoteInputValues& values)
     if (values.duration <= 0)
         return nullptr;
     auto note = CreateNote(values.pitch);
-    if (!note)
-        return nullptr;
-    note->SetOctave(values.octave);
-    note->SetDuration(values.duration);
-    note->SetDots(values.dots);
-    note->SetAccidental(values.accidental);
+    if (note)
+        SetNotePropertiesCommand::Apply(*note, values);
     return note;
 }
 
