@@ -42,8 +42,6 @@ namespace {
 constexpr int kCmdSelectTool = 160;
 constexpr int kCmdMouseInputTool = 32843;
 constexpr int kCmdPictureCopyTool = 33035;
-// Messages of the view set-up.
-constexpr platform::MessageId kMsgViewOptionsReset = 0x609;
 
 // The colour of the desk when no background picture is chosen, and of the page shadow.
 const QColor kDeskColor(128, 128, 128);
@@ -312,7 +310,7 @@ void CBrindleView::ResetViewState()
     SetScrollPos(platform::kSbVert, 0);
     if (m_pFrame)
         m_pFrame->PostMessage(msg::kShowPosition);
-    PostMessage(kMsgViewOptionsReset);
+    PostMessage(msg::kUpdatePageIndicator);
 }
 
 void CBrindleView::ApplyFontFile()

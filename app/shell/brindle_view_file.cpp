@@ -47,7 +47,6 @@ constexpr std::u16string_view kExampleFolder = u"Example\\";
 constexpr std::u16string_view kMetafileFilter = u"Windows Metafile(*.wmf)|*.wmf||";
 constexpr std::u16string_view kMetafileExtension = u"wmf";
 constexpr unsigned kSaveFlags = platform::kOfnHideReadOnly | platform::kOfnOverwritePrompt;
-constexpr platform::MessageId kMsgViewOptionsReset = 0x609;
 
 // A string of the resource-language library (the program's own when it is missing).
 std::u16string LibraryString(unsigned id)
@@ -394,7 +393,7 @@ void CBrindleView::OnScoreLaidOut()
         MarkChanged();
     m_bLoading = false;
     m_pOpenJob.reset();
-    PostMessage(kMsgViewOptionsReset);
+    PostMessage(msg::kUpdatePageIndicator);
     if (!m_strWaitingPath.empty())
         OpenDroppedFile(std::exchange(m_strWaitingPath, {}));
 }

@@ -19,6 +19,7 @@
 #include "app/painter/lyric_text_item.h"
 #include "app/shell/app_context.h"
 #include "app/shell/brindle_view.h"
+#include "app/shell/command_ids.h"
 #include "app/shell/key_command.h"
 #include "app/shell/score_text_item_editor.h"
 #include "app/shell/view_listeners.h"
@@ -34,10 +35,6 @@ namespace brindle {
 namespace {
 
 namespace notice = quaverly::EditorNoticeCode;
-
-constexpr platform::MessageId kMsgRunNextInput = 0x60A;
-constexpr platform::MessageId kMsgPageDisplay = 0x609;
-constexpr platform::MessageId kMsgShowPosition = 0x5FC;
 
 // Ids of the two edit boxes.
 constexpr int kTextEditId = 10;
@@ -171,7 +168,7 @@ void CBrindleView::OnEditorNotice(const ViewNotice& n)
         int beat = 0;
         beats.TickToBarBeat(m_nPlayStartTick, bar, beat);
         if (m_pFrame)
-            m_pFrame->PostMessage(kMsgShowPosition, static_cast<platform::WParam>(bar + 1),
+            m_pFrame->PostMessage(msg::kShowPosition, static_cast<platform::WParam>(bar + 1),
                                static_cast<platform::LParam>(beat + 1));
         break;
     }
@@ -184,7 +181,7 @@ void CBrindleView::OnEditorNotice(const ViewNotice& n)
             OnHScroll(platform::kSbThumbPosition, 0);
             OnVScroll(platform::kSbThumbPosition, 0);
             Invalidate();
-            PostMessage(kMsgPageDisplay);
+            PostMessage(msg::kUpdatePageIndicator);
         }
         RecomputePlayStart(n.position);
         break;
@@ -192,7 +189,7 @@ void CBrindleView::OnEditorNotice(const ViewNotice& n)
         TrackCaret(n.rect);
         break;
     case notice::PageInfoChanged:
-        PostMessage(kMsgPageDisplay);
+        PostMessage(msg::kUpdatePageIndicator);
         break;
     case notice::PlaybackChanged:
         BuildPlaybackData();
