@@ -383,7 +383,7 @@ void CBrindleView::MarkChanged()
 
 platform::Point CBrindleView::ScoreToWindow(int x, int y) const
 {
-    const double upp = m_dUnitsPerPixel > 0.0 ? m_dUnitsPerPixel : platform::HundredthsOfMmPerPixel(96);
+    const double upp = ScreenUnitsPerPixel();
     return {static_cast<std::int32_t>(x / upp * m_dZoom + m_nMarginLeft * m_dZoom + m_nGapLeft + m_nScrollX),
             static_cast<std::int32_t>(y / upp * m_dZoom + m_nMarginTop * m_dZoom + m_nGapTop + m_nScrollY)};
 }

@@ -497,6 +497,11 @@ private:
     void ScrollTo(int bar, int pos);
     void AfterZoom();
     int LineStep(int bar) const;
+    // 0.01 mm per screen pixel; a 96-dpi screen's until the screen is measured.
+    double ScreenUnitsPerPixel() const
+    {
+        return m_dUnitsPerPixel > 0.0 ? m_dUnitsPerPixel : platform::HundredthsOfMmPerPixel(96);
+    }
 
     CBrindleDoc* m_pDocument = nullptr;
     platform::FrameWindowBase* m_pFrame = nullptr;

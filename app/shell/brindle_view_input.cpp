@@ -391,7 +391,7 @@ platform::Rect CBrindleView::ContentRect() const
 quaverly::Point CBrindleView::WindowToScore(int x, int y) const
 {
     const double z = m_dZoom > 0.0 ? m_dZoom : 1.0;
-    const double upp = m_dUnitsPerPixel > 0.0 ? m_dUnitsPerPixel : platform::HundredthsOfMmPerPixel(96);
+    const double upp = ScreenUnitsPerPixel();
     return {static_cast<int>(std::floor((x - m_nScrollX - m_nGapLeft - m_nMarginLeft * z) / z * upp)),
             static_cast<int>(std::floor((y - m_nScrollY - m_nGapTop - m_nMarginTop * z) / z * upp))};
 }
