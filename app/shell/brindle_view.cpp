@@ -285,7 +285,7 @@ void CBrindleView::ResetViewState()
     m_nGapTop = 50;
     m_nGapBottom = 30;
     m_PageInfo.left = m_PageInfo.top = m_PageInfo.right = m_PageInfo.bottom = 0;
-    m_dwChangeTime = m_dwSaveTime = m_dwBuildTime = 0;
+    m_dwChangeTime = m_dwSaveTime = 0;
     m_nTempo = 120;
     m_nZoomIndex = kNormalZoomIndex;
     m_dZoom = m_ZoomLevels[static_cast<std::size_t>(m_nZoomIndex)];

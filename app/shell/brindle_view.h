@@ -519,11 +519,10 @@ private:
     int m_nPageHeight = 0;
     double m_dUnitsPerPixel = 0.0;
     PageInfo m_PageInfo;
-    // Change counts: every change of the document adds one to the first; a save, and
-    // a build of the playback data, take its value. Modified: changed since saved.
+    // Change counts: every change of the document adds one to the first; a save takes
+    // its value. Modified: changed since saved.
     std::uint64_t m_dwChangeTime = 0;
     std::uint64_t m_dwSaveTime = 0;
-    std::uint64_t m_dwBuildTime = 0;
     double m_dZoom = 1.25;
     int m_nZoomIndex = kNormalZoomIndex;
     std::vector<double> m_ZoomLevels;

@@ -80,7 +80,6 @@ struct CBrindleView::PlaybackState final : PlaybackHost {
             song.Clear();
             song.SetDivision(division);
         }
-        view.m_dwBuildTime = view.m_dwChangeTime;
     }
 
     bool StartInput() override { return input != nullptr && input->Start(); }
