@@ -219,14 +219,17 @@ void CBrindleView::OnEditorNotice(const ViewNotice& n)
 
 void CBrindleView::RecomputePlayStart(const quaverly::NoticePosition& position)
 {
+    // Playback and the metronome start there; their commands count the tick. Without
+    // them the view counts it from the song's meters.
+    SetPlaybackCursor(position.bar, position.time);
+    if (m_pPlayback)
+        return;
     AppContext* context = AppContext::Instance();
     midi::MidiData* data = context ? context->GetMidiData() : nullptr;
     midi::MeterMap meters;
     if (data)
         meters.Build(data->GetMeters(), data->GetDivision());
     m_nPlayStartTick = meters.BarPositionToTick(position.bar, position.time);
-    // Playback and the metronome start there too.
-    SetPlaybackCursor(position.bar, position.time);
 }
 
 void CBrindleView::TrackCaret(const quaverly::Rect& caret)
