@@ -134,7 +134,8 @@ void CBrindleView::OnEditorNotice(const ViewNotice& n)
     case notice::EditPoet:
     case notice::EditComposer:
     case notice::EditSinger:
-    case notice::EditAdapter: {
+    case notice::EditAdapter:
+    case notice::EditLyric: {
         if (!m_pTextItemEditor || m_bLoading)
             break;
         TextItemEditorGetter getter = [adapter = m_pTextItemEditor.get()] { return adapter->Get(); };
@@ -145,16 +146,10 @@ void CBrindleView::OnEditorNotice(const ViewNotice& n)
         case notice::EditPoet: item = std::make_shared<PoetTextItem>(getter); break;
         case notice::EditComposer: item = std::make_shared<ComposerTextItem>(getter); break;
         case notice::EditSinger: item = std::make_shared<SingerTextItem>(getter); break;
+        case notice::EditLyric: item = std::make_shared<LyricTextItem>(getter, n.lyric, n.text); break;
         default: item = std::make_shared<AdapterTextItem>(getter); break;
         }
         ShowTextItem(std::move(item), n.rect);
-        break;
-    }
-    case notice::EditLyric: {
-        if (!m_pTextItemEditor || m_bLoading)
-            break;
-        TextItemEditorGetter getter = [adapter = m_pTextItemEditor.get()] { return adapter->Get(); };
-        ShowTextItem(std::make_shared<LyricTextItem>(getter, n.lyric, n.text), n.rect);
         break;
     }
     case notice::CursorPositionChanged: {
