@@ -42,8 +42,6 @@ namespace {
 constexpr int kCmdSelectTool = 160;
 constexpr int kCmdMouseInputTool = 32843;
 constexpr int kCmdPictureCopyTool = 33035;
-// Messages of the view set-up.
-constexpr platform::MessageId kMsgViewOptionsReset = 0x609;
 
 // The colour of the desk when no background picture is chosen, and of the page shadow.
 const QColor kDeskColor(128, 128, 128);
@@ -287,7 +285,7 @@ void CBrindleView::ResetViewState()
     m_nGapTop = 50;
     m_nGapBottom = 30;
     m_PageInfo.left = m_PageInfo.top = m_PageInfo.right = m_PageInfo.bottom = 0;
-    m_dwChangeTime = m_dwSaveTime = m_dwBuildTime = 0;
+    m_dwChangeTime = m_dwSaveTime = 0;
     m_nTempo = 120;
     m_nZoomIndex = kNormalZoomIndex;
     m_dZoom = m_ZoomLevels[static_cast<std::size_t>(m_nZoomIndex)];
@@ -312,7 +310,7 @@ void CBrindleView::ResetViewState()
     SetScrollPos(platform::kSbVert, 0);
     if (m_pFrame)
         m_pFrame->PostMessage(msg::kShowPosition);
-    PostMessage(kMsgViewOptionsReset);
+    PostMessage(msg::kUpdatePageIndicator);
 }
 
 void CBrindleView::ApplyFontFile()
@@ -385,7 +383,7 @@ void CBrindleView::MarkChanged()
 
 platform::Point CBrindleView::ScoreToWindow(int x, int y) const
 {
-    const double upp = m_dUnitsPerPixel > 0.0 ? m_dUnitsPerPixel : platform::HundredthsOfMmPerPixel(96);
+    const double upp = ScreenUnitsPerPixel();
     return {static_cast<std::int32_t>(x / upp * m_dZoom + m_nMarginLeft * m_dZoom + m_nGapLeft + m_nScrollX),
             static_cast<std::int32_t>(y / upp * m_dZoom + m_nMarginTop * m_dZoom + m_nGapTop + m_nScrollY)};
 }

@@ -497,6 +497,11 @@ private:
     void ScrollTo(int bar, int pos);
     void AfterZoom();
     int LineStep(int bar) const;
+    // 0.01 mm per screen pixel; a 96-dpi screen's until the screen is measured.
+    double ScreenUnitsPerPixel() const
+    {
+        return m_dUnitsPerPixel > 0.0 ? m_dUnitsPerPixel : platform::HundredthsOfMmPerPixel(96);
+    }
 
     CBrindleDoc* m_pDocument = nullptr;
     platform::FrameWindowBase* m_pFrame = nullptr;
@@ -514,11 +519,10 @@ private:
     int m_nPageHeight = 0;
     double m_dUnitsPerPixel = 0.0;
     PageInfo m_PageInfo;
-    // Change counts: every change of the document adds one to the first; a save, and
-    // a build of the playback data, take its value. Modified: changed since saved.
+    // Change counts: every change of the document adds one to the first; a save takes
+    // its value. Modified: changed since saved.
     std::uint64_t m_dwChangeTime = 0;
     std::uint64_t m_dwSaveTime = 0;
-    std::uint64_t m_dwBuildTime = 0;
     double m_dZoom = 1.25;
     int m_nZoomIndex = kNormalZoomIndex;
     std::vector<double> m_ZoomLevels;

@@ -47,7 +47,6 @@ constexpr std::u16string_view kExampleFolder = u"Example\\";
 constexpr std::u16string_view kMetafileFilter = u"Windows Metafile(*.wmf)|*.wmf||";
 constexpr std::u16string_view kMetafileExtension = u"wmf";
 constexpr unsigned kSaveFlags = platform::kOfnHideReadOnly | platform::kOfnOverwritePrompt;
-constexpr platform::MessageId kMsgViewOptionsReset = 0x609;
 
 // A string of the resource-language library (the program's own when it is missing).
 std::u16string LibraryString(unsigned id)
@@ -59,11 +58,6 @@ std::u16string LibraryString(unsigned id)
 void Tell(QWidget* parent, std::u16string_view text)
 {
     platform::ShowMessage(text, platform::kMbOk | platform::kMbIconExclamation, parent);
-}
-
-DataFolder DataOf(const std::u16string& folder)
-{
-    return folder.empty() ? DataFolder::Program() : DataFolder(folder);
 }
 
 // The document type of an opened document points at the data folder's DTD. A path that
@@ -130,7 +124,7 @@ void CBrindleView::MapDocumentCommands()
 
 fs::path CBrindleView::AutosavePath() const
 {
-    return NativePath(DataOf(m_strDataFolder).Folder() + std::u16string(kAutosaveFileName));
+    return NativePath(SettingsFolder().Folder() + std::u16string(kAutosaveFileName));
 }
 
 void CBrindleView::WaitForDocumentWorker()
@@ -185,7 +179,7 @@ void CBrindleView::OnFileNew()
 {
     if (!IsIdle())
         return;
-    const DataFolder data = DataOf(m_strDataFolder);
+    const DataFolder data = SettingsFolder();
     // The pages outlive the wizard, which hands them back when it goes.
     CWizardInfoPage info;
     CWizardStaffPage staves(data);
@@ -237,8 +231,7 @@ void CBrindleView::OnFileOpen()
     request.parent = this;
 
     // The first time, the dialog starts in the examples' folder.
-    const DataFolder data = DataOf(m_strDataFolder);
-    const std::u16string optionPath = data.PathOf(data.SystemInfo().GetOptionFileName());
+    const std::u16string optionPath = OptionFilePath();
     if (!optionPath.empty()) {
         OptionFile options;
         options.SetFileName(optionPath);
@@ -291,7 +284,7 @@ void CBrindleView::StartOpening(std::u16string path, bool recovering)
 
     auto job = std::make_shared<OpenJob>();
     job->document = NativePath(path);
-    job->rewrite = RewriteFor(DataOf(m_strDataFolder));
+    job->rewrite = RewriteFor(SettingsFolder());
     job->temporaryFolder = TemporaryFolder();
     job->resources = &m_DrawResources;
     job->recovering = recovering;
@@ -394,7 +387,7 @@ void CBrindleView::OnScoreLaidOut()
         MarkChanged();
     m_bLoading = false;
     m_pOpenJob.reset();
-    PostMessage(kMsgViewOptionsReset);
+    PostMessage(msg::kUpdatePageIndicator);
     if (!m_strWaitingPath.empty())
         OpenDroppedFile(std::exchange(m_strWaitingPath, {}));
 }

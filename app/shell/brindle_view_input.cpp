@@ -19,6 +19,7 @@
 #include "app/painter/lyric_text_item.h"
 #include "app/shell/app_context.h"
 #include "app/shell/brindle_view.h"
+#include "app/shell/command_ids.h"
 #include "app/shell/key_command.h"
 #include "app/shell/score_text_item_editor.h"
 #include "app/shell/view_listeners.h"
@@ -34,10 +35,6 @@ namespace brindle {
 namespace {
 
 namespace notice = quaverly::EditorNoticeCode;
-
-constexpr platform::MessageId kMsgRunNextInput = 0x60A;
-constexpr platform::MessageId kMsgPageDisplay = 0x609;
-constexpr platform::MessageId kMsgShowPosition = 0x5FC;
 
 // Ids of the two edit boxes.
 constexpr int kTextEditId = 10;
@@ -137,7 +134,8 @@ void CBrindleView::OnEditorNotice(const ViewNotice& n)
     case notice::EditPoet:
     case notice::EditComposer:
     case notice::EditSinger:
-    case notice::EditAdapter: {
+    case notice::EditAdapter:
+    case notice::EditLyric: {
         if (!m_pTextItemEditor || m_bLoading)
             break;
         TextItemEditorGetter getter = [adapter = m_pTextItemEditor.get()] { return adapter->Get(); };
@@ -148,16 +146,10 @@ void CBrindleView::OnEditorNotice(const ViewNotice& n)
         case notice::EditPoet: item = std::make_shared<PoetTextItem>(getter); break;
         case notice::EditComposer: item = std::make_shared<ComposerTextItem>(getter); break;
         case notice::EditSinger: item = std::make_shared<SingerTextItem>(getter); break;
+        case notice::EditLyric: item = std::make_shared<LyricTextItem>(getter, n.lyric, n.text); break;
         default: item = std::make_shared<AdapterTextItem>(getter); break;
         }
         ShowTextItem(std::move(item), n.rect);
-        break;
-    }
-    case notice::EditLyric: {
-        if (!m_pTextItemEditor || m_bLoading)
-            break;
-        TextItemEditorGetter getter = [adapter = m_pTextItemEditor.get()] { return adapter->Get(); };
-        ShowTextItem(std::make_shared<LyricTextItem>(getter, n.lyric, n.text), n.rect);
         break;
     }
     case notice::CursorPositionChanged: {
@@ -171,7 +163,7 @@ void CBrindleView::OnEditorNotice(const ViewNotice& n)
         int beat = 0;
         beats.TickToBarBeat(m_nPlayStartTick, bar, beat);
         if (m_pFrame)
-            m_pFrame->PostMessage(kMsgShowPosition, static_cast<platform::WParam>(bar + 1),
+            m_pFrame->PostMessage(msg::kShowPosition, static_cast<platform::WParam>(bar + 1),
                                static_cast<platform::LParam>(beat + 1));
         break;
     }
@@ -184,7 +176,7 @@ void CBrindleView::OnEditorNotice(const ViewNotice& n)
             OnHScroll(platform::kSbThumbPosition, 0);
             OnVScroll(platform::kSbThumbPosition, 0);
             Invalidate();
-            PostMessage(kMsgPageDisplay);
+            PostMessage(msg::kUpdatePageIndicator);
         }
         RecomputePlayStart(n.position);
         break;
@@ -192,7 +184,7 @@ void CBrindleView::OnEditorNotice(const ViewNotice& n)
         TrackCaret(n.rect);
         break;
     case notice::PageInfoChanged:
-        PostMessage(kMsgPageDisplay);
+        PostMessage(msg::kUpdatePageIndicator);
         break;
     case notice::PlaybackChanged:
         BuildPlaybackData();
@@ -222,14 +214,17 @@ void CBrindleView::OnEditorNotice(const ViewNotice& n)
 
 void CBrindleView::RecomputePlayStart(const quaverly::NoticePosition& position)
 {
+    // Playback and the metronome start there; their commands count the tick. Without
+    // them the view counts it from the song's meters.
+    SetPlaybackCursor(position.bar, position.time);
+    if (m_pPlayback)
+        return;
     AppContext* context = AppContext::Instance();
     midi::MidiData* data = context ? context->GetMidiData() : nullptr;
     midi::MeterMap meters;
     if (data)
         meters.Build(data->GetMeters(), data->GetDivision());
     m_nPlayStartTick = meters.BarPositionToTick(position.bar, position.time);
-    // Playback and the metronome start there too.
-    SetPlaybackCursor(position.bar, position.time);
 }
 
 void CBrindleView::TrackCaret(const quaverly::Rect& caret)
@@ -394,7 +389,7 @@ platform::Rect CBrindleView::ContentRect() const
 quaverly::Point CBrindleView::WindowToScore(int x, int y) const
 {
     const double z = m_dZoom > 0.0 ? m_dZoom : 1.0;
-    const double upp = m_dUnitsPerPixel > 0.0 ? m_dUnitsPerPixel : platform::HundredthsOfMmPerPixel(96);
+    const double upp = ScreenUnitsPerPixel();
     return {static_cast<int>(std::floor((x - m_nScrollX - m_nGapLeft - m_nMarginLeft * z) / z * upp)),
             static_cast<int>(std::floor((y - m_nScrollY - m_nGapTop - m_nMarginTop * z) / z * upp))};
 }

@@ -14,8 +14,6 @@ namespace brindle {
 
 namespace {
 
-constexpr platform::MessageId kMsgRunNextInput = 0x60A;
-
 using namespace quaverly::note_length;
 
 constexpr int kMaxOctave = 3;

@@ -21,6 +21,7 @@
 #include "app/shell/app_context.h"
 #include "app/shell/app_directory.h"
 #include "app/shell/command_ids.h"
+#include "app/shell/document_loader.h"
 #include "app/shell/view_player_listener.h"
 #include "engine/editor/editor_interface.h"
 #include "midi/meter_map.h"
@@ -67,21 +68,18 @@ struct CBrindleView::PlaybackState final : PlaybackHost {
 
     void BuildSong(midi::MidiData& song) override
     {
-        if (tabulon::ScoreData* score = create_score_data()) {
-            if (quaverly::api::ScoreEditor* editor = view.Editor())
-                editor->ExportScoreData(score);
+        quaverly::api::ScoreEditor* editor = view.Editor();
+        if (const ScoreDataPtr score = editor ? ExportScore(*editor) : ScoreDataPtr(create_score_data())) {
             PlaybackBuilder builder;
             builder.SetMidiData(&song);
-            builder.SetScoreData(score);
+            builder.SetScoreData(score.get());
             builder.Build();
-            score->Release();
         } else {
             // Without a score record nothing of the old song may be played.
             const int division = song.GetDivision();
             song.Clear();
             song.SetDivision(division);
         }
-        view.m_dwBuildTime = view.m_dwChangeTime;
     }
 
     bool StartInput() override { return input != nullptr && input->Start(); }

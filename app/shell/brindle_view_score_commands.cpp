@@ -9,6 +9,8 @@
 // the page commands and undo and redo, with their update rules.
 #include "app/shell/brindle_view.h"
 
+#include <tuple>
+
 #include "app/dialogs/add_bars_dlg.h"
 #include "app/dialogs/add_symbol_dlg.h"
 #include "app/dialogs/add_voice_dlg.h"
@@ -91,14 +93,13 @@ void CBrindleView::MapMenuCommands()
     command(cmd::kRestoreDefaultLayout, &CBrindleView::OnRestoreDefaultLayout);
     command(cmd::kEditLyrics, &CBrindleView::OnEditLyrics);
     command(cmd::kInstrumentName, &CBrindleView::OnInstrumentName);
-    MapCommand(cmd::kAdapterText, [this] {
-        OnHeaderText(u"改编者", &quaverly::api::ScoreEditor::GetAdapter, &quaverly::api::ScoreEditor::SetAdapter);
-    });
-    MapUpdate(cmd::kAdapterText, scoreRule);
-    MapCommand(cmd::kSingerText, [this] {
-        OnHeaderText(u"演唱者", &quaverly::api::ScoreEditor::GetSinger, &quaverly::api::ScoreEditor::SetSinger);
-    });
-    MapUpdate(cmd::kSingerText, scoreRule);
+    using ScoreEditor = quaverly::api::ScoreEditor;
+    for (const auto& [id, label, get, set] :
+         {std::tuple{cmd::kAdapterText, u"改编者", &ScoreEditor::GetAdapter, &ScoreEditor::SetAdapter},
+          std::tuple{cmd::kSingerText, u"演唱者", &ScoreEditor::GetSinger, &ScoreEditor::SetSinger}}) {
+        MapCommand(id, [this, label = label, get = get, set = set] { OnHeaderText(label, get, set); });
+        MapUpdate(id, scoreRule);
+    }
 
     MapPageAndHistoryCommands();
     MapViewOptionCommands();

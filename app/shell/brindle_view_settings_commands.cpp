@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 #include "app/dialogs/background_dlg.h"
 #include "app/dialogs/font_settings_dlg.h"
@@ -52,22 +53,18 @@ void CBrindleView::MapPageAndHistoryCommands()
         MapCommand(id, [this, handler = handler] { (this->*handler)(); });
         MapUpdate(id, [this](CommandUI& ui) { OnUpdateScoreCommand(ui); });
     }
-    MapCommand(cmd::kEditUndo, [this] {
-        if (auto* editor = Editor())
-            editor->Undo();
-    });
-    MapUpdate(cmd::kEditUndo, [this](CommandUI& ui) {
-        auto* editor = Editor();
-        ui.Enable(!m_bLoading && editor && editor->CanUndo());
-    });
-    MapCommand(cmd::kEditRedo, [this] {
-        if (auto* editor = Editor())
-            editor->Redo();
-    });
-    MapUpdate(cmd::kEditRedo, [this](CommandUI& ui) {
-        auto* editor = Editor();
-        ui.Enable(!m_bLoading && editor && editor->CanRedo());
-    });
+    using ScoreEditor = quaverly::api::ScoreEditor;
+    for (const auto& [id, step, can] : {std::tuple{cmd::kEditUndo, &ScoreEditor::Undo, &ScoreEditor::CanUndo},
+                                        std::tuple{cmd::kEditRedo, &ScoreEditor::Redo, &ScoreEditor::CanRedo}}) {
+        MapCommand(id, [this, step = step] {
+            if (auto* editor = Editor())
+                (editor->*step)();
+        });
+        MapUpdate(id, [this, can = can](CommandUI& ui) {
+            auto* editor = Editor();
+            ui.Enable(!m_bLoading && editor && (editor->*can)());
+        });
+    }
 }
 
 void CBrindleView::MapMenuMessages()
@@ -299,13 +296,8 @@ void CBrindleView::OnUpdatePageIndicator()
     auto* editor = Editor();
     const int pages = editor ? editor->GetLastPageIndex() : 0;
     std::u16string text;
-    if (pages > 0) {
-        const auto number = [](int n) {
-            const std::string digits = std::to_string(n);
-            return std::u16string(digits.begin(), digits.end());
-        };
-        text = u"第" + number(m_nCurrentPage + 1) + u"页 共" + number(pages) + u"页";
-    }
+    if (pages > 0)
+        text = QStringLiteral("第%1页 共%2页").arg(m_nCurrentPage + 1).arg(pages).toStdU16String();
     if (auto* frame = dynamic_cast<CMainFrame*>(m_pFrame))
         frame->SetStatusText(text);
 }

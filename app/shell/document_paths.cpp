@@ -62,7 +62,7 @@ fs::path NativePath(std::u16string_view path)
 
 std::u16string PathText(const fs::path& path)
 {
-    return platform::Utf8ToUtf16(path.native());
+    return platform::PathToUtf16(path);
 }
 
 bool FileExists(std::u16string_view path)

@@ -372,19 +372,25 @@ void CMainFrame::BuildMenus()
         }
         m_pCommands->WatchMenu(menu);
     }
-    m_pCommands->Action(cmd::kFileNew)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    m_pCommands->Action(cmd::kFileOpen)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    m_pCommands->Action(cmd::kFileSave)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    m_pCommands->Action(cmd::kFilePrint)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    m_pCommands->Action(cmd::kEditUndo)->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
-    m_pCommands->Action(cmd::kEditRedo)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
-    m_pCommands->Action(cmd::kHelp)->setShortcut(QKeySequence(Qt::Key_F1));
-    m_pCommands->Action(cmd::kEditCut)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
-    m_pCommands->Action(cmd::kEditCopy)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-    m_pCommands->Action(cmd::kEditPaste)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
-    for (int id : {cmd::kFileNew, cmd::kFileOpen, cmd::kFileSave, cmd::kFilePrint, cmd::kEditUndo, cmd::kEditRedo, cmd::kHelp,
-                   cmd::kEditCut, cmd::kEditCopy, cmd::kEditPaste})
-        addAction(m_pCommands->Action(id));
+    // The menu commands with keys of their own; the window holds their actions so the keys
+    // work with every menu closed.
+    const std::pair<int, QList<QKeySequence>> keys[] = {
+        {cmd::kFileNew, {QKeySequence(Qt::CTRL | Qt::Key_N)}},
+        {cmd::kFileOpen, {QKeySequence(Qt::CTRL | Qt::Key_O)}},
+        {cmd::kFileSave, {QKeySequence(Qt::CTRL | Qt::Key_S)}},
+        {cmd::kFilePrint, {QKeySequence(Qt::CTRL | Qt::Key_P)}},
+        {cmd::kEditUndo, {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)}},
+        {cmd::kEditRedo, {QKeySequence(Qt::CTRL | Qt::Key_Y)}},
+        {cmd::kHelp, {QKeySequence(Qt::Key_F1)}},
+        {cmd::kEditCut, {QKeySequence(Qt::CTRL | Qt::Key_X)}},
+        {cmd::kEditCopy, {QKeySequence(Qt::CTRL | Qt::Key_C)}},
+        {cmd::kEditPaste, {QKeySequence(Qt::CTRL | Qt::Key_V)}},
+    };
+    for (const auto& [id, sequences] : keys) {
+        QAction* action = m_pCommands->Action(id);
+        action->setShortcuts(sequences);
+        addAction(action);
+    }
     UpdateRecentFileItems(nullptr);
 }
 
@@ -392,11 +398,7 @@ void CMainFrame::AddExportMenu(QMenu* fileMenu)
 {
     // "导出(&E)" after Save As, enabled while a score is open.
     auto* exportMenu = new QMenu(QStringLiteral("导出(&E)"), fileMenu);
-    for (const MenuItem& item : {MenuItem{cmd::kExportMidi, u"MIDI文件..."}, MenuItem{cmd::kExportMetafile, u"WMF文件..."}}) {
-        QAction* action = m_pCommands->Action(item.id);
-        action->setText(Q(item.text));
-        exportMenu->addAction(action);
-    }
+    AddMenuItems(*m_pCommands, exportMenu, {{cmd::kExportMidi, u"MIDI文件..."}, {cmd::kExportMetafile, u"WMF文件..."}});
     QAction* saveAs = m_pCommands->Action(cmd::kFileSaveAs);
     const QList<QAction*> items = fileMenu->actions();
     const qsizetype at = items.indexOf(saveAs);

@@ -33,11 +33,6 @@ int PointerModifiers(unsigned flags)
     return modifiers;
 }
 
-bool Contains(const platform::Rect& r, int x, int y)
-{
-    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
-}
-
 platform::Rect Normalized(int x1, int y1, int x2, int y2)
 {
     return {std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
@@ -82,7 +77,7 @@ void SelectTool::OnPointerMove(unsigned flags, int x, int y)
 
 void SelectTool::OnDoubleClick(unsigned flags, int x, int y)
 {
-    if (!Contains(View()->ContentRect(), x, y))
+    if (!View()->ContentRect().Contains({x, y}))
         return;
     if (auto* editor = View()->EditorForInput())
         editor->OnDoubleClick(View()->WindowToScore(x, y), PointerModifiers(flags), 0);
@@ -125,7 +120,7 @@ void MouseInputTool::Deactivate()
 
 void MouseInputTool::OnButtonDown(unsigned flags, int x, int y)
 {
-    if (Contains(View()->ContentRect(), x, y))
+    if (View()->ContentRect().Contains({x, y}))
         View()->QueuePointerNoteInput(View()->WindowToScore(x, y), PointerModifiers(flags));
 }
 
@@ -140,7 +135,7 @@ void DragTool::Activate()
 void DragTool::OnButtonDown(unsigned, int x, int y)
 {
     m_bPressed = true;
-    if (!Contains(View()->PageRect(), x, y)) {
+    if (!View()->PageRect().Contains({x, y})) {
         View()->SetViewCursor(AppContext::kCursorArrow);
         return;
     }
@@ -153,14 +148,14 @@ void DragTool::OnButtonDown(unsigned, int x, int y)
 void DragTool::OnButtonUp(unsigned, int x, int y)
 {
     m_bDragging = m_bPressed = false;
-    View()->SetViewCursor(Contains(View()->PageRect(), x, y) ? AppContext::kCursorOpenHand : AppContext::kCursorArrow);
+    View()->SetViewCursor(View()->PageRect().Contains({x, y}) ? AppContext::kCursorOpenHand : AppContext::kCursorArrow);
 }
 
 void DragTool::OnPointerMove(unsigned, int x, int y)
 {
     CBrindleView* view = View();
     if (!m_bPressed) {
-        view->SetViewCursor(Contains(view->PageRect(), x, y) ? AppContext::kCursorOpenHand : AppContext::kCursorArrow);
+        view->SetViewCursor(view->PageRect().Contains({x, y}) ? AppContext::kCursorOpenHand : AppContext::kCursorArrow);
         return;
     }
     if (!m_bDragging) {
@@ -188,7 +183,7 @@ void PictureCopyTool::Activate()
 
 void PictureCopyTool::OnButtonDown(unsigned, int x, int y)
 {
-    if (Contains(View()->PageRect(), x, y)) {
+    if (View()->PageRect().Contains({x, y})) {
         m_nStartX = m_nEndX = x - View()->ScrollX();
         m_nStartY = m_nEndY = y - View()->ScrollY();
     }
@@ -197,7 +192,7 @@ void PictureCopyTool::OnButtonDown(unsigned, int x, int y)
 
 void PictureCopyTool::OnPointerMove(unsigned, int x, int y)
 {
-    if (!Contains(View()->PageRect(), x, y))
+    if (!View()->PageRect().Contains({x, y}))
         return;
     if (m_bDragging) {
         m_nEndX = x - View()->ScrollX();
@@ -208,7 +203,7 @@ void PictureCopyTool::OnPointerMove(unsigned, int x, int y)
 
 void PictureCopyTool::OnButtonUp(unsigned, int x, int y)
 {
-    if (Contains(View()->PageRect(), x, y)) {
+    if (View()->PageRect().Contains({x, y})) {
         m_nEndX = x - View()->ScrollX();
         m_nEndY = y - View()->ScrollY();
         View()->Invalidate();
@@ -323,7 +318,7 @@ void FreeTextTool::OnButtonUp(unsigned, int, int)
 
 void FreeTextTool::OnDoubleClick(unsigned flags, int x, int y)
 {
-    if (!Contains(View()->ContentRect(), x, y))
+    if (!View()->ContentRect().Contains({x, y}))
         return;
     if (auto* editor = View()->EditorForInput())
         editor->OnDoubleClick(View()->WindowToScore(x, y), PointerModifiers(flags), 0);

@@ -64,7 +64,7 @@ bool CBrindleView::CopyPicture()
     if (!editor || m_nPageWidth <= 0 || m_nPageHeight <= 0)
         return false;
     WaitCursor wait;
-    const float f = static_cast<float>(m_dUnitsPerPixel > 0.0 ? m_dUnitsPerPixel : platform::HundredthsOfMmPerPixel(96));
+    const float f = static_cast<float>(ScreenUnitsPerPixel());
     // The screen's resolution: page pixels are drawn at it.
     const int dpi = static_cast<int>(std::lround(2540.0 / f));
     auto* data = new QMimeData;

@@ -8,13 +8,13 @@ using Editor = quaverly::api::ScoreEditor;
 
 std::u16string ScoreTextItemEditor::Read(Getter getter) const
 {
-    Editor* editor = editor_ ? editor_() : nullptr;
+    Editor* editor = Current();
     return editor ? (editor->*getter)() : std::u16string();
 }
 
 void ScoreTextItemEditor::Write(Setter setter, std::u16string_view text)
 {
-    if (Editor* editor = editor_ ? editor_() : nullptr)
+    if (Editor* editor = Current())
         (editor->*setter)(std::u16string(text));
 }
 
@@ -33,19 +33,19 @@ void ScoreTextItemEditor::SetAdapter(std::u16string_view text) { Write(&Editor::
 
 void ScoreTextItemEditor::BeginLyricEdit(const LyricLocation& at)
 {
-    if (Editor* editor = editor_ ? editor_() : nullptr)
+    if (Editor* editor = Current())
         editor->BeginLyricEdit(at.part, at.bar, at.verse, at.time);
 }
 
 void ScoreTextItemEditor::EndLyricEdit(const LyricLocation& at)
 {
-    if (Editor* editor = editor_ ? editor_() : nullptr)
+    if (Editor* editor = Current())
         editor->EndLyricEdit(at.part, at.bar, at.verse, at.time);
 }
 
 void ScoreTextItemEditor::SetLyricText(const LyricLocation& at, std::u16string_view text)
 {
-    if (Editor* editor = editor_ ? editor_() : nullptr)
+    if (Editor* editor = Current())
         editor->SetLyricText(quaverly::LyricTextRecord{at.part, at.bar, at.verse, at.time, std::u16string(text)});
 }
 

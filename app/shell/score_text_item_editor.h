@@ -18,7 +18,7 @@ public:
     explicit ScoreTextItemEditor(EditorGetter editor) : editor_(std::move(editor)) {}
 
     // The getter the items take: this adapter while an editor is in charge, else null.
-    TextItemEditor* Get() { return editor_ && editor_() ? this : nullptr; }
+    TextItemEditor* Get() { return Current() ? this : nullptr; }
 
     std::u16string GetTitle() const override;
     void SetTitle(std::u16string_view text) override;
@@ -40,6 +40,8 @@ public:
 private:
     using Getter = std::u16string (quaverly::api::ScoreEditor::*)() const;
     using Setter = void (quaverly::api::ScoreEditor::*)(const std::u16string&);
+    // The editor in charge now; null when there is none.
+    quaverly::api::ScoreEditor* Current() const { return editor_ ? editor_() : nullptr; }
     std::u16string Read(Getter getter) const;
     void Write(Setter setter, std::u16string_view text);
 

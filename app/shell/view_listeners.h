@@ -23,6 +23,8 @@ namespace brindle {
 // Messages that carry the copies to the view.
 inline constexpr platform::MessageId kMsgEditorNotice = 0x620;
 inline constexpr platform::MessageId kMsgMidiInput = 0x621;
+// The next queued input may go to the editor.
+inline constexpr platform::MessageId kMsgRunNextInput = 0x60A;
 
 // Copies for the view's window: any thread puts, the window's thread takes one per message
 // posted. Copies still here when the mailbox goes are dropped with it.

@@ -29,4 +29,15 @@ void AddTieCommand::Undo()
     part_->RemoveTie(tie_);
 }
 
+std::unique_ptr<RemoveTieCommand> MakeTieRemoval(ScoreEditor* editor, std::shared_ptr<Part> part,
+                                                 const std::shared_ptr<Tie>& tie)
+{
+    auto remove = std::make_unique<RemoveTieCommand>(editor);
+    remove->Target().SetTie(tie);
+    remove->Target().SetPart(std::move(part));
+    remove->Target().SetStart(tie->GetStart());
+    remove->Target().SetEnd(tie->GetEnd());
+    return remove;
+}
+
 }  // namespace quaverly

@@ -40,4 +40,8 @@ private:
 
 using RemoveTieCommand = InverseCommand<AddTieCommand>;
 
+// The removal of a tie of the part between the notes it ties now.
+std::unique_ptr<RemoveTieCommand> MakeTieRemoval(ScoreEditor* editor, std::shared_ptr<Part> part,
+                                                 const std::shared_ptr<Tie>& tie);
+
 }  // namespace quaverly

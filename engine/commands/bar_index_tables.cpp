@@ -46,17 +46,22 @@ std::vector<std::shared_ptr<Bar>> PartBars(const Part& part)
 // Removing the opening bars would leave the score without a key, a meter or a tempo at
 // its start. Of the entries in the removed bars, the last one is still in force at the
 // first bar that remains: unless an entry starts there, it moves there (bar 0) instead of
-// going. Returns the index of that entry in `bars`, or -1.
-int CarriedToStart(const std::vector<int>& bars, int first, int delta)
+// going. `barOf` gives an entry's bar. Returns the index of that entry, or -1.
+template <class Entries, class BarOf>
+int CarriedToStart(const Entries& entries, BarOf barOf, int first, int delta)
 {
     if (first != 0 || delta >= 0)
         return -1;
     int carried = -1;
-    for (std::size_t i = 0; i < bars.size(); ++i) {
-        if (bars[i] == -delta)
+    int carriedBar = 0;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const int bar = barOf(entries[i]);
+        if (bar == -delta)
             return -1;
-        if (bars[i] >= 0 && bars[i] < -delta && (carried < 0 || bars[i] >= bars[static_cast<std::size_t>(carried)]))
+        if (bar >= 0 && bar < -delta && (carried < 0 || bar >= carriedBar)) {
             carried = static_cast<int>(i);
+            carriedBar = bar;
+        }
     }
     return carried;
 }
@@ -192,12 +197,11 @@ void BarIndexTables::Shift(Score& score, int first, int delta)
     }
 
     auto keys = score.GetKeySignatureList();
-    std::vector<int> bars;
+    int carried = CarriedToStart(
+        keys, [](const auto& key) { return key->GetValue().bar; }, first, delta);
     for (const auto& key : keys) {
-        bars.push_back(key->GetValue().bar);
         score.RemoveKeySignature(key);
     }
-    int carried = CarriedToStart(bars, first, delta);
     for (std::size_t i = 0; i < keys.size(); ++i) {
         const auto& key = keys[i];
         auto value = key->GetValue();
@@ -212,11 +216,8 @@ void BarIndexTables::Shift(Score& score, int first, int delta)
     }
 
     std::vector<TimeSignatureEntry> entries = score.GetTimeSignatures();
-    bars.clear();
-    for (const auto& entry : entries) {
-        bars.push_back(entry.bar);
-    }
-    carried = CarriedToStart(bars, first, delta);
+    carried = CarriedToStart(
+        entries, [](const TimeSignatureEntry& entry) { return entry.bar; }, first, delta);
     ClearTimeSignatures(score);
     for (std::size_t i = 0; i < entries.size(); ++i) {
         auto entry = entries[i];
@@ -232,12 +233,11 @@ void BarIndexTables::Shift(Score& score, int first, int delta)
     }
 
     auto tempos = score.GetTempoMarkList();
-    bars.clear();
+    carried = CarriedToStart(
+        tempos, [](const auto& tempo) { return tempo->GetValue().position; }, first, delta);
     for (const auto& tempo : tempos) {
-        bars.push_back(tempo->GetValue().position);
         score.RemoveTempoMark(tempo);
     }
-    carried = CarriedToStart(bars, first, delta);
     for (std::size_t i = 0; i < tempos.size(); ++i) {
         const auto& tempo = tempos[i];
         auto value = tempo->GetValue();

@@ -63,16 +63,22 @@ int BarLength(const ScoreEditor& editor, int barIndex)
     return ClampToInt(beats * kTicksPerWhole / beatType);
 }
 
-int EndOfNoteBefore(const Bar& bar, int limit)
+std::shared_ptr<Note> LastNoteBefore(const Bar& bar, int limit)
 {
-    int end = 0;
+    std::shared_ptr<Note> found;
     for (const auto& note : bar.GetNotes()) {
         if (!note || note->GetStartTime() >= limit) {
             break;
         }
-        end = GetNoteEndTime(note);
+        found = note;
     }
-    return end;
+    return found;
+}
+
+int EndOfNoteBefore(const Bar& bar, int limit)
+{
+    const auto note = LastNoteBefore(bar, limit);
+    return note ? GetNoteEndTime(note) : 0;
 }
 
 }  // namespace input_position

@@ -30,6 +30,9 @@ void MoveCursorNext(ScoreEditor& editor);
 void MoveCursorPrevious(ScoreEditor& editor);
 // The length of a bar under the time signature in force there (4/4 without one).
 int BarLength(const ScoreEditor& editor, int barIndex);
+// The last note of the bar that starts before `limit` (the walk stops at a missing
+// note); empty when the first note already starts at or after it.
+std::shared_ptr<Note> LastNoteBefore(const Bar& bar, int limit);
 // The end of the last note of the bar that starts before `limit`, or 0 when none does.
 int EndOfNoteBefore(const Bar& bar, int limit);
 }  // namespace input_position

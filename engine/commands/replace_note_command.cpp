@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/commands/set_note_properties_command.h"
 #include "engine/model/bar.h"
 #include "engine/model/chord_note_list.h"
 #include "engine/model/grace_note_list.h"
@@ -18,10 +19,9 @@ std::shared_ptr<Note> MakeReplacementNote(const Note& old, int pitchCode)
     auto note = CreateNote(pitchCode);
     if (!note)
         return nullptr;
-    note->SetOctave(old.GetOctave());
-    note->SetDuration(old.GetDuration());
-    note->SetDots(old.GetDots());
-    note->SetAccidental(old.GetAccidental());
+    NoteInputValues values = SetNotePropertiesCommand::ValuesOf(old);
+    values.pitch = pitchCode;
+    SetNotePropertiesCommand::Apply(*note, values);
     note->SetStartTime(old.GetStartTime());
     note->SetTupletActual(old.GetTupletActual());
     note->SetTupletNormal(old.GetTupletNormal());

@@ -3,15 +3,13 @@
 #include <set>
 
 #include "engine/editor/score_editor.h"
+#include "engine/editor/selected_notes.h"
 #include "engine/model/bar.h"
-#include "engine/model/chord_note_list.h"
 #include "engine/model/element_path.h"
 #include "engine/model/expression_text.h"
-#include "engine/model/grace_note_list.h"
 #include "engine/model/key_signature.h"
 #include "engine/model/line_mark.h"
 #include "engine/model/note.h"
-#include "engine/model/note_list.h"
 #include "engine/model/part.h"
 #include "engine/model/score.h"
 #include "engine/model/tempo_mark.h"
@@ -20,23 +18,6 @@
 namespace quaverly {
 
 namespace {
-
-// Each note of the list with its chord and grace notes.
-std::set<const Note*> NotesWithTheirOwn(const std::vector<std::shared_ptr<Note>>& notes)
-{
-    std::set<const Note*> all;
-    const auto addAll = [&all](const NoteList& list) {
-        for (const auto& own : list.GetNotes())
-            all.insert(own.get());
-    };
-    for (const auto& note : notes) {
-        all.insert(note.get());
-        addAll(*note->GetChordNotes());
-        addAll(*note->GetGraceListA());
-        addAll(*note->GetGraceListB());
-    }
-    return all;
-}
 
 void SetNotes(Bar& bar, const std::vector<std::shared_ptr<Note>>& notes)
 {
@@ -52,7 +33,10 @@ void SetNotes(Bar& bar, const std::vector<std::shared_ptr<Note>>& notes)
 void ReplaceBarNotes(Part& part, Bar& bar, const std::vector<std::shared_ptr<Note>>& notes,
                      LiftedAttachments& lifted)
 {
-    const std::set<const Note*> leaving = NotesWithTheirOwn(bar.GetNotes());
+    // The bar's notes with their chord and grace notes.
+    std::set<const Note*> leaving;
+    for (const NotePlace& place : NotesOfBar(bar, nullptr))
+        leaving.insert(place.note.get());
     const std::vector<std::shared_ptr<Tie>> ties = part.GetTies();  // a copy: it shrinks
     for (const auto& tie : ties) {
         const NoteAnchor start = tie->GetStart();

@@ -55,12 +55,6 @@ std::shared_ptr<Part> PartAt(const Score& score, int index)
     return std::dynamic_pointer_cast<Part>(GetElementAtPath2(score, index, 0));
 }
 
-int KeyFifthsAt(const Score& score, int bar)
-{
-    const auto key = score.FindKeySignature(bar);
-    return key ? key->GetValue().fifths : 0;
-}
-
 // A chord note in a tuplet note plays in the tuplet's time even when only the main note
 // carries the counts.
 std::int64_t ChordNoteLength(const Note& chordNote, const Note& main)
@@ -84,6 +78,12 @@ int ScoreDataExporter::KeyNumber(int typeCode, int accidental, int octave, int f
     const std::int64_t spelledOctave = std::int64_t{octave} + 5 - (fifths < 0 ? 1 : 0);
     return ClampToInt(tonic + 12 * spelledOctave + DegreeSemitones(typeCode) +
                       AccidentalSemitones(accidental));
+}
+
+int ScoreDataExporter::KeyFifthsAt(const Score& score, int bar)
+{
+    const auto key = score.FindKeySignature(bar);
+    return key ? key->GetValue().fifths : 0;
 }
 
 bool ScoreDataExporter::ExportScore(tabulon::ScoreData* data)

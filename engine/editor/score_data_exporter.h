@@ -47,6 +47,8 @@ public:
     // other code adds nothing). Type codes 8 and 10-13 sound as degree 7, unknown codes
     // as degree 1.
     static int KeyNumber(int typeCode, int accidental, int octave, int fifths);
+    // The key in force at the bar, as its number of fifths; 0 before the first key.
+    static int KeyFifthsAt(const Score& score, int bar);
 
 private:
     // True for a note that sounds (not a rest, a dash or an unset note).

@@ -5,6 +5,7 @@
 #include <tuple>
 #include <vector>
 
+#include "engine/editor/score_data_exporter.h"
 #include "engine/model/bar.h"
 #include "engine/model/chord_note_list.h"
 #include "engine/model/container_element.h"
@@ -64,12 +65,6 @@ bool IsLower(const Note& a, const Note& b)
 std::shared_ptr<Part> PartOf(const Score& score, int index)
 {
     return std::dynamic_pointer_cast<Part>(GetElementAtPath2(score, index, 0));
-}
-
-int KeyFifthsAt(const Score& score, int bar)
-{
-    const auto key = score.FindKeySignature(bar);
-    return key ? key->GetValue().fifths : 0;
 }
 
 }  // namespace
@@ -235,7 +230,7 @@ void ScoreDataImporter::ImportStaff(Part& part, const tabulon::StaffData& staff,
     for (const tabulon::NoteRecord& record : staff.GetNotes()) {
         if (!IsUsable(record) || record.bar >= barCount)
             continue;
-        const int fifths = score_ ? KeyFifthsAt(*score_, record.bar) : 0;
+        const int fifths = score_ ? ScoreDataExporter::KeyFifthsAt(*score_, record.bar) : 0;
         auto note = ImportNote(record, fifths);
         if (!note)
             continue;

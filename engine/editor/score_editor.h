@@ -310,6 +310,14 @@ public:
     // Puts the cursor on the page, line and offset that hold the bar (limited to the
     // last bar); the track and time stay. False when no page shows the bar.
     bool PlaceCursorOnBar(int bar);
+    // The first laid-out line whose bar range holds the bar, with its page and line
+    // indexes; no line (and indexes of -1) when none does.
+    struct LineOfBar {
+        int page = -1;
+        int line = -1;
+        std::shared_ptr<SystemNode> node;
+    };
+    LineOfBar FindLineOfBar(int bar) const;
 
 private:
     // One header text through its command, laid out again with the heading.
@@ -395,6 +403,10 @@ private:
     void AddPitchEdits(int first, int end, std::vector<std::unique_ptr<EditCommand>> edits);
     // The re-flows that follow a change of the part list.
     void AddPartReflows();
+    // The insertion of `count` bars at bar `index`, added to the open group with what
+    // follows it: the lines from `line` on laid out again, the pages re-filled from the
+    // cursor's page and the final bar line moved to the new last bar.
+    void AddBarInsertion(int index, int count, const std::shared_ptr<SystemNode>& line);
 
     // Open command groups, innermost last.
     std::vector<std::shared_ptr<EditCommand>> openGroups_;

@@ -21,19 +21,6 @@ namespace {
 // Virtual-key codes the editor handles itself.
 constexpr int kBackspace = 8;
 
-// The last note of the bar that starts before the time; none when the first note already
-// starts at or after it.
-std::shared_ptr<Note> FindLastElementBefore(const Bar& bar, int time)
-{
-    std::shared_ptr<Note> found;
-    for (const auto& note : bar.GetNotes()) {
-        if (!note || note->GetStartTime() >= time)
-            break;
-        found = note;
-    }
-    return found;
-}
-
 // The degree above or below: after 7 comes 1 an octave higher, before 1 comes 7 an
 // octave lower. Value, dots and accidental stay.
 NoteInputValues StepDegree(NoteInputValues values, bool up)
@@ -165,7 +152,7 @@ void ScoreEditor::DeleteBeforeCursor()
     // The note the cursor steps back over is the one that goes: the step runs first and
     // puts the cursor at that note's start, then the note asks for its own removal.
     const auto bar = input_position::CursorBar(*this);
-    const auto before = bar ? FindLastElementBefore(*bar, cursor.timeInBar) : nullptr;
+    const auto before = bar ? input_position::LastNoteBefore(*bar, cursor.timeInBar) : nullptr;
     auto step = std::make_unique<CursorStepCommand>(this);
     // A step that deletes nothing is a cursor move: it runs but is no undo step.
     step->SetTransient(!before);

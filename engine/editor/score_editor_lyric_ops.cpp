@@ -42,25 +42,6 @@ std::shared_ptr<Lyric> FindLyricAt(const ScoreElement& score, int part, int bar,
     return nullptr;
 }
 
-// The laid-out line that shows the bar; none before the first layout or past the end.
-std::shared_ptr<SystemNode> LineOfBar(const ScoreElement& layout, int bar)
-{
-    for (int p = 0; p < layout.GetChildCount(); ++p) {
-        const auto page = layout.GetChild(p);
-        if (!page)
-            continue;
-        for (int l = 0; l < page->GetChildCount(); ++l) {
-            const auto line = std::dynamic_pointer_cast<SystemNode>(page->GetChild(l));
-            if (!line)
-                continue;
-            const BarRange range = line->GetBarRange();
-            if (bar >= range.first && bar < range.end)
-                return line;
-        }
-    }
-    return nullptr;
-}
-
 }  // namespace
 
 void ScoreEditor::SetLyricVerse(int verse)
@@ -122,7 +103,7 @@ void ScoreEditor::SetLyricText(const LyricTextRecord& record)
     set->SetText(record.text);
     set->SetLyric(lyric);
     AddCommand(std::move(set));
-    if (const auto line = LineOfBar(*layout, record.bar)) {
+    if (const auto line = FindLineOfBar(record.bar).node) {
         auto relayout = std::make_unique<RelayoutFromElementCommand>(this);
         relayout->SetStartElement(line);
         AddCommand(std::move(relayout));

@@ -16,15 +16,14 @@
 #include "engine/commands/cursor_commands.h"
 #include "engine/commands/enter_note_command.h"
 #include "engine/commands/input_position_commands.h"
-#include "engine/commands/insert_bars_command.h"
 #include "engine/commands/insert_note_command.h"
 #include "engine/commands/make_tuplet_command.h"
-#include "engine/commands/move_final_barline_command.h"
 #include "engine/commands/refresh_commands.h"
 #include "engine/commands/replace_note_command.h"
 #include "engine/commands/replace_note_data_command.h"
 #include "engine/commands/set_note_duration_command.h"
 #include "engine/commands/set_note_field_command.h"
+#include "engine/editor/score_data_exporter.h"
 #include "engine/editor/score_editor.h"
 #include "engine/editor/selected_notes.h"
 #include "engine/layout/system_node.h"
@@ -76,12 +75,8 @@ std::shared_ptr<Note> MakeNote(const NoteInputValues& values)
     if (values.duration <= 0)
         return nullptr;
     auto note = CreateNote(values.pitch);
-    if (!note)
-        return nullptr;
-    note->SetOctave(values.octave);
-    note->SetDuration(values.duration);
-    note->SetDots(values.dots);
-    note->SetAccidental(values.accidental);
+    if (note)
+        SetNotePropertiesCommand::Apply(*note, values);
     return note;
 }
 
@@ -90,14 +85,9 @@ int NoteClassOf(int code)
 {
     if (code == pitch_code::kRest)
         return 0;
-    if (code >= pitch_code::kFirstDegree && code <= pitch_code::kLastDegree)
+    if (IsDegreeCode(code))
         return 1;
     return code >= pitch_code::kFirstSpecial && code <= pitch_code::kLastSpecial ? 2 : -1;
-}
-
-bool IsDegree(int code)
-{
-    return code >= pitch_code::kFirstDegree && code <= pitch_code::kLastDegree;
 }
 
 // Lower: a lower octave, or the same octave and a lower degree.
@@ -237,8 +227,7 @@ bool SamePitch(const Note& a, const Note& b)
 int ScoreEditor::CursorKey() const
 {
     const int bar = GetCursorBarIndex();
-    const auto key = bar >= 0 ? score->FindKeySignature(bar) : nullptr;
-    return key ? key->GetValue().fifths : 0;
+    return bar >= 0 ? ScoreDataExporter::KeyFifthsAt(*score, bar) : 0;
 }
 
 void ScoreEditor::InputNote(int typeCode, int octave, int value, int dots, int accidental,
@@ -309,19 +298,7 @@ bool ScoreEditor::InsertNoteAtCursor(const std::shared_ptr<Note>& note)
             NewNoteDuration(*bar, cursor.timeInBar, note->GetDuration(), note->GetDots()) &&
         barIndex + 1 == barCount && barCount < input_position::kMaxBarsByEntry) {
         BeginGroup(false);
-        auto append = std::make_unique<InsertBarsCommand>(this);
-        append->SetIndex(barCount);
-        append->SetCount(1);
-        AddCommand(std::move(append));
-        auto relayout = std::make_unique<RelayoutFromElementAllCommand>(this);
-        relayout->SetStartElement(line);
-        AddCommand(std::move(relayout));
-        auto reflow = std::make_unique<ReflowLinesKeepCommand>(this);
-        reflow->SetPage(cursor.page);
-        AddCommand(std::move(reflow));
-        auto finalBarline = std::make_unique<MoveFinalBarlineCommand>(this);
-        finalBarline->SetBarIndex(barCount);
-        AddCommand(std::move(finalBarline));
+        AddBarInsertion(barCount, 1, line);
         AddCommand(std::make_unique<PageStepCommand>(this));
         AddCommand(std::make_unique<PlaceCursorCommand>(this));
         EndGroup();
@@ -381,7 +358,7 @@ bool ScoreEditor::AddChordNotesAtCursor(const std::vector<NoteInputValues>& pitc
     if (!main || !IsPitchedNote(*main))
         return false;
     for (const NoteInputValues& pitch : pitches)
-        if (!IsDegree(pitch.pitch))
+        if (!IsDegreeCode(pitch.pitch))
             return false;
 
     const NoteInputValues before = SetNotePropertiesCommand::ValuesOf(*main);
@@ -611,12 +588,7 @@ void ScoreEditor::ToggleTie()
             // Tied already: the tie goes.
             for (const auto& tie : part->GetTies()) {
                 if (tie && tie->GetStart().note == note) {
-                    auto remove = std::make_unique<RemoveTieCommand>(this);
-                    remove->Target().SetTie(tie);
-                    remove->Target().SetPart(part);
-                    remove->Target().SetStart(tie->GetStart());
-                    remove->Target().SetEnd(tie->GetEnd());
-                    command = std::move(remove);
+                    command = MakeTieRemoval(this, part, tie);
                     break;
                 }
             }

@@ -53,20 +53,6 @@ constexpr int kPreviousNote = 6;
 constexpr int kNextNote = 7;
 }  // namespace navigation
 
-// The page whose lines hold the bar; past the last page when none does.
-int PageOfBar(const ScoreElement& layout, int bar)
-{
-    for (int p = 0; p < layout.GetChildCount(); ++p) {
-        const auto page = layout.GetChild(p);
-        for (int l = 0; page && l < page->GetChildCount(); ++l) {
-            const auto line = std::dynamic_pointer_cast<SystemNode>(page->GetChild(l));
-            if (line && bar >= line->GetBarRange().first && bar < line->GetBarRange().end)
-                return p;
-        }
-    }
-    return layout.GetChildCount();
-}
-
 // The number of bars the cursor's line shows; 0 off the layout or on the heading.
 int BarsOnCursorLine(const ScoreEditor& editor)
 {
@@ -86,12 +72,6 @@ constexpr int kRangeBars = 0;
 constexpr int kRangeToEnd = 1;
 constexpr int kRangeToKeyChange = 2;
 constexpr int kDirectionDown = 1;
-
-int KeyAt(const Score& score, int bar)
-{
-    const auto key = score.FindKeySignature(bar);
-    return key ? key->GetValue().fifths : 0;
-}
 
 // A pitch moved from one key into another, up or down to the nearest tonic of the
 // target key, and spelled in the target key: the degrees stay what they were.
@@ -224,38 +204,35 @@ void ScoreEditor::DeletePart(int index)
     NotifyDocumentChanged();
 }
 
+void ScoreEditor::AddBarInsertion(int index, int count, const std::shared_ptr<SystemNode>& line)
+{
+    const int barCount = GetBarCount();
+    auto insert = std::make_unique<InsertBarsCommand>(this);
+    insert->SetIndex(index);
+    insert->SetCount(count);
+    AddCommand(std::move(insert));
+    auto relayout = std::make_unique<RelayoutFromElementAllCommand>(this);
+    relayout->SetStartElement(line);
+    AddCommand(std::move(relayout));
+    auto reflow = std::make_unique<ReflowLinesKeepCommand>(this);
+    reflow->SetPage(cursor.page);
+    AddCommand(std::move(reflow));
+    auto finalBarline = std::make_unique<MoveFinalBarlineCommand>(this);
+    finalBarline->SetBarIndex(barCount);
+    AddCommand(std::move(finalBarline));
+}
+
 void ScoreEditor::AddBars(const BarRecord& record)
 {
     const int barCount = GetBarCount();
     // The score grows up to the limit of a new score.
     const int count = ClampToInt(std::min<std::int64_t>(
         record.count, std::int64_t{BuildScoreCommand::kMaxBars} - barCount));
-    std::shared_ptr<SystemNode> holder;
-    for (int p = 0; p < layout->GetChildCount() && !holder; ++p) {
-        const auto page = layout->GetChild(p);
-        for (int l = 0; page && l < page->GetChildCount() && !holder; ++l) {
-            const auto line = std::dynamic_pointer_cast<SystemNode>(page->GetChild(l));
-            if (line && record.index >= line->GetBarRange().first &&
-                record.index < line->GetBarRange().end)
-                holder = line;
-        }
-    }
+    const std::shared_ptr<SystemNode> holder = FindLineOfBar(record.index).node;
     if (!holder || count < 1)
         return;
-    auto insert = std::make_unique<InsertBarsCommand>(this);
-    insert->SetIndex(record.index + 1);
-    insert->SetCount(count);
-    auto relayout = std::make_unique<RelayoutFromElementAllCommand>(this);
-    relayout->SetStartElement(holder);
-    auto reflow = std::make_unique<ReflowLinesKeepCommand>(this);
-    reflow->SetPage(cursor.page);
-    auto finalBarline = std::make_unique<MoveFinalBarlineCommand>(this);
-    finalBarline->SetBarIndex(barCount);
     BeginGroup(false);
-    AddCommand(std::move(insert));
-    AddCommand(std::move(relayout));
-    AddCommand(std::move(reflow));
-    AddCommand(std::move(finalBarline));
+    AddBarInsertion(record.index + 1, count, holder);
     EndGroup();
     RecordIrreversible(std::make_shared<NoOpCommand>());
     NotifyDocumentChanged();
@@ -282,12 +259,7 @@ void ScoreEditor::DeleteBars(int first, int count)
             if (!tie || (going.count(tie->GetStart().note.get()) == 0 &&
                          going.count(tie->GetEnd().note.get()) == 0))
                 continue;
-            auto remove = std::make_unique<RemoveTieCommand>(this);
-            remove->Target().SetTie(tie);
-            remove->Target().SetPart(part);
-            remove->Target().SetStart(tie->GetStart());
-            remove->Target().SetEnd(tie->GetEnd());
-            AddCommand(std::move(remove));
+            AddCommand(MakeTieRemoval(this, part, tie));
         }
         for (const auto& mark : part->GetLineMarks()) {
             if (!mark)
@@ -311,7 +283,10 @@ void ScoreEditor::DeleteBars(int first, int count)
     // The lines are cut again from the page of the bar before the first that goes when
     // that page comes before the cursor's: the lines there held the bars that are gone,
     // and the line before them may have ended at a break that goes with them.
-    const int reflowPage = std::min(cursor.page, PageOfBar(*layout, std::max(first - 1, 0)));
+    // Past the last page when no line holds that bar.
+    const LineOfBar before = FindLineOfBar(std::max(first - 1, 0));
+    const int reflowPage =
+        std::min(cursor.page, before.node ? before.page : layout->GetChildCount());
     auto reflow = std::make_unique<ReflowLinesFromCommand>(this);
     reflow->SetPage(reflowPage);
     AddCommand(std::move(reflow));
@@ -371,12 +346,12 @@ void ScoreEditor::Transpose(const TransposeRequest& request)
     if (to <= from)
         return;
     const int target = request.targetKey;
-    const int keyAtFrom = KeyAt(*score, from);
-    const int keyAtTo = KeyAt(*score, to);
+    const int keyAtFrom = ScoreDataExporter::KeyFifthsAt(*score, from);
+    const int keyAtTo = ScoreDataExporter::KeyFifthsAt(*score, to);
     const bool down = request.direction == kDirectionDown;
     const Score& model = *score;
     auto edits = EditPitches(model, from, to, [&model, target, down](const NoteInputValues& v, int bar) {
-        return TransposeNote(v, KeyAt(model, bar), target, down);
+        return TransposeNote(v, ScoreDataExporter::KeyFifthsAt(model, bar), target, down);
     });
     BeginGroup(false);
     if (keyAtFrom != target)
@@ -541,14 +516,8 @@ bool ScoreEditor::Navigate(int index)
             if (!current)
                 break;
             // The start of the last note that starts before the time, in this bar ...
-            int start = -1;
-            for (const auto& note : current->GetNotes()) {
-                if (!note || note->GetStartTime() >= cursor.timeInBar)
-                    break;
-                start = note->GetStartTime();
-            }
-            if (start >= 0) {
-                cursor.timeInBar = start;
+            if (const auto note = input_position::LastNoteBefore(*current, cursor.timeInBar)) {
+                cursor.timeInBar = note->GetStartTime();
                 return true;
             }
             // ... else the end of the previous bar's last note.

@@ -408,28 +408,32 @@ void ScoreEditor::EqualizeBarCounts()
     }
 }
 
+ScoreEditor::LineOfBar ScoreEditor::FindLineOfBar(int bar) const
+{
+    for (int p = 0; p < layout->GetChildCount(); ++p) {
+        const auto page = layout->GetChild(p);
+        for (int l = 0; page && l < page->GetChildCount(); ++l) {
+            auto line = std::dynamic_pointer_cast<SystemNode>(page->GetChild(l));
+            if (line && bar >= line->GetBarRange().first && bar < line->GetBarRange().end)
+                return {p, l, std::move(line)};
+        }
+    }
+    return {};
+}
+
 bool ScoreEditor::PlaceCursorOnBar(int bar)
 {
     const int barCount = GetBarCount();
     if (barCount <= 0)
         return false;
     bar = std::clamp(bar, 0, barCount - 1);
-    for (int p = 0; p < layout->GetChildCount(); ++p) {
-        const auto page = layout->GetChild(p);
-        for (int l = 0; page && l < page->GetChildCount(); ++l) {
-            const auto line = std::dynamic_pointer_cast<SystemNode>(page->GetChild(l));
-            if (!line)
-                continue;
-            const BarRange range = line->GetBarRange();
-            if (bar >= range.first && bar < range.end) {
-                cursor.page = p;
-                cursor.line = l;
-                cursor.barInLine = bar - range.first;
-                return true;
-            }
-        }
-    }
-    return false;
+    const LineOfBar found = FindLineOfBar(bar);
+    if (!found.node)
+        return false;
+    cursor.page = found.page;
+    cursor.line = found.line;
+    cursor.barInLine = bar - found.node->GetBarRange().first;
+    return true;
 }
 
 int ScoreEditor::ShowPlaybackPosition(const PlaybackPosition& position)

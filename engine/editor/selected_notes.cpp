@@ -93,10 +93,14 @@ std::unique_ptr<EditCommand> MakeLineRelayout(ScoreEditor* editor,
     return relayout;
 }
 
+bool IsDegreeCode(int code)
+{
+    return code >= pitch_code::kFirstDegree && code <= pitch_code::kLastDegree;
+}
+
 bool IsPitchedNote(const Note& note)
 {
-    const int code = note.GetPitchCode();
-    return code >= pitch_code::kFirstDegree && code <= pitch_code::kLastDegree;
+    return IsDegreeCode(note.GetPitchCode());
 }
 
 }  // namespace quaverly

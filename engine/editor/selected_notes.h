@@ -61,6 +61,7 @@ std::unique_ptr<EditCommand> MakeLineRelayout(ScoreEditor* editor,
                                               const std::shared_ptr<ScoreElement>& line);
 
 // True for the scale degrees 1 to 7 (pitch codes 2 to 8).
+bool IsDegreeCode(int code);
 bool IsPitchedNote(const Note& note);
 
 }  // namespace quaverly

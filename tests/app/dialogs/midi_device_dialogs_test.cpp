@@ -12,7 +12,6 @@
 #include <QCheckBox>
 #include <QImage>
 #include <QListWidget>
-#include <QPainter>
 
 #include <string>
 #include <vector>
@@ -227,22 +226,9 @@ TEST_F(MidiDeviceDialogsTest, SpecimenOfTheDialogs)
     dialogs.RunDeviceDialog();
     ASSERT_EQ(pictures.size(), 5u);
 
-    int width = 0;
-    int height = 0;
-    for (const QImage& picture : pictures) {
+    for (const QImage& picture : pictures)
         EXPECT_GT(picture.width(), 100);
-        width = std::max(width, picture.width());
-        height += picture.height() + 10;
-    }
-    QImage sheet(width + 20, height + 10, QImage::Format_RGB32);
-    sheet.fill(Qt::darkGray);
-    QPainter painter(&sheet);
-    int y = 10;
-    for (const QImage& picture : pictures) {
-        painter.drawImage(10, y, picture);
-        y += picture.height() + 10;
-    }
-    painter.end();
+    const QImage sheet = dialog_test::PictureSheet(pictures, 1, Qt::darkGray);
     dialog_test::SaveScreenshot(sheet, "midi_device_dialogs.png");
 }
 

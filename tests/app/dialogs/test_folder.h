@@ -2,16 +2,20 @@
 // naming the files the dialogs read, and saving screenshots to look at.
 #pragma once
 
+#include <QColor>
 #include <QImage>
+#include <QPainter>
 #include <QString>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/dialogs/data_folder.h"
 #include "platform/font_resources.h"
@@ -122,6 +126,41 @@ inline void SaveScreenshot(const QImage& image, const std::string& name)
     const std::filesystem::path file = SpecimenFolder() / name;
     ASSERT_TRUE(image.save(QString::fromStdString(file.string())));
     std::cout << "screenshot: " << file.string() << "\n";
+}
+
+// One picture of several, `columns` to a row, each 10 pixels from its neighbours and from
+// the edges, on the background colour.
+inline QImage PictureSheet(const std::vector<QImage>& pictures, int columns, const QColor& background)
+{
+    constexpr int kGap = 10;
+    const auto columnCount = static_cast<std::size_t>(std::max(columns, 1));
+    int width = 0;
+    int height = 0;
+    for (std::size_t row = 0; row < pictures.size(); row += columnCount) {
+        int rowWidth = 0;
+        int rowHeight = 0;
+        for (std::size_t i = row; i < std::min(row + columnCount, pictures.size()); ++i) {
+            rowWidth += pictures[i].width() + kGap;
+            rowHeight = std::max(rowHeight, pictures[i].height() + kGap);
+        }
+        width = std::max(width, rowWidth);
+        height += rowHeight;
+    }
+    QImage sheet(width + kGap, height + kGap, QImage::Format_RGB32);
+    sheet.fill(background);
+    QPainter painter(&sheet);
+    int y = kGap;
+    for (std::size_t row = 0; row < pictures.size(); row += columnCount) {
+        int x = kGap;
+        int rowHeight = 0;
+        for (std::size_t i = row; i < std::min(row + columnCount, pictures.size()); ++i) {
+            painter.drawImage(x, y, pictures[i]);
+            x += pictures[i].width() + kGap;
+            rowHeight = std::max(rowHeight, pictures[i].height() + kGap);
+        }
+        y += rowHeight;
+    }
+    return sheet;
 }
 
 }  // namespace dialog_test

@@ -20,7 +20,6 @@
 #include "tests/app/dialogs/value_dialog_test_support.h"
 
 #include <QImage>
-#include <QPainter>
 #include <QPixmap>
 
 #include <cstdlib>
@@ -122,38 +121,7 @@ TEST(Specimen, ValueDialogs)
         pictures.push_back(std::move(picture));
     }
     // One sheet of them all, three to a row.
-    const int columns = 3;
-    int width = 0;
-    int height = 0;
-    int rowHeight = 0;
-    int rowWidth = 0;
-    for (std::size_t i = 0; i < pictures.size(); ++i) {
-        rowWidth += pictures[i].width() + 10;
-        rowHeight = std::max(rowHeight, pictures[i].height() + 10);
-        if ((i + 1) % columns == 0 || i + 1 == pictures.size()) {
-            width = std::max(width, rowWidth);
-            height += rowHeight;
-            rowWidth = 0;
-            rowHeight = 0;
-        }
-    }
-    QImage sheet(width + 10, height + 10, QImage::Format_RGB32);
-    sheet.fill(Qt::white);
-    QPainter painter(&sheet);
-    int x = 10;
-    int y = 10;
-    rowHeight = 0;
-    for (std::size_t i = 0; i < pictures.size(); ++i) {
-        painter.drawImage(x, y, pictures[i]);
-        x += pictures[i].width() + 10;
-        rowHeight = std::max(rowHeight, pictures[i].height() + 10);
-        if ((i + 1) % columns == 0) {
-            x = 10;
-            y += rowHeight;
-            rowHeight = 0;
-        }
-    }
-    painter.end();
+    const QImage sheet = dialog_test::PictureSheet(pictures, 3, Qt::white);
     const std::filesystem::path file = folder / "value_dialogs.png";
     EXPECT_TRUE(sheet.save(QString::fromStdString(file.string())));
     std::cout << "specimen sheet: " << file.string() << "\n";

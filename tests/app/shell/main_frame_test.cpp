@@ -9,6 +9,8 @@
 #include <QDockWidget>
 #include <QImage>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QSlider>
 #include <QStatusBar>
 #include <QToolBar>
@@ -112,6 +114,48 @@ TEST_F(MainFrameTest, NoTwoButtonsOfAToolbarLookAlike)
                 EXPECT_NE(image, other) << action->toolTip().toStdString() << " / " << tip.toStdString();
             seen.emplace_back(image, action->toolTip());
         }
+    }
+}
+
+// The File menu holds the export submenu right after Save As, and the commands with keys
+// of their own keep them with every menu closed: the window itself holds their actions.
+TEST_F(MainFrameTest, FileMenuExportsAfterSaveAsAndTheWindowHoldsTheMenuKeys)
+{
+    QMenu* file = frame_->menuBar()->actions().front()->menu();
+    ASSERT_NE(file, nullptr);
+    const QList<QAction*> items = file->actions();
+    const qsizetype saveAs = items.indexOf(frame_->Commands().Action(cmd::kFileSaveAs));
+    ASSERT_GE(saveAs, 0);
+    ASSERT_LT(saveAs + 1, items.size());
+    QMenu* exports = items[saveAs + 1]->menu();
+    ASSERT_NE(exports, nullptr);
+    EXPECT_EQ(exports->title(), QStringLiteral("导出(&E)"));
+    std::vector<std::pair<int, QString>> offered;
+    for (QAction* action : exports->actions())
+        offered.emplace_back(frame_->Commands().IdOf(action), action->text());
+    EXPECT_EQ(offered, (std::vector<std::pair<int, QString>>{{cmd::kExportMidi, QStringLiteral("MIDI文件...")},
+                                                             {cmd::kExportMetafile, QStringLiteral("WMF文件...")}}));
+
+    const struct {
+        int id;
+        QList<QKeySequence> keys;
+    } expected[] = {
+        {cmd::kFileNew, {QKeySequence(QStringLiteral("Ctrl+N"))}},
+        {cmd::kFileOpen, {QKeySequence(QStringLiteral("Ctrl+O"))}},
+        {cmd::kFileSave, {QKeySequence(QStringLiteral("Ctrl+S"))}},
+        {cmd::kFilePrint, {QKeySequence(QStringLiteral("Ctrl+P"))}},
+        {cmd::kEditUndo, {QKeySequence(QStringLiteral("Ctrl+Z")), QKeySequence(QStringLiteral("Alt+Backspace"))}},
+        {cmd::kEditRedo, {QKeySequence(QStringLiteral("Ctrl+Y"))}},
+        {cmd::kHelp, {QKeySequence(QStringLiteral("F1"))}},
+        {cmd::kEditCut, {QKeySequence(QStringLiteral("Ctrl+X"))}},
+        {cmd::kEditCopy, {QKeySequence(QStringLiteral("Ctrl+C"))}},
+        {cmd::kEditPaste, {QKeySequence(QStringLiteral("Ctrl+V"))}},
+    };
+    for (const auto& [id, keys] : expected) {
+        SCOPED_TRACE(id);
+        QAction* action = frame_->Commands().Action(id);
+        EXPECT_EQ(action->shortcuts(), keys);
+        EXPECT_TRUE(frame_->actions().contains(action));
     }
 }
 
