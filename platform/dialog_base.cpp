@@ -2,6 +2,7 @@
 
 #include "platform/data_exchange.h"
 #include "platform/dialog_service.h"
+#include "platform/qt_string.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -12,14 +13,6 @@
 #include <QTextEdit>
 
 namespace platform {
-namespace {
-
-QString ToQString(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 DialogBase::DialogBase(QWidget* parent, int templateId)
     : QDialog(parent),

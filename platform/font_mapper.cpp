@@ -1,5 +1,7 @@
 #include "platform/font_mapper.h"
 
+#include "platform/qt_string.h"
+
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QHash>
@@ -91,11 +93,6 @@ QString CjkCompanion(Kind kind, std::uint8_t charSet)
     return traditional ? kCjkSansTraditional : kCjkSans;
 }
 
-QString FromU16(std::u16string_view s)
-{
-    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 std::mutex& CacheMutex()
 {
     static std::mutex mutex;
@@ -151,7 +148,7 @@ bool FontMapper::IsMusicFace(std::u16string_view faceName)
 QStringList FontMapper::Families(std::u16string_view faceName, std::uint8_t charSet,
                                  std::uint8_t pitchAndFamily)
 {
-    const QString face = FromU16(faceName).trimmed();
+    const QString face = ToQString(faceName).trimmed();
     if (IsMusicFace(faceName))
         return {face};
 

@@ -2,6 +2,7 @@
 
 #include "platform/atomic_file.h"
 #include "platform/qt_device_context.h"
+#include "platform/qt_string.h"
 #include "platform/text_placement.h"
 
 #include <QFontMetricsF>
@@ -119,11 +120,6 @@ Rect Normalized(const Rect& r)
 {
     return Rect{std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right),
                 std::max(r.top, r.bottom)};
-}
-
-QString ToQString(std::u16string_view s)
-{
-    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
 }
 
 bool SameMapping(const Mapping& a, const Mapping& b)
@@ -334,14 +330,10 @@ bool MetafileDeviceContext::SyncClip()
         return false;  // nothing would show: the drawing is left out
     if (writtenClip_ && *writtenClip_ == clip)
         return true;
-    const Mapping& m = GetMapping();
-    auto logical = [&m](const Rect& device) {
-        const double x1 = (device.left - m.viewportOrg.x) / m.ScaleX() + m.windowOrg.x;
-        const double x2 = (device.right - m.viewportOrg.x) / m.ScaleX() + m.windowOrg.x;
-        const double y1 = (device.top - m.viewportOrg.y) / m.ScaleY() + m.windowOrg.y;
-        const double y2 = (device.bottom - m.viewportOrg.y) / m.ScaleY() + m.windowOrg.y;
-        return Rect{Round(std::min(x1, x2)), Round(std::min(y1, y2)), Round(std::max(x1, x2)),
-                    Round(std::max(y1, y2))};
+    auto logical = [this](const Rect& device) {
+        const Point a = DPtoLP(Point{device.left, device.top});
+        const Point b = DPtoLP(Point{device.right, device.bottom});
+        return Normalized(Rect{a.x, a.y, b.x, b.y});
     };
     // Rectangles in the logical units in force, which players agree on (they read the
     // device units of a region record differently): one rectangle intersected with no clip,

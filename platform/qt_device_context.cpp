@@ -1,6 +1,7 @@
 #include "platform/qt_device_context.h"
 
 #include "platform/font_mapper.h"
+#include "platform/qt_string.h"
 #include "platform/text_placement.h"
 
 #include <QFontMetricsF>
@@ -26,11 +27,6 @@ namespace {
 QColor ToQColor(ColorRef c)
 {
     return QColor(RedOf(c), GreenOf(c), BlueOf(c));
-}
-
-QString ToQString(std::u16string_view s)
-{
-    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
 }
 
 QRectF ToQRect(const Rect& r)
@@ -283,25 +279,19 @@ void QtDeviceContext::DrawRun(double x, double y, unsigned align, const QString&
             const QPointF origin = SnappedPoint(QPointF(x + dx, y + dy));
             painter_->translate(origin.x() - dx, origin.y() - dy);
         }
-        const QRectF cell(dx, dy - m.ascent, width, m.ascent + m.descent);
         if (outlines_) {
             if (fillCell) {
                 QPainterPath area;
-                area.addRect(cell);
+                area.addRect(QRectF(dx, dy - m.ascent, width, m.ascent + m.descent));
                 FillClipped(area, ToQColor(GetBkColor()));
             }
             QPainterPath glyphs;
             glyphs.setFillRule(Qt::WindingFill);
             glyphs.addText(QPointF(dx, dy), font, text);
             FillClipped(glyphs, ToQColor(GetTextColor()));
-            painter_->restore();
-            return;
+        } else {
+            PaintRun(QPointF(dx, dy), width, m, text, fillCell);
         }
-        if (fillCell)
-            painter_->fillRect(cell, ToQColor(GetBkColor()));
-        painter_->setFont(font);
-        painter_->setPen(ToQColor(GetTextColor()));
-        DrawShaped(QPointF(dx, dy), text);
         painter_->restore();
         return;
     }
@@ -309,13 +299,19 @@ void QtDeviceContext::DrawRun(double x, double y, unsigned align, const QString&
     // kept to 1/64 of a logical unit): saving, moving and restoring the painter for
     // every text makes such an engine write its whole state out each time. The painter
     // keeps the font and pen afterwards (nothing else here draws with them).
-    const QPointF origin = SnappedPoint(QPointF(x + dx, y + dy));
+    PaintRun(SnappedPoint(QPointF(x + dx, y + dy)), width, m, text, fillCell);
+}
+
+void QtDeviceContext::PaintRun(QPointF baselineOrigin, double width, const LineMetrics& m,
+                               const QString& text, bool fillCell)
+{
     if (fillCell)
-        painter_->fillRect(QRectF(origin.x(), origin.y() - m.ascent, width, m.ascent + m.descent),
+        painter_->fillRect(QRectF(baselineOrigin.x(), baselineOrigin.y() - m.ascent, width,
+                                  m.ascent + m.descent),
                            ToQColor(GetBkColor()));
-    painter_->setFont(font);
+    painter_->setFont(CurrentQFont());
     painter_->setPen(ToQColor(GetTextColor()));
-    DrawShaped(origin, text);
+    DrawShaped(baselineOrigin, text);
 }
 
 void QtDeviceContext::FillClipped(QPainterPath area, const QColor& color)

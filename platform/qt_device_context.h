@@ -124,6 +124,10 @@ private:
     double Advance(const QString& text);
     // Draws a line of text in the selected font with its baseline origin at the point.
     void DrawShaped(QPointF baselineOrigin, const QString& text);
+    // The same in the text colour through the painter's font and pen, over its cell
+    // (`width` long) in the background colour when `fillCell`.
+    void PaintRun(QPointF baselineOrigin, double width, const LineMetrics& m, const QString& text,
+                  bool fillCell);
     const QTextLayout* Shaped(const QString& text);
     // The box the glyph outlines of a line of text cover, about its baseline origin; none
     // when the outlines are not the glyphs' own (synthesized, stretched, decorated text).

@@ -2,6 +2,7 @@
 
 #include "platform/dialog_base.h"
 #include "platform/font_mapper.h"
+#include "platform/qt_string.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -17,11 +18,6 @@
 
 namespace platform {
 namespace {
-
-QString ToQString(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 double ScreenDpi()
 {

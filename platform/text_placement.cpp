@@ -1,5 +1,7 @@
 #include "platform/text_placement.h"
 
+#include "platform/qt_string.h"
+
 #include <QFontMetricsF>
 #include <QTextLayout>
 #include <QTextOption>
@@ -46,7 +48,7 @@ DrawTextLayout LayOutDrawText(std::u16string_view text, Rect& rect, unsigned for
                               const QFont& font, double lineHeight,
                               const std::function<double(const QString&)>& advance)
 {
-    QString s = QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+    QString s = ToQString(text);
     if (!(format & kDtNoPrefix))
         s = WithoutPrefixes(s);
     const QFontMetricsF fm(font);

@@ -164,7 +164,6 @@ void BeatGrouping::FillTuplets(const std::vector<TupletSpan>& spans,
             rest.start = ClampToInt(t);
             rest.tupletActual = tuplet.actual;
             rest.tupletNormal = tuplet.normal;
-            rest.inTuplet = true;
             rests.push_back(rest);
         }
         tupletRanges.push_back({tuplet.start, ClampToInt(span), 0, {}});
@@ -186,15 +185,10 @@ void BeatGrouping::Build(const std::vector<NotePtr>& notes,
     for (const Rest& values : rests) {
         NotePtr rest = CreateNote(pitch_code::kRest);
         rest->SetDuration(values.duration);
-        if (values.inTuplet) {
-            rest->SetStartTime(values.start);
-            rest->SetTupletActual(values.tupletActual);
-            rest->SetTupletNormal(values.tupletNormal);
-        } else {
-            rest->SetDots(values.dots);
-            rest->SetStartTime(values.start);
-            rest->SetTupletActual(0);
-        }
+        rest->SetDots(values.dots);
+        rest->SetStartTime(values.start);
+        rest->SetTupletActual(values.tupletActual);
+        rest->SetTupletNormal(values.tupletNormal);
         output.push_back(std::move(rest));
     }
 }
@@ -315,10 +309,8 @@ void BeatGrouping::BuildRests(const std::vector<NotePtr>& notes,
         const int highest = std::bit_width(bits) - 1;
         const std::int64_t base = (std::int64_t{1} << highest) * note_length::k128th / 4;
         Rest rest;
-        rest.duration = std::clamp(
-            ClampToInt(std::clamp<std::int64_t>(base, kRestLengthMin, kRestLengthMax)), 0,
-            note_limits::kMaxBaseDuration);
-        rest.dots = std::clamp(std::popcount(bits) > 1 ? 1 : 0, 0, note_limits::kMaxDots);
+        rest.duration = static_cast<int>(std::clamp<std::int64_t>(base, kRestLengthMin, kRestLengthMax));
+        rest.dots = std::popcount(bits) > 1 ? 1 : 0;
         rest.start = ClampToInt(entry.start);
         rests.push_back(rest);
     }

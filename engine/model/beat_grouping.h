@@ -75,8 +75,7 @@ public:
         int duration = 0;
         int dots = 0;
         int tupletActual = 0;
-        int tupletNormal = 0;
-        bool inTuplet = false;  // fills a place of a tuplet
+        int tupletNormal = 0;  // both 0 outside a tuplet
     };
     // The rests Build would append for the notes, the tuplets and the items already
     // placed, in the same order, without making notes (for a caller that only needs

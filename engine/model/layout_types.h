@@ -6,6 +6,7 @@
 // position plus its user offset.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "engine/model/int_clamp.h"
@@ -66,10 +67,8 @@ struct Rect {
 // The offset with each coordinate held to +-kMaxUserOffset.
 inline constexpr Point HoldUserOffset(Point offset)
 {
-    const auto hold = [](int v) {
-        return v < -kMaxUserOffset ? -kMaxUserOffset : v > kMaxUserOffset ? kMaxUserOffset : v;
-    };
-    return {hold(offset.x), hold(offset.y)};
+    return {std::clamp(offset.x, -kMaxUserOffset, kMaxUserOffset),
+            std::clamp(offset.y, -kMaxUserOffset, kMaxUserOffset)};
 }
 
 // {x + delta.x, y + delta.y}, held to the int range: turns origin and position into

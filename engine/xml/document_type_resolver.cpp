@@ -1,7 +1,7 @@
 #include "engine/xml/document_type_resolver.h"
+#include "engine/xml/file_bytes.h"
 
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 #include <xercesc/framework/MemBufInputSource.hpp>
@@ -34,12 +34,9 @@ std::string ReadNamedDtd(std::u16string_view systemId)
     std::error_code ec;
     if (path.filename().u16string() != kDtdFileName || !fs::is_regular_file(path, ec))
         return {};
-    const std::uintmax_t size = fs::file_size(path, ec);
-    if (ec || size == 0 || size > kMaxDtdBytes)
-        return {};
-    std::ifstream in(path, std::ios::binary);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    if (!in.read(bytes.data(), static_cast<std::streamsize>(size)))
+    std::string bytes;
+    std::string error;
+    if (!ReadFileBytes(path, kMaxDtdBytes, bytes, error))
         return {};
     return bytes;
 }

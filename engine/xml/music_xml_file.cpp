@@ -1,10 +1,8 @@
 #include "engine/xml/music_xml_file.h"
 
-#include <fstream>
 #include <memory>
 #include <mutex>
 #include <new>
-#include <system_error>
 
 #include <xercesc/framework/MemBufInputSource.hpp>
 #include <xercesc/parsers/SAX2XMLReaderImpl.hpp>
@@ -19,6 +17,7 @@
 #include "engine/model/score.h"
 #include "engine/xml/atomic_file_writer.h"
 #include "engine/xml/document_type_resolver.h"
+#include "engine/xml/file_bytes.h"
 #include "engine/xml/pretty_document_writer.h"
 #include "engine/xml/score_partwise_converter.h"
 #include "engine/xml/xml_document_context.h"
@@ -89,38 +88,12 @@ private:
 // Reads the whole file; false when it cannot be opened or read, or is too large.
 bool ReadFile(const fs::path& path, std::string& bytes, std::string& error)
 {
-    std::error_code ec;
-    if (fs::is_directory(path, ec)) {
-        error = "the path names a folder";
-        return false;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "cannot open the file";
-        return false;
-    }
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (size < 0) {
-        error = "cannot read the file";
-        return false;
-    }
-    if (static_cast<std::uintmax_t>(size) > MusicXmlFile::kMaxDocumentBytes) {
-        error = "the file is too large";
-        return false;
-    }
-    in.seekg(0, std::ios::beg);
-    bytes.resize(static_cast<std::size_t>(size));
-    if (size > 0 && !in.read(bytes.data(), size)) {
-        error = "cannot read the file";
-        return false;
-    }
-    return true;
+    return ReadFileBytes(path, MusicXmlFile::kMaxDocumentBytes, bytes, error);
 }
 
-std::string ReadDtd()
+// The text of the DTD file; empty when there is none or it cannot be read.
+std::string ReadDtd(const fs::path& path)
 {
-    const fs::path path = MusicXmlFile::GetDtdFile();
     std::string bytes;
     std::string ignored;
     if (path.empty() || !ReadFile(path, bytes, ignored))
@@ -203,7 +176,8 @@ bool MusicXmlFile::Load(const fs::path& path)
 
 bool MusicXmlFile::ReadDocument(const std::string& bytes)
 {
-    DocumentTypeResolver resolver(ReadDtd(), GetDtdFile().empty());
+    const fs::path dtdFile = GetDtdFile();
+    DocumentTypeResolver resolver(ReadDtd(dtdFile), dtdFile.empty());
     ParseErrorHandler errors;
     x::SecurityManager security;
     security.setEntityExpansionLimit(kEntityExpansionLimit);

@@ -18,7 +18,11 @@ void XmlConverter::Write() {}
 void XmlConverter::ReadCommon()
 {
     read_ = element_;
-    attributes_ = read_ ? CollectAttributes(*read_) : AttributeMap();
+}
+
+AttributeMap XmlConverter::Attributes() const
+{
+    return read_ ? CollectAttributes(*read_) : AttributeMap();
 }
 
 const std::vector<const XmlElement*>& XmlConverter::ChildElements() const

@@ -76,7 +76,7 @@ protected:
     const std::vector<const XmlElement*>& ChildElements() const;
     const std::u16string& Name() const;
     const std::u16string& Text() const;
-    const AttributeMap& Attributes() const { return attributes_; }
+    AttributeMap Attributes() const;
     // The value of the attribute, or null when the element has none of that name.
     const std::u16string* FindAttribute(std::u16string_view name) const;
 
@@ -97,7 +97,6 @@ private:
     Score* score_ = nullptr;
     XmlDocumentContext* context_ = nullptr;
     XmlElement* parent_ = nullptr;
-    AttributeMap attributes_;
 };
 
 }  // namespace quaverly

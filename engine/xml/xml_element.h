@@ -43,10 +43,9 @@ public:
 
     // Building: a new last child element; an attribute (a later value of a name the
     // element has replaces the earlier one); text added to the element's text. Room for
-    // the attributes or the children to come may be made first.
+    // the attributes to come may be made first.
     XmlElement& AppendChild(std::u16string_view name);
     void ReserveAttributes(std::size_t count) { attributes_.reserve(count); }
-    void ReserveChildren(std::size_t count) { children_.reserve(count); }
     void SetAttribute(std::u16string_view name, std::u16string_view value);
     void AppendText(std::u16string_view text);
 

@@ -39,7 +39,6 @@ void XmlTreeBuilder::endElement(const XMLCh*, const XMLCh*, const XMLCh*)
         return;
     const Open done = open_.back();
     open_.pop_back();
-    done.element->ReserveChildren(pending_.size() - done.firstChild);
     XmlTree::AdoptChildren(*done.element, pending_.data() + done.firstChild,
                            pending_.data() + pending_.size());
     pending_.resize(done.firstChild);

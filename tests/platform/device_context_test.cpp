@@ -5,6 +5,7 @@
 #include "platform/font_resources.h"
 #include "platform/qt_device_context.h"
 #include "platform/recording_device_context.h"
+#include "tests/platform/platform_test_util.h"
 
 #include <QByteArray>
 #include <QFont>
@@ -37,21 +38,10 @@ using platform::RegionCombine;
 using platform::Rgb;
 using platform::Size;
 
-const std::filesystem::path kFontFile =
-    std::filesystem::path(BRINDLE_SOURCE_DIR) / "data" / "fonts" / "Tansy.ttc";
-
-constexpr double kUnitsPerPixel = 2540.0 / 96.0;  // 0.01 mm per pixel at 96 dpi
-
-quaverly::LogFont Font(std::u16string_view face, std::int32_t height, std::int32_t weight = 400)
-{
-    quaverly::LogFont lf;
-    lf.SetFaceName(face);
-    lf.height = height;
-    lf.weight = weight;
-    lf.charSet = 1;
-    lf.quality = 4;
-    return lf;
-}
+using platform_test::Dark;
+using platform_test::Font;
+using platform_test::kFontFile;
+using platform_test::kUnitsPerPixel;
 
 // Bounding box of the dark pixels of an image, in device pixels.
 struct Ink {
@@ -60,11 +50,6 @@ struct Ink {
     double CentreX() const { return (left + right + 1) / 2.0; }
     double CentreY() const { return (top + bottom + 1) / 2.0; }
 };
-
-bool Dark(const QImage& image, int x, int y)
-{
-    return qGray(image.pixel(x, y)) < 140;
-}
 
 Ink FindInk(const QImage& image)
 {

@@ -7,7 +7,9 @@
 #include "platform/metafile_device_context.h"
 #include "platform/music_glyphs.h"
 #include "platform/qt_device_context.h"
+#include "tests/platform/platform_test_util.h"
 #include "tests/support/emf_player.h"
+#include "tests/support/specimen_folder.h"
 
 #include <QImage>
 #include <QPainter>
@@ -46,21 +48,16 @@ using platform::RegionCombine;
 using platform::Rgb;
 using platform::Size;
 
-const std::filesystem::path kFontFile =
-    std::filesystem::path(BRINDLE_SOURCE_DIR) / "data" / "fonts" / "Tansy.ttc";
-
-constexpr double kUnitsPerPixel = 2540.0 / 96.0;  // 0.01 mm per pixel at 96 dpi
+using platform_test::Dark;
+using platform_test::Font;
+using platform_test::kFontFile;
+using platform_test::kUnitsPerPixel;
 
 // A sharp, a fermata and a segno of the music face.
 const std::u16string kSymbols{platform::music::kSharp, platform::music::kFermata,
                               platform::music::kSegno};
 
 // ---- pictures ----
-
-bool Dark(const QImage& image, int x, int y)
-{
-    return qGray(image.pixel(x, y)) < 140;
-}
 
 int DarkPixels(const QImage& image, const QRect& area)
 {
@@ -90,33 +87,15 @@ int InkMissingFrom(const QImage& a, const QImage& b, int reach)
     return missing;
 }
 
-// Where a picture for people to look at goes: $BRINDLE_SPECIMEN_DIR or build/bin/specimen.
+// Where a picture for people to look at goes.
 std::filesystem::path SpecimenPath(const std::string& name)
 {
-    const char* dir = std::getenv("BRINDLE_SPECIMEN_DIR");
-    const std::filesystem::path folder =
-        dir ? std::filesystem::path(dir) : std::filesystem::path(BRINDLE_BIN_DIR) / "specimen";
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    return folder / name;
+    return test_support::SpecimenFolder() / name;
 }
 
 void SaveSpecimen(const QImage& image, const std::string& name)
 {
     EXPECT_TRUE(image.save(QString::fromStdString(SpecimenPath(name).string())));
-}
-
-quaverly::LogFont Font(std::u16string_view face, std::int32_t height, std::int32_t escapement = 0)
-{
-    quaverly::LogFont lf;
-    lf.SetFaceName(face);
-    lf.height = height;
-    lf.weight = 400;
-    lf.charSet = 1;
-    lf.quality = 4;
-    lf.escapement = escapement;
-    lf.orientation = escapement;
-    return lf;
 }
 
 std::int32_t U(double pixels)
@@ -580,7 +559,7 @@ void DrawScene(platform::DeviceContext& dc, QSize size)
     dc.SetTextAlign(platform::kTaTop | platform::kTaLeft);
     dc.SetTextColor(Rgb(0, 0, 0));
     dc.TextOut(U(10), U(60), u"茉莉花 Jasmine");
-    dc.SelectFont(Font(u"Arial", -U(18), 900));
+    dc.SelectFont(Font(u"Arial", -U(18), 400, 900));
     dc.TextOut(U(560), U(150), u"Up");
     dc.SelectFont(Font(u"Arial", -U(16)));
     dc.SetBkColor(Rgb(0, 0, 0));

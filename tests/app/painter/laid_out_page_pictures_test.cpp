@@ -24,9 +24,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <iostream>
 #include <memory>
 #include <vector>
 
@@ -101,17 +99,6 @@ std::shared_ptr<Score> MakeSongScore(ScorePainter& painter)
     return score;
 }
 
-void SaveSpecimen(const QImage& image, const char* name)
-{
-    const char* dir = std::getenv("BRINDLE_SPECIMEN_DIR");
-    const std::filesystem::path folder =
-        dir ? std::filesystem::path(dir) : std::filesystem::path(BRINDLE_BIN_DIR) / "specimen";
-    std::filesystem::create_directories(folder);
-    const std::filesystem::path file = folder / name;
-    ASSERT_TRUE(image.save(QString::fromStdString(file.string())));
-    std::cout << "specimen page: " << file.string() << "\n";
-}
-
 TEST(Specimen, LaidOutPageOfTwoParts)
 {
     ASSERT_TRUE(painter_test::AddMusicFonts());
@@ -171,7 +158,7 @@ TEST(Specimen, LaidOutPageOfTwoParts)
                       300);
         }
     }
-    SaveSpecimen(picture, "laid_out_page.png");
+    ASSERT_TRUE(painter_test::SaveSpecimen(picture, "laid_out_page.png"));
 }
 
 }  // namespace

@@ -16,7 +16,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 
@@ -25,16 +24,6 @@ namespace {
 using namespace quaverly;
 
 constexpr int kBars = 24;
-
-std::filesystem::path SpecimenFolder()
-{
-    const char* dir = std::getenv("BRINDLE_SPECIMEN_DIR");
-    const std::filesystem::path folder =
-        dir ? std::filesystem::path(dir) : std::filesystem::path(BRINDLE_BIN_DIR) / "specimen";
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    return folder;
-}
 
 // Draws the editor's current page on `dc` as the export does, in 0.01 mm with the frame
 // outline; the context's device is the page's pixels at zoom 1.
@@ -136,7 +125,7 @@ TEST(Specimen, ScorePageAsAMetafile)
         EXPECT_NEAR(b, a, std::max(60, a / 4));
     }
 
-    const std::filesystem::path folder = SpecimenFolder();
+    const std::filesystem::path folder = test_support::SpecimenFolder();
     EXPECT_TRUE(platform::SaveMetafile(folder / "score_page.emf", bytes));
     EXPECT_TRUE(screen.save(QString::fromStdString((folder / "score_page_screen.png").string())));
     EXPECT_TRUE(played.save(QString::fromStdString((folder / "score_page_played.png").string())));

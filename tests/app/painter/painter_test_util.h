@@ -7,18 +7,17 @@
 #include "platform/device_context.h"
 #include "platform/font_resources.h"
 #include "platform/qt_device_context.h"
+#include "tests/support/specimen_folder.h"
 
 #include <QImage>
 
 #include <QString>
 
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <memory>
 #include <string_view>
-#include <system_error>
 
 namespace painter_test {
 
@@ -40,12 +39,7 @@ inline quaverly::LogFont Face(std::u16string_view face, int height, int weight =
 // build/bin/specimen; false when it could not be written.
 inline bool SaveSpecimen(const QImage& image, const char* name)
 {
-    const char* dir = std::getenv("BRINDLE_SPECIMEN_DIR");
-    const std::filesystem::path folder =
-        dir ? std::filesystem::path(dir) : std::filesystem::path(BRINDLE_BIN_DIR) / "specimen";
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    const std::filesystem::path file = folder / name;
+    const std::filesystem::path file = test_support::SpecimenFolder() / name;
     if (!image.save(QString::fromStdString(file.string())))
         return false;
     std::cout << "specimen page: " << file.string() << "\n";
