@@ -22,6 +22,7 @@
 #include "platform/private_profile.h"
 #include "platform/text_encoding.h"
 #include "tests/platform/temp_folder.h"
+#include "tests/support/specimen_folder.h"
 
 namespace dialog_test {
 
@@ -113,9 +114,7 @@ inline bool AddMusicFonts() { return platform::AddFontResource(kSourceData / "fo
 // build/bin/specimen, or the folder `sub` below it; made as needed.
 inline std::filesystem::path SpecimenFolder(std::string_view sub = {})
 {
-    const char* dir = std::getenv("BRINDLE_SPECIMEN_DIR");
-    const std::filesystem::path folder =
-        dir ? std::filesystem::path(dir) : std::filesystem::path(BRINDLE_BIN_DIR) / "specimen" / sub;
+    const std::filesystem::path folder = test_support::SpecimenFolder() / sub;
     std::filesystem::create_directories(folder);
     return folder;
 }

@@ -46,6 +46,7 @@
 #include "score_documents.h"
 #include "shell_fakes.h"
 #include "tests/support/emf_player.h"
+#include "tests/support/specimen_folder.h"
 
 namespace {
 
@@ -251,10 +252,8 @@ TEST_F(DocumentsProgramTest, MetafileOfAPageShowsTheScore)
     EXPECT_GT(ink, 500);
 
     // For people to look at (and to open in other programs).
-    const char* dir = std::getenv("BRINDLE_SPECIMEN_DIR");
-    const fs::path specimens = dir ? fs::path(dir) : fs::path(BRINDLE_BIN_DIR) / "specimen";
+    const fs::path specimens = test_support::SpecimenFolder();
     std::error_code error;
-    fs::create_directories(specimens, error);
     EXPECT_TRUE(picture.save(QString::fromStdString((specimens / "metafile_page.png").string())));
     fs::copy_file(folder_ / "page.wmf", specimens / "metafile_page.emf", fs::copy_options::overwrite_existing, error);
     fs::copy_file(document, specimens / "jasmine.exl", fs::copy_options::overwrite_existing, error);

@@ -18,6 +18,7 @@
 #include "platform/scripted_dialog_service.h"
 #include "shell_fakes.h"
 #include "../mididev/fake_midi_backend.h"
+#include "tests/support/specimen_folder.h"
 
 namespace {
 
@@ -42,8 +43,7 @@ TEST(Specimen, MainWindow)
     shell_test::Pump();
     const QImage picture = frame->grab().toImage();
     EXPECT_EQ(picture.width(), 1200);
-    const std::filesystem::path out = std::filesystem::path(BRINDLE_BIN_DIR) / "specimen";
-    std::filesystem::create_directories(out);
+    const std::filesystem::path out = test_support::SpecimenFolder();
     EXPECT_TRUE(picture.save(QString::fromStdString((out / "main_window.png").string())));
     // With a score open: a palette at the right and the floating font toolbar.
     app.GetActiveView()->m_bScoreReady = true;

@@ -53,6 +53,7 @@
 #include "call_recording_editor.h"
 #include "shell_fakes.h"
 #include "tests/platform/temp_folder.h"
+#include "tests/support/specimen_folder.h"
 
 namespace {
 
@@ -682,8 +683,7 @@ TEST_F(MenuCommandTest, WithTheEngineBothAccentCommandsPutTheAccentOnTheSelected
     EXPECT_TRUE(codes(0).empty());
 
     const QImage& page = view_->PageBitmap();
-    const fs::path folder = fs::path(BRINDLE_BIN_DIR) / "specimen";
-    fs::create_directories(folder);
+    const fs::path folder = test_support::SpecimenFolder();
     EXPECT_TRUE(page.copy(0, 0, page.width(), page.height() / 4).save(QString::fromStdString((folder / "accent_commands.png").string())));
 
     view_->UseEditor(&editor_);

@@ -18,6 +18,7 @@
 #include "platform/scripted_dialog_service.h"
 #include "tests/support/emf_player.h"
 #include "view_input_fixture.h"
+#include "tests/support/specimen_folder.h"
 
 namespace view_input_test {
 namespace {
@@ -218,9 +219,7 @@ TEST_F(MouseToolTest, TheBandIsInvertedOverThePageAndCopiedAsVectorAndBitmap)
         for (int x = 0; x < png.width(); ++x)
             black += qGray(png.pixel(x, y)) < 64 ? 1 : 0;
     EXPECT_GT(black, 200);
-    const char* dir = std::getenv("BRINDLE_SPECIMEN_DIR");
-    const std::filesystem::path folder = dir ? std::filesystem::path(dir) : std::filesystem::path(BRINDLE_BIN_DIR) / "specimen";
-    std::filesystem::create_directories(folder);
+    const std::filesystem::path folder = test_support::SpecimenFolder();
     png.save(QString::fromStdString((folder / "picture_copy_stub.png").string()));
     view_->UseEditor(&editor_);
 }

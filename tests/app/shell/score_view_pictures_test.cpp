@@ -25,6 +25,7 @@
 #include "platform/font_resources.h"
 #include "platform/qt_device_context.h"
 #include "shell_fakes.h"
+#include "tests/support/specimen_folder.h"
 
 namespace {
 
@@ -115,10 +116,7 @@ TEST(ScoreViewPicture, LaidOutScoreInTheWindow)
             dark += qGray(page.pixel(x, y)) < 128 ? 1 : 0;
     EXPECT_GT(dark, 100);
 
-    const char* dir = std::getenv("BRINDLE_SPECIMEN_DIR");
-    const std::filesystem::path folder = dir ? std::filesystem::path(dir) : std::filesystem::path(BRINDLE_BIN_DIR) / "specimen";
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
+    const std::filesystem::path folder = test_support::SpecimenFolder();
     const std::filesystem::path file = folder / "score_view.png";
     EXPECT_TRUE(picture.save(QString::fromStdString(file.string())));
     std::cout << "score view picture: " << file.string() << "\n";

@@ -20,6 +20,7 @@
 #include "engine/model/note.h"
 #include "platform/font_resources.h"
 #include "view_input_fixture.h"
+#include "tests/support/specimen_folder.h"
 
 namespace view_input_test {
 namespace {
@@ -134,9 +135,7 @@ TEST_F(TypedNotesTest, NotesTypedFasterThanTheLayoutAllGoInInOrderOneAtATime)
     EXPECT_EQ(busy, 7);
 
     const QImage window = view_->viewport()->grab().toImage();
-    const char* dir = std::getenv("BRINDLE_SPECIMEN_DIR");
-    const std::filesystem::path folder = dir ? std::filesystem::path(dir) : std::filesystem::path(BRINDLE_BIN_DIR) / "specimen";
-    std::filesystem::create_directories(folder);
+    const std::filesystem::path folder = test_support::SpecimenFolder();
     const std::filesystem::path file = folder / "typed_notes.png";
     window.save(QString::fromStdString(file.string()));
     std::cout << "typed notes picture: " << file.string() << "\n";
