@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "app/dialogs/dialog_util.h"
 #include "app/settings/texture_info_section.h"
 #include "platform/dialog_service.h"
 #include "platform/text_encoding.h"
@@ -16,11 +17,6 @@
 namespace brindle {
 
 namespace {
-
-QString ToQString(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 char16_t AsciiLower(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/qt_string.h"
+
 class QPushButton;
 class QLayout;
 
@@ -17,10 +19,7 @@ class DialogBase;
 
 namespace brindle {
 
-inline QString ToQString(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
+using platform::ToQString;
 
 inline constexpr std::u16string_view kTextOk = u"确定";
 inline constexpr std::u16string_view kTextCancel = u"取消";

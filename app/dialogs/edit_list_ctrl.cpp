@@ -1,5 +1,6 @@
 #include "app/dialogs/edit_list_ctrl.h"
 
+#include "app/dialogs/dialog_util.h"
 #include "app/dialogs/input_combo_box.h"
 #include "app/dialogs/input_edit.h"
 #include "platform/dialog_base.h"
@@ -12,11 +13,6 @@
 
 namespace brindle {
 namespace {
-
-QString ToQString(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 void SetMember(std::vector<int>& set, int column, bool on)
 {

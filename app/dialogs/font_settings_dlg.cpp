@@ -7,17 +7,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/dialogs/dialog_util.h"
 #include "platform/dialog_service.h"
 #include "platform/font_mapper.h"
 
 namespace brindle {
 
 namespace {
-
-QString ToQString(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 struct Category {
     std::u16string_view entry;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "app/dialogs/dialog_util.h"
 #include "app/dialogs/font_catalogue.h"
 #include "app/dialogs/symbol_grid_wnd.h"
 #include "app/dialogs/wait_cursor.h"
@@ -16,11 +17,6 @@ namespace brindle {
 namespace {
 
 constexpr int kLastCodeUnit = 0xFFFF;
-
-QString ToQString(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 

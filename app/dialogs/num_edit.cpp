@@ -1,6 +1,7 @@
 #include "app/dialogs/num_edit.h"
 
 #include "app/dialogs/beep_service.h"
+#include "app/dialogs/dialog_util.h"
 #include "app/dialogs/typed_character.h"
 #include "platform/data_exchange.h"
 #include "platform/dialog_base.h"
@@ -108,11 +109,6 @@ std::u16string ShortFloat(float value)
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return Ascii(std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)));
-}
-
-QString ToQString(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/dialogs/dialog_util.h"
 #include "app/dialogs/duration_key_page.h"
 #include "app/dialogs/note_key_page.h"
 #include "app/dialogs/pitch_key_page.h"
@@ -13,15 +14,6 @@
 #include "platform/dialog_service.h"
 
 namespace brindle {
-
-namespace {
-
-QString ToQString(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 CShortcutDlg::CShortcutDlg(QWidget* parent) : DialogBase(parent, kTemplateId)
 {

@@ -4,21 +4,13 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "app/dialogs/dialog_util.h"
 #include "app/dialogs/format_shortcut_key.h"
 #include "app/dialogs/shortcut_key_dlg.h"
 #include "platform/data_exchange.h"
 #include "platform/dialog_service.h"
 
 namespace brindle {
-
-namespace {
-
-QString ToQString(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 CShortcutKeyPage::CShortcutKeyPage(int templateId, std::span<const Row> rows, QWidget* parent)
     : DialogBase(parent, templateId), rows_(rows), texts_(rows.size())

@@ -31,6 +31,7 @@
 #include "platform/command_manager.h"
 #include "platform/font_mapper.h"
 #include "platform/string_table.h"
+#include "platform/qt_string.h"
 
 namespace brindle {
 
@@ -39,10 +40,7 @@ namespace {
 constexpr int kSeparator = 0;
 constexpr int kImageSize = 24;
 
-QString Q(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
+QString Q(std::u16string_view text) { return platform::ToQString(text); }
 
 // The toolbars' pictures: the first characters of a command's tooltip on a small tile,
 // so that every button says what it does in the program's language.
