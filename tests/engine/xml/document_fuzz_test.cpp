@@ -21,11 +21,12 @@
 #include "engine/model/part_group.h"
 #include "tests/engine/xml/full_score.h"
 #include "tests/engine/xml/open_document_harness.h"
+#include "tests/support/sanitizer_scale.h"
 
 namespace quaverly::xml_test {
 namespace {
 
-constexpr int kRuns = 2000;
+constexpr int kRuns = testsupport::ScaledCount(2000);
 
 // Texts that numbers and names are replaced with.
 const char* const kOddValues[] = {
