@@ -90,6 +90,7 @@ std::unique_ptr<EditCommand> Offset(const NotificationPayload& p, std::shared_pt
     auto command = std::make_unique<SetElementOffsetCommand>();
     command->SetOldOffset(p.oldOffset);
     command->SetNewOffset(p.newOffset);
+    command->SetByStep(p.nudge);
     command->SetElement(std::move(element));
     return command;
 }
@@ -349,7 +350,11 @@ bool EditController::HandleEditNotification(const ElementNotification& record)
             remove->Target().SetBar(As<Bar>(p.bar));
             remove->Target().SetFirstNote(As<Note>(p.note));
             remove->Target().SetTuplet(As<Tuplet>(p.element));
-            return AddSingle(std::move(remove));
+            // The notes are timed anew without the tuplet: the lines from its own on are
+            // laid out again with the removal, in the same step.
+            c.push_back(std::move(remove));
+            c.push_back(RelayoutFrom(e, p));
+            return Build(false, std::move(c));
         }
         case id::kTieDelete: {
             auto remove = std::make_unique<RemoveTieCommand>(e);

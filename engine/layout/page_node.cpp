@@ -218,6 +218,7 @@ int PageNode::Notify(ElementNotification& notification)
                 NotificationPayload moved;
                 moved.oldOffset = payload->oldOffset;
                 moved.newOffset = payload->newOffset;
+                moved.nudge = payload->nudge;
                 moved.element = view->GetPageText();
                 ElementNotification record{id::kPageTextMoved, &moved, this};
                 return ContainerElement::Notify(record);
