@@ -418,6 +418,8 @@ bool EditController::HandleEditNotification(const ElementNotification& record)
             rebuild->AppendBar(As<Bar>(p.bar));
             c.push_back(std::move(style));
             c.push_back(std::move(rebuild));
+            // The mark took room at its barline: the line is spaced anew without it.
+            c.push_back(RelayoutFrom(e, p));
             return Build(false, std::move(c));
         }
         case id::kDynamicMarkDelete:

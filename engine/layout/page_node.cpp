@@ -40,6 +40,7 @@ LineSlot LineSlotOf(int notice)
         case id::kVerseOffsetDrag:
         case id::kVerseOffsetRelease:
         case id::kTupletDelete:
+        case id::kBarlineMarkDelete:
         case id::kNoteDragStep:
         case id::kKeySignatureDelete:
         case id::kTempoMarkDelete:

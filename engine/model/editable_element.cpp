@@ -31,8 +31,12 @@ void EditableElement::NudgeBy(int id, Point step)
     // Only a request: the command moves the element by the step from wherever it stands
     // when it runs, so a second nudge before the first one's command ran counts as well,
     // and a request that no owner takes leaves the element where it is.
+    // An axis the element may not be dragged along it may not be nudged along either.
+    const Point masked = MaskedDelta(step, 0);
+    if (masked == Point{})
+        return;
     const Point old = GetOffset();
-    SendMove(id, old, OffsetPoint(old, step), true);
+    SendMove(id, old, OffsetPoint(old, masked), true);
 }
 
 void EditableElement::NudgeLeft()

@@ -96,7 +96,7 @@ protected:
     // report is marked as one (NotificationPayload::nudge).
     int SendMove(int id, Point from, Point to, bool nudge = false);
     // A nudge: reports {offset, offset + step} under the id, marked as a nudge, and leaves
-    // the offset alone.
+    // the offset alone; nothing along an axis the axis mask forbids.
     void NudgeBy(int id, Point step);
 
 private:

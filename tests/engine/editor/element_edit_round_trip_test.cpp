@@ -21,14 +21,23 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/layout/barline_view.h"
+#include "engine/layout/layout_mark_view.h"
 #include "engine/layout/page_node.h"
 #include "engine/layout/part_group_view.h"
+#include "engine/layout/system_start_line.h"
 #include "engine/layout/tie_view_group.h"
+#include "engine/model/accidental_sign.h"
+#include "engine/model/bar_number_format.h"
+#include "engine/model/barline.h"
+#include "engine/model/barline_mark.h"
+#include "engine/model/chord_note_list.h"
 #include "engine/model/decorator.h"
 #include "engine/model/dynamic_mark.h"
 #include "engine/model/edit_mark.h"
 #include "engine/model/expression_text.h"
 #include "engine/model/extend_symbol.h"
+#include "engine/model/grace_note_list.h"
 #include "engine/model/header_text.h"
 #include "engine/model/key_signature.h"
 #include "engine/model/lyric.h"
@@ -203,6 +212,7 @@ struct ElementCase {
     // Undo steps that each edit records: 1 for an edit that changes the score, 0 for
     // one that no owner takes.
     int deleteSteps, dragSteps, nudgeSteps;
+    int dragDistance = 100;  // in two steps
 };
 
 void ElementEditRoundTripTest::EditAndRoundTrip(const ElementCase& c, Edit edit)
@@ -235,7 +245,7 @@ void ElementEditRoundTripTest::EditAndRoundTrip(const ElementCase& c, Edit edit)
             steps = c.deleteSteps;
             break;
         case Edit::kDrag:
-            editor_test::DragThroughEditor(*handle, grab, {step(40), step(60)});
+            editor_test::DragThroughEditor(*handle, grab, {step(c.dragDistance / 2), step(c.dragDistance - c.dragDistance / 2)});
             steps = c.dragSteps;
             break;
         case Edit::kNudge:
@@ -393,6 +403,75 @@ TEST_F(ElementEditRoundTripTest, EveryElementEditIsOneStepThatUndoAndRedoGiveBac
              return t.LineAt(1)->GetPartGroupViews().at(0);
          },
          false, {}, 1, 1, 1},
+        {"grace note", 1,
+         [](RoundTrip& t) {
+             t.NoteAt(1, 1)->Select();
+             t.Type(6, note_length::k16th, 0, 0, 0, 1);
+             t.Editor().ClearSelectedElements();
+             t.NoteAt(1, 1)->Deselect();
+         },
+         [](RoundTrip& t) -> std::shared_ptr<ScoreElement> {
+             return t.NoteAt(1, 1)->GetGraceListA()->GetNotes().at(0);
+         },
+         false, {}, 1, 1, 1},
+        {"chord note", 1,
+         [](RoundTrip& t) {
+             t.CursorOnBar(1);
+             t.Type(5);
+         },
+         [](RoundTrip& t) -> std::shared_ptr<ScoreElement> {
+             return t.NoteAt(1, 0)->GetChordNotes()->GetNotes().at(0);
+         },
+         false, {}, 1, 1, 1},
+        {"barline mark", 1,
+         [](RoundTrip& t) {
+             t.BarAt(5)->GetBarline(1)->GetMark()->SetValue(3);
+             t.handle->Refresh();
+         },
+         [](RoundTrip& t) -> std::shared_ptr<ScoreElement> {
+             return t.BarAt(5)->GetBarlineMarkViews().at(0);
+         },
+         false, {}, 1, 1, 1},
+        {"bar number", 1, [](RoundTrip& t) { t.handle->SetBarNumbering(BarNumberFormat{}); },
+         [](RoundTrip& t) -> std::shared_ptr<ScoreElement> { return t.BarAt(4)->GetDecorator(); },
+         false, {}, 1, 1, 1},
+        {"line mark", 1,
+         [](RoundTrip& t) {
+             t.CursorOnBar(1);
+             t.handle->AddLineMark(0);
+         },
+         [](RoundTrip& t) -> std::shared_ptr<ScoreElement> {
+             return t.Row(1)->GetLineMarkViews().at(0);
+         },
+         false, {}, 1, 1, 1},
+        {"line break mark", 1,
+         [](RoundTrip& t) {
+             const auto& start = t.LineAt(2)->GetBarlineViews().at(4);  // bar 6 begins
+             start->Select();
+             t.handle->InsertLineBreak();
+             start->Deselect();
+         },
+         [](RoundTrip& t) -> std::shared_ptr<ScoreElement> { return t.LineAt(2)->GetLineBreakMark(); },
+         false, [](api::ScoreEditor& e) { e.ShowLineBreakMarks(true); }, 1, 0, 0},
+        {"bars-per-line mark", 1,
+         [](RoundTrip& t) {
+             t.CursorOnBar(4);
+             t.handle->SetBarsPerLine({3, false});
+         },
+         [](RoundTrip& t) -> std::shared_ptr<ScoreElement> {
+             return t.LineAt(2)->GetBarsPerLineMark();
+         },
+         false, [](api::ScoreEditor& e) { e.ShowLineBreakMarks(true); }, 1, 0, 0},
+        {"line start", 3, [](RoundTrip&) {},
+         [](RoundTrip& t) -> std::shared_ptr<ScoreElement> { return t.LineAt(1)->GetStartLines().at(0); },
+         false, {}, 0, 0, 0},
+        {"indent handle", 1, [](RoundTrip&) {},
+         [](RoundTrip& t) -> std::shared_ptr<ScoreElement> { return t.LineAt(2)->GetIndentMark(); },
+         false, [](api::ScoreEditor& e) { e.ShowIndentMarks(true); }, 0, 1, 0},
+        {"line-spacing handle", 1, [](RoundTrip&) {},
+         [](RoundTrip& t) -> std::shared_ptr<ScoreElement> { return t.Row(2)->GetSpacingMark(); },
+         // Within what the page has to spare: every line of the part grows by it.
+         true, [](api::ScoreEditor& e) { e.ShowLineSpacingMarks(true); }, 0, 1, 0, 16},
         {"line-position handle", 1, [](RoundTrip&) {},
          [](RoundTrip& t) -> std::shared_ptr<ScoreElement> { return t.Row(2)->GetPositionMark(); },
          true, [](api::ScoreEditor& e) { e.ShowLinePositionMarks(true); }, 0, 1, 0},

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/editor/editor_interface.h"
+#include "engine/layout/line_mark_view.h"
 #include "engine/model/note.h"
 #include "engine/model/page_text.h"
 #include "engine/model/page_text_view.h"
@@ -21,10 +22,12 @@ inline Point MiddleOf(const ScoreElement& element)
 }
 
 // Where the pointer grabs the element: a page text by its text's box, a note by its
-// rectangle laid out with its offset in it, a tuplet by the middle of its bracket,
-// anything else by the middle of its rectangle.
+// rectangle laid out with its offset in it, a tuplet by the middle of its bracket, a
+// line-mark piece a little after its start, anything else by the middle of its rectangle.
 inline Point GrabPoint(const ScoreElement& element)
 {
+    if (const auto* piece = dynamic_cast<const LineMarkView*>(&element))
+        return OffsetPoint(OffsetPoint(element.GetAbsolutePoint(), piece->GetStartPoint()), {50, 0});
     if (const auto* tuplet = dynamic_cast<const Tuplet*>(&element)) {
         const Point at = element.GetAbsolutePoint();
         const Point start = tuplet->GetBracketStart();
