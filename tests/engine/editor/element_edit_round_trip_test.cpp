@@ -12,7 +12,6 @@
 #include <functional>
 #include <iterator>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -51,6 +50,7 @@
 #include "engine/xml/page_layout_result.h"
 #include "tests/engine/editor/editor_ops_fixture.h"
 #include "tests/engine/editor/pointer_gestures.h"
+#include "tests/engine/editor/text_difference.h"
 
 namespace quaverly {
 namespace {
@@ -122,22 +122,10 @@ public:
         return PageOf(*other, otherPainter);
     }
 
-    // Empty when alike, else the first line that differs in each.
+    // Empty when alike, else where they part.
     static std::string FirstDifference(const std::string& actual, const std::string& expected)
     {
-        if (actual == expected)
-            return {};
-        std::istringstream a(actual);
-        std::istringstream e(expected);
-        std::string lineA;
-        std::string lineE;
-        for (int number = 1;; ++number) {
-            const bool moreA = static_cast<bool>(std::getline(a, lineA));
-            const bool moreE = static_cast<bool>(std::getline(e, lineE));
-            if (lineA != lineE || !moreA || !moreE)
-                return "line " + std::to_string(number) + ": " + (moreA ? lineA : "(end)") +
-                       "\ninstead of: " + (moreE ? lineE : "(end)");
-        }
+        return editor_test::FirstLineDifference(actual, expected);
     }
     static std::string FirstDifference(const std::vector<PainterCall>& actual,
                                        const std::vector<PainterCall>& expected)
