@@ -268,7 +268,8 @@ void ScoreEditor::UpdateCaret(ScorePainter* painter)
     const long long x = static_cast<long long>(bar->GetOrigin().x) + bar->GetPosition().x +
                         mapper.TimeToX(cursor.timeInBar) + painter->GetNoteSize().cx / 2;
     const Rect caret{ClampToInt(x), ClampToInt(top), ClampToInt(x), ClampToInt(bottom)};
-    guideLine->SetOrigin({0, 0});
+    // Drawn down from the line's top at the caret's x, the rectangle's height long.
+    guideLine->SetOrigin({caret.left, caret.top});
     guideLine->SetPosition({0, 0});
     guideLine->SetRect(caret);
     guideLine->Draw(*painter);
