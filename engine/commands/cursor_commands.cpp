@@ -11,7 +11,7 @@ void PageStepCommand::Do()
         return;
     const int bar = editor_->GetCursorBarIndex();
     if (editor_->cursor.timeInBar >= input_position::BarLength(*editor_, bar))
-        input_position::MoveCursorNext(*editor_);
+        editor_->MoveCursorNext();
 }
 
 void MoveCaretCommand::Do()

@@ -305,6 +305,18 @@ public:
     // keepVisible is set (the first line of the score).
     void HideEmptyTracksInLine(SystemNode& line, bool keepVisible, bool hide);
 
+    // --- Cursor steps, run by the cursor commands ---
+
+    // The cursor to the next element (note start) of its bar, or to the start of the
+    // next bar; true, or notice 1 and false when there is no next bar.
+    bool MoveCursorNext();
+    // The cursor back to the start of the last note of its bar that starts before the
+    // input time; with none, to the last note of the bar before (its start, 0 when the
+    // bar is empty). False at the first bar or off the layout.
+    bool StepCursorBack();
+    // The view flags applied again to every laid-out page and line.
+    void RelayoutView();
+
     // The first bar index of line `line` of page `page`; -1 when there is none.
     int GetBarIndexAtLine(int page, int line) const;
     // Puts the cursor on the page, line and offset that hold the bar (limited to the
