@@ -17,7 +17,7 @@ void PageStepCommand::Do()
 void MoveCaretCommand::Do()
 {
     if (editor_)
-        editor_->UpdateCaret(Painter());
+        editor_->ReportCaret(Painter());
 }
 
 }  // namespace quaverly

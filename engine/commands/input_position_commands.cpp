@@ -156,7 +156,7 @@ void PlaceCursorCommand::Do()
     notice.code = EditorNoticeCode::PageChanged;
     notice.position = &position;
     editor_->NotifyListener(notice);
-    editor_->UpdateCaret(Painter());
+    editor_->ReportCaret(Painter());
 }
 
 void SelectNoteAtInputCommand::Do()

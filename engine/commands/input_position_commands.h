@@ -110,7 +110,7 @@ private:
 };
 
 // Reports the cursor (notice 16 with page, line, track, bar and time) and the caret
-// line (through the editor's caret update, notice 17).
+// line (notice 17, drawing nothing).
 class PlaceCursorCommand final : public EditCommand {
 public:
     explicit PlaceCursorCommand(ScoreEditor* editor) : editor_(editor) {}

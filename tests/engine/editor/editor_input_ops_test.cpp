@@ -214,6 +214,12 @@ TEST_F(EditorInputOpsTest, ArrowsMoveTheCursorByNotesAndRecordNothing)
     EXPECT_EQ(Editor().cursor.timeInBar, 2 * kQuarter);
     handle->OnKeyDown(key_code::kLeft, 0);
     EXPECT_EQ(Editor().cursor.timeInBar, kQuarter);
+    // The queue runs with the page's painter: the caret is reported, not drawn there.
+    painter.Clear();
+    listener.regions.clear();
+    handle->RunPendingCommands(&painter);
+    EXPECT_FALSE(listener.regions.empty());
+    EXPECT_TRUE(painter.CallsNamed("DrawGuideLine2").empty());
     Run();
     EXPECT_EQ(Editor().history.UndoCount(), steps);
     EXPECT_TRUE(Editor().caretEnabled);
