@@ -56,6 +56,16 @@ protected:
         ASSERT_EQ(Editor().layout->GetChildCount(), 3);
     }
 
+    // The paged score with notes at 0 and a quarter in bar 0 and a half note in bar 3.
+    void PagedScoreWithNotes()
+    {
+        PagedScore();
+        CursorOnBar(0);
+        TypeAll({2, 3});
+        CursorOnBar(3);
+        Type(4, note_length::kHalf);
+    }
+
     // Puts a counting mode in the place of mode `mode`.
     CountingMode& CountMode(int mode)
     {
@@ -74,11 +84,7 @@ protected:
 
 TEST_F(EditorInputOpsTest, NavigationMovesTheCursorOrLeavesItAndSaysSo)
 {
-    PagedScore();
-    CursorOnBar(0);
-    TypeAll({2, 3});  // bar 0: notes at 0 and a quarter
-    CursorOnBar(3);
-    Type(4, note_length::kHalf);  // bar 3: a half note
+    PagedScoreWithNotes();
     struct Case {
         const char* name;
         CursorPosition from;
@@ -127,11 +133,7 @@ TEST_F(EditorInputOpsTest, NavigationMovesTheCursorOrLeavesItAndSaysSo)
 
 TEST_F(EditorInputOpsTest, CursorStepsGoOneElementForwardOrBack)
 {
-    PagedScore();
-    CursorOnBar(0);
-    TypeAll({2, 3});  // bar 0: notes at 0 and a quarter
-    CursorOnBar(3);
-    Type(4, note_length::kHalf);  // bar 3: a half note
+    PagedScoreWithNotes();
     struct Case {
         const char* name;
         bool forward;
