@@ -102,8 +102,10 @@ void InitialLayoutCommand::Apply(const SystemRecord& record) const
 
 void RelayoutViewCommand::Do()
 {
-    if (editor_ && Painter())
-        editor_->layout->Layout(*Painter());
+    if (!editor_ || !Painter())
+        return;
+    editor_->layout->Layout(*Painter());
+    editor_->RelayoutView();
 }
 
 }  // namespace quaverly

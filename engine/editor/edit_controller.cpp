@@ -788,11 +788,13 @@ bool EditController::HandleLineMarkNotification(const ElementNotification& recor
         lastBar = p.lastBar;
     }
     c.push_back(Refresh(p.view));
-    // A mark on one row is laid out again by its view. One that runs, before or after
-    // the change, over several rows has its pieces made anew on every one of them; while
-    // the pointer moves, the row whose view is being dragged keeps that view.
+    // While the pointer moves, a mark on one row is laid out again by its view. One that
+    // runs, before or after the change, over several rows has its pieces made anew on
+    // every one of them, except on the row whose view is being dragged. The finished
+    // step makes the pieces anew on every row: when it is redone, the rows show views
+    // made since, not the one that was dragged.
     const auto rows = RowsShowingBars(firstBar, lastBar, track);
-    if (rows.size() > 1) {
+    if (rows.size() > 1 || release) {
         const ScoreElement* draggedRow = view ? view->GetParent() : nullptr;
         for (const auto& row : rows) {
             if (release || row.get() != draggedRow) {

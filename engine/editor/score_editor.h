@@ -15,6 +15,7 @@
 #include <array>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -125,7 +126,12 @@ public:
     bool Draw(ScorePainter* painter) override;
     void SetCaretEnabled(bool enabled) override { caretEnabled = enabled; }
     void DrawCaret(ScorePainter* painter) override;
+    // The guide line at the cursor, down over the visible rows of its line, drawn through
+    // the painter; then notice 17 with its rectangle. Nothing off the layout.
     void UpdateCaret(ScorePainter* painter) override;
+    // Notice 17 with the rectangle UpdateCaret would draw, drawing nothing: the commands
+    // that move the cursor run with the page's painter, where no guide line belongs.
+    void ReportCaret(ScorePainter* painter);
     void Refresh() override;
     void SetListener(EditorListener* newListener) override { listener = newListener; }
     // Makes the page current here and in the layout root, and queues the deferred
@@ -305,6 +311,18 @@ public:
     // keepVisible is set (the first line of the score).
     void HideEmptyTracksInLine(SystemNode& line, bool keepVisible, bool hide);
 
+    // --- Cursor steps, run by the cursor commands ---
+
+    // The cursor to the next element (note start) of its bar, or to the start of the
+    // next bar; true, or notice 1 and false when there is no next bar.
+    bool MoveCursorNext();
+    // The cursor back to the start of the last note of its bar that starts before the
+    // input time; with none, to the last note of the bar before (its start, 0 when the
+    // bar is empty). False at the first bar or off the layout.
+    bool StepCursorBack();
+    // The view flags applied again to every laid-out page and line.
+    void RelayoutView();
+
     // The first bar index of line `line` of page `page`; -1 when there is none.
     int GetBarIndexAtLine(int page, int line) const;
     // Puts the cursor on the page, line and offset that hold the bar (limited to the
@@ -323,6 +341,9 @@ private:
     // One header text through its command, laid out again with the heading.
     template <typename Command>
     void SetScoreText(const std::u16string& text, std::u16string oldText);
+    // The guide line's rectangle at the cursor (left equals right); none when the cursor
+    // is on no bar of a line with a visible row.
+    std::optional<Rect> CaretGuide(ScorePainter& painter) const;
     // The line at the cursor's page and line; empty for the heading or none.
     std::shared_ptr<SystemNode> CursorLine() const;
     // The bar the cursor is on: a bar of the cursor's line; -1 on the heading, on no line

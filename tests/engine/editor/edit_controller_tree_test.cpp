@@ -392,6 +392,60 @@ TEST_F(EditControllerTreeTest, AMarkOverTwoLinesIsRebuiltOnBothRows)
     EXPECT_NE(ViewOf(Row(2), mark), nullptr);
 }
 
+// A crescendo added at the cursor and stretched by its end handle: after undoing both
+// steps and redoing them, the page shows the stretched mark, drawn as the same score
+// shows when it is laid out afresh.
+TEST_F(EditControllerTreeTest, ARedoneHandleDragIsDrawnWithTheDraggedLength)
+{
+    NewScore();
+    CursorAt(1, 0);
+    handle->AddLineMark(k::kCresc);
+    Run();
+    ASSERT_EQ(ThePart()->GetLineMarks().size(), 1u);
+    const auto mark = ThePart()->GetLineMarks().front();
+    const int added = mark->GetDuration();
+    auto view = ViewOf(Row(1), mark);
+    ASSERT_NE(view, nullptr);
+    Drag(*view, OffsetPoint(StartOf(*view), {50, 0}), {});
+    Run();
+    view = ViewOf(Row(1), mark);
+    ASSERT_NE(view, nullptr);
+    const Point on = OnHandle(*view->GetEndHandle());
+    Drag(*view, on, {OffsetPoint(on, {4000, 0}), OffsetPoint(on, {8000, 0})});
+    Run();
+    const int dragged = mark->GetDuration();
+    ASSERT_GT(dragged, added);
+    ASSERT_EQ(Editor().history.UndoCount(), 2u);
+
+    // The drawn crescendo, its colour left out (a selected one is drawn in another).
+    const auto drawn = [this] {
+        painter.Clear();
+        handle->Draw(&painter);
+        std::vector<std::vector<int>> shapes;
+        for (auto call : painter.CallsNamed("DrawCrescendo")) {
+            call.ints.pop_back();
+            shapes.push_back(call.ints);
+        }
+        return shapes;
+    };
+    const auto stretched = drawn();
+    ASSERT_EQ(stretched.size(), 1u);
+    for (int i = 0; i < 2; ++i) {
+        handle->Undo();
+        Run();
+    }
+    EXPECT_TRUE(drawn().empty());
+    for (int i = 0; i < 2; ++i) {
+        handle->Redo();
+        Run();
+    }
+    EXPECT_EQ(mark->GetDuration(), dragged);
+    EXPECT_EQ(drawn(), stretched);
+    handle->Repaginate();
+    Run();
+    EXPECT_EQ(drawn(), stretched);
+}
+
 // Dragging a mark's start to the end of its line's last bar carries its end into the
 // next line: that row gets the end piece when the drag is released.
 TEST_F(EditControllerTreeTest, AMarkDraggedIntoTheNextLineShowsThereAfterTheRelease)

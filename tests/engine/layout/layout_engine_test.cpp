@@ -247,6 +247,27 @@ TEST(LayoutEngineTest, TripletOfEighthsAndTheNoteAfterIt)
     EXPECT_EQ(after->GetDotsElement()->GetStartTime(), 161280 + 403200);
 }
 
+TEST(LayoutEngineTest, AnOverfullTupletMovesTheNotesAfterItByTheTimeItSaves)
+{
+    // Eighth, eighth and quarter under 3:2 hold more than the tuplet's two eighths: it
+    // stops after the quarter, and the quarter after it moves back by one eighth only.
+    FakePainter painter;
+    auto score = MakeScore(2, 1);
+    Bar& a = *BarOf(*score, 0, 0);
+    auto tuplet = std::make_shared<Tuplet>(3, 2);
+    tuplet->SetFirstNote(AddNote(a, len::kEighth));
+    AddNote(a, len::kEighth);
+    AddNote(a, len::kQuarter);
+    AddNote(a, len::kQuarter);
+    a.AddTuplet(tuplet);
+    AddNotes(*BarOf(*score, 1, 0), 4, len::kQuarter);
+    Lay(score, painter, 0, 1);
+
+    EXPECT_EQ(StartTimes(a), (std::vector<int>{0, 53760, 107520, 241920}));
+    EXPECT_EQ(tuplet->GetNotes().size(), 2u);
+    EXPECT_EQ(a.GetNotes()[3]->GetTupletActual(), 0) << "the last quarter is no tuplet note";
+}
+
 TEST(LayoutEngineTest, NoBeatSpaceInsideATupletOfAnyPart)
 {
     FakePainter painter;
