@@ -79,6 +79,7 @@ void ScoreEditor::ResetDocument()
     std::fill(viewFlags.begin() + 3, viewFlags.end(), false);
     hideEmptyLines = false;
     deferredReflows.clear();
+    documentLineRanges.clear();
     cursorBarAfterReflow_ = -1;
     // The selected elements belonged to the document that is gone.
     selectedElements.clear();

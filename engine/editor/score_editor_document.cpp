@@ -143,6 +143,7 @@ void ScoreEditor::Repaginate()
     lines.clear();
     layout->ClearChildren();
     deferredReflows.clear();
+    documentLineRanges.clear();
     cursorBarAfterReflow_ = -1;
     RecordInitialLayout(nullptr, true);
     NotifyListener(EditorNoticeCode::ContentChanged);
