@@ -32,6 +32,7 @@ void InitialLayoutCommand::Do()
     state.firstBar = 0;
     state.endBar = editor_->GetBarCount();
     LayoutScore(state);
+    editor_->freshColumnsEnd = state.endBar;
 
     // The list is made anew: the heading first, then the recorded lines.
     editor_->lines.clear();

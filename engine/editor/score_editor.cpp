@@ -80,6 +80,7 @@ void ScoreEditor::ResetDocument()
     hideEmptyLines = false;
     deferredReflows.clear();
     documentLineRanges.clear();
+    freshColumnsEnd = 0;
     cursorBarAfterReflow_ = -1;
     // The selected elements belonged to the document that is gone.
     selectedElements.clear();

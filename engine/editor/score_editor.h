@@ -79,6 +79,9 @@ public:
     // after the load keeps each where it still starts the line, so the document's own
     // layout stands, and then forgets them all.
     std::map<int, BarRange> documentLineRanges;
+    // The bar columns [0, n) the first layout has just measured: the walk that follows
+    // it measures only the columns past them, and forgets it.
+    int freshColumnsEnd = 0;
     // The elements selected by the user, in selection order.
     std::vector<std::shared_ptr<ScoreElement>> selectedElements;
 

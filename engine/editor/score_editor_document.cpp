@@ -144,6 +144,7 @@ void ScoreEditor::Repaginate()
     layout->ClearChildren();
     deferredReflows.clear();
     documentLineRanges.clear();
+    freshColumnsEnd = 0;
     cursorBarAfterReflow_ = -1;
     RecordInitialLayout(nullptr, true);
     NotifyListener(EditorNoticeCode::ContentChanged);

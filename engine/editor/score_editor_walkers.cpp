@@ -4,6 +4,7 @@
 // the note the player has reached.
 #include <algorithm>
 #include <set>
+#include <utility>
 
 #include "engine/commands/build_score_command.h"
 #include "engine/editor/score_editor.h"
@@ -59,6 +60,8 @@ public:
         LayoutColumns(score_, painter_, measuredEnd_, end);
         measuredEnd_ = end;
     }
+    // The columns up to `end` (exclusive) count as measured.
+    void Measured(int end) { measuredEnd_ = std::max(measuredEnd_, end); }
     // One past the last column measured.
     int End() const { return measuredEnd_; }
 
@@ -88,6 +91,8 @@ long long BarContribution(ScorePainter& painter, const Score& score, int index)
 
 int ScoreEditor::RelayoutFrom(ScorePainter& painter, int line, int mode)
 {
+    // Columns the first layout measured count for this walk only.
+    const int freshColumns = std::exchange(freshColumnsEnd, 0);
     if (score->GetChildCount() == 0)
         return -1;
     // A score that came in without a first layout (filled as it stands) gets the sizes
@@ -126,8 +131,10 @@ int ScoreEditor::RelayoutFrom(ScorePainter& painter, int line, int mode)
     const std::map<int, int>& barsPerLine = score->GetBarsPerLine();
 
 
-    // The bars are measured again as the walk reaches them.
+    // The bars are measured again as the walk reaches them, unless the first layout
+    // has just measured them.
     ColumnMeasure measure(score, painter, next);
+    measure.Measured(std::min(freshColumns, barCount));
 
     // The rows a line has: one per part of every part container.
     int rowCount = 0;
