@@ -8,6 +8,7 @@
 #include "app/painter/gdi_score_painter.h"
 #include "app/shell/command_ids.h"
 #include "engine/editor/editor_interface.h"
+#include "engine/xml/document_type_declaration.h"
 #include "platform/frame_window_base.h"
 #include "platform/qt_device_context.h"
 #include "platform/text_encoding.h"
@@ -41,6 +42,15 @@ bool ReadDocument(const fs::path& path, std::string& bytes)
 
 std::string RewriteDocumentType(std::string_view document, const DocumentTypeRewrite& rewrite)
 {
+    // Only the system identifier of the document type is pointed elsewhere: a title or a
+    // lyric that quotes the address keeps it.
+    std::size_t at = std::string_view::npos;
+    const auto decl = quaverly::DocumentTypeDeclaration::Find(document);
+    if (!rewrite.token.empty() && decl.found && !decl.externalId.Empty()) {
+        const std::string_view id = document.substr(decl.systemId.begin, decl.systemId.Size());
+        if (const std::size_t in = id.find(rewrite.token); in != std::string_view::npos)
+            at = decl.systemId.begin + in;
+    }
     std::string out;
     out.reserve(document.size() + document.size() / 32 + rewrite.replacement.size() + 2);
     std::size_t start = 0;
@@ -49,13 +59,12 @@ std::string RewriteDocumentType(std::string_view document, const DocumentTypeRew
         std::string_view line = document.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
-        const std::size_t at = rewrite.token.empty() ? std::string_view::npos : line.find(rewrite.token);
-        if (at == std::string_view::npos) {
-            out.append(line);
-        } else {
-            out.append(line.substr(0, at));
+        if (at >= start && at < start + line.size()) {
+            out.append(line.substr(0, at - start));
             out.append(rewrite.replacement);
-            out.append(line.substr(at + rewrite.token.size()));
+            out.append(line.substr(at - start + rewrite.token.size()));
+        } else {
+            out.append(line);
         }
         out.append("\r\n");
         if (end == std::string_view::npos)

@@ -39,8 +39,9 @@ namespace brindle {
 class DrawResourceTable;
 
 // Where the document type of an opened document is pointed: the first occurrence of
-// `token` ("DTD Replace String") on each line becomes `replacement` (the absolute path of
-// the data folder's DTD file, UTF-8). An empty token changes nothing.
+// `token` ("DTD Replace String") in the system identifier of the document type
+// declaration becomes `replacement` (the absolute path of the data folder's DTD file,
+// UTF-8); the rest of the document is left as it is. An empty token changes nothing.
 struct DocumentTypeRewrite {
     std::string token;
     std::string replacement;

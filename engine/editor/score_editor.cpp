@@ -80,6 +80,8 @@ void ScoreEditor::ResetDocument()
     std::fill(viewFlags.begin() + 3, viewFlags.end(), false);
     hideEmptyLines = false;
     deferredReflows.clear();
+    documentLineRanges.clear();
+    freshColumnsEnd = 0;
     cursorBarAfterReflow_ = -1;
     // The selected elements belonged to the document that is gone.
     selectedElements.clear();

@@ -76,6 +76,13 @@ public:
     bool hideEmptyLines = false;
     // Line indices whose re-flow waits until their page becomes current.
     std::set<int> deferredReflows;
+    // The bar ranges a loaded document gives its lines, by line index: the first walk
+    // after the load keeps each where it still starts the line, so the document's own
+    // layout stands, and then forgets them all.
+    std::map<int, BarRange> documentLineRanges;
+    // The bar columns [0, n) the first layout has just measured: the walk that follows
+    // it measures only the columns past them, and forgets it.
+    int freshColumnsEnd = 0;
     // The elements selected by the user, in selection order.
     std::vector<std::shared_ptr<ScoreElement>> selectedElements;
 
@@ -278,14 +285,16 @@ public:
 
     // Cuts the bars into lines from line `line` on (0 is taken as 1): bars go on a line
     // while their width stays within 105 % of the room; forced breaks and the
-    // bars-per-line entries end lines; with mode 0 the walk stops at the first line after
-    // the start line whose bar range did not change. Lines past the last bar are dropped
-    // and the cursor stays on its bar. Returns -1 without a part, else 0.
+    // bars-per-line entries end lines; a loaded document's own ranges stand on the first
+    // walk after the load; with mode 0 the walk stops at the first line after the start
+    // line whose bar range did not change. Lines past the last bar are dropped and the
+    // cursor stays on its bar. Returns -1 without a part, else 0.
     int RelayoutFrom(ScorePainter& painter, int line, int mode);
     // Re-cuts the lines from the first line of page `page`, then re-fills the pages from
-    // that page on; earlier pages stay as they are. The two flags are kept for the
-    // callers and change nothing.
-    void ReflowLinesFrom(ScorePainter& painter, int page, bool keep, bool all);
+    // that page on; earlier pages stay as they are. With `keep` the lines stand as the
+    // walk just before cut them and only the pages are filled again. The first flag is
+    // kept for the callers and changes nothing.
+    void ReflowLinesFrom(ScorePainter& painter, int page, bool from, bool keep);
     // Puts the lines on pages from page `page` on, honouring the lines-per-page entries;
     // drops unused pages, sends notice 18 and keeps the cursor on its bar. When the
     // current page went away, the cursor's page becomes current (notice 16).

@@ -16,6 +16,7 @@
 
 #include "engine/model/score.h"
 #include "engine/xml/atomic_file_writer.h"
+#include "engine/xml/document_type_declaration.h"
 #include "engine/xml/document_type_resolver.h"
 #include "engine/xml/file_bytes.h"
 #include "engine/xml/pretty_document_writer.h"
@@ -199,9 +200,14 @@ bool MusicXmlFile::ReadDocument(const std::string& bytes)
     parser->setContentHandler(&builder);
     parser->setLexicalHandler(&builder);
 
+    // The library keeps a little of every external DTD subset it reads in a document
+    // type declaration and never frees it; the same declarations reached from the
+    // internal subset cost nothing.
+    const std::optional<std::string> inside = ReferenceExternalSubsetFromInside(bytes);
+    const std::string& text = inside ? *inside : bytes;
     try {
-        x::MemBufInputSource source(reinterpret_cast<const XMLByte*>(bytes.data()),
-                                    bytes.size(), u"document", false);
+        x::MemBufInputSource source(reinterpret_cast<const XMLByte*>(text.data()),
+                                    text.size(), u"document", false);
         parser->parse(source);
         validityErrors_ = errors.ValidityErrors();
         if (errors.Failed())

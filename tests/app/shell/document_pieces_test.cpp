@@ -12,6 +12,10 @@
 #include "app/shell/document_loader.h"
 #include "app/shell/document_paths.h"
 #include "app/shell/new_score_record.h"
+#include "engine/editor/score_editor.h"
+#include "engine/model/bar.h"
+#include "engine/model/lyric.h"
+#include "engine/model/note.h"
 
 namespace {
 
@@ -67,7 +71,7 @@ TEST(DocumentPaths, ReadOnlyIsTheFilesOwnMark)
     EXPECT_FALSE(FileExists(PathText(folder.Path())));
 }
 
-TEST(DocumentTypeRewriteTest, FirstTokenOfEachLineGoesEachLineEndsInCrLf)
+TEST(DocumentTypeRewriteTest, OnlyTheSystemIdentifierIsPointedAtTheDtdAndLinesEndInCrLf)
 {
     const DocumentTypeRewrite rewrite{"http://x/partwise.dtd", "/data/dtd/partwise.dtd"};
     struct Case {
@@ -78,10 +82,19 @@ TEST(DocumentTypeRewriteTest, FirstTokenOfEachLineGoesEachLineEndsInCrLf)
     const Case cases[] = {
         {"the document type", "<?xml?>\n<!DOCTYPE s PUBLIC \"p\" \"http://x/partwise.dtd\">\n<s/>",
          "<?xml?>\r\n<!DOCTYPE s PUBLIC \"p\" \"/data/dtd/partwise.dtd\">\r\n<s/>\r\n"},
-        {"twice on a line: the first only", "a http://x/partwise.dtd b http://x/partwise.dtd",
-         "a /data/dtd/partwise.dtd b http://x/partwise.dtd\r\n"},
-        {"every line is searched", "http://x/partwise.dtd\n<t>http://x/partwise.dtd</t>",
-         "/data/dtd/partwise.dtd\r\n<t>/data/dtd/partwise.dtd</t>\r\n"},
+        {"a title and a lyric that quote the address keep it",
+         "<!DOCTYPE s SYSTEM 'http://x/partwise.dtd'>\n<s><t>http://x/partwise.dtd</t>"
+         "<l>a http://x/partwise.dtd b</l></s>",
+         "<!DOCTYPE s SYSTEM '/data/dtd/partwise.dtd'>\r\n<s><t>http://x/partwise.dtd</t>"
+         "<l>a http://x/partwise.dtd b</l></s>\r\n"},
+        {"the identifier on a line of its own; the internal subset and a comment keep theirs",
+         "<!-- http://x/partwise.dtd -->\n<!DOCTYPE s\n PUBLIC \"http://x/partwise.dtd\"\n"
+         " \"http://x/partwise.dtd\" [<!ENTITY e \"http://x/partwise.dtd\">]>\n<s/>",
+         "<!-- http://x/partwise.dtd -->\r\n<!DOCTYPE s\r\n PUBLIC \"http://x/partwise.dtd\"\r\n"
+         " \"/data/dtd/partwise.dtd\" [<!ENTITY e \"http://x/partwise.dtd\">]>\r\n<s/>\r\n"},
+        {"no document type", "<s>http://x/partwise.dtd</s>", "<s>http://x/partwise.dtd</s>\r\n"},
+        {"another document type", "<!DOCTYPE s SYSTEM \"other.dtd\">\n<s>http://x/partwise.dtd</s>",
+         "<!DOCTYPE s SYSTEM \"other.dtd\">\r\n<s>http://x/partwise.dtd</s>\r\n"},
         {"a final line feed gives one more empty line", "<s/>\n", "<s/>\r\n\r\n"},
         {"CR LF lines stay single", "<a>\r\n<b/>\r\n", "<a>\r\n<b/>\r\n\r\n"},
         {"the bytes are not decoded", std::string("<t>\xB8\xE8</t>\n", 10), std::string("<t>\xB8\xE8</t>\r\n\r\n", 13)},
@@ -91,8 +104,46 @@ TEST(DocumentTypeRewriteTest, FirstTokenOfEachLineGoesEachLineEndsInCrLf)
         SCOPED_TRACE(c.what);
         EXPECT_EQ(RewriteDocumentType(c.document, rewrite), c.copy);
     }
-    // Without a token nothing is replaced (an empty token would match every line).
-    EXPECT_EQ(RewriteDocumentType("a\nb", DocumentTypeRewrite{"", "/x"}), "a\r\nb\r\n");
+    // Without a token nothing is replaced.
+    EXPECT_EQ(RewriteDocumentType("<!DOCTYPE s SYSTEM \"a\">\nb", DocumentTypeRewrite{"", "/x"}),
+              "<!DOCTYPE s SYSTEM \"a\">\r\nb\r\n");
+}
+
+TEST(DocumentTypeRewriteTest, TheOpeningPathKeepsTextsThatQuoteTheAddress)
+{
+    // A title and a lyric that quote the address come back as written, while the
+    // document type is pointed at the program's DTD.
+    const std::string address = "http://www.musicxml.org/dtds/partwise.dtd";
+    TempFolder folder;
+    TempFolder::Write(
+        folder / "quoted.exl",
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE score-partwise PUBLIC "
+        "\"-//Recordare//DTD MusicXML 1.0 Partwise//EN\" \"" + address + "\">\n"
+        "<score-partwise><movement-title>见 " + address + "</movement-title>\n<part-list>"
+        "<score-part id=\"P1\"><part-name/></score-part></part-list>\n<part id=\"P1\">"
+        "<measure number=\"1\"><note><pitch><step>C</step><octave>4</octave></pitch>"
+        "<duration>128</duration><type>quarter</type><lyric number=\"1\"><text>" + address +
+        "</text></lyric></note></measure></part></score-partwise>\n");
+    OpenJob job;
+    job.document = folder / "quoted.exl";
+    job.rewrite = {address, (fs::path(BRINDLE_SOURCE_DIR) / "data" / "dtd" / "partwise.dtd").string()};
+    job.temporaryFolder = folder.Path();
+    struct Release {
+        void operator()(quaverly::api::ScoreEditor* editor) const { quaverly::api::DestroyEditor(editor); }
+    };
+    const std::unique_ptr<quaverly::api::ScoreEditor, Release> editor(create_quaverly_editor());
+    ASSERT_TRUE(LoadScoreDocument(*editor, job));
+    EXPECT_EQ(editor->GetTitle(), u"见 http://www.musicxml.org/dtds/partwise.dtd");
+    const auto& score = *static_cast<quaverly::ScoreEditor&>(*editor).score;
+    const auto part = score.GetChild(0) ? score.GetChild(0)->GetChild(0) : nullptr;
+    ASSERT_TRUE(part);
+    const auto bar = std::dynamic_pointer_cast<quaverly::Bar>(part->GetChild(0));
+    ASSERT_TRUE(bar);
+    ASSERT_EQ(bar->GetNotes().size(), 1u);
+    EXPECT_EQ(bar->GetNotes()[0]->GetLyric(0)->GetText(),
+              u"http://www.musicxml.org/dtds/partwise.dtd");
+    // The copy is gone: the document is alone in its folder.
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1);
 }
 
 TEST(TemporaryDocumentCopyTest, PrivateUniqueAndRemoved)
