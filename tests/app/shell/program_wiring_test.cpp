@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QImage>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -44,6 +45,7 @@
 #include "program_fixture.h"
 #include "score_documents.h"
 #include "scoredata/score_data.h"
+#include "tests/support/specimen_folder.h"
 
 namespace {
 
@@ -284,6 +286,12 @@ TEST_F(ProgramWiringTest, WhilePlayingTheViewFollowsTheMusicOntoTheNextPage)
     EXPECT_TRUE(View()->IsPlaying());
     EXPECT_EQ(View()->Editor()->GetCurrentPage(), 1);
     EXPECT_EQ(View()->ScrollY(), 0);
+    // The window as the user sees it while the second page plays.
+    View()->resize(900, 700);
+    Pump();
+    (void)View()->viewport()->grab();
+    const QImage shown = View()->viewport()->grab().toImage();
+    EXPECT_TRUE(shown.save(QString::fromStdString((test_support::SpecimenFolder() / "playing_second_page.png").string())));
     ASSERT_TRUE(Commands().Execute(brindle::cmd::kStop));
     EXPECT_EQ(View()->CurrentPage(), 1);
 }
