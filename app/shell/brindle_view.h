@@ -637,8 +637,9 @@ private:
     // The position display shows where playback starts.
     void ShowPlayStart();
     // After a click or a key: the bar the editor's cursor is on becomes the start of
-    // playback when the editor moved the cursor without saying so.
-    void FollowEditorCursor();
+    // playback when the editor moved the cursor without saying so (`placed`: a click of
+    // the selection tool put it there).
+    void FollowEditorCursor(bool placed = false);
 
     std::unique_ptr<ViewEditorListener> m_pEditorListener;
     std::unique_ptr<ViewMidiInListener> m_pMidiInListener;

@@ -243,16 +243,18 @@ void CBrindleView::ShowPlayStart()
                               static_cast<platform::LParam>(beat + 1));
 }
 
-void CBrindleView::FollowEditorCursor()
+void CBrindleView::FollowEditorCursor(bool placed)
 {
     // Only the editor knows where a click or a cursor key put the cursor when it did not
-    // report it: a bar other than the one last reported starts playback at its beginning.
-    // While playing, the cursor follows the music and the start stays.
+    // report it: a click, or a key that took it to another bar than the one last
+    // reported, starts playback at the beginning of the cursor's bar (a report that
+    // follows gives the place in the bar). While playing, the cursor follows the music
+    // and the start stays.
     if (!m_bScoreReady || !IsIdle())
         return;
     auto* editor = EditorForInput();
     const int bar = editor ? editor->GetCursorBarIndex() : -1;
-    if (bar < 0 || bar == m_nCursorBar)
+    if (bar < 0 || (bar == m_nCursorBar && !placed))
         return;
     SetPlaybackCursor(bar, 0);
     m_nCursorBar = bar;
@@ -391,7 +393,7 @@ void CBrindleView::OnLButtonDown(unsigned flags, platform::Point point)
         setFocus();
     if (MouseTool* tool = Tool(m_nCurrentTool))
         tool->OnButtonDown(flags, point.x, point.y);
-    FollowEditorCursor();
+    FollowEditorCursor(m_nCurrentTool == kSelectTool);
 }
 
 void CBrindleView::OnLButtonUp(unsigned flags, platform::Point point)

@@ -244,6 +244,14 @@ TEST_F(ProgramWiringTest, PlayStartsAtTheBarTheCursorWasPutOn)
     EXPECT_TRUE(View()->IsPlaying());
     EXPECT_GE(View()->PlayStartTick(), TickOfBar(4));
     EXPECT_LT(View()->PlayStartTick(), TickOfBar(5));
+    // Stopped somewhere in that bar, a click on it starts it again from its beginning.
+    PumpUntil([] { return false; }, 400);
+    ASSERT_TRUE(Commands().Execute(brindle::cmd::kStop));
+    Pump();
+    ClickAt(fifth.middle);
+    Pump();
+    ASSERT_TRUE(Commands().Execute(brindle::cmd::kPlay));
+    EXPECT_EQ(View()->PlayStartTick(), TickOfBar(4));
     ASSERT_TRUE(Commands().Execute(brindle::cmd::kStop));
     Pump();
 
