@@ -124,7 +124,9 @@ void CBrindleView::MapDocumentCommands()
 
 fs::path CBrindleView::AutosavePath() const
 {
-    return NativePath(SettingsFolder().Folder() + std::u16string(kAutosaveFileName));
+    const fs::path first = NativePath(SettingsFolder().Folder() + std::u16string(kAutosaveFileName));
+    m_AutosaveLock.Acquire(first);
+    return m_AutosaveLock.AutosavePath();
 }
 
 void CBrindleView::WaitForDocumentWorker()
@@ -164,9 +166,11 @@ void CBrindleView::OnStartUpTasks()
 
 void CBrindleView::OfferRecovery()
 {
+    // Only the copy of this program's own slot: the slots other running copies hold
+    // are theirs, live.
     const fs::path copy = AutosavePath();
     const std::u16string path = PathText(copy);
-    if (!FileExists(path) || m_bLoading)
+    if (copy.empty() || !FileExists(path) || m_bLoading)
         return;
     if (platform::ShowMessage(LibraryString(ids::kRecoveryQuestion), platform::kMbYesNo | platform::kMbIconQuestion,
                               this) == platform::kIdYes)
@@ -387,6 +391,9 @@ void CBrindleView::OnScoreLaidOut()
         MarkChanged();
     m_bLoading = false;
     m_pOpenJob.reset();
+    // Whatever the song was built from while the workers held the editor, it is built
+    // afresh from the document now shown.
+    NotePlaybackStale();
     PostMessage(msg::kUpdatePageIndicator);
     if (!m_strWaitingPath.empty())
         OpenDroppedFile(std::exchange(m_strWaitingPath, {}));
@@ -408,6 +415,8 @@ int CBrindleView::AskToSave()
 
 bool CBrindleView::SaveGuard()
 {
+    // Typed free text is part of the score the user is asked about.
+    CommitPendingFreeText();
     if (!IsModified())
         return true;
     switch (AskToSave()) {
@@ -514,8 +523,11 @@ void CBrindleView::OnAutosave()
     // editor. The copy never counts as a save.
     if (!m_bScoreReady || m_bLoading)
         return;
+    const fs::path copy = AutosavePath();
+    if (copy.empty())
+        return;
     WaitCursor wait;
-    WriteScore(PathText(AutosavePath()));
+    WriteScore(PathText(copy));
 }
 
 void CBrindleView::OnFileClose()
@@ -540,8 +552,10 @@ void CBrindleView::OnClose()
     // A score the user keeps, or whose save failed, keeps the program and its safety copy.
     if (!SaveGuard())
         return;
+    // Only this copy's own file: another running copy's stays where it is.
     std::error_code ec;
-    fs::remove(AutosavePath(), ec);
+    if (const fs::path copy = AutosavePath(); !copy.empty())
+        fs::remove(copy, ec);
     if (m_pFrame)
         m_pFrame->PostMessage(msg::kCloseConfirmed);
 }

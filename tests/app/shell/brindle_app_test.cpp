@@ -198,7 +198,7 @@ TEST_F(BrindleAppTest, RefusedRecentFileLeavesTheListByItsPath)
 
     // While the view is busy nothing happens and the entry stays.
     app.AddToRecentFileList(u"/other/notes.txt");
-    app.GetActiveView()->m_bBusy = true;
+    app.GetActiveView()->m_bRecording = true;
     ASSERT_TRUE(commands.Execute(brindle::cmd::kFileMru1));
     EXPECT_EQ(app.RecentFiles()->Size(), 2u);
     // An entry past the list is disabled.
