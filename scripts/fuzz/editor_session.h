@@ -48,7 +48,7 @@ inline void UndoAndRedo(quaverly::api::ScoreEditor& editor, quaverly::fakes::Fak
     DrawEveryPage(editor, painter);
 }
 
-// A score of two parts, four bars of quarter notes typed into the first, laid out.
+// A score of two parts, two bars of quarter notes typed into the first, laid out.
 inline void MakeSmallScore(quaverly::api::ScoreEditor& editor, quaverly::fakes::FakePainter& painter)
 {
     quaverly::NewScoreSettings settings;
@@ -57,10 +57,9 @@ inline void MakeSmallScore(quaverly::api::ScoreEditor& editor, quaverly::fakes::
     settings.staves.push_back({0, false, 1});
     editor.NewDocument(settings);
     editor.RunPendingCommands(&painter);
-    for (int i = 0; i < 16; ++i) {
+    for (int i = 0; i < 8; ++i)
         editor.InputNote(2 + i % 7, i % 3 - 1, quaverly::kTicksPerQuarter, 0, 0, 0, 0);
-        editor.RunPendingCommands(&painter);
-    }
+    editor.RunPendingCommands(&painter);
     painter.Clear();
 }
 

@@ -91,24 +91,24 @@ def head(division=480, grid=16, split=0, key=60, lyrics=1):
 
 
 def tempo(tick, micro):
-    return struct.pack("<Bii", 0, tick, micro)
+    return struct.pack("<Bhi", 0, tick, micro)
 
 
 def meter(tick, numerator, power):
-    return struct.pack("<BiBB", 1, tick, numerator, power)
+    return struct.pack("<BhBB", 1, tick, numerator, power)
 
 
 def key(tick, sharps, minor=0):
-    return struct.pack("<Bibb", 2, tick, sharps, minor)
+    return struct.pack("<Bhbb", 2, tick, sharps, minor)
 
 
 def event(track, tick, status, data1, data2):
-    return struct.pack("<BBiI", 3, track, tick, status | (data1 << 8) | (data2 << 16))
+    return struct.pack("<BBhI", 3, track, tick, status | (data1 << 8) | (data2 << 16))
 
 
 def lyric(track, tick, text):
     raw = text.encode()
-    return struct.pack("<BBiB", 4, track, tick, len(raw)) + raw
+    return struct.pack("<BBhB", 4, track, tick, len(raw)) + raw
 
 
 def notes(track, channel, pitches, length, start=0):

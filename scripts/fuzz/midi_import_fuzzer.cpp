@@ -5,10 +5,11 @@
 //
 // The input is read as little-endian records after a six-byte head (division: 2 bytes,
 // grid 1/n: 1, split flag: 1, split key: 1, lyrics flag: 1). Each record starts with a
-// kind byte: 0 tempo (tick, microseconds per quarter: 4 bytes each), 1 meter (tick: 4,
-// numerator, denominator as a power of two: 1 each), 2 key (tick: 4, sharps or flats,
-// minor: 1 each), 3 event (track: 1, tick: 4, message: 4), 4 lyric (track: 1, tick: 4,
-// length: 1, text). scripts/fuzz/make_seeds.py writes seeds in this form. See README.md.
+// kind byte: 0 tempo (tick: 2, microseconds per quarter: 4), 1 meter (tick: 2,
+// numerator, denominator as a power of two: 1 each), 2 key (tick: 2, sharps or flats,
+// minor: 1 each), 3 event (track: 1, tick: 2, message: 4), 4 lyric (track: 1, tick: 2,
+// length: 1, text). Ticks are signed 16-bit numbers, so that a song stays short enough
+// to be laid out many times a second. scripts/fuzz/make_seeds.py writes seeds in this form. See README.md.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -35,6 +36,7 @@ public:
         return value;
     }
     std::int32_t TakeSigned32() { return static_cast<std::int32_t>(Take(4)); }
+    std::int32_t TakeTick() { return static_cast<std::int16_t>(Take(2)); }
     std::string TakeText(std::size_t length)
     {
         std::string text;
@@ -76,31 +78,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int record = 0; record < kMaxRecords && !in.AtEnd(); ++record) {
         switch (in.Take(1) % 5) {
         case 0: {
-            const std::int32_t tick = in.TakeSigned32();
+            const std::int32_t tick = in.TakeTick();
             song->AddTempo({tick, in.TakeSigned32()});
             break;
         }
         case 1: {
-            const std::int32_t tick = in.TakeSigned32();
+            const std::int32_t tick = in.TakeTick();
             const auto numerator = static_cast<std::int32_t>(in.Take(1));
             song->AddMeter({tick, numerator, static_cast<std::int32_t>(in.Take(1)), 24, 8});
             break;
         }
         case 2: {
-            const std::int32_t tick = in.TakeSigned32();
+            const std::int32_t tick = in.TakeTick();
             const auto sharpsFlats = static_cast<std::int8_t>(in.Take(1));
             song->AddKey({tick, sharpsFlats, static_cast<std::int32_t>(in.Take(1))});
             break;
         }
         case 3: {
             const int track = static_cast<int>(in.Take(1) % kTracks);
-            const std::int32_t tick = in.TakeSigned32();
+            const std::int32_t tick = in.TakeTick();
             song->GetTrack(track)->AddEvents({{tick, in.Take(4)}});
             break;
         }
         default: {
             const int track = static_cast<int>(in.Take(1) % kTracks);
-            const std::int32_t tick = in.TakeSigned32();
+            const std::int32_t tick = in.TakeTick();
             song->GetTrack(track)->AddLyric({tick, in.TakeText(in.Take(1))});
             break;
         }
