@@ -8,6 +8,7 @@
 // README.md.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -44,18 +45,27 @@ std::vector<std::string_view> Split(std::string_view text, char separator)
     }
 }
 
-void Check(bool condition)
+// Says which property failed, then aborts.
+void Check(bool condition, int line = __builtin_LINE())
 {
-    if (!condition)
+    if (!condition) {
+        std::fprintf(stderr, "settings_file_fuzzer.cpp:%d: the check failed\n", line);
         std::abort();
+    }
 }
 
 // What an edit left must hold in the document itself. Deleting a key removes its first
 // entry only (a later entry of the same name then reads), as the profile rules have it.
 void CheckEdit(const platform::IniDocument& document, const Edit& edit, bool applied)
 {
-    if (edit.fields == 3 && applied)
-        Check(document.GetValue(edit.section, edit.key) == edit.value);
+    if (edit.fields == 3 && applied) {
+        // Line breaks inside a value are stored as blanks.
+        std::u16string stored = edit.value;
+        for (char16_t& c : stored)
+            if (c == u'\r' || c == u'\n')
+                c = u' ';
+        Check(document.GetValue(edit.section, edit.key) == stored);
+    }
     else if (edit.fields == 1)
         Check(!document.HasSection(edit.section));
 }
