@@ -76,13 +76,6 @@ DocumentTypeRewrite RewriteFor(const DataFolder& data)
     return {platform::Utf16ToUtf8(system.GetDtdReplaceString()), replacement};
 }
 
-fs::path TemporaryFolder()
-{
-    std::error_code ec;
-    const fs::path folder = fs::temp_directory_path(ec);
-    return ec ? fs::path("/tmp") : folder;
-}
-
 }  // namespace
 
 void CBrindleView::MapDocumentCommands()
@@ -289,7 +282,7 @@ void CBrindleView::StartOpening(std::u16string path, bool recovering)
     auto job = std::make_shared<OpenJob>();
     job->document = NativePath(path);
     job->rewrite = RewriteFor(SettingsFolder());
-    job->temporaryFolder = TemporaryFolder();
+    job->temporaryFolder = TemporaryCopyFolder();
     job->resources = &m_DrawResources;
     job->recovering = recovering;
     m_pOpenJob = job;
@@ -360,7 +353,8 @@ void CBrindleView::OnScoreLoadFailed()
         return;
     WaitForDocumentWorker();
     m_ProgressTokens.clear();
-    if (m_pRecentFiles && !job->recovering)
+    // Only a document that is missing or broken leaves the list.
+    if (m_pRecentFiles && !job->recovering && job->documentFailed)
         m_pRecentFiles->Remove(m_strPathName);
     m_strPathName.clear();
     SetDocumentTitle({});

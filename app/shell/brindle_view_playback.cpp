@@ -56,11 +56,13 @@ struct CBrindleView::PlaybackState final : PlaybackHost {
 
     ~PlaybackState()
     {
-        // Nothing may reach the view once it goes: stopping resets the player, which
-        // ends its clock's thread, and stops the metronome's; then the listener leaves.
-        if (controller.IsPlaying() || controller.IsRecording())
-            controller.OnStop();
+        // Nothing may reach the view once it goes. The listener leaves first, so the
+        // reset below reports to no one; the reset then stops the player's clock and
+        // waits for a notice the clock's thread is still delivering (the end of the
+        // song clears Play before that notice has stopped the clicks and posted its
+        // redraw), whatever the flags say.
         player.SetListener(nullptr);
+        controller.Shutdown();
     }
 
     PlaybackState(const PlaybackState&) = delete;

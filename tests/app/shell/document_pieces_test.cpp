@@ -1,8 +1,13 @@
 // The pieces of the document commands that need no window: path names, the rewritten
-// copy of an opened document and its private temporary file, and the new score's record.
+// copy of an opened document and its private temporary file, the load pass whatever the
+// temporary folder's state, what a killed program left behind, and the new score's record.
 #include <gtest/gtest.h>
 
+#include <csignal>
+
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -11,11 +16,16 @@
 #include "../../platform/temp_folder.h"
 #include "app/shell/document_loader.h"
 #include "app/shell/document_paths.h"
+#include "app/shell/leftover_files.h"
 #include "app/shell/new_score_record.h"
 #include "engine/editor/score_editor.h"
 #include "engine/model/bar.h"
 #include "engine/model/lyric.h"
 #include "engine/model/note.h"
+#include "dead_process.h"
+#include "engine/xml/temporary_file_name.h"
+#include "platform/text_encoding.h"
+#include "score_documents.h"
 
 namespace {
 
@@ -162,6 +172,8 @@ TEST(TemporaryDocumentCopyTest, PrivateUniqueAndRemoved)
         struct stat status {};
         ASSERT_EQ(::stat(a.Path().c_str(), &status), 0);
         EXPECT_EQ(status.st_mode & 0777, 0600u);
+        // The name tells a later start whose copy it is.
+        EXPECT_EQ(TemporaryDocumentCopy::OwnerOf(a.Path().filename().native()), static_cast<long>(::getpid()));
         first = a.Path();
     }
     EXPECT_FALSE(fs::exists(first));
@@ -169,6 +181,134 @@ TEST(TemporaryDocumentCopyTest, PrivateUniqueAndRemoved)
     // A folder that is not there: no copy, nothing left behind.
     const TemporaryDocumentCopy missing(folder / "missing", "<a/>");
     EXPECT_TRUE(missing.Path().empty());
+}
+
+// Runs `work` with a file size limit that makes every write past `bytes` fail the way a
+// full disk does.
+template <typename Work>
+void WithFullDisk(rlim_t bytes, Work work)
+{
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = bytes;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    work();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+}
+
+class LoadScoreDocumentTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        editor_ = create_quaverly_editor();
+        ASSERT_NE(editor_, nullptr);
+        document_ = folder_ / "song.exl";
+        ASSERT_TRUE(shell_test::WriteScoreDocument(document_, {u"茉莉花", 2, 96, -1, shell_test::kJasmine}));
+        fs::create_directories(folder_ / "tmp");
+    }
+    void TearDown() override { editor_->Destroy(); }
+
+    OpenJob Job(const fs::path& document, const fs::path& temporary)
+    {
+        OpenJob job;
+        job.document = document;
+        job.temporaryFolder = temporary;
+        return job;
+    }
+    std::u16string Title() const { return editor_->GetTitle(); }
+
+    TempFolder folder_;
+    fs::path document_;
+    quaverly::api::ScoreEditor* editor_ = nullptr;
+};
+
+TEST_F(LoadScoreDocumentTest, AGoodDocumentOpensWhateverTheTemporaryFolder)
+{
+    TempFolder::Write(folder_ / "a-file", "x");
+    struct Case {
+        const char* what;
+        fs::path folder;
+        bool full;
+    };
+    const Case cases[] = {
+        {"a usable folder", folder_ / "tmp", false},
+        {"a full folder", folder_ / "tmp", true},
+        {"a folder that is not there", folder_ / "missing", false},
+        {"a file in place of the folder", folder_ / "a-file", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        editor_->ResetDocument();
+        OpenJob job = Job(document_, c.folder);
+        bool loaded = false;
+        if (c.full)
+            WithFullDisk(16, [&] { loaded = LoadScoreDocument(*editor_, job); });
+        else
+            loaded = LoadScoreDocument(*editor_, job);
+        EXPECT_TRUE(loaded);
+        EXPECT_FALSE(job.documentFailed);
+        EXPECT_EQ(job.info.tempo, 96);
+        EXPECT_EQ(job.info.page.paperName, u"A4");
+        EXPECT_EQ(Title(), u"茉莉花");
+        EXPECT_TRUE(fs::is_empty(folder_ / "tmp"));
+    }
+}
+
+TEST_F(LoadScoreDocumentTest, OnlyAMissingOrBrokenDocumentFailsAndNothingWaitsOnAPipe)
+{
+    TempFolder::Write(folder_ / "broken.exl", "<score-partwise><part-list>");
+    TempFolder::Write(folder_ / "other-root.exl", "<?xml version=\"1.0\"?><opus/>");
+    ASSERT_EQ(::mkfifo((folder_ / "pipe.exl").c_str(), 0600), 0);
+    fs::create_directories(folder_ / "folder.exl");
+    for (const char* name : {"missing.exl", "broken.exl", "other-root.exl", "pipe.exl", "folder.exl"}) {
+        SCOPED_TRACE(name);
+        OpenJob job = Job(folder_ / name, folder_ / "tmp");
+        EXPECT_FALSE(LoadScoreDocument(*editor_, job));
+        EXPECT_TRUE(job.documentFailed);
+        EXPECT_TRUE(fs::is_empty(folder_ / "tmp"));
+    }
+}
+
+TEST(LeftoverFilesTest, OnlyTheFilesOfEndedProcessesGo)
+{
+    TempFolder folder;
+    const long ended = shell_test::EndedProcessId();
+    const long running = static_cast<long>(::getppid());
+    const long self = static_cast<long>(::getpid());
+    const std::string longName(240, 'x');
+    struct Case {
+        std::string name;
+        bool goes;
+    };
+    const Case cases[] = {
+        {quaverly::TemporaryFileName("a.exl", ended, 0), true},
+        {quaverly::TemporaryFileName(longName, ended, 12), true},
+        {quaverly::TemporaryFileName("Tansy.ini", ended, 3), true},
+        {"~tn_temp-" + std::to_string(ended) + "-0.xml", true},
+        {quaverly::TemporaryFileName("a.exl", running, 0), false},
+        {quaverly::TemporaryFileName("a.exl", self, 0), false},
+        {"~tn_temp-" + std::to_string(running) + "-0.xml", false},
+        {"~tn_temp-Ab12Cd.xml", false},  // no process id: whose it is cannot be told
+        {"a.exl", false},
+        {".a.exl", false},
+        {"a.exl.saving-" + std::to_string(ended) + "-0", false},
+    };
+    for (const Case& c : cases)
+        TempFolder::Write(folder / c.name, "x");
+    // Only files: a folder or a link of such a name stays.
+    fs::create_directories(folder / quaverly::TemporaryFileName("dir", ended, 0));
+    fs::create_symlink("a.exl", folder / quaverly::TemporaryFileName("link", ended, 0));
+
+    EXPECT_EQ(RemoveLeftoverFiles({folder.Path(), folder.Path(), folder / "missing"}), 4);
+    for (const Case& c : cases)
+        EXPECT_EQ(fs::exists(fs::symlink_status(folder / c.name)), !c.goes) << c.name;
+    EXPECT_TRUE(fs::is_directory(folder / quaverly::TemporaryFileName("dir", ended, 0)));
+    EXPECT_TRUE(fs::is_symlink(folder / quaverly::TemporaryFileName("link", ended, 0)));
+    EXPECT_TRUE(ProcessIsRunning(running));
+    EXPECT_FALSE(ProcessIsRunning(ended));
 }
 
 TEST(NewScoreRecordTest, TempoWordsAndExactTempo)

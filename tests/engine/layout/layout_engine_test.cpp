@@ -309,6 +309,35 @@ TEST(LayoutEngineTest, BarLengthsFollowTheirNotes)
     EXPECT_EQ(overfull.GetRect().Width(), empty.GetRect().Width());
 }
 
+TEST(LayoutEngineTest, AnOverfullBarEndingInsideABeatIsMappedToTheEndOfThatBeat)
+{
+    struct Case {
+        const char* what;
+        std::vector<int> notes;
+        int beats;  // of the bar's map, in quarters
+    };
+    const Case cases[] = {
+        {"four quarters and an eighth", {len::kQuarter, len::kQuarter, len::kQuarter, len::kQuarter, len::kEighth}, 5},
+        {"four quarters and a 16th", {len::kQuarter, len::kQuarter, len::kQuarter, len::kQuarter, len::k16th}, 5},
+        {"a whole and three eighths", {len::kWhole, len::kEighth, len::kEighth, len::kEighth}, 6},
+        {"five quarters: a whole beat", {len::kQuarter, len::kQuarter, len::kQuarter, len::kQuarter, len::kQuarter}, 5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakePainter painter;
+        auto score = MakeScore(1, 1);
+        Bar& bar = *BarOf(*score, 0, 0);
+        for (const int length : c.notes)
+            AddNote(bar, length);
+        Lay(score, painter, 0, 1);
+        const PositionMap& map = *bar.GetPositionMap();
+        EXPECT_EQ(map.GetLength(), c.beats * len::kQuarter);
+        // The last note ends inside the map, not past its end.
+        const auto& last = bar.GetNotes().back();
+        EXPECT_LE(last->GetStartTime() + c.notes.back(), map.GetLength());
+    }
+}
+
 TEST(LayoutEngineTest, MeterComesFromTheTableWhateverTheOrderOfItsRecords)
 {
     FakePainter painter;
@@ -388,6 +417,9 @@ TEST(LayoutEngineTest, RoomForWhatStandsAroundTheNotes)
              a.GetNotes()[1]->SetAccidental(1);
          },
          {{0, 80}, {80640, 80}}},
+        // The free space after a bar's first note is no room before it.
+        {"a sharp on the first note, free space after it",
+         [](Bar&, Bar& b) { b.GetNotes()[0]->SetAccidental(1); }, {{0, 80}}},
         {"a natural of another pitch", [](Bar& a, Bar&) { a.GetNotes()[1]->SetAccidental(4);
                                            a.GetNotes()[1]->SetPitchCode(5); },
          {{40320, 80}}},
