@@ -602,8 +602,10 @@ void QtDeviceContext::FillSnapped(const QRectF& logical, const QColor& color)
         right = left + 1;
     if (device.height() > 0 && bottom <= top)
         bottom = top + 1;
+    // On whole pixels smoothing changes nothing but the time it takes.
     painter_->save();
     painter_->setWorldTransform(QTransform());
+    painter_->setRenderHint(QPainter::Antialiasing, smoothSnapped_);
     painter_->fillRect(QRectF(left, top, right - left, bottom - top), color);
     painter_->restore();
 }
@@ -651,8 +653,11 @@ bool QtDeviceContext::StrokeAxisLine(QPointF from, QPointF to)
     pen.setCosmetic(false);
     pen.setWidthF(width);
     pen.setCapStyle(Qt::FlatCap);
+    // The line now covers whole pixels only (a dotted one whole pixels on and off), so
+    // it is drawn without smoothing: the same picture, at a fraction of the cost.
     painter_->save();
     painter_->setWorldTransform(QTransform());
+    painter_->setRenderHint(QPainter::Antialiasing, smoothSnapped_);
     painter_->setPen(pen);
     painter_->setBrush(Qt::NoBrush);
     painter_->drawLine(p, q);
