@@ -141,6 +141,9 @@ private:
     QPen MakePen() const;
     // The logical point nearest to `logical` that falls on a whole device pixel.
     QPointF SnappedPoint(QPointF logical) const;
+    // Runs `draw` in device pixels, smoothed only when asked.
+    template <class Draw>
+    void InDevicePixels(Draw draw);
     // Fills a rectangle with its edges on whole device pixels.
     void FillSnapped(const QRectF& logical, const QColor& color);
     // Strokes a line along an axis on whole device pixels with the selected pen; false

@@ -102,6 +102,9 @@ std::u16string_view One(const char16_t& glyph)
 // Stacks up to this many dots are set on whole pixels; taller ones (no note has them)
 // are drawn as they come.
 constexpr int kMaxSnappedDots = 16;
+// Dots this many device pixels apart (a printer's, a picture's without pixels) are
+// apart whatever their fractions: they are drawn as they come.
+constexpr double kMaxSnappedStepPixels = 24.0;
 
 // The number of octave dots of a signed count, without overflow at the lowest int.
 int DotCount(int octave)
@@ -255,7 +258,9 @@ void GdiScorePainter::OctaveDotColumn(const NoteFamily& f, int x, int y, int oct
     const int cx = x + f.box.cx / 2 + offset.x;
     const int top = y + offset.y;
     const double perUnit = dc_ ? std::fabs(dc_->GetMapping().ScaleY()) : 0.0;
-    if (count < 2 || count > kMaxSnappedDots || !(perUnit > 0.0)) {
+    const double stepPixels = f.octaveDotStep * perUnit;
+    if (count < 2 || count > kMaxSnappedDots || !(stepPixels > 0.0) ||
+        stepPixels > kMaxSnappedStepPixels) {
         GlyphRun(font, cx, top, 0, f.octaveDotStep, count, u'.', kBaselineCentre, color);
         return;
     }
@@ -266,7 +271,7 @@ void GdiScorePainter::OctaveDotColumn(const NoteFamily& f, int x, int y, int oct
     // the dot's rows plus one clears them whatever the phase. The dot next to the digit
     // keeps its place and the others move away from it, never into the digit.
     const double dotPixels = InkWidth(font, u'.') * perUnit;
-    const long step = std::max(std::lround(f.octaveDotStep * perUnit),
+    const long step = std::max(std::lround(stepPixels),
                                static_cast<long>(std::ceil(dotPixels)) + 2);
     const int nearest = octave > 0 ? count - 1 : 0;
     const platform::Point anchor =
