@@ -269,7 +269,7 @@ void QtDeviceContext::DrawRun(double x, double y, unsigned align, const QString&
     // The text's own origin on a whole pixel, as the desktop places text: a glyph drawn
     // twice (a column of dots) looks the same each time.
     const bool turned = SelectedFont().escapement != 0;
-    if (turned || outlines_ || painter_->paintEngine()->type() == QPaintEngine::Raster) {
+    if (turned || outlines_) {
         // The glyphs are placed about the origin: the painter moves there (and turns).
         painter_->save();
         if (turned) {
@@ -295,10 +295,11 @@ void QtDeviceContext::DrawRun(double x, double y, unsigned align, const QString&
         painter_->restore();
         return;
     }
-    // On a printer or a PDF the text goes to its origin directly (its glyph positions
-    // kept to 1/64 of a logical unit): saving, moving and restoring the painter for
-    // every text makes such an engine write its whole state out each time. The painter
-    // keeps the font and pen afterwards (nothing else here draws with them).
+    // Otherwise the text goes to its origin directly (on a printer or a PDF its glyph
+    // positions kept to 1/64 of a logical unit): saving, moving and restoring the
+    // painter for every text makes a printer's engine write its whole state out each
+    // time, and costs the screen a copy of that state per glyph. The painter keeps the
+    // font and pen afterwards (nothing else here draws with them).
     PaintRun(SnappedPoint(QPointF(x + dx, y + dy)), width, m, text, fillCell);
 }
 
