@@ -435,13 +435,42 @@ void ScoreEditor::EqualizeBarCounts()
 
 ScoreEditor::LineOfBar ScoreEditor::FindLineOfBar(int bar) const
 {
-    for (int p = 0; p < layout->GetChildCount(); ++p) {
+    const auto onPage = [this, bar](int p) -> LineOfBar {
         const auto page = layout->GetChild(p);
         for (int l = 0; page && l < page->GetChildCount(); ++l) {
             auto line = std::dynamic_pointer_cast<SystemNode>(page->GetChild(l));
             if (line && bar >= line->GetBarRange().first && bar < line->GetBarRange().end)
                 return {p, l, std::move(line)};
         }
+        return {};
+    };
+    // The pages hold the lines in bar order, so the page is found by halving the pages
+    // by their first line's first bar (a long score has thousands of lines, and typing
+    // a note asks for its line); pages out of that order are looked through one by one.
+    const auto firstBar = [this](int p) {
+        const auto page = layout->GetChild(p);
+        for (int l = 0; page && l < page->GetChildCount(); ++l) {
+            if (const auto* line = dynamic_cast<const SystemNode*>(page->GetChild(l).get()))
+                return line->GetBarRange().first;
+        }
+        return -1;
+    };
+    int low = 0;
+    int high = layout->GetChildCount() - 1;
+    while (low < high) {
+        const int middle = low + (high - low + 1) / 2;
+        if (firstBar(middle) <= bar)
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    if (layout->GetChildCount() > 0) {
+        if (LineOfBar found = onPage(low); found.node)
+            return found;
+    }
+    for (int p = 0; p < layout->GetChildCount(); ++p) {
+        if (LineOfBar found = onPage(p); found.node)
+            return found;
     }
     return {};
 }

@@ -87,23 +87,28 @@ void TrackMarkViews::BuildTieViews(ScoreElement& row, ScorePainter& painter)
     const Point origin = row.GetAbsolutePoint();
     const Size note = painter.GetNoteSize();
     const Point slur = painter.GetFlatSlurOffset();
+    // The shortest piece of a broken tie: as long as the tie is high, so that the piece
+    // is drawn as half of a bracket (its bend and its top at the tie's full height) and
+    // never as a shallow tick.
+    const int minPiece = painter.GetFlatSlurHeight();
 
-    // The row's own bars, looked up once: every tie of the part is checked against them,
-    // and most ties of a long score lie on other rows.
-    std::vector<const ScoreElement*> rowBars;
-    for (int i = std::max(range_.first, 0); i < std::min(range_.end, part_->GetChildCount()); ++i)
-        rowBars.push_back(part_->GetChild(i).get());
-    const auto onRow = [&rowBars](const ScoreElement* bar) {
-        return bar != nullptr && std::find(rowBars.begin(), rowBars.end(), bar) != rowBars.end();
-    };
+    // The ties that start or end on the row's bars or on the bar before it, from the
+    // part's index: a row meets only its own ties, however long the score.
+    candidates_.clear();
+    const int lastBar = std::min(range_.end, part_->GetChildCount());
+    for (int i = std::max(range_.first - 1, 0); i < lastBar; ++i)
+        part_->FindTiesAt(part_->GetChild(i).get(), candidates_);
+    std::sort(candidates_.begin(), candidates_.end());
+    candidates_.erase(std::unique(candidates_.begin(), candidates_.end()), candidates_.end());
 
-    // The list is only read here, so it is walked as it stands: a long score has many
-    // ties, and copying them all for every row costs more than the row.
-    for (const std::shared_ptr<Tie>& tie : part_->GetTies()) {
+    // Layout only reads the ties: a row walks the ties that its bars index.
+    const std::vector<std::shared_ptr<Tie>>& ties = part_->GetTies();
+    for (const std::size_t t : candidates_) {
+        if (t >= ties.size())
+            break;
+        const std::shared_ptr<Tie>& tie = ties[t];
         if (!tie)
             continue;
-        if (!onRow(tie->GetStart().owner.get()) && !onRow(tie->GetEnd().owner.get()))
-            continue;  // neither end on this row
         const NoteAnchor& start = tie->GetStart();
         const NoteAnchor& end = tie->GetEnd();
         if (!start.owner || !start.note)
@@ -124,18 +129,23 @@ void TrackMarkViews::BuildTieViews(ScoreElement& row, ScorePainter& painter)
             } else if (current.note) {
                 view = std::make_shared<TieStartView>();
                 const Rect bar = start.owner->GetRect();
-                view->SetLength(bar.Width() - (start.note->GetPosition().x + 2 * note.cx / 3));
+                view->SetLength(std::max(
+                    bar.Width() - (start.note->GetPosition().x + 2 * note.cx / 3), minPiece));
             } else {
                 view = std::make_shared<TieView>();
                 view->SetLength(2 * note.cy);
             }
             view->SetPosition(at);
         } else if (endsInRange(end)) {
-            // The tie comes from an earlier row: the piece starts at the row's left edge.
+            // The tie comes from an earlier row: the piece starts at the row's left edge,
+            // or before it where the end note stands too close to the edge for the half
+            // arc to show.
             view = std::make_shared<TieEndView>();
             const Point to = NoteOnRow(end);
-            view->SetPosition({0, to.y - start.note->GetHeightAbove(painter) + slur.y});
-            view->SetLength(end.note->GetPosition().x + note.cx / 3);
+            const int reach = to.x + note.cx / 3;
+            const int length = std::max(reach, minPiece);
+            view->SetPosition({reach - length, to.y - start.note->GetHeightAbove(painter) + slur.y});
+            view->SetLength(length);
         }
         if (!view)
             continue;
@@ -148,33 +158,39 @@ void TrackMarkViews::BuildTieViews(ScoreElement& row, ScorePainter& painter)
     }
 }
 
+int TrackMarkViews::SegmentOnRow(const LineMark& mark) const
+{
+    if (!part_)
+        return -1;
+    const int s = mark.GetBar();
+    if (s < 0 || s >= GetPartBarCount(*part_) || s >= range_.end)
+        return -1;  // on a bar the part does not have, or starting after the row
+    const BarTime end = FindBarAtTime(*part_, s, mark.GetTimePosition(), mark.GetDuration());
+    const int e = end.bar;
+    if (range_.Contains(s))
+        return range_.Contains(e) ? line_mark_segment::kWhole : line_mark_segment::kStart;
+    // One that ends at the row's very start has nothing on this row: no empty piece.
+    if (range_.Contains(e) && !(e == range_.first && end.time <= 0))
+        return line_mark_segment::kEnd;
+    if (s < range_.first && e >= range_.end)
+        return line_mark_segment::kMiddle;
+    return -1;
+}
+
 void TrackMarkViews::BuildLineMarkViews(ScoreElement& row, ScorePainter& painter)
 {
     lineMarkViews_.clear();
     if (!part_)
         return;
     const Point origin = row.GetAbsolutePoint();
-    const int barCount = GetPartBarCount(*part_);
-    // A copy: making the views may change the part's list.
-    const std::vector<std::shared_ptr<LineMark>> marks = part_->GetLineMarks();
-    for (const std::shared_ptr<LineMark>& mark : marks) {
-        if (!mark)
-            continue;
-        const int s = mark->GetBar();
-        if (s < 0 || s >= barCount)
-            continue;  // a mark on a bar the part does not have shows nowhere
-        const BarTime end = FindBarAtTime(*part_, s, mark->GetTimePosition(), mark->GetDuration());
-        const int e = end.bar;
-        int segment = -1;
-        if (range_.Contains(s))
-            segment = range_.Contains(e) ? line_mark_segment::kWhole : line_mark_segment::kStart;
-        else if (range_.Contains(e) && !(e == range_.first && end.time <= 0))
-            segment = line_mark_segment::kEnd;  // (one ending at the row's very start has
-                                                // nothing on this row: no empty piece)
-        else if (s < range_.first && e >= range_.end)
-            segment = line_mark_segment::kMiddle;
+    // By index, the list read again at each step: making a view may change the list,
+    // and copying the whole list for every row cost more than the row's own marks.
+    for (std::size_t m = 0; m < part_->GetLineMarks().size(); ++m) {
+        const std::shared_ptr<LineMark>& listed = part_->GetLineMarks()[m];
+        const int segment = listed ? SegmentOnRow(*listed) : -1;
         if (segment < 0)
             continue;
+        const std::shared_ptr<LineMark> mark = listed;
         const std::shared_ptr<LineMarkView> view = MakeLineMarkView(mark.get(), segment);
         if (!view)
             continue;

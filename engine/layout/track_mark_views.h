@@ -19,6 +19,7 @@
 namespace quaverly {
 
 class Bar;
+class LineMark;
 class LineMarkView;
 class Note;
 class Part;
@@ -52,6 +53,9 @@ public:
     // touches the range: whole, start, middle or end piece. A mark from an earlier row
     // that ends at time 0 of the range's first bar shows nothing here.
     void BuildLineMarkViews(ScoreElement& row, ScorePainter& painter);
+    // The piece of a line mark this row shows (a line_mark_segment value), or -1 when the
+    // mark has no piece here.
+    int SegmentOnRow(const LineMark& mark) const;
 
     const std::vector<std::shared_ptr<TieViewGroup>>& GetTieViews() const { return tieViews_; }
     const std::vector<std::shared_ptr<LineMarkView>>& GetLineMarkViews() const
@@ -66,6 +70,7 @@ private:
     BarRange range_;
     std::vector<std::shared_ptr<TieViewGroup>> tieViews_;
     std::vector<std::shared_ptr<LineMarkView>> lineMarkViews_;
+    std::vector<std::size_t> candidates_;  // the places of the row's ties in the part's list
 };
 
 }  // namespace quaverly

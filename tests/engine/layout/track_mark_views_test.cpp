@@ -132,32 +132,83 @@ TEST(TrackTieViewsTest, ATieWithinARowIsOneWholeTieFromTwoThirdsToOneThirdOfTheN
 
 TEST(TrackTieViewsTest, ATieAcrossALineBreakIsAStartPieceAndAnEndPiece)
 {
+    // Each piece is at least as long as a tie is high, so that it shows as half of a
+    // bracket, bend and top, and never as a tick: the start piece runs to the right end
+    // of its bar (past it, where the note stands closer to it than that), the end piece
+    // from the row's left edge (from before it, where the note stands that close).
+    struct Case {
+        int startNote;
+        int endNote;
+        int startLength;
+        int endX;
+        int endLength;
+    };
+    const int lastReach = kBarWidth - (TimeX(3 * kQuarter) + kTwoThirds);
+    static_assert(kBarWidth - (TimeX(3 * kQuarter) + kTwoThirds) < m::kFlatSlurHeight);
+    static_assert(TimeX(0) + kOneThird < m::kFlatSlurHeight);
+    const Case cases[] = {
+        {3, 0, m::kFlatSlurHeight, TimeX(0) + kOneThird - m::kFlatSlurHeight, m::kFlatSlurHeight},
+        {1, 2, kBarWidth - (TimeX(kQuarter) + kTwoThirds), 0, TimeX(2 * kQuarter) + kOneThird},
+    };
+    ASSERT_LT(lastReach, m::kFlatSlurHeight);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "from note " << c.startNote << " to note " << c.endNote);
+        Score score;
+        auto tie = score.AddTie(1, c.startNote, 2, c.endNote);
+        tie->SetOffset({0, -15});
+        score.BuildTies(0);
+        score.BuildTies(1);
+        ASSERT_EQ(score.views[0].GetTieViews().size(), 1u);
+        ASSERT_EQ(score.views[1].GetTieViews().size(), 1u);
+        const auto& start = score.views[0].GetTieViews()[0];
+        const auto& end = score.views[1].GetTieViews()[0];
+        EXPECT_TRUE(std::dynamic_pointer_cast<TieStartView>(start));
+        EXPECT_TRUE(std::dynamic_pointer_cast<TieEndView>(end));
+        const int from = kBarWidth + TimeX(c.startNote * kQuarter) + kTwoThirds;
+        EXPECT_EQ(start->GetPosition(), (Point{from, kNoteY}));
+        EXPECT_EQ(start->GetLength(), c.startLength);
+        EXPECT_EQ(end->GetPosition(), (Point{c.endX, kNoteY}));
+        EXPECT_EQ(end->GetLength(), c.endLength);
+        EXPECT_EQ(score.DrawTies(0),
+                  (std::vector<PainterCall>{{"DrawFlatSlurStart",
+                                             {1000 + from, 2000 + kNoteY - 15, c.startLength, 0},
+                                             u""}}));
+        EXPECT_EQ(score.DrawTies(1),
+                  (std::vector<PainterCall>{{"DrawFlatSlurEnd",
+                                             {1000 + c.endX, 5000 + kNoteY - 15, c.endLength, 0},
+                                             u""}}));
+        score.BuildTies(2);
+        EXPECT_TRUE(score.views[2].GetTieViews().empty());
+    }
+}
+
+TEST(TrackTieViewsTest, EachRowFindsItsTiesAgainAfterTiesAreAddedMovedOrRemoved)
+{
     Score score;
-    auto tie = score.AddTie(1, 3, 2, 0);
-    tie->SetOffset({0, -15});
-    score.BuildTies(0);
-    score.BuildTies(1);
-    ASSERT_EQ(score.views[0].GetTieViews().size(), 1u);
-    ASSERT_EQ(score.views[1].GetTieViews().size(), 1u);
-    const auto& start = score.views[0].GetTieViews()[0];
-    const auto& end = score.views[1].GetTieViews()[0];
-    EXPECT_TRUE(std::dynamic_pointer_cast<TieStartView>(start));
-    EXPECT_TRUE(std::dynamic_pointer_cast<TieEndView>(end));
-    // The start piece runs to the right end of bar 1, the end piece from the row's edge.
-    const int from = kBarWidth + TimeX(3 * kQuarter) + kTwoThirds;
-    EXPECT_EQ(start->GetPosition(), (Point{from, kNoteY}));
-    EXPECT_EQ(start->GetLength(), kBarWidth - (TimeX(3 * kQuarter) + kTwoThirds));
-    EXPECT_EQ(end->GetPosition(), (Point{0, kNoteY}));
-    EXPECT_EQ(end->GetLength(), TimeX(0) + kOneThird);
-    EXPECT_EQ(score.DrawTies(0),
-              (std::vector<PainterCall>{
-                  {"DrawFlatSlurStart", {1000 + from, 2000 + kNoteY - 15, start->GetLength(), 0},
-                   u""}}));
-    EXPECT_EQ(score.DrawTies(1),
-              (std::vector<PainterCall>{
-                  {"DrawFlatSlurEnd", {1000, 5000 + kNoteY - 15, end->GetLength(), 0}, u""}}));
-    score.BuildTies(2);
-    EXPECT_TRUE(score.views[2].GetTieViews().empty());
+    auto first = score.AddTie(0, 1, 0, 2);
+    auto later = score.AddTie(4, 0, 4, 1);
+    const auto tiesOn = [&score](int r) {
+        score.BuildTies(r);
+        std::vector<const Tie*> ties;
+        for (const auto& view : score.views[r].GetTieViews())
+            ties.push_back(view->GetTie().get());
+        return ties;
+    };
+    EXPECT_EQ(tiesOn(0), (std::vector<const Tie*>{first.get()}));
+    EXPECT_EQ(tiesOn(2), (std::vector<const Tie*>{later.get()}));
+
+    // Given other notes: the row of its new bars shows it, the old row no longer.
+    first->SetStart(score.Anchor(2, 1));
+    first->SetEnd(score.Anchor(2, 2));
+    EXPECT_TRUE(tiesOn(0).empty());
+    EXPECT_EQ(tiesOn(1), (std::vector<const Tie*>{first.get()}));
+
+    // A tie added later and one removed; the row keeps the part's order.
+    auto added = score.AddTie(2, 3, 3, 0);
+    EXPECT_EQ(tiesOn(1), (std::vector<const Tie*>{first.get(), added.get()}));
+    score.part->RemoveTie(first);
+    EXPECT_EQ(tiesOn(1), (std::vector<const Tie*>{added.get()}));
+    EXPECT_EQ(tiesOn(2), (std::vector<const Tie*>{later.get()}));
 }
 
 TEST(TrackTieViewsTest, ATieIsLiftedOverTheOctaveDotsOfItsStartNote)
