@@ -234,6 +234,7 @@ void ScoreEditor::InputNote(int typeCode, int octave, int value, int dots, int a
                             int graceKind, int flags)
 {
     NotifyListener(EditorNoticeCode::InputBusy);
+    const std::size_t queuedBefore = history.PendingCount();
     const NoteInputValues values{typeCode, octave, dots, value, accidental};
     if (graceKind == kGraceBefore || graceKind == kGraceAfter) {
         AddGraceNotes({values}, graceKind == kGraceBefore);
@@ -249,15 +250,20 @@ void ScoreEditor::InputNote(int typeCode, int octave, int value, int dots, int a
         else if (!AddChordNotesAtCursor({values}))
             InsertNoteAtCursor(MakeNote(values));
     }
-    // Also when nothing could be entered: the host waits for the run these notices bring
-    // about before it hands over its next input.
-    NotifyDocumentChanged();
+    // Also when nothing could be entered the content notice goes out: the host waits for
+    // the run it brings about before it hands over its next input. Only an entry marks
+    // the document modified.
+    if (history.PendingCount() > queuedBefore)
+        NotifyDocumentChanged();
+    else
+        NotifyListener(EditorNoticeCode::ContentChanged);
 }
 
 void ScoreEditor::InputChord(const std::vector<int>* keys, int value, int dots, int graceKind,
                              int flags)
 {
     NotifyListener(EditorNoticeCode::InputBusy);
+    const std::size_t queuedBefore = history.PendingCount();
     std::vector<int> sorted;
     if (keys != nullptr)
         for (const int key : *keys)
@@ -281,7 +287,10 @@ void ScoreEditor::InputChord(const std::vector<int>* keys, int value, int dots, 
         else if (!AddChordNotesAtCursor(pitches))
             InsertNoteAtCursor(BuildChordNote(pitches));
     }
-    NotifyEdited(*this);
+    if (history.PendingCount() > queuedBefore)
+        NotifyEdited(*this);
+    else
+        NotifyListener(EditorNoticeCode::ContentChanged);
 }
 
 bool ScoreEditor::InsertNoteAtCursor(const std::shared_ptr<Note>& note)

@@ -162,9 +162,9 @@ void AssignStartTimes(Bar& bar)
         }
         if (next >= notes.size())
             continue;
-        // The next note starts where the compressed tuplet ends: the time saved is
-        // (actual - normal) units for a tuplet of whole units.
-        const std::int64_t saved = notes[next]->GetStartTime() - o;
+        // The notes after the tuplet move earlier by the time it saves, (actual - normal)
+        // units, also when the tuplet holds more than its span.
+        const std::int64_t saved = (actual - normal) * unit;
         for (std::size_t j = next; j < notes.size(); ++j)
             ShiftNoteTimes(*notes[j], -saved);
     }

@@ -22,13 +22,6 @@ Point NoteOnRow(const NoteAnchor& anchor)
     return OffsetPoint(anchor.note->GetPosition(), anchor.owner->GetPosition());
 }
 
-void SendTiesChanged(ScoreElement& bar)
-{
-    NotificationPayload payload;
-    ElementNotification notification{notification_id::kTrackTiesChanged, &payload, nullptr};
-    bar.Notify(notification);
-}
-
 }  // namespace
 
 std::shared_ptr<Note> FindFirstElementAfter(const Bar& bar, int time)
@@ -61,41 +54,29 @@ bool TrackMarkViews::HasBarInRange(const ScoreElement* bar) const
     return false;
 }
 
-int TrackMarkViews::FindBarIndex(const ScoreElement* bar) const
+NoteAnchor FindOpenTieEnd(const Part& part, const Tie& tie)
 {
-    if (!part_ || !bar)
-        return -1;
-    const int count = part_->GetChildCount();
-    for (int i = 0; i < count; ++i) {
-        if (part_->GetChild(i).get() == bar)
-            return i;
-    }
-    return -1;
-}
-
-void TrackMarkViews::CompleteTie(Tie& tie)
-{
-    const NoteAnchor start = tie.GetStart();
-    if (!part_ || !start.owner || !start.note)
-        return;
-    const int k = FindBarIndex(start.owner.get());
+    const NoteAnchor& start = tie.GetStart();
     const auto startBar = std::dynamic_pointer_cast<Bar>(start.owner);
-    if (k < 0 || !startBar)
-        return;
+    if (!startBar || !start.note)
+        return {};
+    int k = -1;
+    const int count = part.GetChildCount();
+    for (int i = 0; i < count && k < 0; ++i) {
+        if (part.GetChild(i) == startBar)
+            k = i;
+    }
+    if (k < 0)
+        return {};
     std::shared_ptr<Bar> endBar = startBar;
     std::shared_ptr<Note> next = FindFirstElementAfter(*startBar, start.note->GetStartTime());
     if (!next) {
-        endBar = GetPartBar(*part_, k + 1);
+        endBar = GetPartBar(part, k + 1);
         next = endBar ? FindFirstElementAfter(*endBar, -1) : nullptr;
     }
     if (!next || next->GetPitchCode() != start.note->GetPitchCode())
-        return;
-    tie.SetEnd({endBar, next});
-    // The rows that show the two bars must draw the tie anew.
-    if (!HasBarInRange(startBar.get()))
-        SendTiesChanged(*startBar);
-    if (endBar != startBar)
-        SendTiesChanged(*endBar);
+        return {};
+    return {endBar, next};
 }
 
 void TrackMarkViews::BuildTieViews(ScoreElement& row, ScorePainter& painter)
@@ -106,8 +87,6 @@ void TrackMarkViews::BuildTieViews(ScoreElement& row, ScorePainter& painter)
     const Point origin = row.GetAbsolutePoint();
     const Size note = painter.GetNoteSize();
     const Point slur = painter.GetFlatSlurOffset();
-    const std::shared_ptr<ScoreElement> barBefore =
-        range_.first > 0 ? part_->GetChild(range_.first - 1) : nullptr;
 
     // The row's own bars, looked up once: every tie of the part is checked against them,
     // and most ties of a long score lie on other rows.
@@ -118,34 +97,24 @@ void TrackMarkViews::BuildTieViews(ScoreElement& row, ScorePainter& painter)
         return bar != nullptr && std::find(rowBars.begin(), rowBars.end(), bar) != rowBars.end();
     };
 
-    // By index, the count read again at each step, rather than over a copy of the list:
-    // a long score has many ties, and copying them all for every row costs more than
-    // the row.
-    for (std::size_t t = 0; t < part_->GetTies().size(); ++t) {
-        const std::shared_ptr<Tie> tie = part_->GetTies()[t];
+    // The list is only read here, so it is walked as it stands: a long score has many
+    // ties, and copying them all for every row costs more than the row.
+    for (const std::shared_ptr<Tie>& tie : part_->GetTies()) {
         if (!tie)
             continue;
-        const ScoreElement* startOwner = tie->GetStart().owner.get();
-        if (!onRow(startOwner) && !onRow(tie->GetEnd().owner.get()) &&
-            !(barBefore && startOwner == barBefore.get()))
-            continue;  // neither end on this row, nor waiting for its end here
-        const NoteAnchor start = tie->GetStart();
-        const NoteAnchor end = tie->GetEnd();  // as it was before any completion below
+        if (!onRow(tie->GetStart().owner.get()) && !onRow(tie->GetEnd().owner.get()))
+            continue;  // neither end on this row
+        const NoteAnchor& start = tie->GetStart();
+        const NoteAnchor& end = tie->GetEnd();
         if (!start.owner || !start.note)
             continue;
-        if (barBefore && start.owner == barBefore && !end.note)
-            CompleteTie(*tie);
 
         std::shared_ptr<TieViewGroup> view;
         const auto endsInRange = [this](const NoteAnchor& anchor) {
             return anchor.note && anchor.owner && HasBarInRange(anchor.owner.get());
         };
         if (HasBarInRange(start.owner.get())) {
-            NoteAnchor current = end;
-            if (!current.note) {
-                CompleteTie(*tie);
-                current = tie->GetEnd();
-            }
+            const NoteAnchor& current = end;
             const Point from = NoteOnRow(start);
             const int x = from.x + 2 * note.cx / 3;
             const Point at{x + slur.x, from.y - start.note->GetHeightAbove(painter) + slur.y};

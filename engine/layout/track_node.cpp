@@ -614,22 +614,6 @@ int TrackNode::Notify(ElementNotification& notification)
             if (payload != nullptr && name_ && sender == name_.get())
                 payload->element = name_;
             break;
-        case id::kNoteGoingAway:
-            if (payload != nullptr && payload->subject != nullptr && part_) {
-                const ScoreElement* leaving = payload->subject;
-                // Copies: deleting a view's tie changes the lists.
-                const auto views = marks_.GetTieViews();
-                for (const auto& view : views) {
-                    if (view->GetTie() && view->GetTie()->GetStart().note.get() == leaving)
-                        view->DeleteSelected();
-                }
-                const auto ties = part_->GetTies();
-                for (const auto& tie : ties) {
-                    if (tie && tie->GetEnd().note.get() == leaving)
-                        tie->SetEnd({});
-                }
-            }
-            break;
         case id::kLineMarkMoveDrag:
         case id::kLineMarkMoveRelease:
         case id::kLineMarkReshapeDrag:

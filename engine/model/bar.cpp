@@ -239,18 +239,6 @@ int Bar::Notify(ElementNotification& notification)
             if (payload != nullptr)
                 payload->element = decorator_;
             break;
-        case id::kNoteGoingAway:
-            // The tuplet that starts at the leaving note goes with it; it sends its own
-            // removal, and the record climbs on for the ties of the part.
-            if (payload != nullptr && payload->subject != nullptr) {
-                for (const TupletPtr& tuplet : std::vector<TupletPtr>(tuplets_)) {
-                    if (tuplet->GetFirstNote().get() == payload->subject) {
-                        tuplet->DeleteSelected();
-                        break;
-                    }
-                }
-            }
-            break;
         case id::kHandlePressed:
         case id::kHandleReleased:
         case id::kHandleDragged:

@@ -684,10 +684,11 @@ int Note::Notify(ElementNotification& notification)
             const bool step = notification.id == id::kMoveDragStep;
             const Point from = payload != nullptr ? payload->oldOffset : GetOffset();
             const Point to = payload != nullptr ? payload->newOffset : GetOffset();
+            const bool nudge = payload != nullptr && payload->nudge;
             if (sender == this) {
                 // The note's own move becomes its offset record; this record ends here.
                 return SendMove(step ? id::kNoteOffsetDrag : id::kNoteOffsetChange, from,
-                                        to);
+                                        to, nudge);
             }
             // A grace list's own move reaches the note with no element filled in; moves
             // passed up from inside the list (a grace note's marks and lyrics) carry
@@ -697,6 +698,7 @@ int Note::Notify(ElementNotification& notification)
                 NotificationPayload moved;
                 moved.oldOffset = from;
                 moved.newOffset = to;
+                moved.nudge = nudge;
                 moved.element = std::move(list);
                 return NotifySelf(step ? id::kGraceListDrag : id::kGraceListRelease, &moved);
             }

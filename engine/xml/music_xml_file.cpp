@@ -18,6 +18,7 @@
 
 #include "engine/model/score.h"
 #include "engine/xml/atomic_file_writer.h"
+#include "engine/xml/document_type_declaration.h"
 #include "engine/xml/document_type_resolver.h"
 #include "engine/xml/file_bytes.h"
 #include "engine/xml/pretty_document_writer.h"
@@ -201,9 +202,14 @@ bool MusicXmlFile::ReadDocument(std::string bytes)
     parser->setContentHandler(&builder);
     parser->setLexicalHandler(&builder);
 
+    // The library keeps a little of every external DTD subset it reads in a document
+    // type declaration and never frees it; the same declarations reached from the
+    // internal subset cost nothing.
+    const std::optional<std::string> inside = ReferenceExternalSubsetFromInside(bytes);
+    const std::string& text = inside ? *inside : bytes;
     try {
-        x::MemBufInputSource source(reinterpret_cast<const XMLByte*>(bytes.data()),
-                                    bytes.size(), u"document", false);
+        x::MemBufInputSource source(reinterpret_cast<const XMLByte*>(text.data()),
+                                    text.size(), u"document", false);
         parser->parse(source);
         // The tree holds what the score is built from; the bytes and the parser with its
         // buffers are not needed again.

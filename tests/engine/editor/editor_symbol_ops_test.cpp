@@ -285,6 +285,18 @@ TEST_F(EditorSymbolOpsTest, LineMarksStartAtTheCursorAndSlursStretchOverTheSelec
         EXPECT_EQ(mark->GetBar(), c.bar);
         EXPECT_EQ(mark->GetTimePosition(), c.time);
         EXPECT_EQ(mark->GetDuration(), c.duration);
+        EXPECT_EQ(mark->GetOffset(), (Point{0, 0}));
+        handle->Undo();
+        Run();
+        EXPECT_TRUE(PartAt(0)->GetLineMarks().empty());
+        // Redone, the same mark comes back over the same span.
+        handle->Redo();
+        Run();
+        ASSERT_EQ(PartAt(0)->GetLineMarks().size(), 1u);
+        EXPECT_EQ(PartAt(0)->GetLineMarks()[0], mark);
+        EXPECT_EQ(mark->GetBar(), c.bar);
+        EXPECT_EQ(mark->GetTimePosition(), c.time);
+        EXPECT_EQ(mark->GetDuration(), c.duration);
         handle->Undo();
         Run();
         EXPECT_TRUE(PartAt(0)->GetLineMarks().empty());
