@@ -80,11 +80,13 @@ QIcon CommandIcon(int id, const QString& tip)
     p.drawRoundedRect(QRectF(0.5, 0.5, kImageSize - 1, kImageSize - 1), 4, 4);
     QFont font = p.font();
     font.setPixelSize(label.size() > 2 ? 8 : (label.size() == 2 ? 10 : 15));
-    font.setBold(true);
     font.setItalic(latin && label.size() <= 4 && label[0].isLower());
     p.setFont(font);
     p.setPen(QColor(20, 40, 80));
-    p.drawText(QRect(0, 0, kImageSize, kImageSize), Qt::AlignCenter, label);
+    // Heavy strokes from the window's own face drawn twice, a little apart: a bold face
+    // of the Chinese font would be loaded for these pictures alone.
+    p.drawText(QRectF(0, 0, kImageSize, kImageSize), Qt::AlignCenter, label);
+    p.drawText(QRectF(0.45, 0, kImageSize, kImageSize), Qt::AlignCenter, label);
     return QIcon(image);
 }
 

@@ -340,7 +340,7 @@ bool EditController::HandleEditNotification(const ElementNotification& record)
                 auto style = std::make_unique<ReplaceNoteDataCommand>();
                 style->SetNote(owner);
                 style->SetOldStyle(owner->GetStyle());
-                style->SetNewStyle(std::make_shared<NormalNoteStyle>());
+                style->SetNewStyle(SharedNormalNoteStyle());
                 c.push_back(std::move(style));
             }
             return Build(false, std::move(c));

@@ -143,7 +143,7 @@ std::shared_ptr<Note> MakeChordNote(NoteInputValues values, const NoteInputValue
     values.dots = main.dots;
     auto note = MakeNote(values);
     if (note)
-        note->SetStyle(std::make_shared<ChordNoteStyle>());
+        note->SetStyle(SharedChordNoteStyle());
     return note;
 }
 
@@ -171,7 +171,7 @@ std::shared_ptr<Note> BuildChordNote(const std::vector<NoteInputValues>& pitches
 void SetEntryStart(Note& note, int time)
 {
     note.SetStartTime(time);
-    for (const auto& chord : note.GetChordNotes()->GetNotes())
+    for (const auto& chord : note.GetChordMembers())
         chord->SetStartTime(time);
 }
 
@@ -421,7 +421,7 @@ void ScoreEditor::AddGraceNotes(const std::vector<NoteInputValues>& notes, bool 
             auto grace = values.pitch == pitch_code::kRest ? nullptr : MakeNote(values);
             if (!grace)
                 continue;
-            grace->SetStyle(std::make_shared<GraceNoteStyle>());
+            grace->SetStyle(SharedGraceNoteStyle());
             grace->SetStartTime(ClampToInt(start));
             start += GetNoteDuration(grace.get());
             auto add = std::make_unique<AddGraceNoteCommand>();
@@ -655,9 +655,9 @@ void ScoreEditor::SetSelectedNoteStyle(int kind)
         return;
     std::shared_ptr<const NoteStyle> style;
     if (kind == note_style_kind::kNormal)
-        style = std::make_shared<NormalNoteStyle>();
+        style = SharedNormalNoteStyle();
     else
-        style = std::make_shared<ChordNoteStyle>();
+        style = SharedChordNoteStyle();
     BeginGroup(false);
     for (const auto& note : notes) {
         auto replace = std::make_unique<ReplaceNoteDataCommand>();

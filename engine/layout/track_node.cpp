@@ -141,8 +141,7 @@ void TrackNode::ShowVerseMarks(bool visible)
             if (!note)
                 continue;
             for (int verse = highest + 1; verse < kVerseCount; ++verse) {
-                const auto lyric = note->GetLyric(verse);
-                if (lyric && !lyric->GetText().empty())
+                if (!note->GetLyricText(verse).empty())
                     highest = verse;
             }
         }

@@ -135,7 +135,7 @@ void NoteConverter::Read()
         return;
     auto note = MakeNote(ShownCode(ChildElements()));
     note->SetOffset(ReadRelativeXY(Attributes()));
-    std::shared_ptr<const NoteStyle> style = std::make_shared<NormalNoteStyle>();
+    std::shared_ptr<const NoteStyle> style = SharedNormalNoteStyle();
     bool explicitSize = false;
     bool typeSeen = false;
     int base = kTicksPerQuarter;
@@ -257,9 +257,9 @@ void NoteConverter::Read()
         if (!state.lastMainNote)
             return;  // nothing to stack on
         if (!first || !explicitSize)
-            note->SetStyle(std::make_shared<ChordNoteStyle>());
+            note->SetStyle(SharedChordNoteStyle());
         if (!first || !state.lastMainNoteSized)
-            state.lastMainNote->SetStyle(std::make_shared<ChordNoteStyle>());
+            state.lastMainNote->SetStyle(SharedChordNoteStyle());
         note->SetStartTime(state.lastMainNote->GetStartTime());
         state.lastMainNote->GetChordNotes()->AddNote(note);
     } else if (graceBefore_) {
@@ -452,8 +452,8 @@ void LyricConverter::Write()
     if (!note_ || !ParentElement())
         return;
     for (int verse = 0; verse < kVerseCount; ++verse) {
-        const std::shared_ptr<Lyric> lyric = note_->GetLyric(verse);
-        if (!lyric || lyric->GetText().empty())
+        const Lyric* lyric = note_->GetLyricIfMade(verse);
+        if (lyric == nullptr || lyric->GetText().empty())
             continue;
         XmlElement* element = AppendElement(*ParentElement(), u"lyric");
         SetAttribute(*element, u"number", IndexToText(verse));
