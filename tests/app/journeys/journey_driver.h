@@ -153,6 +153,8 @@ public:
     std::vector<Sounding> ScoreNotes(int fromBar = 0);
     // The same, up to the end of the first bar from there that repeats back.
     std::vector<Sounding> NotesUpToTheFirstRepeat(int fromBar);
+    // Whether a note of the score ends after the end of its bar.
+    bool HasOverfullBar();
     // Plays from where the cursor stands to the end (or `limitMs`) on the driver's clock,
     // as Play does, and gives the note-ons that reached the output port.
     std::vector<Sounding> PlayFromCursor(int limitMs = 120000);

@@ -25,7 +25,7 @@ class RandomWalkTest : public ::testing::TestWithParam<std::uint32_t> {};
 
 TEST_P(RandomWalkTest, EveryCheckHoldsAlongTheWalk)
 {
-    constexpr std::size_t kEvery = 4;
+    constexpr std::size_t kEvery = 8;
     const std::uint32_t seed = GetParam();
     const auto steps = JourneyWalk::Draw(seed, StepsPerWalk());
     std::set<std::string> known;
