@@ -60,6 +60,18 @@ protected:
         else
             screenFaultSeen_ = true;
     }
+    // What holds at the end of a journey that began with the document `start`: undoing
+    // and redoing it all, a press on everything drawn, the MIDI export and playback from
+    // the second bar.
+    void EndOfJourney(const std::string& start)
+    {
+        EXPECT_TRUE(d.UndoAllAndRedoAll(start, d.SavedBytes()));
+        EXPECT_TRUE(d.DrawnElementsTakePresses());
+        EXPECT_TRUE(d.MidiExportHoldsTheScore());
+        if (!d.PlayStartsAtTheCursor(1))
+            GTEST_SKIP() << kPlayNotAtCursor;
+        EXPECT_TRUE(d.PlaybackFollowsTheScore(1));
+    }
     // Ends a journey: skipped when only the fault it names was seen.
     bool KnownFaultSeen() const { return screenFaultSeen_; }
 
@@ -127,13 +139,7 @@ TEST_F(ScriptedJourneyTest, ATwoLineSongWithEveryKindOfMark)
         ASSERT_TRUE(d.ClickBar(2));
         d.Command(kEndRepeat);
     });
-    const std::string end = d.SavedBytes();
-    EXPECT_TRUE(d.UndoAllAndRedoAll(start, end));
-    EXPECT_TRUE(d.DrawnElementsTakePresses());
-    EXPECT_TRUE(d.MidiExportHoldsTheScore());
-    if (!d.PlayStartsAtTheCursor(1))
-        GTEST_SKIP() << kPlayNotAtCursor;
-    EXPECT_TRUE(d.PlaybackFollowsTheScore(1));
+    EndOfJourney(start);
 }
 
 TEST_F(ScriptedJourneyTest, ANewScoreInFiveEightWithThreeInstruments)
@@ -232,13 +238,7 @@ TEST_F(ScriptedJourneyTest, TwoBarsWithChordsAndGraceNotesCopiedAndPasted)
         ASSERT_TRUE(d.ClickBar(2));
         d.Command(cmd::kEditPaste);
     });
-    const std::string end = d.SavedBytes();
-    EXPECT_TRUE(d.UndoAllAndRedoAll(start, end));
-    EXPECT_TRUE(d.DrawnElementsTakePresses());
-    EXPECT_TRUE(d.MidiExportHoldsTheScore());
-    if (!d.PlayStartsAtTheCursor(1))
-        GTEST_SKIP() << kPlayNotAtCursor;
-    EXPECT_TRUE(d.PlaybackFollowsTheScore(1));
+    EndOfJourney(start);
 }
 
 TEST_F(ScriptedJourneyTest, EachKindOfElementDeletedAndUndone)
