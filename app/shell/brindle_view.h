@@ -428,6 +428,9 @@ public:
     // Writes the score to the document path; false (after telling the user) on failure,
     // and the score stays modified.
     bool SaveScoreFile();
+    // Writes the score to a file, leaving the document path and the modified mark as
+    // they are; false when it could not be written.
+    bool WriteScore(const std::u16string& path);
     // Drops the score and shows the empty desk.
     void CloseScore();
     // Yes, No or Cancel to saving the modified score.
@@ -668,7 +671,6 @@ private:
     bool SaveAs();
     // The save dialog with the document's name proposed; false when cancelled.
     bool AskSaveName(std::u16string_view filter, std::u16string_view extension, std::u16string& path);
-    bool WriteScore(const std::u16string& path);
     std::u16string m_strDataFolder;
     RecentFileList* m_pRecentFiles = nullptr;
     std::vector<std::shared_ptr<ProgressToken>> m_ProgressTokens;

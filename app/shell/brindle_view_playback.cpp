@@ -198,6 +198,8 @@ void CBrindleView::NotePlaybackStale()
 void CBrindleView::RunPlaybackCommand(void (PlaybackController::*command)())
 {
     if (PlaybackController* playback = Playback()) {
+        // The view that plays hears the player, whichever view showed a score last.
+        m_pPlayback->player.SetListener(&m_pPlayback->listener);
         (playback->*command)();
         SyncPlaybackState();
     }

@@ -220,8 +220,10 @@ bool ScoreEditor::InsertLineBreak()
                 return false;
             auto add = std::make_unique<AddLineBreakCommand>(this);
             add->SetBar(bar);
+            // A break at a page's first bar is marked at the end of the page before.
             auto reflow = std::make_unique<ReflowLinesFromCommand>(this);
-            reflow->SetPage(p);
+            reflow->SetPage(p > 0 && bar == line->GetBarRange().first && line == LinesOfPage(*layout, p).front() ? p - 1
+                                                                                                            : p);
             BeginGroup(false);
             AddCommand(std::move(add));
             AddCommand(std::move(reflow));
