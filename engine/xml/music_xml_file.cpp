@@ -205,11 +205,11 @@ bool MusicXmlFile::ReadDocument(std::string bytes)
     // The library keeps a little of every external DTD subset it reads in a document
     // type declaration and never frees it; the same declarations reached from the
     // internal subset cost nothing.
-    const std::optional<std::string> inside = ReferenceExternalSubsetFromInside(bytes);
-    const std::string& text = inside ? *inside : bytes;
+    if (std::optional<std::string> inside = ReferenceExternalSubsetFromInside(bytes))
+        bytes = std::move(*inside);
     try {
-        x::MemBufInputSource source(reinterpret_cast<const XMLByte*>(text.data()),
-                                    text.size(), u"document", false);
+        x::MemBufInputSource source(reinterpret_cast<const XMLByte*>(bytes.data()),
+                                    bytes.size(), u"document", false);
         parser->parse(source);
         // The tree holds what the score is built from; the bytes and the parser with its
         // buffers are not needed again.
