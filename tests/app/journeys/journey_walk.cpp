@@ -237,9 +237,8 @@ std::optional<WalkFailure> JourneyWalk::Run(const std::vector<WalkStep>& steps, 
         if (last) {
             if (auto r = d.MidiExportHoldsTheScore(); !r)
                 return fail(i, "the MIDI export", r);
-            if (d.PlayStartsAtTheCursor(0))
-                if (auto r = d.PlaybackFollowsTheScore(0); !r)
-                    return fail(i, "playback", r);
+            if (auto r = d.PlaybackFollowsTheScore(0); !r)
+                return fail(i, "playback", r);
             if (auto r = d.DrawnElementsTakePresses(false); !r)
                 return fail(i, "presses on what is drawn", r);
         }
