@@ -20,9 +20,8 @@
 #include "app/shell/brindle_view.h"
 #include "bench/bench_application.h"
 #include "bench/bench_folder.h"
-#include "bench/benchmark_score.h"
+#include "bench/benchmark_document.h"
 #include "engine/editor/score_editor.h"
-#include "engine/model/score.h"
 #include "engine/xml/music_xml_file.h"
 
 namespace {
@@ -43,21 +42,6 @@ double PeakResidentMegabytes()
     return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
-// The benchmark score with a meter change halfway, two key changes and ties across bars,
-// saved as a document.
-bool SaveScore(const fs::path& path, int bars)
-{
-    Score score;
-    score.SetTimeSignature({0, 4, 4, 1});
-    score.SetTimeSignature({bars / 2, 3, 4, 0});
-    score.SetKeySignature({0, 0, 1});
-    score.SetKeySignature({bars / 3, 2, 1});
-    bench::AppendParts(score, bars, bench::BarTies::EveryFourthBar);
-    MusicXmlFile file;
-    file.SetScore(&score);
-    return file.Save(path);
-}
-
 // The view with its page rendering open to the benchmark.
 class BenchView final : public brindle::CBrindleView {
 public:
@@ -70,7 +54,7 @@ void BM_LoadLayoutPdf(benchmark::State& state)
     const bench::BenchFolder folder("brindle-pdf-bench");
     const fs::path document = folder / "score.exl";
     const fs::path pdf = folder / "score.pdf";
-    if (!SaveScore(document, static_cast<int>(state.range(0)))) {
+    if (!bench::SaveBenchmarkDocument(document, static_cast<int>(state.range(0)))) {
         state.SkipWithError("the benchmark score was not saved");
         return;
     }

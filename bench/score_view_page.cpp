@@ -12,13 +12,9 @@
 #include <QBuffer>
 #include <QPdfWriter>
 
-#include "app/painter/gdi_score_painter.h"
-#include "app/shell/brindle_view.h"
 #include "bench/bench_application.h"
-#include "bench/benchmark_score.h"
+#include "bench/laid_out_score_view.h"
 #include "engine/editor/score_editor.h"
-#include "engine/model/score.h"
-#include "platform/qt_device_context.h"
 
 namespace {
 
@@ -31,62 +27,12 @@ void EnsureApplication()
     bench::EnsureApplication<QApplication>("bench_score_view_page");
 }
 
-// The score goes into the editor's own document root.
-void FillScore(Score& score, int bars)
-{
-    score.SetTimeSignature({0, 4, 4, 1});
-    score.SetTimeSignature({bars / 2, 3, 4, 0});
-    score.SetKeySignature({0, 0, 1});
-    score.SetKeySignature({bars / 3, 2, 1});
-    bench::AppendParts(score, bars, bench::BarTies::EveryFourthBar);
-}
-
-// The view with its page rendering open to the benchmark.
-class BenchView final : public brindle::CBrindleView {
-public:
-    using CBrindleView::RenderPageBitmap;
-};
-
-// The view and its editor with the score laid out on its pages, made once.
-struct LaidOutView {
-    ScoreEditor* editor = nullptr;
-    std::unique_ptr<BenchView> view;
-
-    LaidOutView()
-    {
-        editor = static_cast<ScoreEditor*>(create_quaverly_editor());
-        view = std::make_unique<BenchView>();
-        view->UseEditor(editor);
-        view->resize(900, 1000);
-        view->Create();
-        view->InitialUpdate();
-        FillScore(*editor->score, kBars);
-        view->SetPageInfo(brindle::PageInfo{});
-        view->ApplyPageInfo();
-        const float f = static_cast<float>(view->UnitsPerPixel());
-        QImage image(view->PageWidth(), view->PageHeight(), QImage::Format_RGB32);
-        platform::QtDeviceContext dc(&image);
-        dc.SetMapMode(platform::MapMode::Isotropic);
-        dc.SetWindowExt({static_cast<std::int32_t>(view->PageWidth() * f),
-                         static_cast<std::int32_t>(view->PageHeight() * f)});
-        dc.SetViewportExt({view->PageWidth(), view->PageHeight()});
-        view->DrawResources().MeasureNoteSizes(dc, f);
-        brindle::GdiScorePainter painter;
-        painter.SetDC(&dc);
-        painter.SetResourceTable(&view->DrawResources());
-        painter.SetScale(f);
-        painter.SetTransparentBackground();
-        editor->RelayoutFrom(painter, 1, 1);
-        editor->RepaginateFrom(painter, 0);
-        editor->SetCurrentPage(0);
-        view->ShowScore();
-    }
-};
+using LaidOutView = bench::LaidOutScoreView;
 
 LaidOutView& Shared()
 {
     EnsureApplication();
-    static LaidOutView* shared = new LaidOutView();  // left to the end of the process
+    static LaidOutView* shared = new LaidOutView(kBars);  // left to the end of the process
     return *shared;
 }
 

@@ -9,11 +9,14 @@
 
 namespace midi {
 
-// One span of constant tempo.
+// One span of constant tempo. The rate is kept as the record gives it, microseconds per
+// quarter note, so that a tick's length (microseconds per quarter / division) is exact
+// and long pieces do not drift; times are held multiplied by the division, which makes
+// every segment start exact too.
 struct TempoSegment {
-    std::int32_t microsecondsPerTick = 0;
+    std::int32_t microsecondsPerQuarter = 0;
     std::int32_t startTick = 0;
-    std::int64_t startTime = 0;  // microseconds from the start of the song
+    std::int64_t startTimeTimesDivision = 0;  // microseconds from the start x division
 };
 
 class TempoMap {
@@ -30,7 +33,8 @@ public:
     int MsToTick(int milliseconds) const;
     // The tick reached at that time from the start of the song.
     int MicrosecondsToTick(std::int64_t microseconds) const;
-    // The time from the start of the song at which the tick is reached.
+    // The time from the start of the song at which the tick is reached: the first whole
+    // microsecond that is not before it.
     std::int64_t TickToMicroseconds(int tick) const;
 
     int GetDivision() const { return division_; }

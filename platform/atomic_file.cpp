@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "engine/xml/temporary_file_name.h"
+
 namespace platform {
 
 namespace fs = std::filesystem;
@@ -136,12 +138,13 @@ bool WriteFileAtomically(const fs::path& requested, std::string_view bytes, std:
     }
 
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    static std::atomic<unsigned> counter{0};
+    static std::atomic<unsigned long> counter{0};
     int fd = -1;
     fs::path temp;
     for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-        temp = folder / ("." + target.filename().string() + ".tmp" + std::to_string(::getpid()) + "-" +
-                         std::to_string(counter.fetch_add(1)));
+        // Named as the documents' temporary files are, so a later start knows them.
+        temp = folder / quaverly::TemporaryFileName(target.filename().native(), static_cast<long>(::getpid()),
+                                                    counter.fetch_add(1));
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             return false;

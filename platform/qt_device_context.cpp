@@ -269,7 +269,7 @@ void QtDeviceContext::DrawRun(double x, double y, unsigned align, const QString&
     // The text's own origin on a whole pixel, as the desktop places text: a glyph drawn
     // twice (a column of dots) looks the same each time.
     const bool turned = SelectedFont().escapement != 0;
-    if (turned || outlines_ || painter_->paintEngine()->type() == QPaintEngine::Raster) {
+    if (turned || outlines_) {
         // The glyphs are placed about the origin: the painter moves there (and turns).
         painter_->save();
         if (turned) {
@@ -295,10 +295,11 @@ void QtDeviceContext::DrawRun(double x, double y, unsigned align, const QString&
         painter_->restore();
         return;
     }
-    // On a printer or a PDF the text goes to its origin directly (its glyph positions
-    // kept to 1/64 of a logical unit): saving, moving and restoring the painter for
-    // every text makes such an engine write its whole state out each time. The painter
-    // keeps the font and pen afterwards (nothing else here draws with them).
+    // Otherwise the text goes to its origin directly (on a printer or a PDF its glyph
+    // positions kept to 1/64 of a logical unit): saving, moving and restoring the
+    // painter for every text makes a printer's engine write its whole state out each
+    // time, and costs the screen a copy of that state per glyph. The painter keeps the
+    // font and pen afterwards (nothing else here draws with them).
     PaintRun(SnappedPoint(QPointF(x + dx, y + dy)), width, m, text, fillCell);
 }
 
@@ -602,10 +603,22 @@ void QtDeviceContext::FillSnapped(const QRectF& logical, const QColor& color)
         right = left + 1;
     if (device.height() > 0 && bottom <= top)
         bottom = top + 1;
-    painter_->save();
+    InDevicePixels([&] { painter_->fillRect(QRectF(left, top, right - left, bottom - top), color); });
+}
+
+template <class Draw>
+void QtDeviceContext::InDevicePixels(Draw draw)
+{
+    // On whole pixels smoothing changes nothing but the time it takes. The mapping and
+    // the hint are put back by hand: a saved copy of the painter's whole state costs
+    // more than the shape.
+    const QTransform world = painter_->worldTransform();
+    const bool smooth = painter_->testRenderHint(QPainter::Antialiasing);
     painter_->setWorldTransform(QTransform());
-    painter_->fillRect(QRectF(left, top, right - left, bottom - top), color);
-    painter_->restore();
+    painter_->setRenderHint(QPainter::Antialiasing, smoothSnapped_);
+    draw();
+    painter_->setRenderHint(QPainter::Antialiasing, smooth);
+    painter_->setWorldTransform(world);
 }
 
 // Thin lines at fractional places come out as grey bands two pixels wide, and lines a
@@ -651,12 +664,21 @@ bool QtDeviceContext::StrokeAxisLine(QPointF from, QPointF to)
     pen.setCosmetic(false);
     pen.setWidthF(width);
     pen.setCapStyle(Qt::FlatCap);
-    painter_->save();
-    painter_->setWorldTransform(QTransform());
+    // The line now covers whole pixels only (a dotted one whole pixels on and off), so
+    // it is drawn without smoothing: the same picture, at a fraction of the cost. A solid
+    // one is the rectangle of those pixels.
+    if (pen.style() == Qt::SolidLine && !smoothSnapped_) {
+        const double half = width / 2.0;
+        const QRectF pixels = horizontal ? QRectF(p.x(), p.y() - half, q.x() - p.x(), width)
+                                         : QRectF(p.x() - half, p.y(), width, q.y() - p.y());
+        const QColor color = pen.color();
+        InDevicePixels([&] { painter_->fillRect(pixels, color); });
+        return true;
+    }
+    const QPen saved = painter_->pen();
     painter_->setPen(pen);
-    painter_->setBrush(Qt::NoBrush);
-    painter_->drawLine(p, q);
-    painter_->restore();
+    InDevicePixels([&] { painter_->drawLine(p, q); });
+    painter_->setPen(saved);
     return true;
 }
 

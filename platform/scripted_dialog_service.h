@@ -55,6 +55,15 @@ public:
         return messageAnswers_.size() + fileSteps_.size() + fontSteps_.size() + modalSteps_.size();
     }
 
+    // Forgets the steps not used yet (a script whose dialog never came).
+    void DropPendingSteps()
+    {
+        messageAnswers_.clear();
+        fileSteps_.clear();
+        fontSteps_.clear();
+        modalSteps_.clear();
+    }
+
     int MessageBox(QWidget* parent, std::u16string_view text, std::u16string_view caption, unsigned type) override;
     bool ChooseFont(FontDialogRequest& request) override;
     int RunModal(DialogBase& dialog) override;

@@ -1,5 +1,6 @@
 #include "app/dialogs/wizard_key_tempo_page.h"
 
+#include "app/dialogs/beat_dlg.h"
 #include "app/dialogs/num_edit.h"
 #include "app/dialogs/num_spin_ctrl.h"
 #include "app/dialogs/popup_list_wnd.h"
@@ -187,12 +188,12 @@ void CWizardKeyTempoPage::ApplyExactTempo()
 
 void CWizardKeyTempoPage::OnOtherBeat()
 {
-    int beats = 4;
-    int beatType = 4;
-    if (beatDialog_)
-        beatDialog_(this, beats, beatType);
-    beats_ = beats;
-    beatType_ = beatType;
+    // However the beat dialog ends, its values are taken: a cancelled one gives its own
+    // starting 4/4.
+    CBeatDlg beat(this);
+    beat.DoModal();
+    beats_ = beat.GetBeats();
+    beatType_ = beat.GetBeatUnit();
 }
 
 void CWizardKeyTempoPage::OnNoteValueButton()

@@ -9,7 +9,6 @@
 #include "app/dialogs/wizard_page.h"
 #include "engine/model/log_font.h"
 
-#include <functional>
 #include <string>
 
 class QComboBox;
@@ -41,15 +40,8 @@ public:
 
     static constexpr std::u16string_view kSignatureFace = u"Tansy Signature";
 
-    // Asks the user for any other time signature: starts from 4/4 and leaves what the
-    // user chose in the two values, also when the dialog was cancelled.
-    using BeatDialog = std::function<void(QWidget* parent, int& beats, int& beatType)>;
-
     explicit CWizardKeyTempoPage(const DataFolder& folder = DataFolder::Program());
     ~CWizardKeyTempoPage() override;
-
-    // The dialog run by "I". Without one, "I" gives the time-signature dialog's initial 4/4.
-    void SetBeatDialog(BeatDialog dialog) { beatDialog_ = std::move(dialog); }
 
     // Fifths, -7 .. 7.
     int GetKey() const { return key_; }
@@ -86,7 +78,6 @@ private:
     void OnNoteValueButton();
 
     DataFolder folder_;
-    BeatDialog beatDialog_;
     int beatChoice_ = 3;
     int beats_ = 4;
     int beatType_ = 4;

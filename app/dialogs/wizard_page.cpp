@@ -1,5 +1,6 @@
 #include "app/dialogs/wizard_page.h"
 
+#include "app/dialogs/cell_edit_session.h"
 #include "platform/dialog_service.h"
 
 #include <QChildEvent>
@@ -60,13 +61,26 @@ void CWizardPage::Watch(QObject* object)
             Watch(child);
 }
 
+namespace {
+
+// A cell's in-place editor (or its dropped list) ends its edit with Enter itself.
+bool InsideCellEditor(const QObject* object, const QObject* page)
+{
+    for (; object != nullptr && object != page; object = object->parent())
+        if (dynamic_cast<const CCellEditSession*>(object) != nullptr)
+            return true;
+    return false;
+}
+
+}  // namespace
+
 bool CWizardPage::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::ChildAdded) {
         QObject* child = static_cast<QChildEvent*>(event)->child();
         if (child && child->isWidgetType())
             Watch(child);
-    } else if (PreTranslateMessage(*event)) {
+    } else if (!InsideCellEditor(watched, this) && PreTranslateMessage(*event)) {
         event->accept();
         return true;
     }

@@ -1,7 +1,8 @@
 // A page of a dialog that shows one of several pages at a time (the new-score wizard, the
 // layout-parameter dialog): a dialog without caption or border that its owner places in
 // its own client area. The page swallows the Enter key, so Enter never confirms or
-// closes it (nor its owner); Escape goes on to the owner.
+// closes it (nor its owner); Escape goes on to the owner. Only the in-place editors of
+// an editable list get Enter and Escape themselves: there they end the cell's edit.
 //
 // The owner sends a page OK (ClickButton(IDOK)) to make it store its values; a page
 // that refuses a value says so, keeps the focus on the field and reports itself not

@@ -1,9 +1,15 @@
 #include "app/mididev/multimedia_timer.h"
 
+#include <pthread.h>
+#include <sched.h>
+#include <sys/prctl.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <ctime>
 #include <system_error>
+#include <utility>
 
 namespace brindle {
 
@@ -31,7 +37,18 @@ bool Before(const timespec& a, const timespec& b)
 
 }  // namespace
 
-MultimediaTimer::MultimediaTimer(midi::ClockTarget* target) : target_(target) {}
+std::int64_t MultimediaTimer::MonotonicNanoseconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<std::int64_t>(now.tv_sec) * kNanosecondsPerSecond + now.tv_nsec;
+}
+
+MultimediaTimer::MultimediaTimer(midi::ClockTarget* target, TimeSource now)
+    : now_(now ? std::move(now) : TimeSource(&MultimediaTimer::MonotonicNanoseconds)),
+      target_(target)
+{
+}
 
 MultimediaTimer::~MultimediaTimer()
 {
@@ -46,6 +63,7 @@ void MultimediaTimer::Start()
         // (unless another thread is stopping it at this moment).
         counter_ = 0;
         paused_ = false;
+        ResetRunningTime();
         running_ = true;
         return;
     }
@@ -54,6 +72,7 @@ void MultimediaTimer::Start()
     counter_ = 0;
     paused_ = false;
     busy_ = false;
+    ResetRunningTime();
     stopRequested_ = false;
     running_ = true;
     try {
@@ -99,19 +118,53 @@ bool MultimediaTimer::KeepRunning() const
     return running_.load() && !stopRequested_.load();
 }
 
+void MultimediaTimer::ResetRunningTime()
+{
+    hasOrigin_ = false;
+    origin_ = 0;
+    pausedTotal_ = 0;
+    inPause_ = false;
+    pauseBegan_ = 0;
+    lastDelivered_ = -1;
+}
+
+int MultimediaTimer::RunningMilliseconds(std::int64_t now)
+{
+    if (!hasOrigin_) {
+        hasOrigin_ = true;
+        origin_ = now;
+        pausedTotal_ = 0;
+    }
+    if (inPause_) {
+        pausedTotal_ += now - pauseBegan_;
+        inPause_ = false;
+    }
+    const std::int64_t running = (now - origin_ - pausedTotal_) / 1000000;
+    // A count that would pass the int range stays at its end; it never goes back.
+    const int milliseconds =
+        static_cast<int>(std::clamp<std::int64_t>(running, 0, INT_MAX - 1));
+    return std::max(milliseconds, lastDelivered_);
+}
+
 void MultimediaTimer::OnTimer()
 {
     if (busy_.exchange(true))
         return;
+    const std::int64_t now = now_();
     midi::ClockTarget* target = target_.load();
-    if (!paused_.load() && target != nullptr) {
-        const int n = counter_.load();
-        // A count that would pass the int range stays at its end.
-        if (n < INT_MAX)
-            counter_ = n + 1;
+    if (paused_.load() || target == nullptr) {
+        // Time without a delivered tick is held out of the count.
+        if (hasOrigin_ && !inPause_) {
+            inPause_ = true;
+            pauseBegan_ = now;
+        }
+    } else {
+        const int elapsed = RunningMilliseconds(now);
+        lastDelivered_ = elapsed;
+        counter_ = elapsed + 1;
         const MultimediaTimer* outer = tickingTimer;
         tickingTimer = this;
-        target->OnTick(n);
+        target->OnTick(elapsed);
         tickingTimer = outer;
     }
     busy_ = false;
@@ -119,6 +172,14 @@ void MultimediaTimer::OnTimer()
 
 void MultimediaTimer::Run()
 {
+    // Music waits for nothing else: where the system allows it, the clock's thread runs
+    // ahead of ordinary threads (a real-time priority at the low end of its range), and
+    // its sleeps end on time. Where it is refused the thread runs as any other.
+    sched_param priority{};
+    priority.sched_priority = sched_get_priority_min(SCHED_FIFO) + 9;
+    pthread_setschedparam(pthread_self(), SCHED_FIFO, &priority);
+    prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+
     timespec deadline{};
     clock_gettime(CLOCK_MONOTONIC, &deadline);
     while (KeepRunning()) {
@@ -128,8 +189,8 @@ void MultimediaTimer::Run()
         if (!KeepRunning())
             break;
         OnTimer();
-        // Deadlines missed while the target was busy are dropped, not made up in a burst:
-        // under load the count falls behind the wall clock.
+        // Deadlines missed while the target was busy are not made up in a burst of ticks:
+        // the next tick reads the clock and reports the time that has passed.
         timespec now{};
         clock_gettime(CLOCK_MONOTONIC, &now);
         timespec next = deadline;

@@ -1,7 +1,9 @@
 // The program's clock for music: a thread of its own that wakes every millisecond on
-// absolute deadlines and hands each tick, as a running count, to one ClockTarget (the
-// player or the metronome). The count is the number of ticks delivered since the last
-// Start, so it is the target's notion of milliseconds of unpaused running time.
+// absolute deadlines and hands each tick the milliseconds of unpaused running time since
+// the first tick after the last Start, read from a monotonic clock. A tick that comes
+// late, or one that was skipped because the target was still busy, does not hold the
+// music back: the next tick reports the time that has really passed, so lateness stays
+// within one period plus the scheduling delay.
 //
 // Threads: the target's OnTick runs on the timer's thread. Start, Stop, SetPaused and
 // SetTarget may be called from any thread; Stop from another thread returns only after
@@ -11,6 +13,8 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
+#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -21,7 +25,11 @@ namespace brindle {
 
 class MultimediaTimer final : public midi::PlayerClock {
 public:
-    explicit MultimediaTimer(midi::ClockTarget* target = nullptr);
+    // Nanoseconds of a clock that never goes back; the system's monotonic clock unless
+    // another is given.
+    using TimeSource = std::function<std::int64_t()>;
+
+    explicit MultimediaTimer(midi::ClockTarget* target = nullptr, TimeSource now = {});
     ~MultimediaTimer();
     MultimediaTimer(const MultimediaTimer&) = delete;
     MultimediaTimer& operator=(const MultimediaTimer&) = delete;
@@ -29,7 +37,8 @@ public:
     // Restarts the count from 0 with the pause flag cleared; a running timer is stopped
     // first. When the thread cannot be made the timer stays stopped and says nothing.
     void Start() override;
-    // While paused the ticks go on but none is delivered and the count stands still.
+    // While paused the ticks go on but none is delivered and the count stands still;
+    // the time spent paused never counts.
     void SetPaused(bool paused) override;
     // No further tick. A stopped timer is left as it is.
     void Stop() override;
@@ -37,20 +46,29 @@ public:
 
     // One tick, as the timer's thread delivers it: dropped when the previous tick is
     // still being delivered; otherwise, unless paused or without a target, the target
-    // gets the count and the count moves on by one.
+    // gets the running milliseconds (0 at the first tick) and the count moves past them.
     void OnTimer();
 
     bool IsRunning() const { return running_.load(); }
+    // One more than the milliseconds last delivered; 0 before the first tick.
     int GetCount() const { return counter_.load(); }
 
     static constexpr int kPeriodMicroseconds = 1000;
+
+    // The system's monotonic clock in nanoseconds.
+    static std::int64_t MonotonicNanoseconds();
 
 private:
     void Run();
     // Ends the thread; the caller holds controlMutex_ and is not the timer's thread.
     void StopAndJoin();
     bool KeepRunning() const;
+    // Forgets the running time: the next delivered tick is 0 again.
+    void ResetRunningTime();
+    // The running milliseconds at `now`, with the time paused so far left out.
+    int RunningMilliseconds(std::int64_t now);
 
+    TimeSource now_;
     std::mutex controlMutex_;  // serialises Start and Stop from other threads
     std::thread thread_;
     std::atomic<bool> running_{false};
@@ -59,6 +77,14 @@ private:
     std::atomic<bool> paused_{false};
     std::atomic<bool> busy_{false};
     std::atomic<midi::ClockTarget*> target_;
+    // The running time, kept by the ticks alone (on the timer's thread, or by Start and
+    // the owner's own OnTimer calls while no thread runs).
+    bool hasOrigin_ = false;
+    std::int64_t origin_ = 0;         // time of the tick that delivered 0
+    std::int64_t pausedTotal_ = 0;    // nanoseconds paused since the origin
+    bool inPause_ = false;
+    std::int64_t pauseBegan_ = 0;
+    int lastDelivered_ = -1;
 };
 
 }  // namespace brindle

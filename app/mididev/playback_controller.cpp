@@ -71,6 +71,17 @@ void PlaybackController::OnStop()
     }
 }
 
+void PlaybackController::Shutdown()
+{
+    player_.Reset();
+    playing_ = false;
+    StopMetronome();
+    if (recording_) {
+        recording_ = false;
+        host_.StopInput();
+    }
+}
+
 void PlaybackController::OnMetronome()
 {
     metronomeOn_ = !metronomeOn_;

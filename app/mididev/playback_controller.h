@@ -59,6 +59,12 @@ public:
     // The cursor moved.
     void SetCursorPosition(int bar, int offset);
 
+    // Before what the commands reach goes: the player is reset whatever the flags say
+    // (which stops its clock and waits for a notice in progress: at the end of the song
+    // the clock's thread clears Play before it stops the clicks and redraws), then the
+    // clicks and the input stop. Nothing is redrawn.
+    void Shutdown();
+
     // The player's reports (its listener forwards them): the reset, also at the end of
     // the song, clears Play and stops the clicks.
     void OnPlayerEvent(const midi::PlayerEvent& event);

@@ -730,6 +730,14 @@ GdiScorePainter::Overhang GdiScorePainter::InkOverhang(const quaverly::LogFont& 
             static_cast<int>(std::ceil(std::max(0.0, -last.c)))};
 }
 
+double GdiScorePainter::InkWidth(const quaverly::LogFont& scaledFont, char16_t glyph)
+{
+    if (!dc_)
+        return 0.0;
+    FontScope font(*dc_, scaledFont);
+    return dc_->GetCharAbcWidths(glyph).b;
+}
+
 quaverly::Size GdiScorePainter::MeasureDynamicMark(int code)
 {
     // The cell is taller than the marks: its upper 800 are left out. The letters keep the

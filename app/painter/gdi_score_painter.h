@@ -278,6 +278,8 @@ private:
         int right = 0;
     };
     Overhang InkOverhang(const quaverly::LogFont& scaledFont, std::u16string_view text);
+    // The width of a glyph's ink (its black box), logical units; 0 without a context.
+    double InkWidth(const quaverly::LogFont& scaledFont, char16_t glyph);
 
     // The rest of the common text path.
     // Metrics of a scaled font; zeros without a context.

@@ -7,6 +7,7 @@
 #include "platform/music_glyphs.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
@@ -97,6 +98,13 @@ std::u16string_view One(const char16_t& glyph)
 {
     return std::u16string_view(&glyph, 1);
 }
+
+// Stacks up to this many dots are set on whole pixels; taller ones (no note has them)
+// are drawn as they come.
+constexpr int kMaxSnappedDots = 16;
+// Dots this many device pixels apart (a printer's, a picture's without pixels) are
+// apart whatever their fractions: they are drawn as they come.
+constexpr double kMaxSnappedStepPixels = 24.0;
 
 // The number of octave dots of a signed count, without overflow at the lowest int.
 int DotCount(int octave)
@@ -245,8 +253,35 @@ void GdiScorePainter::OctaveDotColumn(const NoteFamily& f, int x, int y, int oct
     if (octave == 0)
         return;
     const quaverly::Point offset = octave > 0 ? f.highOctaveOffset : f.lowOctaveOffset;
-    GlyphRun(SizedFont(f.dots, font_key::kNote), x + f.box.cx / 2 + offset.x, y + offset.y, 0,
-             f.octaveDotStep, DotCount(octave), u'.', kBaselineCentre, color);
+    const quaverly::LogFont font = SizedFont(f.dots, font_key::kNote);
+    const int count = DotCount(octave);
+    const int cx = x + f.box.cx / 2 + offset.x;
+    const int top = y + offset.y;
+    const double perUnit = dc_ ? std::fabs(dc_->GetMapping().ScaleY()) : 0.0;
+    const double stepPixels = f.octaveDotStep * perUnit;
+    if (count < 2 || count > kMaxSnappedDots || !(stepPixels > 0.0) ||
+        stepPixels > kMaxSnappedStepPixels) {
+        GlyphRun(font, cx, top, 0, f.octaveDotStep, count, u'.', kBaselineCentre, color);
+        return;
+    }
+    // The dots of a stack stand a whole number of device pixels apart, with at least one
+    // clear pixel between two: a step of a fraction of a pixel put their soft edges on
+    // neighbouring rows at some places, and two dots read as one. The context puts each
+    // dot on a whole pixel, so all of them cover the same rows of their own; a step of
+    // the dot's rows plus one clears them whatever the phase. The dot next to the digit
+    // keeps its place and the others move away from it, never into the digit.
+    const double dotPixels = InkWidth(font, u'.') * perUnit;
+    const long step = std::max(std::lround(stepPixels),
+                               static_cast<long>(std::ceil(dotPixels)) + 2);
+    const int nearest = octave > 0 ? count - 1 : 0;
+    const platform::Point anchor =
+        dc_->LPtoDP(At(cx, top + static_cast<int>(static_cast<std::int64_t>(nearest) *
+                                                  f.octaveDotStep)));
+    for (int i = 0; i < count; ++i) {
+        const long deviceY = anchor.y + (i - nearest) * step;
+        const int logicalY = dc_->DPtoLP({anchor.x, static_cast<std::int32_t>(deviceY)}).y;
+        DrawString(font, cx, logicalY - At(0, 0).y, kBaselineCentre, One(u'.'), color);
+    }
 }
 
 quaverly::Size GdiScorePainter::AccidentalBox(const NoteFamily& f, int accidental)

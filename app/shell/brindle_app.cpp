@@ -15,7 +15,9 @@
 #include "app/shell/brindle_doc.h"
 #include "app/shell/brindle_view.h"
 #include "app/shell/command_ids.h"
+#include "app/shell/document_loader.h"
 #include "app/shell/document_paths.h"
+#include "app/shell/leftover_files.h"
 #include "app/shell/main_frame.h"
 #include "app/shell/own_strings.h"
 #include "app/shell/recent_file_list.h"
@@ -114,6 +116,7 @@ bool CBrindleApp::InitInstance(const std::vector<std::u16string>& arguments)
         m_pRecentFiles = std::make_unique<RecentFileList>(std::move(settings), RecentFileList::kDefaultSize);
         m_pRecentFiles->Load();
     }
+    RemoveLeftovers();
 
     // The single document, its view and the main window; a document named on the
     // command line is opened through the document, and the view takes it from there.
@@ -150,6 +153,18 @@ bool CBrindleApp::InitInstance(const std::vector<std::u16string>& arguments)
     if (options_.showWindow)
         m_pFrame->showMaximized();
     return true;
+}
+
+void CBrindleApp::RemoveLeftovers()
+{
+    // A program killed while it saved, autosaved or opened a document left its temporary
+    // files: in the data folder (autosave, settings), beside the documents it saved and in
+    // the temporary folder (the copies being opened).
+    std::vector<std::filesystem::path> folders = {folder_, TemporaryCopyFolder()};
+    if (m_pRecentFiles)
+        for (const std::u16string& entry : m_pRecentFiles->Entries())
+            folders.push_back(NativePath(entry).parent_path());
+    RemoveLeftoverFiles(folders);
 }
 
 bool CBrindleApp::InitSettingsAndFont()

@@ -80,6 +80,8 @@ public:
 
 private:
     bool InitSettingsAndFont();
+    // Removes what an earlier run that was killed left behind.
+    void RemoveLeftovers();
     void LoadResourceLibrary();
     void OpenUrl(const QUrl& url) const;
 

@@ -5,6 +5,7 @@
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -277,6 +278,7 @@ void CBrindleView::ResetViewState()
     m_nGraceKind = 0;
     m_bPlaying = m_bRecording = m_bLoading = m_bEditorBusy = false;
     m_nPlayStartTick = 0;
+    m_nCursorBar = 0;
     ResetPlayback();
     m_nPageWidth = m_nPageHeight = 0;
     m_nMarginLeft = m_nMarginRight = m_nMarginTop = m_nMarginBottom = 0;
@@ -302,9 +304,15 @@ void CBrindleView::ResetViewState()
     m_strPathName.clear();
     m_InputQueue.clear();
     m_ChordKeys.clear();
+    // Text typed into the free-text box belongs to the score being dropped: leaving the
+    // tool must not add it, and nothing the old score still reports may mark the empty
+    // view modified.
+    if (m_FreeTextEdit)
+        m_FreeTextEdit->clear();
     SetMouseTool(kSelectTool);
     if (auto* editor = Editor())
         editor->ResetDocument();
+    DropEditorNotices();
     m_nScrollX = m_nScrollY = 0;
     SetScrollPos(platform::kSbHorz, 0);
     SetScrollPos(platform::kSbVert, 0);
@@ -745,6 +753,7 @@ void CBrindleView::OnKeyDown(int virtualKey, int repeatCount, unsigned flags)
     // The key still goes to the tool.
     if (MouseTool* tool = Tool(m_nCurrentTool))
         tool->OnKeyDown(virtualKey, repeatCount, flags);
+    FollowEditorCursor();
 }
 
 // ---- zoom --------------------------------------------------------------------------

@@ -27,6 +27,7 @@
 #include "app/dialogs/data_folder.h"
 #include "app/dialogs/score_rect_tracker.h"
 #include "app/painter/draw_resource_table.h"
+#include "app/shell/autosave_lock.h"
 #include "app/settings/page_info.h"
 #include "app/shell/deferred_input.h"
 #include "app/shell/mouse_tool.h"
@@ -102,7 +103,7 @@ public:
     quaverly::api::ScoreEditor* Editor() const;
 
     // True while no document is being loaded, played or recorded.
-    virtual bool IsIdle() const { return !m_bBusy && !m_bPlaying && !m_bRecording && !m_bLoading; }
+    virtual bool IsIdle() const { return !m_bPlaying && !m_bRecording && !m_bLoading; }
     virtual bool HasScore() const { return m_bScoreReady; }
 
     // Starts opening a score document on the worker threads; false (after telling the
@@ -185,9 +186,8 @@ public:
     bool ShowTrackBaseLines() const { return m_bShowTrackBaseLines; }
     DrawResourceTable& DrawResources() { return m_DrawResources; }
 
-    // Busy (loading, playing) and score-open states, set by the document commands. The
-    // busy states are read from the MIDI and timer threads as well.
-    std::atomic<bool> m_bBusy = false;
+    // Busy (loading, playing, recording) and score-open states, set by the document and
+    // playback commands. The busy states are read from the MIDI and timer threads as well.
     bool m_bScoreReady = false;
     std::atomic<bool> m_bPlaying = false;
     std::atomic<bool> m_bRecording = false;
@@ -346,6 +346,12 @@ public:
     // Stops the MIDI input, then gives the editor and the input null listeners and drops
     // the adapters with whatever they still held.
     void UnregisterListeners();
+    // Handles now what the editor reported and the view has not taken yet; or drops it.
+    void DeliverEditorNotices();
+    void DropEditorNotices();
+    // The free-text tool's typed text goes into the score now (before the score is asked
+    // about), as leaving the tool would put it there.
+    void CommitPendingFreeText();
 
     // The keyboard commands from the shortcut file and the user symbols' keys, and their
     // building from given files.
@@ -404,6 +410,9 @@ public:
     bool IsModified() const { return m_dwChangeTime != m_dwSaveTime; }
     // One flag per MIDI channel that a part of the score uses.
     const std::vector<bool>& UsedChannels() const { return m_UsedChannels; }
+    // This copy's autosave file: the first slot no other running copy of the program
+    // holds, taken at the first call and kept while the view lives; empty when no slot
+    // could be taken (then nothing is autosaved).
     std::filesystem::path AutosavePath() const;
     // Waits until no worker of the opening runs (its message may still be queued).
     void WaitForDocumentWorker();
@@ -419,6 +428,9 @@ public:
     // Writes the score to the document path; false (after telling the user) on failure,
     // and the score stays modified.
     bool SaveScoreFile();
+    // Writes the score to a file, leaving the document path and the modified mark as
+    // they are; false when it could not be written.
+    bool WriteScore(const std::u16string& path);
     // Drops the score and shows the empty desk.
     void CloseScore();
     // Yes, No or Cancel to saving the modified score.
@@ -546,6 +558,8 @@ private:
     bool m_bMetronomeOn = false;
     std::vector<int> m_ChordKeys;
     int m_nPlayStartTick = 0;
+    // The bar where playback starts, as last reported or followed.
+    int m_nCursorBar = 0;
     bool m_bShowPageBorder = true;
     bool m_bShowTrackBaseLines = true;
     bool m_bShowLineBreakMarks = true;
@@ -623,6 +637,12 @@ private:
     void TrackCaret(const quaverly::Rect& caret);
     void ShowTextItem(std::shared_ptr<EditableTextItem> item, const quaverly::Rect& scoreRect);
     void RecomputePlayStart(const quaverly::NoticePosition& position);
+    // The position display shows where playback starts.
+    void ShowPlayStart();
+    // After a click or a key: the bar the editor's cursor is on becomes the start of
+    // playback when the editor moved the cursor without saying so (`placed`: a click of
+    // the selection tool put it there).
+    void FollowEditorCursor(bool placed = false);
 
     std::unique_ptr<ViewEditorListener> m_pEditorListener;
     std::unique_ptr<ViewMidiInListener> m_pMidiInListener;
@@ -651,7 +671,6 @@ private:
     bool SaveAs();
     // The save dialog with the document's name proposed; false when cancelled.
     bool AskSaveName(std::u16string_view filter, std::u16string_view extension, std::u16string& path);
-    bool WriteScore(const std::u16string& path);
     std::u16string m_strDataFolder;
     RecentFileList* m_pRecentFiles = nullptr;
     std::vector<std::shared_ptr<ProgressToken>> m_ProgressTokens;
@@ -661,6 +680,7 @@ private:
     // A document asked for while another one loads, opened once that one is shown.
     std::u16string m_strWaitingPath;
     std::unique_ptr<QPrinter> m_pPrinter;  // made at the first print or print setup
+    mutable AutosaveLock m_AutosaveLock;
     // ---- playback ----
     std::unique_ptr<PlaybackState, PlaybackStateDeleter> m_pPlayback;
 };

@@ -76,13 +76,6 @@ DocumentTypeRewrite RewriteFor(const DataFolder& data)
     return {platform::Utf16ToUtf8(system.GetDtdReplaceString()), replacement};
 }
 
-fs::path TemporaryFolder()
-{
-    std::error_code ec;
-    const fs::path folder = fs::temp_directory_path(ec);
-    return ec ? fs::path("/tmp") : folder;
-}
-
 }  // namespace
 
 void CBrindleView::MapDocumentCommands()
@@ -124,7 +117,9 @@ void CBrindleView::MapDocumentCommands()
 
 fs::path CBrindleView::AutosavePath() const
 {
-    return NativePath(SettingsFolder().Folder() + std::u16string(kAutosaveFileName));
+    const fs::path first = NativePath(SettingsFolder().Folder() + std::u16string(kAutosaveFileName));
+    m_AutosaveLock.Acquire(first);
+    return m_AutosaveLock.AutosavePath();
 }
 
 void CBrindleView::WaitForDocumentWorker()
@@ -164,9 +159,11 @@ void CBrindleView::OnStartUpTasks()
 
 void CBrindleView::OfferRecovery()
 {
+    // Only the copy of this program's own slot: the slots other running copies hold
+    // are theirs, live.
     const fs::path copy = AutosavePath();
     const std::u16string path = PathText(copy);
-    if (!FileExists(path) || m_bLoading)
+    if (copy.empty() || !FileExists(path) || m_bLoading)
         return;
     if (platform::ShowMessage(LibraryString(ids::kRecoveryQuestion), platform::kMbYesNo | platform::kMbIconQuestion,
                               this) == platform::kIdYes)
@@ -285,7 +282,7 @@ void CBrindleView::StartOpening(std::u16string path, bool recovering)
     auto job = std::make_shared<OpenJob>();
     job->document = NativePath(path);
     job->rewrite = RewriteFor(SettingsFolder());
-    job->temporaryFolder = TemporaryFolder();
+    job->temporaryFolder = TemporaryCopyFolder();
     job->resources = &m_DrawResources;
     job->recovering = recovering;
     m_pOpenJob = job;
@@ -356,7 +353,8 @@ void CBrindleView::OnScoreLoadFailed()
         return;
     WaitForDocumentWorker();
     m_ProgressTokens.clear();
-    if (m_pRecentFiles && !job->recovering)
+    // Only a document that is missing or broken leaves the list.
+    if (m_pRecentFiles && !job->recovering && job->documentFailed)
         m_pRecentFiles->Remove(m_strPathName);
     m_strPathName.clear();
     SetDocumentTitle({});
@@ -387,6 +385,9 @@ void CBrindleView::OnScoreLaidOut()
         MarkChanged();
     m_bLoading = false;
     m_pOpenJob.reset();
+    // Whatever the song was built from while the workers held the editor, it is built
+    // afresh from the document now shown.
+    NotePlaybackStale();
     PostMessage(msg::kUpdatePageIndicator);
     if (!m_strWaitingPath.empty())
         OpenDroppedFile(std::exchange(m_strWaitingPath, {}));
@@ -408,6 +409,8 @@ int CBrindleView::AskToSave()
 
 bool CBrindleView::SaveGuard()
 {
+    // Typed free text is part of the score the user is asked about.
+    CommitPendingFreeText();
     if (!IsModified())
         return true;
     switch (AskToSave()) {
@@ -514,8 +517,11 @@ void CBrindleView::OnAutosave()
     // editor. The copy never counts as a save.
     if (!m_bScoreReady || m_bLoading)
         return;
+    const fs::path copy = AutosavePath();
+    if (copy.empty())
+        return;
     WaitCursor wait;
-    WriteScore(PathText(AutosavePath()));
+    WriteScore(PathText(copy));
 }
 
 void CBrindleView::OnFileClose()
@@ -540,8 +546,10 @@ void CBrindleView::OnClose()
     // A score the user keeps, or whose save failed, keeps the program and its safety copy.
     if (!SaveGuard())
         return;
+    // Only this copy's own file: another running copy's stays where it is.
     std::error_code ec;
-    fs::remove(AutosavePath(), ec);
+    if (const fs::path copy = AutosavePath(); !copy.empty())
+        fs::remove(copy, ec);
     if (m_pFrame)
         m_pFrame->PostMessage(msg::kCloseConfirmed);
 }

@@ -103,6 +103,33 @@ void CBrindleView::OnEditorNoticeMessage()
         OnEditorNotice(*copy);
 }
 
+void CBrindleView::DeliverEditorNotices()
+{
+    while (m_pEditorListener) {
+        std::optional<ViewNotice> copy = m_pEditorListener->Take();
+        if (!copy)
+            break;
+        OnEditorNotice(*copy);
+    }
+}
+
+void CBrindleView::DropEditorNotices()
+{
+    if (m_pEditorListener)
+        while (m_pEditorListener->Take()) {
+        }
+}
+
+void CBrindleView::CommitPendingFreeText()
+{
+    if (m_nCurrentTool != kFreeTextTool || !m_FreeTextEdit || m_FreeTextEdit->toPlainText().isEmpty())
+        return;
+    if (auto* tool = dynamic_cast<FreeTextTool*>(Tool(kFreeTextTool))) {
+        tool->Commit();
+        DeliverEditorNotices();
+    }
+}
+
 void CBrindleView::OnMidiInputMessage()
 {
     if (!m_pMidiInListener)
@@ -152,21 +179,10 @@ void CBrindleView::OnEditorNotice(const ViewNotice& n)
         ShowTextItem(std::move(item), n.rect);
         break;
     }
-    case notice::CursorPositionChanged: {
+    case notice::CursorPositionChanged:
         RecomputePlayStart(n.position);
-        AppContext* context = AppContext::Instance();
-        midi::MidiData* data = context ? context->GetMidiData() : nullptr;
-        midi::BeatTracker beats;
-        if (data)
-            beats.Build(data->GetMeters(), data->GetDivision());
-        int bar = 0;
-        int beat = 0;
-        beats.TickToBarBeat(m_nPlayStartTick, bar, beat);
-        if (m_pFrame)
-            m_pFrame->PostMessage(msg::kShowPosition, static_cast<platform::WParam>(bar + 1),
-                               static_cast<platform::LParam>(beat + 1));
+        ShowPlayStart();
         break;
-    }
     case notice::PageChanged:
         if (n.position.page != m_nCurrentPage) {
             m_nCurrentPage = n.position.page;
@@ -212,10 +228,44 @@ void CBrindleView::OnEditorNotice(const ViewNotice& n)
     }
 }
 
+void CBrindleView::ShowPlayStart()
+{
+    AppContext* context = AppContext::Instance();
+    midi::MidiData* data = context ? context->GetMidiData() : nullptr;
+    midi::BeatTracker beats;
+    if (data)
+        beats.Build(data->GetMeters(), data->GetDivision());
+    int bar = 0;
+    int beat = 0;
+    beats.TickToBarBeat(m_nPlayStartTick, bar, beat);
+    if (m_pFrame)
+        m_pFrame->PostMessage(msg::kShowPosition, static_cast<platform::WParam>(bar + 1),
+                              static_cast<platform::LParam>(beat + 1));
+}
+
+void CBrindleView::FollowEditorCursor(bool placed)
+{
+    // Only the editor knows where a click or a cursor key put the cursor when it did not
+    // report it: a click, or a key that took it to another bar than the one last
+    // reported, starts playback at the beginning of the cursor's bar (a report that
+    // follows gives the place in the bar). While playing, the cursor follows the music
+    // and the start stays.
+    if (!m_bScoreReady || !IsIdle())
+        return;
+    auto* editor = EditorForInput();
+    const int bar = editor ? editor->GetCursorBarIndex() : -1;
+    if (bar < 0 || (bar == m_nCursorBar && !placed))
+        return;
+    SetPlaybackCursor(bar, 0);
+    m_nCursorBar = bar;
+    ShowPlayStart();
+}
+
 void CBrindleView::RecomputePlayStart(const quaverly::NoticePosition& position)
 {
     // Playback and the metronome start there; their commands count the tick. Without
     // them the view counts it from the song's meters.
+    m_nCursorBar = position.bar;
     SetPlaybackCursor(position.bar, position.time);
     if (m_pPlayback)
         return;
@@ -343,6 +393,7 @@ void CBrindleView::OnLButtonDown(unsigned flags, platform::Point point)
         setFocus();
     if (MouseTool* tool = Tool(m_nCurrentTool))
         tool->OnButtonDown(flags, point.x, point.y);
+    FollowEditorCursor(m_nCurrentTool == kSelectTool);
 }
 
 void CBrindleView::OnLButtonUp(unsigned flags, platform::Point point)

@@ -56,11 +56,13 @@ struct CBrindleView::PlaybackState final : PlaybackHost {
 
     ~PlaybackState()
     {
-        // Nothing may reach the view once it goes: stopping resets the player, which
-        // ends its clock's thread, and stops the metronome's; then the listener leaves.
-        if (controller.IsPlaying() || controller.IsRecording())
-            controller.OnStop();
+        // Nothing may reach the view once it goes. The listener leaves first, so the
+        // reset below reports to no one; the reset then stops the player's clock and
+        // waits for a notice the clock's thread is still delivering (the end of the
+        // song clears Play before that notice has stopped the clicks and posted its
+        // redraw), whatever the flags say.
         player.SetListener(nullptr);
+        controller.Shutdown();
     }
 
     PlaybackState(const PlaybackState&) = delete;
@@ -68,7 +70,9 @@ struct CBrindleView::PlaybackState final : PlaybackHost {
 
     void BuildSong(midi::MidiData& song) override
     {
-        quaverly::api::ScoreEditor* editor = view.Editor();
+        // Through the same gate as the input: while a document loads, its workers hold
+        // the editor, and the song is built from the empty score the view shows.
+        quaverly::api::ScoreEditor* editor = view.EditorForInput();
         if (const ScoreDataPtr score = editor ? ExportScore(*editor) : ScoreDataPtr(create_score_data())) {
             PlaybackBuilder builder;
             builder.SetMidiData(&song);
@@ -194,14 +198,25 @@ void CBrindleView::NotePlaybackStale()
 void CBrindleView::RunPlaybackCommand(void (PlaybackController::*command)())
 {
     if (PlaybackController* playback = Playback()) {
+        // The view that plays hears the player, whichever view showed a score last.
+        m_pPlayback->player.SetListener(&m_pPlayback->listener);
         (playback->*command)();
         SyncPlaybackState();
     }
 }
 
-void CBrindleView::OnPlay() { RunPlaybackCommand(&PlaybackController::OnPlay); }
+void CBrindleView::OnPlay()
+{
+    // From the cursor, wherever it was put.
+    FollowEditorCursor();
+    RunPlaybackCommand(&PlaybackController::OnPlay);
+}
 
-void CBrindleView::OnRecord() { RunPlaybackCommand(&PlaybackController::OnRecord); }
+void CBrindleView::OnRecord()
+{
+    FollowEditorCursor();
+    RunPlaybackCommand(&PlaybackController::OnRecord);
+}
 
 void CBrindleView::OnStop() { RunPlaybackCommand(&PlaybackController::OnStop); }
 
@@ -211,7 +226,7 @@ void CBrindleView::OnPlayKey()
 {
     if (!m_bScoreReady)
         return;
-    if (IsPlaying() || IsRecording() || m_bLoading || m_bBusy)
+    if (IsPlaying() || IsRecording() || m_bLoading)
         OnStop();
     else
         OnPlay();
@@ -229,7 +244,14 @@ void CBrindleView::OnTempoChanged(int tempo)
 
 void CBrindleView::BuildPlaybackData()
 {
-    if (PlaybackController* playback = Playback())
+    PlaybackController* playback = Playback();
+    if (!playback)
+        return;
+    // While a document loads, its workers hold the editor: the song waits until the
+    // document is shown, and the next Play builds it.
+    if (m_bLoading)
+        playback->OnDocumentModified();
+    else
         playback->OnPlaybackChanged();
 }
 
@@ -271,14 +293,16 @@ void CBrindleView::OnPlayerPosition(platform::WParam packed, platform::LParam ti
     int bar = 0;
     int offset = 0;
     meters.TickToBarPosition(static_cast<int>(tick), bar, offset);
-    if (quaverly::api::ScoreEditor* editor = Editor())
+    // A report still queued when a document began to load finds the editor taken.
+    if (quaverly::api::ScoreEditor* editor = EditorForInput())
         editor->ShowPlaybackPosition({kPlaybackPositionKind, bar, offset});
     // The position display follows the beats, not their subdivisions.
     if ((packed & 0xFF) == 0 && m_pFrame != nullptr)
         m_pFrame->PostMessage(msg::kShowPosition, static_cast<platform::WParam>(bar + 1),
                               static_cast<platform::LParam>(((packed >> 8) & 0xFF) + 1));
-    // A paint runs the editor's queued move of the position mark.
-    InvalidateRect({0, 0, 1, 1});
+    // A paint runs the editor's queued move of the position mark and shows the mark where
+    // it went: the window is composed from the page picture, so the whole of it is cheap.
+    Invalidate();
 }
 
 // ---- devices -----------------------------------------------------------------------

@@ -2,12 +2,19 @@
 
 #include <QImage>
 
-#include <fstream>
+#include <atomic>
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/painter/draw_resource_table.h"
 #include "app/painter/gdi_score_painter.h"
 #include "app/shell/command_ids.h"
 #include "engine/editor/editor_interface.h"
+#include "engine/xml/document_type_declaration.h"
+#include "engine/xml/temporary_file_name.h"
 #include "platform/frame_window_base.h"
 #include "platform/qt_device_context.h"
 #include "platform/text_encoding.h"
@@ -22,25 +29,62 @@ namespace {
 // No score document comes near this; a larger file is not copied into memory.
 constexpr std::uintmax_t kMaxDocumentBytes = 256u * 1024u * 1024u;
 
+constexpr std::string_view kCopyPrefix = "~tn_temp-";
+constexpr std::string_view kCopySuffix = ".xml";
+
+// Only a regular file is read. It is opened without waiting, so a named pipe or a device
+// in its place is refused at once instead of stopping the thread.
 bool ReadDocument(const fs::path& path, std::string& bytes)
 {
-    std::error_code ec;
-    if (!fs::is_regular_file(path, ec))
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
         return false;
-    const std::uintmax_t size = fs::file_size(path, ec);
-    if (ec || size > kMaxDocumentBytes)
-        return false;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    bytes.resize(static_cast<std::size_t>(size));
-    return size == 0 || static_cast<bool>(in.read(bytes.data(), static_cast<std::streamsize>(size)));
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<std::uintmax_t>(st.st_size) <= kMaxDocumentBytes;
+    if (ok)
+        bytes.reserve(static_cast<std::size_t>(st.st_size));
+    char chunk[65536];
+    while (ok) {
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        bytes.append(chunk, static_cast<std::size_t>(n));
+        ok = bytes.size() <= kMaxDocumentBytes;
+    }
+    ::close(fd);
+    return ok;
+}
+
+bool WriteAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
 }
 
 }  // namespace
 
 std::string RewriteDocumentType(std::string_view document, const DocumentTypeRewrite& rewrite)
 {
+    // Only the system identifier of the document type is pointed elsewhere: a title or a
+    // lyric that quotes the address keeps it.
+    std::size_t at = std::string_view::npos;
+    const auto decl = quaverly::DocumentTypeDeclaration::Find(document);
+    if (!rewrite.token.empty() && decl.found && !decl.externalId.Empty()) {
+        const std::string_view id = document.substr(decl.systemId.begin, decl.systemId.Size());
+        if (const std::size_t in = id.find(rewrite.token); in != std::string_view::npos)
+            at = decl.systemId.begin + in;
+    }
     std::string out;
     out.reserve(document.size() + document.size() / 32 + rewrite.replacement.size() + 2);
     std::size_t start = 0;
@@ -49,13 +93,12 @@ std::string RewriteDocumentType(std::string_view document, const DocumentTypeRew
         std::string_view line = document.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
-        const std::size_t at = rewrite.token.empty() ? std::string_view::npos : line.find(rewrite.token);
-        if (at == std::string_view::npos) {
-            out.append(line);
-        } else {
-            out.append(line.substr(0, at));
+        if (at >= start && at < start + line.size()) {
+            out.append(line.substr(0, at - start));
             out.append(rewrite.replacement);
-            out.append(line.substr(at + rewrite.token.size()));
+            out.append(line.substr(at - start + rewrite.token.size()));
+        } else {
+            out.append(line);
         }
         out.append("\r\n");
         if (end == std::string_view::npos)
@@ -65,32 +108,70 @@ std::string RewriteDocumentType(std::string_view document, const DocumentTypeRew
     return out;
 }
 
-TemporaryDocumentCopy::TemporaryDocumentCopy(const fs::path& folder, std::string_view bytes)
-    : file_(QString::fromStdString((folder / "~tn_temp-XXXXXX.xml").native()))
+fs::path TemporaryCopyFolder()
 {
-    // Made readable and writable by the user only, and removed with the object.
-    if (!file_.open())
+    std::error_code ec;
+    const fs::path folder = fs::temp_directory_path(ec);
+    return ec ? fs::path("/tmp") : folder;
+}
+
+TemporaryDocumentCopy::TemporaryDocumentCopy(const fs::path& folder, std::string_view bytes)
+{
+    static std::atomic<unsigned long> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const fs::path path = folder / (std::string(kCopyPrefix) + std::to_string(::getpid()) + "-" +
+                                        std::to_string(counter.fetch_add(1)) + std::string(kCopySuffix));
+        // Readable and writable by the user only.
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0) {
+            if (errno == EEXIST)
+                continue;
+            return;
+        }
+        const bool written = WriteAll(fd, bytes);
+        if (::close(fd) == 0 && written)
+            path_ = path;
+        else
+            ::unlink(path.c_str());
         return;
-    const bool written = file_.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size()) &&
-                         file_.flush();
-    file_.close();
-    if (written)
-        path_ = fs::path(file_.fileName().toStdString());
-    else
-        file_.remove();
+    }
+}
+
+TemporaryDocumentCopy::~TemporaryDocumentCopy()
+{
+    if (!path_.empty())
+        ::unlink(path_.c_str());
+}
+
+long TemporaryDocumentCopy::OwnerOf(std::string_view name)
+{
+    if (name.size() <= kCopyPrefix.size() + kCopySuffix.size() || !name.starts_with(kCopyPrefix) ||
+        !name.ends_with(kCopySuffix))
+        return 0;
+    const std::string_view rest = name.substr(kCopyPrefix.size(), name.size() - kCopyPrefix.size() - kCopySuffix.size());
+    return quaverly::OwnerOfCountedName(rest);
 }
 
 bool LoadScoreDocument(quaverly::api::ScoreEditor& editor, OpenJob& job)
 {
+    job.documentFailed = false;
     std::string bytes;
-    if (!ReadDocument(job.document, bytes))
+    if (!ReadDocument(job.document, bytes)) {
+        job.documentFailed = true;
         return false;
-    const TemporaryDocumentCopy copy(job.temporaryFolder, RewriteDocumentType(bytes, job.rewrite));
-    if (copy.Path().empty())
-        return false;
+    }
     quaverly::ScoreFileInfo info;
-    if (!editor.LoadMusicXml(platform::Utf8ToUtf16(copy.Path().native()), info))
+    bool loaded = false;
+    {
+        const TemporaryDocumentCopy copy(job.temporaryFolder, RewriteDocumentType(bytes, job.rewrite));
+        // Without room for the copy the document itself is read.
+        const std::string& source = copy.Path().empty() ? job.document.native() : copy.Path().native();
+        loaded = editor.LoadMusicXml(platform::Utf8ToUtf16(source), info);
+    }
+    if (!loaded) {
+        job.documentFailed = true;
         return false;
+    }
     job.info = info;
     return true;
 }

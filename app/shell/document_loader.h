@@ -17,8 +17,6 @@
 #include <string_view>
 #include <thread>
 
-#include <QTemporaryFile>
-
 #include "app/shell/page_painter.h"
 #include "engine/xml/page_layout_result.h"
 
@@ -39,8 +37,9 @@ namespace brindle {
 class DrawResourceTable;
 
 // Where the document type of an opened document is pointed: the first occurrence of
-// `token` ("DTD Replace String") on each line becomes `replacement` (the absolute path of
-// the data folder's DTD file, UTF-8). An empty token changes nothing.
+// `token` ("DTD Replace String") in the system identifier of the document type
+// declaration becomes `replacement` (the absolute path of the data folder's DTD file,
+// UTF-8); the rest of the document is left as it is. An empty token changes nothing.
 struct DocumentTypeRewrite {
     std::string token;
     std::string replacement;
@@ -51,19 +50,28 @@ struct DocumentTypeRewrite {
 // encoding passes through unchanged.
 std::string RewriteDocumentType(std::string_view document, const DocumentTypeRewrite& rewrite);
 
-// A file of the caller's bytes under a unique name in `folder`, readable and writable
-// only by the user, removed when the object goes.
+// A file of the caller's bytes under a unique name in `folder` ("~tn_temp-" + the process
+// id + "-" + a counter + ".xml"), readable and writable only by the user, removed when
+// the object goes.
 class TemporaryDocumentCopy {
 public:
     TemporaryDocumentCopy(const std::filesystem::path& folder, std::string_view bytes);
+    ~TemporaryDocumentCopy();
+    TemporaryDocumentCopy(const TemporaryDocumentCopy&) = delete;
+    TemporaryDocumentCopy& operator=(const TemporaryDocumentCopy&) = delete;
 
     // Empty when the file could not be written (nothing is left behind then).
     const std::filesystem::path& Path() const { return path_; }
 
+    // The process id in the name of such a copy; 0 when the name is not one.
+    static long OwnerOf(std::string_view fileName);
+
 private:
-    QTemporaryFile file_;
     std::filesystem::path path_;
 };
+
+// The system's temporary folder, where the copies go.
+std::filesystem::path TemporaryCopyFolder();
 
 // One opening, from the request to what the passes found.
 struct OpenJob {
@@ -78,13 +86,18 @@ struct OpenJob {
 
     // Found by the load pass.
     bool loaded = false;
+    // The load failed because of the document itself: missing, not a regular file,
+    // unreadable or refused by the editor (not, say, a temporary folder without room).
+    bool documentFailed = false;
     quaverly::ScoreFileInfo info;
     // Found by the layout pass: the MIDI channels the parts use.
     std::array<bool, 16> channels{};
 };
 
-// The load pass: false when the document cannot be read, its copy cannot be written or
-// the editor refuses the copy (it is then left with an empty document).
+// The load pass: false when the document cannot be read or the editor refuses it (it is
+// then left with an empty document). When the copy cannot be written (a full or
+// read-only temporary folder) the document itself is read: the editor points its
+// document type at the program's DTD as the copy does.
 bool LoadScoreDocument(quaverly::api::ScoreEditor& editor, OpenJob& job);
 // The layout pass.
 void LayOutLoadedScore(quaverly::api::ScoreEditor& editor, OpenJob& job);

@@ -30,6 +30,7 @@
 #include "engine/model/log_font.h"
 #include "platform/command_manager.h"
 #include "platform/font_mapper.h"
+#include "platform/lock_keys.h"
 #include "platform/string_table.h"
 #include "platform/qt_string.h"
 
@@ -79,11 +80,13 @@ QIcon CommandIcon(int id, const QString& tip)
     p.drawRoundedRect(QRectF(0.5, 0.5, kImageSize - 1, kImageSize - 1), 4, 4);
     QFont font = p.font();
     font.setPixelSize(label.size() > 2 ? 8 : (label.size() == 2 ? 10 : 15));
-    font.setBold(true);
     font.setItalic(latin && label.size() <= 4 && label[0].isLower());
     p.setFont(font);
     p.setPen(QColor(20, 40, 80));
-    p.drawText(QRect(0, 0, kImageSize, kImageSize), Qt::AlignCenter, label);
+    // Heavy strokes from the window's own face drawn twice, a little apart: a bold face
+    // of the Chinese font would be loaded for these pictures alone.
+    p.drawText(QRectF(0, 0, kImageSize, kImageSize), Qt::AlignCenter, label);
+    p.drawText(QRectF(0.45, 0, kImageSize, kImageSize), Qt::AlignCenter, label);
     return QIcon(image);
 }
 
@@ -353,7 +356,8 @@ void CMainFrame::BuildMenus()
                  separator, {cmd::kHideEmptyLines, u"隐藏空白行"}, separator,
                  {cmd::kRestoreDefaultLayout, u"恢复默认排版"}})},
         {u"播放(&P)",
-         {{cmd::kPlay, u"播　放(&P)"}, {cmd::kStop, u"停　止(&S)"}, {cmd::kMetronome, u"节拍器(&M)"},
+         {{cmd::kPlay, u"播　放(&P)"}, {cmd::kStop, u"停　止(&S)"}, {cmd::kRecord, u"录　音(&R)"},
+          {cmd::kMetronome, u"节拍器(&M)"},
           {cmd::kAllNotesOff, u"关闭所有音(&C)"}}},
         {u"设置(&O)",
          {{cmd::kFontSettings, u"字　体..."}, {cmd::kBackgroundSettings, u"背　景..."},
@@ -479,7 +483,7 @@ bool CMainFrame::CreatePageAndZoomToolBars()
 
 bool CMainFrame::CreatePlaybackToolBar()
 {
-    QToolBar* bar = CreateToolBar(QStringLiteral("播放"), 0xE804, {cmd::kPlay, cmd::kStop, cmd::kMetronome});
+    QToolBar* bar = CreateToolBar(QStringLiteral("播放"), 0xE804, {cmd::kPlay, cmd::kStop, cmd::kRecord, cmd::kMetronome});
     if (!bar)
         return false;
     auto label = [bar](int id, int width) {
@@ -622,10 +626,17 @@ void CMainFrame::CreateStatusBar()
     m_pPagePane->setObjectName(QStringLiteral("pane61456"));
     m_pPagePane->setMinimumWidth(m_pPagePane->fontMetrics().horizontalAdvance(QString(25, u' ')) + 8);
     bar->addPermanentWidget(m_pPagePane);
-    for (unsigned id : {59137u, 59138u, 59139u}) {
+    // Caps Lock, Num Lock and Scroll Lock: each pane is lit while its key is on.
+    platform::LockKeys& keys = platform::LockKeys::Instance();
+    const platform::LockKeys::Key lockKeys[] = {platform::LockKeys::kCapsLock, platform::LockKeys::kNumLock,
+                                                platform::LockKeys::kScrollLock};
+    for (std::size_t i = 0; i < std::size(lockKeys); ++i) {
+        const unsigned id = 59137u + static_cast<unsigned>(i);
         auto* pane = new QLabel(Q(platform::LoadResourceString(id)), bar);
         pane->setObjectName(QStringLiteral("pane%1").arg(id));
-        pane->setEnabled(false);
+        const platform::LockKeys::Key key = lockKeys[i];
+        pane->setEnabled(keys.IsOn(key));
+        connect(&keys, &platform::LockKeys::Changed, pane, [pane, key] { pane->setEnabled(platform::LockKeys::Instance().IsOn(key)); });
         bar->addPermanentWidget(pane);
     }
 }
@@ -721,25 +732,24 @@ void CMainFrame::ToggleStyle(bool& flag, std::uint32_t kind)
 
 platform::LResult CMainFrame::OnTempoSliderMoved(int position)
 {
-    // The slider's own messages stay in its range; anything else is brought into it
-    // before it is shown or passed on.
-    const int tempo = std::clamp(position, kMinTempo, kMaxTempo);
+    // Shown and passed on as given: a score's own tempo outside the slider's range is
+    // still the tempo it plays and is saved with.
     if (m_pTempoNumber)
-        m_pTempoNumber->setText(QString::number(tempo));
+        m_pTempoNumber->setText(QString::number(position));
     if (m_pView)
-        m_pView->PostMessage(msg::kTempoChanged, static_cast<platform::WParam>(tempo));
+        m_pView->PostMessage(msg::kTempoChanged, static_cast<platform::WParam>(static_cast<std::intptr_t>(position)));
     return 0;
 }
 
 platform::LResult CMainFrame::OnSetTempo(int tempo)
 {
-    const int clamped = std::clamp(tempo, kMinTempo, kMaxTempo);
+    // The slider keeps to its range; the number and the view get the value itself.
     if (m_pTempoSlider) {
         settingSlider_ = true;
-        m_pTempoSlider->setValue(clamped);
+        m_pTempoSlider->setValue(std::clamp(tempo, kMinTempo, kMaxTempo));
         settingSlider_ = false;
     }
-    return OnTempoSliderMoved(clamped);
+    return OnTempoSliderMoved(tempo);
 }
 
 platform::LResult CMainFrame::OnShowPosition(int first, int second)

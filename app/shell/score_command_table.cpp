@@ -64,7 +64,7 @@ constexpr std::array kCommands = {
     ScoreCommand{32923, u"逆回音", G::Symbols, C::AddArticulation, 21},
     ScoreCommand{32806, u"短断音", G::Symbols, C::AddArticulation, 6},
     ScoreCommand{32924, u"重音记号", G::Symbols, C::AddArticulation, 2, 0, false},
-    ScoreCommand{32925, u"重音(>)", G::Symbols, C::AddArticulation, 2},
+    ScoreCommand{32925, u"重音(>)", G::Symbols, C::AddArticulation, 3},
     ScoreCommand{32809, u"延  音", G::Symbols, C::AddArticulation, 14},
     ScoreCommand{32810, u"保持音", G::Symbols, C::AddArticulation, 4},
 

@@ -11,13 +11,13 @@ void PageStepCommand::Do()
         return;
     const int bar = editor_->GetCursorBarIndex();
     if (editor_->cursor.timeInBar >= input_position::BarLength(*editor_, bar))
-        input_position::MoveCursorNext(*editor_);
+        editor_->MoveCursorNext();
 }
 
 void MoveCaretCommand::Do()
 {
     if (editor_)
-        editor_->UpdateCaret(Painter());
+        editor_->ReportCaret(Painter());
 }
 
 }  // namespace quaverly

@@ -21,8 +21,8 @@ private:
     ScoreEditor* editor_;
 };
 
-// Draws the guide line at the cursor and reports the caret (notice 17) with the painter
-// of the run.
+// Reports the caret at the cursor (notice 17) measured with the painter of the run; the
+// host scrolls to it and draws it.
 class MoveCaretCommand final : public EditCommand {
 public:
     explicit MoveCaretCommand(ScoreEditor* editor) : editor_(editor) {}

@@ -32,9 +32,11 @@ void InitialLayoutCommand::Do()
     state.firstBar = 0;
     state.endBar = editor_->GetBarCount();
     LayoutScore(state);
+    editor_->freshColumnsEnd = state.endBar;
 
     // The list is made anew: the heading first, then the recorded lines.
     editor_->lines.clear();
+    editor_->documentLineRanges.clear();
     auto heading = std::make_shared<HeaderNode>(score);
     heading->SetIndex(0);
     heading->SetRect({0, 0, editor_->pageContentWidth, 0});
@@ -82,6 +84,8 @@ void InitialLayoutCommand::Apply(const SystemRecord& record) const
     const int first = std::clamp(record.firstBar, 0, bars);
     const int end = std::clamp(record.endBar, first, bars);
     line->SetBarRange(first, end);
+    if (end > first)
+        editor_->documentLineRanges[record.number] = {first, end};
     line->CreateTracks();
     for (const TrackRecord& trackRecord : record.tracks) {
         if (trackRecord.number < 0 || trackRecord.number >= line->GetChildCount())
@@ -102,8 +106,10 @@ void InitialLayoutCommand::Apply(const SystemRecord& record) const
 
 void RelayoutViewCommand::Do()
 {
-    if (editor_ && Painter())
-        editor_->layout->Layout(*Painter());
+    if (!editor_ || !Painter())
+        return;
+    editor_->layout->Layout(*Painter());
+    editor_->RelayoutView();
 }
 
 }  // namespace quaverly

@@ -2,7 +2,8 @@
 // parts' metrics, gives every part the same number of bars, spaces all bar columns,
 // makes the heading and, for a loaded document, one line per saved line record with
 // the saved bar ranges, visibility, offsets and instrument names. The lines' rows and
-// the pages come from the commands queued after it.
+// the pages come from the commands queued after it; the saved ranges go to the editor
+// (ScoreEditor::documentLineRanges), so the walk after it keeps the document's lines.
 //
 // The records are those the document reader made (SystemRecord): line 0 is the heading,
 // bar ranges are half-open as the lines hold them. A record whose line or row number

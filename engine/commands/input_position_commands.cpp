@@ -26,28 +26,6 @@ std::shared_ptr<Bar> CursorBar(const ScoreEditor& editor)
         GetElementAtPath4(*editor.layout, c.page, c.line, c.track, c.barInLine));
 }
 
-void MoveCursorNext(ScoreEditor& editor)
-{
-    const int bar = editor.GetCursorBarIndex();
-    if (bar < 0 || bar + 1 >= editor.GetBarCount()) {
-        return;
-    }
-    if (editor.PlaceCursorOnBar(bar + 1)) {
-        editor.cursor.timeInBar = 0;
-    }
-}
-
-void MoveCursorPrevious(ScoreEditor& editor)
-{
-    const int bar = editor.GetCursorBarIndex();
-    if (bar < 1) {
-        return;
-    }
-    if (editor.PlaceCursorOnBar(bar - 1)) {
-        editor.cursor.timeInBar = 0;
-    }
-}
-
 int BarLength(const ScoreEditor& editor, int barIndex)
 {
     std::int64_t beats = 4;
@@ -122,7 +100,7 @@ void AdvanceInputTimeCommand::Do()
     editor_->cursor.timeInBar = end;
     const int barIndex = editor_->GetCursorBarIndex();
     if (end >= BarLength(*editor_, barIndex)) {
-        MoveCursorNext(*editor_);
+        editor_->MoveCursorNext();
     }
 }
 
@@ -149,14 +127,14 @@ void RetimeNoteCommand::Do()
 void StepCursorCommand::Do()
 {
     if (editor_) {
-        MoveCursorNext(*editor_);
+        editor_->MoveCursorNext();
     }
 }
 
 void StepCursorCommand::Undo()
 {
     if (editor_) {
-        MoveCursorPrevious(*editor_);
+        editor_->StepCursorBack();
     }
 }
 
@@ -178,7 +156,7 @@ void PlaceCursorCommand::Do()
     notice.code = EditorNoticeCode::PageChanged;
     notice.position = &position;
     editor_->NotifyListener(notice);
-    editor_->UpdateCaret(Painter());
+    editor_->ReportCaret(Painter());
 }
 
 void SelectNoteAtInputCommand::Do()

@@ -10,6 +10,7 @@
 
 #include <memory>
 
+#include "engine/commands/build_score_command.h"
 #include "engine/commands/edit_command.h"
 #include "engine/editor/score_editor.h"
 
@@ -19,15 +20,11 @@ class Bar;
 class Note;
 
 namespace input_position {
-// The score can grow to this many bars by note entry.
-inline constexpr int kMaxBarsByEntry = 101;
+// The score can grow to this many bars by note entry, as many as adding bars allows.
+inline constexpr int kMaxBarsByEntry = BuildScoreCommand::kMaxBars;
 
 // The bar at the editor's cursor, or empty.
 std::shared_ptr<Bar> CursorBar(const ScoreEditor& editor);
-// The cursor to the start of the next bar; nothing at the last bar.
-void MoveCursorNext(ScoreEditor& editor);
-// The cursor to the start of the previous bar; nothing at the first bar.
-void MoveCursorPrevious(ScoreEditor& editor);
 // The length of a bar under the time signature in force there (4/4 without one).
 int BarLength(const ScoreEditor& editor, int barIndex);
 // The last note of the bar that starts before `limit` (the walk stops at a missing
@@ -37,7 +34,8 @@ std::shared_ptr<Note> LastNoteBefore(const Bar& bar, int limit);
 int EndOfNoteBefore(const Bar& bar, int limit);
 }  // namespace input_position
 
-// Appends one bar to every part while the score has at most 100 bars.
+// Appends one bar to every part at the end of the score, while it has fewer bars than
+// note entry may make.
 class AppendBarCommand final : public EditCommand {
 public:
     explicit AppendBarCommand(ScoreEditor* editor) : editor_(editor) {}
@@ -88,7 +86,8 @@ public:
     void Do() override;
 };
 
-// One step of the cursor forward; undo steps back.
+// One element of the cursor forward (the next note start of its bar, or the start of
+// the next bar); undo steps one element back.
 class StepCursorCommand final : public EditCommand {
 public:
     explicit StepCursorCommand(ScoreEditor* editor) : editor_(editor) {}
@@ -111,7 +110,7 @@ private:
 };
 
 // Reports the cursor (notice 16 with page, line, track, bar and time) and the caret
-// line (through the editor's caret update, notice 17).
+// line (notice 17, drawing nothing).
 class PlaceCursorCommand final : public EditCommand {
 public:
     explicit PlaceCursorCommand(ScoreEditor* editor) : editor_(editor) {}

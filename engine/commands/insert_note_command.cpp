@@ -7,6 +7,7 @@
 #include "engine/editor/score_editor.h"
 #include "engine/layout/layout_column_state.h"
 #include "engine/layout/layout_engine.h"
+#include "engine/layout/track_mark_views.h"
 #include "engine/model/bar.h"
 #include "engine/model/element_notification.h"
 #include "engine/model/note.h"
@@ -50,6 +51,7 @@ void InsertNoteCommand::Do()
     // followers moved up to its start time; sorting on start time alone would put it back
     // behind them. Sort it in just before the note that took its place.
     const auto& notes = bar_->GetNotes();
+    Reopen(ended_);
     if (removedAt_ >= 0 && static_cast<std::size_t>(removedAt_) < notes.size()) {
         const int start = note_->GetStartTime();
         const int before = notes[static_cast<std::size_t>(removedAt_)]->GetStartTime();
@@ -63,6 +65,17 @@ void InsertNoteCommand::Do()
     }
     removedAt_ = -1;
     ReattachTiesAndTuplets();
+    // The open ties of the part whose next note is now this one end here.
+    if (!part_ && editor_)
+        part_ = PartHolding(*editor_, bar_.get());
+    if (part_) {
+        std::vector<std::shared_ptr<Tie>> open;
+        for (const auto& tie : part_->GetTies()) {
+            if (tie && tie->GetStart().note && !tie->GetEnd().note)
+                open.push_back(tie);
+        }
+        ended_ = EndOpenTies(open, note_.get());
+    }
     Relayout();
 }
 
@@ -71,6 +84,7 @@ void InsertNoteCommand::Undo()
     if (!note_ || !bar_) {
         return;
     }
+    Reopen(ended_);
     DetachTiesAndTuplets();
     NotificationPayload payload;
     payload.element = note_;
@@ -82,7 +96,40 @@ void InsertNoteCommand::Undo()
     const auto at = std::find(notes.begin(), notes.end(), note_);
     removedAt_ = at == notes.end() ? -1 : static_cast<int>(at - notes.begin());
     bar_->RemoveNote(note_.get());
+    // The ties that ended at the note go on to the note after it, when it has the pitch.
+    std::vector<std::shared_ptr<Tie>> cut;
+    for (const auto& tie : ties_) {
+        if (!tie.removed)
+            cut.push_back(tie.tie);
+    }
+    ended_ = EndOpenTies(cut, nullptr);
     Relayout();
+}
+
+std::vector<std::shared_ptr<Tie>> InsertNoteCommand::EndOpenTies(
+    const std::vector<std::shared_ptr<Tie>>& ties, const Note* endingAt) const
+{
+    std::vector<std::shared_ptr<Tie>> ended;
+    if (!part_)
+        return ended;
+    for (const auto& tie : ties) {
+        if (!tie || tie->GetEnd().note)
+            continue;
+        NoteAnchor end = FindOpenTieEnd(*part_, *tie);
+        if (!end.note || (endingAt != nullptr && end.note.get() != endingAt) ||
+            end.note->GetTiedFrom() != nullptr)
+            continue;
+        tie->SetEnd(std::move(end));
+        ended.push_back(tie);
+    }
+    return ended;
+}
+
+void InsertNoteCommand::Reopen(std::vector<std::shared_ptr<Tie>>& ties)
+{
+    for (const auto& tie : ties)
+        tie->SetEnd({});
+    ties.clear();
 }
 
 void InsertNoteCommand::DetachTiesAndTuplets()

@@ -1,10 +1,12 @@
 // Puts a note into its bar and lays the bar out; its removal form takes it out.
 //
 // A note that leaves its bar takes with it the tuplets that start at it and the ties
-// that start at it, and the ties that end at it lose their end. That clean-up happens
-// here, inside the command and reversibly, before the note is told it is going away: a
-// clean-up left to the elements on the way up would queue removals of its own while the
-// queue runs, outside this undo step, and undo could never bring the tie or tuplet back.
+// that start at it; a tie that ended at it is aimed at the next note when that has the
+// same pitch, else it stays open. A note that comes in ends the open ties that find it
+// as their next note of the same pitch. All of that happens here, inside the command and
+// reversibly, before the note is told it is going away: a change left to the elements on
+// the way up or to the layout would be no part of this undo step, and undo could never
+// bring the tie or tuplet back as it was.
 #pragma once
 
 #include <memory>
@@ -50,6 +52,11 @@ private:
 
     void DetachTiesAndTuplets();
     void ReattachTiesAndTuplets();
+    // Gives each of the ties the end it finds now (FindOpenTieEnd) when it is open and
+    // finds one; returns those it gave an end.
+    std::vector<std::shared_ptr<Tie>> EndOpenTies(const std::vector<std::shared_ptr<Tie>>& ties,
+                                                  const Note* endingAt) const;
+    static void Reopen(std::vector<std::shared_ptr<Tie>>& ties);
     void Relayout();
 
     ScoreEditor* editor_;
@@ -60,6 +67,10 @@ private:
     std::shared_ptr<Part> part_;  // the part that held the note's ties while it was out
     std::vector<std::shared_ptr<Tuplet>> tuplets_;
     std::vector<CutTie> ties_;
+    // Ties this command gave an end: on the way in those that now end at the note, on
+    // the way out those that ended at it and now end at its follower. The other
+    // direction takes the ends off again first.
+    std::vector<std::shared_ptr<Tie>> ended_;
 };
 
 using RemoveNoteCommand = InverseCommand<InsertNoteCommand>;

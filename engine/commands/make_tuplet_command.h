@@ -2,6 +2,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "engine/commands/edit_command.h"
 #include "engine/commands/inverse_command.h"
@@ -38,6 +39,7 @@ private:
     std::shared_ptr<Bar> bar_;
     std::shared_ptr<Note> firstNote_;
     std::shared_ptr<Tuplet> tuplet_;
+    std::vector<std::shared_ptr<Note>> furtherNotes_;  // held while the tuplet is out
 };
 
 using RemoveTupletCommand = InverseCommand<MakeTupletCommand>;

@@ -27,19 +27,19 @@ std::shared_ptr<Note> MakeReplacementNote(const Note& old, int pitchCode)
     note->SetTupletNormal(old.GetTupletNormal());
     note->SetStyle(old.GetStyle());
     for (int verse = 0; verse < kVerseCount; ++verse) {
-        if (const auto lyric = old.GetLyric(verse); lyric && !lyric->GetText().empty())
-            note->SetLyricText(verse, lyric->GetText());
+        if (const std::u16string& text = old.GetLyricText(verse); !text.empty())
+            note->SetLyricText(verse, text);
     }
     for (const auto& ornament : old.GetOrnaments())
         note->AddOrnament(ornament);
     for (const auto& symbol : old.GetSymbols())
         note->AddSymbol(symbol);
     if (pitchCode != pitch_code::kRest) {
-        for (const auto& grace : old.GetGraceListA()->GetNotes())
+        for (const auto& grace : old.GetGraceNotesBefore())
             note->GetGraceListA()->AddNote(grace);
-        for (const auto& grace : old.GetGraceListB()->GetNotes())
+        for (const auto& grace : old.GetGraceNotesAfter())
             note->GetGraceListB()->AddNote(grace);
-        for (const auto& chord : old.GetChordNotes()->GetNotes())
+        for (const auto& chord : old.GetChordMembers())
             note->GetChordNotes()->AddNote(chord);
     }
     return note;

@@ -33,6 +33,13 @@ void ResetOffset(const std::shared_ptr<T>& element)
         element->SetOffset(kNoOffset);
 }
 
+// Sub-elements a note has not made have no offset to reset.
+void ResetOffset(ScoreElement* element)
+{
+    if (element != nullptr)
+        element->SetOffset(kNoOffset);
+}
+
 template <class List>
 void ResetOffsets(const List& elements)
 {
@@ -54,10 +61,10 @@ void ResetNote(const std::shared_ptr<Note>& note)
         return;
     note->SetOffset(kNoOffset);
     for (int verse = 0; verse < kVerseCount; ++verse)
-        ResetOffset(note->GetLyric(verse));
-    ResetOffset(note->GetGraceListA());
-    ResetOffset(note->GetGraceListB());
-    ResetOffset(note->GetChordNotes());
+        ResetOffset(note->GetLyricIfMade(verse));
+    ResetOffset(note->GetGraceListAIfMade());
+    ResetOffset(note->GetGraceListBIfMade());
+    ResetOffset(note->GetChordNotesIfMade());
     ResetOffsets(note->GetOrnaments());
     ResetOffsets(note->GetSymbols());
 }

@@ -18,14 +18,22 @@ namespace quaverly {
 
 void SetElementOffsetCommand::Do()
 {
-    if (element_)
+    if (!element_)
+        return;
+    if (!byStep_) {
         element_->SetOffset(newOffset_);
+        return;
+    }
+    foundOffset_ = element_->GetOffset();
+    const Point step{SubtractCoordinates(newOffset_.x, oldOffset_.x),
+                     SubtractCoordinates(newOffset_.y, oldOffset_.y)};
+    element_->SetOffset(OffsetPoint(foundOffset_, step));
 }
 
 void SetElementOffsetCommand::Undo()
 {
     if (element_)
-        element_->SetOffset(oldOffset_);
+        element_->SetOffset(byStep_ ? foundOffset_ : oldOffset_);
 }
 
 void SetStaffPairValueCommand::Do()

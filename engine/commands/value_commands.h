@@ -33,6 +33,9 @@ public:
     void SetOldOffset(Point offset) { oldOffset_ = offset; }
     void SetNewOffset(Point offset) { newOffset_ = offset; }
     void SetElement(std::shared_ptr<ScoreElement> element) { element_ = std::move(element); }
+    // A nudge: Do moves the element by new - old from where it stands then, and Undo
+    // puts back the offset Do found; so nudges queued before any of them ran add up.
+    void SetByStep(bool byStep) { byStep_ = byStep; }
 
     void Do() override;
     void Undo() override;
@@ -40,6 +43,8 @@ public:
 private:
     Point oldOffset_;
     Point newOffset_;
+    Point foundOffset_;  // by step: the offset before the last Do
+    bool byStep_ = false;
     std::shared_ptr<ScoreElement> element_;
 };
 

@@ -90,6 +90,7 @@ std::unique_ptr<EditCommand> Offset(const NotificationPayload& p, std::shared_pt
     auto command = std::make_unique<SetElementOffsetCommand>();
     command->SetOldOffset(p.oldOffset);
     command->SetNewOffset(p.newOffset);
+    command->SetByStep(p.nudge);
     command->SetElement(std::move(element));
     return command;
 }
@@ -339,7 +340,7 @@ bool EditController::HandleEditNotification(const ElementNotification& record)
                 auto style = std::make_unique<ReplaceNoteDataCommand>();
                 style->SetNote(owner);
                 style->SetOldStyle(owner->GetStyle());
-                style->SetNewStyle(std::make_shared<NormalNoteStyle>());
+                style->SetNewStyle(SharedNormalNoteStyle());
                 c.push_back(std::move(style));
             }
             return Build(false, std::move(c));
@@ -349,7 +350,11 @@ bool EditController::HandleEditNotification(const ElementNotification& record)
             remove->Target().SetBar(As<Bar>(p.bar));
             remove->Target().SetFirstNote(As<Note>(p.note));
             remove->Target().SetTuplet(As<Tuplet>(p.element));
-            return AddSingle(std::move(remove));
+            // The notes are timed anew without the tuplet: the lines from its own on are
+            // laid out again with the removal, in the same step.
+            c.push_back(std::move(remove));
+            c.push_back(RelayoutFrom(e, p));
+            return Build(false, std::move(c));
         }
         case id::kTieDelete: {
             auto remove = std::make_unique<RemoveTieCommand>(e);
@@ -413,6 +418,8 @@ bool EditController::HandleEditNotification(const ElementNotification& record)
             rebuild->AppendBar(As<Bar>(p.bar));
             c.push_back(std::move(style));
             c.push_back(std::move(rebuild));
+            // The mark took room at its barline: the line is spaced anew without it.
+            c.push_back(RelayoutFrom(e, p));
             return Build(false, std::move(c));
         }
         case id::kDynamicMarkDelete:
@@ -781,11 +788,13 @@ bool EditController::HandleLineMarkNotification(const ElementNotification& recor
         lastBar = p.lastBar;
     }
     c.push_back(Refresh(p.view));
-    // A mark on one row is laid out again by its view. One that runs, before or after
-    // the change, over several rows has its pieces made anew on every one of them; while
-    // the pointer moves, the row whose view is being dragged keeps that view.
+    // While the pointer moves, a mark on one row is laid out again by its view. One that
+    // runs, before or after the change, over several rows has its pieces made anew on
+    // every one of them, except on the row whose view is being dragged. The finished
+    // step makes the pieces anew on every row: when it is redone, the rows show views
+    // made since, not the one that was dragged.
     const auto rows = RowsShowingBars(firstBar, lastBar, track);
-    if (rows.size() > 1) {
+    if (rows.size() > 1 || release) {
         const ScoreElement* draggedRow = view ? view->GetParent() : nullptr;
         for (const auto& row : rows) {
             if (release || row.get() != draggedRow) {

@@ -60,9 +60,12 @@ void MeasureRangeExporter::ExportBar(const Bar& bar, FragmentBar& out)
             continue;
         FragmentEntry& entry = out.emplace_back();
         entry.main = FillNoteUnit(*note);
-        AppendUnits(*note->GetChordNotes(), entry.chordNotes);
-        AppendUnits(*note->GetGraceListA(), entry.graceBefore);
-        AppendUnits(*note->GetGraceListB(), entry.graceAfter);
+        if (const NoteList* list = note->GetChordNotesIfMade())
+            AppendUnits(*list, entry.chordNotes);
+        if (const NoteList* list = note->GetGraceListAIfMade())
+            AppendUnits(*list, entry.graceBefore);
+        if (const NoteList* list = note->GetGraceListBIfMade())
+            AppendUnits(*list, entry.graceAfter);
     }
 }
 

@@ -212,11 +212,11 @@ std::shared_ptr<const NoteStyle> PasteInserter::MakeNoteStyle(int kind)
 {
     switch (kind) {
     case note_style_kind::kChord:
-        return std::make_shared<ChordNoteStyle>();
+        return SharedChordNoteStyle();
     case note_style_kind::kGrace:
-        return std::make_shared<GraceNoteStyle>();
+        return SharedGraceNoteStyle();
     default:
-        return std::make_shared<NormalNoteStyle>();
+        return SharedNormalNoteStyle();
     }
 }
 

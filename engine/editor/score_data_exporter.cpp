@@ -185,14 +185,14 @@ void ScoreDataExporter::ExportNote(tabulon::StaffData& staff, const Note& note, 
 
     ExportGraceBefore(staff, note, fifths, bar);
     std::int64_t after = start + length;
-    for (const std::shared_ptr<Note>& grace : note.GetGraceListB()->GetNotes()) {
+    for (const std::shared_ptr<Note>& grace : note.GetGraceNotesAfter()) {
         if (!grace)
             continue;
         const std::int64_t d = GetNoteDuration(grace.get());
         AddRecord(staff, *grace, fifths, bar, after, d);
         after += d;
     }
-    for (const std::shared_ptr<Note>& chordNote : note.GetChordNotes()->GetNotes()) {
+    for (const std::shared_ptr<Note>& chordNote : note.GetChordMembers()) {
         if (chordNote)
             AddRecord(staff, *chordNote, fifths, bar, start, ChordNoteLength(*chordNote, note));
     }
@@ -201,7 +201,7 @@ void ScoreDataExporter::ExportNote(tabulon::StaffData& staff, const Note& note, 
 void ScoreDataExporter::ExportGraceBefore(tabulon::StaffData& staff, const Note& note,
                                           int fifths, int bar)
 {
-    const std::vector<std::shared_ptr<Note>>& graces = note.GetGraceListA()->GetNotes();
+    const std::vector<std::shared_ptr<Note>>& graces = note.GetGraceNotesBefore();
     if (graces.empty())
         return;
     // Starts relative to the note's bar, placed from the last grace note backwards.

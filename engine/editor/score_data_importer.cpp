@@ -244,7 +244,7 @@ void ScoreDataImporter::ImportStaff(Part& part, const tabulon::StaffData& staff,
                          [](const auto& a, const auto& b) { return IsLower(*a, *b); });
         const std::shared_ptr<Note>& main = notes.front();
         for (std::size_t i = 1; i < notes.size(); ++i) {
-            notes[i]->SetStyle(std::make_shared<ChordNoteStyle>());
+            notes[i]->SetStyle(SharedChordNoteStyle());
             main->GetChordNotes()->AddNote(notes[i]);
             mainOf[notes[i].get()] = main;
         }
@@ -289,7 +289,7 @@ void ScoreDataImporter::ImportStaff(Part& part, const tabulon::StaffData& staff,
                 open->AddNote(entry->main);
             }
             ++taken;
-            for (const auto& chordNote : entry->main->GetChordNotes()->GetNotes()) {
+            for (const auto& chordNote : entry->main->GetChordMembers()) {
                 chordNote->SetTupletActual(actual);
                 chordNote->SetTupletNormal(normal);
             }

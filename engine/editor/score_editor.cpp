@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <new>
+#include <optional>
 
 #include "engine/commands/command_group.h"
 #include "engine/commands/macro_command.h"
@@ -79,6 +80,8 @@ void ScoreEditor::ResetDocument()
     std::fill(viewFlags.begin() + 3, viewFlags.end(), false);
     hideEmptyLines = false;
     deferredReflows.clear();
+    documentLineRanges.clear();
+    freshColumnsEnd = 0;
     cursorBarAfterReflow_ = -1;
     // The selected elements belonged to the document that is gone.
     selectedElements.clear();
@@ -233,18 +236,16 @@ void ScoreEditor::DrawCaret(ScorePainter* painter)
     caretLine->Draw(*painter);
 }
 
-void ScoreEditor::UpdateCaret(ScorePainter* painter)
+std::optional<Rect> ScoreEditor::CaretGuide(ScorePainter& painter) const
 {
-    if (painter == nullptr)
-        return;
     const auto line = std::dynamic_pointer_cast<SystemNode>(
         GetElementAtPath2(*layout, cursor.page, cursor.line));
     if (!line || line->GetChildCount() == 0)
-        return;
+        return std::nullopt;
     const auto bar = std::dynamic_pointer_cast<Bar>(
         GetElementAtPath4(*layout, cursor.page, cursor.line, cursor.track, cursor.barInLine));
     if (!bar)
-        return;
+        return std::nullopt;
     bool anyVisible = false;
     long long top = 0;
     long long bottom = 0;
@@ -261,18 +262,36 @@ void ScoreEditor::UpdateCaret(ScorePainter* painter)
         anyVisible = true;
     }
     if (!anyVisible)
-        return;
-    bottom += painter->GetBarLineHeight();
+        return std::nullopt;
+    bottom += painter.GetBarLineHeight();
     const Rect rect = bar->GetRect();
     const TimePositionMapper mapper(rect, bar->GetPositionMap().get());
     const long long x = static_cast<long long>(bar->GetOrigin().x) + bar->GetPosition().x +
-                        mapper.TimeToX(cursor.timeInBar) + painter->GetNoteSize().cx / 2;
-    const Rect caret{ClampToInt(x), ClampToInt(top), ClampToInt(x), ClampToInt(bottom)};
-    guideLine->SetOrigin({0, 0});
+                        mapper.TimeToX(cursor.timeInBar) + painter.GetNoteSize().cx / 2;
+    return Rect{ClampToInt(x), ClampToInt(top), ClampToInt(x), ClampToInt(bottom)};
+}
+
+void ScoreEditor::UpdateCaret(ScorePainter* painter)
+{
+    if (painter == nullptr)
+        return;
+    const auto caret = CaretGuide(*painter);
+    if (!caret)
+        return;
+    // Drawn down from the line's top at the caret's x, the rectangle's height long.
+    guideLine->SetOrigin({caret->left, caret->top});
     guideLine->SetPosition({0, 0});
-    guideLine->SetRect(caret);
+    guideLine->SetRect(*caret);
     guideLine->Draw(*painter);
-    NotifyListener(EditorNotice{EditorNoticeCode::CaretMoved, nullptr, &caret, nullptr});
+    NotifyListener(EditorNotice{EditorNoticeCode::CaretMoved, nullptr, &*caret, nullptr});
+}
+
+void ScoreEditor::ReportCaret(ScorePainter* painter)
+{
+    if (painter == nullptr)
+        return;
+    if (const auto caret = CaretGuide(*painter))
+        NotifyListener(EditorNotice{EditorNoticeCode::CaretMoved, nullptr, &*caret, nullptr});
 }
 
 bool ScoreEditor::HasSelection() const

@@ -15,6 +15,7 @@
 #include <array>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -75,6 +76,13 @@ public:
     bool hideEmptyLines = false;
     // Line indices whose re-flow waits until their page becomes current.
     std::set<int> deferredReflows;
+    // The bar ranges a loaded document gives its lines, by line index: the first walk
+    // after the load keeps each where it still starts the line, so the document's own
+    // layout stands, and then forgets them all.
+    std::map<int, BarRange> documentLineRanges;
+    // The bar columns [0, n) the first layout has just measured: the walk that follows
+    // it measures only the columns past them, and forgets it.
+    int freshColumnsEnd = 0;
     // The elements selected by the user, in selection order.
     std::vector<std::shared_ptr<ScoreElement>> selectedElements;
 
@@ -125,7 +133,12 @@ public:
     bool Draw(ScorePainter* painter) override;
     void SetCaretEnabled(bool enabled) override { caretEnabled = enabled; }
     void DrawCaret(ScorePainter* painter) override;
+    // The guide line at the cursor, down over the visible rows of its line, drawn through
+    // the painter; then notice 17 with its rectangle. Nothing off the layout.
     void UpdateCaret(ScorePainter* painter) override;
+    // Notice 17 with the rectangle UpdateCaret would draw, drawing nothing: the commands
+    // that move the cursor run with the page's painter, where no guide line belongs.
+    void ReportCaret(ScorePainter* painter);
     void Refresh() override;
     void SetListener(EditorListener* newListener) override { listener = newListener; }
     // Makes the page current here and in the layout root, and queues the deferred
@@ -272,14 +285,16 @@ public:
 
     // Cuts the bars into lines from line `line` on (0 is taken as 1): bars go on a line
     // while their width stays within 105 % of the room; forced breaks and the
-    // bars-per-line entries end lines; with mode 0 the walk stops at the first line after
-    // the start line whose bar range did not change. Lines past the last bar are dropped
-    // and the cursor stays on its bar. Returns -1 without a part, else 0.
+    // bars-per-line entries end lines; a loaded document's own ranges stand on the first
+    // walk after the load; with mode 0 the walk stops at the first line after the start
+    // line whose bar range did not change. Lines past the last bar are dropped and the
+    // cursor stays on its bar. Returns -1 without a part, else 0.
     int RelayoutFrom(ScorePainter& painter, int line, int mode);
     // Re-cuts the lines from the first line of page `page`, then re-fills the pages from
-    // that page on; earlier pages stay as they are. The two flags are kept for the
-    // callers and change nothing.
-    void ReflowLinesFrom(ScorePainter& painter, int page, bool keep, bool all);
+    // that page on; earlier pages stay as they are. With `keep` the lines stand as the
+    // walk just before cut them and only the pages are filled again. The first flag is
+    // kept for the callers and changes nothing.
+    void ReflowLinesFrom(ScorePainter& painter, int page, bool from, bool keep);
     // Puts the lines on pages from page `page` on, honouring the lines-per-page entries;
     // drops unused pages, sends notice 18 and keeps the cursor on its bar. When the
     // current page went away, the cursor's page becomes current (notice 16).
@@ -305,6 +320,18 @@ public:
     // keepVisible is set (the first line of the score).
     void HideEmptyTracksInLine(SystemNode& line, bool keepVisible, bool hide);
 
+    // --- Cursor steps, run by the cursor commands ---
+
+    // The cursor to the next element (note start) of its bar, or to the start of the
+    // next bar; true, or notice 1 and false when there is no next bar.
+    bool MoveCursorNext();
+    // The cursor back to the start of the last note of its bar that starts before the
+    // input time; with none, to the last note of the bar before (its start, 0 when the
+    // bar is empty). False at the first bar or off the layout.
+    bool StepCursorBack();
+    // The view flags applied again to every laid-out page and line.
+    void RelayoutView();
+
     // The first bar index of line `line` of page `page`; -1 when there is none.
     int GetBarIndexAtLine(int page, int line) const;
     // Puts the cursor on the page, line and offset that hold the bar (limited to the
@@ -323,6 +350,9 @@ private:
     // One header text through its command, laid out again with the heading.
     template <typename Command>
     void SetScoreText(const std::u16string& text, std::u16string oldText);
+    // The guide line's rectangle at the cursor (left equals right); none when the cursor
+    // is on no bar of a line with a visible row.
+    std::optional<Rect> CaretGuide(ScorePainter& painter) const;
     // The line at the cursor's page and line; empty for the heading or none.
     std::shared_ptr<SystemNode> CursorLine() const;
     // The bar the cursor is on: a bar of the cursor's line; -1 on the heading, on no line

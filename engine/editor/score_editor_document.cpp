@@ -143,6 +143,8 @@ void ScoreEditor::Repaginate()
     lines.clear();
     layout->ClearChildren();
     deferredReflows.clear();
+    documentLineRanges.clear();
+    freshColumnsEnd = 0;
     cursorBarAfterReflow_ = -1;
     RecordInitialLayout(nullptr, true);
     NotifyListener(EditorNoticeCode::ContentChanged);

@@ -1,6 +1,7 @@
 // The editor's key and pointer input: the choice of input mode, the keys the editor
 // handles itself (Backspace and the four arrows), and the dispatch of everything else to
 // the current input mode and then to the laid-out view.
+#include <limits>
 #include <memory>
 
 #include "engine/commands/cursor_commands.h"
@@ -11,6 +12,7 @@
 #include "engine/editor/selected_notes.h"
 #include "engine/layout/input_mode.h"
 #include "engine/layout/system_node.h"
+#include "engine/layout/track_mark_views.h"
 #include "engine/model/bar.h"
 #include "engine/model/note.h"
 
@@ -49,6 +51,46 @@ InputMode* CurrentModeOf(const ScoreEditor& editor)
 }
 
 }  // namespace
+
+bool ScoreEditor::MoveCursorNext()
+{
+    const auto bar = input_position::CursorBar(*this);
+    if (bar) {
+        // The next element of the bar ...
+        if (const auto next = FindFirstElementAfter(*bar, cursor.timeInBar)) {
+            cursor.timeInBar = next->GetStartTime();
+            return true;
+        }
+        // ... else the first one of the next bar.
+        const int index = GetCursorBarIndex();
+        if (index >= 0 && index + 1 < GetBarCount() && PlaceCursorOnBar(index + 1)) {
+            cursor.timeInBar = 0;
+            return true;
+        }
+    }
+    NotifyListener(EditorNoticeCode::ContentChanged);
+    return false;
+}
+
+bool ScoreEditor::StepCursorBack()
+{
+    const auto bar = input_position::CursorBar(*this);
+    if (!bar)
+        return false;
+    if (const auto note = input_position::LastNoteBefore(*bar, cursor.timeInBar)) {
+        cursor.timeInBar = note->GetStartTime();
+        return true;
+    }
+    // The last element of the bar before.
+    const int index = GetCursorBarIndex();
+    if (index < 1 || !PlaceCursorOnBar(index - 1))
+        return false;
+    const auto previous = input_position::CursorBar(*this);
+    const auto last = previous ? input_position::LastNoteBefore(*previous, std::numeric_limits<int>::max())
+                               : nullptr;
+    cursor.timeInBar = last ? last->GetStartTime() : 0;
+    return true;
+}
 
 void ScoreEditor::SetInputMode(int mode)
 {

@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 
+#include "engine/commands/build_score_command.h"
 #include "engine/commands/command_group.h"
 #include "engine/commands/layout_map_commands.h"
 #include "engine/commands/refresh_commands.h"
@@ -27,8 +28,16 @@ namespace {
 
 // Deferred re-flows reach the pages up to this index.
 constexpr int kLastDeferredPage = 99;
-// SetBarsPerLine for the whole score covers the line indices below this.
+// SetBarsPerLine for the whole score covers at least the line indices below this, and
+// always every line the largest score can have at the count asked for.
 constexpr int kBarsPerLineEntries = 1000;
+
+int BarsPerLineEntries(int count)
+{
+    // The heading is line 0; a score of the most bars needs this many lines after it.
+    const int lines = (BuildScoreCommand::kMaxBars + count - 1) / count;
+    return std::max(kBarsPerLineEntries, lines + 1);
+}
 
 void SetMarkVisible(const std::shared_ptr<ScoreElement>& mark, bool visible)
 {
@@ -85,6 +94,11 @@ void ScoreEditor::ApplyViewFlags()
             if (const auto line = std::dynamic_pointer_cast<SystemNode>(page->GetChild(l)))
                 ApplyViewFlagsToLine(*line);
     }
+}
+
+void ScoreEditor::RelayoutView()
+{
+    ApplyViewFlags();
 }
 
 void ScoreEditor::HideEmptyTracksInLine(SystemNode& line, bool keepVisible, bool hide)
@@ -167,7 +181,8 @@ void ScoreEditor::SetBarsPerLine(const BarsPerLineRecord& record)
         return;
     if (record.all) {
         std::map<int, int> counts;
-        for (int line = 0; line < kBarsPerLineEntries; ++line)
+        const int entries = BarsPerLineEntries(record.count);
+        for (int line = 0; line < entries; ++line)
             counts.emplace_hint(counts.end(), line, record.count);
         auto change = std::make_unique<ChangeBarsPerLineCommand>(this);
         change->SetUndoMap(score->GetBarsPerLine());

@@ -127,8 +127,7 @@ std::vector<std::u16string> ScoreEditor::GetLyrics(int part, int verse) const
         // One entry per note, so the texts line up with the notes; a note without a
         // syllable in the verse gives an empty text.
         for (const auto& note : bar->GetNotes()) {
-            const auto lyric = note ? note->GetLyric(verse) : nullptr;
-            texts.push_back(lyric ? lyric->GetText() : std::u16string());
+            texts.push_back(note ? note->GetLyricText(verse) : std::u16string());
         }
     }
     return texts;

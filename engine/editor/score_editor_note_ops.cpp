@@ -143,7 +143,7 @@ std::shared_ptr<Note> MakeChordNote(NoteInputValues values, const NoteInputValue
     values.dots = main.dots;
     auto note = MakeNote(values);
     if (note)
-        note->SetStyle(std::make_shared<ChordNoteStyle>());
+        note->SetStyle(SharedChordNoteStyle());
     return note;
 }
 
@@ -171,7 +171,7 @@ std::shared_ptr<Note> BuildChordNote(const std::vector<NoteInputValues>& pitches
 void SetEntryStart(Note& note, int time)
 {
     note.SetStartTime(time);
-    for (const auto& chord : note.GetChordNotes()->GetNotes())
+    for (const auto& chord : note.GetChordMembers())
         chord->SetStartTime(time);
 }
 
@@ -234,6 +234,7 @@ void ScoreEditor::InputNote(int typeCode, int octave, int value, int dots, int a
                             int graceKind, int flags)
 {
     NotifyListener(EditorNoticeCode::InputBusy);
+    const std::size_t queuedBefore = history.PendingCount();
     const NoteInputValues values{typeCode, octave, dots, value, accidental};
     if (graceKind == kGraceBefore || graceKind == kGraceAfter) {
         AddGraceNotes({values}, graceKind == kGraceBefore);
@@ -249,15 +250,20 @@ void ScoreEditor::InputNote(int typeCode, int octave, int value, int dots, int a
         else if (!AddChordNotesAtCursor({values}))
             InsertNoteAtCursor(MakeNote(values));
     }
-    // Also when nothing could be entered: the host waits for the run these notices bring
-    // about before it hands over its next input.
-    NotifyDocumentChanged();
+    // Also when nothing could be entered the content notice goes out: the host waits for
+    // the run it brings about before it hands over its next input. Only an entry marks
+    // the document modified.
+    if (history.PendingCount() > queuedBefore)
+        NotifyDocumentChanged();
+    else
+        NotifyListener(EditorNoticeCode::ContentChanged);
 }
 
 void ScoreEditor::InputChord(const std::vector<int>* keys, int value, int dots, int graceKind,
                              int flags)
 {
     NotifyListener(EditorNoticeCode::InputBusy);
+    const std::size_t queuedBefore = history.PendingCount();
     std::vector<int> sorted;
     if (keys != nullptr)
         for (const int key : *keys)
@@ -281,7 +287,10 @@ void ScoreEditor::InputChord(const std::vector<int>* keys, int value, int dots, 
         else if (!AddChordNotesAtCursor(pitches))
             InsertNoteAtCursor(BuildChordNote(pitches));
     }
-    NotifyEdited(*this);
+    if (history.PendingCount() > queuedBefore)
+        NotifyEdited(*this);
+    else
+        NotifyListener(EditorNoticeCode::ContentChanged);
 }
 
 bool ScoreEditor::InsertNoteAtCursor(const std::shared_ptr<Note>& note)
@@ -412,7 +421,7 @@ void ScoreEditor::AddGraceNotes(const std::vector<NoteInputValues>& notes, bool 
             auto grace = values.pitch == pitch_code::kRest ? nullptr : MakeNote(values);
             if (!grace)
                 continue;
-            grace->SetStyle(std::make_shared<GraceNoteStyle>());
+            grace->SetStyle(SharedGraceNoteStyle());
             grace->SetStartTime(ClampToInt(start));
             start += GetNoteDuration(grace.get());
             auto add = std::make_unique<AddGraceNoteCommand>();
@@ -646,9 +655,9 @@ void ScoreEditor::SetSelectedNoteStyle(int kind)
         return;
     std::shared_ptr<const NoteStyle> style;
     if (kind == note_style_kind::kNormal)
-        style = std::make_shared<NormalNoteStyle>();
+        style = SharedNormalNoteStyle();
     else
-        style = std::make_shared<ChordNoteStyle>();
+        style = SharedChordNoteStyle();
     BeginGroup(false);
     for (const auto& note : notes) {
         auto replace = std::make_unique<ReplaceNoteDataCommand>();

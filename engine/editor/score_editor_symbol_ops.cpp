@@ -10,7 +10,9 @@
 #include "engine/commands/add_element_command.h"
 #include "engine/commands/input_position_commands.h"
 #include "engine/commands/layout_map_commands.h"
+#include "engine/commands/place_line_mark_command.h"
 #include "engine/commands/refresh_commands.h"
+#include "engine/commands/set_line_mark_value_command.h"
 #include "engine/commands/value_commands.h"
 #include "engine/editor/score_editor.h"
 #include "engine/editor/selected_notes.h"
@@ -218,8 +220,10 @@ bool ScoreEditor::InsertLineBreak()
                 return false;
             auto add = std::make_unique<AddLineBreakCommand>(this);
             add->SetBar(bar);
+            // A break at a page's first bar is marked at the end of the page before.
             auto reflow = std::make_unique<ReflowLinesFromCommand>(this);
-            reflow->SetPage(p);
+            reflow->SetPage(p > 0 && bar == line->GetBarRange().first && line == LinesOfPage(*layout, p).front() ? p - 1
+                                                                                                            : p);
             BeginGroup(false);
             AddCommand(std::move(add));
             AddCommand(std::move(reflow));
@@ -329,14 +333,23 @@ void ScoreEditor::AddLineMark(int kind)
     mark->SetTimePosition(cursor.timeInBar);
     std::vector<std::shared_ptr<SystemNode>> relayout{line};
 
+    // What the commands give the new mark: an ending its length over the rest of its
+    // bar, a slur its span from the first to the last selected note of the cursor's row.
+    std::unique_ptr<EditCommand> shape;
+    int bar0 = barIndex;
+    int time0 = cursor.timeInBar;
+    int duration = mark->GetDuration();
     if (kind == line_mark_kind::kFirstEnding || kind == line_mark_kind::kSecondEnding) {
-        // An ending spans the rest of its bar.
         const int rest = input_position::BarLength(*this, barIndex) - cursor.timeInBar;
-        if (rest > 0)
-            mark->SetDuration(rest);
+        if (rest > 0) {
+            duration = rest;
+            auto value = std::make_unique<SetLineMarkValueCommand>();
+            value->SetLineMark(mark);
+            value->SetDuration(rest);
+            shape = std::move(value);
+        }
     }
     if (kind == line_mark_kind::kFlatSlur || kind == line_mark_kind::kSmoothSlur) {
-        // A slur reaches from the first to the last selected note of the cursor's row.
         std::vector<SelectedNote> notes;
         for (const SelectedNote& note : SelectedNotesOfLayout(*layout, SelectionScope::kAllNotes))
             if (note.track && note.track->GetPart() == part)
@@ -348,11 +361,16 @@ void ScoreEditor::AddLineMark(int kind)
         };
         if (notes.size() >= 2) {
             const auto [first, last] = std::minmax_element(notes.begin(), notes.end(), earlier);
-            const int from = first->place.entry->GetStartTime();
+            bar0 = first->barIndex;
+            time0 = first->place.entry->GetStartTime();
             const int to = last->place.entry->GetStartTime();
-            mark->SetBar(first->barIndex);
-            mark->SetTimePosition(from);
-            mark->SetDuration(GetTimeBetween(*part, first->barIndex, from, last->barIndex, to));
+            duration = GetTimeBetween(*part, bar0, time0, last->barIndex, to);
+            auto place = std::make_unique<PlaceLineMarkCommand>();
+            place->SetLineMark(mark);
+            place->SetBar(first->bar);
+            place->SetStartTime(time0);
+            place->SetDuration(duration);
+            shape = std::move(place);
             for (const auto& other : {first->line, last->line})
                 if (std::find(relayout.begin(), relayout.end(), other) == relayout.end())
                     relayout.push_back(other);
@@ -362,10 +380,9 @@ void ScoreEditor::AddLineMark(int kind)
     // A mark just like one the part holds would only hide under it, and a saved score
     // keeps one of the two: nothing is added.
     for (const auto& held : part->GetLineMarks())
-        if (held && held->GetKind() == mark->GetKind() && held->GetBar() == mark->GetBar() &&
-            held->GetTimePosition() == mark->GetTimePosition() &&
-            held->GetDuration() == mark->GetDuration() && held->GetRadian() == mark->GetRadian() &&
-            held->GetOffset() == mark->GetOffset())
+        if (held && held->GetKind() == mark->GetKind() && held->GetBar() == bar0 &&
+            held->GetTimePosition() == time0 && held->GetDuration() == duration &&
+            held->GetRadian() == mark->GetRadian() && held->GetOffset() == mark->GetOffset())
             return;
 
     auto add = std::make_unique<AddLineMarkCommand>();
@@ -373,6 +390,8 @@ void ScoreEditor::AddLineMark(int kind)
     add->SetItem(mark);
     BeginGroup(false);
     AddCommand(std::move(add));
+    if (shape)
+        AddCommand(std::move(shape));
     for (const auto& each : relayout)
         AddCommand(MakeLineRelayout(this, each));
     EndGroup();

@@ -4,6 +4,7 @@
 // the note the player has reached.
 #include <algorithm>
 #include <set>
+#include <utility>
 
 #include "engine/commands/build_score_command.h"
 #include "engine/editor/score_editor.h"
@@ -59,6 +60,8 @@ public:
         LayoutColumns(score_, painter_, measuredEnd_, end);
         measuredEnd_ = end;
     }
+    // The columns up to `end` (exclusive) count as measured.
+    void Measured(int end) { measuredEnd_ = std::max(measuredEnd_, end); }
     // One past the last column measured.
     int End() const { return measuredEnd_; }
 
@@ -88,6 +91,8 @@ long long BarContribution(ScorePainter& painter, const Score& score, int index)
 
 int ScoreEditor::RelayoutFrom(ScorePainter& painter, int line, int mode)
 {
+    // Columns the first layout measured count for this walk only.
+    const int freshColumns = std::exchange(freshColumnsEnd, 0);
     if (score->GetChildCount() == 0)
         return -1;
     // A score that came in without a first layout (filled as it stands) gets the sizes
@@ -126,8 +131,10 @@ int ScoreEditor::RelayoutFrom(ScorePainter& painter, int line, int mode)
     const std::map<int, int>& barsPerLine = score->GetBarsPerLine();
 
 
-    // The bars are measured again as the walk reaches them.
+    // The bars are measured again as the walk reaches them, unless the first layout
+    // has just measured them.
     ColumnMeasure measure(score, painter, next);
+    measure.Measured(std::min(freshColumns, barCount));
 
     // The rows a line has: one per part of every part container.
     int rowCount = 0;
@@ -169,10 +176,17 @@ int ScoreEditor::RelayoutFrom(ScorePainter& painter, int line, int mode)
 
         int end = next;
         const auto fixed = barsPerLine.find(index);
-        if (fixed != barsPerLine.end()) {
-            end = static_cast<int>(
-                std::clamp<long long>(static_cast<long long>(next) + std::max(fixed->second, 0),
-                                      next, barCount));
+        // The document's own range of the line, where the line still starts there; a
+        // bars-per-line entry says more.
+        const auto held = documentLineRanges.find(index);
+        const bool keepsRange = fixed == barsPerLine.end() && held != documentLineRanges.end() &&
+                                held->second.first == next && held->second.end > next &&
+                                held->second.end <= barCount;
+        if (fixed != barsPerLine.end() || keepsRange) {
+            end = keepsRange ? held->second.end
+                             : static_cast<int>(std::clamp<long long>(
+                                   static_cast<long long>(next) + std::max(fixed->second, 0),
+                                   next, barCount));
             // A forced break inside the line still ends it there.
             const auto forced = breaks.upper_bound(next);
             if (forced != breaks.end() && *forced < end)
@@ -224,8 +238,9 @@ int ScoreEditor::RelayoutFrom(ScorePainter& painter, int line, int mode)
             system->CreateTracks();
         system->SetRect({0, 0, pageContentWidth, 0});
         // A document that hides its empty rows hides them on every line made anew; the
-        // first line of the score stays, so the score never shows no line at all.
-        if (hideEmptyLines)
+        // first line of the score stays, so the score never shows no line at all. A line
+        // as the document laid it out shows the rows the document shows.
+        if (hideEmptyLines && !(keepsRange && sameRows))
             HideEmptyTracksInLine(*system, index == 1, true);
         system->Layout(painter);
         ApplyViewFlagsToLine(*system);
@@ -236,6 +251,9 @@ int ScoreEditor::RelayoutFrom(ScorePainter& painter, int line, int mode)
     // Lines past the last bar go, unless the walk stopped early on an unchanged line.
     if (next >= barCount && static_cast<std::size_t>(index) < lines.size())
         lines.resize(index);
+    // The document's ranges are kept by the first walk only: later walks cut the lines
+    // as any edit does.
+    documentLineRanges.clear();
     // The pages may still show the old lines; then the bar waits for the repagination.
     cursorBarAfterReflow_ = -1;
     if (cursorBar >= 0 && !PlaceCursorOnBar(cursorBar))
@@ -347,11 +365,18 @@ void ScoreEditor::ShowCursorPageInsteadOfLostPage()
     NotifyListener(EditorNotice{EditorNoticeCode::PageChanged, nullptr, nullptr, &where});
 }
 
-void ScoreEditor::ReflowLinesFrom(ScorePainter& painter, int page, bool /*keep*/, bool /*all*/)
+void ScoreEditor::ReflowLinesFrom(ScorePainter& painter, int page, bool /*from*/, bool keep)
 {
     // The walk starts with the first music line of the page, so the pages before it keep
     // their lines; a page past the end starts with the line after the last one.
     const int first = std::clamp(page, 0, layout->GetChildCount());
+    // Every caller that keeps the lines has just cut them from this page's lines on or
+    // before (the whole score, or the line of an edit and all after it): only the pages
+    // are filled again.
+    if (keep) {
+        RepaginateFrom(painter, first);
+        return;
+    }
     std::size_t lineIndex = 0;
     for (int p = 0; p < first; ++p) {
         if (const auto node = layout->GetChild(p))
@@ -410,13 +435,42 @@ void ScoreEditor::EqualizeBarCounts()
 
 ScoreEditor::LineOfBar ScoreEditor::FindLineOfBar(int bar) const
 {
-    for (int p = 0; p < layout->GetChildCount(); ++p) {
+    const auto onPage = [this, bar](int p) -> LineOfBar {
         const auto page = layout->GetChild(p);
         for (int l = 0; page && l < page->GetChildCount(); ++l) {
             auto line = std::dynamic_pointer_cast<SystemNode>(page->GetChild(l));
             if (line && bar >= line->GetBarRange().first && bar < line->GetBarRange().end)
                 return {p, l, std::move(line)};
         }
+        return {};
+    };
+    // The pages hold the lines in bar order, so the page is found by halving the pages
+    // by their first line's first bar (a long score has thousands of lines, and typing
+    // a note asks for its line); pages out of that order are looked through one by one.
+    const auto firstBar = [this](int p) {
+        const auto page = layout->GetChild(p);
+        for (int l = 0; page && l < page->GetChildCount(); ++l) {
+            if (const auto* line = dynamic_cast<const SystemNode*>(page->GetChild(l).get()))
+                return line->GetBarRange().first;
+        }
+        return -1;
+    };
+    int low = 0;
+    int high = layout->GetChildCount() - 1;
+    while (low < high) {
+        const int middle = low + (high - low + 1) / 2;
+        if (firstBar(middle) <= bar)
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    if (layout->GetChildCount() > 0) {
+        if (LineOfBar found = onPage(low); found.node)
+            return found;
+    }
+    for (int p = 0; p < layout->GetChildCount(); ++p) {
+        if (LineOfBar found = onPage(p); found.node)
+            return found;
     }
     return {};
 }

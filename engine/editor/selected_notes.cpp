@@ -28,9 +28,13 @@ void ForEachNoteOfBar(const Bar& bar, const std::shared_ptr<Bar>& owner, const V
         if (!entry)
             continue;
         visit(NotePlace{entry, entry, owner, NoteRole::kMain});
-        visitList(entry->GetGraceListA(), entry, NoteRole::kGraceBefore);
-        visitList(entry->GetGraceListB(), entry, NoteRole::kGraceAfter);
-        visitList(entry->GetChordNotes(), entry, NoteRole::kChord);
+        // Lists not made yet hold no notes.
+        if (entry->GetGraceListAIfMade() != nullptr)
+            visitList(entry->GetGraceListA(), entry, NoteRole::kGraceBefore);
+        if (entry->GetGraceListBIfMade() != nullptr)
+            visitList(entry->GetGraceListB(), entry, NoteRole::kGraceAfter);
+        if (entry->GetChordNotesIfMade() != nullptr)
+            visitList(entry->GetChordNotes(), entry, NoteRole::kChord);
     }
 }
 

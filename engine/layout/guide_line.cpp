@@ -13,7 +13,7 @@ GuideLine::GuideLine()
 void GuideLine::Draw(ScorePainter& painter)
 {
     const Point at = GetChildOrigin();
-    painter.DrawGuideLine2(at.x, at.y, GetRect().Width(), GetColor());
+    painter.DrawGuideLine2(at.x, at.y, GetRect().Height(), GetColor());
 }
 
 }  // namespace quaverly

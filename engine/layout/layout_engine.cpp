@@ -105,7 +105,8 @@ void SetNoteTimes(Note& note, std::int64_t start, std::int64_t glyphStep)
 {
     note.SetStartTime(ToInt(start));
     const bool dotsAfterDashes = note.GetDots() == 2 && note.GetDuration() == note_length::kHalf;
-    note.GetDotsElement()->SetStartTime(ToInt(start + (dotsAfterDashes ? kDoubleDottedHalfDotsAt : 0)));
+    if (AugmentationDots* dots = note.GetDotsElementIfMade())
+        dots->SetStartTime(ToInt(start + (dotsAfterDashes ? kDoubleDottedHalfDotsAt : 0)));
     std::int64_t k = 1;
     for (const NotePtr& glyph : note.GetExtensionGlyphs())
         glyph->SetStartTime(ToInt(start + k++ * glyphStep));
@@ -115,8 +116,8 @@ void SetNoteTimes(Note& note, std::int64_t start, std::int64_t glyphStep)
 void ShiftNoteTimes(Note& note, std::int64_t by)
 {
     note.SetStartTime(ToInt(note.GetStartTime() + by));
-    const auto& dots = note.GetDotsElement();
-    dots->SetStartTime(ToInt(dots->GetStartTime() + by));
+    if (AugmentationDots* dots = note.GetDotsElementIfMade())
+        dots->SetStartTime(ToInt(dots->GetStartTime() + by));
     for (const NotePtr& glyph : note.GetExtensionGlyphs())
         glyph->SetStartTime(ToInt(glyph->GetStartTime() + by));
 }
@@ -161,9 +162,9 @@ void AssignStartTimes(Bar& bar)
         }
         if (next >= notes.size())
             continue;
-        // The next note starts where the compressed tuplet ends: the time saved is
-        // (actual - normal) units for a tuplet of whole units.
-        const std::int64_t saved = notes[next]->GetStartTime() - o;
+        // The notes after the tuplet move earlier by the time it saves, (actual - normal)
+        // units, also when the tuplet holds more than its span.
+        const std::int64_t saved = (actual - normal) * unit;
         for (std::size_t j = next; j < notes.size(); ++j)
             ShiftNoteTimes(*notes[j], -saved);
     }
@@ -505,7 +506,7 @@ void LayoutEngine::AddAccidentalRoom()
         cell.bar->UpdateShownAccidentals();
         for (const NotePtr& note : cell.bar->GetNotes()) {
             const int t = note->GetStartTime();
-            const int width = painter_.MeasureAccidental(note->GetAccidentalSign()->GetAccidental()).cx;
+            const int width = painter_.MeasureAccidental(note->GetShownAccidental()).cx;
             Gap* before = GapBefore(cell.gaps, t);
             const int space = before != nullptr ? before->space : 0;
             if (space < width)
@@ -525,10 +526,10 @@ void LayoutEngine::AddLyricRoom(int noteWidth)
         for (const NotePtr& note : cell.bar->GetNotes()) {
             const int t = note->GetStartTime();
             for (int verse = 0; verse < kVerseCount; ++verse) {
-                const auto lyric = note->GetLyric(verse);
-                if (!lyric || lyric->GetText().empty())
+                const std::u16string& text = note->GetLyricText(verse);
+                if (text.empty())
                     continue;
-                const int width = painter_.MeasureLyric(lyric->GetText()).cx;
+                const int width = painter_.MeasureLyric(text).cx;
                 if (width <= noteWidth)
                     continue;
                 const int overhang = (width - noteWidth) / 2;
@@ -580,8 +581,10 @@ void LayoutEngine::AddGraceRoom()
         std::vector<Gap> gaps = cell.gaps;
         for (const NotePtr& note : cell.bar->GetNotes()) {
             const int t = note->GetStartTime();
-            const int before = note->GetGraceListA()->GetExtent(painter_).Width();
-            const int after = note->GetGraceListB()->GetExtent(painter_).Width();
+            GraceNoteList* listBefore = note->GetGraceListAIfMade();
+            GraceNoteList* listAfter = note->GetGraceListBIfMade();
+            const int before = listBefore != nullptr ? listBefore->GetExtent(painter_).Width() : 0;
+            const int after = listAfter != nullptr ? listAfter->GetExtent(painter_).Width() : 0;
             if (before > 0) {
                 const int space = SpaceBefore(gaps, t);
                 if (space < before)

@@ -8,6 +8,9 @@ LayoutMarkView::LayoutMarkView()
 {
     SetColor(color_index::kEditMark);
     SetNormalColor(color_index::kEditMark);
+    // A mark stands where its line's layout puts it: no owner takes a move of it, so a
+    // drag must not leave it displaced.
+    SetAxisMask(0);
 }
 
 void LayoutMarkView::Layout(ScorePainter& painter)

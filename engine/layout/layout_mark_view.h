@@ -1,6 +1,7 @@
 // The screen-only marks that show where the user fixed the layout: a forced line break
 // after a line, a bars-per-line entry of a line and a lines-per-page entry of a page.
-// They are never printed; deleting one asks for the removal of its entry.
+// They are never printed; deleting one asks for the removal of its entry. They cannot be
+// dragged or nudged.
 #pragma once
 
 #include "engine/model/editable_element.h"

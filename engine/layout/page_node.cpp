@@ -40,6 +40,7 @@ LineSlot LineSlotOf(int notice)
         case id::kVerseOffsetDrag:
         case id::kVerseOffsetRelease:
         case id::kTupletDelete:
+        case id::kBarlineMarkDelete:
         case id::kNoteDragStep:
         case id::kKeySignatureDelete:
         case id::kTempoMarkDelete:
@@ -218,6 +219,7 @@ int PageNode::Notify(ElementNotification& notification)
                 NotificationPayload moved;
                 moved.oldOffset = payload->oldOffset;
                 moved.newOffset = payload->newOffset;
+                moved.nudge = payload->nudge;
                 moved.element = view->GetPageText();
                 ElementNotification record{id::kPageTextMoved, &moved, this};
                 return ContainerElement::Notify(record);

@@ -115,12 +115,10 @@ void SelectionRange::Select()
                 if (!note)
                     continue;
                 note->Select();
-                if (const auto& chord = note->GetChordNotes()) {
-                    const auto chordNotes = chord->GetNotes();
-                    for (const auto& chordNote : chordNotes) {
-                        if (chordNote)
-                            chordNote->Select();
-                    }
+                const auto chordNotes = note->GetChordMembers();
+                for (const auto& chordNote : chordNotes) {
+                    if (chordNote)
+                        chordNote->Select();
                 }
             }
         }

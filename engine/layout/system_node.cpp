@@ -727,6 +727,22 @@ int SystemNode::Notify(ElementNotification& notification)
                     payload->element = std::move(found);
             }
             break;
+        case id::kTimeSignatureDelete:
+            // The opening time signature is the line's to place: its record climbs from
+            // here, past the bar that holds it, which must still be named.
+            if (payload != nullptr) {
+                if (auto signature = FindEntry(timeSignatures_, sender)) {
+                    for (const auto& track : Tracks()) {
+                        const auto bar = track->GetBar(0);
+                        if (bar && bar->GetTimeSignature() == signature) {
+                            payload->bar = bar;
+                            break;
+                        }
+                    }
+                    payload->element = std::move(signature);
+                }
+            }
+            break;
         case id::kPartGroupDelete:
             if (payload != nullptr) {
                 if (const auto view = FindEntry(partGroupViews_, sender))
@@ -766,6 +782,8 @@ int SystemNode::Notify(ElementNotification& notification)
                         break;
                     }
                 }
+                if (auto signature = FindEntry(timeSignatures_, sender))
+                    payload->element = std::move(signature);
             }
             break;
         case id::kHandlePressed:

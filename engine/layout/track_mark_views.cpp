@@ -22,13 +22,6 @@ Point NoteOnRow(const NoteAnchor& anchor)
     return OffsetPoint(anchor.note->GetPosition(), anchor.owner->GetPosition());
 }
 
-void SendTiesChanged(ScoreElement& bar)
-{
-    NotificationPayload payload;
-    ElementNotification notification{notification_id::kTrackTiesChanged, &payload, nullptr};
-    bar.Notify(notification);
-}
-
 }  // namespace
 
 std::shared_ptr<Note> FindFirstElementAfter(const Bar& bar, int time)
@@ -61,41 +54,29 @@ bool TrackMarkViews::HasBarInRange(const ScoreElement* bar) const
     return false;
 }
 
-int TrackMarkViews::FindBarIndex(const ScoreElement* bar) const
+NoteAnchor FindOpenTieEnd(const Part& part, const Tie& tie)
 {
-    if (!part_ || !bar)
-        return -1;
-    const int count = part_->GetChildCount();
-    for (int i = 0; i < count; ++i) {
-        if (part_->GetChild(i).get() == bar)
-            return i;
-    }
-    return -1;
-}
-
-void TrackMarkViews::CompleteTie(Tie& tie)
-{
-    const NoteAnchor start = tie.GetStart();
-    if (!part_ || !start.owner || !start.note)
-        return;
-    const int k = FindBarIndex(start.owner.get());
+    const NoteAnchor& start = tie.GetStart();
     const auto startBar = std::dynamic_pointer_cast<Bar>(start.owner);
-    if (k < 0 || !startBar)
-        return;
+    if (!startBar || !start.note)
+        return {};
+    int k = -1;
+    const int count = part.GetChildCount();
+    for (int i = 0; i < count && k < 0; ++i) {
+        if (part.GetChild(i) == startBar)
+            k = i;
+    }
+    if (k < 0)
+        return {};
     std::shared_ptr<Bar> endBar = startBar;
     std::shared_ptr<Note> next = FindFirstElementAfter(*startBar, start.note->GetStartTime());
     if (!next) {
-        endBar = GetPartBar(*part_, k + 1);
+        endBar = GetPartBar(part, k + 1);
         next = endBar ? FindFirstElementAfter(*endBar, -1) : nullptr;
     }
     if (!next || next->GetPitchCode() != start.note->GetPitchCode())
-        return;
-    tie.SetEnd({endBar, next});
-    // The rows that show the two bars must draw the tie anew.
-    if (!HasBarInRange(startBar.get()))
-        SendTiesChanged(*startBar);
-    if (endBar != startBar)
-        SendTiesChanged(*endBar);
+        return {};
+    return {endBar, next};
 }
 
 void TrackMarkViews::BuildTieViews(ScoreElement& row, ScorePainter& painter)
@@ -106,46 +87,39 @@ void TrackMarkViews::BuildTieViews(ScoreElement& row, ScorePainter& painter)
     const Point origin = row.GetAbsolutePoint();
     const Size note = painter.GetNoteSize();
     const Point slur = painter.GetFlatSlurOffset();
-    const std::shared_ptr<ScoreElement> barBefore =
-        range_.first > 0 ? part_->GetChild(range_.first - 1) : nullptr;
+    // The shortest piece of a broken tie: as long as the tie is high, so that the piece
+    // is drawn as half of a bracket (its bend and its top at the tie's full height) and
+    // never as a shallow tick.
+    const int minPiece = painter.GetFlatSlurHeight();
 
-    // The row's own bars, looked up once: every tie of the part is checked against them,
-    // and most ties of a long score lie on other rows.
-    std::vector<const ScoreElement*> rowBars;
-    for (int i = std::max(range_.first, 0); i < std::min(range_.end, part_->GetChildCount()); ++i)
-        rowBars.push_back(part_->GetChild(i).get());
-    const auto onRow = [&rowBars](const ScoreElement* bar) {
-        return bar != nullptr && std::find(rowBars.begin(), rowBars.end(), bar) != rowBars.end();
-    };
+    // The ties that start or end on the row's bars or on the bar before it, from the
+    // part's index: a row meets only its own ties, however long the score.
+    candidates_.clear();
+    const int lastBar = std::min(range_.end, part_->GetChildCount());
+    for (int i = std::max(range_.first - 1, 0); i < lastBar; ++i)
+        part_->FindTiesAt(part_->GetChild(i).get(), candidates_);
+    std::sort(candidates_.begin(), candidates_.end());
+    candidates_.erase(std::unique(candidates_.begin(), candidates_.end()), candidates_.end());
 
-    // By index, the count read again at each step, rather than over a copy of the list:
-    // a long score has many ties, and copying them all for every row costs more than
-    // the row.
-    for (std::size_t t = 0; t < part_->GetTies().size(); ++t) {
-        const std::shared_ptr<Tie> tie = part_->GetTies()[t];
+    // Layout only reads the ties: a row walks the ties that its bars index.
+    const std::vector<std::shared_ptr<Tie>>& ties = part_->GetTies();
+    for (const std::size_t t : candidates_) {
+        if (t >= ties.size())
+            break;
+        const std::shared_ptr<Tie>& tie = ties[t];
         if (!tie)
             continue;
-        const ScoreElement* startOwner = tie->GetStart().owner.get();
-        if (!onRow(startOwner) && !onRow(tie->GetEnd().owner.get()) &&
-            !(barBefore && startOwner == barBefore.get()))
-            continue;  // neither end on this row, nor waiting for its end here
-        const NoteAnchor start = tie->GetStart();
-        const NoteAnchor end = tie->GetEnd();  // as it was before any completion below
+        const NoteAnchor& start = tie->GetStart();
+        const NoteAnchor& end = tie->GetEnd();
         if (!start.owner || !start.note)
             continue;
-        if (barBefore && start.owner == barBefore && !end.note)
-            CompleteTie(*tie);
 
         std::shared_ptr<TieViewGroup> view;
         const auto endsInRange = [this](const NoteAnchor& anchor) {
             return anchor.note && anchor.owner && HasBarInRange(anchor.owner.get());
         };
         if (HasBarInRange(start.owner.get())) {
-            NoteAnchor current = end;
-            if (!current.note) {
-                CompleteTie(*tie);
-                current = tie->GetEnd();
-            }
+            const NoteAnchor& current = end;
             const Point from = NoteOnRow(start);
             const int x = from.x + 2 * note.cx / 3;
             const Point at{x + slur.x, from.y - start.note->GetHeightAbove(painter) + slur.y};
@@ -155,18 +129,23 @@ void TrackMarkViews::BuildTieViews(ScoreElement& row, ScorePainter& painter)
             } else if (current.note) {
                 view = std::make_shared<TieStartView>();
                 const Rect bar = start.owner->GetRect();
-                view->SetLength(bar.Width() - (start.note->GetPosition().x + 2 * note.cx / 3));
+                view->SetLength(std::max(
+                    bar.Width() - (start.note->GetPosition().x + 2 * note.cx / 3), minPiece));
             } else {
                 view = std::make_shared<TieView>();
                 view->SetLength(2 * note.cy);
             }
             view->SetPosition(at);
         } else if (endsInRange(end)) {
-            // The tie comes from an earlier row: the piece starts at the row's left edge.
+            // The tie comes from an earlier row: the piece starts at the row's left edge,
+            // or before it where the end note stands too close to the edge for the half
+            // arc to show.
             view = std::make_shared<TieEndView>();
             const Point to = NoteOnRow(end);
-            view->SetPosition({0, to.y - start.note->GetHeightAbove(painter) + slur.y});
-            view->SetLength(end.note->GetPosition().x + note.cx / 3);
+            const int reach = to.x + note.cx / 3;
+            const int length = std::max(reach, minPiece);
+            view->SetPosition({reach - length, to.y - start.note->GetHeightAbove(painter) + slur.y});
+            view->SetLength(length);
         }
         if (!view)
             continue;
@@ -179,33 +158,39 @@ void TrackMarkViews::BuildTieViews(ScoreElement& row, ScorePainter& painter)
     }
 }
 
+int TrackMarkViews::SegmentOnRow(const LineMark& mark) const
+{
+    if (!part_)
+        return -1;
+    const int s = mark.GetBar();
+    if (s < 0 || s >= GetPartBarCount(*part_) || s >= range_.end)
+        return -1;  // on a bar the part does not have, or starting after the row
+    const BarTime end = FindBarAtTime(*part_, s, mark.GetTimePosition(), mark.GetDuration());
+    const int e = end.bar;
+    if (range_.Contains(s))
+        return range_.Contains(e) ? line_mark_segment::kWhole : line_mark_segment::kStart;
+    // One that ends at the row's very start has nothing on this row: no empty piece.
+    if (range_.Contains(e) && !(e == range_.first && end.time <= 0))
+        return line_mark_segment::kEnd;
+    if (s < range_.first && e >= range_.end)
+        return line_mark_segment::kMiddle;
+    return -1;
+}
+
 void TrackMarkViews::BuildLineMarkViews(ScoreElement& row, ScorePainter& painter)
 {
     lineMarkViews_.clear();
     if (!part_)
         return;
     const Point origin = row.GetAbsolutePoint();
-    const int barCount = GetPartBarCount(*part_);
-    // A copy: making the views may change the part's list.
-    const std::vector<std::shared_ptr<LineMark>> marks = part_->GetLineMarks();
-    for (const std::shared_ptr<LineMark>& mark : marks) {
-        if (!mark)
-            continue;
-        const int s = mark->GetBar();
-        if (s < 0 || s >= barCount)
-            continue;  // a mark on a bar the part does not have shows nowhere
-        const BarTime end = FindBarAtTime(*part_, s, mark->GetTimePosition(), mark->GetDuration());
-        const int e = end.bar;
-        int segment = -1;
-        if (range_.Contains(s))
-            segment = range_.Contains(e) ? line_mark_segment::kWhole : line_mark_segment::kStart;
-        else if (range_.Contains(e) && !(e == range_.first && end.time <= 0))
-            segment = line_mark_segment::kEnd;  // (one ending at the row's very start has
-                                                // nothing on this row: no empty piece)
-        else if (s < range_.first && e >= range_.end)
-            segment = line_mark_segment::kMiddle;
+    // By index, the list read again at each step: making a view may change the list,
+    // and copying the whole list for every row cost more than the row's own marks.
+    for (std::size_t m = 0; m < part_->GetLineMarks().size(); ++m) {
+        const std::shared_ptr<LineMark>& listed = part_->GetLineMarks()[m];
+        const int segment = listed ? SegmentOnRow(*listed) : -1;
         if (segment < 0)
             continue;
+        const std::shared_ptr<LineMark> mark = listed;
         const std::shared_ptr<LineMarkView> view = MakeLineMarkView(mark.get(), segment);
         if (!view)
             continue;

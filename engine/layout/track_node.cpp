@@ -9,7 +9,9 @@
 #include "engine/layout/tie_view_group.h"
 #include "engine/model/bar.h"
 #include "engine/model/header_text.h"
+#include "engine/model/dynamic_mark.h"
 #include "engine/model/int_clamp.h"
+#include "engine/model/line_mark.h"
 #include "engine/model/lyric.h"
 #include "engine/model/note.h"
 #include "engine/model/part.h"
@@ -139,8 +141,7 @@ void TrackNode::ShowVerseMarks(bool visible)
             if (!note)
                 continue;
             for (int verse = highest + 1; verse < kVerseCount; ++verse) {
-                const auto lyric = note->GetLyric(verse);
-                if (lyric && !lyric->GetText().empty())
+                if (!note->GetLyricText(verse).empty())
                     highest = verse;
             }
         }
@@ -304,14 +305,51 @@ bool TrackNode::HitTest(Point point) const
 
 // --- Layout and drawing ---
 
+int TrackNode::MarksBelowBottom(ScorePainter& painter, const std::vector<std::shared_ptr<Bar>>& bars) const
+{
+    const long long barLine = painter.GetBarLineHeight();
+    long long bottom = 0;
+    if (part_) {
+        // A wedge's lines spread half the spread each way from its place, plus half the
+        // line's width.
+        const long long wedge = barLine + painter.GetWedgeOffset().y + painter.GetWedgeSpread() / 2 +
+                                (painter.GetWedgeLineWidth() + 1) / 2;
+        for (const std::shared_ptr<LineMark>& mark : part_->GetLineMarks()) {
+            if (mark && (mark->GetKind() == line_mark_kind::kCresc ||
+                         mark->GetKind() == line_mark_kind::kDecresc) &&
+                marks_.SegmentOnRow(*mark) >= 0) {
+                bottom = std::max(bottom, wedge);
+                break;
+            }
+        }
+    }
+    const long long dynamics = barLine + painter.GetDynamicMarkOffset().y;
+    for (const auto& bar : bars) {
+        for (const Bar::DirectionPtr& mark : bar->GetDirections()) {
+            if (mark)
+                bottom = std::max(bottom, dynamics + painter.MeasureDynamicMark(mark->GetDynamicsCode()).cy);
+        }
+    }
+    return ClampToInt(bottom);
+}
+
 void TrackNode::PlaceVerses(ScorePainter& painter)
 {
     int a = painter.GetBarLineHeight();
     const int lineHeight = painter.MeasureLyric(u"").cy;
     const Point origin = GetAbsolutePoint();
     const auto bars = RangeBars();
+    // The first verse line starts below the wedges and dynamics of the row, clear of
+    // them, wherever its own offset would put it higher: the marks sit at fixed places
+    // under the bar lines, and lyrics drawn through them cannot be read.
+    const int marksBottom = MarksBelowBottom(painter, bars);
     for (int verse = 0; verse < kVerseCount; ++verse) {
-        const int c = VerseOffset(verse);
+        int c = VerseOffset(verse);
+        if (verse == 0 && marksBottom > 0) {
+            const long long clear = static_cast<long long>(marksBottom) + kMarkClearance;
+            if (static_cast<long long>(a) + c < clear)
+                c = ClampToInt(clear - a);
+        }
         for (const auto& bar : bars)
             bar->SetVerseOffset(verse, {0, ClampToInt(static_cast<long long>(a) + c)});
         a = ClampToInt(static_cast<long long>(a) + c + lineHeight);
@@ -614,22 +652,6 @@ int TrackNode::Notify(ElementNotification& notification)
         case id::kInstrumentNameDelete:
             if (payload != nullptr && name_ && sender == name_.get())
                 payload->element = name_;
-            break;
-        case id::kNoteGoingAway:
-            if (payload != nullptr && payload->subject != nullptr && part_) {
-                const ScoreElement* leaving = payload->subject;
-                // Copies: deleting a view's tie changes the lists.
-                const auto views = marks_.GetTieViews();
-                for (const auto& view : views) {
-                    if (view->GetTie() && view->GetTie()->GetStart().note.get() == leaving)
-                        view->DeleteSelected();
-                }
-                const auto ties = part_->GetTies();
-                for (const auto& tie : ties) {
-                    if (tie && tie->GetEnd().note.get() == leaving)
-                        tie->SetEnd({});
-                }
-            }
             break;
         case id::kLineMarkMoveDrag:
         case id::kLineMarkMoveRelease:

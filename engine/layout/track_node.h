@@ -84,6 +84,11 @@ public:
     // Gives every bar of the row the place of each verse's lyric line and puts the
     // verse handles at the bottom of those lines.
     void PlaceVerses(ScorePainter& painter);
+    // How far below the row's top its wedges and dynamics reach; 0 without any.
+    int MarksBelowBottom(ScorePainter& painter, const std::vector<std::shared_ptr<Bar>>& bars) const;
+    // The room kept between those marks and the first verse line, 0.01 mm: two pixels at
+    // 96 dpi at the smallest zoom, with a pixel each side for the soft edges of the ink.
+    static constexpr int kMarkClearance = 212;
 
     // --- Element operations ---
 

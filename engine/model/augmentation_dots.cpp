@@ -7,12 +7,12 @@
 namespace quaverly {
 
 AugmentationDots::AugmentationDots()
-    : style_(std::make_shared<NormalNoteStyle>())
+    : style_(SharedNormalNoteStyle())
 {
 }
 
 AugmentationDots::AugmentationDots(std::shared_ptr<const NoteStyle> style)
-    : style_(style ? std::move(style) : std::make_shared<NormalNoteStyle>())
+    : style_(style ? std::move(style) : SharedNormalNoteStyle())
 {
 }
 

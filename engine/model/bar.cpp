@@ -239,18 +239,6 @@ int Bar::Notify(ElementNotification& notification)
             if (payload != nullptr)
                 payload->element = decorator_;
             break;
-        case id::kNoteGoingAway:
-            // The tuplet that starts at the leaving note goes with it; it sends its own
-            // removal, and the record climbs on for the ties of the part.
-            if (payload != nullptr && payload->subject != nullptr) {
-                for (const TupletPtr& tuplet : std::vector<TupletPtr>(tuplets_)) {
-                    if (tuplet->GetFirstNote().get() == payload->subject) {
-                        tuplet->DeleteSelected();
-                        break;
-                    }
-                }
-            }
-            break;
         case id::kHandlePressed:
         case id::kHandleReleased:
         case id::kHandleDragged:
@@ -469,19 +457,19 @@ void Bar::UpdateShownAccidentals()
 {
     // What the last note of each pitch in the bar was written with.
     std::array<int, 128> written{};
-    const auto show = [&written](const Note& note) {
+    const auto show = [&written](Note& note) {
         if (IsSpecial(note))
             return;
         const int key = AccidentalKey(note);
         const int accidental = note.GetAccidental();
-        note.GetAccidentalSign()->SetAccidental(
+        note.SetShownAccidental(
             ShownAccidental(accidental, written[static_cast<std::size_t>(key)],
                             note.GetTiedFrom() != nullptr));
         written[static_cast<std::size_t>(key)] = accidental;
     };
     for (const NotePtr& note : notes_) {
         show(*note);
-        for (const NotePtr& chordNote : note->GetChordNotes()->GetNotes())
+        for (const NotePtr& chordNote : note->GetChordMembers())
             show(*chordNote);
     }
 }
@@ -497,14 +485,17 @@ void Bar::LayoutNotes(ScorePainter& painter)
         note->SetPosition({TimeToX(note->GetStartTime()), y});
         for (const NotePtr& glyph : note->GetExtensionGlyphs())
             glyph->SetPosition({TimeToX(glyph->GetStartTime()), y});
-        const auto& dots = note->GetDotsElement();
-        dots->SetPosition({TimeToX(dots->GetStartTime()) + size.cx, y});
+        if (AugmentationDots* dots = note->GetDotsElementIfMade())
+            dots->SetPosition({TimeToX(dots->GetStartTime()) + size.cx, y});
         note->SetParent(this);
         note->Layout(painter);
-        for (const NotePtr& chordNote : note->GetChordNotes()->GetNotes()) {
+        for (const NotePtr& chordNote : note->GetChordMembers()) {
+            AugmentationDots* dots = chordNote->GetDotsElementIfMade();
+            if (dots == nullptr)
+                continue;
             const Size chordSize = chordNote->GetStyle()->GetNoteSize(painter);
             const Point at = chordNote->GetPosition();
-            chordNote->GetDotsElement()->SetPosition({at.x + chordSize.cx, at.y});
+            dots->SetPosition({at.x + chordSize.cx, at.y});
         }
     }
 }
@@ -540,11 +531,13 @@ void Bar::LayoutTuplets(ScorePainter& painter)
 void Bar::LayoutLyrics(ScorePainter& painter)
 {
     const int noteWidth = painter.GetNoteSize().cx;
+    noteWidth_ = noteWidth;
+    emptyLyricSize_ = painter.MeasureLyric(u"");
     for (const NotePtr& note : notes_) {
         const int x = TimeToX(note->GetStartTime());
         for (int verse = 0; verse < kVerseCount; ++verse) {
-            const std::shared_ptr<Lyric> lyric = note->GetLyric(verse);
-            if (!lyric)
+            Lyric* lyric = note->GetLyricIfMade(verse);
+            if (lyric == nullptr)
                 continue;
             const int textWidth = painter.MeasureLyric(lyric->GetText()).cx;
             const Point offset = verseOffsets_[static_cast<std::size_t>(verse)];
@@ -552,6 +545,17 @@ void Bar::LayoutLyrics(ScorePainter& painter)
             lyric->SetPosition({x - (textWidth - noteWidth) / 2 + offset.x, offset.y});
         }
     }
+}
+
+void Bar::PlaceNewLyric(const Note& note, int verse, ScoreElement& lyric) const
+{
+    if (verse < 0 || verse >= kVerseCount)
+        return;
+    const Point offset = verseOffsets_[static_cast<std::size_t>(verse)];
+    lyric.SetOrigin(GetChildOrigin());
+    lyric.SetPosition(
+        {TimeToX(note.GetStartTime()) - (emptyLyricSize_.cx - noteWidth_) / 2 + offset.x, offset.y});
+    lyric.SetRect({0, 0, emptyLyricSize_.cx, emptyLyricSize_.cy});
 }
 
 void Bar::LayoutOtherMarks(ScorePainter& painter)

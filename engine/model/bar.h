@@ -167,6 +167,10 @@ public:
     // to make room for what will be shown.
     void UpdateShownAccidentals();
 
+    // Places a lyric that a note of this bar made after the bar was laid out where the
+    // layout would have put it: under the note at its verse's offset, as an empty text.
+    void PlaceNewLyric(const Note& note, int verse, ScoreElement& lyric) const;
+
 private:
     // The owned elements in forwarding order: notes, tuplets, other marks, dynamics,
     // barline-mark views, the decorator and the time signature when set; the width
@@ -200,6 +204,8 @@ private:
     std::shared_ptr<TimeSignature> timeSignature_;
     std::shared_ptr<Decorator> decorator_;
     std::array<Point, kVerseCount> verseOffsets_{};
+    int noteWidth_ = 0;       // of the last layout of the lyrics
+    Size emptyLyricSize_{};   // likewise
     float widthAtDragStart_ = 0.0f;
     float widthNow_ = 0.0f;
     std::shared_ptr<BarWidthMark> widthMark_;

@@ -9,7 +9,7 @@
 
 namespace quaverly {
 
-BeamGroup::BeamGroup() : style_(std::make_shared<NormalNoteStyle>()) {}
+BeamGroup::BeamGroup() : style_(SharedNormalNoteStyle()) {}
 
 BeamGroup::~BeamGroup()
 {

@@ -9,11 +9,12 @@ Point EditableElement::MaskedDelta(Point delta, int flags) const
     return {moveX ? delta.x : 0, moveY ? delta.y : 0};
 }
 
-int EditableElement::SendMove(int id, Point from, Point to)
+int EditableElement::SendMove(int id, Point from, Point to, bool nudge)
 {
     NotificationPayload payload;
     payload.oldOffset = from;
     payload.newOffset = to;
+    payload.nudge = nudge;
     return NotifyParent(id, &payload);
 }
 
@@ -27,12 +28,15 @@ void EditableElement::MoveBy(Point delta, int flags)
 
 void EditableElement::NudgeBy(int id, Point step)
 {
-    // The element takes the new offset as it reports it, as a drag step does: a second
-    // nudge that comes before the first one's command ran starts where the first ended.
+    // Only a request: the command moves the element by the step from wherever it stands
+    // when it runs, so a second nudge before the first one's command ran counts as well,
+    // and a request that no owner takes leaves the element where it is.
+    // An axis the element may not be dragged along it may not be nudged along either.
+    const Point masked = MaskedDelta(step, 0);
+    if (masked == Point{})
+        return;
     const Point old = GetOffset();
-    const Point moved = OffsetPoint(old, step);
-    SetOffset(moved);
-    SendMove(id, old, moved);
+    SendMove(id, old, OffsetPoint(old, masked), true);
 }
 
 void EditableElement::NudgeLeft()

@@ -45,8 +45,8 @@ public:
     // (input_flag::kFreezeX, kFreezeY) or the axis mask forbids, then reports 1059
     // {old offset, new offset} starting at the parent.
     void MoveBy(Point delta, int flags) override;
-    // Each moves the offset by kNudgeStep units and reports the move (1060) starting at
-    // the parent.
+    // Each asks (1060, starting at the parent) for a move of kNudgeStep units; the offset
+    // changes only when the command built from the request runs.
     void NudgeLeft() override;
     void NudgeRight() override;
     void NudgeUp() override;
@@ -92,9 +92,11 @@ protected:
     // The part of a pointer movement that the axis mask and the freeze flags let through.
     Point MaskedDelta(Point delta, int flags) const;
 
-    // Sends a move report {from, to, empty element slot} starting at the parent.
-    int SendMove(int id, Point from, Point to);
-    // A nudge: moves the offset by the step and reports {old, new} under the id.
+    // Sends a move report {from, to, empty element slot} starting at the parent; a nudge's
+    // report is marked as one (NotificationPayload::nudge).
+    int SendMove(int id, Point from, Point to, bool nudge = false);
+    // A nudge: reports {offset, offset + step} under the id, marked as a nudge, and leaves
+    // the offset alone; nothing along an axis the axis mask forbids.
     void NudgeBy(int id, Point step);
 
 private:

@@ -63,7 +63,9 @@ inline constexpr int kBarNumberDelete = 1025;
 inline constexpr int kHeaderTextDelete = 1026;
 inline constexpr int kInstrumentNameDelete = 1027;
 inline constexpr int kPageTextDelete = 1028;
-// A note leaves its bar; owners drop what hangs on it (tuplets, ties).
+// A note leaves its bar. The command that takes it out has already taken off, and keeps
+// for its undo, the tuplets and ties that hang on it: the owners on the way up only pass
+// the record on, since a change made there would be no part of any undo step.
 inline constexpr int kNoteGoingAway = 1029;
 inline constexpr int kTrackTiesChanged = 1030;
 inline constexpr int kNoteDragStep = 1031;
@@ -168,6 +170,9 @@ struct NotificationPayload {
     // --- Values carried from the sender ---
     Point oldOffset;  // offset before and after a move (1032-1037, 1047, 1048, 1059-1067)
     Point newOffset;
+    // The move is a nudge (1060-1067): the element has not moved; the command moves it by
+    // newOffset - oldOffset from where it stands when the command runs.
+    bool nudge = false;
     Point delta;      // a handle's drag step (1053); x alone for a bar's width mark
     Point pointer;    // last pointer position of a part-group handle (1044, 1045)
     int oldStaffSize = 0;  // 1038, 1039

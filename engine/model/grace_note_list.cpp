@@ -26,7 +26,7 @@ GraceNoteList::GraceNoteList(GraceSide side)
       beamGroup_(std::make_shared<BeamGroup>())
 {
     SetAxisMask(drag_axis::kX);
-    beamGroup_->SetStyle(std::make_shared<GraceNoteStyle>());
+    beamGroup_->SetStyle(SharedGraceNoteStyle());
 }
 
 GraceNoteList::~GraceNoteList() = default;

@@ -6,6 +6,7 @@
 
 #include "engine/model/accidental_sign.h"
 #include "engine/model/augmentation_dots.h"
+#include "engine/model/bar.h"
 #include "engine/model/chord_note_list.h"
 #include "engine/model/duration_dash.h"
 #include "engine/model/grace_note_list.h"
@@ -38,19 +39,7 @@ void AddSorted(std::vector<std::shared_ptr<T>>& list, std::shared_ptr<T> entry, 
 
 }  // namespace
 
-Note::Note()
-    : dots_(std::make_shared<AugmentationDots>()),
-      accidentalSign_(std::make_shared<AccidentalSign>()),
-      graceBefore_(std::make_shared<GraceNoteList>(GraceSide::kBefore)),
-      graceAfter_(std::make_shared<GraceNoteList>(GraceSide::kAfter)),
-      chordNotes_(std::make_shared<ChordNoteList>()),
-      style_(std::make_shared<NormalNoteStyle>())
-{
-    dots_->SetStyle(style_);
-    accidentalSign_->SetStyle(style_);
-    for (auto& lyric : lyrics_)
-        lyric = std::make_shared<Lyric>();
-}
+Note::Note() : style_(SharedNormalNoteStyle()) {}
 
 Note::~Note()
 {
@@ -86,13 +75,15 @@ int Note::GetDuration() const
 
 void Note::SetDots(int count)
 {
-    dots_->SetCount(std::clamp(count, 0, note_limits::kMaxDots));
+    count = std::clamp(count, 0, note_limits::kMaxDots);
+    if (count > 0 || dots_)
+        GetDotsElement()->SetCount(count);
     RebuildExtensionGlyphs();
 }
 
 int Note::GetDots() const
 {
-    return dots_->GetCount();
+    return dots_ ? dots_->GetCount() : 0;
 }
 
 void Note::SetAccidental(int accidental)
@@ -100,7 +91,18 @@ void Note::SetAccidental(int accidental)
     const bool known =
         accidental >= accidental_code::kNaturalFlat && accidental <= accidental_code::kNatural;
     accidental_ = known ? accidental : accidental_code::kNone;
-    accidentalSign_->SetAccidental(accidental_);
+    SetShownAccidental(accidental_);
+}
+
+int Note::GetShownAccidental() const
+{
+    return accidentalSign_ ? accidentalSign_->GetAccidental() : accidental_code::kNone;
+}
+
+void Note::SetShownAccidental(int accidental)
+{
+    if (accidental != accidental_code::kNone || accidentalSign_)
+        GetAccidentalSign()->SetAccidental(accidental);
 }
 
 void Note::SetOctave(int octave)
@@ -123,17 +125,20 @@ void Note::SetStyle(std::shared_ptr<const NoteStyle> style)
     if (!style)
         return;
     style_ = std::move(style);
-    accidentalSign_->SetStyle(style_);
-    dots_->SetStyle(style_);
+    if (accidentalSign_)
+        accidentalSign_->SetStyle(style_);
+    if (dots_)
+        dots_->SetStyle(style_);
 }
 
 void Note::RebuildExtensionGlyphs()
 {
     extensionGlyphs_.clear();
-    const int dots = dots_->GetCount();
+    const int dots = GetDots();
     if (duration_ <= kTicksPerQuarter) {
         // A quarter or less shows its dots as dots.
-        dots_->SetDrawnCount(dots);
+        if (dots_)
+            dots_->SetDrawnCount(dots);
         return;
     }
     // One glyph per further quarter of the dotted length; a double-dotted half shows
@@ -149,22 +154,126 @@ void Note::RebuildExtensionGlyphs()
         glyph->SetOrigin(GetOrigin());  // glyphs share the note's origin
         extensionGlyphs_.push_back(std::move(glyph));
     }
-    dots_->SetDrawnCount(duration_ == note_length::kHalf && dots == 2 ? 1 : 0);
+    if (dots_)
+        dots_->SetDrawnCount(duration_ == note_length::kHalf && dots == 2 ? 1 : 0);
 }
 
 // --- Sub-elements ---
 
+void Note::AdoptSubElement(ScoreElement& element, Point origin, bool parent) const
+{
+    element.SetOrigin(origin);
+    if (parent)
+        element.SetParent(const_cast<Note*>(this));
+}
+
 void Note::SetLyricText(int verse, std::u16string text)
 {
-    if (verse >= 0 && verse < kVerseCount)
-        lyrics_[static_cast<std::size_t>(verse)]->SetText(std::move(text));
+    if (verse < 0 || verse >= kVerseCount)
+        return;
+    if (text.empty() && !lyrics_[static_cast<std::size_t>(verse)])
+        return;
+    GetLyric(verse)->SetText(std::move(text));
 }
 
 std::shared_ptr<Lyric> Note::GetLyric(int verse) const
 {
     if (verse < 0 || verse >= kVerseCount)
         return nullptr;
-    return lyrics_[static_cast<std::size_t>(verse)];
+    auto& lyric = lyrics_[static_cast<std::size_t>(verse)];
+    if (!lyric) {
+        lyric = std::make_shared<Lyric>();
+        AdoptSubElement(*lyric, GetOrigin(), laidOut_ && !chordMember_);
+        if (const auto* bar = laidOut_ ? dynamic_cast<const Bar*>(GetParent()) : nullptr)
+            bar->PlaceNewLyric(*this, verse, *lyric);
+    }
+    return lyric;
+}
+
+Lyric* Note::GetLyricIfMade(int verse) const
+{
+    if (verse < 0 || verse >= kVerseCount)
+        return nullptr;
+    return lyrics_[static_cast<std::size_t>(verse)].get();
+}
+
+const std::u16string& Note::GetLyricText(int verse) const
+{
+    static const std::u16string empty;
+    const Lyric* lyric = GetLyricIfMade(verse);
+    return lyric != nullptr ? lyric->GetText() : empty;
+}
+
+const std::shared_ptr<AugmentationDots>& Note::GetDotsElement() const
+{
+    if (!dots_) {
+        dots_ = std::make_shared<AugmentationDots>(style_);
+        dots_->SetColor(selected_ ? color_index::kSelected : color_index::kNormal);
+        AdoptSubElement(*dots_, GetOrigin(), laidOut_);
+    }
+    return dots_;
+}
+
+const std::shared_ptr<AccidentalSign>& Note::GetAccidentalSign() const
+{
+    if (!accidentalSign_) {
+        accidentalSign_ = std::make_shared<AccidentalSign>(style_);
+        accidentalSign_->SetColor(selected_ ? color_index::kSelected : color_index::kNormal);
+        AdoptSubElement(*accidentalSign_, GetChildOrigin(), laidOut_);
+    }
+    return accidentalSign_;
+}
+
+const std::shared_ptr<GraceNoteList>& Note::GetGraceListA() const
+{
+    if (!graceBefore_) {
+        graceBefore_ = std::make_shared<GraceNoteList>(GraceSide::kBefore);
+        AdoptSubElement(*graceBefore_, GetChildOrigin(), laidOut_);
+    }
+    return graceBefore_;
+}
+
+const std::shared_ptr<GraceNoteList>& Note::GetGraceListB() const
+{
+    if (!graceAfter_) {
+        graceAfter_ = std::make_shared<GraceNoteList>(GraceSide::kAfter);
+        AdoptSubElement(*graceAfter_, GetChildOrigin(), laidOut_);
+    }
+    return graceAfter_;
+}
+
+const std::shared_ptr<ChordNoteList>& Note::GetChordNotes() const
+{
+    if (!chordNotes_) {
+        chordNotes_ = std::make_shared<ChordNoteList>();
+        AdoptSubElement(*chordNotes_, GetChildOrigin(), laidOut_);
+    }
+    return chordNotes_;
+}
+
+namespace {
+
+const std::vector<Note::NotePtr>& NotesOf(const NoteList* list)
+{
+    static const std::vector<Note::NotePtr> none;
+    return list != nullptr ? list->GetNotes() : none;
+}
+
+}  // namespace
+
+const std::vector<Note::NotePtr>& Note::GetGraceNotesBefore() const
+{
+    return NotesOf(graceBefore_.get());
+}
+
+const std::vector<Note::NotePtr>& Note::GetGraceNotesAfter() const
+{
+    return NotesOf(graceAfter_.get());
+}
+
+const std::vector<Note::NotePtr>& Note::GetChordMembers() const
+{
+    return NotesOf(chordNotes_.get());
 }
 
 void Note::AddOrnament(std::shared_ptr<NoteSymbol> symbol)
@@ -232,16 +341,22 @@ void Note::PlaceSubElements(bool includeGlyphs)
         for (const NotePtr& glyph : extensionGlyphs_)
             glyph->SetOrigin(origin);
     }
-    dots_->SetOrigin(origin);
-    accidentalSign_->SetOrigin(childOrigin);
+    if (dots_)
+        dots_->SetOrigin(origin);
+    if (accidentalSign_)
+        accidentalSign_->SetOrigin(childOrigin);
     for (const auto& symbol : ornaments_)
         symbol->SetOrigin(childOrigin);
     for (const auto& symbol : symbols_)
         symbol->SetOrigin(childOrigin);
-    for (const auto& list : NoteLists())
-        list->SetOrigin(childOrigin);
-    for (const auto& lyric : lyrics_)
-        lyric->SetOrigin(origin);
+    for (ScoreElement* list : NoteLists()) {
+        if (list != nullptr)
+            list->SetOrigin(childOrigin);
+    }
+    for (const auto& lyric : lyrics_) {
+        if (lyric)
+            lyric->SetOrigin(origin);
+    }
 }
 
 void Note::SetOrigin(Point origin)
@@ -262,22 +377,27 @@ void Note::SetPosition(Point position)
 void Note::Layout(ScorePainter& painter)
 {
     EditableElement::Layout(painter);
+    laidOut_ = true;
 
     const Size accidental = style_->MeasureAccidental(painter, accidental_);
     const Size note = style_->GetNoteSize(painter);
     const Point childOrigin = GetChildOrigin();
 
-    accidentalSign_->SetPosition({-accidental.cx, -(accidental.cy / 2)});
-    accidentalSign_->Layout(painter);
-    accidentalSign_->SetParent(this);
+    if (accidentalSign_) {
+        accidentalSign_->SetPosition({-accidental.cx, -(accidental.cy / 2)});
+        accidentalSign_->Layout(painter);
+        accidentalSign_->SetParent(this);
+    }
 
     for (const NotePtr& glyph : extensionGlyphs_) {
         glyph->SetParent(this);
         glyph->Layout(painter);
     }
 
-    dots_->Layout(painter);
-    dots_->SetParent(this);
+    if (dots_) {
+        dots_->Layout(painter);
+        dots_->SetParent(this);
+    }
 
     // Marks stack upward from the symbol offset, each centred over the note.
     const Point markOffset = painter.GetNoteSymbolOffset();
@@ -320,14 +440,20 @@ void Note::Layout(ScorePainter& painter)
     }
 
     for (const auto& list : {graceBefore_, graceAfter_}) {
-        list->SetParent(this);
-        list->SetOrigin(childOrigin);
+        if (list) {
+            list->SetParent(this);
+            list->SetOrigin(childOrigin);
+        }
     }
-    graceBefore_->Layout(painter);
-    graceAfter_->Layout(painter);
+    if (graceBefore_)
+        graceBefore_->Layout(painter);
+    if (graceAfter_)
+        graceAfter_->Layout(painter);
 
     if (!chordMember_) {
         for (const auto& lyric : lyrics_) {
+            if (!lyric)
+                continue;
             lyric->SetParent(this);
             lyric->SetOrigin(GetOrigin());
             lyric->Layout(painter);
@@ -335,8 +461,10 @@ void Note::Layout(ScorePainter& painter)
     }
 
     // The parent first: the chord list makes room for this note's octave dots.
-    chordNotes_->SetParent(this);
-    chordNotes_->Layout(painter);
+    if (chordNotes_) {
+        chordNotes_->SetParent(this);
+        chordNotes_->Layout(painter);
+    }
 
     SetRect({0, 0, note.cx, note.cy});
 }
@@ -362,7 +490,7 @@ void Note::DrawExtensionGlyphs(ScorePainter& painter) const
 
 void Note::DrawDotsElement(ScorePainter& painter) const
 {
-    if (dots_->GetCount() > 0)
+    if (dots_ && dots_->GetCount() > 0)
         dots_->Draw(painter);
 }
 
@@ -389,7 +517,7 @@ void Note::Draw(ScorePainter& painter)
 
     DrawExtensionGlyphs(painter);
     DrawDotsElement(painter);
-    if (accidentalSign_->IsVisible())
+    if (accidentalSign_ && accidentalSign_->IsVisible())
         accidentalSign_->Draw(painter);
     for (const auto& symbol : ornaments_) {
         if (symbol->IsVisible())
@@ -399,15 +527,15 @@ void Note::Draw(ScorePainter& painter)
         if (symbol->IsVisible())
             symbol->Draw(painter);
     }
-    for (const auto& list : NoteLists()) {
-        if (list->IsVisible())
+    for (ScoreElement* list : NoteLists()) {
+        if (list != nullptr && list->IsVisible())
             list->Draw(painter);
     }
 
     style_->DrawNote(painter, at.x, at.y, pitchCode_, color);
 
     for (const auto& lyric : lyrics_) {
-        if (lyric->IsVisible())
+        if (lyric && lyric->IsVisible())
             lyric->Draw(painter);
     }
 }
@@ -445,8 +573,11 @@ void Note::Select()
     NotificationPayload info;
     info.noteProperties = {startTime_, duration_, octave_, GetDots(), accidental_};
     NotifySelf(id::kNoteSelectedInfo, &info);
-    accidentalSign_->SetColor(color_index::kSelected);
-    dots_->SetColor(color_index::kSelected);
+    selected_ = true;
+    if (accidentalSign_)
+        accidentalSign_->SetColor(color_index::kSelected);
+    if (dots_)
+        dots_->SetColor(color_index::kSelected);
 }
 
 void Note::Deselect()
@@ -454,8 +585,11 @@ void Note::Deselect()
     EditableElement::Deselect();
     NotificationPayload payload;
     NotifySelf(id::kNoteDeselected, &payload);
-    accidentalSign_->SetColor(color_index::kNormal);
-    dots_->SetColor(color_index::kNormal);
+    selected_ = false;
+    if (accidentalSign_)
+        accidentalSign_->SetColor(color_index::kNormal);
+    if (dots_)
+        dots_->SetColor(color_index::kNormal);
 }
 
 void Note::NudgeLeft()
@@ -483,7 +617,7 @@ void Note::NudgeDown()
 int Note::FindLyric(const ScoreElement* element) const
 {
     for (int verse = 0; verse < kVerseCount; ++verse) {
-        if (lyrics_[static_cast<std::size_t>(verse)].get() == element)
+        if (element != nullptr && lyrics_[static_cast<std::size_t>(verse)].get() == element)
             return verse;
     }
     return -1;
@@ -527,7 +661,7 @@ int Note::Notify(ElementNotification& notification)
             break;
         case id::kChordNoteDelete:
             if (payload != nullptr)
-                payload->owner = chordNotes_;
+                payload->owner = GetChordNotes();
             break;
         case id::kLyricDelete:
             if (payload != nullptr && FindLyric(sender) >= 0)
@@ -550,10 +684,11 @@ int Note::Notify(ElementNotification& notification)
             const bool step = notification.id == id::kMoveDragStep;
             const Point from = payload != nullptr ? payload->oldOffset : GetOffset();
             const Point to = payload != nullptr ? payload->newOffset : GetOffset();
+            const bool nudge = payload != nullptr && payload->nudge;
             if (sender == this) {
                 // The note's own move becomes its offset record; this record ends here.
                 return SendMove(step ? id::kNoteOffsetDrag : id::kNoteOffsetChange, from,
-                                        to);
+                                        to, nudge);
             }
             // A grace list's own move reaches the note with no element filled in; moves
             // passed up from inside the list (a grace note's marks and lyrics) carry
@@ -563,6 +698,7 @@ int Note::Notify(ElementNotification& notification)
                 NotificationPayload moved;
                 moved.oldOffset = from;
                 moved.newOffset = to;
+                moved.nudge = nudge;
                 moved.element = std::move(list);
                 return NotifySelf(step ? id::kGraceListDrag : id::kGraceListRelease, &moved);
             }
@@ -581,9 +717,9 @@ int Note::Notify(ElementNotification& notification)
 
 // --- Keys and pointer ---
 
-std::array<std::shared_ptr<ScoreElement>, 3> Note::NoteLists() const
+std::array<ScoreElement*, 3> Note::NoteLists() const
 {
-    return {graceBefore_, graceAfter_, chordNotes_};
+    return {graceBefore_.get(), graceAfter_.get(), chordNotes_.get()};
 }
 
 std::vector<std::shared_ptr<ScoreElement>> Note::KeyTargets() const
@@ -591,9 +727,16 @@ std::vector<std::shared_ptr<ScoreElement>> Note::KeyTargets() const
     std::vector<std::shared_ptr<ScoreElement>> targets;
     targets.insert(targets.end(), ornaments_.begin(), ornaments_.end());
     targets.insert(targets.end(), symbols_.begin(), symbols_.end());
-    targets.insert(targets.end(), lyrics_.begin(), lyrics_.end());
-    for (const auto& list : NoteLists())
-        targets.push_back(list);
+    for (const auto& lyric : lyrics_) {
+        if (lyric)
+            targets.push_back(lyric);
+    }
+    if (graceBefore_)
+        targets.push_back(graceBefore_);
+    if (graceAfter_)
+        targets.push_back(graceAfter_);
+    if (chordNotes_)
+        targets.push_back(chordNotes_);
     return targets;
 }
 
@@ -666,7 +809,7 @@ void Note::OnDoubleClick(Point point, int flags, int& handled)
 {
     EditableElement::OnDoubleClick(point, flags, handled);
     for (const auto& lyric : lyrics_) {
-        if (lyric->IsVisible())
+        if (lyric && lyric->IsVisible())
             lyric->OnDoubleClick(point, flags, handled);
     }
 }

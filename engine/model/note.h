@@ -83,7 +83,9 @@ public:
     using NotePtr = std::shared_ptr<Note>;
 
     // Pitch code 0, a quarter, no dots, no accidental, octave 0, start time 0, no tuplet,
-    // normal style, five empty lyrics.
+    // normal style, five empty lyrics. The sub-elements (dots, accidental sign, the grace
+    // and chord lists, the lyrics) are made when they are first asked for or needed;
+    // until then the note draws, lays out and saves as with untouched ones.
     Note();
     Note(const Note&) = delete;
     ~Note() override;
@@ -169,17 +171,38 @@ public:
 
     // --- Sub-elements ---
 
-    // Verse 0-4; other verses are ignored.
+    // Verse 0-4; other verses are ignored. An empty text on a verse without a lyric
+    // makes none.
     void SetLyricText(int verse, std::u16string text);
-    // The lyric of verse 0-4, or an empty pointer for any other verse.
+    // The lyric of verse 0-4 (made when it is first asked for), or an empty pointer for
+    // any other verse.
     std::shared_ptr<Lyric> GetLyric(int verse) const;
-    const std::shared_ptr<AugmentationDots>& GetDotsElement() const { return dots_; }
-    const std::shared_ptr<AccidentalSign>& GetAccidentalSign() const { return accidentalSign_; }
+    // The text of the verse's lyric; empty without one.
+    const std::u16string& GetLyricText(int verse) const;
+    // Each getter makes its element when it is first asked for.
+    const std::shared_ptr<AugmentationDots>& GetDotsElement() const;
+    const std::shared_ptr<AccidentalSign>& GetAccidentalSign() const;
     // The grace notes before the note (A) and after it (B), and the chord notes stacked
-    // on it. Every note has all three lists from its construction.
-    const std::shared_ptr<GraceNoteList>& GetGraceListA() const { return graceBefore_; }
-    const std::shared_ptr<GraceNoteList>& GetGraceListB() const { return graceAfter_; }
-    const std::shared_ptr<ChordNoteList>& GetChordNotes() const { return chordNotes_; }
+    // on it.
+    const std::shared_ptr<GraceNoteList>& GetGraceListA() const;
+    const std::shared_ptr<GraceNoteList>& GetGraceListB() const;
+    const std::shared_ptr<ChordNoteList>& GetChordNotes() const;
+    // The same elements only when they have been made: null otherwise, which stands for
+    // an empty lyric, no dots, no accidental shown and an empty list.
+    Lyric* GetLyricIfMade(int verse) const;
+    AugmentationDots* GetDotsElementIfMade() const { return dots_.get(); }
+    AccidentalSign* GetAccidentalSignIfMade() const { return accidentalSign_.get(); }
+    GraceNoteList* GetGraceListAIfMade() const { return graceBefore_.get(); }
+    GraceNoteList* GetGraceListBIfMade() const { return graceAfter_.get(); }
+    ChordNoteList* GetChordNotesIfMade() const { return chordNotes_.get(); }
+    // The notes of each list; empty while the list has not been made.
+    const std::vector<NotePtr>& GetGraceNotesBefore() const;
+    const std::vector<NotePtr>& GetGraceNotesAfter() const;
+    const std::vector<NotePtr>& GetChordMembers() const;
+    // The accidental the bar shows for the note (none without a sign).
+    int GetShownAccidental() const;
+    // Sets the accidental the bar shows; none on a note without a sign makes no sign.
+    void SetShownAccidental(int accidental);
     // Appends a mark and keeps the marks sorted on their order (equal orders keep their
     // insertion order). A null mark is ignored.
     void AddOrnament(std::shared_ptr<NoteSymbol> symbol);
@@ -229,22 +252,26 @@ private:
     // The sub-element whose pointer is `element`, among the glyphs, lyrics, ornaments
     // and symbols; empty when none.
     std::shared_ptr<ScoreElement> FindMovableSubElement(const ScoreElement* element) const;
-    // The two grace lists and the chord list, in drawing order.
-    std::array<std::shared_ptr<ScoreElement>, 3> NoteLists() const;
+    // The two grace lists and the chord list, in drawing order; null where not made.
+    std::array<ScoreElement*, 3> NoteLists() const;
     int FindLyric(const ScoreElement* element) const;
+    // Gives a sub-element made after the note's construction what the note's placing
+    // and layout gave the others: the origin and, once laid out, the parent.
+    void AdoptSubElement(ScoreElement& element, Point origin, bool parent) const;
 
     int pitchCode_ = pitch_code::kNone;
     int duration_ = 161280;
     int octave_ = 0;
     Note* tiedFrom_ = nullptr;
     Note* tiedTo_ = nullptr;
-    std::shared_ptr<AugmentationDots> dots_;
+    // The sub-elements are made on demand, also from the const getters.
+    mutable std::shared_ptr<AugmentationDots> dots_;
     std::vector<NotePtr> extensionGlyphs_;
     int accidental_ = accidental_code::kNone;
-    std::shared_ptr<AccidentalSign> accidentalSign_;
-    std::shared_ptr<GraceNoteList> graceBefore_;
-    std::shared_ptr<GraceNoteList> graceAfter_;
-    std::shared_ptr<ChordNoteList> chordNotes_;
+    mutable std::shared_ptr<AccidentalSign> accidentalSign_;
+    mutable std::shared_ptr<GraceNoteList> graceBefore_;
+    mutable std::shared_ptr<GraceNoteList> graceAfter_;
+    mutable std::shared_ptr<ChordNoteList> chordNotes_;
     std::vector<std::shared_ptr<NoteSymbol>> ornaments_;
     std::vector<std::shared_ptr<SymbolMark>> symbols_;
     int startTime_ = 0;
@@ -253,8 +280,10 @@ private:
     bool chordMember_ = false;
     bool beamed_ = false;
     std::shared_ptr<const NoteStyle> style_;
-    std::array<std::shared_ptr<Lyric>, kVerseCount> lyrics_;
+    mutable std::array<std::shared_ptr<Lyric>, kVerseCount> lyrics_;
     bool extensionGlyph_ = false;
+    bool laidOut_ = false;  // Layout has run: its parent links exist
+    bool selected_ = false;
 };
 
 }  // namespace quaverly

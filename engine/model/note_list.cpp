@@ -64,6 +64,7 @@ int NoteList::Notify(ElementNotification& notification)
                 if (payload != nullptr) {
                     moved.oldOffset = payload->oldOffset;
                     moved.newOffset = payload->newOffset;
+                    moved.nudge = payload->nudge;
                 }
                 moved.element = note;
                 const bool step = notification.id == id::kNoteOffsetDrag;

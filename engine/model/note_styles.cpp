@@ -4,6 +4,24 @@
 
 namespace quaverly {
 
+const std::shared_ptr<const NoteStyle>& SharedNormalNoteStyle()
+{
+    static const std::shared_ptr<const NoteStyle> style = std::make_shared<NormalNoteStyle>();
+    return style;
+}
+
+const std::shared_ptr<const NoteStyle>& SharedChordNoteStyle()
+{
+    static const std::shared_ptr<const NoteStyle> style = std::make_shared<ChordNoteStyle>();
+    return style;
+}
+
+const std::shared_ptr<const NoteStyle>& SharedGraceNoteStyle()
+{
+    static const std::shared_ptr<const NoteStyle> style = std::make_shared<GraceNoteStyle>();
+    return style;
+}
+
 // --- NormalNoteStyle ---
 
 void NormalNoteStyle::DrawNote(ScorePainter& painter, int x, int y, int pitchCode, int color) const

@@ -2,6 +2,8 @@
 // forwards to the drawing interface's operations of its size (see note_style.h).
 #pragma once
 
+#include <memory>
+
 #include "engine/model/note_style.h"
 
 namespace quaverly {
@@ -53,5 +55,10 @@ public:
     int GetOctaveDotInterval(ScorePainter& painter) const override;
     int GetKind() const override { return note_style_kind::kGrace; }
 };
+
+// One shared instance of each size for every note that uses it: the styles hold no state.
+const std::shared_ptr<const NoteStyle>& SharedNormalNoteStyle();
+const std::shared_ptr<const NoteStyle>& SharedChordNoteStyle();
+const std::shared_ptr<const NoteStyle>& SharedGraceNoteStyle();
 
 }  // namespace quaverly

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/model/line_mark.h"
+#include "engine/model/tie.h"
 
 namespace quaverly {
 
@@ -55,13 +56,49 @@ int Part::GetVerseOffset(int verse) const
 
 void Part::AddTie(std::shared_ptr<Tie> tie)
 {
-    if (tie)
+    if (tie) {
         ties_.push_back(std::move(tie));
+        ++tieListRevision_;
+    }
 }
 
 void Part::RemoveTie(const std::shared_ptr<Tie>& tie)
 {
     EraseFirst(ties_, tie);
+    ++tieListRevision_;
+}
+
+void Part::FindTiesAt(const ScoreElement* bar, std::vector<std::size_t>& out) const
+{
+    if (bar == nullptr)
+        return;
+    TieIndex& index = tieIndex_;
+    const std::uint64_t anchors = Tie::AnchorRevision();
+    if (!index.built || index.listRevision != tieListRevision_ || index.anchorRevision != anchors) {
+        // The lists keep their room for the next time, unless bars that are gone have
+        // piled up in the index.
+        if (index.byBar.size() > 2 * ties_.size() + 64)
+            index.byBar.clear();
+        for (auto& entry : index.byBar)
+            entry.second.clear();
+        for (std::size_t t = 0; t < ties_.size(); ++t) {
+            const Tie* tie = ties_[t].get();
+            if (!tie)
+                continue;
+            const ScoreElement* start = tie->GetStart().owner.get();
+            const ScoreElement* end = tie->GetEnd().owner.get();
+            if (start)
+                index.byBar[start].push_back(t);
+            if (end && end != start)
+                index.byBar[end].push_back(t);
+        }
+        index.built = true;
+        index.listRevision = tieListRevision_;
+        index.anchorRevision = anchors;
+    }
+    const auto found = index.byBar.find(bar);
+    if (found != index.byBar.end())
+        out.insert(out.end(), found->second.begin(), found->second.end());
 }
 
 void Part::AddLineMark(std::shared_ptr<LineMark> mark)

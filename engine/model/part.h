@@ -13,8 +13,11 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -73,6 +76,11 @@ public:
     // Erases the first entry holding the tie; nothing when absent.
     void RemoveTie(const std::shared_ptr<Tie>& tie);
     const std::vector<std::shared_ptr<Tie>>& GetTies() const { return ties_; }
+    // Appends to `out` the places in GetTies() of the ties whose start or end note the
+    // element (a bar) holds, in list order; a tie with both notes there comes once. The
+    // look-up goes through an index of the ties by bar, made again after a tie was added
+    // or removed or any tie was given other notes.
+    void FindTiesAt(const ScoreElement* bar, std::vector<std::size_t>& out) const;
 
     // Appends; a null line mark is ignored.
     void AddLineMark(std::shared_ptr<LineMark> mark);
@@ -94,6 +102,14 @@ private:
     double staffSize_ = kUnsetDouble;
     std::vector<std::shared_ptr<Tie>> ties_;
     std::vector<std::shared_ptr<LineMark>> lineMarks_;
+    struct TieIndex {
+        bool built = false;
+        std::uint64_t listRevision = 0;
+        std::uint64_t anchorRevision = 0;
+        std::unordered_map<const ScoreElement*, std::vector<std::size_t>> byBar;
+    };
+    std::uint64_t tieListRevision_ = 0;
+    mutable TieIndex tieIndex_;
     std::array<int, kVerseCount> verseOffsets_;
 };
 

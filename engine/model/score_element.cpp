@@ -78,6 +78,7 @@ int ScoreElement::NotifyModelMove(const NotificationPayload& move,
     NotificationPayload moved;
     moved.oldOffset = move.oldOffset;
     moved.newOffset = move.newOffset;
+    moved.nudge = move.nudge;
     moved.element = std::move(element);
     NotifyParent(notification_id::kMoveRequest, &moved);
     NotificationPayload refresh;

@@ -1,5 +1,6 @@
 #include "engine/model/tie.h"
 
+#include <atomic>
 #include <utility>
 
 #include "engine/model/note.h"
@@ -8,7 +9,18 @@ namespace quaverly {
 
 namespace {
 constexpr int kTieColor = 20;
+std::atomic<std::uint64_t> anchorRevision{0};
+
+void AnchorsChanged()
+{
+    anchorRevision.fetch_add(1, std::memory_order_relaxed);
+}
 }  // namespace
+
+std::uint64_t Tie::AnchorRevision()
+{
+    return anchorRevision.load(std::memory_order_relaxed);
+}
 
 Tie::Tie()
 {
@@ -26,6 +38,7 @@ void Tie::SetStart(NoteAnchor anchor)
     Unlink();
     start_ = std::move(anchor);
     Link();
+    AnchorsChanged();
 }
 
 void Tie::SetEnd(NoteAnchor anchor)
@@ -33,6 +46,7 @@ void Tie::SetEnd(NoteAnchor anchor)
     Unlink();
     end_ = std::move(anchor);
     Link();
+    AnchorsChanged();
 }
 
 void Tie::ClearChildren()
@@ -41,6 +55,7 @@ void Tie::ClearChildren()
     Unlink();
     start_ = {};
     end_ = {};
+    AnchorsChanged();
 }
 
 void Tie::Link()

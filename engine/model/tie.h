@@ -13,6 +13,8 @@
 // does not point back, and a note that goes away (Note::~Note) can clear its partner.
 #pragma once
 
+#include <cstdint>
+
 #include <memory>
 
 #include "engine/model/score_element.h"
@@ -39,6 +41,9 @@ public:
     // tied to the end note. A tie that was linked unlinks its old notes first.
     void SetStart(NoteAnchor anchor);
     void SetEnd(NoteAnchor anchor);
+    // A count that moves on whenever any tie is given other notes (or loses them), so
+    // that what was worked out from ties' anchors can tell it is out of date.
+    static std::uint64_t AnchorRevision();
     const NoteAnchor& GetStart() const { return start_; }
     const NoteAnchor& GetEnd() const { return end_; }
 

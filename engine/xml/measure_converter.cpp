@@ -156,12 +156,12 @@ void MeasureConverter::WriteNotes(XmlElement& measure, const std::shared_ptr<Bar
             WriteDynamics(measure, **mark, readerAt);
             marks.erase(mark);
         }
-        for (const std::shared_ptr<Note>& grace : note->GetGraceListA()->GetNotes())
+        for (const std::shared_ptr<Note>& grace : note->GetGraceNotesBefore())
             WriteNote(measure, bar, grace, kGraceBefore);
         WriteNote(measure, bar, note, kMain);
-        for (const std::shared_ptr<Note>& grace : note->GetGraceListB()->GetNotes())
+        for (const std::shared_ptr<Note>& grace : note->GetGraceNotesAfter())
             WriteNote(measure, bar, grace, kGraceAfter);
-        for (const std::shared_ptr<Note>& chord : note->GetChordNotes()->GetNotes())
+        for (const std::shared_ptr<Note>& chord : note->GetChordMembers())
             WriteNote(measure, bar, chord, kChord);
         readerAt += NoteConverter::ReadBackLength(*note);
     }

@@ -3,6 +3,8 @@
 #include <memory>
 #include <mutex>
 #include <new>
+#include <string>
+#include <utility>
 
 #include <xercesc/framework/MemBufInputSource.hpp>
 #include <xercesc/parsers/SAX2XMLReaderImpl.hpp>
@@ -16,6 +18,7 @@
 
 #include "engine/model/score.h"
 #include "engine/xml/atomic_file_writer.h"
+#include "engine/xml/document_type_declaration.h"
 #include "engine/xml/document_type_resolver.h"
 #include "engine/xml/file_bytes.h"
 #include "engine/xml/pretty_document_writer.h"
@@ -164,7 +167,7 @@ bool MusicXmlFile::Load(const fs::path& path)
     else if (!ReadFile(path, bytes, reason))
         Fail("cannot read " + path.string() + ": " + reason);
     else
-        ok = ReadDocument(bytes);
+        ok = ReadDocument(std::move(bytes));
     if (!ok) {
         // Nothing of a document that failed half way stays behind.
         score_->ClearChildren();
@@ -174,7 +177,7 @@ bool MusicXmlFile::Load(const fs::path& path)
     return ok;
 }
 
-bool MusicXmlFile::ReadDocument(const std::string& bytes)
+bool MusicXmlFile::ReadDocument(std::string bytes)
 {
     const fs::path dtdFile = GetDtdFile();
     DocumentTypeResolver resolver(ReadDtd(dtdFile), dtdFile.empty());
@@ -186,7 +189,7 @@ bool MusicXmlFile::ReadDocument(const std::string& bytes)
     // costs several times the parse itself to build.
     XmlTree tree;
     XmlTreeBuilder builder(tree);
-    const auto parser = std::make_unique<x::SAX2XMLReaderImpl>();
+    auto parser = std::make_unique<x::SAX2XMLReaderImpl>();
     parser->setFeature(x::XMLUni::fgSAX2CoreValidation, true);
     parser->setFeature(x::XMLUni::fgXercesDynamic, false);
     parser->setFeature(x::XMLUni::fgSAX2CoreNameSpaces, false);
@@ -199,10 +202,19 @@ bool MusicXmlFile::ReadDocument(const std::string& bytes)
     parser->setContentHandler(&builder);
     parser->setLexicalHandler(&builder);
 
+    // The library keeps a little of every external DTD subset it reads in a document
+    // type declaration and never frees it; the same declarations reached from the
+    // internal subset cost nothing.
+    if (std::optional<std::string> inside = ReferenceExternalSubsetFromInside(bytes))
+        bytes = std::move(*inside);
     try {
         x::MemBufInputSource source(reinterpret_cast<const XMLByte*>(bytes.data()),
                                     bytes.size(), u"document", false);
         parser->parse(source);
+        // The tree holds what the score is built from; the bytes and the parser with its
+        // buffers are not needed again.
+        parser.reset();
+        std::string().swap(bytes);
         validityErrors_ = errors.ValidityErrors();
         if (errors.Failed())
             return Fail("not well-formed XML: " + errors.Message());

@@ -70,7 +70,8 @@ public:
 
 private:
     bool Fail(std::string reason);
-    bool ReadDocument(const std::string& bytes);
+    // Takes the bytes: they are let go once parsed, before the score is built.
+    bool ReadDocument(std::string bytes);
 
     Score* score_ = nullptr;
     PageLayoutResult pageResult_;

@@ -59,6 +59,32 @@ int NoteValueOf(std::int64_t ticks)
     return note_length::k128th;
 }
 
+// The finest length a document of the program holds: one of the 128 divisions of a
+// quarter it writes.
+constexpr int kWrittenUnit = kTicksPerQuarter / XmlDocumentContext::kWrittenDivisions;
+
+// The base duration of a note read with a "type": the type's value, unless the duration
+// read is a cut of it. Overwrite entry cuts undotted notes outside tuplets to lengths no
+// value names, and they are written with the shortest value that holds them: a length
+// above half the type's value and below it, on the grid of the program's documents. A
+// length the type does not hold (a quarter of two breves) or a performed length off
+// that grid (470 of 480 divisions) gives the type's value, and so does no length at all.
+int TypedBase(int typeValue, std::int64_t ticks, int dots, bool inTuplet)
+{
+    const bool cut = dots == 0 && !inTuplet && ticks < typeValue &&
+                     ticks * 2 > typeValue && ticks % kWrittenUnit == 0;
+    return cut ? static_cast<int>(ticks) : typeValue;
+}
+
+// Where the next grace note of a list starts: after the ones before it.
+int RunningStart(const std::vector<std::shared_ptr<Note>>& graces)
+{
+    std::int64_t start = 0;
+    for (const auto& grace : graces)
+        start += GetNoteDuration(grace.get());
+    return ClampToInt(start);
+}
+
 std::shared_ptr<Note> MakeNote(int code)
 {
     std::shared_ptr<Note> note = CreateNote(code);
@@ -85,9 +111,18 @@ void IndexTies(XmlDocumentContext& context, const Part& part)
 
 }  // namespace
 
+int NoteConverter::WrittenType(const Note& note)
+{
+    return TextToNoteType(NoteTypeToText(NoteTypeAtLeast(note.GetDuration())));
+}
+
 std::int64_t NoteConverter::ReadBackLength(const Note& note)
 {
-    const int base = TextToNoteType(NoteTypeToText(note.GetDuration()));
+    // What the reader makes of the written type and duration.
+    constexpr int divisions = XmlDocumentContext::kWrittenDivisions;
+    const std::int64_t units = std::int64_t{divisions} * note.GetDuration() / kTicksPerQuarter;
+    const int base = TypedBase(WrittenType(note), units * kTicksPerQuarter / divisions,
+                               note.GetDots(), note.GetTupletActual() != 0);
     return GetPlayedLength(base, note.GetDots(), note.GetTupletActual(), note.GetTupletNormal());
 }
 
@@ -100,7 +135,7 @@ void NoteConverter::Read()
         return;
     auto note = MakeNote(ShownCode(ChildElements()));
     note->SetOffset(ReadRelativeXY(Attributes()));
-    std::shared_ptr<const NoteStyle> style = std::make_shared<NormalNoteStyle>();
+    std::shared_ptr<const NoteStyle> style = SharedNormalNoteStyle();
     bool explicitSize = false;
     bool typeSeen = false;
     int base = kTicksPerQuarter;
@@ -176,21 +211,14 @@ void NoteConverter::Read()
         }
     }
 
-    // A note that overwrite entry cut to a length no note value names (a quarter and a
-    // half without a dot) is written with that length and a type that cannot name it:
-    // an undotted note outside a tuplet whose length is no note value keeps the length,
-    // so it reads back as it was saved.
-    const bool cutLength = typeSeen && dots == 0 && !timeModified && converted > 0 &&
-                           converted != base && NoteValueOf(converted) != converted;
-    note->SetDuration(cutLength    ? ClampToInt(converted)
-                      : typeSeen ? base
-                                 : NoteValueOf(converted));
+    // A tuplet start without a time modification is a triplet.
+    const bool inTuplet = (timeModified || links.tupletStart) && actual > 0 && normal > 0;
+    note->SetDuration(typeSeen ? TypedBase(base, converted, dots, inTuplet)
+                               : NoteValueOf(converted));
     note->SetDots(dots);
     note->SetStartTime(context->readingPosition);
     note->SetStyle(style);
 
-    // A tuplet start without a time modification is a triplet.
-    const bool inTuplet = (timeModified || links.tupletStart) && actual > 0 && normal > 0;
     // The counts as the note keeps them.
     actual = std::min(actual, note_limits::kMaxTupletCount);
     normal = std::min(normal, note_limits::kMaxTupletCount);
@@ -229,18 +257,23 @@ void NoteConverter::Read()
         if (!state.lastMainNote)
             return;  // nothing to stack on
         if (!first || !explicitSize)
-            note->SetStyle(std::make_shared<ChordNoteStyle>());
+            note->SetStyle(SharedChordNoteStyle());
         if (!first || !state.lastMainNoteSized)
-            state.lastMainNote->SetStyle(std::make_shared<ChordNoteStyle>());
+            state.lastMainNote->SetStyle(SharedChordNoteStyle());
         note->SetStartTime(state.lastMainNote->GetStartTime());
         state.lastMainNote->GetChordNotes()->AddNote(note);
     } else if (graceBefore_) {
+        // Grace notes run from 0 in their list, each after the one before, as they are
+        // entered.
+        note->SetStartTime(RunningStart(state.pendingGraceNotes));
         state.pendingGraceNotes.push_back(note);
     } else if (graceAfter_) {
         if (!state.lastMainNote)
             return;  // no main note to follow
+        note->SetStartTime(RunningStart(state.lastMainNote->GetGraceListB()->GetNotes()));
         state.lastMainNote->GetGraceListB()->AddNote(note);
     } else {
+        state.DropStaleTies(++state.chord);
         for (std::shared_ptr<Note>& grace : state.pendingGraceNotes)
             note->GetGraceListA()->AddNote(std::move(grace));
         state.pendingGraceNotes.clear();
@@ -268,21 +301,22 @@ void NoteConverter::Read()
             tuplets.back()->AddNote(note);
     }
 
-    if (chord_ || !tieOwner)
+    if (!tieOwner)
         return;
-    if (links.tieStop && state.pendingTie) {
-        state.pendingTie->SetEnd({bar, note});
-        state.pendingTie.reset();
+    // Chord notes tie as main notes do: each stop ends the tie of its own pitch.
+    if (links.tieStop) {
+        if (auto ended = state.TakePendingTie(*note))
+            ended->SetEnd({bar, note});
     }
     if (links.tieStart) {
-        // A tie started again before it ended joins nothing.
-        if (state.pendingTie)
-            tieOwner->RemoveTie(state.pendingTie);
+        // A tie started again on its pitch before it ended joins nothing.
+        if (auto open = state.TakePendingTie(*note, true))
+            tieOwner->RemoveTie(open);
         auto tie = std::make_shared<Tie>();
         tie->SetStart({bar, note});
         tie->SetOffset(links.tieStartOffset);
         tieOwner->AddTie(tie);
-        state.pendingTie = std::move(tie);
+        state.pendingTies.push_back({std::move(tie), tieOwner, state.chord});
     }
 }
 
@@ -312,7 +346,7 @@ void NoteConverter::Write()
     const std::int64_t units =
         std::int64_t{context->divisions} * n.GetDuration() / kTicksPerQuarter;
     AppendTextElement(*element, u"duration", IntToText(ClampToInt(units)));
-    AppendTextElement(*element, u"type", NoteTypeToText(n.GetDuration()));
+    AppendTextElement(*element, u"type", NoteTypeToText(WrittenType(n)));
     for (int d = 0; d < n.GetDots(); ++d)
         AppendElement(*element, u"dot");
     if (n.GetAccidental() != accidental_code::kNone)
@@ -418,8 +452,8 @@ void LyricConverter::Write()
     if (!note_ || !ParentElement())
         return;
     for (int verse = 0; verse < kVerseCount; ++verse) {
-        const std::shared_ptr<Lyric> lyric = note_->GetLyric(verse);
-        if (!lyric || lyric->GetText().empty())
+        const Lyric* lyric = note_->GetLyricIfMade(verse);
+        if (lyric == nullptr || lyric->GetText().empty())
             continue;
         XmlElement* element = AppendElement(*ParentElement(), u"lyric");
         SetAttribute(*element, u"number", IndexToText(verse));

@@ -62,6 +62,9 @@ public:
     // How far the reader of a written note moves on: the played length of the value
     // it reads back.
     static std::int64_t ReadBackLength(const Note& note);
+    // The value the written "type" names: the note's own, or for a cut note the shortest
+    // value that holds it.
+    static int WrittenType(const Note& note);
 
 private:
     std::shared_ptr<Note> note_;

@@ -55,12 +55,8 @@ void ScorePartwiseConverter::FinishPart(int matched)
     Score& score = *GetScore();
     XmlDocumentContext& context = *Context();
     // A tie whose end never came has nothing to join: it does not outlive its part.
-    if (const auto& tie = context.staves[0].pendingTie) {
-        if (const std::shared_ptr<Part> own = PartAt(score, matched))
-            own->RemoveTie(tie);
-    }
-    if (const auto& tie = context.staves[1].pendingTie)
-        context.pendingPart->RemoveTie(tie);
+    for (StaffReadingState& staff : context.staves)
+        staff.DropPendingTies();
     if (context.secondStaff && matched >= 0)
         JoinSecondStaff(score, matched, context.pendingContainer);
     context.ResetPendingPart();

@@ -42,7 +42,9 @@ int ValueOf(const std::array<NameRow, N>& table, std::u16string_view name, int f
     return fallback;
 }
 
-constexpr std::array<NameRow, 9> kNoteTypes = {{
+constexpr std::array<NameRow, 14> kNoteTypes = {{
+    {5160960, u"maximal"},
+    {2580480, u"long"},
     {1290240, u"breve"},
     {645120, u"whole"},
     {322560, u"half"},
@@ -52,6 +54,9 @@ constexpr std::array<NameRow, 9> kNoteTypes = {{
     {20160, u"32nd"},
     {10080, u"64th"},
     {5040, u"128th"},
+    {2520, u"256th"},
+    {1260, u"512th"},
+    {630, u"1024th"},
 }};
 
 // The order in which a barline reader tries the names: "none" last.
@@ -124,6 +129,19 @@ bool IsBlank(char16_t c)
 std::u16string NoteTypeToText(int ticks)
 {
     return NameOf(kNoteTypes, ticks, u"quarter");
+}
+
+int NoteTypeAtLeast(int ticks)
+{
+    if (ticks <= 0)
+        return 0;
+    // The table runs from the longest value to the shortest.
+    int value = kNoteTypes.front().value;
+    for (const NameRow& row : kNoteTypes) {
+        if (row.value >= ticks)
+            value = row.value;
+    }
+    return value;
 }
 
 int TextToNoteType(std::u16string_view text)

@@ -69,11 +69,14 @@ private:
     const List* list_ = &kNone;
 };
 
-// Note values ("type" of a note, "beat-unit" of a metronome mark): the nine powers of two
-// from the breve (1290240 ticks) to the 128th (5040). Another value writes "quarter"; an
-// unknown name reads as 161280. "LENGTH_64" is read as the 64th as well.
+// Note values ("type" of a note, "beat-unit" of a metronome mark): the fourteen powers of
+// two from the maximal (5160960 ticks) to the 1024th (630). Another value writes
+// "quarter"; an unknown name reads as 161280. "LENGTH_64" is read as the 64th as well.
 std::u16string NoteTypeToText(int ticks);
 int TextToNoteType(std::u16string_view text);
+// The shortest note value not shorter than `ticks` (the maximal for anything longer); 0
+// for no length.
+int NoteTypeAtLeast(int ticks);
 
 // Barline styles 0-8 ("none", "regular", ... "heavy-heavy"). Another style writes
 // "regular"; an unknown name reads as 1 (regular).

@@ -28,9 +28,27 @@ class Note;
 class PartGroup;
 class Tie;
 
+// A tie whose end has not been read yet, with the part that holds it and the chord (the
+// count of main notes) its start note belongs to.
+struct PendingTie {
+    std::shared_ptr<Tie> tie;
+    std::shared_ptr<Part> owner;
+    int chord = 0;
+};
+
 // The note reader's links on one staff of the part being read.
 struct StaffReadingState {
-    std::shared_ptr<Tie> pendingTie;  // started, its end not read yet
+    // Ties end at the next chord, each at the note of its pitch: a tie still open when
+    // the chord after that begins never ended and leaves its part.
+    void DropStaleTies(int chordNow);
+    // The open tie whose start note has the note's pitch; without one (unless `samePitch`),
+    // the one opened last. Null when none fits.
+    std::shared_ptr<Tie> TakePendingTie(const Note& note, bool samePitch = false);
+    // Every open tie leaves its part.
+    void DropPendingTies();
+
+    std::vector<PendingTie> pendingTies;
+    int chord = 0;  // main notes read on the staff
     std::shared_ptr<Note> lastMainNote;
     bool lastMainNoteSized = false;  // the last main note had a "size" of its own
     std::vector<std::shared_ptr<Note>> pendingGraceNotes;  // waiting for their main note

@@ -109,7 +109,8 @@ TEST(MidiPlayerTest, StartResetsControllersSendsExpressionThenReportsStarted)
     EXPECT_EQ(rig.journal.Size(), 34u);
 }
 
-// At division 120 and 500000 us per quarter a tick lasts 4166 us.
+// At division 120 and 500000 us per quarter a tick lasts 4166.67 us, exactly: no drift
+// over long pieces.
 TEST(MidiPlayerTest, AnEventGoesOutOnTheClockTickThatReachesIt)
 {
     struct Case {
@@ -123,8 +124,8 @@ TEST(MidiPlayerTest, AnEventGoesOutOnTheClockTickThatReachesIt)
         {"tick 120 at full speed", 120, 100, 499, 500},
         {"tick 120 at half speed", 120, 50, 999, 1000},
         {"tick 120 at double speed", 120, 200, 249, 250},
-        {"past 40 minutes", 600000, 100, 2499599, 2499600},
-        {"past 80 minutes at half speed", 600000, 50, 4999199, 4999200},
+        {"past 40 minutes", 600000, 100, 2499999, 2500000},
+        {"past 80 minutes at half speed", 600000, 50, 4999999, 5000000},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -250,7 +251,7 @@ TEST(MidiPlayerTest, StartingOnATracksLastEventStillChasesItsSettings)
 
 TEST(MidiPlayerTest, PlayingTimeFollowsTheTempoInForce)
 {
-    // 4166 us per tick up to tick 480, then 2083; tick 480 falls at 1999680 us.
+    // 4166.67 us per tick up to tick 480, then 2083.33; tick 480 falls at 2 s.
     struct Case {
         const char* name;
         int startTick;
@@ -259,11 +260,10 @@ TEST(MidiPlayerTest, PlayingTimeFollowsTheTempoInForce)
         int expectedTick;
     };
     const Case cases[] = {
-        {"from the start across the change", 0, 100, 2100, 480 + 100320 / 2083},
+        {"from the start across the change", 0, 100, 2100, 480 + 48},
         {"a start after the change plays at the faster tempo", 480, 100, 100, 480 + 48},
-        {"a start before the change crosses it", 240, 100, 1100,
-         480 + (240 * 4166 + 1100000 - 1999680) / 2083},
-        {"half speed: the change comes at its own tick", 0, 50, 4200, 480 + 100320 / 2083},
+        {"a start before the change crosses it", 240, 100, 1100, 480 + 48},
+        {"half speed: the change comes at its own tick", 0, 50, 4200, 480 + 48},
         {"half speed after the change", 480, 50, 200, 480 + 48},
     };
     for (const Case& c : cases) {
@@ -297,7 +297,7 @@ TEST(MidiPlayerTest, SpeedChangesKeepThePositionContinuous)
     rig.player->Tick(1001);  // still at the old speed
     EXPECT_EQ(rig.LastPosition(), 240);
     rig.player->Tick(1500);  // 1001000 us + 499000 us twice over
-    EXPECT_EQ(rig.LastPosition(), 1999000 / 4166);
+    EXPECT_EQ(rig.LastPosition(), 1999000 * 120 / 500000);
 
     // The next play begins at its start position whatever speed is left set.
     rig.player->Reset();
@@ -306,7 +306,7 @@ TEST(MidiPlayerTest, SpeedChangesKeepThePositionContinuous)
     rig.player->Tick(0);
     EXPECT_EQ(rig.LastPosition(), 48);
     rig.player->Tick(500);
-    EXPECT_EQ(rig.LastPosition(), 48 + 1000000 / 4166);
+    EXPECT_EQ(rig.LastPosition(), 48 + 1000000 * 120 / 500000);
 }
 
 TEST(MidiPlayerTest, PauseSilencesHeldNotesAndResumeStrikesThemAgain)
@@ -380,7 +380,7 @@ TEST(MidiPlayerTest, MutedTrackSendsOnlyNoteReleasesAndEchoesItsNotes)
     const TrackOptions playing{true, false};
     rig.player->SetTrackOptions(3, &playing);
     rig.journal.Clear();
-    rig.player->Tick(4166);
+    rig.player->Tick(4167);  // tick 1000 is reached at 4166.67 ms
     EXPECT_THAT(rig.journal.ShortMessages(), ElementsAre(NoteOff(0, 0)));
 }
 

@@ -19,28 +19,30 @@ struct MsToTickCase {
 TEST(TempoMapTest, MillisecondsToTicks)
 {
     const std::vector<MidiTempoRecord> oneTempo = {{0, 500000}};
-    // 500000 / 120 = 4166 us per tick up to tick 480, then 250000 / 120 = 2083; tick 480
-    // is reached at 480 * 4166 = 1999680 us.
+    // 500000 / 120 = 4166.67 us per tick up to tick 480, then 250000 / 120 = 2083.33;
+    // tick 480 is reached at exactly 2 s.
     const std::vector<MidiTempoRecord> faster = {{0, 500000}, {480, 250000}};
     const MsToTickCase cases[] = {
         {"no tempo: 100 quarters a minute, 0.2 ticks a millisecond", {}, 120, 5, 1},
         {"no tempo, one second", {}, 120, 1000, 200},
         {"no tempo, start", {}, 120, 0, 0},
-        {"4166 us per tick: tick 120 at 500 ms", oneTempo, 120, 500, 120},
-        {"4166 us per tick: not yet at 499 ms", oneTempo, 120, 499, 119},
-        {"4166 us per tick: one second is 240 ticks", oneTempo, 120, 1000, 240},
+        {"4166.67 us per tick: tick 120 at 500 ms", oneTempo, 120, 500, 120},
+        {"4166.67 us per tick: not yet at 499 ms", oneTempo, 120, 499, 119},
+        {"4166.67 us per tick: one second is 240 ticks", oneTempo, 120, 1000, 240},
+        {"4166.67 us per tick: tick 1 is not reached at 4166 us", oneTempo, 120, 4, 0},
         {"before a tempo record the initial rate runs", {{240, 250000}}, 120, 1000, 200},
-        {"after a change the new tempo runs", faster, 120, 2100, 480 + 100320 / 2083},
+        {"after a change the new tempo runs", faster, 120, 2100, 480 + 48},
         {"at the change", faster, 120, 2000, 480},
         {"records are taken in tick order", {{480, 250000}, {0, 500000}}, 120, 2100,
-         480 + 100320 / 2083},
+         480 + 48},
         {"records of one tick: the later one wins", {{0, 250000}, {0, 500000}}, 120, 1000, 240},
         {"tempos of zero or less are passed over", {{0, 0}, {0, -5}}, 120, 1000, 200},
-        {"a tempo faster than the division still advances", {{0, 60}}, 120, 1, 1000},
-        {"past 40 minutes", oneTempo, 120, 2500000, 600096},
-        {"three hours after a change", faster, 120, 3 * 3600 * 1000,
-         480 + static_cast<int>((10800000000LL - 1999680) / 2083)},
-        {"a fine division", {{0, 500000}}, 960, 1000, 1000000 / (500000 / 960)},
+        {"a tempo faster than the division still advances", {{0, 60}}, 120, 1, 2000},
+        {"past 40 minutes: no drift", oneTempo, 120, 2500000, 600000},
+        {"three hours after a change: no drift", faster, 120, 3 * 3600 * 1000,
+         480 + (3 * 3600 - 2) * 480},
+        {"a fine division", {{0, 500000}}, 960, 1000, 1920},
+        {"a rate below a microsecond per tick", {{0, 500}}, 960, 1, 1920},
     };
     for (const MsToTickCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -58,11 +60,11 @@ TEST(TempoMapTest, BuildMakesOneSegmentPerValidRecord)
 
     ASSERT_TRUE(map.Build({{480, 250000}, {0, 500000}, {100, 0}}, 120));
     ASSERT_EQ(map.GetSegments().size(), 2u);
-    EXPECT_EQ(map.GetSegments()[0].microsecondsPerTick, 4166);
+    EXPECT_EQ(map.GetSegments()[0].microsecondsPerQuarter, 500000);
     EXPECT_EQ(map.GetSegments()[0].startTick, 0);
-    EXPECT_EQ(map.GetSegments()[1].microsecondsPerTick, 2083);
+    EXPECT_EQ(map.GetSegments()[1].microsecondsPerQuarter, 250000);
     EXPECT_EQ(map.GetSegments()[1].startTick, 480);
-    EXPECT_EQ(map.GetSegments()[1].startTime, 480 * 4166);
+    EXPECT_EQ(map.GetSegments()[1].startTimeTimesDivision, 480LL * 500000);
 }
 
 TEST(TempoMapTest, DivisionOfZeroOrLessIsRefused)
@@ -86,14 +88,17 @@ TEST(TempoMapTest, TickTimesRoundTripAcrossTempoChanges)
         int tick;
         std::int64_t microseconds;
     };
+    // 4166.67, then 2083.33, then 8333.33 us per tick; a tick's time is the first whole
+    // microsecond at which it has been reached.
     const Case cases[] = {
         {0, 0},
-        {479, 479LL * 4166},
-        {480, 480LL * 4166},
-        {481, 480LL * 4166 + 2083},
-        {960, 480LL * 4166 + 480LL * 2083},
-        {1000, 480LL * 4166 + 480LL * 2083 + 40LL * 8333},
-        {2000000000, 480LL * 4166 + 480LL * 2083 + (2000000000LL - 960) * 8333},
+        {1, 4167},
+        {479, 1995834},
+        {480, 2000000},
+        {481, 2002084},
+        {960, 3000000},
+        {1000, 3333334},
+        {2000000000, 3000000 + 16666658666667LL},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.tick);

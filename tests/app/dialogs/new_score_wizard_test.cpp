@@ -1,6 +1,7 @@
 // The new-score wizard run offscreen through the scripted dialog service: what the
 // pages hand back, navigation, the Enter key, instrument editing, the beat, key and
 // tempo choices and the paper page.
+#include "app/dialogs/beat_dlg.h"
 #include "app/dialogs/edit_list_ctrl.h"
 #include "app/dialogs/input_combo_box.h"
 #include "app/dialogs/list_cell_edit.h"
@@ -191,6 +192,45 @@ TEST_F(NewScoreWizardTest, EnterInsideAPageNeitherConfirmsNorCloses)
         w.ClickButton(kIdOk);
     });
     EXPECT_EQ(info->GetTitle(), u"春天");
+}
+
+// The instrument cells are edited in place with the keys the list's own editors take:
+// Enter ends the edit with the choice made, Escape with the cell's old text, and
+// neither reaches the page or the wizard.
+TEST_F(NewScoreWizardTest, EnterAndEscapeEndTheInstrumentCellEditsOnTheStaffPage)
+{
+    Run([&](CNewScoreWizard& w) {
+        ASSERT_TRUE(test::ShowActive(w));
+        w.ClickButton(CNewScoreWizard::kIdNext);
+        CEditListCtrl* list = staff->InstrumentList();
+        const auto open = [&](int column) {
+            list->SetFocusedRow(0);
+            test::Click(list->viewport(), list->visualRect(list->model()->index(0, column)).center());
+            return list->ChoiceEditor() && list->ChoiceEditor()->IsEditing();
+        };
+        struct Case {
+            int column;
+            int choice;
+            Qt::Key key;
+            std::u16string cell;
+            InstrumentEntry entry;
+        };
+        for (const Case& c : {Case{1, 40, Qt::Key_Return, u"41-小提琴", {40, false}},
+                              Case{2, 1, Qt::Key_Enter, u"打击乐器", {35, true}},
+                              Case{2, 0, Qt::Key_Escape, u"打击乐器", {35, true}}}) {
+            SCOPED_TRACE(c.key);
+            ASSERT_TRUE(open(c.column));
+            list->ChoiceEditor()->setCurrentIndex(c.choice);
+            test::Chord(c.key, Qt::NoModifier);
+            EXPECT_FALSE(list->ChoiceEditor()->IsEditing());
+            EXPECT_EQ(list->GetItemText(0, c.column), c.cell);
+            EXPECT_EQ(staff->GetStaffTemplates()[0].instruments[0], c.entry);
+            EXPECT_FALSE(staff->IsEnded());
+            EXPECT_FALSE(w.IsEnded());
+        }
+        w.ClickButton(kIdOk);
+    });
+    EXPECT_EQ(staff->GetStaffTemplates()[0].instruments[0], (InstrumentEntry{35, true}));
 }
 
 TEST_F(NewScoreWizardTest, EscapeInsideAPageCancelsTheWizard)
@@ -390,23 +430,34 @@ struct BeatCase {
 
 class WizardBeatTest : public NewScoreWizardTest, public ::testing::WithParamInterface<BeatCase> {};
 
+// The time-signature dialog's step: it starts at 4/4; the beats and beat type typed and
+// confirmed, or (0) the dialog cancelled.
+platform::ScriptedDialogService::ModalStep BeatDialogStep(int beats, int beatType)
+{
+    return [=](platform::DialogBase& d) {
+        EXPECT_NE(dynamic_cast<CBeatDlg*>(&d), nullptr);
+        EXPECT_EQ(d.GetDlgItemText(CBeatDlg::kIdBeatsBox), u"4");
+        EXPECT_EQ(d.GetDlgItemText(CBeatDlg::kIdBeatTypeBox), u"4");
+        if (beats == 0) {
+            d.ClickButton(kIdCancel);
+            return;
+        }
+        d.SetDlgItemText(CBeatDlg::kIdBeatsBox, QString::number(beats).toStdU16String());
+        d.SetDlgItemText(CBeatDlg::kIdBeatTypeBox, QString::number(beatType).toStdU16String());
+        d.ClickButton(kIdOk);
+    };
+}
+
 TEST_P(WizardBeatTest, BeatButtonsGiveTheirSignature)
 {
     const BeatCase& c = GetParam();
     Build();
-    int dialogRuns = 0;
-    keyTempo->SetBeatDialog([&](QWidget*, int& beats, int& beatType) {
-        ++dialogRuns;
-        EXPECT_EQ(beats, 4);
-        EXPECT_EQ(beatType, 4);
-        if (c.dialogBeats) {
-            beats = c.dialogBeats;
-            beatType = c.dialogBeatType;
-        }
-    });
     Run([&](CNewScoreWizard& w) {
         w.ClickButton(CNewScoreWizard::kIdNext);
         w.ClickButton(CNewScoreWizard::kIdNext);
+        // "I" opens the time-signature dialog: it takes this step.
+        if (c.button == 8)
+            service.AnswerModal(BeatDialogStep(c.dialogBeats, c.dialogBeatType));
         Button(*keyTempo, CWizardKeyTempoPage::kIdFirstBeat + c.button)->click();
         w.ClickButton(kIdOk);
     });
@@ -414,7 +465,8 @@ TEST_P(WizardBeatTest, BeatButtonsGiveTheirSignature)
     keyTempo->GetTimeSignature(beats, beatType);
     EXPECT_EQ(beats, c.beats);
     EXPECT_EQ(beatType, c.beatType);
-    EXPECT_EQ(dialogRuns, c.button == 8 ? 1 : 0);
+    EXPECT_EQ(service.ModalCount(), c.button == 8 ? 2 : 1);
+    EXPECT_EQ(service.PendingSteps(), 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -428,11 +480,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(NewScoreWizardTest, AnOtherBeatIsForgottenWhenAFixedOneIsChosenAfterIt)
 {
     Build();
-    keyTempo->SetBeatDialog([](QWidget*, int& beats, int& beatType) {
-        beats = 5;
-        beatType = 8;
-    });
     Run([&](CNewScoreWizard& w) {
+        service.AnswerModal(BeatDialogStep(5, 8));
         Button(*keyTempo, CWizardKeyTempoPage::kIdOtherBeat)->click();
         Button(*keyTempo, CWizardKeyTempoPage::kIdFirstBeat + 1)->click();
         w.ClickButton(kIdOk);
@@ -682,7 +731,6 @@ TEST_F(NewScoreWizardTest, ScreenshotOfEveryPage)
 {
     ASSERT_TRUE(dialog_test::AddMusicFonts());
     Build();
-    keyTempo->SetBeatDialog({});
     Run([&](CNewScoreWizard& w) {
         w.show();
         for (int page = 0; page < 4; ++page) {

@@ -206,6 +206,38 @@ TEST(GlyphGap, OctaveDotsClearTheirDigitAndTheUnderlines)
     }
 }
 
+TEST(GlyphGap, StackedOctaveDotsStayApartAtEveryQuarterPixel)
+{
+    ASSERT_TRUE(painter_test::AddMusicFonts());
+    // Any tint counts as ink here: the pixel between two dots must be clear paper.
+    const auto tinted = [](QRgb pixel) { return qGray(pixel) < 232; };
+    for (const Family family : {Family::Normal, Family::Chord}) {
+        for (const int octave : {2, 3, -2, -3}) {
+            for (int qx = 0; qx < 4; ++qx) {
+                for (int qy = 0; qy < 4; ++qy) {
+                    SCOPED_TRACE(::testing::Message() << Name(family) << " note, octave " << octave
+                                                      << ", origin +" << qx << "/4, +" << qy
+                                                      << "/4 px");
+                    FamilyNote note{family};
+                    note.x += U(qx / 4.0);
+                    note.y += U(qy / 4.0);
+                    painter_test::PaintedPage page(160, 160, 1.0,
+                                                   painter_test::NoteSizes::Measured);
+                    note.OctaveDots(page.Painter(), octave, 0);
+                    const Ink ink = InkOf(page.Finish(), tinted);
+                    const std::vector<Ink> dots = Pieces(ink);
+                    ASSERT_EQ(dots.size(), static_cast<std::size_t>(std::abs(octave)));
+                    for (std::size_t i = 0; i < dots.size(); ++i)
+                        for (std::size_t j = i + 1; j < dots.size(); ++j)
+                            EXPECT_GE(Clearance(dots[i], dots[j]), 1) << "dots " << i << ", " << j;
+                    // All of one size: none lost half its ink to a neighbour.
+                    EXPECT_EQ(dots.front().size(), dots.back().size());
+                }
+            }
+        }
+    }
+}
+
 TEST(GlyphGap, UnderlinesStaySeparateLinesAtEveryPlace)
 {
     ASSERT_TRUE(painter_test::AddMusicFonts());

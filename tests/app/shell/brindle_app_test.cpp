@@ -15,6 +15,8 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+
 #include "../../platform/temp_folder.h"
 #include "app/shell/about_dlg.h"
 #include "app/shell/brindle_doc.h"
@@ -25,7 +27,10 @@
 #include "platform/command_manager.h"
 #include "platform/scripted_dialog_service.h"
 #include "platform/string_table.h"
+#include "app/shell/document_loader.h"
 #include "app/shell/document_paths.h"
+#include "dead_process.h"
+#include "engine/xml/temporary_file_name.h"
 #include "app_test_setup.h"
 #include "score_documents.h"
 #include "shell_fakes.h"
@@ -162,6 +167,56 @@ TEST_F(BrindleAppTest, CommandLinePathThatCannotBeReadEndsTheStartUp)
     EXPECT_NE(dialogs_.MessageBoxes()[0].text.find(u"song.exl"), std::u16string::npos);
 }
 
+TEST_F(BrindleAppTest, CommandLinePipeIsRefusedByTheViewWithoutWaiting)
+{
+    const fs::path pipe = folder_ / "pipe.exl";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    CBrindleApp app(Options());
+    ASSERT_TRUE(app.InitInstance({brindle::PathText(pipe)}));
+    ASSERT_TRUE(PumpUntil([&] { return !dialogs_.MessageBoxes().empty(); }, 10000));
+    EXPECT_EQ(MessageTexts(), std::vector<std::u16string>{u"文件打开失败！"});
+    EXPECT_FALSE(app.GetActiveView()->HasScore());
+    EXPECT_TRUE(app.RecentFiles()->Entries().empty());
+}
+
+TEST_F(BrindleAppTest, StartUpRemovesWhatAKilledRunLeftBehind)
+{
+    const long ended = shell_test::EndedProcessId();
+    const long running = static_cast<long>(::getppid());
+    const fs::path documents = folder_ / "歌曲";
+    fs::create_directories(documents);
+    ASSERT_TRUE(shell_test::WriteScoreDocument(documents / "song.exl"));
+    const std::string copy = "~tn_temp-" + std::to_string(ended) + "-4242.xml";
+    const std::vector<fs::path> leftovers = {
+        data_ / quaverly::TemporaryFileName("~autosave.exl", ended, 0),
+        data_ / quaverly::TemporaryFileName("Option.ini", ended, 1),
+        documents / quaverly::TemporaryFileName("song.exl", ended, 2),
+        brindle::TemporaryCopyFolder() / copy,
+    };
+    const std::vector<fs::path> kept = {
+        documents / quaverly::TemporaryFileName("song.exl", running, 3),
+        documents / "song.exl",
+        folder_ / quaverly::TemporaryFileName("elsewhere.exl", ended, 4),  // no document of ours there
+    };
+    for (const fs::path& path : leftovers)
+        TempFolder::Write(path, "left");
+    for (const fs::path& path : kept)
+        if (!fs::exists(path))
+            TempFolder::Write(path, "kept");
+    {
+        CBrindleApp app(Options());
+        ASSERT_TRUE(app.InitInstance({}));
+        app.AddToRecentFileList(brindle::PathText(documents / "song.exl"));
+        app.ExitInstance();
+    }
+    CBrindleApp app(Options());
+    ASSERT_TRUE(app.InitInstance({}));
+    for (const fs::path& path : leftovers)
+        EXPECT_FALSE(fs::exists(path)) << path;
+    for (const fs::path& path : kept)
+        EXPECT_TRUE(fs::exists(path)) << path;
+}
+
 TEST_F(BrindleAppTest, RecentFilesKeepFourPersistAndAreRemovedByPath)
 {
     {
@@ -198,7 +253,7 @@ TEST_F(BrindleAppTest, RefusedRecentFileLeavesTheListByItsPath)
 
     // While the view is busy nothing happens and the entry stays.
     app.AddToRecentFileList(u"/other/notes.txt");
-    app.GetActiveView()->m_bBusy = true;
+    app.GetActiveView()->m_bRecording = true;
     ASSERT_TRUE(commands.Execute(brindle::cmd::kFileMru1));
     EXPECT_EQ(app.RecentFiles()->Size(), 2u);
     // An entry past the list is disabled.

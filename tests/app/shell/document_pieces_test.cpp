@@ -1,8 +1,13 @@
 // The pieces of the document commands that need no window: path names, the rewritten
-// copy of an opened document and its private temporary file, and the new score's record.
+// copy of an opened document and its private temporary file, the load pass whatever the
+// temporary folder's state, what a killed program left behind, and the new score's record.
 #include <gtest/gtest.h>
 
+#include <csignal>
+
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -11,7 +16,16 @@
 #include "../../platform/temp_folder.h"
 #include "app/shell/document_loader.h"
 #include "app/shell/document_paths.h"
+#include "app/shell/leftover_files.h"
 #include "app/shell/new_score_record.h"
+#include "engine/editor/score_editor.h"
+#include "engine/model/bar.h"
+#include "engine/model/lyric.h"
+#include "engine/model/note.h"
+#include "dead_process.h"
+#include "engine/xml/temporary_file_name.h"
+#include "platform/text_encoding.h"
+#include "score_documents.h"
 
 namespace {
 
@@ -67,7 +81,7 @@ TEST(DocumentPaths, ReadOnlyIsTheFilesOwnMark)
     EXPECT_FALSE(FileExists(PathText(folder.Path())));
 }
 
-TEST(DocumentTypeRewriteTest, FirstTokenOfEachLineGoesEachLineEndsInCrLf)
+TEST(DocumentTypeRewriteTest, OnlyTheSystemIdentifierIsPointedAtTheDtdAndLinesEndInCrLf)
 {
     const DocumentTypeRewrite rewrite{"http://x/partwise.dtd", "/data/dtd/partwise.dtd"};
     struct Case {
@@ -78,10 +92,19 @@ TEST(DocumentTypeRewriteTest, FirstTokenOfEachLineGoesEachLineEndsInCrLf)
     const Case cases[] = {
         {"the document type", "<?xml?>\n<!DOCTYPE s PUBLIC \"p\" \"http://x/partwise.dtd\">\n<s/>",
          "<?xml?>\r\n<!DOCTYPE s PUBLIC \"p\" \"/data/dtd/partwise.dtd\">\r\n<s/>\r\n"},
-        {"twice on a line: the first only", "a http://x/partwise.dtd b http://x/partwise.dtd",
-         "a /data/dtd/partwise.dtd b http://x/partwise.dtd\r\n"},
-        {"every line is searched", "http://x/partwise.dtd\n<t>http://x/partwise.dtd</t>",
-         "/data/dtd/partwise.dtd\r\n<t>/data/dtd/partwise.dtd</t>\r\n"},
+        {"a title and a lyric that quote the address keep it",
+         "<!DOCTYPE s SYSTEM 'http://x/partwise.dtd'>\n<s><t>http://x/partwise.dtd</t>"
+         "<l>a http://x/partwise.dtd b</l></s>",
+         "<!DOCTYPE s SYSTEM '/data/dtd/partwise.dtd'>\r\n<s><t>http://x/partwise.dtd</t>"
+         "<l>a http://x/partwise.dtd b</l></s>\r\n"},
+        {"the identifier on a line of its own; the internal subset and a comment keep theirs",
+         "<!-- http://x/partwise.dtd -->\n<!DOCTYPE s\n PUBLIC \"http://x/partwise.dtd\"\n"
+         " \"http://x/partwise.dtd\" [<!ENTITY e \"http://x/partwise.dtd\">]>\n<s/>",
+         "<!-- http://x/partwise.dtd -->\r\n<!DOCTYPE s\r\n PUBLIC \"http://x/partwise.dtd\"\r\n"
+         " \"/data/dtd/partwise.dtd\" [<!ENTITY e \"http://x/partwise.dtd\">]>\r\n<s/>\r\n"},
+        {"no document type", "<s>http://x/partwise.dtd</s>", "<s>http://x/partwise.dtd</s>\r\n"},
+        {"another document type", "<!DOCTYPE s SYSTEM \"other.dtd\">\n<s>http://x/partwise.dtd</s>",
+         "<!DOCTYPE s SYSTEM \"other.dtd\">\r\n<s>http://x/partwise.dtd</s>\r\n"},
         {"a final line feed gives one more empty line", "<s/>\n", "<s/>\r\n\r\n"},
         {"CR LF lines stay single", "<a>\r\n<b/>\r\n", "<a>\r\n<b/>\r\n\r\n"},
         {"the bytes are not decoded", std::string("<t>\xB8\xE8</t>\n", 10), std::string("<t>\xB8\xE8</t>\r\n\r\n", 13)},
@@ -91,8 +114,46 @@ TEST(DocumentTypeRewriteTest, FirstTokenOfEachLineGoesEachLineEndsInCrLf)
         SCOPED_TRACE(c.what);
         EXPECT_EQ(RewriteDocumentType(c.document, rewrite), c.copy);
     }
-    // Without a token nothing is replaced (an empty token would match every line).
-    EXPECT_EQ(RewriteDocumentType("a\nb", DocumentTypeRewrite{"", "/x"}), "a\r\nb\r\n");
+    // Without a token nothing is replaced.
+    EXPECT_EQ(RewriteDocumentType("<!DOCTYPE s SYSTEM \"a\">\nb", DocumentTypeRewrite{"", "/x"}),
+              "<!DOCTYPE s SYSTEM \"a\">\r\nb\r\n");
+}
+
+TEST(DocumentTypeRewriteTest, TheOpeningPathKeepsTextsThatQuoteTheAddress)
+{
+    // A title and a lyric that quote the address come back as written, while the
+    // document type is pointed at the program's DTD.
+    const std::string address = "http://www.musicxml.org/dtds/partwise.dtd";
+    TempFolder folder;
+    TempFolder::Write(
+        folder / "quoted.exl",
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE score-partwise PUBLIC "
+        "\"-//Recordare//DTD MusicXML 1.0 Partwise//EN\" \"" + address + "\">\n"
+        "<score-partwise><movement-title>见 " + address + "</movement-title>\n<part-list>"
+        "<score-part id=\"P1\"><part-name/></score-part></part-list>\n<part id=\"P1\">"
+        "<measure number=\"1\"><note><pitch><step>C</step><octave>4</octave></pitch>"
+        "<duration>128</duration><type>quarter</type><lyric number=\"1\"><text>" + address +
+        "</text></lyric></note></measure></part></score-partwise>\n");
+    OpenJob job;
+    job.document = folder / "quoted.exl";
+    job.rewrite = {address, (fs::path(BRINDLE_SOURCE_DIR) / "data" / "dtd" / "partwise.dtd").string()};
+    job.temporaryFolder = folder.Path();
+    struct Release {
+        void operator()(quaverly::api::ScoreEditor* editor) const { quaverly::api::DestroyEditor(editor); }
+    };
+    const std::unique_ptr<quaverly::api::ScoreEditor, Release> editor(create_quaverly_editor());
+    ASSERT_TRUE(LoadScoreDocument(*editor, job));
+    EXPECT_EQ(editor->GetTitle(), u"见 http://www.musicxml.org/dtds/partwise.dtd");
+    const auto& score = *static_cast<quaverly::ScoreEditor&>(*editor).score;
+    const auto part = score.GetChild(0) ? score.GetChild(0)->GetChild(0) : nullptr;
+    ASSERT_TRUE(part);
+    const auto bar = std::dynamic_pointer_cast<quaverly::Bar>(part->GetChild(0));
+    ASSERT_TRUE(bar);
+    ASSERT_EQ(bar->GetNotes().size(), 1u);
+    EXPECT_EQ(bar->GetNotes()[0]->GetLyric(0)->GetText(),
+              u"http://www.musicxml.org/dtds/partwise.dtd");
+    // The copy is gone: the document is alone in its folder.
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1);
 }
 
 TEST(TemporaryDocumentCopyTest, PrivateUniqueAndRemoved)
@@ -111,6 +172,8 @@ TEST(TemporaryDocumentCopyTest, PrivateUniqueAndRemoved)
         struct stat status {};
         ASSERT_EQ(::stat(a.Path().c_str(), &status), 0);
         EXPECT_EQ(status.st_mode & 0777, 0600u);
+        // The name tells a later start whose copy it is.
+        EXPECT_EQ(TemporaryDocumentCopy::OwnerOf(a.Path().filename().native()), static_cast<long>(::getpid()));
         first = a.Path();
     }
     EXPECT_FALSE(fs::exists(first));
@@ -118,6 +181,134 @@ TEST(TemporaryDocumentCopyTest, PrivateUniqueAndRemoved)
     // A folder that is not there: no copy, nothing left behind.
     const TemporaryDocumentCopy missing(folder / "missing", "<a/>");
     EXPECT_TRUE(missing.Path().empty());
+}
+
+// Runs `work` with a file size limit that makes every write past `bytes` fail the way a
+// full disk does.
+template <typename Work>
+void WithFullDisk(rlim_t bytes, Work work)
+{
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = bytes;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    work();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+}
+
+class LoadScoreDocumentTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        editor_ = create_quaverly_editor();
+        ASSERT_NE(editor_, nullptr);
+        document_ = folder_ / "song.exl";
+        ASSERT_TRUE(shell_test::WriteScoreDocument(document_, {u"茉莉花", 2, 96, -1, shell_test::kJasmine}));
+        fs::create_directories(folder_ / "tmp");
+    }
+    void TearDown() override { editor_->Destroy(); }
+
+    OpenJob Job(const fs::path& document, const fs::path& temporary)
+    {
+        OpenJob job;
+        job.document = document;
+        job.temporaryFolder = temporary;
+        return job;
+    }
+    std::u16string Title() const { return editor_->GetTitle(); }
+
+    TempFolder folder_;
+    fs::path document_;
+    quaverly::api::ScoreEditor* editor_ = nullptr;
+};
+
+TEST_F(LoadScoreDocumentTest, AGoodDocumentOpensWhateverTheTemporaryFolder)
+{
+    TempFolder::Write(folder_ / "a-file", "x");
+    struct Case {
+        const char* what;
+        fs::path folder;
+        bool full;
+    };
+    const Case cases[] = {
+        {"a usable folder", folder_ / "tmp", false},
+        {"a full folder", folder_ / "tmp", true},
+        {"a folder that is not there", folder_ / "missing", false},
+        {"a file in place of the folder", folder_ / "a-file", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        editor_->ResetDocument();
+        OpenJob job = Job(document_, c.folder);
+        bool loaded = false;
+        if (c.full)
+            WithFullDisk(16, [&] { loaded = LoadScoreDocument(*editor_, job); });
+        else
+            loaded = LoadScoreDocument(*editor_, job);
+        EXPECT_TRUE(loaded);
+        EXPECT_FALSE(job.documentFailed);
+        EXPECT_EQ(job.info.tempo, 96);
+        EXPECT_EQ(job.info.page.paperName, u"A4");
+        EXPECT_EQ(Title(), u"茉莉花");
+        EXPECT_TRUE(fs::is_empty(folder_ / "tmp"));
+    }
+}
+
+TEST_F(LoadScoreDocumentTest, OnlyAMissingOrBrokenDocumentFailsAndNothingWaitsOnAPipe)
+{
+    TempFolder::Write(folder_ / "broken.exl", "<score-partwise><part-list>");
+    TempFolder::Write(folder_ / "other-root.exl", "<?xml version=\"1.0\"?><opus/>");
+    ASSERT_EQ(::mkfifo((folder_ / "pipe.exl").c_str(), 0600), 0);
+    fs::create_directories(folder_ / "folder.exl");
+    for (const char* name : {"missing.exl", "broken.exl", "other-root.exl", "pipe.exl", "folder.exl"}) {
+        SCOPED_TRACE(name);
+        OpenJob job = Job(folder_ / name, folder_ / "tmp");
+        EXPECT_FALSE(LoadScoreDocument(*editor_, job));
+        EXPECT_TRUE(job.documentFailed);
+        EXPECT_TRUE(fs::is_empty(folder_ / "tmp"));
+    }
+}
+
+TEST(LeftoverFilesTest, OnlyTheFilesOfEndedProcessesGo)
+{
+    TempFolder folder;
+    const long ended = shell_test::EndedProcessId();
+    const long running = static_cast<long>(::getppid());
+    const long self = static_cast<long>(::getpid());
+    const std::string longName(240, 'x');
+    struct Case {
+        std::string name;
+        bool goes;
+    };
+    const Case cases[] = {
+        {quaverly::TemporaryFileName("a.exl", ended, 0), true},
+        {quaverly::TemporaryFileName(longName, ended, 12), true},
+        {quaverly::TemporaryFileName("Tansy.ini", ended, 3), true},
+        {"~tn_temp-" + std::to_string(ended) + "-0.xml", true},
+        {quaverly::TemporaryFileName("a.exl", running, 0), false},
+        {quaverly::TemporaryFileName("a.exl", self, 0), false},
+        {"~tn_temp-" + std::to_string(running) + "-0.xml", false},
+        {"~tn_temp-Ab12Cd.xml", false},  // no process id: whose it is cannot be told
+        {"a.exl", false},
+        {".a.exl", false},
+        {"a.exl.saving-" + std::to_string(ended) + "-0", false},
+    };
+    for (const Case& c : cases)
+        TempFolder::Write(folder / c.name, "x");
+    // Only files: a folder or a link of such a name stays.
+    fs::create_directories(folder / quaverly::TemporaryFileName("dir", ended, 0));
+    fs::create_symlink("a.exl", folder / quaverly::TemporaryFileName("link", ended, 0));
+
+    EXPECT_EQ(RemoveLeftoverFiles({folder.Path(), folder.Path(), folder / "missing"}), 4);
+    for (const Case& c : cases)
+        EXPECT_EQ(fs::exists(fs::symlink_status(folder / c.name)), !c.goes) << c.name;
+    EXPECT_TRUE(fs::is_directory(folder / quaverly::TemporaryFileName("dir", ended, 0)));
+    EXPECT_TRUE(fs::is_symlink(folder / quaverly::TemporaryFileName("link", ended, 0)));
+    EXPECT_TRUE(ProcessIsRunning(running));
+    EXPECT_FALSE(ProcessIsRunning(ended));
 }
 
 TEST(NewScoreRecordTest, TempoWordsAndExactTempo)

@@ -10,10 +10,14 @@
 #include <QMimeData>
 #include <QSettings>
 
+#include <csignal>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 #include "../../platform/temp_folder.h"
 #include "app/dialogs/new_score_wizard.h"
@@ -252,6 +256,47 @@ TEST_F(DocumentsTest, FailedLoadSaysSoAndLeavesTheRecentList)
         EXPECT_EQ(frameMessages_.back().first, msg::kHideProgress);
     }
     EXPECT_EQ(editor_.loadedPaths.size(), 1u);  // the missing file never reached the editor
+}
+
+TEST_F(DocumentsTest, AFullTemporaryFolderNeitherFailsTheOpeningNorDropsTheRecentEntry)
+{
+    // Larger than the file size limit below, which makes writing the copy fail the way a
+    // full disk does.
+    const std::u16string path = Write("big.exl", std::string(kDocument) + "<!--" + std::string(8000, 'x') + "-->\n");
+    recent_->Add(path);
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 4000;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool accepted = view_->OpenScoreFile(path);
+    const bool idle = WaitIdle();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    ASSERT_TRUE(accepted);
+    ASSERT_TRUE(idle);
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(view_->HasScore());
+    EXPECT_EQ(view_->DocumentPath(), path);
+    EXPECT_EQ(recent_->Entries(), std::vector<std::u16string>{path});
+    // Without room for the copy the editor read the document itself.
+    ASSERT_EQ(editor_.loadedPaths.size(), 1u);
+    EXPECT_EQ(editor_.loadedPaths[0], path);
+}
+
+TEST_F(DocumentsTest, APipeChosenInTheOpenDialogIsRefusedWithoutWaiting)
+{
+    const fs::path pipe = folder_ / "pipe.exl";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    recent_->Add(PathText(pipe));
+    dialogs_.ChooseFile(PathText(pipe));
+    view_->OnFileOpen();
+    ASSERT_TRUE(WaitIdle());
+    EXPECT_EQ(Messages(), std::vector<std::u16string>{std::u16string(kOpenFailed)});
+    EXPECT_FALSE(view_->HasScore());
+    EXPECT_TRUE(recent_->Entries().empty());
+    EXPECT_TRUE(editor_.loadedPaths.empty());
 }
 
 TEST_F(DocumentsTest, WhileALoadRunsNothingElseReachesTheEditor)

@@ -75,7 +75,7 @@ TEST_F(MainFrameTest, ToolbarsCarryTheirIdsAndTooltipsInOrder)
         {0xE801, {"新建", "打开", "保存", "打印", "|", "撤消", "重新执行"}},
         {0xE802, {"", "上一页", "下一页", ""}},
         {0xE803, {"放大", "缩小", "默认大小", "拖动"}},
-        {0xE804, {"播　放", "停　止", "节拍器"}},
+        {0xE804, {"播　放", "停　止", "录　音", "节拍器"}},
         {0xE805, {"倍低音", "低音", "中音", "高音", "倍高音", "|", "全音符", "二分音符", "四分音符", "8分音符", "16分音符",
                   "32分音符", "|", "附点", "|", "升号", "还原号", "降号", "|", "同音连音线", "三连音"}},
         {0xE808, {"小节线", "符号", "线", "力度符号", "歌词", "排版", "任意文字"}},
@@ -173,22 +173,22 @@ TEST_F(MainFrameTest, PlaybackControlsHaveIdsOfTheirOwn)
     EXPECT_EQ(frame_->TempoSlider()->value(), 100);
 }
 
-TEST_F(MainFrameTest, SetTempoClampsBeforeShowingAndSending)
+TEST_F(MainFrameTest, SetTempoShowsAndSendsTheValueAsGivenWithTheSliderInItsRange)
 {
     struct Case {
         int given;
-        int shown;
+        int slider;
     };
-    for (const Case c : {Case{120, 120}, Case{30, 40}, Case{400, 250}, Case{-5, 40}, Case{40, 40}, Case{250, 250}}) {
+    for (const Case c : {Case{120, 120}, Case{30, 40}, Case{300, 250}, Case{400, 250}, Case{40, 40}, Case{250, 250}}) {
         SCOPED_TRACE(c.given);
         view_->tempos.clear();
         frame_->PostMessage(msg::kSetTempo, static_cast<platform::WParam>(static_cast<std::intptr_t>(c.given)));
         ASSERT_TRUE(PumpUntil([this] { return !view_->tempos.empty(); }));
         Pump();
-        EXPECT_EQ(frame_->TempoSlider()->value(), c.shown);
-        EXPECT_EQ(frame_->TempoNumber()->text(), QString::number(c.shown));
+        EXPECT_EQ(frame_->TempoSlider()->value(), c.slider);
+        EXPECT_EQ(frame_->TempoNumber()->text(), QString::number(c.given));
         // Setting the slider from here is not the user moving it: one tempo reaches the view.
-        EXPECT_EQ(view_->tempos, std::vector<int>{c.shown});
+        EXPECT_EQ(view_->tempos, std::vector<int>{c.given});
     }
 }
 
@@ -373,14 +373,14 @@ TEST_F(MainFrameTest, StatusTextGoesToThePagePane)
 TEST_F(MainFrameTest, ClosingGoesThroughTheView)
 {
     frame_->show();
-    view_->m_bBusy = true;
+    view_->m_bRecording = true;
     frame_->close();
     Pump();
     EXPECT_EQ(view_->closeRequests, 1);
     EXPECT_TRUE(frame_->isVisible());
     EXPECT_EQ(frame_->AutosaveTimerId(), CMainFrame::kAutosaveTimer);
 
-    view_->m_bBusy = false;
+    view_->m_bRecording = false;
     frame_->close();
     ASSERT_TRUE(PumpUntil([this] { return !frame_->isVisible(); }));
     EXPECT_EQ(view_->closeRequests, 2);

@@ -18,6 +18,7 @@
 #include "platform/scripted_dialog_service.h"
 #include "shell_fakes.h"
 #include "../mididev/fake_midi_backend.h"
+#include "app_test_setup.h"
 #include "tests/support/specimen_folder.h"
 
 namespace {
@@ -28,13 +29,9 @@ TEST(Specimen, MainWindow)
     mididev_test::FakeMidiBackend backend;
     platform::ScriptedDialogService dialogs;
     platform::ScopedDialogService scoped(dialogs);
-    brindle::CBrindleApp::Options o;
-    o.appDirectory = std::filesystem::path(BRINDLE_SOURCE_DIR) / "data";
-    o.resourceLibraryFolder = BRINDLE_BIN_DIR;
-    o.factories.midiBackend = &backend;
-    const QString recent = QString::fromStdString((folder / "recent.ini").string());
-    o.recentFileSettings = [recent] { return std::make_unique<QSettings>(recent, QSettings::IniFormat); };
-    o.showWindow = false;
+    // The program writes its options into its data folder: a copy of the shipped one.
+    const std::filesystem::path data = shell_test::CopyDataFolder(folder.Path(), {"fonts", "settings", "lists", "dtd", "help"});
+    const brindle::CBrindleApp::Options o = shell_test::TestAppOptions(folder.Path(), data, &backend);
     brindle::CBrindleApp app(o);
     ASSERT_TRUE(app.InitInstance({}));
     brindle::CMainFrame* frame = app.GetMainWnd();

@@ -243,7 +243,7 @@ std::vector<CommandCase> CommandCases()
         {32806, {"AddArticulation(6)"}},
         // Both accent commands make the accent (">"), never a staccato dot.
         {32924, {"AddArticulation(2)"}},
-        {32925, {"AddArticulation(2)"}},
+        {32925, {"AddArticulation(3)"}},
         {32809, {"AddArticulation(14)"}},
         {32810, {"AddArticulation(4)"}},
         {32818, {"AddLineMark(0)"}},
@@ -642,9 +642,9 @@ TEST_F(MenuCommandTest, WithTheEngineUndoFollowsTheScoreInformation)
     quaverly::api::DestroyEditor(engine);
 }
 
-// With the engine's editor: "重音(>)" from the menu and "重音记号" put the accent on the
-// selected notes, not a staccato dot. The laid-out line is saved as a picture.
-TEST_F(MenuCommandTest, WithTheEngineBothAccentCommandsPutTheAccentOnTheSelectedNote)
+// With the engine's editor: "重音(>)" from the menu puts symbol 3 on the selected note and
+// "重音记号" symbol 2, each on its own note only. The laid-out line is saved as a picture.
+TEST_F(MenuCommandTest, WithTheEngineTheAccentCommandsPutTheirSymbolsOnTheSelectedNote)
 {
     ASSERT_GT(platform::AddFontResource(kSourceData / "fonts" / "Tansy.ttc"), 0);
     quaverly::NewScoreSettings settings;
@@ -678,7 +678,7 @@ TEST_F(MenuCommandTest, WithTheEngineBothAccentCommandsPutTheAccentOnTheSelected
     paint();
     note(3)->Deselect();
     paint();
-    EXPECT_EQ(codes(1), std::vector<int>{2});
+    EXPECT_EQ(codes(1), std::vector<int>{3});
     EXPECT_EQ(codes(3), std::vector<int>{2});
     EXPECT_TRUE(codes(0).empty());
 

@@ -1,10 +1,13 @@
 // Notes typed into the score view and played on a MIDI keyboard reach the engine's own
 // editor: keys from the program's shortcut file, pressed faster than the layout runs,
 // all go into the score in order, each after the previous one's commands ran. The
-// window after typing is kept as a picture to look at.
+// window after typing is kept as a picture to look at. A crescendo added under the
+// typed notes and stretched by its handle shows the same after undo and redo as the
+// saved document shows when it is opened again.
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QTemporaryDir>
 
 #include <cstdlib>
 #include <filesystem>
@@ -14,6 +17,12 @@
 #include "app/shell/view_listeners.h"
 #include "engine/editor/new_score_settings.h"
 #include "engine/editor/score_editor.h"
+#include "engine/layout/line_mark_view.h"
+#include "engine/layout/track_node.h"
+#include "engine/xml/page_layout_result.h"
+#include "engine/model/edit_mark.h"
+#include "engine/model/line_mark.h"
+#include "engine/model/part.h"
 #include "engine/model/bar.h"
 #include "engine/model/chord_note_list.h"
 #include "engine/model/element_path.h"
@@ -172,6 +181,98 @@ TEST_F(TypedNotesTest, AMidiChordBecomesOneNoteWithItsChordNotes)
     EXPECT_EQ(note->GetPitchCode(), 2);
     ASSERT_NE(note->GetChordNotes(), nullptr);
     EXPECT_EQ(note->GetChordNotes()->GetNotes().size(), 2u);
+}
+
+TEST_F(TypedNotesTest, ACrescendoStretchedByItsHandleShowsItsLengthAgainAfterUndoAndRedo)
+{
+    for (int key : {'1', '2', '3', '4'})
+        view_->Key(key);
+    Settle();
+    ASSERT_TRUE(editor_->PlaceCursorOnBar(0));
+    editor_->cursor.timeInBar = 0;
+    view_->OnCommand(32818);  // 渐强, from the line palette
+    Settle();
+    const auto part = std::dynamic_pointer_cast<quaverly::Part>(quaverly::GetElementAtPath2(*editor_->score, 0, 0));
+    ASSERT_NE(part, nullptr);
+    ASSERT_EQ(part->GetLineMarks().size(), 1u);
+    const auto mark = part->GetLineMarks().front();
+    const int added = mark->GetDuration();
+
+    const auto view = [this]() -> std::shared_ptr<quaverly::LineMarkView> {
+        const auto row = std::dynamic_pointer_cast<quaverly::TrackNode>(
+            quaverly::GetElementAtPath3(*editor_->layout, 0, 1, 0));
+        return row && !row->GetLineMarkViews().empty() ? row->GetLineMarkViews().front() : nullptr;
+    };
+    const auto window = [this](quaverly::Point p) { return view_->ScoreToWindow(p.x, p.y); };
+    // Selected by a press on its line, which shows its end handle.
+    ASSERT_NE(view(), nullptr);
+    const quaverly::Point start = view()->GetAbsolutePoint();
+    const quaverly::Point onLine{start.x + view()->GetStartPoint().x + 100, start.y + view()->GetStartPoint().y};
+    ASSERT_TRUE(view()->HitTest(onLine));
+    view_->Press(window(onLine).x, window(onLine).y);
+    view_->Release(window(onLine).x, window(onLine).y);
+    Settle();
+    ASSERT_NE(view(), nullptr);
+    const auto& handle = *view()->GetEndHandle();
+    ASSERT_EQ(handle.GetColor(), 1);
+    const quaverly::Point at = handle.GetAbsolutePoint();
+    const quaverly::Rect r = handle.GetRect();
+    const platform::Point grip = window({at.x + r.right - 1, at.y + (r.top + r.bottom) / 2});
+    // The right handle dragged about 300 pixels to the right.
+    view_->Press(grip.x, grip.y);
+    for (int dx = 30; dx <= 300; dx += 30)
+        view_->Move(grip.x + dx, grip.y);
+    view_->Release(grip.x + 300, grip.y);
+    Settle();
+    const int dragged = mark->GetDuration();
+    ASSERT_GT(dragged, added);
+
+    for (int i = 0; i < 2; ++i) {
+        editor_->Undo();
+        Settle();
+    }
+    EXPECT_TRUE(part->GetLineMarks().empty());
+    for (int i = 0; i < 2; ++i) {
+        editor_->Redo();
+        Settle();
+    }
+    ASSERT_EQ(part->GetLineMarks().size(), 1u);
+    EXPECT_EQ(mark->GetDuration(), dragged);
+    ASSERT_NE(view(), nullptr);
+    EXPECT_EQ(view()->GetLineMark(), mark);
+
+    // A press on the empty paper below the music leaves nothing selected; the cursor
+    // goes back where an opened document has it.
+    const platform::Point paper = window({start.x, start.y + 12000});
+    view_->Press(paper.x, paper.y);
+    view_->Release(paper.x, paper.y);
+    editor_->cursor = {0, 1, 0, 0, 0};
+    Settle();
+    const QImage redone = view_->viewport()->grab().toImage();
+
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const std::filesystem::path file = std::filesystem::path(folder.path().toStdString()) / "渐强.exl";
+    quaverly::ScoreFileInfo info;
+    info.tempo = 96;
+    info.page = {u"A4", 1, 297, 210, 15, 25, 10, 25};
+    ASSERT_TRUE(editor_->SaveMusicXml(file.u16string(), info));
+    ASSERT_TRUE(editor_->LoadMusicXml(file.u16string(), info));
+    Settle();
+    const auto opened = std::dynamic_pointer_cast<quaverly::Part>(quaverly::GetElementAtPath2(*editor_->score, 0, 0));
+    ASSERT_NE(opened, nullptr);
+    ASSERT_EQ(opened->GetLineMarks().size(), 1u);
+    EXPECT_EQ(opened->GetLineMarks().front()->GetDuration(), dragged);
+    const QImage reopened = view_->viewport()->grab().toImage();
+    ASSERT_EQ(redone.size(), reopened.size());
+    int differing = 0;
+    for (int y = 0; y < redone.height(); ++y)
+        for (int x = 0; x < redone.width(); ++x)
+            differing += redone.pixel(x, y) != reopened.pixel(x, y) ? 1 : 0;
+    // Both windows are kept to look at.
+    redone.save(QString::fromStdString((test_support::SpecimenFolder() / "line_mark_redone.png").string()));
+    reopened.save(QString::fromStdString((test_support::SpecimenFolder() / "line_mark_reopened.png").string()));
+    EXPECT_EQ(differing, 0);
 }
 
 }  // namespace

@@ -8,8 +8,10 @@
 #include <QListWidget>
 
 #include <chrono>
+#include <condition_variable>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -25,6 +27,7 @@
 #include "app/shell/command_ids.h"
 #include "engine/editor/new_score_settings.h"
 #include "midi/meter_map.h"
+#include "midi/player_clock.h"
 #include "platform/frame_window_base.h"
 #include "platform/scripted_dialog_service.h"
 #include "shell_fakes.h"
@@ -389,6 +392,111 @@ TEST_F(ViewPlaybackTest, AGoingViewStopsPlaybackAndLeavesThePlayer)
     const int clicks = Clicks();
     std::this_thread::sleep_for(std::chrono::milliseconds(600));
     EXPECT_EQ(Clicks(), clicks);
+}
+
+// ---- the end of a song -------------------------------------------------------------
+
+// The metronome's clock, standing in for its timer: a Stop on any thread but the test's
+// is held until the test lets it go (or a second has passed), so the player clock's
+// notice at the end of a song can be caught halfway.
+class HeldClock final : public midi::PlayerClock {
+public:
+    explicit HeldClock(std::thread::id test) : test_(test) {}
+
+    void Start() override {}
+    void SetPaused(bool) override {}
+    void SetTarget(midi::ClockTarget*) override {}
+    void Stop() override
+    {
+        if (std::this_thread::get_id() == test_)
+            return;
+        std::unique_lock lock(mutex_);
+        if (held_)
+            return;
+        held_ = true;
+        changed_.notify_all();
+        changed_.wait_for(lock, std::chrono::seconds(1), [this] { return released_; });
+        returned_ = true;
+    }
+
+    bool WaitUntilHeld()
+    {
+        std::unique_lock lock(mutex_);
+        return changed_.wait_for(lock, std::chrono::seconds(10), [this] { return held_; });
+    }
+    void Release()
+    {
+        std::lock_guard lock(mutex_);
+        released_ = true;
+        changed_.notify_all();
+    }
+    bool Returned()
+    {
+        std::lock_guard lock(mutex_);
+        return returned_;
+    }
+
+private:
+    const std::thread::id test_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool held_ = false;
+    bool released_ = false;
+    bool returned_ = false;
+};
+
+// The program's own player on its own clock, playing a song of one short note.
+class SongEndTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        backend_.outputs = {u"Port A"};
+        brindle::AppContextFactories factories;
+        factories.midiBackend = &backend_;
+        ASSERT_TRUE(AppContext::Create()->Init(factories));
+        AppContext::Instance()->GetMetronome()->SetTimer(&metronomeClock_);
+        editor_.bars = 1;
+        editor_.beats = 1;
+        view_ = std::make_unique<PlaybackView>();
+        view_->optionFile = (folder_ / "Option.ini").u16string();
+        view_->UseEditor(&editor_);
+        view_->m_bScoreReady = true;
+    }
+    void TearDown() override
+    {
+        metronomeClock_.Release();
+        view_.reset();
+        AppContext::Destroy();
+    }
+
+    mididev_test::FakeMidiBackend backend_;
+    HeldClock metronomeClock_{std::this_thread::get_id()};
+    SongEditor editor_;
+    TempFolder folder_;
+    std::unique_ptr<PlaybackView> view_;
+};
+
+TEST_F(SongEndTest, AViewGoingAsTheSongEndsWaitsForThePlayersLastNotice)
+{
+    ASSERT_TRUE(AppContext::Instance()->GetMidiOut()->Open(0));
+    // A quarter at 120 played ten times as fast: the song ends after 50 ms.
+    view_->PostMessage(msg::kTempoChanged, 1200);
+    Pump();
+    view_->OnCommand(cmd::kPlay);
+    ASSERT_TRUE(view_->IsPlaying());
+    // The clock's thread has cleared Play and is stopping the clicks; its redraw is to come.
+    ASSERT_TRUE(metronomeClock_.WaitUntilHeld());
+    EXPECT_FALSE(view_->IsPlaying());
+
+    std::thread release([this] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        metronomeClock_.Release();
+    });
+    view_.reset();
+    // The view went only after the notice had finished with it.
+    EXPECT_TRUE(metronomeClock_.Returned());
+    release.join();
+    EXPECT_FALSE(AppContext::Instance()->GetPlayer()->IsPlaying());
 }
 
 // ---- the devices -----------------------------------------------------------------

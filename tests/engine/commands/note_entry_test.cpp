@@ -1,6 +1,6 @@
 // Note entry at the cursor of a laid-out score: the note goes into the cursor's bar,
 // the input time and the cursor advance, undo restores both, and the score grows by
-// note entry to at most 101 bars.
+// note entry to as many bars as adding bars allows.
 #include <memory>
 #include <vector>
 
@@ -111,13 +111,14 @@ TEST_F(NoteEntryTest, WithoutABarAtTheCursorNothingIsRecorded)
     EXPECT_EQ(editor.history.UndoCount(), 0u);
 }
 
-TEST(AppendBarCommandTest, EntryGrowsTheScoreToAtMost101Bars)
+TEST(AppendBarCommandTest, EntryGrowsTheScoreToAsManyBarsAsAddingBarsAllows)
 {
     struct Case {
         int bars;
         int after;
     };
-    for (const Case c : {Case{1, 2}, Case{100, 101}, Case{101, 101}, Case{150, 150}}) {
+    for (const Case c : {Case{1, 2}, Case{100, 101}, Case{101, 102}, Case{150, 151},
+                         Case{9998, 9999}, Case{9999, 9999}}) {
         SCOPED_TRACE(c.bars);
         ScoreEditor editor;
         command_test::FillScore(editor, 2, c.bars);

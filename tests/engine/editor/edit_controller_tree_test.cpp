@@ -40,11 +40,15 @@
 #include "engine/model/tie.h"
 #include "engine/model/time_signature.h"
 #include "tests/engine/editor/editor_fixture.h"
+#include "tests/engine/editor/pointer_gestures.h"
 
 namespace quaverly {
 namespace {
 
+using editor_test::DragThroughEditor;
+using editor_test::GrabPoint;
 using editor_test::kChanged;
+using editor_test::MiddleOf;
 namespace id = notification_id;
 namespace k = line_mark_kind;
 
@@ -388,6 +392,60 @@ TEST_F(EditControllerTreeTest, AMarkOverTwoLinesIsRebuiltOnBothRows)
     EXPECT_NE(ViewOf(Row(2), mark), nullptr);
 }
 
+// A crescendo added at the cursor and stretched by its end handle: after undoing both
+// steps and redoing them, the page shows the stretched mark, drawn as the same score
+// shows when it is laid out afresh.
+TEST_F(EditControllerTreeTest, ARedoneHandleDragIsDrawnWithTheDraggedLength)
+{
+    NewScore();
+    CursorAt(1, 0);
+    handle->AddLineMark(k::kCresc);
+    Run();
+    ASSERT_EQ(ThePart()->GetLineMarks().size(), 1u);
+    const auto mark = ThePart()->GetLineMarks().front();
+    const int added = mark->GetDuration();
+    auto view = ViewOf(Row(1), mark);
+    ASSERT_NE(view, nullptr);
+    Drag(*view, OffsetPoint(StartOf(*view), {50, 0}), {});
+    Run();
+    view = ViewOf(Row(1), mark);
+    ASSERT_NE(view, nullptr);
+    const Point on = OnHandle(*view->GetEndHandle());
+    Drag(*view, on, {OffsetPoint(on, {4000, 0}), OffsetPoint(on, {8000, 0})});
+    Run();
+    const int dragged = mark->GetDuration();
+    ASSERT_GT(dragged, added);
+    ASSERT_EQ(Editor().history.UndoCount(), 2u);
+
+    // The drawn crescendo, its colour left out (a selected one is drawn in another).
+    const auto drawn = [this] {
+        painter.Clear();
+        handle->Draw(&painter);
+        std::vector<std::vector<int>> shapes;
+        for (auto call : painter.CallsNamed("DrawCrescendo")) {
+            call.ints.pop_back();
+            shapes.push_back(call.ints);
+        }
+        return shapes;
+    };
+    const auto stretched = drawn();
+    ASSERT_EQ(stretched.size(), 1u);
+    for (int i = 0; i < 2; ++i) {
+        handle->Undo();
+        Run();
+    }
+    EXPECT_TRUE(drawn().empty());
+    for (int i = 0; i < 2; ++i) {
+        handle->Redo();
+        Run();
+    }
+    EXPECT_EQ(mark->GetDuration(), dragged);
+    EXPECT_EQ(drawn(), stretched);
+    handle->Repaginate();
+    Run();
+    EXPECT_EQ(drawn(), stretched);
+}
+
 // Dragging a mark's start to the end of its line's last bar carries its end into the
 // next line: that row gets the end piece when the drag is released.
 TEST_F(EditControllerTreeTest, AMarkDraggedIntoTheNextLineShowsThereAfterTheRelease)
@@ -471,27 +529,6 @@ TEST_F(EditControllerTreeTest, ASpacingHandleReleaseLetsGoOfEveryHandle)
 
 
 // --- Handles and views dragged by the pointer ---
-
-// The middle of an element's rectangle, where the pointer grabs it.
-Point MiddleOf(const ScoreElement& element)
-{
-    const Rect r = element.GetRect();
-    return OffsetPoint(element.GetAbsolutePoint(), {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-}
-
-// Press, move and release through the editor, the way the view passes the pointer on;
-// nothing is drawn in between, so none of the steps' queued commands has run when the
-// button comes up.
-void DragThroughEditor(api::ScoreEditor& editor, Point from, const std::vector<Point>& steps)
-{
-    editor.OnButtonDown(from, 0, 0);
-    Point at = from;
-    for (Point step : steps) {
-        at = OffsetPoint(at, step);
-        editor.OnPointerMove(at, 0);
-    }
-    editor.OnButtonUp(at, 0);
-}
 
 // Every handle of a line and of its rows, the width handle of a bar, a part group's
 // bound and a page text: a drag released before the steps were drawn is one undo step
@@ -666,22 +703,8 @@ TEST_F(EditControllerTreeTest, MovesAndNudgesBeforeARepaintAreOneStepEach)
         const auto step = [&](int d) { return c.vertical ? Point{0, d} : Point{d, 0}; };
         const int key = c.vertical ? key_code::kDown : key_code::kRight;
 
-        const auto grabPoint = [](const ScoreElement& e) {
-            // A page text is hit by its text's box.
-            if (const auto* view = dynamic_cast<const PageTextView*>(&e)) {
-                const Rect r = view->GetPageText()->GetTextData().rect.Moved(e.GetAbsolutePoint());
-                return Point{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-            }
-            // A note's rectangle is laid out with its offset in it.
-            if (dynamic_cast<const Note*>(&e) != nullptr) {
-                const Rect r = e.GetRect().Moved(e.GetChildOrigin());
-                return Point{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-            }
-            return MiddleOf(e);
-        };
-
         // A drag, released before it was drawn.
-        DragThroughEditor(*handle, grabPoint(*element), {step(40), step(60)});
+        DragThroughEditor(*handle, GrabPoint(*element), {step(40), step(60)});
         Run();
         const int dragged = along(c.offset(*this));
         EXPECT_EQ(dragged, along(start) + 100);
@@ -690,7 +713,7 @@ TEST_F(EditControllerTreeTest, MovesAndNudgesBeforeARepaintAreOneStepEach)
         // Two nudges, the second before the first was drawn, on the element selected by a
         // click.
         element = c.find(*this);
-        DragThroughEditor(*handle, grabPoint(*element), {});
+        DragThroughEditor(*handle, GrabPoint(*element), {});
         Run();
         EXPECT_EQ(Editor().history.UndoCount(), 1u);
         ASSERT_EQ(element->GetState(), element_state::kSelected);

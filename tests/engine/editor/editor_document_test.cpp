@@ -17,9 +17,15 @@
 #include "engine/model/bar.h"
 #include "engine/model/element_path.h"
 #include "engine/model/time_signature.h"
+#include "engine/model/header_text.h"
+#include "engine/layout/layout_root.h"
+#include "engine/layout/system_node.h"
+#include "engine/layout/track_node.h"
 #include "engine/xml/page_layout_result.h"
 #include "scoredata/score_data.h"
+#include "bench/benchmark_score.h"
 #include "tests/engine/editor/editor_fixture.h"
+#include "tests/platform/temp_folder.h"
 #include "tests/support/fake_painter.h"
 #include "tests/support/recording_listener.h"
 
@@ -313,6 +319,148 @@ TEST_F(EditorDocumentTest, ImportedMetersAreShownAndKeptBySaving)
 
     const EditorHandle loaded = SavedAndLoaded(*handle, painter, "imported_meters.exl");
     EXPECT_EQ(MeterStateOf(*loaded, {0, 1, 2, 3}), imported);
+}
+
+// What the laid-out view shows: each line's bar range and page, and what every page
+// draws.
+struct ViewState {
+    std::vector<std::pair<int, int>> lineRanges;
+    std::vector<int> linesPerPage;
+    std::vector<fakes::PainterCall> drawn;
+    friend bool operator==(const ViewState&, const ViewState&) = default;
+};
+
+ViewState StateOf(ScoreEditor& editor)
+{
+    ViewState state;
+    for (std::size_t i = 1; i < editor.lines.size(); ++i) {
+        const auto line = std::dynamic_pointer_cast<SystemNode>(editor.lines[i]);
+        state.lineRanges.emplace_back(line ? line->GetBarRange().first : -1,
+                                      line ? line->GetBarRange().end : -1);
+    }
+    fakes::FakePainter drawing;
+    for (int p = 0; p < editor.layout->GetChildCount(); ++p) {
+        const auto page = editor.layout->GetChild(p);
+        state.linesPerPage.push_back(page->GetChildCount());
+        page->Draw(drawing);
+    }
+    state.drawn = drawing.DrawCalls();
+    return state;
+}
+
+TEST_F(EditorDocumentTest, AHandLaidOutDocumentComesBackAsItWasSaved)
+{
+    // Two staves, as many bars a line as the width takes: six.
+    constexpr int kWidth = 19500;
+    constexpr int kHeight = kHeading + 5 * kLine + 100;
+    handle->SetPageContentSize(kWidth, kHeight);
+    NewScoreSettings settings = OneStaff(0);
+    settings.staves.push_back({0, false, 1});
+    handle->NewDocument(settings);
+    Run();
+    ScoreEditor& editor = Editor();
+    const int bars = handle->GetBarCount();
+    const auto widthLine = std::dynamic_pointer_cast<SystemNode>(editor.lines.at(1));
+    const int byWidth = widthLine->GetBarRange().Count();
+    ASSERT_EQ(byWidth, 6);
+    ASSERT_GE(editor.layout->GetChild(0)->GetChildCount(), 4);
+
+    // Laid out by hand: four bars a line, two lines on the first page, a name on every
+    // row of every line.
+    editor.lines.resize(1);
+    for (int first = 0, i = 1; first < bars; first += 4, ++i) {
+        auto line = std::make_shared<SystemNode>(editor.score);
+        line->SetIndex(i);
+        line->SetBarRange(first, std::min(first + 4, bars));
+        line->SetOffset({10 * i, 0});
+        line->CreateTracks();
+        for (int t = 0; t < line->GetChildCount(); ++t) {
+            auto name = std::make_shared<InstrumentNameText>();
+            name->SetText(u"第" + std::u16string(1, static_cast<char16_t>(u'0' + i)) + u"行");
+            name->SetOffset({-20 * t, 5 * i});
+            line->GetTrack(t)->SetInstrumentName(name);
+            line->GetTrack(t)->SetOffset({0, 30 * t});
+        }
+        editor.lines.push_back(line);
+    }
+    editor.score->GetLinesPerPage()[0] = 2;
+    const fs::path saved = TempPath("hand_laid_out.exl");
+    ASSERT_TRUE(handle->SaveMusicXml(saved.u16string(), PageLayoutResult{}));
+
+    // Opened, laid out as the view does after a load, and saved: the same file, twice.
+    const auto openAndSave = [&](const fs::path& from, const fs::path& to, ViewState& state) {
+        EditorHandle other(create_quaverly_editor());
+        other->SetPageContentSize(kWidth, kHeight);
+        PageLayoutResult info;
+        ASSERT_TRUE(other->LoadMusicXml(from.u16string(), info));
+        other->RunPendingCommands(&painter);
+        state = StateOf(*static_cast<ScoreEditor*>(other.get()));
+        ASSERT_TRUE(other->SaveMusicXml(to.u16string(), info));
+    };
+    const fs::path once = TempPath("hand_laid_out_once.exl");
+    const fs::path twice = TempPath("hand_laid_out_twice.exl");
+    ViewState first;
+    ViewState second;
+    openAndSave(saved, once, first);
+    openAndSave(once, twice, second);
+    const std::string original = TempFolder::Read(saved);
+    EXPECT_EQ(TempFolder::Read(once), original);
+    EXPECT_EQ(TempFolder::Read(twice), original);
+    EXPECT_EQ(second, first);
+    ASSERT_FALSE(first.lineRanges.empty());
+    for (const auto& [from, end] : first.lineRanges)
+        EXPECT_EQ(end - from, std::min(4, bars - from));
+    ASSERT_FALSE(first.linesPerPage.empty());
+    EXPECT_EQ(first.linesPerPage[0], 2);
+    EXPECT_NE(original.find("第2行"), std::string::npos);
+
+    // The same document without its line records is laid out by the width.
+    std::string plain = original;
+    const std::size_t begin = plain.find("<system-layout>");
+    const std::size_t end = plain.find("</system-layout>");
+    ASSERT_NE(begin, std::string::npos);
+    ASSERT_NE(end, std::string::npos);
+    plain.erase(begin, end + std::string("</system-layout>").size() - begin);
+    const fs::path withoutRecords = TempPath("hand_laid_out_plain.exl");
+    TempFolder::Write(withoutRecords, plain);
+    EditorHandle other(create_quaverly_editor());
+    other->SetPageContentSize(kWidth, kHeight);
+    PageLayoutResult info;
+    ASSERT_TRUE(other->LoadMusicXml(withoutRecords.u16string(), info));
+    other->RunPendingCommands(&painter);
+    const ViewState byWidthState = StateOf(*static_cast<ScoreEditor*>(other.get()));
+    ASSERT_FALSE(byWidthState.lineRanges.empty());
+    EXPECT_EQ(byWidthState.lineRanges[0], std::make_pair(0, byWidth));
+    EXPECT_EQ(byWidthState.linesPerPage[0], 2);
+    for (const fs::path& path : {saved, once, twice, withoutRecords})
+        fs::remove(path);
+}
+
+TEST_F(EditorDocumentTest, OpeningLaysTheScoreOutInOneWalkWithTheResultOfTwo)
+{
+    // A saved document of four parts with mixed values, ties across bars and lyrics.
+    ScoreEditor& editor = Editor();
+    editor.score->SetTimeSignature({0, 4, 4, 1});
+    bench::AppendParts(*editor.score, 48, bench::BarTies::EveryFourthBar);
+    editor.score->GetLineBreaks().insert(10);
+    editor.RelayoutFrom(painter, 1, 1);
+    editor.RepaginateFrom(painter, 0);
+    editor.layout->Layout(painter);
+    const fs::path path = TempPath("one_walk.exl");
+    ASSERT_TRUE(handle->SaveMusicXml(path.u16string(), PageLayoutResult{}));
+    const ViewState before = StateOf(editor);
+
+    PageLayoutResult info;
+    ASSERT_TRUE(handle->LoadMusicXml(path.u16string(), info));
+    Run();
+    const ViewState opened = StateOf(editor);
+    EXPECT_GT(opened.linesPerPage.size(), 1u);
+    EXPECT_EQ(opened, before);
+    // A second walk over every line, as opening made before, changes nothing.
+    editor.ReflowLinesFrom(painter, 0, false, false);
+    editor.layout->Layout(painter);
+    EXPECT_EQ(StateOf(editor), opened);
+    fs::remove(path);
 }
 
 }  // namespace

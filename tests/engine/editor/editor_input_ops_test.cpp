@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/commands/input_position_commands.h"
 #include "engine/layout/input_mode.h"
 #include "engine/model/position_map.h"
 #include "tests/engine/editor/editor_ops_fixture.h"
@@ -55,6 +56,16 @@ protected:
         ASSERT_EQ(Editor().layout->GetChildCount(), 3);
     }
 
+    // The paged score with notes at 0 and a quarter in bar 0 and a half note in bar 3.
+    void PagedScoreWithNotes()
+    {
+        PagedScore();
+        CursorOnBar(0);
+        TypeAll({2, 3});
+        CursorOnBar(3);
+        Type(4, note_length::kHalf);
+    }
+
     // Puts a counting mode in the place of mode `mode`.
     CountingMode& CountMode(int mode)
     {
@@ -73,11 +84,7 @@ protected:
 
 TEST_F(EditorInputOpsTest, NavigationMovesTheCursorOrLeavesItAndSaysSo)
 {
-    PagedScore();
-    CursorOnBar(0);
-    TypeAll({2, 3});  // bar 0: notes at 0 and a quarter
-    CursorOnBar(3);
-    Type(4, note_length::kHalf);  // bar 3: a half note
+    PagedScoreWithNotes();
     struct Case {
         const char* name;
         CursorPosition from;
@@ -124,6 +131,57 @@ TEST_F(EditorInputOpsTest, NavigationMovesTheCursorOrLeavesItAndSaysSo)
     EXPECT_EQ(handle->GetCurrentPage(), 0);
 }
 
+TEST_F(EditorInputOpsTest, CursorStepsGoOneElementForwardOrBack)
+{
+    PagedScoreWithNotes();
+    struct Case {
+        const char* name;
+        bool forward;
+        CursorPosition from;
+        bool moved;
+        CursorPosition to;
+        Codes notices;
+    };
+    const Case cases[] = {
+        {"next element of the bar", true, {0, 1, 0, 0, 0}, true, {0, 1, 0, 0, kQuarter}, {}},
+        {"from between notes to the next", true, {0, 1, 0, 0, 10}, true, {0, 1, 0, 0, kQuarter}, {}},
+        {"past the last element to the next bar", true, {0, 1, 0, 0, kQuarter}, true,
+         {0, 1, 0, 1, 0}, {}},
+        {"an empty bar to the next one", true, {0, 1, 0, 1, 0}, true, {0, 1, 0, 2, 0}, {}},
+        {"into the next line's bar", true, {0, 1, 0, 3, 0}, true, {0, 2, 0, 0, 0}, {}},
+        {"onto the next page", true, {0, 2, 0, 3, 0}, true, {1, 0, 0, 0, 0}, {}},
+        {"no element after the last bar's", true, {2, 0, 0, 3, 0}, false, {2, 0, 0, 3, 0}, {1}},
+        {"back to the element before", false, {0, 1, 0, 0, 2 * kQuarter}, true,
+         {0, 1, 0, 0, kQuarter}, {}},
+        {"back from inside a note to its start", false, {0, 1, 0, 0, 10}, true,
+         {0, 1, 0, 0, 0}, {}},
+        {"back to the last element of the bar before", false, {0, 1, 0, 1, 0}, true,
+         {0, 1, 0, 0, kQuarter}, {}},
+        {"back to an empty bar's start", false, {0, 1, 0, 2, 0}, true, {0, 1, 0, 1, 0}, {}},
+        {"back onto the line before", false, {0, 2, 0, 0, 0}, true, {0, 1, 0, 3, 0}, {}},
+        {"nothing before the first element", false, {0, 1, 0, 0, 0}, false, {0, 1, 0, 0, 0}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Editor().cursor = c.from;
+        listener.codes.clear();
+        EXPECT_EQ(c.forward ? Editor().MoveCursorNext() : Editor().StepCursorBack(), c.moved);
+        EXPECT_EQ(Editor().cursor, c.to);
+        EXPECT_EQ(listener.codes, c.notices);
+    }
+
+    // The step command goes one element forward, and back on undo.
+    Editor().cursor = {0, 1, 0, 0, kQuarter};
+    StepCursorCommand step(&Editor());
+    step.Do();
+    EXPECT_EQ(Editor().cursor, (CursorPosition{0, 1, 0, 1, 0}));
+    step.Do();
+    EXPECT_EQ(Editor().cursor, (CursorPosition{0, 1, 0, 2, 0}));
+    step.Undo();
+    step.Undo();
+    EXPECT_EQ(Editor().cursor, (CursorPosition{0, 1, 0, 0, kQuarter}));
+}
+
 TEST_F(EditorInputOpsTest, APageStepReportsTheCursorWhenTheQueueRuns)
 {
     PagedScore();
@@ -158,6 +216,12 @@ TEST_F(EditorInputOpsTest, ArrowsMoveTheCursorByNotesAndRecordNothing)
     EXPECT_EQ(Editor().cursor.timeInBar, 2 * kQuarter);
     handle->OnKeyDown(key_code::kLeft, 0);
     EXPECT_EQ(Editor().cursor.timeInBar, kQuarter);
+    // The queue runs with the page's painter: the caret is reported, not drawn there.
+    painter.Clear();
+    listener.regions.clear();
+    handle->RunPendingCommands(&painter);
+    EXPECT_FALSE(listener.regions.empty());
+    EXPECT_TRUE(painter.CallsNamed("DrawGuideLine2").empty());
     Run();
     EXPECT_EQ(Editor().history.UndoCount(), steps);
     EXPECT_TRUE(Editor().caretEnabled);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/layout/header_node.h"
 #include "engine/layout/page_node.h"
 #include "engine/layout/system_node.h"
 #include "engine/layout/track_node.h"
@@ -139,7 +140,31 @@ TEST_F(EditorLayoutOpsTest, BarsPerLineForOneLineAndForAll)
     Run();
     EXPECT_EQ(BarsOfLine(1), 3);
     EXPECT_EQ(BarsOfLine(2), 3);
-    EXPECT_EQ(Editor().score->GetBarsPerLine().size(), 1000u);
+    // Every line a score of the most bars can have at three a line has its entry.
+    EXPECT_GE(Editor().score->GetBarsPerLine().size(), 1u + (9999u + 2u) / 3u);
+}
+
+TEST_F(EditorLayoutOpsTest, OneBarALineForAllLinesReachesEveryLineOfALongScore)
+{
+    NewScore();
+    handle->AddBars({19, 1200});
+    Run();
+    ASSERT_EQ(handle->GetBarCount(), 1220);
+    handle->SetBarsPerLine({1, true});
+    Run();
+    ASSERT_EQ(Editor().lines.size(), 1221u);  // the heading and a line per bar
+    for (int line = 1; line <= 1220; ++line) {
+        const auto system = Line(static_cast<std::size_t>(line));
+        ASSERT_NE(system, nullptr) << line;
+        ASSERT_EQ(system->GetBarRange(), (BarRange{line - 1, line})) << line;
+    }
+    // The pages show them all.
+    int shown = 0;
+    for (int page = 0; page < Editor().layout->GetChildCount(); ++page)
+        for (int l = 0; l < Editor().layout->GetChild(page)->GetChildCount(); ++l)
+            shown += std::dynamic_pointer_cast<SystemNode>(Editor().layout->GetChild(page)->GetChild(l)) &&
+                     !std::dynamic_pointer_cast<HeaderNode>(Editor().layout->GetChild(page)->GetChild(l));
+    EXPECT_EQ(shown, 1220);
 }
 
 TEST_F(EditorLayoutOpsTest, CountsOfNoneOrLessAndMissingLinesAreRefused)

@@ -45,12 +45,15 @@ TEST_F(EditorNoteEntryTest, EveryInputEndsWithTheNoticesTheInputQueueWaitsFor)
     };
     const Case cases[] = {
         {"note on a bar", 1, false, {21, 1, 3}},
-        {"note off the layout", 30, false, {21, 1, 3}},
-        {"note on the heading", 0, false, {21, 1, 3}},
+        // An input that enters nothing does not mark the document modified.
+        {"note off the layout", 30, false, {21, 1}},
+        {"note on the heading", 0, false, {21, 1}},
         {"chord on a bar", 2, true, {21, 3, 1}},
-        {"chord off the layout", 30, true, {21, 3, 1}},
+        {"chord off the layout", 30, true, {21, 1}},
+        {"chord on the heading", 0, true, {21, 1}},
     };
     const std::vector<int> keys = {60, 64};
+    const std::vector<int> noKeys;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Editor().cursor = {0, c.line, 0, 0, 0};
@@ -68,10 +71,16 @@ TEST_F(EditorNoteEntryTest, EveryInputEndsWithTheNoticesTheInputQueueWaitsFor)
     }
     EXPECT_EQ(CodesOf(0), (Codes{2}));
     EXPECT_EQ(CodesOf(4), (Codes{2}));
-    // A chord record without keys is handed back the same way.
-    listener.codes.clear();
-    handle->InputChord(nullptr, kQuarter, 0, 0, 0);
-    EXPECT_EQ(listener.codes, (Codes{21, 3, 1}));
+    // A chord record without keys is handed back the same way, and changes nothing.
+    Editor().cursor = {0, 1, 0, 1, 0};
+    for (const std::vector<int>* none : {static_cast<const std::vector<int>*>(nullptr), &noKeys}) {
+        listener.codes.clear();
+        handle->InputChord(none, kQuarter, 0, 0, 0);
+        EXPECT_EQ(listener.codes, (Codes{21, 1}));
+        handle->RunPendingCommands(&painter);
+        EXPECT_EQ(listener.codes, (Codes{21, 1, 22}));
+    }
+    EXPECT_TRUE(CodesOf(1).empty());
 }
 
 TEST_F(EditorNoteEntryTest, TypedNotesGoInAtTheCursorWhichMovesOnAndUndoTakesThemOut)
@@ -165,16 +174,25 @@ TEST_F(EditorNoteEntryTest, AnOverfullBarWidensItsColumnInEveryRow)
     }
 }
 
-TEST_F(EditorNoteEntryTest, EntryAppendsNoBarPastTheEntryLimit)
+TEST_F(EditorNoteEntryTest, TypingOnPastAHundredBarsAppendsEveryBarItNeeds)
 {
+    // 150 bars of quarters typed into a new score of 20 empty bars.
     NewScore();
-    handle->AddBars({19, 81});
-    Run();
-    ASSERT_EQ(handle->GetBarCount(), 101);
-    CursorOnBar(100);
-    TypeAll({2, 3, 4, 5, 6});
-    EXPECT_EQ(handle->GetBarCount(), 101);
-    EXPECT_EQ(CodesOf(100), (Codes{2, 3, 4, 5, 6}));
+    ASSERT_EQ(handle->GetBarCount(), 20);
+    CursorOnBar(0);
+    constexpr int kBars = 150;
+    for (int n = 0; n < 4 * kBars; ++n)
+        Type(2 + n % 7);
+    ASSERT_EQ(handle->GetBarCount(), kBars);
+    for (int bar = 0; bar < kBars; ++bar) {
+        SCOPED_TRACE(bar);
+        const int first = 2 + 4 * bar % 7;
+        ASSERT_EQ(CodesOf(bar), (Codes{first, 2 + (4 * bar + 1) % 7, 2 + (4 * bar + 2) % 7,
+                                       2 + (4 * bar + 3) % 7}));
+    }
+    EXPECT_EQ(handle->GetCursorBarIndex(), kBars - 1);
+    EXPECT_EQ(Editor().cursor.timeInBar, note_length::kWhole);
+    EXPECT_EQ(BarAt(kBars - 1)->GetBarline(1)->GetType(), 6);
 }
 
 TEST_F(EditorNoteEntryTest, ATupletScalesTheNewNoteOnlyWhenTheCursorIsInsideIt)

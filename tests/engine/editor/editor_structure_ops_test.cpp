@@ -330,6 +330,26 @@ TEST_F(EditorStructureOpsTest, TranspositionMovesEveryNoteAndPutsTheOldKeyBackAf
     }
 }
 
+TEST_F(EditorStructureOpsTest, TranspositionIntoTheKeyTheMusicIsInMovesNothingEitherWay)
+{
+    for (const int fifths : {0, 1, -3}) {
+        for (const int direction : {0, 1}) {
+            SCOPED_TRACE(testing::Message() << "key " << fifths << (direction ? " down" : " up"));
+            NewScore();
+            CursorOnBar(0);
+            handle->SetKeySignature(fifths);
+            Run();
+            TypeAll({2, 4, 1});
+            handle->Transpose({fifths, direction, 0, 0, 3});
+            Run();
+            EXPECT_EQ(CodesOf(0), (Codes{2, 4, 1}));
+            EXPECT_EQ(NoteAt(0, 0)->GetOctave(), 0);
+            EXPECT_EQ(NoteAt(0, 1)->GetOctave(), 0);
+            EXPECT_EQ(NoteAt(0, 0)->GetAccidental(), 0);
+        }
+    }
+}
+
 TEST_F(EditorStructureOpsTest, TranspositionToTheNextKeyChangeStopsThere)
 {
     NewScore();

@@ -250,6 +250,29 @@ TEST_F(EditorSymbolOpsTest, ALineBreakGoesAtTheSelectedBarLine)
     }
 }
 
+TEST_F(EditorSymbolOpsTest, ALineBreakAtThePagesFirstBarMarksTheLastLineOfThePageBefore)
+{
+    NewScore();
+    handle->SetLinesOnPage(2);
+    Run();
+    ASSERT_GE(Editor().layout->GetChildCount(), 2);
+    const auto page = Editor().layout->GetChild(1);
+    std::size_t first = 0;
+    while (first < Editor().lines.size() && Editor().lines[first]->GetParent() != page.get())
+        ++first;
+    ASSERT_GT(first, 0u);
+    ASSERT_LT(first, Editor().lines.size());
+    SelectView(first, 0);  // the start of the page's first bar
+    const int bar = LineAt(first)->GetBarRange().first;
+    ASSERT_TRUE(handle->InsertLineBreak());
+    Run();
+    ASSERT_EQ(Editor().score->GetLineBreaks().count(bar), 1u);
+    const auto before = LineAt(first - 1);
+    ASSERT_TRUE(before);
+    EXPECT_EQ(before->GetBarRange().end, bar);
+    EXPECT_TRUE(before->GetLineBreakMark());
+}
+
 TEST_F(EditorSymbolOpsTest, LineMarksStartAtTheCursorAndSlursStretchOverTheSelection)
 {
     NewScore();
@@ -282,6 +305,18 @@ TEST_F(EditorSymbolOpsTest, LineMarksStartAtTheCursorAndSlursStretchOverTheSelec
         ASSERT_EQ(PartAt(0)->GetLineMarks().size(), 1u);
         const auto mark = PartAt(0)->GetLineMarks()[0];
         EXPECT_EQ(mark->GetKind(), c.kind);
+        EXPECT_EQ(mark->GetBar(), c.bar);
+        EXPECT_EQ(mark->GetTimePosition(), c.time);
+        EXPECT_EQ(mark->GetDuration(), c.duration);
+        EXPECT_EQ(mark->GetOffset(), (Point{0, 0}));
+        handle->Undo();
+        Run();
+        EXPECT_TRUE(PartAt(0)->GetLineMarks().empty());
+        // Redone, the same mark comes back over the same span.
+        handle->Redo();
+        Run();
+        ASSERT_EQ(PartAt(0)->GetLineMarks().size(), 1u);
+        EXPECT_EQ(PartAt(0)->GetLineMarks()[0], mark);
         EXPECT_EQ(mark->GetBar(), c.bar);
         EXPECT_EQ(mark->GetTimePosition(), c.time);
         EXPECT_EQ(mark->GetDuration(), c.duration);

@@ -33,6 +33,7 @@
 #include "engine/model/part_group.h"
 #include "engine/xml/page_layout_result.h"
 #include "tests/engine/editor/editor_ops_fixture.h"
+#include "tests/engine/editor/text_difference.h"
 
 namespace quaverly {
 namespace {
@@ -161,34 +162,9 @@ protected:
         return groups;
     }
 
-    // Empty when the two saves are alike, else the first line that differs in each.
     static std::string FirstDifference(const std::string& actual, const std::string& expected)
     {
-        if (actual == expected)
-            return {};
-        std::istringstream a(actual);
-        std::istringstream e(expected);
-        std::string lineA;
-        std::string lineE;
-        std::vector<std::string> before;  // the last lines alike, for context
-        for (int number = 1;; ++number) {
-            const bool moreA = static_cast<bool>(std::getline(a, lineA));
-            const bool moreE = static_cast<bool>(std::getline(e, lineE));
-            if (!moreA)
-                lineA = "(end)";
-            if (!moreE)
-                lineE = "(end)";
-            if (lineA != lineE || (!moreA && !moreE)) {
-                std::string context;
-                for (const auto& line : before)
-                    context += line + "\n";
-                return context + "line " + std::to_string(number) + ": " + lineA +
-                       "\ninstead of: " + lineE;
-            }
-            before.push_back(lineA);
-            if (before.size() > 8)
-                before.erase(before.begin());
-        }
+        return editor_test::FirstLineDifference(actual, expected);
     }
 
     // What the queries report agrees with the score and the laid-out lines.

@@ -268,6 +268,28 @@ TEST(ScoreFragmentReaderTest, DamagedBlocksAreRefusedWholeAndChangeNothing)
     EXPECT_TRUE(ReadScoreChunk(Nested(kMaxListDepth - 1), deepest));
 }
 
+TEST(ScoreFragmentReaderTest, AChunkRunningPastItsParentByAFewBytesIsRefused)
+{
+    // The first stave's list holds one leaf; a second stave follows, and bytes after the
+    // block, so a size a few bytes too large still points into the buffer.
+    ByteVector block = List("SCOR", {List("STAV", {Chunk("JUNK", {1, 2, 3, 4})}), List("STAV", {})});
+    block.insert(block.end(), 8, 0);
+    constexpr std::size_t kStaveSize = 16;  // offset of the first stave's size
+    constexpr std::size_t kLeafSize = 28;   // offset of the leaf's size
+    ScoreFragment whole;
+    ASSERT_TRUE(ReadScoreChunk(block, whole));
+    ASSERT_EQ(whole.staves.size(), 2u);
+    for (std::uint32_t overrun = 1; overrun <= 8; ++overrun) {
+        SCOPED_TRACE(overrun);
+        ScoreFragment fragment;
+        // The leaf: 4 bytes of body in a list with nothing after it.
+        EXPECT_FALSE(ReadScoreChunk(Patched(block, kLeafSize, 4 + overrun), fragment));
+        // The list: 16 bytes in a block body of 28 after the type.
+        EXPECT_FALSE(ReadScoreChunk(Patched(block, kStaveSize, 28 + overrun), fragment));
+        EXPECT_TRUE(fragment.staves.empty());
+    }
+}
+
 TEST(ScoreFragmentReaderTest, ChunkIdentifiers)
 {
     EXPECT_EQ(MakeChunkId(0x46464952u), "RIFF");

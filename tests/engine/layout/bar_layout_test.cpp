@@ -161,6 +161,7 @@ protected:
 
 TEST_F(PlacedBarTest, NotesSitAtTheXOfTheirTimeCentredOnTheBarLine)
 {
+    a->GetNotes()[4]->GetDotsElement();  // made before the layout, which places it
     Place();
     ASSERT_EQ(a->GetRect().Width(), 3040);
     const struct {
@@ -218,6 +219,24 @@ TEST_F(PlacedBarTest, LyricsAreCentredUnderTheirNotesWithTheVerseOffset)
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[1].ints[0], 1000 + 1020);
     EXPECT_EQ(calls[1].ints[1], 500 + 900);
+}
+
+// Notes make their lyrics when first asked for: one made after the layout (to open the
+// in-place editor on an empty verse) is already where the next layout puts it.
+TEST_F(PlacedBarTest, ALyricMadeAfterTheLayoutSitsWhereTheLayoutPutsIt)
+{
+    a->SetVerseOffset(2, {10, 900});
+    Place();
+    const auto& note = a->GetNotes()[3];
+    ASSERT_EQ(note->GetLyricIfMade(2), nullptr);
+    const auto lyric = note->GetLyric(2);
+    const Point madeAt = lyric->GetAbsolutePoint();
+    const Rect madeRect = lyric->GetRect();
+    EXPECT_EQ(lyric->GetParent(), note.get());
+    Place();
+    EXPECT_EQ(lyric->GetAbsolutePoint(), madeAt);
+    EXPECT_EQ(lyric->GetRect(), madeRect);
+    EXPECT_EQ(lyric->GetParent(), note.get());
 }
 
 TEST_F(PlacedBarTest, DynamicsDecoratorTimeSignatureAndWidthHandle)

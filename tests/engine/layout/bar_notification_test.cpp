@@ -91,9 +91,10 @@ TEST_F(BarNotificationTest, PayloadsArriveFilledByTheBar)
          {1056, 1055}, 1056, false, false, true},
         {"the tuplet deleted", [](BarNotificationTest& t) { t.tuplet->DeleteSelected(); },
          {1004}, 1004, true, false, true},
+        // The tuplet stays: the note's removal command takes it off, for its undo.
         {"the tuplet's first note deleted",
          [](BarNotificationTest& t) { t.bar->GetNotes()[0]->DeleteSelected(); },
-         {1004, 1029, 1001}, 1004, true, false, true},
+         {1029, 1001}, 1001, false, false, true},
         {"a tuplet nudged", [](BarNotificationTest& t) { t.tuplet->NudgeUp(); }, {1060}, 1060,
          true, false, false},
         {"a barline symbol deleted", [](BarNotificationTest& t) { t.symbol->DeleteSelected(); },

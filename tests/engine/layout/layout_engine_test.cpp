@@ -247,6 +247,27 @@ TEST(LayoutEngineTest, TripletOfEighthsAndTheNoteAfterIt)
     EXPECT_EQ(after->GetDotsElement()->GetStartTime(), 161280 + 403200);
 }
 
+TEST(LayoutEngineTest, AnOverfullTupletMovesTheNotesAfterItByTheTimeItSaves)
+{
+    // Eighth, eighth and quarter under 3:2 hold more than the tuplet's two eighths: it
+    // stops after the quarter, and the quarter after it moves back by one eighth only.
+    FakePainter painter;
+    auto score = MakeScore(2, 1);
+    Bar& a = *BarOf(*score, 0, 0);
+    auto tuplet = std::make_shared<Tuplet>(3, 2);
+    tuplet->SetFirstNote(AddNote(a, len::kEighth));
+    AddNote(a, len::kEighth);
+    AddNote(a, len::kQuarter);
+    AddNote(a, len::kQuarter);
+    a.AddTuplet(tuplet);
+    AddNotes(*BarOf(*score, 1, 0), 4, len::kQuarter);
+    Lay(score, painter, 0, 1);
+
+    EXPECT_EQ(StartTimes(a), (std::vector<int>{0, 53760, 107520, 241920}));
+    EXPECT_EQ(tuplet->GetNotes().size(), 2u);
+    EXPECT_EQ(a.GetNotes()[3]->GetTupletActual(), 0) << "the last quarter is no tuplet note";
+}
+
 TEST(LayoutEngineTest, NoBeatSpaceInsideATupletOfAnyPart)
 {
     FakePainter painter;
@@ -286,6 +307,35 @@ TEST(LayoutEngineTest, BarLengthsFollowTheirNotes)
     // ... and an empty bar has no free space for its right barline.
     EXPECT_EQ(ExtraWidths(empty).at(645120), 150 + 30);
     EXPECT_EQ(overfull.GetRect().Width(), empty.GetRect().Width());
+}
+
+TEST(LayoutEngineTest, AnOverfullBarEndingInsideABeatIsMappedToTheEndOfThatBeat)
+{
+    struct Case {
+        const char* what;
+        std::vector<int> notes;
+        int beats;  // of the bar's map, in quarters
+    };
+    const Case cases[] = {
+        {"four quarters and an eighth", {len::kQuarter, len::kQuarter, len::kQuarter, len::kQuarter, len::kEighth}, 5},
+        {"four quarters and a 16th", {len::kQuarter, len::kQuarter, len::kQuarter, len::kQuarter, len::k16th}, 5},
+        {"a whole and three eighths", {len::kWhole, len::kEighth, len::kEighth, len::kEighth}, 6},
+        {"five quarters: a whole beat", {len::kQuarter, len::kQuarter, len::kQuarter, len::kQuarter, len::kQuarter}, 5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakePainter painter;
+        auto score = MakeScore(1, 1);
+        Bar& bar = *BarOf(*score, 0, 0);
+        for (const int length : c.notes)
+            AddNote(bar, length);
+        Lay(score, painter, 0, 1);
+        const PositionMap& map = *bar.GetPositionMap();
+        EXPECT_EQ(map.GetLength(), c.beats * len::kQuarter);
+        // The last note ends inside the map, not past its end.
+        const auto& last = bar.GetNotes().back();
+        EXPECT_LE(last->GetStartTime() + c.notes.back(), map.GetLength());
+    }
 }
 
 TEST(LayoutEngineTest, MeterComesFromTheTableWhateverTheOrderOfItsRecords)
@@ -367,6 +417,9 @@ TEST(LayoutEngineTest, RoomForWhatStandsAroundTheNotes)
              a.GetNotes()[1]->SetAccidental(1);
          },
          {{0, 80}, {80640, 80}}},
+        // The free space after a bar's first note is no room before it.
+        {"a sharp on the first note, free space after it",
+         [](Bar&, Bar& b) { b.GetNotes()[0]->SetAccidental(1); }, {{0, 80}}},
         {"a natural of another pitch", [](Bar& a, Bar&) { a.GetNotes()[1]->SetAccidental(4);
                                            a.GetNotes()[1]->SetPitchCode(5); },
          {{40320, 80}}},

@@ -372,7 +372,7 @@ TEST(CaretLineTest, CaretAndGuideLinesDrawFromTheirPointWithoutTheOffset)
     GuideLine guide;
     EXPECT_EQ(guide.GetColor(), color_index::kGuideLine);
     guide.SetOrigin({1, 2});
-    guide.SetRect({50, 0, 450, 0});
+    guide.SetRect({50, 100, 50, 500});
     guide.Draw(painter);
     EXPECT_EQ(painter.DrawCalls(),
               (std::vector<fakes::PainterCall>{

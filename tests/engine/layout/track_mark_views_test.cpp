@@ -1,5 +1,5 @@
 // The tie and line-mark pieces that each row of the hand-laid score shows: whole ties,
-// ties cut at a line end, open ties completed from the next note, the whole, start,
+// ties cut at a line end, open ties left open, the end an open tie would find, the whole, start,
 // middle and end pieces of line marks, selection carried into new views, and marks and
 // ties that point at bars the part does not have.
 #include <memory>
@@ -132,32 +132,83 @@ TEST(TrackTieViewsTest, ATieWithinARowIsOneWholeTieFromTwoThirdsToOneThirdOfTheN
 
 TEST(TrackTieViewsTest, ATieAcrossALineBreakIsAStartPieceAndAnEndPiece)
 {
+    // Each piece is at least as long as a tie is high, so that it shows as half of a
+    // bracket, bend and top, and never as a tick: the start piece runs to the right end
+    // of its bar (past it, where the note stands closer to it than that), the end piece
+    // from the row's left edge (from before it, where the note stands that close).
+    struct Case {
+        int startNote;
+        int endNote;
+        int startLength;
+        int endX;
+        int endLength;
+    };
+    const int lastReach = kBarWidth - (TimeX(3 * kQuarter) + kTwoThirds);
+    static_assert(kBarWidth - (TimeX(3 * kQuarter) + kTwoThirds) < m::kFlatSlurHeight);
+    static_assert(TimeX(0) + kOneThird < m::kFlatSlurHeight);
+    const Case cases[] = {
+        {3, 0, m::kFlatSlurHeight, TimeX(0) + kOneThird - m::kFlatSlurHeight, m::kFlatSlurHeight},
+        {1, 2, kBarWidth - (TimeX(kQuarter) + kTwoThirds), 0, TimeX(2 * kQuarter) + kOneThird},
+    };
+    ASSERT_LT(lastReach, m::kFlatSlurHeight);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "from note " << c.startNote << " to note " << c.endNote);
+        Score score;
+        auto tie = score.AddTie(1, c.startNote, 2, c.endNote);
+        tie->SetOffset({0, -15});
+        score.BuildTies(0);
+        score.BuildTies(1);
+        ASSERT_EQ(score.views[0].GetTieViews().size(), 1u);
+        ASSERT_EQ(score.views[1].GetTieViews().size(), 1u);
+        const auto& start = score.views[0].GetTieViews()[0];
+        const auto& end = score.views[1].GetTieViews()[0];
+        EXPECT_TRUE(std::dynamic_pointer_cast<TieStartView>(start));
+        EXPECT_TRUE(std::dynamic_pointer_cast<TieEndView>(end));
+        const int from = kBarWidth + TimeX(c.startNote * kQuarter) + kTwoThirds;
+        EXPECT_EQ(start->GetPosition(), (Point{from, kNoteY}));
+        EXPECT_EQ(start->GetLength(), c.startLength);
+        EXPECT_EQ(end->GetPosition(), (Point{c.endX, kNoteY}));
+        EXPECT_EQ(end->GetLength(), c.endLength);
+        EXPECT_EQ(score.DrawTies(0),
+                  (std::vector<PainterCall>{{"DrawFlatSlurStart",
+                                             {1000 + from, 2000 + kNoteY - 15, c.startLength, 0},
+                                             u""}}));
+        EXPECT_EQ(score.DrawTies(1),
+                  (std::vector<PainterCall>{{"DrawFlatSlurEnd",
+                                             {1000 + c.endX, 5000 + kNoteY - 15, c.endLength, 0},
+                                             u""}}));
+        score.BuildTies(2);
+        EXPECT_TRUE(score.views[2].GetTieViews().empty());
+    }
+}
+
+TEST(TrackTieViewsTest, EachRowFindsItsTiesAgainAfterTiesAreAddedMovedOrRemoved)
+{
     Score score;
-    auto tie = score.AddTie(1, 3, 2, 0);
-    tie->SetOffset({0, -15});
-    score.BuildTies(0);
-    score.BuildTies(1);
-    ASSERT_EQ(score.views[0].GetTieViews().size(), 1u);
-    ASSERT_EQ(score.views[1].GetTieViews().size(), 1u);
-    const auto& start = score.views[0].GetTieViews()[0];
-    const auto& end = score.views[1].GetTieViews()[0];
-    EXPECT_TRUE(std::dynamic_pointer_cast<TieStartView>(start));
-    EXPECT_TRUE(std::dynamic_pointer_cast<TieEndView>(end));
-    // The start piece runs to the right end of bar 1, the end piece from the row's edge.
-    const int from = kBarWidth + TimeX(3 * kQuarter) + kTwoThirds;
-    EXPECT_EQ(start->GetPosition(), (Point{from, kNoteY}));
-    EXPECT_EQ(start->GetLength(), kBarWidth - (TimeX(3 * kQuarter) + kTwoThirds));
-    EXPECT_EQ(end->GetPosition(), (Point{0, kNoteY}));
-    EXPECT_EQ(end->GetLength(), TimeX(0) + kOneThird);
-    EXPECT_EQ(score.DrawTies(0),
-              (std::vector<PainterCall>{
-                  {"DrawFlatSlurStart", {1000 + from, 2000 + kNoteY - 15, start->GetLength(), 0},
-                   u""}}));
-    EXPECT_EQ(score.DrawTies(1),
-              (std::vector<PainterCall>{
-                  {"DrawFlatSlurEnd", {1000, 5000 + kNoteY - 15, end->GetLength(), 0}, u""}}));
-    score.BuildTies(2);
-    EXPECT_TRUE(score.views[2].GetTieViews().empty());
+    auto first = score.AddTie(0, 1, 0, 2);
+    auto later = score.AddTie(4, 0, 4, 1);
+    const auto tiesOn = [&score](int r) {
+        score.BuildTies(r);
+        std::vector<const Tie*> ties;
+        for (const auto& view : score.views[r].GetTieViews())
+            ties.push_back(view->GetTie().get());
+        return ties;
+    };
+    EXPECT_EQ(tiesOn(0), (std::vector<const Tie*>{first.get()}));
+    EXPECT_EQ(tiesOn(2), (std::vector<const Tie*>{later.get()}));
+
+    // Given other notes: the row of its new bars shows it, the old row no longer.
+    first->SetStart(score.Anchor(2, 1));
+    first->SetEnd(score.Anchor(2, 2));
+    EXPECT_TRUE(tiesOn(0).empty());
+    EXPECT_EQ(tiesOn(1), (std::vector<const Tie*>{first.get()}));
+
+    // A tie added later and one removed; the row keeps the part's order.
+    auto added = score.AddTie(2, 3, 3, 0);
+    EXPECT_EQ(tiesOn(1), (std::vector<const Tie*>{first.get(), added.get()}));
+    score.part->RemoveTie(first);
+    EXPECT_EQ(tiesOn(1), (std::vector<const Tie*>{added.get()}));
+    EXPECT_EQ(tiesOn(2), (std::vector<const Tie*>{later.get()}));
 }
 
 TEST(TrackTieViewsTest, ATieIsLiftedOverTheOctaveDotsOfItsStartNote)
@@ -170,7 +221,7 @@ TEST(TrackTieViewsTest, ATieIsLiftedOverTheOctaveDotsOfItsStartNote)
               kNoteY - 2 * m::kOctaveDotInterval);
 }
 
-TEST(TrackTieViewsTest, AnOpenTieTakesTheNextNoteOfTheSamePitchOrStaysOpen)
+TEST(TrackTieViewsTest, AnOpenTieWouldEndOnTheNextNoteOfTheSamePitch)
 {
     struct Case {
         const char* name;
@@ -192,15 +243,16 @@ TEST(TrackTieViewsTest, AnOpenTieTakesTheNextNoteOfTheSamePitchOrStaysOpen)
                      nextInBar ? c.startIndex + 1 : 0)
             ->SetPitchCode(c.nextPitch);
         auto tie = score.AddTie(c.startBar, c.startIndex);
-        score.views[c.startBar / kBarsPerRow].CompleteTie(*tie);
+        const NoteAnchor end = FindOpenTieEnd(*score.part, *tie);
         if (c.endBar < 0) {
-            EXPECT_FALSE(tie->GetEnd().note);
+            EXPECT_FALSE(end.note);
         } else {
-            EXPECT_EQ(tie->GetEnd().note, score.NoteAt(c.endBar, c.endIndex));
-            EXPECT_EQ(tie->GetEnd().owner, score.Bar(c.endBar));
-            EXPECT_EQ(score.NoteAt(c.startBar, c.startIndex)->GetTiedTo(),
-                      score.NoteAt(c.endBar, c.endIndex).get());
+            EXPECT_EQ(end.note, score.NoteAt(c.endBar, c.endIndex));
+            EXPECT_EQ(end.owner, score.Bar(c.endBar));
         }
+        // Only found: the tie itself stays open.
+        EXPECT_FALSE(tie->GetEnd().note);
+        EXPECT_EQ(score.NoteAt(c.startBar, c.startIndex)->GetTiedTo(), nullptr);
     }
 }
 
@@ -215,44 +267,34 @@ TEST(TrackTieViewsTest, AnOpenTieIsDrawnTwiceTheNoteHeightLong)
     EXPECT_EQ(score.views[0].GetTieViews()[0]->GetLength(), 2 * m::kNoteSize.cy);
 }
 
-TEST(TrackTieViewsTest, CompletingATieTellsTheRowsOfTheOtherBars)
+// Building the views only reads the score: an open tie whose next note has its pitch is
+// drawn open on its own row, shows on no other row, and nobody is told anything.
+TEST(TrackTieViewsTest, BuildingTheViewsLeavesAnOpenTieOpen)
 {
-    // The tie starts on the last note of bar 1; the row [2, 4) completes it from the bar
-    // before its range and tells both bars, whose rows must draw it; it shows the end
-    // piece from its next layout on.
     Score score;
-    auto barRows = std::vector<std::shared_ptr<RecordingElement>>{};
+    std::vector<std::shared_ptr<RecordingElement>> barParents;
     for (int b : {1, 2}) {
         auto parent = std::make_shared<RecordingElement>("bar", nullptr);
         parent->HandleNotifications(1);
         score.Bar(b)->SetParent(parent.get());
-        barRows.push_back(parent);
+        barParents.push_back(parent);
     }
     auto tie = score.AddTie(1, 3);
-    score.BuildTies(1);
-    EXPECT_EQ(tie->GetEnd().note, score.NoteAt(2, 0));
-    EXPECT_TRUE(score.views[1].GetTieViews().empty());
-    for (const auto& parent : barRows) {
-        ASSERT_EQ(parent->ReceivedRecords().size(), 1u);
-        EXPECT_EQ(parent->ReceivedRecords()[0].id, id::kTrackTiesChanged);
+    ASSERT_TRUE(FindOpenTieEnd(*score.part, *tie).note);
+    for (int row : {0, 1}) {
+        score.BuildTies(row);
+        score.BuildTies(row);
     }
-    score.BuildTies(1);
-    ASSERT_EQ(score.views[1].GetTieViews().size(), 1u);
-    EXPECT_TRUE(std::dynamic_pointer_cast<TieEndView>(score.views[1].GetTieViews()[0]));
-
-    // The start row completing it itself tells only the end bar.
-    Score again;
-    auto endParent = std::make_shared<RecordingElement>("bar", nullptr);
-    endParent->HandleNotifications(1);
-    again.Bar(2)->SetParent(endParent.get());
-    auto startParent = std::make_shared<RecordingElement>("bar", nullptr);
-    startParent->HandleNotifications(1);
-    again.Bar(1)->SetParent(startParent.get());
-    again.AddTie(1, 3);
-    again.BuildTies(0);
-    EXPECT_TRUE(std::dynamic_pointer_cast<TieStartView>(again.views[0].GetTieViews().at(0)));
-    EXPECT_EQ(endParent->ReceivedRecords().size(), 1u);
-    EXPECT_TRUE(startParent->ReceivedRecords().empty());
+    EXPECT_FALSE(tie->GetEnd().note);
+    EXPECT_EQ(score.NoteAt(1, 3)->GetTiedTo(), nullptr);
+    ASSERT_EQ(score.views[0].GetTieViews().size(), 1u);
+    EXPECT_TRUE(std::dynamic_pointer_cast<TieView>(score.views[0].GetTieViews()[0]));
+    EXPECT_EQ(score.views[0].GetTieViews()[0]->GetLength(), 2 * m::kNoteSize.cy);
+    EXPECT_TRUE(score.views[1].GetTieViews().empty());
+    for (const auto& parent : barParents)
+        EXPECT_TRUE(parent->ReceivedRecords().empty());
+    for (const auto& row : score.rows)
+        EXPECT_TRUE(row->ReceivedRecords().empty());
 }
 
 TEST(TrackTieViewsTest, ATieFromABarOutsideThePartTiesNothing)
@@ -268,8 +310,7 @@ TEST(TrackTieViewsTest, ATieFromABarOutsideThePartTiesNothing)
     stray->AddNote(second);
     auto tie = std::make_shared<Tie>();
     tie->SetStart({stray, first});
-    score.views[0].CompleteTie(*tie);
-    EXPECT_FALSE(tie->GetEnd().note);
+    EXPECT_FALSE(FindOpenTieEnd(*score.part, *tie).note);
     score.part->AddTie(tie);
     score.BuildTies(0);  // shows in no row
     EXPECT_TRUE(score.views[0].GetTieViews().empty());

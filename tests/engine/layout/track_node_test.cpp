@@ -453,7 +453,9 @@ TEST(TrackNodeTest, TheInstrumentNameIsFilledIntoItsDeleteAndMoveRecords)
     EXPECT_EQ(f.row->GetInstrumentName(), nullptr);
 }
 
-TEST(TrackNodeTest, ANoteGoingAwayCutsTheTiesThatEndAtIt)
+// The ties of a note that goes away are the removal command's to take off and give back:
+// the row passes the record on and leaves them as they are.
+TEST(TrackNodeTest, ANoteGoingAwayLeavesItsTiesToTheCommand)
 {
     RowFixture f;
     auto first = CreateNote(3);
@@ -470,9 +472,15 @@ TEST(TrackNodeTest, ANoteGoingAwayCutsTheTiesThatEndAtIt)
     ASSERT_EQ(f.row->GetTieViews().size(), 1U);
     NotificationPayload going;
     going.subject = second.get();
-    ElementNotification record{id::kNoteGoingAway, &going, f.BarAt(2).get()};
-    f.row->Notify(record);
-    EXPECT_EQ(tie->GetEnd().note, nullptr);
+    for (auto* leaving : {second.get(), first.get()}) {
+        going.subject = leaving;
+        ElementNotification record{id::kNoteGoingAway, &going, f.BarAt(2).get()};
+        f.row->Notify(record);
+    }
+    EXPECT_EQ(tie->GetStart().note, first);
+    EXPECT_EQ(tie->GetEnd().note, second);
+    EXPECT_EQ(f.part->GetTies().size(), 1U);
+    EXPECT_EQ(f.row->GetTieViews().size(), 1U);
 }
 
 TEST(TrackNodeTest, ARowIsHitInsideItsRectangleOrInsideOneOfItsBars)

@@ -310,7 +310,9 @@ TEST_F(BarEventsTest, RecordsOfTheOwnedElementsGetTheirSlotsFilled)
     }
 }
 
-TEST_F(BarEventsTest, ALeavingNoteTakesItsTupletAlongAndClimbsOn)
+// The tuplet of a leaving note is the removal command's to take off (and give back on
+// undo): the bar only passes the record on.
+TEST_F(BarEventsTest, ALeavingNoteLeavesItsTupletToTheCommand)
 {
     auto first = CreateNote(3);
     auto other = CreateNote(4);
@@ -325,8 +327,11 @@ TEST_F(BarEventsTest, ALeavingNoteTakesItsTupletAlongAndClimbsOn)
     EXPECT_EQ(Ids(), (std::vector<int>{1029, 1001})) << "no tuplet starts at the other note";
     parent->ClearReceived();
     first->DeleteSelected();
-    EXPECT_EQ(Ids(), (std::vector<int>{1004, 1029, 1001}));
-    EXPECT_EQ(parent->ReceivedRecords()[0].payload.element, tuplet);
+    EXPECT_EQ(Ids(), (std::vector<int>{1029, 1001}));
+    EXPECT_EQ(parent->ReceivedRecords()[1].payload.note, first);
+    ASSERT_EQ(bar->GetTuplets().size(), 1u);
+    EXPECT_EQ(bar->GetTuplets()[0], tuplet);
+    EXPECT_EQ(tuplet->GetFirstNote(), first);
 }
 
 TEST_F(BarEventsTest, WidthDragReportsEveryStepAndOneChange)

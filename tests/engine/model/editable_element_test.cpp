@@ -246,14 +246,15 @@ TEST_F(EditableTest, ArrowKeysNudgeOnlySelectedElementsWithTheFlag)
 
         top->OnKeyDown(c.key, c.flags);
 
-        // A nudge moves the element at once, as a drag step does.
-        EXPECT_EQ(element->GetOffset(), c.nudges ? c.to : (Point{100, 200}));
+        // A nudge only asks: the element stays until the command built from it runs.
+        EXPECT_EQ(element->GetOffset(), (Point{100, 200}));
         ASSERT_EQ(top->ReceivedRecords().size(), c.nudges ? 1u : 0u);
         if (c.nudges) {
             const auto& record = top->ReceivedRecords()[0];
             EXPECT_EQ(record.id, id::kMoveRequest);
             EXPECT_EQ(record.payload.oldOffset, (Point{100, 200}));
             EXPECT_EQ(record.payload.newOffset, c.to);
+            EXPECT_TRUE(record.payload.nudge);
         }
         EXPECT_TRUE(element->ownNotifies.empty());
     }

@@ -199,13 +199,12 @@ TEST(GraceNoteListTest, ShortGraceNotesShareUnderlinesAndTheMarkIsDrawnUnderThem
         for (const PainterCall& call : painter.DrawCalls())
             names.push_back(call.name);
         const std::string mark = side == GraceSide::kBefore ? "DrawCommaMark" : "DrawDashMark";
-        // Three grace notes, each its (empty) accidental and its symbol but no underlines
-        // of its own; the shared underlines (one at the first level, one at the second
-        // under the 16th); the mark.
-        EXPECT_EQ(names, (std::vector<std::string>{
-                             "DrawGraceAccidental", "DrawGraceNote", "DrawGraceAccidental",
-                             "DrawGraceNote", "DrawGraceAccidental", "DrawGraceNote",
-                             "DrawGraceLegerLine", "DrawGraceLegerLine", mark}));
+        // Three grace notes, each its symbol (no accidental) but no underlines of its
+        // own; the shared underlines (one at the first level, one at the second under the
+        // 16th); the mark.
+        EXPECT_EQ(names, (std::vector<std::string>{"DrawGraceNote", "DrawGraceNote",
+                                                   "DrawGraceNote", "DrawGraceLegerLine",
+                                                   "DrawGraceLegerLine", mark}));
         const Rect strip = list->GetRect().Moved(list->GetAbsolutePoint());
         EXPECT_EQ(painter.DrawCalls().back().ints,
                   (std::vector<int>{strip.left, strip.top, strip.right, strip.bottom,

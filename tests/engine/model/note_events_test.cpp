@@ -146,7 +146,7 @@ TEST_F(NoteEventsTest, MovingByADeltaAsksForARelayoutExceptForRests)
 
 // The note moves at once, so a second key before the first change was drawn goes on
 // from there.
-TEST_F(NoteEventsTest, ArrowKeysMoveByAndReportAnOffsetChangeOf31)
+TEST_F(NoteEventsTest, ArrowKeysAskForAnOffsetChangeOf31)
 {
     struct Case {
         int key;
@@ -162,10 +162,11 @@ TEST_F(NoteEventsTest, ArrowKeysMoveByAndReportAnOffsetChangeOf31)
         note->SetOffset({10, 20});
         note->SetState(element_state::kSelected);
         parent->OnKeyDown(c.key, input_flag::kKeepSelection);
-        EXPECT_EQ(note->GetOffset(), c.to);
+        EXPECT_EQ(note->GetOffset(), (Point{10, 20}));  // moved by the command only
         EXPECT_EQ(Ids(), (std::vector<int>{id::kNoteOffsetChange}));
         EXPECT_EQ(Last().payload.oldOffset, (Point{10, 20}));
         EXPECT_EQ(Last().payload.newOffset, c.to);
+        EXPECT_TRUE(Last().payload.nudge);
     }
 }
 

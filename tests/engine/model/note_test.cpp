@@ -84,6 +84,75 @@ TEST(NoteTest, NewNoteHasTheDefaultValues)
     EXPECT_TRUE(note.GetAccidentalSign());
 }
 
+// A note makes its sub-elements when a value needs them, not for every note: laying out,
+// drawing and selecting a plain note makes none.
+TEST(NoteTest, SubElementsAreMadeWhenAValueNeedsThem)
+{
+    struct Made {
+        bool dots, sign, lyric, graceBefore, graceAfter, chord;
+        bool operator==(const Made&) const = default;
+    };
+    const auto made = [](const Note& note) {
+        return Made{note.GetDotsElementIfMade() != nullptr,
+                    note.GetAccidentalSignIfMade() != nullptr,
+                    note.GetLyricIfMade(2) != nullptr,
+                    note.GetGraceListAIfMade() != nullptr,
+                    note.GetGraceListBIfMade() != nullptr,
+                    note.GetChordNotesIfMade() != nullptr};
+    };
+    struct Case {
+        const char* name;
+        void (*change)(Note&);
+        Made expected;
+    };
+    const Case cases[] = {
+        {"nothing", [](Note&) {}, {}},
+        {"no dots, no accidental, an empty text",
+         [](Note& n) {
+             n.SetDots(0);
+             n.SetAccidental(accidental_code::kNone);
+             n.SetLyricText(2, u"");
+         },
+         {}},
+        {"a dot", [](Note& n) { n.SetDots(1); }, {true, false, false, false, false, false}},
+        {"a sharp", [](Note& n) { n.SetAccidental(accidental_code::kSharp); },
+         {false, true, false, false, false, false}},
+        {"a lyric", [](Note& n) { n.SetLyricText(2, u"la"); },
+         {false, false, true, false, false, false}},
+        {"reading the lists",
+         [](Note& n) {
+             EXPECT_TRUE(n.GetGraceNotesBefore().empty());
+             EXPECT_TRUE(n.GetGraceNotesAfter().empty());
+             EXPECT_TRUE(n.GetChordMembers().empty());
+             EXPECT_EQ(n.GetLyricText(2), u"");
+             EXPECT_EQ(n.GetDots(), 0);
+             EXPECT_EQ(n.GetShownAccidental(), accidental_code::kNone);
+         },
+         {}},
+        {"asking for the lists", [](Note& n) {
+             n.GetGraceListA();
+             n.GetGraceListB();
+             n.GetChordNotes();
+         },
+         {false, false, false, true, true, true}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakePainter painter;
+        auto note = std::make_shared<Note>();
+        note->SetPitchCode(3);
+        c.change(*note);
+        note->SetOrigin({1000, 2000});
+        note->Layout(painter);
+        note->Draw(painter);
+        note->Select();
+        note->Deselect();
+        int handled = 0;
+        note->OnDoubleClick({1000, 2000}, 0, handled);
+        EXPECT_EQ(made(*note), c.expected);
+    }
+}
+
 TEST(NoteTest, ValuesFromOutsideAreHeldToTheirRanges)
 {
     struct Case {
@@ -329,7 +398,7 @@ TEST(NoteTest, OctaveDotsAboveTakeRoomAboveTheSymbol)
     EXPECT_EQ(note->GetHeightAbove(painter), 2 * m::kOctaveDotInterval);
     EXPECT_EQ(note->GetDepthBelow(painter), 0);
     const auto calls = DrawCallsOf(*note);
-    ASSERT_EQ(calls.size(), 3u);  // octave dots, accidental sign (none), symbol
+    ASSERT_EQ(calls.size(), 2u);  // octave dots, symbol: no accidental, no sign drawn
     EXPECT_EQ(calls[0], (PainterCall{"DrawOctaveDots", {1050, 2030 - 120, 2, 0}, u""}));
 }
 
@@ -366,13 +435,10 @@ TEST(NoteTest, SwappingTheStyleSwitchesEveryMeasureAndDrawing)
         }
         const std::string& p = c.prefix;
         const std::vector<std::string> expected = {
-            // Layout: the note's own measures, then the sign's and the dots'.
+            // Layout: the note's own measures, then the sign's and the dots'; the grace
+            // lists, never made, measure nothing.
             "Measure" + p + "Accidental", "Get" + p + "NoteSize", "Measure" + p + "Accidental",
             "Measure" + p + "Dots",
-            // The two empty grace lists measure in the normal and grace sizes whatever the
-            // note's style, and lay out their (empty) beam groups in the grace size.
-            "GetNoteSize", "GetGraceNoteSize", "GetGraceNoteSize", "GetGraceLegerInterval",
-            "GetNoteSize", "GetGraceNoteSize", "GetGraceNoteSize", "GetGraceLegerInterval",
             // Drawing.
             "Get" + p + "NoteSize", "Get" + p + "LegerInterval", "Get" + p + "OctaveDotInterval",
             "Draw" + p + "LegerLine", "Draw" + p + "LegerLine", "Draw" + p + "OctaveDots",
@@ -407,6 +473,11 @@ TEST(NoteTest, LayoutPlacesTheSignAndMeasuresTheNote)
         SCOPED_TRACE(c.name);
         FakePainter painter;
         auto note = PlacedNote(painter, 2, len::kQuarter, 0, 0, c.accidental);
+        // A note without an accidental makes its sign only when asked for it; the next
+        // layout places it.
+        EXPECT_EQ(note->GetAccidentalSignIfMade() != nullptr, c.accidental != 0);
+        note->GetAccidentalSign();
+        note->Layout(painter);
         EXPECT_EQ(note->GetRect(), (Rect{0, 0, 120, 240}));
         EXPECT_EQ(note->GetExtent(painter), c.extent);
         EXPECT_EQ(note->GetAccidentalSign()->GetPosition(), c.signPosition);
@@ -534,7 +605,9 @@ TEST(NoteTest, LyricsAreLaidOutUnlessTheNoteIsAChordMember)
         note->SetOrigin({1000, 2000});
         note->SetPosition({50, 30});
         note->Layout(painter);
-        EXPECT_EQ(painter.Count("MeasureLyric"), c.chordMember ? 0 : kVerseCount);
+        // Only the verse with a text has a lyric to lay out.
+        EXPECT_EQ(painter.Count("MeasureLyric"), c.chordMember ? 0 : 1);
+        EXPECT_EQ(note->GetLyricIfMade(1), nullptr);
         EXPECT_EQ(note->GetLyric(2)->GetParent(), c.chordMember ? nullptr : note.get());
         if (!c.chordMember) {
             EXPECT_EQ(note->GetLyric(2)->GetOrigin(), (Point{1000, 2000}));

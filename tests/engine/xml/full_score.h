@@ -133,9 +133,10 @@ inline void FillFullScore(Score& score)
         member->SetStyle(std::make_shared<ChordNoteStyle>());
         chord->GetChordNotes()->AddNote(member);
     }
-    chord->GetGraceListA()->AddNote(Grace(6, note_length::k16th, chordAt));
-    chord->GetGraceListA()->AddNote(Grace(7, note_length::k16th, chordAt));
-    chord->GetGraceListB()->AddNote(Grace(5, note_length::k32nd, b1.Time()));
+    // Grace notes run from 0 in their list, as they are entered.
+    chord->GetGraceListA()->AddNote(Grace(6, note_length::k16th, 0));
+    chord->GetGraceListA()->AddNote(Grace(7, note_length::k16th, note_length::k16th));
+    chord->GetGraceListB()->AddNote(Grace(5, note_length::k32nd, 0));
     for (int code : {2, 3, 4, 6, 14, 19, 20, 21, 24, 25}) {
         auto mark = CreateNoteSymbol(code);
         mark->SetOffset({code, 2 * code});

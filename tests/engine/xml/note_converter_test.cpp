@@ -7,11 +7,15 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/model/bar.h"
+#include "engine/model/chord_note_list.h"
 #include "engine/model/container_element.h"
+#include "engine/model/grace_note_list.h"
 #include "engine/model/note_factory.h"
 #include "engine/model/note_styles.h"
 #include "engine/model/note_symbol_factory.h"
 #include "engine/model/part_group.h"
+#include "engine/model/tie.h"
 #include "engine/model/note_time.h"
 #include "engine/xml/direction_converter.h"
 #include "tests/engine/xml/full_score.h"
@@ -196,38 +200,53 @@ TEST_F(NoteDocumentTest, NoteValuesAndTheReadingPosition)
     EXPECT_EQ(notes[6]->GetStyle()->GetKind(), note_style_kind::kNormal);
 }
 
-TEST_F(NoteDocumentTest, ALengthThatNoNoteValueNamesReadsBackAsItWasWritten)
+TEST_F(NoteDocumentTest, ATypedNoteTakesItsValueFromTheTypeUnlessTheDurationCutsIt)
 {
-    // Overwrite entry cuts notes to such lengths; they are written with the value below.
+    // Overwrite entry cuts notes to lengths no value names; the program writes them with
+    // the shortest value that holds them. Any other duration is not the note's value.
     struct Case {
         const char* name;
+        int divisions;
         const char* note;
         int duration;  // ticks read
         int next;      // where the next note starts
     };
     const Case cases[] = {
-        {"a quarter and a half", "<duration>192</duration><type>quarter</type>", 241920, 241920},
-        {"a quarter and three quarters", "<duration>224</duration><type>quarter</type>", 282240,
-         282240},
-        {"a dotted quarter keeps its value", "<duration>192</duration><type>quarter</type><dot/>",
-         len::kQuarter, 241920},
-        {"a plain quarter", "<duration>128</duration><type>quarter</type>", len::kQuarter,
+        {"a quarter and a half, written as a half", 128,
+         "<duration>192</duration><type>half</type>", 241920, 241920},
+        {"a quarter and three quarters, written as a half", 128,
+         "<duration>224</duration><type>half</type>", 282240, 282240},
+        {"two quarters and a half, written as a whole", 128,
+         "<duration>320</duration><type>whole</type>", 403200, 403200},
+        {"three sixteenths, written as a quarter", 128,
+         "<duration>96</duration><type>quarter</type>", 120960, 120960},
+        {"a plain quarter", 128, "<duration>128</duration><type>quarter</type>", len::kQuarter,
          len::kQuarter},
-        {"two quarters and a half, written as a quarter",
-         "<duration>320</duration><type>quarter</type>", 403200, 403200},
-        {"three sixteenths, written as a quarter", "<duration>96</duration><type>quarter</type>",
-         120960, 120960},
-        {"a note value's length keeps the type", "<duration>256</duration><type>quarter</type>",
+        {"a dotted quarter keeps its value", 128,
+         "<duration>192</duration><type>quarter</type><dot/>", len::kQuarter, 241920},
+        {"longer than the type: the type", 128, "<duration>192</duration><type>quarter</type>",
          len::kQuarter, len::kQuarter},
+        {"two breves long: a quarter", 128,
+         "<duration>2147483647</duration><type>quarter</type>", len::kQuarter, len::kQuarter},
+        {"a performed length off the grid: the type", 480,
+         "<duration>470</duration><type>quarter</type>", len::kQuarter, len::kQuarter},
+        {"half the type or less is no cut", 128, "<duration>64</duration><type>quarter</type>",
+         len::kQuarter, len::kQuarter},
+        {"no duration: the type", 128, "<duration>0</duration><type>quarter</type>",
+         len::kQuarter, len::kQuarter},
+        {"a 1024th written with no duration", 128, "<duration>0</duration><type>1024th</type>",
+         630, 630},
+        {"a long", 128, "<duration>2048</duration><type>long</type>", 2580480, 2580480},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        ASSERT_TRUE(LoadParts(Part1(std::string("<measure number=\"1\"><attributes><divisions>128"
-                                                "</divisions></attributes><note><pitch><step>E"
-                                                "</step><octave>5</octave></pitch>") +
-                                    c.note +
-                                    "</note><note><rest/><duration>128</duration><type>quarter"
-                                    "</type></note></measure>")))
+        ASSERT_TRUE(LoadParts(Part1("<measure number=\"1\"><attributes><divisions>" +
+                                    std::to_string(c.divisions) +
+                                    "</divisions></attributes><note><pitch><step>E</step>"
+                                    "<octave>5</octave></pitch>" + c.note +
+                                    "</note><note><rest/><duration>" +
+                                    std::to_string(c.divisions) +
+                                    "</duration><type>quarter</type></note></measure>")))
             << lastError;
         const auto bar = BarOf(*loaded, 0, 0);
         ASSERT_TRUE(bar);
@@ -235,6 +254,145 @@ TEST_F(NoteDocumentTest, ALengthThatNoNoteValueNamesReadsBackAsItWasWritten)
         EXPECT_EQ(bar->GetNotes()[0]->GetDuration(), c.duration);
         EXPECT_EQ(bar->GetNotes()[1]->GetStartTime(), c.next);
     }
+}
+
+TEST_F(NoteDocumentTest, EveryValueAndEveryCutIsWrittenWithATypeThatReadsItBack)
+{
+    struct Case {
+        int duration;
+        const char* type;  // written
+    };
+    const Case cases[] = {
+        {630, "1024th"},      {1260, "512th"},    {2520, "256th"},    {5040, "128th"},
+        {10080, "64th"},      {20160, "32nd"},    {40320, "16th"},    {80640, "eighth"},
+        {161280, "quarter"},  {322560, "half"},   {645120, "whole"},  {1290240, "breve"},
+        {2580480, "long"},  // the longest a note holds
+        // Cuts: the shortest value that holds them.
+        {120960, "quarter"},  {241920, "half"},   {282240, "half"},   {403200, "whole"},
+    };
+    AddPart(*score, u"P1");
+    auto bar = std::make_shared<Bar>(0);
+    PartOf(*score, 0)->AppendChild(bar);
+    int start = 0;
+    for (const Case& c : cases) {
+        auto note = CreateNote(pitch_code::kFirstDegree + 2);
+        note->SetDuration(c.duration);
+        note->SetStartTime(start);
+        bar->AddNote(note);
+        start += c.duration;
+    }
+    const std::string text = SaveText();
+    std::size_t at = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.duration);
+        at = text.find("<type>", at);
+        ASSERT_NE(at, std::string::npos);
+        at += 6;
+        EXPECT_EQ(text.substr(at, text.find('<', at) - at), c.type);
+    }
+    ASSERT_TRUE(LoadText(text)) << lastError;
+    const auto& notes = BarOf(*loaded, 0, 0)->GetNotes();
+    ASSERT_EQ(notes.size(), std::size(cases));
+    start = 0;
+    for (std::size_t i = 0; i < notes.size(); ++i) {
+        SCOPED_TRACE(cases[i].duration);
+        EXPECT_EQ(notes[i]->GetDuration(), cases[i].duration);
+        EXPECT_EQ(notes[i]->GetStartTime(), start);
+        start += cases[i].duration;
+    }
+}
+
+TEST_F(NoteDocumentTest, GraceNotesKeepTheirStartTimesThroughSaveAndOpen)
+{
+    // As entered: each grace note of a list starts where the ones before it end.
+    AddPart(*score, u"P1");
+    auto bar = std::make_shared<Bar>(0);
+    PartOf(*score, 0)->AppendChild(bar);
+    std::vector<std::shared_ptr<Note>> mains;
+    for (int n = 0; n < 2; ++n) {
+        auto main = CreateNote(pitch_code::kFirstDegree + n);
+        main->SetStartTime(n * len::kQuarter);
+        bar->AddNote(main);
+        mains.push_back(main);
+    }
+    const auto addGraces = [](GraceNoteList& list, std::vector<int> lengths) {
+        int start = 0;
+        for (int length : lengths) {
+            auto grace = CreateNote(pitch_code::kFirstDegree + 4);
+            grace->SetDuration(length);
+            grace->SetStyle(std::make_shared<GraceNoteStyle>());
+            grace->SetStartTime(start);
+            list.AddNote(grace);
+            start += length;
+        }
+    };
+    addGraces(*mains[1]->GetGraceListA(), {len::k16th, len::k16th, len::kEighth});
+    addGraces(*mains[0]->GetGraceListB(), {len::kEighth, len::k32nd});
+    const std::vector<std::vector<int>> before = {{}, {0, 40320, 80640}};
+    const std::vector<std::vector<int>> after = {{0, 80640}, {}};
+
+    const auto startsOf = [](const GraceNoteList& list) {
+        std::vector<int> starts;
+        for (const auto& grace : list.GetNotes())
+            starts.push_back(grace->GetStartTime());
+        return starts;
+    };
+    auto once = std::make_shared<Score>();
+    auto twice = std::make_shared<Score>();
+    SaveAndLoad(*score, *once, "once.exl");
+    SaveAndLoad(*once, *twice, "twice.exl");
+    for (const auto& read : {once, twice}) {
+        const auto& notes = BarOf(*read, 0, 0)->GetNotes();
+        ASSERT_EQ(notes.size(), 2u);
+        for (int n = 0; n < 2; ++n) {
+            SCOPED_TRACE(n);
+            EXPECT_EQ(notes[n]->GetStartTime(), n * len::kQuarter);
+            EXPECT_EQ(startsOf(*notes[n]->GetGraceListA()), before[n]);
+            EXPECT_EQ(startsOf(*notes[n]->GetGraceListB()), after[n]);
+        }
+    }
+}
+
+TEST_F(NoteDocumentTest, ChordNotesKeepTheirTiesOnEitherStaff)
+{
+    // A two-note chord tied to the same chord, on the first and on the second staff;
+    // the second staff's chord is written with its upper note first.
+    const auto note = [](const char* step, const char* extra) {
+        return std::string("<note>") + extra + "<pitch><step>" + step +
+               "</step><octave>4</octave></pitch><duration>128</duration><type>quarter</type>";
+    };
+    const std::string start = "<notations><tied type=\"start\"/></notations>";
+    const std::string stop = "<notations><tied type=\"stop\"/></notations>";
+    std::string measures;
+    for (const std::string& tied : {start, stop}) {
+        measures += "<measure number=\"1\">" + note("C", "") + tied + "</note>" +
+                    note("E", "<chord/>") + tied + "</note><backup><duration>128</duration>"
+                    "</backup>" + note("G", "") + "<staff>2</staff>" + tied + "</note>" +
+                    note("E", "<chord/>") + "<staff>2</staff>" + tied + "</note></measure>";
+    }
+    ASSERT_TRUE(LoadParts("<part id=\"P1\">" + measures + "</part>")) << lastError;
+    ASSERT_EQ(loaded->GetChildCount(), 2);
+    const auto expectTies = [](const Score& read) {
+        for (int p = 0; p < 2; ++p) {
+            SCOPED_TRACE(p);
+            const auto first = BarOf(read, p, 0)->GetNotes().at(0);
+            const auto second = BarOf(read, p, 1)->GetNotes().at(0);
+            ASSERT_EQ(first->GetChordNotes()->GetNotes().size(), 1u);
+            ASSERT_EQ(second->GetChordNotes()->GetNotes().size(), 1u);
+            const auto& ties = PartOf(read, p)->GetTies();
+            ASSERT_EQ(ties.size(), 2u);
+            EXPECT_EQ(ties[0]->GetStart().note, first);
+            EXPECT_EQ(ties[0]->GetEnd().note, second);
+            EXPECT_EQ(ties[1]->GetStart().note, first->GetChordNotes()->GetNotes()[0]);
+            EXPECT_EQ(ties[1]->GetEnd().note, second->GetChordNotes()->GetNotes()[0]);
+        }
+    };
+    expectTies(*loaded);
+    // Saved, the second staff is a part of its own, and its chords keep their ties.
+    score = loaded;
+    loaded = std::make_shared<Score>();
+    ASSERT_TRUE(RoundTrip()) << lastError;
+    expectTies(*loaded);
 }
 
 TEST_F(NoteDocumentTest, OtherDivisionsAndBackup)

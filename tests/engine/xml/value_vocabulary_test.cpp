@@ -43,14 +43,22 @@ void ExpectBothWays(const std::vector<Row>& rows, Write write, Read read)
 TEST(ValueVocabularyTest, NoteTypes)
 {
     const std::vector<Row> rows = {
-        {1290240, u"breve"}, {645120, u"whole"}, {322560, u"half"},
-        {161280, u"quarter"}, {80640, u"eighth"}, {40320, u"16th"},
-        {20160, u"32nd"},   {10080, u"64th"},   {5040, u"128th"},
+        {5160960, u"maximal"}, {2580480, u"long"}, {1290240, u"breve"}, {645120, u"whole"},
+        {322560, u"half"},   {161280, u"quarter"}, {80640, u"eighth"}, {40320, u"16th"},
+        {20160, u"32nd"},    {10080, u"64th"},     {5040, u"128th"},   {2520, u"256th"},
+        {1260, u"512th"},    {630, u"1024th"},
     };
     ExpectBothWays(rows, NoteTypeToText, TextToNoteType);
     EXPECT_EQ(TextToNoteType(u"LENGTH_64"), 10080);
-    for (int ticks : {0, -161280, 161281, 2580480, 15120})
+    for (int ticks : {0, -161280, 161281, 10321920, 15120})
         EXPECT_EQ(NoteTypeToText(ticks), u"quarter") << ticks;
+    // The value that holds a length: itself, the next longer one, the longest at most.
+    const std::pair<int, int> holding[] = {{1, 630},           {630, 630},
+                                           {631, 1260},        {161281, 322560},
+                                           {241920, 322560},   {5160960, 5160960},
+                                           {10321920, 5160960}, {0, 0}, {-5, 0}};
+    for (const auto& [ticks, value] : holding)
+        EXPECT_EQ(NoteTypeAtLeast(ticks), value) << ticks;
     for (const char16_t* name : {u"Quarter", u" quarter", u"", u"64TH", u"eighth "})
         EXPECT_EQ(TextToNoteType(name), 161280) << Show(name);
     // The fallback of a misspelt name is the quarter even for a longer value.

@@ -1,0 +1,46 @@
+// Seeded random walks through the program over the scripted journeys' actions, the
+// checks every few steps; a failure names its seed and the shortest failing prefix.
+// JOURNEY_STEPS sets the steps of each walk (longer runs in the sanitizer builds).
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <set>
+#include <string>
+
+#include "journey_walk.h"
+
+namespace {
+
+using journeys::JourneyWalk;
+
+std::size_t StepsPerWalk()
+{
+    if (const char* steps = std::getenv("JOURNEY_STEPS"))
+        if (const long n = std::strtol(steps, nullptr, 10); n > 0)
+            return static_cast<std::size_t>(n);
+    return 500;
+}
+
+class RandomWalkTest : public ::testing::TestWithParam<std::uint32_t> {};
+
+TEST_P(RandomWalkTest, EveryCheckHoldsAlongTheWalk)
+{
+    constexpr std::size_t kEvery = 8;
+    const std::uint32_t seed = GetParam();
+    const auto steps = JourneyWalk::Draw(seed, StepsPerWalk());
+    std::set<std::string> known;
+    const auto failure = JourneyWalk::Run(steps, kEvery, &known);
+    if (failure)
+        FAIL() << JourneyWalk::Report(seed, *failure, JourneyWalk::ShortestFailingPrefix(steps, *failure, kEvery));
+    // The walk went on past the faults other work is mending; they are named here.
+    if (!known.empty()) {
+        std::string names;
+        for (const auto& name : known)
+            names += (names.empty() ? "" : "; ") + name;
+        GTEST_SKIP() << names;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, RandomWalkTest, ::testing::Values(1u, 2u, 3u, 4u, 5u, 6u));
+
+}  // namespace
