@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <atomic>
 #include <utility>
 
 namespace platform {
@@ -27,6 +28,15 @@ private:
     WindowMessage message_;
 };
 
+// Qt hands events between threads under locks of its own that a thread checker cannot
+// see through. A message leaves with a release on this counter and is handled after an
+// acquire of it, which states the order those locks already give: what a thread wrote
+// before it posted is seen by the handler.
+std::atomic<unsigned> handover{0};
+
+void Release() { handover.fetch_add(1, std::memory_order_release); }
+void Acquire() { static_cast<void>(handover.load(std::memory_order_acquire)); }
+
 }  // namespace
 
 MessagePort::MessagePort(Handler handler, QObject* parent) : QObject(parent), handler_(std::move(handler))
@@ -38,7 +48,9 @@ MessagePort::~MessagePort() = default;
 
 void MessagePort::Post(MessageId message, WParam wParam, LParam lParam)
 {
-    QCoreApplication::postEvent(this, new PostedMessageEvent(WindowMessage{message, wParam, lParam}));
+    auto* event = new PostedMessageEvent(WindowMessage{message, wParam, lParam});
+    Release();
+    QCoreApplication::postEvent(this, event);
 }
 
 LResult MessagePort::Send(MessageId message, WParam wParam, LParam lParam)
@@ -47,7 +59,16 @@ LResult MessagePort::Send(MessageId message, WParam wParam, LParam lParam)
     if (QThread::currentThread() == thread())
         return Deliver(m);
     LResult result = 0;
-    QMetaObject::invokeMethod(this, [this, &m, &result] { result = Deliver(m); }, Qt::BlockingQueuedConnection);
+    Release();
+    QMetaObject::invokeMethod(
+        this,
+        [this, &m, &result] {
+            Acquire();
+            result = Deliver(m);
+            Release();
+        },
+        Qt::BlockingQueuedConnection);
+    Acquire();
     return result;
 }
 
@@ -81,6 +102,7 @@ bool MessagePort::HasTimer(std::uintptr_t id) const { return timers_.contains(id
 bool MessagePort::event(QEvent* event)
 {
     if (event->type() == PostedMessageType()) {
+        Acquire();
         Deliver(static_cast<PostedMessageEvent*>(event)->Message());
         return true;
     }
