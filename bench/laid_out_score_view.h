@@ -1,10 +1,12 @@
-// The score view over the editor with the benchmark score laid out on its pages, as the
-// program has it once a document is open: the view made and shown at its normal zoom,
-// the page set up, the score laid out line by line and put on pages with the program's
-// drawing device, the first page current.
+// The program's score view over an editor of its own, as the benchmarks and harnesses
+// drive it: with the benchmark score laid out on its pages as the program has it once a
+// document is open (the view made and shown at its normal zoom, the page set up, the
+// score laid out line by line and put on pages with the program's drawing device, the
+// first page current), or with a document loaded and laid out by the view itself.
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 
 #include <QImage>
@@ -14,6 +16,7 @@
 #include "bench/benchmark_score.h"
 #include "engine/editor/score_editor.h"
 #include "engine/model/score.h"
+#include "engine/xml/music_xml_file.h"
 #include "platform/qt_device_context.h"
 
 namespace bench {
@@ -23,6 +26,19 @@ class BenchView final : public brindle::CBrindleView {
 public:
     using CBrindleView::RenderPageBitmap;
 };
+
+// The view over `editor` made and shown as the program makes it, with the default page.
+inline std::unique_ptr<BenchView> MakeBenchView(quaverly::ScoreEditor* editor)
+{
+    auto view = std::make_unique<BenchView>();
+    view->UseEditor(editor);
+    view->resize(900, 1000);
+    view->Create();
+    view->InitialUpdate();
+    view->SetPageInfo(brindle::PageInfo{});
+    view->ApplyPageInfo();
+    return view;
+}
 
 // The benchmark score with a meter change halfway and two key changes.
 inline void FillViewScore(quaverly::Score& score, int bars)
@@ -42,14 +58,8 @@ struct LaidOutScoreView {
     explicit LaidOutScoreView(int bars)
     {
         editor = static_cast<quaverly::ScoreEditor*>(create_quaverly_editor());
-        view = std::make_unique<BenchView>();
-        view->UseEditor(editor);
-        view->resize(900, 1000);
-        view->Create();
-        view->InitialUpdate();
+        view = MakeBenchView(editor);
         FillViewScore(*editor->score, bars);
-        view->SetPageInfo(brindle::PageInfo{});
-        view->ApplyPageInfo();
         const float f = static_cast<float>(view->UnitsPerPixel());
         QImage image(view->PageWidth(), view->PageHeight(), QImage::Format_RGB32);
         platform::QtDeviceContext dc(&image);
@@ -75,6 +85,34 @@ struct LaidOutScoreView {
     }
     LaidOutScoreView(const LaidOutScoreView&) = delete;
     LaidOutScoreView& operator=(const LaidOutScoreView&) = delete;
+};
+
+// A view over an editor of its own into which a document is loaded and laid out by the
+// view's queued-command pass, with the first page rendered as on screen. Needs the GUI
+// application (bench/bench_application.h).
+struct LaidOutDocument {
+    quaverly::ScoreEditor* editor = static_cast<quaverly::ScoreEditor*>(create_quaverly_editor());
+    std::unique_ptr<BenchView> view = MakeBenchView(editor);
+
+    LaidOutDocument() = default;
+    ~LaidOutDocument()
+    {
+        view.reset();
+        quaverly::api::DestroyEditor(editor);
+    }
+    LaidOutDocument(const LaidOutDocument&) = delete;
+    LaidOutDocument& operator=(const LaidOutDocument&) = delete;
+
+    // Loads the document into the editor and lets the view lay it out.
+    bool Open(const std::filesystem::path& document)
+    {
+        quaverly::PageLayoutResult info;
+        if (!editor->LoadMusicXml(document.u16string(), info))
+            return false;
+        view->ShowScore();
+        view->RenderPageBitmap();  // runs the queued layout, then draws the first page
+        return true;
+    }
 };
 
 }  // namespace bench
