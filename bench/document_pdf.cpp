@@ -21,6 +21,7 @@
 #include "bench/bench_application.h"
 #include "bench/bench_folder.h"
 #include "bench/benchmark_document.h"
+#include "bench/laid_out_score_view.h"
 #include "engine/editor/score_editor.h"
 #include "engine/xml/music_xml_file.h"
 
@@ -42,11 +43,6 @@ double PeakResidentMegabytes()
     return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
-// The view with its page rendering open to the benchmark.
-class BenchView final : public brindle::CBrindleView {
-public:
-    using CBrindleView::RenderPageBitmap;
-};
 
 void BM_LoadLayoutPdf(benchmark::State& state)
 {
@@ -59,13 +55,7 @@ void BM_LoadLayoutPdf(benchmark::State& state)
         return;
     }
     auto* editor = static_cast<ScoreEditor*>(create_quaverly_editor());
-    auto view = std::make_unique<BenchView>();
-    view->UseEditor(editor);
-    view->resize(900, 1000);
-    view->Create();
-    view->InitialUpdate();
-    view->SetPageInfo(brindle::PageInfo{});
-    view->ApplyPageInfo();
+    auto view = bench::MakeBenchView(editor);
 
     int pages = 0;
     for (auto _ : state) {
