@@ -97,21 +97,28 @@ private:
     std::size_t at_ = 0;
 };
 
+// Passes over a comment or a processing instruction where one starts: `skipped` tells
+// whether one did; false at a broken one.
+inline bool SkipCommentOrInstruction(Cursor& in, bool& skipped)
+{
+    skipped = true;
+    if (in.LookingAt("<!--"))
+        return in.SkipPast("-->");
+    if (in.LookingAt("<?"))
+        return in.SkipPast("?>");
+    skipped = false;
+    return true;
+}
+
 // Passes over comments, processing instructions and blanks; false at a broken one.
 inline bool SkipMisc(Cursor& in)
 {
-    while (true) {
+    for (bool skipped = true; skipped;) {
         in.SkipBlanks();
-        if (in.LookingAt("<!--")) {
-            if (!in.SkipPast("-->"))
-                return false;
-        } else if (in.LookingAt("<?")) {
-            if (!in.SkipPast("?>"))
-                return false;
-        } else {
-            return true;
-        }
+        if (!SkipCommentOrInstruction(in, skipped))
+            return false;
     }
+    return true;
 }
 
 // The internal subset from just after its "[" up to its "]": literals, comments and
@@ -123,16 +130,13 @@ inline bool SkipSubset(Cursor& in)
         const char c = in.Peek();
         if (c == ']')
             return true;
+        bool skipped = false;
         if (c == '"' || c == '\'') {
             if (!in.Literal(ignored))
                 return false;
-        } else if (in.LookingAt("<!--")) {
-            if (!in.SkipPast("-->"))
-                return false;
-        } else if (in.LookingAt("<?")) {
-            if (!in.SkipPast("?>"))
-                return false;
-        } else {
+        } else if (!SkipCommentOrInstruction(in, skipped)) {
+            return false;
+        } else if (!skipped) {
             in.Step();
         }
     }
