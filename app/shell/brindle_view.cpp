@@ -279,6 +279,7 @@ void CBrindleView::ResetViewState()
     m_bPlaying = m_bRecording = m_bLoading = m_bEditorBusy = false;
     m_nPlayStartTick = 0;
     m_nCursorBar = 0;
+    m_nCursorTime = 0;
     ResetPlayback();
     m_nPageWidth = m_nPageHeight = 0;
     m_nMarginLeft = m_nMarginRight = m_nMarginTop = m_nMarginBottom = 0;

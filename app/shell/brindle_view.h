@@ -560,6 +560,7 @@ private:
     int m_nPlayStartTick = 0;
     // The bar where playback starts, as last reported or followed.
     int m_nCursorBar = 0;
+    int m_nCursorTime = 0;  // the cursor's time within m_nCursorBar
     bool m_bShowPageBorder = true;
     bool m_bShowTrackBaseLines = true;
     bool m_bShowLineBreakMarks = true;

@@ -245,19 +245,19 @@ void CBrindleView::ShowPlayStart()
 
 void CBrindleView::FollowEditorCursor(bool placed)
 {
-    // Only the editor knows where a click or a cursor key put the cursor when it did not
-    // report it: a click, or a key that took it to another bar than the one last
-    // reported, starts playback at the beginning of the cursor's bar (a report that
-    // follows gives the place in the bar). While playing, the cursor follows the music
-    // and the start stays.
+    // A click or a cursor key moves the editor's cursor without a report: the start
+    // follows it to its bar and its place in the bar. While playing, the cursor follows
+    // the music and the start stays.
     if (!m_bScoreReady || !IsIdle())
         return;
     auto* editor = EditorForInput();
     const int bar = editor ? editor->GetCursorBarIndex() : -1;
-    if (bar < 0 || (bar == m_nCursorBar && !placed))
+    const int time = editor ? std::max(editor->GetCursorTimeInBar(), 0) : 0;
+    if (bar < 0 || (bar == m_nCursorBar && time == m_nCursorTime && !placed))
         return;
-    SetPlaybackCursor(bar, 0);
+    SetPlaybackCursor(bar, time);
     m_nCursorBar = bar;
+    m_nCursorTime = time;
     ShowPlayStart();
 }
 
@@ -266,6 +266,7 @@ void CBrindleView::RecomputePlayStart(const quaverly::NoticePosition& position)
     // Playback and the metronome start there; their commands count the tick. Without
     // them the view counts it from the song's meters.
     m_nCursorBar = position.bar;
+    m_nCursorTime = position.time;
     SetPlaybackCursor(position.bar, position.time);
     if (m_pPlayback)
         return;

@@ -282,6 +282,9 @@ public:
     virtual void CutSelection(int flags) = 0;
     virtual void Paste(const std::uint8_t* data, std::size_t size) = 0;
     virtual void Destroy() = 0;
+    // After the numbered operations: where in its bar the cursor stands (a time within
+    // the bar), -1 when it stands on no bar. Playback starts there.
+    virtual int GetCursorTimeInBar() const = 0;
 
 protected:
     ScoreEditor() = default;

@@ -215,6 +215,11 @@ int ScoreEditor::GetCursorBarIndex() const
     return ClampToInt(static_cast<long long>(first) + cursor.barInLine);
 }
 
+int ScoreEditor::GetCursorTimeInBar() const
+{
+    return GetCursorBarIndex() < 0 ? -1 : cursor.timeInBar;
+}
+
 void ScoreEditor::DrawCaret(ScorePainter* painter)
 {
     if (painter == nullptr || !caretEnabled || cursor.page != currentPage)

@@ -240,6 +240,7 @@ public:
     void Paste(const std::uint8_t* data, std::size_t size) override;
     // Frees an editor made by create_quaverly_editor.
     void Destroy() override;
+    int GetCursorTimeInBar() const override;
 
     // --- Selection and notices ---
 

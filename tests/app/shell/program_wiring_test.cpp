@@ -109,12 +109,12 @@ protected:
     }
 
     // The tick at which a bar begins in the song the player plays.
-    int TickOfBar(int bar)
+    int TickOfBar(int bar, int timeInBar = 0)
     {
         const midi::MidiData* song = brindle::AppContext::Instance()->GetMidiData();
         midi::MeterMap meters;
         meters.Build(song->GetMeters(), song->GetDivision());
-        return meters.BarPositionToTick(bar, 0);
+        return meters.BarPositionToTick(bar, timeInBar);
     }
 
     QString PositionShown() { return app_->GetMainWnd()->PositionDisplay()->text(); }
@@ -239,19 +239,25 @@ TEST_F(ProgramWiringTest, PlayStartsAtTheBarTheCursorWasPutOn)
     ClickAt(fifth.middle);
     Pump();
     ASSERT_EQ(View()->Editor()->GetCursorBarIndex(), 4);
+    // The click put the cursor inside the bar, past its first note: playback starts there,
+    // not at the bar line.
+    const int time = View()->Editor()->GetCursorTimeInBar();
+    EXPECT_GT(time, 0);
     EXPECT_TRUE(PositionShown().startsWith(QStringLiteral("5:"))) << PositionShown().toStdString();
+    EXPECT_NE(PositionShown(), QStringLiteral("5:1"));
     ASSERT_TRUE(Commands().Execute(brindle::cmd::kPlay));
     EXPECT_TRUE(View()->IsPlaying());
-    EXPECT_GE(View()->PlayStartTick(), TickOfBar(4));
+    EXPECT_EQ(View()->PlayStartTick(), TickOfBar(4, time));
+    EXPECT_GT(View()->PlayStartTick(), TickOfBar(4));
     EXPECT_LT(View()->PlayStartTick(), TickOfBar(5));
-    // Stopped somewhere in that bar, a click on it starts it again from its beginning.
+    // Stopped later in that bar, the same click starts it again from the same place.
     PumpUntil([] { return false; }, 400);
     ASSERT_TRUE(Commands().Execute(brindle::cmd::kStop));
     Pump();
     ClickAt(fifth.middle);
     Pump();
     ASSERT_TRUE(Commands().Execute(brindle::cmd::kPlay));
-    EXPECT_EQ(View()->PlayStartTick(), TickOfBar(4));
+    EXPECT_EQ(View()->PlayStartTick(), TickOfBar(4, time));
     ASSERT_TRUE(Commands().Execute(brindle::cmd::kStop));
     Pump();
 

@@ -127,6 +127,7 @@ public:
     void CutSelection(int) override {}
     void Paste(const std::uint8_t*, std::size_t) override {}
     void Destroy() override {}
+    int GetCursorTimeInBar() const override { return {}; }
 };
 
 }  // namespace view_test
