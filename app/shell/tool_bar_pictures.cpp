@@ -1,6 +1,7 @@
 #include "app/shell/tool_bar_pictures.h"
 
 #include <QFont>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -11,7 +12,9 @@
 #include <numbers>
 #include <string>
 #include <string_view>
+#include <map>
 #include <unordered_map>
+#include <utility>
 
 #include "app/shell/command_ids.h"
 #include "engine/model/log_font.h"
@@ -1043,6 +1046,57 @@ const std::unordered_map<int, Picture>& Pictures()
     return table;
 }
 
+// A button's icon: its picture drawn when a size is first asked for, at that size, and
+// kept. A toolbar shows one size in two modes at most, and a hidden palette none, so
+// the program holds only the pictures it shows.
+class PictureEngine final : public QIconEngine {
+public:
+    explicit PictureEngine(int command) : command_(command) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        const QSize size = actualSize(rect.size(), mode, state);
+        QPixmap image = pixmap(size * ratio, mode, state);
+        image.setDevicePixelRatio(ratio);
+        const QPoint corner = rect.topLeft() + QPoint((rect.width() - size.width()) / 2, (rect.height() - size.height()) / 2);
+        painter->drawPixmap(corner, image);
+    }
+
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override
+    {
+        const int side = std::min(size.width(), size.height());
+        return {side, side};
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        const int side = actualSize(size, mode, state).width();
+        if (side <= 0)
+            return {};
+        const bool disabled = mode == QIcon::Disabled;
+        const auto key = std::make_pair(side, disabled);
+        auto found = cache_.find(key);
+        if (found == cache_.end())
+            found = cache_.emplace(key, QPixmap::fromImage(ToolBarPictures::Image(command_, side, disabled))).first;
+        return found->second;
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        const int side = ToolBarPictures::ImageSize(command_);
+        return {QSize(side, side), QSize(2 * side, 2 * side)};
+    }
+
+    QString key() const override { return QStringLiteral("brindle-tool-bar-picture"); }
+    QIconEngine* clone() const override { return new PictureEngine(command_); }
+    bool isNull() override { return !ToolBarPictures::Has(command_); }
+
+private:
+    int command_;
+    std::map<std::pair<int, bool>, QPixmap> cache_;
+};
+
 }  // namespace
 
 bool ToolBarPictures::Has(int command)
@@ -1100,14 +1154,7 @@ QIcon ToolBarPictures::Icon(int command)
 {
     if (!Has(command))
         return {};
-    const int side = ImageSize(command);
-    QIcon icon;
-    for (int scale : {1, 2}) {
-        const QImage normal = Image(command, side * scale);
-        icon.addPixmap(QPixmap::fromImage(normal), QIcon::Normal);
-        icon.addPixmap(QPixmap::fromImage(Disabled(normal)), QIcon::Disabled);
-    }
-    return icon;
+    return QIcon(new PictureEngine(command));
 }
 
 }  // namespace brindle

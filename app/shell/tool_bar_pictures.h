@@ -39,8 +39,9 @@ public:
     // The disabled twin of any picture.
     static QImage Disabled(const QImage& normal);
 
-    // The button's icon: the normal and the disabled picture at 100 % and at 200 %.
-    // Null for a command without a picture.
+    // The button's icon: the normal and the disabled picture, each drawn at the size a
+    // screen asks for (24 pixels at 100 %, 48 at 200 %) when it is first shown. Null for
+    // a command without a picture.
     static QIcon Icon(int command);
 };
 
