@@ -100,7 +100,7 @@ QPainterPath InkHigh(const QPainterPath& path, double height)
 QPainterPath Fitted(const QPainterPath& path, const QRectF& box, double maxFactor = 1e9)
 {
     const QRectF ink = path.boundingRect();
-    if (ink.isEmpty() && ink.width() <= 0 && ink.height() <= 0)
+    if (ink.width() <= 0 && ink.height() <= 0)
         return path;
     double factor = maxFactor;
     if (ink.width() > 0)
@@ -1126,6 +1126,8 @@ void ToolBarPictures::Draw(QPainter& painter, int command, double side)
 
 QImage ToolBarPictures::Image(int command, int side, bool disabled)
 {
+    if (side <= 0)
+        return {};
     QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     {
