@@ -120,8 +120,8 @@ double Lightness(const QImage& image)
 }
 
 // Each entry has its picture at 100 % and 200 %, normal and disabled, the disabled one a
-// lighter grey of the same drawing; a screen at 200 % gets the picture drawn at twice
-// the pixels, not the small one enlarged.
+// lighter grey of the same drawing; a screen at 200 % (or 150 %) gets the picture drawn
+// at that many pixels, not the small one enlarged.
 TEST_F(ToolBarPicturesTest, EveryEntryHasANormalAndADisabledPictureAtBothScales)
 {
     const std::vector<Entry> entries = Entries();
@@ -145,6 +145,9 @@ TEST_F(ToolBarPicturesTest, EveryEntryHasANormalAndADisabledPictureAtBothScales)
         ASSERT_EQ(disabled.size(), QSize(side, side));
         ASSERT_EQ(sharp.size(), QSize(2 * side, 2 * side));
         EXPECT_EQ(Argb(sharp), Argb(ToolBarPictures::Image(entry.id, 2 * side)));
+        // Any other scale is drawn at its own size as well.
+        const QImage between = icon.pixmap(QSize(side, side), 1.5, QIcon::Normal).toImage();
+        EXPECT_EQ(Argb(between), Argb(ToolBarPictures::Image(entry.id, side * 3 / 2)));
         // The disabled twin: the same shapes, grey, lighter.
         EXPECT_GT(DifferentPixels(normal, disabled), 0);
         EXPECT_GT(Lightness(disabled), Lightness(normal));
