@@ -12,7 +12,6 @@
 #include <QFont>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPainter>
 #include <QProgressBar>
 #include <QShortcut>
 #include <QSlider>
@@ -22,11 +21,13 @@
 
 #include <algorithm>
 
+#include "app/dialogs/flat_tool_bar.h"
 #include "app/shell/brindle_view.h"
 #include "app/shell/command_ids.h"
 #include "app/shell/own_strings.h"
 #include "app/shell/score_command_table.h"
 #include "app/shell/text_style_change.h"
+#include "app/shell/tool_bar_pictures.h"
 #include "engine/model/log_font.h"
 #include "platform/command_manager.h"
 #include "platform/font_mapper.h"
@@ -39,56 +40,8 @@ namespace brindle {
 namespace {
 
 constexpr int kSeparator = 0;
-constexpr int kImageSize = 24;
 
 QString Q(std::u16string_view text) { return platform::ToQString(text); }
-
-// The toolbars' pictures: the first characters of a command's tooltip on a small tile,
-// so that every button says what it does in the program's language.
-QIcon CommandIcon(int id, const QString& tip)
-{
-    QString label = tip;
-    label.remove(QChar(0x3000));
-    if (id == cmd::kFirstPage)
-        label = QStringLiteral("首");
-    else if (id == cmd::kLastPage)
-        label = QStringLiteral("末");
-    // The layout palette's switches all begin "显示" (show): what they show tells them apart.
-    if (label.startsWith(QStringLiteral("显示")) && label.size() > 2)
-        label.remove(0, 2);
-    // "琶音（向上）": the first character and the last of the qualifier, "琶上".
-    const qsizetype open = label.indexOf(QChar(0xFF08));
-    if (open > 0 && label.endsWith(QChar(0xFF09)) && label.size() - open > 2)
-        label = label.left(1) + label.at(label.size() - 2);
-    const bool latin = !label.isEmpty() && label[0].unicode() < 0x80 && !label[0].isDigit();
-    if (!label.isEmpty() && label[0].isDigit()) {
-        // "16分音符": the number and its unit.
-        const qsizetype unit = label.indexOf(QStringLiteral("分"));
-        label = unit > 0 ? label.left(unit + 1) : label.left(2);
-    } else if (!latin && label.size() > 2 && label.back().isDigit()) {
-        // "歌词段落3", "跳房子1": numbered entries keep their number.
-        label = label.left(1) + label.back();
-    } else {
-        label = label.left(latin ? 4 : 2);
-    }
-    QPixmap image(kImageSize, kImageSize);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QColor(90, 110, 140));
-    p.setBrush(QColor(232, 238, 246));
-    p.drawRoundedRect(QRectF(0.5, 0.5, kImageSize - 1, kImageSize - 1), 4, 4);
-    QFont font = p.font();
-    font.setPixelSize(label.size() > 2 ? 8 : (label.size() == 2 ? 10 : 15));
-    font.setItalic(latin && label.size() <= 4 && label[0].isLower());
-    p.setFont(font);
-    p.setPen(QColor(20, 40, 80));
-    // Heavy strokes from the window's own face drawn twice, a little apart: a bold face
-    // of the Chinese font would be loaded for these pictures alone.
-    p.drawText(QRectF(0, 0, kImageSize, kImageSize), Qt::AlignCenter, label);
-    p.drawText(QRectF(0.45, 0, kImageSize, kImageSize), Qt::AlignCenter, label);
-    return QIcon(image);
-}
 
 // Menu items: command id and text (0 makes a separator); an item with a submenu has id 0.
 struct MenuItem {
@@ -442,10 +395,11 @@ void CMainFrame::UpdateRecentFileItems(QMenu*)
 
 QToolBar* CMainFrame::CreateToolBar(const QString& title, int controlBarId, const std::vector<int>& commands)
 {
-    auto* bar = new QToolBar(title, this);
+    auto* bar = new CFlatToolBar(this);
+    bar->setWindowTitle(title);
     bar->setObjectName(QStringLiteral("toolbar%1_%2").arg(controlBarId, 0, 16).arg(m_toolBars.size()));
     bar->setProperty("controlBarId", controlBarId);
-    bar->setIconSize(QSize(kImageSize, kImageSize));
+    bar->setIconSize(QSize(ToolBarPictures::kImageSize, ToolBarPictures::kImageSize));
     bar->setAllowedAreas(Qt::AllToolBarAreas);
     for (int id : commands) {
         if (id == kSeparator) {
@@ -461,7 +415,7 @@ QToolBar* CMainFrame::CreateToolBar(const QString& title, int controlBarId, cons
         if (action->text().isEmpty())
             action->setText(tip);
         if (action->icon().isNull())
-            action->setIcon(CommandIcon(id, tip));
+            action->setIcon(ToolBarPictures::Icon(id));
         bar->addAction(action);
     }
     m_toolBars.push_back(bar);
@@ -572,7 +526,7 @@ bool CMainFrame::CreateFontToolBar()
         return false;
     for (int id : {cmd::kBold, cmd::kItalic, cmd::kUnderline})
         m_pCommands->Action(id)->setCheckable(true);
-    bar->setIconSize(QSize(16, 16));
+    bar->setIconSize(QSize(ToolBarPictures::kSmallImageSize, ToolBarPictures::kSmallImageSize));
     // The face and size boxes come first; a change goes to the view as one style field.
     m_pFaceBox = new QFontComboBox(bar);
     m_pFaceBox->setObjectName(QStringLiteral("fontFace"));

@@ -15,11 +15,14 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <filesystem>
 #include <memory>
 
+#include "app/dialogs/flat_tool_bar.h"
 #include "app/shell/command_ids.h"
 #include "app/shell/own_strings.h"
 #include "platform/command_manager.h"
+#include "platform/font_resources.h"
 #include "platform/string_table.h"
 #include "shell_fakes.h"
 
@@ -33,6 +36,12 @@ namespace msg = brindle::msg;
 
 class MainFrameTest : public ::testing::Test {
 protected:
+    // The toolbar pictures are drawn in the music fonts, as the program adds them at start.
+    static void SetUpTestSuite()
+    {
+        ASSERT_EQ(platform::AddFontResource(std::filesystem::path(BRINDLE_SOURCE_DIR) / "data" / "fonts" / "Tansy.ttc"), 5);
+    }
+
     void SetUp() override
     {
         brindle::RegisterOwnStrings();
@@ -89,6 +98,9 @@ TEST_F(MainFrameTest, ToolbarsCarryTheirIdsAndTooltipsInOrder)
         EXPECT_EQ(bars[i]->property("controlBarId").toInt(), expected[i].id);
         EXPECT_EQ(Tooltips(bars[i]), expected[i].tips);
     }
+    // All of them flat toolbars, which leave no trace behind when they move.
+    for (QToolBar* bar : bars)
+        EXPECT_NE(qobject_cast<brindle::CFlatToolBar*>(bar), nullptr) << bar->windowTitle().toStdString();
     // The six palettes and the font toolbar follow, all under one id.
     EXPECT_EQ(bars.size(), expected.size() + 7);
     for (std::size_t i = expected.size(); i < bars.size(); ++i)

@@ -1,12 +1,19 @@
-// A picture of the main window as it comes up: build/bin/specimen/main_window.png.
+// Pictures of the main window as it comes up (build/bin/specimen/main_window.png), and of
+// its toolbars and palettes at 100 % and 200 % (toolbars_100.png, palettes_100.png, ...).
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QToolBar>
 #include <QMenuBar>
 #include <QPixmap>
 #include <QSettings>
 
 #include <filesystem>
+#include <vector>
 
 #include "../../platform/temp_folder.h"
 #include "app/shell/brindle_app.h"
@@ -52,6 +59,89 @@ TEST(Specimen, MainWindow)
     // The menus are the program's Chinese ones.
     ASSERT_FALSE(frame->menuBar()->actions().isEmpty());
     EXPECT_EQ(frame->menuBar()->actions().front()->text(), QStringLiteral("文件(&F)"));
+}
+
+// The three rows of toolbars, without a score (most buttons disabled) and with one, and
+// each palette beside the next. The desktop's scale is in the file names; at 100 % the
+// test runs this program once more with the desktop scaled to 200 % for the same pictures.
+TEST(Specimen, ToolbarsAndPalettes)
+{
+    TempFolder folder;
+    mididev_test::FakeMidiBackend backend;
+    platform::ScriptedDialogService dialogs;
+    platform::ScopedDialogService scoped(dialogs);
+    const std::filesystem::path data = shell_test::CopyDataFolder(folder.Path(), {"fonts", "settings", "lists", "dtd", "help"});
+    const brindle::CBrindleApp::Options o = shell_test::TestAppOptions(folder.Path(), data, &backend);
+    brindle::CBrindleApp app(o);
+    ASSERT_TRUE(app.InitInstance({}));
+    brindle::CMainFrame* frame = app.GetMainWnd();
+    frame->resize(1200, 800);
+    frame->show();
+    shell_test::Pump();
+    const int percent = qRound(frame->devicePixelRatioF() * 100);
+    const bool scaled = qEnvironmentVariableIsSet("QT_SCALE_FACTOR");
+    EXPECT_EQ(percent, scaled ? qRound(qEnvironmentVariable("QT_SCALE_FACTOR").toDouble() * 100) : 100);
+    const std::filesystem::path out = test_support::SpecimenFolder();
+    auto save = [&](const QImage& image, const std::string& name) {
+        const std::filesystem::path file = out / (name + "_" + std::to_string(percent) + ".png");
+        EXPECT_TRUE(image.save(QString::fromStdString(file.string()))) << file;
+    };
+    save(frame->grab().toImage(), "toolbars");
+
+    app.GetActiveView()->m_bScoreReady = true;
+    frame->Commands().Execute(brindle::cmd::kBarlinePalette);
+    // The buttons follow the view's state when the window is next idle.
+    shell_test::PumpUntil([&] { return frame->Commands().Action(brindle::cmd::kZoomIn)->isEnabled(); });
+    shell_test::Pump();
+    save(frame->grab().toImage(), "toolbars_score");
+
+    // Each palette as it docks at the right, side by side in one picture.
+    std::vector<QImage> palettes;
+    for (int id : {brindle::cmd::kBarlinePalette, brindle::cmd::kSymbolPalette, brindle::cmd::kLinePalette,
+                   brindle::cmd::kDynamicsPalette, brindle::cmd::kLyricPalette, brindle::cmd::kLayoutPalette}) {
+        QToolBar* palette = frame->Palette(id);
+        ASSERT_NE(palette, nullptr);
+        if (!palette->isVisible())
+            frame->Commands().Execute(id);
+        shell_test::Pump();
+        EXPECT_TRUE(palette->isVisible());
+        QImage image = palette->grab().toImage();
+        image.setDevicePixelRatio(1);
+        palettes.push_back(image);
+    }
+    const int gap = 12 * percent / 100;
+    int width = gap;
+    int height = 0;
+    for (const QImage& image : palettes) {
+        width += image.width() + gap;
+        height = std::max(height, image.height());
+    }
+    QImage sheet(width, height + 2 * gap, QImage::Format_ARGB32);
+    sheet.fill(QColor(236, 236, 236));
+    {
+        QPainter painter(&sheet);
+        int x = gap;
+        for (const QImage& image : palettes) {
+            painter.drawImage(x, gap, image);
+            x += image.width() + gap;
+        }
+    }
+    save(sheet, "palettes");
+
+    if (scaled)
+        return;
+    QProcess again;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("BRINDLE_SPECIMEN_DIR"), QString::fromStdString(out.string()));
+    again.setProcessEnvironment(environment);
+    again.setProcessChannelMode(QProcess::MergedChannels);
+    again.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=Specimen.ToolbarsAndPalettes")});
+    ASSERT_TRUE(again.waitForFinished(180000));
+    EXPECT_EQ(again.exitCode(), 0) << again.readAll().toStdString();
+    for (const char* name : {"toolbars_200.png", "toolbars_score_200.png", "palettes_200.png"})
+        EXPECT_TRUE(std::filesystem::exists(out / name)) << name;
 }
 
 }  // namespace
