@@ -288,6 +288,13 @@ KEYS = [  # key -7 .. 7: accidental glyph name or None, letter
     (None, "B"), ("accidentals.sharp", "F"), ("accidentals.sharp", "C"),
 ]
 
+# Tempo notes: the notehead against the face's own size (the whole note's head larger),
+# and the clear space before and after the note, in font units of the 20-pixel face.
+TEMPO_HEAD_SCALE = 0.62
+TEMPO_WHOLE_SCALE = 0.9
+TEMPO_LSB = 160
+TEMPO_RSB = 120
+
 NOTE_VALUES = [  # whole .. 32nd: notehead, stem, flag
     ("noteheads.s0", False, None), ("noteheads.s1", True, None),
     ("noteheads.s2", True, None), ("noteheads.s2", True, "flags.u3"),
@@ -508,13 +515,14 @@ def build_tansy(src):
     # Tempo notes, codes 91 (whole) to 96 (32nd): the number beside them is 11-pixel bold
     # text standing 65 higher; the notehead sits on that baseline, the stem reaches its top.
     # The whole note has no stem to make it stand as tall as the others: its head is drawn
-    # larger, about half the height of the number.
+    # larger, about half the height of the number. The side bearings keep the note more
+    # than two pixels clear of a tempo word written before it and of the "=" after it.
     head_bottom = units(65, TANSY_PX)
     stem_top = units(65 + 230, TANSY_PX)
     for i, (head, stem, flag) in enumerate(NOTE_VALUES):
-        scale = 0.45 if stem else 0.72
-        s = note_value(src, head, stem, flag, scale, head_bottom, stem_top, 22)
-        face.put(91 + i, "tempo%d" % (1 << i), s, lsb=30, rsb=40)
+        scale = TEMPO_HEAD_SCALE if stem else TEMPO_WHOLE_SCALE
+        s = note_value(src, head, stem, flag, scale, head_bottom, stem_top, 26)
+        face.put(91 + i, "tempo%d" % (1 << i), s, lsb=TEMPO_LSB, rsb=TEMPO_RSB)
     return face
 
 

@@ -446,6 +446,68 @@ TEST(GlyphGap, WholeNoteOfATempoMarkIsNotDwarfedByTheNumber)
     }
 }
 
+// --- A tempo word and the metronome mark written after it ---
+
+// The leftmost piece of ink.
+Ink Leftmost(const std::vector<Ink>& pieces)
+{
+    const auto left = [](const Ink& piece) {
+        return std::min_element(piece.begin(), piece.end(), [](QPoint a, QPoint b) { return a.x() < b.x(); })->x();
+    };
+    return *std::min_element(pieces.begin(), pieces.end(),
+                             [&](const Ink& a, const Ink& b) { return left(a) < left(b); });
+}
+
+QRect Bounds(const Ink& ink)
+{
+    QRect r;
+    for (const QPoint& p : ink)
+        r |= QRect(p, QSize(1, 1));
+    return r;
+}
+
+TEST(GlyphGap, TempoNoteKeepsClearOfTheWordBeforeItAndOfTheEqualsSign)
+{
+    ASSERT_TRUE(painter_test::AddMusicFonts());
+    for (const int unit : {645120, 161280, 40320}) {
+        for (const double zoom : {1.0, 2.0}) {
+            for (const double shift : {0.0, 0.3, 0.6}) {
+                SCOPED_TRACE(::testing::Message() << "note " << unit << ", zoom " << zoom << ", " << shift << " px off");
+                // Placed as a line places them: the word at the bar's start, the mark
+                // right after the word, both standing on the same row.
+                const int x = U(10 + shift);
+                const int row = U(60 + shift);
+                int markX = 0;
+                const Ink word = Drawn(zoom, [&](GdiScorePainter& p) {
+                    const Size size = p.MeasureExpressionText(u"行板");
+                    p.DrawExpressionText(x, row - p.GetMetric106() - size.cy, u"行板", 0);
+                    markX = x + size.cx;
+                });
+                ASSERT_FALSE(word.empty());
+                const Ink mark = Drawn(zoom, [&](GdiScorePainter& p) {
+                    const Size size = p.MeasureTempoMark(unit, 96);
+                    p.DrawTempoMark(markX, row - p.GetMetric106() - size.cy, unit, 96, 0);
+                });
+                const std::vector<Ink> pieces = Pieces(mark);
+                ASSERT_GE(pieces.size(), 2u);  // the note, then "=" and the digits
+                const Ink note = Leftmost(pieces);
+                Ink rest;
+                for (const QPoint& p : mark)
+                    if (std::find(note.begin(), note.end(), p) == note.end())
+                        rest.push_back(p);
+                EXPECT_GE(Clearance(word, note), kMinGap);
+                EXPECT_GE(Clearance(note, rest), kMinGap);
+                // Not dwarfed by the number: a note with a stem stands as tall as the
+                // number, its head at least 4 pixels wide at 100 %.
+                if (unit != 645120) {
+                    EXPECT_GE(Bounds(note).height(), Bounds(rest).height() - 1);
+                    EXPECT_GE(Bounds(note).width(), static_cast<int>(4 * zoom));
+                }
+            }
+        }
+    }
+}
+
 // --- Octave lines end in a hook that shows ---
 
 TEST(GlyphGap, OctaveLineHookIsAsTallAsTheSignAndJoinsTheLine)
