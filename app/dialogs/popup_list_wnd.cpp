@@ -68,13 +68,17 @@ int CPopupListWnd::RowAt(int y) const
 QImage CPopupListWnd::Render() const
 {
     const QPalette colours = QApplication::palette("QMenu");
-    QImage image(size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+    // Drawn in the screen's own pixels, so that the glyphs stay sharp on a scaled screen.
+    const qreal ratio = std::max<qreal>(1.0, devicePixelRatioF());
+    QImage image(size().expandedTo(QSize(1, 1)) * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
     image.fill(colours.color(QPalette::Dark));
     const QRect client = Client();
     if (client.isEmpty())
         return image;
     // The rows are drawn off-screen and copied in one piece.
-    QImage rows(client.size(), QImage::Format_ARGB32_Premultiplied);
+    QImage rows(client.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    rows.setDevicePixelRatio(ratio);
     rows.fill(colours.color(QPalette::Window));
     QPainter painter(&rows);
     const QFont font = RowFont();
@@ -85,7 +89,7 @@ QImage CPopupListWnd::Render() const
     // standing high or hanging low in its font is neither cut by its neighbours nor by
     // the border.
     const auto drawRow = [&](int i, const QColor& colour) {
-        const QRect row = QRect(0, i * rowHeight_, client.width(), rowHeight_) & rows.rect();
+        const QRect row = QRect(0, i * rowHeight_, client.width(), rowHeight_) & QRect(QPoint(0, 0), client.size());
         if (row.isEmpty())
             return;
         const QString text = QString::fromStdU16String(items_[static_cast<std::size_t>(i)].text);

@@ -119,8 +119,10 @@ void ExpectRowsFit(const CPopupListWnd& popup, const std::string& picture)
 {
     const QImage image = popup.Render();
     dialog_test::SaveScreenshot(image.scaled(image.size() * 4), picture);
-    const QRect client = QRect(QPoint(0, 0), image.size()).adjusted(1, 1, -1, -1);
-    const int height = popup.RowHeight();
+    // In the image's own pixels (more than the window's on a scaled screen).
+    const int scale = static_cast<int>(image.devicePixelRatio());
+    const QRect client = QRect(QPoint(0, 0), image.size()).adjusted(scale, scale, -scale, -scale);
+    const int height = popup.RowHeight() * scale;
     ASSERT_GT(height, 0);
     std::vector<int> inkHeights;
     for (int i = 0; i < static_cast<int>(popup.Items().size()); ++i) {
