@@ -12,6 +12,7 @@
 #include "tests/app/painter/painter_test_util.h"
 
 #include <QImage>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -506,6 +507,32 @@ TEST(GlyphGap, TempoNoteKeepsClearOfTheWordBeforeItAndOfTheEqualsSign)
             }
         }
     }
+}
+
+// "行板♩=96" at 100 % and 200 %, for people to look at: tempo_word_and_mark.png.
+TEST(GlyphGap, SpecimenOfATempoWordAndMark)
+{
+    ASSERT_TRUE(painter_test::AddMusicFonts());
+    QImage sheet(400, 130, QImage::Format_RGB32);
+    sheet.fill(Qt::white);
+    QPainter out(&sheet);
+    int top = 0;
+    for (const double zoom : {1.0, 2.0}) {
+        painter_test::PaintedPage page(static_cast<int>(180 * zoom), static_cast<int>(40 * zoom), zoom,
+                                       painter_test::NoteSizes::Measured);
+        GdiScorePainter& p = page.Painter();
+        const int x = U(10);
+        const int row = U(32);
+        const Size word = p.MeasureExpressionText(u"行板");
+        p.DrawExpressionText(x, row - p.GetMetric106() - word.cy, u"行板", 0);
+        const Size mark = p.MeasureTempoMark(161280, 96);
+        p.DrawTempoMark(x + word.cx, row - p.GetMetric106() - mark.cy, 161280, 96, 0);
+        const QImage& picture = page.Finish();
+        out.drawImage(0, top, picture);
+        top += picture.height() + 10;
+    }
+    out.end();
+    EXPECT_TRUE(painter_test::SaveSpecimen(sheet, "tempo_word_and_mark.png"));
 }
 
 // --- Octave lines end in a hook that shows ---
