@@ -50,6 +50,7 @@ struct FileDialogRequest {
     std::u16string filter;        // "description|patterns|description|patterns||"
     std::u16string defaultExtension;  // without the dot; empty for none
     std::u16string fileName;      // in: the name proposed; out: the full path chosen
+    std::u16string initialFolder;  // where the dialog starts; empty: where it likes
     unsigned flags = 0;           // kOfn*
     unsigned filterIndex = 1;     // 1-based; in: the filter shown first; out: the one chosen
     QWidget* parent = nullptr;

@@ -99,6 +99,9 @@ bool QtDialogService::AskFileName(FileDialogRequest& request)
         dialog.setDefaultSuffix(ToQString(request.defaultExtension));
     if (!(request.flags & kOfnOverwritePrompt))
         dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    // A proposed name without a folder of its own goes into the start folder.
+    if (!request.initialFolder.empty())
+        dialog.setDirectory(ToQString(request.initialFolder));
     if (!request.fileName.empty())
         dialog.selectFile(ToQString(request.fileName));
     const unsigned index = request.filterIndex;

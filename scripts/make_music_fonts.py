@@ -288,6 +288,13 @@ KEYS = [  # key -7 .. 7: accidental glyph name or None, letter
     (None, "B"), ("accidentals.sharp", "F"), ("accidentals.sharp", "C"),
 ]
 
+# Tempo notes: the notehead against the face's own size (the whole note's head larger),
+# and the clear space before and after the note, in font units of the 20-pixel face.
+TEMPO_HEAD_SCALE = 0.62
+TEMPO_WHOLE_SCALE = 0.9
+TEMPO_LSB = 160
+TEMPO_RSB = 120
+
 NOTE_VALUES = [  # whole .. 32nd: notehead, stem, flag
     ("noteheads.s0", False, None), ("noteheads.s1", True, None),
     ("noteheads.s2", True, None), ("noteheads.s2", True, "flags.u3"),
@@ -315,15 +322,16 @@ def note_value(src, head, stem, flag, scale, head_bottom, stem_top, stem_width):
     return s
 
 
-def key_name(src, accidental, letter, cap, base):
-    """A key name as a jianpu score writes it: a small accidental before the letter."""
+def key_name(src, accidental, letter, cap, base, size=0.6, gap=0.04):
+    """A key name as a jianpu score writes it: an accidental `size` of the letter's height
+    before the letter, `gap` of that height clear of it."""
     s = Shape()
     x = 0.0
     if accidental:
-        a = Shape().add(src.music, accidental, 1.0).fit_height(cap * 0.6)
+        a = Shape().add(src.music, accidental, 1.0).fit_height(cap * size)
         a.top_to(base + cap).left_to(0)
         s.layer += a.layer
-        x = a.width() + cap * 0.04
+        x = a.width() + cap * gap
     letter_shape = Shape().add(src.sans, ord(letter), cap / 1493.0 * 2048 / EM)
     letter_shape.bottom_to(base).left_to(x)
     s.layer += letter_shape.layer
@@ -507,13 +515,14 @@ def build_tansy(src):
     # Tempo notes, codes 91 (whole) to 96 (32nd): the number beside them is 11-pixel bold
     # text standing 65 higher; the notehead sits on that baseline, the stem reaches its top.
     # The whole note has no stem to make it stand as tall as the others: its head is drawn
-    # larger, about half the height of the number.
+    # larger, about half the height of the number. The side bearings keep the note more
+    # than two pixels clear of a tempo word written before it and of the "=" after it.
     head_bottom = units(65, TANSY_PX)
     stem_top = units(65 + 230, TANSY_PX)
     for i, (head, stem, flag) in enumerate(NOTE_VALUES):
-        scale = 0.45 if stem else 0.72
-        s = note_value(src, head, stem, flag, scale, head_bottom, stem_top, 22)
-        face.put(91 + i, "tempo%d" % (1 << i), s, lsb=30, rsb=40)
+        scale = TEMPO_HEAD_SCALE if stem else TEMPO_WHOLE_SCALE
+        s = note_value(src, head, stem, flag, scale, head_bottom, stem_top, 26)
+        face.put(91 + i, "tempo%d" % (1 << i), s, lsb=TEMPO_LSB, rsb=TEMPO_RSB)
     return face
 
 
@@ -594,6 +603,9 @@ def build_times(src):
 SIGNATURE_ASCENT = 950
 SIGNATURE_DESCENT = 300
 TIME_SIGNATURES = ["22", "24", "34", "44", "38", "68", "98", "128", "??"]
+# A key's accidental against the letter's height, and the clear space either side of it.
+SIGNATURE_ACCIDENTAL = 1.0
+SIGNATURE_GAP = 180
 
 
 def build_signature(src):
@@ -608,14 +620,16 @@ def build_signature(src):
         e = Shape().add(sans, ord("="), scale).middle_to(cap / 2.0).left_to(x)
         return e
 
-    # Keys: "1=" and the key name.
+    # Keys: "1=" and the key name. The accidental is drawn as tall as the letter
+    # and keeps more than two pixels (at the dialogs' 20 pixels) clear of its neighbours.
     for i, (accidental, letter) in enumerate(KEYS):
         s = Shape()
         x = s.add_text(sans, "1", scale)
         e = equals_at(x + 40)
         s.layer += e.layer
-        name = key_name(src, accidental, letter, cap, 0)
-        name.left_to(e.bbox()[2] + 70)
+        name = key_name(src, accidental, letter, cap, 0, size=SIGNATURE_ACCIDENTAL,
+                        gap=SIGNATURE_GAP / cap)
+        name.left_to(e.bbox()[2] + SIGNATURE_GAP)
         s.layer += name.layer
         face.put(ord("a") + i, "signaturekey%+d" % (i - 7), s, lsb=30, rsb=30)
 
@@ -638,8 +652,10 @@ def build_signature(src):
         face.put(ord("A") + i, "signaturetime" + pair.replace("?", "x"), s, lsb=40, rsb=40)
 
     # Note values: the notehead on the baseline, the stem up to the cap height and more.
+    # The whole note has no stem to make it stand as tall as the others: its head is drawn
+    # twice as large.
     for i, (head, stem, flag) in enumerate(NOTE_VALUES[:5]):
-        s = note_value(src, head, stem, flag, 0.62, 0, 800, 30)
+        s = note_value(src, head, stem, flag, 0.62 if stem else 1.24, 0, 800, 30)
         face.put(ord("O") + i, "signaturenote%d" % (1 << i), s, lsb=40, rsb=60)
 
     face.put(ord("="), "equal", equals_at(0), lsb=40, rsb=40)

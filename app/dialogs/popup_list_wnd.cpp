@@ -5,15 +5,21 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include <algorithm>
+#include <cmath>
 
 namespace brindle {
 namespace {
 
 // The window draws a one-pixel border; rows start inside it.
 constexpr int kBorder = 1;
+// Clear pixels between a glyph's ink and the edges of its row.
+constexpr int kInkMargin = 2;
 
 }  // namespace
 
@@ -62,24 +68,37 @@ int CPopupListWnd::RowAt(int y) const
 QImage CPopupListWnd::Render() const
 {
     const QPalette colours = QApplication::palette("QMenu");
-    QImage image(size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+    // Drawn in the screen's own pixels, so that the glyphs stay sharp on a scaled screen.
+    const qreal ratio = std::max<qreal>(1.0, devicePixelRatioF());
+    QImage image(size().expandedTo(QSize(1, 1)) * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
     image.fill(colours.color(QPalette::Dark));
     const QRect client = Client();
     if (client.isEmpty())
         return image;
     // The rows are drawn off-screen and copied in one piece.
-    QImage rows(client.size(), QImage::Format_ARGB32_Premultiplied);
+    QImage rows(client.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    rows.setDevicePixelRatio(ratio);
     rows.fill(colours.color(QPalette::Window));
     QPainter painter(&rows);
-    const bool ownFont = font_.FaceName().empty() && font_.height == 0;
-    painter.setFont(ownFont ? font() : platform::FontMapper::ToQFont(font_, QFontInfo(font()).pixelSize()));
-    const auto drawRow = [&](int i, const QColor& colour) {
-        const QRect row(0, i * rowHeight_, client.width(), rowHeight_);
-        painter.setPen(colour);
-        painter.drawText(row, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine,
-                         QString::fromStdU16String(items_[static_cast<std::size_t>(i)].text));
-    };
+    const QFont font = RowFont();
+    painter.setFont(font);
+    const QFontMetricsF metrics(font);
     const int count = static_cast<int>(items_.size());
+    // Each glyph's ink is centred in the part of its row that shows, so that a glyph
+    // standing high or hanging low in its font is neither cut by its neighbours nor by
+    // the border.
+    const auto drawRow = [&](int i, const QColor& colour) {
+        const QRect row = QRect(0, i * rowHeight_, client.width(), rowHeight_) & QRect(QPoint(0, 0), client.size());
+        if (row.isEmpty())
+            return;
+        const QString text = QString::fromStdU16String(items_[static_cast<std::size_t>(i)].text);
+        const QRectF ink = metrics.tightBoundingRect(text);
+        const double x = row.left() + (row.width() - ink.width()) / 2.0 - ink.left();
+        const double y = row.top() + (row.height() - ink.height()) / 2.0 - ink.top();
+        painter.setPen(colour);
+        painter.drawText(QPointF(std::round(x), std::round(y)), text);
+    };
     for (int i = 0; i < count; ++i)
         drawRow(i, colours.color(QPalette::WindowText));
     if (hotRow_ >= 0 && hotRow_ < count) {
@@ -90,6 +109,36 @@ QImage CPopupListWnd::Render() const
     painter.end();
     QPainter(&image).drawImage(client.topLeft(), rows);
     return image;
+}
+
+QFont CPopupListWnd::RowFont() const
+{
+    const bool ownFont = font_.FaceName().empty() && font_.height == 0;
+    QFont chosen = ownFont ? font() : platform::FontMapper::ToQFont(font_, QFontInfo(font()).pixelSize());
+    const QRect client = Client();
+    if (rowHeight_ <= 0 || items_.empty() || client.isEmpty())
+        return chosen;
+    // The rows that show least of themselves (the last one may be cut by the border)
+    // decide: every glyph keeps kInkMargin clear above and below in them, all at one size.
+    int shortest = rowHeight_;
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+        const int top = static_cast<int>(i) * rowHeight_;
+        shortest = std::min(shortest, std::min(top + rowHeight_, client.height()) - top);
+    }
+    const int room = shortest - 2 * kInkMargin;
+    if (room <= 0)
+        return chosen;
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const QFontMetricsF metrics(chosen);
+        double tallest = 0.0;
+        for (const Item& item : items_)
+            tallest = std::max(tallest, metrics.tightBoundingRect(QString::fromStdU16String(item.text)).height());
+        const int pixels = chosen.pixelSize();
+        if (tallest <= room || pixels <= 1)
+            break;
+        chosen.setPixelSize(std::max(1, std::min(pixels - 1, static_cast<int>(pixels * room / tallest))));
+    }
+    return chosen;
 }
 
 void CPopupListWnd::paintEvent(QPaintEvent*)

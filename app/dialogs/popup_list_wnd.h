@@ -50,7 +50,8 @@ public:
     // The row at a height of the client area; -1 for none (also without a row height).
     int RowAt(int y) const;
 
-    // The picture of the window as it paints itself.
+    // The picture of the window as it paints itself: each item's glyph centred in its
+    // row, clear of the row's edges and of the border.
     QImage Render() const;
 
 protected:
@@ -62,6 +63,9 @@ protected:
 
 private:
     QRect Client() const;
+    // The items' font, made smaller where need be so that every glyph fits the part of
+    // its row that shows.
+    QFont RowFont() const;
 
     quaverly::LogFont font_;
     platform::MessageId message_ = 0;

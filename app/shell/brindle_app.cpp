@@ -8,6 +8,8 @@
 #include <QPixmap>
 #include <QSettings>
 
+#include "app/dialogs/beep_service.h"
+#include "app/dialogs/link_static.h"
 #include "app/settings/profile_file.h"
 #include "app/settings/system_info_section.h"
 #include "app/shell/about_dlg.h"
@@ -265,14 +267,14 @@ void CBrindleApp::OnHelp()
                               m_pFrame.get());
         return;
     }
-    OpenUrl(QUrl::fromLocalFile(QString::fromStdU16String(PathText(help))));
+    OpenUrl(QUrl::fromLocalFile(QString::fromStdU16String(PathText(help))), m_pFrame.get());
 }
 
 void CBrindleApp::OnAppAbout()
 {
     const std::filesystem::path help = HelpFilePath();
     CAboutDlg dialog(m_pFrame.get(), QUrl::fromLocalFile(QString::fromStdU16String(PathText(help))),
-                     [this](const QUrl& url) { OpenUrl(url); });
+                     [this, &dialog](const QUrl& url) { OpenUrl(url, &dialog); });
     dialog.DoModal();
 }
 
@@ -284,12 +286,15 @@ void CBrindleApp::OnFilePrintSetup()
     dialog.exec();
 }
 
-void CBrindleApp::OpenUrl(const QUrl& url) const
+bool CBrindleApp::OpenUrl(const QUrl& url, QWidget* parent) const
 {
-    if (options_.openUrl)
-        options_.openUrl(url);
-    else
-        QDesktopServices::openUrl(url);
+    const bool opened = options_.openUrl ? options_.openUrl(url) : QDesktopServices::openUrl(url);
+    if (!opened) {
+        BeepService::Current().Beep(platform::kMbIconExclamation);
+        platform::ShowMessage(CLinkStatic::FailureMessage(CLinkStatic::kErrorNoAssociation),
+                              platform::kMbOk | platform::kMbIconExclamation, parent);
+    }
+    return opened;
 }
 
 }  // namespace brindle

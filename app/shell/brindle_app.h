@@ -17,6 +17,7 @@
 #include "platform/command_target.h"
 
 class QSettings;
+class QWidget;
 
 namespace brindle {
 
@@ -40,8 +41,9 @@ public:
         // Where the recent-file list is kept; null: the user's settings under the
         // company name.
         std::function<std::unique_ptr<QSettings>()> recentFileSettings;
-        // Opens help pages and links; null: the desktop's URL handler.
-        std::function<void(const QUrl&)> openUrl;
+        // Opens help pages and links, false when nothing could; null: the desktop's URL
+        // handler.
+        std::function<bool(const QUrl&)> openUrl;
         unsigned autosaveInterval = 120000;
         // False keeps the window hidden (tests).
         bool showWindow = true;
@@ -83,7 +85,9 @@ private:
     // Removes what an earlier run that was killed left behind.
     void RemoveLeftovers();
     void LoadResourceLibrary();
-    void OpenUrl(const QUrl& url) const;
+    // Opens the address in the desktop's browser; when none can, beeps and tells the
+    // user with the hyperlink control's failure text, over `parent`.
+    bool OpenUrl(const QUrl& url, QWidget* parent) const;
 
     Options options_;
     std::filesystem::path folder_;

@@ -55,6 +55,14 @@ std::u16string LibraryString(unsigned id)
     return platform::LoadResourceString(id);
 }
 
+// Where the document file dialogs start: beside the document shown, else beside the
+// last one opened.
+std::u16string StartFolder(std::u16string_view document, const RecentFileList* recent)
+{
+    static const std::vector<std::u16string> kNone;
+    return DocumentStartFolder(document, recent ? recent->Entries() : kNone);
+}
+
 void Tell(QWidget* parent, std::u16string_view text)
 {
     platform::ShowMessage(text, platform::kMbOk | platform::kMbIconExclamation, parent);
@@ -226,8 +234,10 @@ void CBrindleView::OnFileOpen()
     request.flags = kSaveFlags;
     request.filterIndex = m_nOpenFilterIndex;
     request.parent = this;
+    request.initialFolder = StartFolder(m_strPathName, m_pRecentFiles);
 
-    // The first time, the dialog starts in the examples' folder.
+    // The first time, the dialog starts in the examples' folder (unless a document
+    // already gives it one).
     const std::u16string optionPath = OptionFilePath();
     if (!optionPath.empty()) {
         OptionFile options;
@@ -235,8 +245,8 @@ void CBrindleView::OnFileOpen()
         if (options.GetRecentDirectory().empty()) {
             std::error_code ec;
             const fs::path examples = fs::current_path(ec) / "Example";
-            if (!ec && fs::is_directory(examples, ec))
-                request.fileName = PathText(examples) + u"/";
+            if (request.initialFolder.empty() && !ec && fs::is_directory(examples, ec))
+                request.initialFolder = PathText(examples);
             options.SetRecentDirectory(kExampleFolder);
         }
     }
@@ -479,6 +489,7 @@ bool CBrindleView::AskSaveName(std::u16string_view filter, std::u16string_view e
     request.filter = std::u16string(filter);
     request.defaultExtension = std::u16string(extension);
     request.fileName = StripExtension(FileNameOf(m_strPathName));
+    request.initialFolder = StartFolder(m_strPathName, m_pRecentFiles);
     request.flags = kSaveFlags;
     request.parent = this;
     if (!platform::DialogService::Current().GetFileName(request))

@@ -35,6 +35,14 @@ std::u16string FileNameOf(std::u16string_view path)
     return std::u16string(path.substr(NameStart(path)));
 }
 
+std::u16string FolderOf(std::u16string_view path)
+{
+    const std::size_t start = NameStart(path);
+    if (start == 0)
+        return {};
+    return std::u16string(path.substr(0, start == 1 ? 1 : start - 1));
+}
+
 std::u16string StripExtension(std::u16string_view path)
 {
     const std::size_t dot = ExtensionDot(path);
@@ -79,6 +87,21 @@ bool IsReadOnlyFile(std::u16string_view path)
         return false;
     constexpr fs::perms kWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
     return (status.permissions() & kWrite) == fs::perms::none;
+}
+
+std::u16string DocumentStartFolder(std::u16string_view current, const std::vector<std::u16string>& recent)
+{
+    const auto usable = [](std::u16string_view path) {
+        const std::u16string folder = FolderOf(path);
+        std::error_code ec;
+        return !folder.empty() && fs::is_directory(NativePath(folder), ec) ? folder : std::u16string();
+    };
+    if (std::u16string folder = usable(current); !folder.empty())
+        return folder;
+    for (const std::u16string& path : recent)
+        if (std::u16string folder = usable(path); !folder.empty())
+            return folder;
+    return {};
 }
 
 }  // namespace brindle

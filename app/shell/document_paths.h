@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace brindle {
 
@@ -13,6 +14,9 @@ namespace brindle {
 std::u16string FileExtension(std::u16string_view path);
 // The text after the last '/'; the whole text when there is none.
 std::u16string FileNameOf(std::u16string_view path);
+// The folder part: the text before the last '/' ("/" for a file at the root); empty
+// when there is no '/'.
+std::u16string FolderOf(std::u16string_view path);
 // The text before the last '.' of the file name; the whole text when the name has no dot.
 std::u16string StripExtension(std::u16string_view path);
 // ASCII letters lower-cased, everything else as it is.
@@ -29,5 +33,10 @@ bool FileExists(std::u16string_view path);
 // The file is there and carries no write permission at all (the read-only mark of the
 // file itself, which holds whoever runs the program).
 bool IsReadOnlyFile(std::u16string_view path);
+
+// Where a document file dialog starts: the folder of the current document, else the
+// folder of the newest document in `recent` (newest first) whose folder is still there;
+// empty when none is (the dialog then chooses for itself).
+std::u16string DocumentStartFolder(std::u16string_view current, const std::vector<std::u16string>& recent);
 
 }  // namespace brindle

@@ -89,11 +89,12 @@ private:
 };
 
 // A rubber band over the page; Copy puts the region under it on the clipboard as a
-// picture (vector and bitmap forms).
+// picture (vector and bitmap forms). Leaving the tool takes the band off the screen.
 class PictureCopyTool final : public MouseTool {
 public:
     using MouseTool::MouseTool;
     void Activate() override;
+    void Deactivate() override;
     void OnButtonDown(unsigned flags, int x, int y) override;
     void OnButtonUp(unsigned flags, int x, int y) override;
     void OnPointerMove(unsigned flags, int x, int y) override;

@@ -181,6 +181,17 @@ void PictureCopyTool::Activate()
     m_bDragging = false;
 }
 
+void PictureCopyTool::Deactivate()
+{
+    // The band is drawn over the window only while the tool is current: the window is
+    // painted again without it now, not at the next paint that something else causes.
+    const bool shown = !BandInWindow().IsEmpty();
+    m_nStartX = m_nStartY = m_nEndX = m_nEndY = 0;
+    m_bDragging = false;
+    if (shown)
+        View()->Invalidate();
+}
+
 void PictureCopyTool::OnButtonDown(unsigned, int x, int y)
 {
     if (View()->PageRect().Contains({x, y})) {

@@ -3,13 +3,17 @@
 #include "platform/scripted_dialog_service.h"
 
 #include "platform/qt_dialog_service.h"
+#include "tests/platform/temp_folder.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace {
 
@@ -204,4 +208,31 @@ TEST(QtDialogServiceTest, MessageBoxButtonsAreChineseAndGiveTheirAnswers)
         EXPECT_EQ(shown.texts, expected) << c.type;
         EXPECT_EQ(shown.answer, c.answer) << c.type;
     }
+}
+
+// The file dialog opens in the folder asked for, with the proposed name in that folder.
+TEST(QtDialogServiceTest, FileDialogStartsInTheFolderAskedFor)
+{
+    TempFolder folder;
+    std::filesystem::create_directories(folder.Path() / "歌曲");
+    const QString start = QString::fromStdString((folder.Path() / "歌曲").string());
+    QString shownFolder;
+    QStringList shownFiles;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        shownFolder = dialog->directory().absolutePath();
+        shownFiles = dialog->selectedFiles();
+        dialog->reject();
+    });
+    platform::QtDialogService service;
+    platform::FileDialogRequest request;
+    request.open = false;
+    request.filter = u"MIDI Files(*.mid)|*.mid||";
+    request.fileName = u"song";
+    request.initialFolder = start.toStdU16String();
+    EXPECT_FALSE(service.GetFileName(request));
+    EXPECT_EQ(shownFolder, start);
+    EXPECT_EQ(shownFiles, QStringList{start + QStringLiteral("/song")});
 }

@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QListWidget>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -200,6 +201,37 @@ TEST_F(MidiDeviceDialogsTest, ReminderBoxCountsHoweverTheReminderIsClosed)
         EXPECT_EQ(MidiDeviceDialogs(input, output, Option()).AskOutputNotice(dontRemind), c.declined);
         EXPECT_EQ(dontRemind, c.tick);
     }
+}
+
+// The two start-up notices as they open: below their answer buttons there is only the
+// window's background (no line or frame across the dialog).
+TEST_F(MidiDeviceDialogsTest, NoticesShowNothingUnderTheirButtons)
+{
+    int checked = 0;
+    const auto look = [&](DialogBase& d) {
+        d.show();
+        ProcessPostedMessages();
+        const QImage picture = d.grab().toImage();
+        const int below = std::max(d.GetDlgItem(kIdOk)->geometry().bottom(), d.GetDlgItem(kIdCancel)->geometry().bottom());
+        ASSERT_LT(below, picture.height() - 1);
+        const QRgb background = picture.pixel(0, picture.height() - 1);
+        for (int y = below + 1; y < picture.height(); ++y) {
+            int marked = 0;
+            for (int x = 0; x < picture.width(); ++x)
+                marked += picture.pixel(x, y) != background ? 1 : 0;
+            EXPECT_EQ(marked, 0) << "row " << y << " of " << d.windowTitle().toStdString();
+        }
+        ++checked;
+        d.hide();
+        d.ClickButton(kIdOk);
+    };
+    script.AnswerModal(look);
+    script.AnswerModal(look);
+    MidiDeviceDialogs dialogs(input, output, Option());
+    bool box = false;
+    dialogs.AskInputNotice(box);
+    dialogs.AskOutputNotice(box);
+    EXPECT_EQ(checked, 2);
 }
 
 // A picture of the five dialogs as they open, one under the other, for people to look at:

@@ -12,6 +12,7 @@
 #include "tests/app/painter/painter_test_util.h"
 
 #include <QImage>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -444,6 +445,94 @@ TEST(GlyphGap, WholeNoteOfATempoMarkIsNotDwarfedByTheNumber)
         // The note head against the last digit: at least two fifths of its height.
         EXPECT_GE(5 * height(pieces.front()), 2 * height(pieces.back()));
     }
+}
+
+// --- A tempo word and the metronome mark written after it ---
+
+// The leftmost piece of ink.
+Ink Leftmost(const std::vector<Ink>& pieces)
+{
+    const auto left = [](const Ink& piece) {
+        return std::min_element(piece.begin(), piece.end(), [](QPoint a, QPoint b) { return a.x() < b.x(); })->x();
+    };
+    return *std::min_element(pieces.begin(), pieces.end(),
+                             [&](const Ink& a, const Ink& b) { return left(a) < left(b); });
+}
+
+QRect Bounds(const Ink& ink)
+{
+    QRect r;
+    for (const QPoint& p : ink)
+        r |= QRect(p, QSize(1, 1));
+    return r;
+}
+
+TEST(GlyphGap, TempoNoteKeepsClearOfTheWordBeforeItAndOfTheEqualsSign)
+{
+    ASSERT_TRUE(painter_test::AddMusicFonts());
+    for (const int unit : {645120, 161280, 40320}) {
+        for (const double zoom : {1.0, 2.0}) {
+            for (const double shift : {0.0, 0.3, 0.6}) {
+                SCOPED_TRACE(::testing::Message() << "note " << unit << ", zoom " << zoom << ", " << shift << " px off");
+                // Placed as a line places them: the word at the bar's start, the mark
+                // right after the word, both standing on the same row.
+                const int x = U(10 + shift);
+                const int row = U(60 + shift);
+                int markX = 0;
+                const Ink word = Drawn(zoom, [&](GdiScorePainter& p) {
+                    const Size size = p.MeasureExpressionText(u"行板");
+                    p.DrawExpressionText(x, row - p.GetMetric106() - size.cy, u"行板", 0);
+                    markX = x + size.cx;
+                });
+                ASSERT_FALSE(word.empty());
+                const Ink mark = Drawn(zoom, [&](GdiScorePainter& p) {
+                    const Size size = p.MeasureTempoMark(unit, 96);
+                    p.DrawTempoMark(markX, row - p.GetMetric106() - size.cy, unit, 96, 0);
+                });
+                const std::vector<Ink> pieces = Pieces(mark);
+                ASSERT_GE(pieces.size(), 2u);  // the note, then "=" and the digits
+                const Ink note = Leftmost(pieces);
+                Ink rest;
+                for (const QPoint& p : mark)
+                    if (std::find(note.begin(), note.end(), p) == note.end())
+                        rest.push_back(p);
+                EXPECT_GE(Clearance(word, note), kMinGap);
+                EXPECT_GE(Clearance(note, rest), kMinGap);
+                // Not dwarfed by the number: a note with a stem stands as tall as the
+                // number, its head at least 4 pixels wide at 100 %.
+                if (unit != 645120) {
+                    EXPECT_GE(Bounds(note).height(), Bounds(rest).height() - 1);
+                    EXPECT_GE(Bounds(note).width(), static_cast<int>(4 * zoom));
+                }
+            }
+        }
+    }
+}
+
+// "行板♩=96" at 100 % and 200 %, for people to look at: tempo_word_and_mark.png.
+TEST(GlyphGap, SpecimenOfATempoWordAndMark)
+{
+    ASSERT_TRUE(painter_test::AddMusicFonts());
+    QImage sheet(400, 130, QImage::Format_RGB32);
+    sheet.fill(Qt::white);
+    QPainter out(&sheet);
+    int top = 0;
+    for (const double zoom : {1.0, 2.0}) {
+        painter_test::PaintedPage page(static_cast<int>(180 * zoom), static_cast<int>(40 * zoom), zoom,
+                                       painter_test::NoteSizes::Measured);
+        GdiScorePainter& p = page.Painter();
+        const int x = U(10);
+        const int row = U(32);
+        const Size word = p.MeasureExpressionText(u"行板");
+        p.DrawExpressionText(x, row - p.GetMetric106() - word.cy, u"行板", 0);
+        const Size mark = p.MeasureTempoMark(161280, 96);
+        p.DrawTempoMark(x + word.cx, row - p.GetMetric106() - mark.cy, 161280, 96, 0);
+        const QImage& picture = page.Finish();
+        out.drawImage(0, top, picture);
+        top += picture.height() + 10;
+    }
+    out.end();
+    EXPECT_TRUE(painter_test::SaveSpecimen(sheet, "tempo_word_and_mark.png"));
 }
 
 // --- Octave lines end in a hook that shows ---

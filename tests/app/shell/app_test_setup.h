@@ -37,7 +37,7 @@ inline brindle::CBrindleApp::Options TestAppOptions(const std::filesystem::path&
     o.factories.midiBackend = backend;
     const QString recent = QString::fromStdString((folder / "recent.ini").string());
     o.recentFileSettings = [recent] { return std::make_unique<QSettings>(recent, QSettings::IniFormat); };
-    o.openUrl = [](const QUrl&) {};
+    o.openUrl = [](const QUrl&) { return true; };
     o.showWindow = false;
     return o;
 }

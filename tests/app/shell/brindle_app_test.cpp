@@ -54,7 +54,12 @@ protected:
     CBrindleApp::Options Options()
     {
         CBrindleApp::Options o = shell_test::TestAppOptions(folder_.Path(), data_, &backend_);
-        o.openUrl = [this](const QUrl& url) { opened_.push_back(url); };
+        // The desktop's URL handler: it records the address and opens it when a browser
+        // is there.
+        o.openUrl = [this](const QUrl& url) {
+            opened_.push_back(url);
+            return browser_;
+        };
         return o;
     }
 
@@ -79,6 +84,7 @@ protected:
     platform::ScriptedDialogService dialogs_;
     platform::ScopedDialogService scoped_{dialogs_};
     std::vector<QUrl> opened_;
+    bool browser_ = true;
 };
 
 TEST_F(BrindleAppTest, StartsWithTheMainWindowTitledFromTheResourceLibrary)
@@ -280,6 +286,30 @@ TEST_F(BrindleAppTest, HelpOpensTheChineseHelpPageWithTheDesktopHandler)
     EXPECT_EQ(opened_.size(), 1u);
     ASSERT_EQ(dialogs_.MessageBoxes().size(), 1u);
     EXPECT_NE(dialogs_.MessageBoxes()[0].text.find(u"帮助文件"), std::u16string::npos);
+}
+
+TEST_F(BrindleAppTest, HelpWithoutABrowserSaysSoWithTheLinkFailureText)
+{
+    browser_ = false;
+    CBrindleApp app(Options());
+    ASSERT_TRUE(app.InitInstance({}));
+    ASSERT_TRUE(app.GetMainWnd()->Commands().Execute(brindle::cmd::kHelp));
+    ASSERT_EQ(opened_.size(), 1u);
+    ASSERT_EQ(dialogs_.MessageBoxes().size(), 1u);
+    const auto told = dialogs_.MessageBoxes()[0];
+    EXPECT_EQ(told.text, u"Unable to open hyperlink:\n\nThere is no application associated\n"
+                         u"with the given filename extension.");
+    EXPECT_EQ(told.type & platform::kMbIconMask, platform::kMbIconExclamation);
+
+    // The about box's link says the same.
+    dialogs_.AnswerModal([](platform::DialogBase& dialog) {
+        emit dialog.Control<QLabel>(brindle::CAboutDlg::kIdLink)->linkActivated(QString());
+        dialog.ClickButton(platform::kIdOk);
+    });
+    ASSERT_TRUE(app.GetMainWnd()->Commands().Execute(brindle::cmd::kAppAbout));
+    EXPECT_EQ(opened_.size(), 2u);
+    ASSERT_EQ(dialogs_.MessageBoxes().size(), 2u);
+    EXPECT_EQ(dialogs_.MessageBoxes()[1].text, told.text);
 }
 
 TEST_F(BrindleAppTest, AboutBoxShowsTheNameAndVersion)

@@ -40,18 +40,20 @@ TEST(DocumentPaths, NamesAndExtensionsOfAnyPath)
         std::u16string name;
         std::u16string stripped;
         bool document;
+        std::u16string folder;
     };
     const Case cases[] = {
-        {u"/home/u/歌曲.exl", u"exl", u"歌曲.exl", u"/home/u/歌曲", true},
-        {u"/home/u/SONG.EXL", u"EXL", u"SONG.EXL", u"/home/u/SONG", true},
-        {u"/home/u/a.b.Exl", u"Exl", u"a.b.Exl", u"/home/u/a.b", true},
-        {u"/home/u/song.mid", u"mid", u"song.mid", u"/home/u/song", false},
-        {u"/home/u/song.exl.txt", u"txt", u"song.exl.txt", u"/home/u/song.exl", false},
+        {u"/home/u/歌曲.exl", u"exl", u"歌曲.exl", u"/home/u/歌曲", true, u"/home/u"},
+        {u"/home/u/SONG.EXL", u"EXL", u"SONG.EXL", u"/home/u/SONG", true, u"/home/u"},
+        {u"/home/u/a.b.Exl", u"Exl", u"a.b.Exl", u"/home/u/a.b", true, u"/home/u"},
+        {u"/home/u/song.mid", u"mid", u"song.mid", u"/home/u/song", false, u"/home/u"},
+        {u"/home/u/song.exl.txt", u"txt", u"song.exl.txt", u"/home/u/song.exl", false, u"/home/u"},
         // A dot in a folder name is no extension of the file.
-        {u"/home/v1.exl/notes", u"", u"notes", u"/home/v1.exl/notes", false},
-        {u"notes", u"", u"notes", u"notes", false},
-        {u"back\\slash.exl", u"exl", u"back\\slash.exl", u"back\\slash", true},
-        {u"", u"", u"", u"", false},
+        {u"/home/v1.exl/notes", u"", u"notes", u"/home/v1.exl/notes", false, u"/home/v1.exl"},
+        {u"/root.exl", u"exl", u"root.exl", u"/root", true, u"/"},
+        {u"notes", u"", u"notes", u"notes", false, u""},
+        {u"back\\slash.exl", u"exl", u"back\\slash.exl", u"back\\slash", true, u""},
+        {u"", u"", u"", u"", false, u""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.path.begin(), c.path.end()));
@@ -59,6 +61,7 @@ TEST(DocumentPaths, NamesAndExtensionsOfAnyPath)
         EXPECT_EQ(FileNameOf(c.path), c.name);
         EXPECT_EQ(StripExtension(c.path), c.stripped);
         EXPECT_EQ(HasDocumentExtension(c.path), c.document);
+        EXPECT_EQ(FolderOf(c.path), c.folder);
     }
     // Paths are UTF-8 on disk, of any length.
     const std::u16string longName = u"/tmp/" + std::u16string(300, u'谱') + u".exl";

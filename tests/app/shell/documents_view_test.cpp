@@ -12,6 +12,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -755,6 +756,51 @@ TEST_F(DocumentsTest, MidiExportProposesTheDocumentNameAndReportsFailure)
     dialogs_.CancelFileDialog();
     view_->OnExportMidi();
     EXPECT_EQ(dialogs_.MessageBoxes().size(), 1u);
+}
+
+// The file dialogs start beside the document shown, else beside the newest document of
+// the recent list whose folder is still there; never in the folder the program runs in.
+TEST_F(DocumentsTest, FileDialogsStartWhereTheDocumentIs)
+{
+    fs::create_directories(folder_ / "歌曲" / "新");
+    fs::create_directories(folder_ / "old");
+    const std::u16string song = Write("歌曲/新/song.exl");
+    const std::u16string gone = PathText(folder_ / "removed" / "x.exl");
+    recent_->Add(Write("old/old.exl"));
+    recent_->Add(gone);  // newest, but its folder is no longer there
+
+    // No document yet: beside the newest recent document that can still be reached.
+    dialogs_.CancelFileDialog();
+    view_->OnFileOpen();
+    ASSERT_EQ(dialogs_.FileDialogs().size(), 1u);
+    EXPECT_EQ(dialogs_.FileDialogs()[0].initialFolder, PathText(folder_ / "old"));
+
+    // With a document: Open, Save As and both exports start in its folder.
+    Open(song);
+    const std::u16string beside = PathText(folder_ / "歌曲" / "新");
+    using Command = std::function<void()>;
+    const std::pair<const char*, Command> commands[] = {
+        {"open", [this] { view_->OnFileOpen(); }},
+        {"save as", [this] { view_->OnFileSaveAs(); }},
+        {"MIDI export", [this] { view_->OnExportMidi(); }},
+        {"picture export", [this] { view_->OnExportMetafile(); }},
+    };
+    for (const auto& [name, command] : commands) {
+        SCOPED_TRACE(name);
+        const std::size_t before = dialogs_.FileDialogs().size();
+        dialogs_.CancelFileDialog();
+        command();
+        ASSERT_EQ(dialogs_.FileDialogs().size(), before + 1);
+        EXPECT_EQ(dialogs_.FileDialogs().back().initialFolder, beside);
+    }
+    EXPECT_EQ(dialogs_.FileDialogs().back().fileName, u"song");
+
+    // An untitled score asks beside the document opened last.
+    NewScore();
+    dialogs_.CancelFileDialog();
+    EXPECT_FALSE(view_->OnFileSaveAs());
+    EXPECT_EQ(dialogs_.FileDialogs().back().initialFolder, beside);
+    EXPECT_TRUE(dialogs_.FileDialogs().back().fileName.empty());
 }
 
 TEST_F(DocumentsTest, MetafileExportIsThePageInHundredthsOfAMillimetreWithItsOutline)

@@ -7,6 +7,8 @@
 #include <QClipboard>
 #include <QImage>
 #include <QMimeData>
+#include <QPaintEvent>
+#include <QRegion>
 #include <QPlainTextEdit>
 
 #include <cmath>
@@ -222,6 +224,47 @@ TEST_F(MouseToolTest, TheBandIsInvertedOverThePageAndCopiedAsVectorAndBitmap)
     const std::filesystem::path folder = test_support::SpecimenFolder();
     png.save(QString::fromStdString((folder / "picture_copy_stub.png").string()));
     view_->UseEditor(&editor_);
+}
+
+// Records the parts of a widget that are painted.
+class PaintRecorder final : public QObject {
+public:
+    explicit PaintRecorder(QWidget* widget) { widget->installEventFilter(this); }
+    QRegion painted;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
+TEST_F(MouseToolTest, BackToTheSelectionToolTheBandLeavesTheScreenAtOnce)
+{
+    ShowScore();
+    view_->OnCommand(kCmdPictureCopy);
+    const platform::Point from = view_->ScoreToWindow(-300, -300);
+    const platform::Point to = view_->ScoreToWindow(6000, 4000);
+    view_->Press(from.x, from.y);
+    view_->Move(to.x, to.y);
+    view_->Release(to.x, to.y);
+    shell_test::Pump();
+    ASSERT_EQ(qGray(view_->viewport()->grab().toImage().pixel(from.x, (from.y + to.y) / 2)), 0);
+
+    // Switching tools paints the band's place again by itself, and without the band.
+    PaintRecorder recorder(view_->viewport());
+    QImage shown(view_->viewport()->size(), QImage::Format_RGB32);
+    view_->SetMouseTool(brindle::kSelectTool);
+    ASSERT_EQ(view_->CurrentToolKey(), brindle::kSelectTool);
+    shell_test::Pump();
+    EXPECT_TRUE(recorder.painted.contains(QRect(QPoint(from.x, from.y), QPoint(to.x - 1, to.y - 1))));
+    view_->viewport()->render(&shown);
+    EXPECT_GT(qGray(shown.pixel(from.x, (from.y + to.y) / 2)), 200);
+    EXPECT_GT(qGray(shown.pixel((from.x + to.x) / 2, to.y - 1)), 200);
+    // Nothing is left to copy either.
+    EXPECT_TRUE(dynamic_cast<brindle::PictureCopyTool*>(view_->Tool(brindle::kPictureCopyTool))->BandOnPage().IsEmpty());
 }
 
 TEST_F(MouseToolTest, FreeTextFrameAddsItsTextWhenThePointerPressesOutside)
