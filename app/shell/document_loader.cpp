@@ -164,6 +164,8 @@ bool LoadScoreDocument(quaverly::api::ScoreEditor& editor, OpenJob& job)
     bool loaded = false;
     {
         const TemporaryDocumentCopy copy(job.temporaryFolder, RewriteDocumentType(bytes, job.rewrite));
+        // The editor reads the copy: the bytes read here are not kept while it does.
+        std::string().swap(bytes);
         // Without room for the copy the document itself is read.
         const std::string& source = copy.Path().empty() ? job.document.native() : copy.Path().native();
         loaded = editor.LoadMusicXml(platform::Utf8ToUtf16(source), info);
