@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #include <fcntl.h>
+#include <malloc.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -170,6 +171,12 @@ bool LoadScoreDocument(quaverly::api::ScoreEditor& editor, OpenJob& job)
         const std::string& source = copy.Path().empty() ? job.document.native() : copy.Path().native();
         loaded = editor.LoadMusicXml(platform::Utf8ToUtf16(source), info);
     }
+#ifdef __GLIBC__
+    // Reading went through the document's text and a tree of all its elements, freed
+    // now but kept by this thread's allocator: handed back to the system, so that the
+    // layout the window's thread builds next does not add its memory on top of it.
+    malloc_trim(0);
+#endif
     if (!loaded) {
         job.documentFailed = true;
         return false;
