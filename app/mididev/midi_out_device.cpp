@@ -110,7 +110,7 @@ bool MidiOutDevice::IsOpen()
 
 void MidiOutDevice::Reset()
 {
-    OpenPending();
+    // A device not opened yet has nothing sounding: it is not opened for this.
     std::lock_guard lock(mutex_);
     if (!port_)
         return;

@@ -42,7 +42,8 @@ public:
     // The device is opened when it is first used (a message sent, Reset, IsOpen) instead
     // of now: opening a port or the synthesizer takes a while, and a program that only
     // opens and prints a score never needs it. A device already open under that number
-    // stays open. A failure to open is silent, as with a device that went away.
+    // stays open; Reset alone does not open it, as nothing sounds on it yet. A failure
+    // to open is silent, as with a device that went away.
     void OpenWhenUsed(int device);
     void Close();
     // True when a port is open; a device waiting to be opened is opened first.

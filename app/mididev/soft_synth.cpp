@@ -54,7 +54,7 @@ const FluidLibrary& Fluid()
         FluidLibrary f;
         void* handle = nullptr;
         for (const char* name : {"libfluidsynth.so.3", "libfluidsynth.so"}) {
-            handle = dlopen(name, RTLD_NOW | RTLD_LOCAL);
+            handle = dlopen(name, RTLD_LAZY | RTLD_LOCAL);
             if (handle != nullptr)
                 break;
         }

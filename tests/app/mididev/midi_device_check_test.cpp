@@ -223,7 +223,10 @@ TEST(MidiDeviceCheck, OutputWithoutReminderOpensWhenFirstUsed)
             fixture.ui.inputNotice = {{false, false}};
         fixture.ui.dialogChoices = c.dialogChoices;
         fixture.check.Run();
+        // Stopping what never played opens nothing either.
+        fixture.output.Reset();
         EXPECT_EQ(fixture.backend.outputOpens, c.opensAtStartUp);
+        fixture.backend.ClearSent();
 
         const std::uint32_t noteOn = 0x90 | (60 << 8) | (100 << 16);
         fixture.output.SendShortMessage(noteOn);
