@@ -20,6 +20,7 @@ struct FluidLibrary {
     decltype(&delete_fluid_settings) deleteSettings = nullptr;
     decltype(&fluid_settings_setnum) settingsSetNum = nullptr;
     decltype(&fluid_settings_setstr) settingsSetStr = nullptr;
+    decltype(&fluid_settings_setint) settingsSetInt = nullptr;
     decltype(&new_fluid_synth) newSynth = nullptr;
     decltype(&delete_fluid_synth) deleteSynth = nullptr;
     decltype(&new_fluid_audio_driver) newAudioDriver = nullptr;
@@ -66,6 +67,7 @@ const FluidLibrary& Fluid()
             Bind(handle, "delete_fluid_settings", f.deleteSettings) &&
             Bind(handle, "fluid_settings_setnum", f.settingsSetNum) &&
             Bind(handle, "fluid_settings_setstr", f.settingsSetStr) &&
+            Bind(handle, "fluid_settings_setint", f.settingsSetInt) &&
             Bind(handle, "new_fluid_synth", f.newSynth) &&
             Bind(handle, "delete_fluid_synth", f.deleteSynth) &&
             Bind(handle, "new_fluid_audio_driver", f.newAudioDriver) &&
@@ -120,6 +122,9 @@ SoftSynth::SoftSynth() : impl_(std::make_unique<Impl>())
     if (impl_->settings == nullptr)
         return;
     fluid.settingsSetNum(impl_->settings, "synth.sample-rate", kSampleRate);
+    // A General MIDI SoundFont holds well over a hundred megabytes of samples: only those
+    // of the instruments the channels use are read, when a channel takes one up.
+    fluid.settingsSetInt(impl_->settings, "synth.dynamic-sample-loading", 1);
     impl_->synth = fluid.newSynth(impl_->settings);
 }
 
