@@ -76,15 +76,18 @@ void MidiOutDevice::OpenPending()
 {
     if (pending_.load() == kNoDevice)
         return;
+    // The device stays asked for until it is open: a send from another thread meanwhile
+    // waits here for the port instead of going nowhere.
     std::lock_guard opening(pendingMutex_);
-    const int device = pending_.exchange(kNoDevice);
+    int device = pending_.load();
     if (device == kNoDevice)
         return;  // opened meanwhile by another thread
     // A port not taken is closed after the lock is let go.
     std::unique_ptr<MidiOutputPort> port = backend_.OpenOutput(device);
     std::lock_guard lock(mutex_);
-    // An Open in the meantime has the last word.
-    if (port_ || port == nullptr)
+    // A Close, an Open or another device asked for in the meantime has the last word; a
+    // device that did not open is not tried again.
+    if (!pending_.compare_exchange_strong(device, kNoDevice) || port_ || port == nullptr)
         return;
     port_ = std::move(port);
     portDevice_ = device;
