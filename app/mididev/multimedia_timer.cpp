@@ -135,8 +135,10 @@ int MultimediaTimer::RunningMilliseconds(std::int64_t now, std::int64_t deadline
         hasOrigin_ = true;
         // The thread wakes a little after each deadline, some ticks sooner than others:
         // counted from the wake-up of the first tick, a later tick that woke sooner would
-        // fall a whole millisecond short and hold its notes back by it.
-        origin_ = deadline >= 0 ? std::min(deadline, now) : now;
+        // fall a whole millisecond short and hold its notes back by it. A first tick that
+        // woke a whole period late still delivers 0.
+        constexpr std::int64_t kMillisecond = 1000000;
+        origin_ = deadline >= 0 ? std::clamp(deadline, now - (kMillisecond - 1), now) : now;
         pausedTotal_ = 0;
     }
     if (inPause_) {

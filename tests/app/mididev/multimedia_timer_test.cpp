@@ -195,6 +195,8 @@ TEST(MultimediaTimerTick, WakeUpDelaysDoNotHoldTheCountBack)
          {{0, 0.4}, {1, 1.05}, {2, 2.02}, {3, 3.3}}, {0, 1, 2, 3}},
         {"a tick woke more than a period late; the next period starts then",
          {{0, 0.1}, {1, 2.6}, {3.6, 3.7}}, {0, 2, 3}},
+        {"the first tick woke more than a period late: it is still 0",
+         {{0, 1.5}, {2.5, 2.6}, {3.5, 3.55}}, {0, 2, 3}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
