@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <new>
+#include <utility>
 
 namespace midi {
 
@@ -183,9 +184,13 @@ void MidiPlayerImpl::OnTick(int milliseconds)
         }
         beatTracker_.Update(played);
         finished = !eventsLeft;
-        reports = TakeReports();
+        if (!reports_.empty())
+            reports = TakeReports();
     }
-    Deliver(reports);
+    if (!reports.empty()) {
+        Deliver(reports);
+        Recycle(std::move(reports));
+    }
     if (finished) {
         Report({kPlayerEndReached, 0, 0});
         Reset();
@@ -270,9 +275,19 @@ void MidiPlayerImpl::Queue(PlayerEvent event) { reports_.push_back(event); }
 
 MidiPlayerImpl::Reports MidiPlayerImpl::TakeReports()
 {
-    Reports taken;
+    Reports taken = std::move(spare_);
+    spare_ = Reports();
+    taken.clear();
     taken.swap(reports_);
     return taken;
+}
+
+void MidiPlayerImpl::Recycle(Reports&& delivered)
+{
+    delivered.clear();
+    std::lock_guard lock(mutex_);
+    if (delivered.capacity() > spare_.capacity())
+        spare_.swap(delivered);
 }
 
 void MidiPlayerImpl::Deliver(const Reports& reports)

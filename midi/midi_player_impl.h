@@ -59,10 +59,14 @@ private:
     void SendExpression();
     void OnTrackEvent(int trackId, const MidiEvent& event);
     void Queue(PlayerEvent event);
+    // The queued reports; the queue goes on in the buffer of an earlier delivery, so that
+    // the clock's ticks queue their reports without allocating.
     Reports TakeReports();
 
     // Without the mutex.
     void Deliver(const Reports& reports);
+    // Keeps the buffer of delivered reports for the queue to use again.
+    void Recycle(Reports&& delivered);
     void Report(PlayerEvent event);
 
     mutable std::mutex mutex_;
@@ -89,6 +93,7 @@ private:
     int volume_ = 100;
     std::array<int, kChannels> expression_{};
     Reports reports_;  // queued under the lock, delivered after it
+    Reports spare_;    // an empty buffer with room, for the queue after the next taking
 };
 
 }  // namespace midi

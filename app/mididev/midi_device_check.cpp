@@ -14,8 +14,13 @@ void MidiDeviceCheck::Run()
     }
 
     // The device dialog may have opened the output already; opening it again with what
-    // is stored now keeps that choice.
-    if (!output_.Open(devices_.GetMidiOutDevice()) && options_.GetShowOutNotify()) {
+    // is stored now keeps that choice. Without its reminder nobody needs to know now
+    // whether it opens: it is opened when something is first played through it.
+    if (!options_.GetShowOutNotify()) {
+        output_.OpenWhenUsed(devices_.GetMidiOutDevice());
+        return;
+    }
+    if (!output_.Open(devices_.GetMidiOutDevice())) {
         bool dontRemind = false;
         if (!ui_.AskOutputNotice(dontRemind))
             ui_.RunDeviceDialog();

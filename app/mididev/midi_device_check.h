@@ -47,7 +47,8 @@ public:
     // output; for each that fails, while its reminder is on, shows its notice and, unless
     // the user declined the device, the device dialog; then stores the reminder as the
     // box left it. The output opened is the one stored when its turn comes, so a choice
-    // made in the device dialog for the input's notice is not undone.
+    // made in the device dialog for the input's notice is not undone. With the output's
+    // reminder off, the output is opened when it is first used instead.
     void Run();
 
     // The device dialog's OK with the selected entries (-1: none selected). Opens and

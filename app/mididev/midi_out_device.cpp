@@ -54,27 +54,66 @@ bool MidiOutDevice::Open(int device)
     {
         std::lock_guard lock(mutex_);
         displaced = std::exchange(port_, std::move(port));
+        portDevice_ = opened ? device : kNoDevice;
     }
     return opened;
 }
 
+void MidiOutDevice::OpenWhenUsed(int device)
+{
+    {
+        std::lock_guard lock(mutex_);
+        if (port_ && portDevice_ == device) {
+            pending_ = kNoDevice;
+            return;
+        }
+    }
+    Close();
+    pending_ = device;
+}
+
+void MidiOutDevice::OpenPending()
+{
+    if (pending_.load() == kNoDevice)
+        return;
+    // The device stays asked for until it is open: a send from another thread meanwhile
+    // waits here for the port instead of going nowhere.
+    std::lock_guard opening(pendingMutex_);
+    int device = pending_.load();
+    if (device == kNoDevice)
+        return;  // opened meanwhile by another thread
+    // A port not taken is closed after the lock is let go.
+    std::unique_ptr<MidiOutputPort> port = backend_.OpenOutput(device);
+    std::lock_guard lock(mutex_);
+    // A Close, an Open or another device asked for in the meantime has the last word; a
+    // device that did not open is not tried again.
+    if (!pending_.compare_exchange_strong(device, kNoDevice) || port_ || port == nullptr)
+        return;
+    port_ = std::move(port);
+    portDevice_ = device;
+}
+
 void MidiOutDevice::Close()
 {
+    pending_ = kNoDevice;
     std::unique_ptr<MidiOutputPort> closing;
     {
         std::lock_guard lock(mutex_);
         closing = std::move(port_);
+        portDevice_ = kNoDevice;
     }
 }
 
-bool MidiOutDevice::IsOpen() const
+bool MidiOutDevice::IsOpen()
 {
+    OpenPending();
     std::lock_guard lock(mutex_);
     return port_ != nullptr;
 }
 
 void MidiOutDevice::Reset()
 {
+    // A device not opened yet has nothing sounding: it is not opened for this.
     std::lock_guard lock(mutex_);
     if (!port_)
         return;
@@ -92,6 +131,7 @@ void MidiOutDevice::SendShortMessage(std::uint32_t message)
     const ShortMessageBytes bytes = UnpackShortMessage(message);
     if (bytes.length == 0)
         return;
+    OpenPending();
     std::lock_guard lock(mutex_);
     if (port_)
         port_->Send(bytes.bytes.data(), bytes.length);
@@ -101,6 +141,7 @@ void MidiOutDevice::SendLongMessage(const std::uint8_t* data, std::uint32_t leng
 {
     if (data == nullptr || length == 0)
         return;
+    OpenPending();
     std::lock_guard lock(mutex_);
     if (port_)
         port_->Send(data, length);

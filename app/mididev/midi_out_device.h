@@ -8,6 +8,7 @@
 // port is never closed under a send.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -38,8 +39,15 @@ public:
 
     // Closes an open device first; true when the device could be opened.
     bool Open(int device);
+    // The device is opened when it is first used (a message sent, Reset, IsOpen) instead
+    // of now: opening a port or the synthesizer takes a while, and a program that only
+    // opens and prints a score never needs it. A device already open under that number
+    // stays open; Reset alone does not open it, as nothing sounds on it yet. A failure
+    // to open is silent, as with a device that went away.
+    void OpenWhenUsed(int device);
     void Close();
-    bool IsOpen() const;
+    // True when a port is open; a device waiting to be opened is opened first.
+    bool IsOpen();
 
     // Releases the sustain pedal and ends every sounding note on all 16 channels.
     void Reset() override;
@@ -50,9 +58,19 @@ public:
     void SendLongMessage(const std::uint8_t* data, std::uint32_t length) override;
 
 private:
+    static constexpr int kNoDevice = -2;  // never a device number (-1 is the synthesizer)
+
+    // Opens the device waiting to be opened, if any.
+    void OpenPending();
+
     MidiBackend& backend_;
     mutable std::mutex mutex_;
     std::unique_ptr<MidiOutputPort> port_;
+    int portDevice_ = kNoDevice;  // the number port_ was opened for
+    // Held while a device waiting to be opened is opened, so that a send from another
+    // thread at that moment waits for it instead of going nowhere.
+    std::mutex pendingMutex_;
+    std::atomic<int> pending_{kNoDevice};
 };
 
 }  // namespace brindle

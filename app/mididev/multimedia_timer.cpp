@@ -46,6 +46,7 @@ std::int64_t MultimediaTimer::MonotonicNanoseconds()
 
 MultimediaTimer::MultimediaTimer(midi::ClockTarget* target, TimeSource now)
     : now_(now ? std::move(now) : TimeSource(&MultimediaTimer::MonotonicNanoseconds)),
+      systemClock_(!now),
       target_(target)
 {
 }
@@ -128,11 +129,16 @@ void MultimediaTimer::ResetRunningTime()
     lastDelivered_ = -1;
 }
 
-int MultimediaTimer::RunningMilliseconds(std::int64_t now)
+int MultimediaTimer::RunningMilliseconds(std::int64_t now, std::int64_t deadline)
 {
     if (!hasOrigin_) {
         hasOrigin_ = true;
-        origin_ = now;
+        // The thread wakes a little after each deadline, some ticks sooner than others:
+        // counted from the wake-up of the first tick, a later tick that woke sooner would
+        // fall a whole millisecond short and hold its notes back by it. A first tick that
+        // woke a whole period late still delivers 0.
+        constexpr std::int64_t kMillisecond = 1000000;
+        origin_ = deadline >= 0 ? std::clamp(deadline, now - (kMillisecond - 1), now) : now;
         pausedTotal_ = 0;
     }
     if (inPause_) {
@@ -148,9 +154,18 @@ int MultimediaTimer::RunningMilliseconds(std::int64_t now)
 
 void MultimediaTimer::OnTimer()
 {
+    Tick(now_(), -1);
+}
+
+void MultimediaTimer::OnTimerDue(std::int64_t deadline)
+{
+    Tick(now_(), deadline);
+}
+
+void MultimediaTimer::Tick(std::int64_t now, std::int64_t deadline)
+{
     if (busy_.exchange(true))
         return;
-    const std::int64_t now = now_();
     midi::ClockTarget* target = target_.load();
     if (paused_.load() || target == nullptr) {
         // Time without a delivered tick is held out of the count.
@@ -159,7 +174,7 @@ void MultimediaTimer::OnTimer()
             pauseBegan_ = now;
         }
     } else {
-        const int elapsed = RunningMilliseconds(now);
+        const int elapsed = RunningMilliseconds(now, deadline);
         lastDelivered_ = elapsed;
         counter_ = elapsed + 1;
         const MultimediaTimer* outer = tickingTimer;
@@ -188,7 +203,11 @@ void MultimediaTimer::Run()
         }
         if (!KeepRunning())
             break;
-        OnTimer();
+        // The deadline is on the system's clock; another time source has its own.
+        if (systemClock_)
+            OnTimerDue(static_cast<std::int64_t>(deadline.tv_sec) * kNanosecondsPerSecond + deadline.tv_nsec);
+        else
+            OnTimer();
         // Deadlines missed while the target was busy are not made up in a burst of ticks:
         // the next tick reads the clock and reports the time that has passed.
         timespec now{};

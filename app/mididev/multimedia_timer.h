@@ -1,9 +1,12 @@
 // The program's clock for music: a thread of its own that wakes every millisecond on
 // absolute deadlines and hands each tick the milliseconds of unpaused running time since
-// the first tick after the last Start, read from a monotonic clock. A tick that comes
-// late, or one that was skipped because the target was still busy, does not hold the
-// music back: the next tick reports the time that has really passed, so lateness stays
-// within one period plus the scheduling delay.
+// the first tick after the last Start, read from a monotonic clock. The running time is
+// counted from the deadline of that first tick, not from the moment the thread woke for
+// it, so a later tick that wakes sooner after its own deadline never reports a
+// millisecond less than has passed. A tick that comes late, or one that was skipped
+// because the target was still busy, does not hold the music back: the next tick
+// reports the time that has really passed, so lateness stays within one period plus the
+// scheduling delay.
 //
 // Threads: the target's OnTick runs on the timer's thread. Start, Stop, SetPaused and
 // SetTarget may be called from any thread; Stop from another thread returns only after
@@ -48,6 +51,9 @@ public:
     // still being delivered; otherwise, unless paused or without a target, the target
     // gets the running milliseconds (0 at the first tick) and the count moves past them.
     void OnTimer();
+    // The same tick for the period that ended at `deadline` (nanoseconds of the time
+    // source): the running time of the first tick is counted from its deadline.
+    void OnTimerDue(std::int64_t deadline);
 
     bool IsRunning() const { return running_.load(); }
     // One more than the milliseconds last delivered; 0 before the first tick.
@@ -65,10 +71,15 @@ private:
     bool KeepRunning() const;
     // Forgets the running time: the next delivered tick is 0 again.
     void ResetRunningTime();
-    // The running milliseconds at `now`, with the time paused so far left out.
-    int RunningMilliseconds(std::int64_t now);
+    // The tick at `now`; `deadline` is the end of its period, or -1 when not known.
+    void Tick(std::int64_t now, std::int64_t deadline);
+    // The running milliseconds at `now`, with the time paused so far left out; the
+    // first tick's time is its deadline when known.
+    int RunningMilliseconds(std::int64_t now, std::int64_t deadline);
 
     TimeSource now_;
+    // The time source is the system's monotonic clock, on which the thread sleeps.
+    bool systemClock_ = true;
     std::mutex controlMutex_;  // serialises Start and Stop from other threads
     std::thread thread_;
     std::atomic<bool> running_{false};

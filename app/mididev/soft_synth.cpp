@@ -1,5 +1,7 @@
 #include "app/mididev/soft_synth.h"
 
+#include <dlfcn.h>
+
 #include <algorithm>
 #include <array>
 #include <fluidsynth.h>
@@ -9,15 +11,86 @@ namespace brindle {
 
 namespace {
 
-// The synthesizer's own messages would go to the terminal; the program keeps no log and
-// reports a failed device through its open result.
-void QuietenLibrary()
+// The synthesizer library with the sound drivers and file formats it brings along is
+// large: it is loaded when a synthesizer is first made, not when the program starts,
+// and stays loaded for the rest of the process.
+struct FluidLibrary {
+    decltype(&fluid_set_log_function) setLogFunction = nullptr;
+    decltype(&new_fluid_settings) newSettings = nullptr;
+    decltype(&delete_fluid_settings) deleteSettings = nullptr;
+    decltype(&fluid_settings_setnum) settingsSetNum = nullptr;
+    decltype(&fluid_settings_setstr) settingsSetStr = nullptr;
+    decltype(&fluid_settings_setint) settingsSetInt = nullptr;
+    decltype(&new_fluid_synth) newSynth = nullptr;
+    decltype(&delete_fluid_synth) deleteSynth = nullptr;
+    decltype(&new_fluid_audio_driver) newAudioDriver = nullptr;
+    decltype(&delete_fluid_audio_driver) deleteAudioDriver = nullptr;
+    decltype(&fluid_synth_sfload) sfload = nullptr;
+    decltype(&fluid_synth_sysex) sysex = nullptr;
+    decltype(&fluid_synth_system_reset) systemReset = nullptr;
+    decltype(&fluid_synth_noteon) noteOn = nullptr;
+    decltype(&fluid_synth_noteoff) noteOff = nullptr;
+    decltype(&fluid_synth_key_pressure) keyPressure = nullptr;
+    decltype(&fluid_synth_cc) controlChange = nullptr;
+    decltype(&fluid_synth_program_change) programChange = nullptr;
+    decltype(&fluid_synth_channel_pressure) channelPressure = nullptr;
+    decltype(&fluid_synth_pitch_bend) pitchBend = nullptr;
+    decltype(&fluid_synth_write_s16) writeS16 = nullptr;
+    bool loaded = false;
+};
+
+template <class Function>
+bool Bind(void* handle, const char* name, Function& function)
 {
-    static std::once_flag once;
-    std::call_once(once, [] {
+    function = reinterpret_cast<Function>(dlsym(handle, name));
+    return function != nullptr;
+}
+
+// The library, loaded on the first call; `loaded` is false when it is not installed or
+// lacks a function. Its own messages would go to the terminal; the program keeps no log
+// and reports a failed device through its open result, so they are switched off.
+const FluidLibrary& Fluid()
+{
+    static const FluidLibrary library = [] {
+        FluidLibrary f;
+        void* handle = nullptr;
+        for (const char* name : {"libfluidsynth.so.3", "libfluidsynth.so"}) {
+            handle = dlopen(name, RTLD_LAZY | RTLD_LOCAL);
+            if (handle != nullptr)
+                break;
+        }
+        if (handle == nullptr)
+            return f;
+        const bool all =
+            Bind(handle, "fluid_set_log_function", f.setLogFunction) &&
+            Bind(handle, "new_fluid_settings", f.newSettings) &&
+            Bind(handle, "delete_fluid_settings", f.deleteSettings) &&
+            Bind(handle, "fluid_settings_setnum", f.settingsSetNum) &&
+            Bind(handle, "fluid_settings_setstr", f.settingsSetStr) &&
+            Bind(handle, "fluid_settings_setint", f.settingsSetInt) &&
+            Bind(handle, "new_fluid_synth", f.newSynth) &&
+            Bind(handle, "delete_fluid_synth", f.deleteSynth) &&
+            Bind(handle, "new_fluid_audio_driver", f.newAudioDriver) &&
+            Bind(handle, "delete_fluid_audio_driver", f.deleteAudioDriver) &&
+            Bind(handle, "fluid_synth_sfload", f.sfload) &&
+            Bind(handle, "fluid_synth_sysex", f.sysex) &&
+            Bind(handle, "fluid_synth_system_reset", f.systemReset) &&
+            Bind(handle, "fluid_synth_noteon", f.noteOn) &&
+            Bind(handle, "fluid_synth_noteoff", f.noteOff) &&
+            Bind(handle, "fluid_synth_key_pressure", f.keyPressure) &&
+            Bind(handle, "fluid_synth_cc", f.controlChange) &&
+            Bind(handle, "fluid_synth_program_change", f.programChange) &&
+            Bind(handle, "fluid_synth_channel_pressure", f.channelPressure) &&
+            Bind(handle, "fluid_synth_pitch_bend", f.pitchBend) &&
+            Bind(handle, "fluid_synth_write_s16", f.writeS16);
+        if (!all)
+            return FluidLibrary{};
         for (const int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
-            fluid_set_log_function(level, nullptr, nullptr);
-    });
+            f.setLogFunction(level, nullptr, nullptr);
+        f.loaded = true;
+        return f;
+    }();
+    return library;
 }
 
 }  // namespace
@@ -32,22 +105,27 @@ struct SoftSynth::Impl {
     {
         // The sound output calls into the synthesizer: it goes first.
         if (audio != nullptr)
-            delete_fluid_audio_driver(audio);
+            Fluid().deleteAudioDriver(audio);
         if (synth != nullptr)
-            delete_fluid_synth(synth);
+            Fluid().deleteSynth(synth);
         if (settings != nullptr)
-            delete_fluid_settings(settings);
+            Fluid().deleteSettings(settings);
     }
 };
 
 SoftSynth::SoftSynth() : impl_(std::make_unique<Impl>())
 {
-    QuietenLibrary();
-    impl_->settings = new_fluid_settings();
+    const FluidLibrary& fluid = Fluid();
+    if (!fluid.loaded)
+        return;
+    impl_->settings = fluid.newSettings();
     if (impl_->settings == nullptr)
         return;
-    fluid_settings_setnum(impl_->settings, "synth.sample-rate", kSampleRate);
-    impl_->synth = new_fluid_synth(impl_->settings);
+    fluid.settingsSetNum(impl_->settings, "synth.sample-rate", kSampleRate);
+    // A General MIDI SoundFont holds well over a hundred megabytes of samples: only those
+    // of the instruments the channels use are read, when a channel takes one up.
+    fluid.settingsSetInt(impl_->settings, "synth.dynamic-sample-loading", 1);
+    impl_->synth = fluid.newSynth(impl_->settings);
 }
 
 SoftSynth::~SoftSynth() = default;
@@ -77,7 +155,7 @@ bool SoftSynth::LoadSoundFont(const std::filesystem::path& path)
 {
     if (!IsValid() || path.empty())
         return false;
-    if (fluid_synth_sfload(impl_->synth, path.c_str(), 1) == FLUID_FAILED)
+    if (Fluid().sfload(impl_->synth, path.c_str(), 1) == FLUID_FAILED)
         return false;
     impl_->soundFont = true;
     return true;
@@ -95,9 +173,9 @@ bool SoftSynth::StartAudio()
     if (impl_->audio != nullptr)
         return true;
     for (const char* driver : {"pulseaudio", "alsa"}) {
-        if (fluid_settings_setstr(impl_->settings, "audio.driver", driver) == FLUID_FAILED)
+        if (Fluid().settingsSetStr(impl_->settings, "audio.driver", driver) == FLUID_FAILED)
             continue;
-        impl_->audio = new_fluid_audio_driver(impl_->settings, impl_->synth);
+        impl_->audio = Fluid().newAudioDriver(impl_->settings, impl_->synth);
         if (impl_->audio != nullptr)
             return true;
     }
@@ -109,17 +187,18 @@ void SoftSynth::Send(const std::uint8_t* bytes, std::size_t length)
     if (!IsValid() || bytes == nullptr || length == 0)
         return;
     fluid_synth_t* synth = impl_->synth;
+    const FluidLibrary& fluid = Fluid();
     const std::uint8_t status = bytes[0];
     if (status == 0xF0) {
         // A whole block: F0, body, F7. The synthesizer takes the body alone.
         if (length >= 2 && bytes[length - 1] == 0xF7) {
-            fluid_synth_sysex(synth, reinterpret_cast<const char*>(bytes + 1),
+            fluid.sysex(synth, reinterpret_cast<const char*>(bytes + 1),
                               static_cast<int>(length - 2), nullptr, nullptr, nullptr, 0);
         }
         return;
     }
     if (status == 0xFF) {
-        fluid_synth_system_reset(synth);
+        fluid.systemReset(synth);
         return;
     }
     if (status < 0x80 || status > 0xEF)
@@ -132,28 +211,28 @@ void SoftSynth::Send(const std::uint8_t* bytes, std::size_t length)
         return;
     switch (status & 0xF0) {
     case 0x80:
-        fluid_synth_noteoff(synth, channel, first);
+        fluid.noteOff(synth, channel, first);
         break;
     case 0x90:
         if (second == 0)
-            fluid_synth_noteoff(synth, channel, first);
+            fluid.noteOff(synth, channel, first);
         else
-            fluid_synth_noteon(synth, channel, first, second);
+            fluid.noteOn(synth, channel, first, second);
         break;
     case 0xA0:
-        fluid_synth_key_pressure(synth, channel, first, second);
+        fluid.keyPressure(synth, channel, first, second);
         break;
     case 0xB0:
-        fluid_synth_cc(synth, channel, first, second);
+        fluid.controlChange(synth, channel, first, second);
         break;
     case 0xC0:
-        fluid_synth_program_change(synth, channel, first);
+        fluid.programChange(synth, channel, first);
         break;
     case 0xD0:
-        fluid_synth_channel_pressure(synth, channel, first);
+        fluid.channelPressure(synth, channel, first);
         break;
     case 0xE0:
-        fluid_synth_pitch_bend(synth, channel, first | (second << 7));
+        fluid.pitchBend(synth, channel, first | (second << 7));
         break;
     default:
         break;
@@ -168,7 +247,7 @@ void SoftSynth::Render(std::int16_t* samples, int frames)
         std::fill(samples, samples + 2 * static_cast<std::ptrdiff_t>(frames), std::int16_t{0});
         return;
     }
-    fluid_synth_write_s16(impl_->synth, frames, samples, 0, 2, samples, 1, 2);
+    Fluid().writeS16(impl_->synth, frames, samples, 0, 2, samples, 1, 2);
 }
 
 }  // namespace brindle

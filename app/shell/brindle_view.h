@@ -463,7 +463,8 @@ public:
     // "播放及录音设备...": the device dialog.
     void OnMidiDevices();
     // Opens the devices chosen in the option file, with the reminders for what fails
-    // (the first of the start-up tasks).
+    // (the last of the start-up tasks, while a document named on the command line
+    // loads).
     virtual void OpenMidiDevices();
     // The editor says what is played changed: the song is rebuilt now, or once the
     // player has let go of it.

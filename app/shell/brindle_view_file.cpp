@@ -157,12 +157,14 @@ void CBrindleView::SetDocumentTitle(std::u16string title)
 
 void CBrindleView::OnStartUpTasks()
 {
-    OpenMidiDevices();
     OfferRecovery();
     // The document named on the command line, after the recovery question; when the
     // recovered copy is still loading, it waits for it.
     if (m_pDocument && !m_pDocument->OpenPath().empty())
         OpenScoreFile(m_pDocument->OpenPath());
+    // Opening the devices takes a while (the synthesizer is made and its sound output
+    // tried): it is done while the document loads on its worker, not before.
+    OpenMidiDevices();
 }
 
 void CBrindleView::OfferRecovery()

@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #include <fcntl.h>
+#include <malloc.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -164,10 +165,18 @@ bool LoadScoreDocument(quaverly::api::ScoreEditor& editor, OpenJob& job)
     bool loaded = false;
     {
         const TemporaryDocumentCopy copy(job.temporaryFolder, RewriteDocumentType(bytes, job.rewrite));
+        // The editor reads the copy: the bytes read here are not kept while it does.
+        std::string().swap(bytes);
         // Without room for the copy the document itself is read.
         const std::string& source = copy.Path().empty() ? job.document.native() : copy.Path().native();
         loaded = editor.LoadMusicXml(platform::Utf8ToUtf16(source), info);
     }
+#ifdef __GLIBC__
+    // Reading went through the document's text and a tree of all its elements, freed
+    // now but kept by this thread's allocator: handed back to the system, so that the
+    // layout the window's thread builds next does not add its memory on top of it.
+    malloc_trim(0);
+#endif
     if (!loaded) {
         job.documentFailed = true;
         return false;

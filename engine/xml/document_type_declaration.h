@@ -209,8 +209,11 @@ inline std::optional<std::string> ReferenceExternalSubsetFromInside(std::string_
     const auto text = [&](DocumentTypeDeclaration::Span span) {
         return document.substr(span.begin, span.Size());
     };
+    // Room for all of it at once: "[", "<!ENTITY % ", " ", ">%" and ";]" come in
+    // besides the two entity names. A reserve too small by a byte would double the
+    // buffer on the last append, twice the document's size for a large score.
     std::string out;
-    out.reserve(document.size() + 2 * kParameterEntity.size() + 16);
+    out.reserve(document.size() + 2 * kParameterEntity.size() + 32);
     out.append(document.substr(0, decl.externalId.begin));
     out.append("[");
     if (decl.hasSubset)

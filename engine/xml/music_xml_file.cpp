@@ -210,6 +210,9 @@ bool MusicXmlFile::ReadDocument(std::string bytes)
     try {
         x::MemBufInputSource source(reinterpret_cast<const XMLByte*>(bytes.data()),
                                     bytes.size(), u"document", false);
+        // The parser reads the bytes where they are; by default it would copy them all
+        // first, one more copy of the whole document while the tree is being built.
+        source.setCopyBufToStream(false);
         parser->parse(source);
         // The tree holds what the score is built from; the bytes and the parser with its
         // buffers are not needed again.

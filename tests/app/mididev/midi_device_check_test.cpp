@@ -191,6 +191,53 @@ TEST(MidiDeviceCheck, StartUpWithScriptedAnswers)
     }
 }
 
+// Without the output's reminder nothing has to be known at start-up: the stored output
+// is opened by the first message played through it, once, and it sounds.
+TEST(MidiDeviceCheck, OutputWithoutReminderOpensWhenFirstUsed)
+{
+    struct Case {
+        const char* what;
+        int storedOut;
+        bool inputReminder;  // with the input stored as 7 (missing)
+        std::deque<std::pair<int, int>> dialogChoices;
+        std::vector<int> opensAtStartUp;
+        std::vector<int> opensAfterPlaying;
+        bool sounds;
+    };
+    const Case cases[] = {
+        {"a port", 0, false, {}, {}, {0}, true},
+        {"the synthesizer", -1, false, {}, {}, {-1}, true},
+        {"a port that is gone stays silent", 5, false, {}, {}, {5}, false},
+        {"the device chosen for the input's notice is kept open", 0, true, {{0, 0}}, {0}, {0}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        DeviceCheckFixture fixture(dir);
+        fixture.devices.SetMidiInDevice(7);
+        fixture.devices.SetMidiOutDevice(c.storedOut);
+        fixture.options.SetShowInNotify(c.inputReminder);
+        fixture.options.SetShowOutNotify(false);
+        if (c.inputReminder)
+            fixture.ui.inputNotice = {{false, false}};
+        fixture.ui.dialogChoices = c.dialogChoices;
+        fixture.check.Run();
+        // Stopping what never played opens nothing either.
+        fixture.output.Reset();
+        EXPECT_EQ(fixture.backend.outputOpens, c.opensAtStartUp);
+        fixture.backend.ClearSent();
+
+        const std::uint32_t noteOn = 0x90 | (60 << 8) | (100 << 16);
+        fixture.output.SendShortMessage(noteOn);
+        fixture.output.SendShortMessage(noteOn & 0xFFFF);
+        EXPECT_EQ(fixture.backend.outputOpens, c.opensAfterPlaying);
+        EXPECT_EQ(fixture.output.IsOpen(), c.sounds);
+        const std::vector<mididev_test::Bytes> sounded = {{0x90, 60, 100}, {0x90, 60, 0}};
+        EXPECT_EQ(fixture.backend.Sent(), c.sounds ? sounded : std::vector<mididev_test::Bytes>{});
+    }
+}
+
 TEST(MidiDeviceCheck, DialogSelectionOfStoredDevices)
 {
     EXPECT_EQ(MidiDeviceCheck::SelectionFor(1, 3), 1);

@@ -175,6 +175,45 @@ TEST(MultimediaTimerTick, ElapsedTimeFollowsTheClock)
     }
 }
 
+// The thread wakes somewhat after each deadline, by a different delay each time: the
+// count runs from the first tick's deadline, so a tick that woke sooner after its own
+// deadline than the first one did still reports every millisecond that has passed.
+TEST(MultimediaTimerTick, WakeUpDelaysDoNotHoldTheCountBack)
+{
+    struct Wake {
+        double deadlineMs;  // the end of the tick's period
+        double wokeMs;      // when the thread woke for it
+    };
+    struct Case {
+        const char* name;
+        std::vector<Wake> ticks;
+        std::vector<int> expected;
+    };
+    const Case cases[] = {
+        {"on the deadlines", {{0, 0}, {1, 1}, {2, 2}}, {0, 1, 2}},
+        {"the first tick woke late, the others sooner",
+         {{0, 0.4}, {1, 1.05}, {2, 2.02}, {3, 3.3}}, {0, 1, 2, 3}},
+        {"a tick woke more than a period late; the next period starts then",
+         {{0, 0.1}, {1, 2.6}, {3.6, 3.7}}, {0, 2, 3}},
+        {"the first tick woke more than a period late: it is still 0",
+         {{0, 1.5}, {2.5, 2.6}, {3.5, 3.55}}, {0, 2, 3}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeClock clock;
+        RecordingTarget target;
+        MultimediaTimer timer(&target, clock.Source());
+        const std::int64_t start = clock.Source()();
+        double nowMs = 0;
+        for (const Wake& wake : c.ticks) {
+            clock.Advance(wake.wokeMs - nowMs);
+            nowMs = wake.wokeMs;
+            timer.OnTimerDue(start + static_cast<std::int64_t>(wake.deadlineMs * 1000000.0));
+        }
+        EXPECT_EQ(target.Ticks(), c.expected);
+    }
+}
+
 // Hours of running time stay exact to the millisecond.
 TEST(MultimediaTimerTick, LongRunsKeepTheirMilliseconds)
 {

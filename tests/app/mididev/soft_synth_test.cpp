@@ -4,7 +4,12 @@
 
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
 #include <vector>
 
 #include "app/mididev/metronome.h"
@@ -47,6 +52,44 @@ struct SynthFixture : ::testing::Test {
     SoftSynth synth;
     std::vector<std::int16_t> samples;
 };
+
+// Resident memory of this process in kilobytes.
+long ResidentKilobytes()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::atol(line.c_str() + 6);
+    }
+    return 0;
+}
+
+// A General MIDI SoundFont holds over a hundred megabytes of samples; opening it reads
+// only what the channels' instruments need, and an instrument taken up later still
+// sounds.
+TEST(SoftSynth, OpeningTheSoundFontReadsOnlyTheInstrumentsInUse)
+{
+    const mididev_test::SoundTools tools = mididev_test::FindSoundTools();
+    if (!tools.missing.empty())
+        GTEST_SKIP() << tools.missing;
+    std::error_code error;
+    const auto size = std::filesystem::file_size(tools.soundFont, error);
+    if (error || size < 100u * 1024 * 1024)
+        GTEST_SKIP() << "the SoundFont is too small to tell";
+    SoftSynth synth;
+    const long before = ResidentKilobytes();
+    ASSERT_TRUE(synth.LoadSoundFont(tools.soundFont));
+    EXPECT_LT(ResidentKilobytes() - before, static_cast<long>(size / 1024 / 2));
+
+    const std::vector<std::uint8_t> organ = {0xC0, 19};
+    const std::vector<std::uint8_t> note = {0x90, 60, 100};
+    synth.Send(organ.data(), organ.size());
+    synth.Send(note.data(), note.size());
+    std::vector<std::int16_t> samples(2 * static_cast<std::size_t>(kRate) / 5);
+    synth.Render(samples.data(), kRate / 5);
+    EXPECT_TRUE(std::any_of(samples.begin(), samples.end(), [](std::int16_t s) { return s != 0; }));
+}
 
 TEST_F(SynthFixture, NothingPlayedIsSilence)
 {

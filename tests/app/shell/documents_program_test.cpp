@@ -185,6 +185,33 @@ TEST_F(DocumentsProgramTest, ChannelsOfALoadedScoreComeFromItsParts)
     EXPECT_EQ(app->GetActiveView()->CurrentTempo(), 96);
 }
 
+// The devices are opened while the score named on the command line loads: their
+// reminders still show, and the score is already on its way when they do.
+TEST_F(DocumentsProgramTest, DeviceRemindersShowWhileTheNamedScoreLoads)
+{
+    const fs::path file = folder_ / "named.exl";
+    ASSERT_TRUE(shell_test::WriteScoreDocument(file, {u"声部", 1, 96, 5, {}}));
+    // No input chosen and an output port that is not there: both reminders apply.
+    TempFolder::Write(data_ / "settings" / "Option.ini", "[MIDI DEVICE]\nMidi In Device=-1\nMidi Out Device=5\n");
+    std::unique_ptr<CBrindleApp> app;
+    std::vector<int> shown;
+    std::vector<bool> scoreUnderWay;
+    for (int i = 0; i < 2; ++i) {
+        dialogs_.AnswerModal([&](platform::DialogBase& notice) {
+            shown.push_back(notice.TemplateId());
+            brindle::CBrindleView* view = app->GetActiveView();
+            scoreUnderWay.push_back(view->m_bLoading || view->HasScore());
+            notice.ClickButton(platform::kIdOk);  // on without the device
+        });
+    }
+    app = std::make_unique<CBrindleApp>(Options());
+    ASSERT_TRUE(app->InitInstance({brindle::PathText(file)}));
+    ASSERT_TRUE(Loaded(*app));
+    EXPECT_EQ(shown, (std::vector<int>{240, 239}));
+    EXPECT_EQ(scoreUnderWay, (std::vector<bool>{true, true}));
+    EXPECT_EQ(app->GetActiveView()->CurrentTempo(), 96);
+}
+
 TEST_F(DocumentsProgramTest, AFileDroppedOnTheWindowOpens)
 {
     const fs::path file = folder_ / "dropped.exl";

@@ -601,6 +601,28 @@ TEST_F(ViewDevicesTest, StartUpCheckWithScriptedAnswersWritesTheOptionFile)
     EXPECT_EQ(script_.UnfinishedDialogs(), 0);
 }
 
+// With the output's reminder off the start-up opens no output; the stored one is there
+// when playing begins.
+TEST_F(ViewDevicesTest, WithoutTheOutputReminderTheOutputOpensWhenPlayingBegins)
+{
+    TempFolder::Write(folder_ / "Option.ini",
+                      "[NO MIDI NOTIFY]\nShow In Notify=FALSE\nShow Out Notify=FALSE\n"
+                      "[MIDI DEVICE]\nMidi In Device=0\nMidi Out Device=0\n");
+    StartUp();
+    EXPECT_EQ(script_.ModalCount(), 0);
+    EXPECT_TRUE(context_->GetMidiIn()->IsStarted());
+    EXPECT_TRUE(backend_.outputOpens.empty());
+
+    Run(cmd::kMetronome);
+    Run(cmd::kPlay);
+    ASSERT_TRUE(Checked(cmd::kPlay));
+    Metronome().Stop();
+    Metronome().OnTick(0);
+    EXPECT_EQ(backend_.outputOpens, std::vector<int>{0});
+    EXPECT_GE(Clicks(), 1);
+    Run(cmd::kStop);
+}
+
 TEST_F(ViewDevicesTest, DeviceCommandOpensTheDialogOnTheStoredChoices)
 {
     TempFolder::Write(folder_ / "Option.ini", "[MIDI DEVICE]\nMidi In Device=0\nMidi Out Device=0\n");

@@ -94,6 +94,19 @@ TEST(DocumentTypeDeclarationTest, TheExternalSubsetIsReferencedFromInside)
         EXPECT_FALSE(ReferenceExternalSubsetFromInside(document)) << document;
 }
 
+// A large score is held once more while it is rewritten, not twice more.
+TEST(DocumentTypeDeclaration, TheRewrittenLargeDocumentTakesItsOwnSize)
+{
+    for (const char* head : {"<!DOCTYPE score-partwise PUBLIC \"-//Corvanne//DTD Partwise 1.0//EN\" \"partwise.dtd\">",
+                             "<!DOCTYPE s SYSTEM \"a.dtd\" [<!ENTITY e \"x\">]>"}) {
+        SCOPED_TRACE(head);
+        const std::string document = std::string(head) + "<s>" + std::string(1 << 20, 'x') + "</s>";
+        const auto read = ReferenceExternalSubsetFromInside(document);
+        ASSERT_TRUE(read);
+        EXPECT_LT(read->capacity(), document.size() + 256);
+    }
+}
+
 class DocumentTypeReadingTest : public XmlDocumentTest {};
 
 TEST_F(DocumentTypeReadingTest, ADocumentReadsAsItsDeclarationsSay)
