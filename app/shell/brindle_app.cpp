@@ -77,11 +77,8 @@ CBrindleApp::CBrindleApp(Options options) : options_(std::move(options))
     MapCommand(cmd::kHelp, [this] { OnHelp(); });
     MapCommand(cmd::kFilePrintSetup, [this] { OnFilePrintSetup(); });
     MapCommandRange(cmd::kFileMru1, cmd::kFileMru16, [this](int id) { OnOpenRecentFile(id); });
-    // Like Open: while the view plays, records or loads it opens nothing, so the entries
-    // are greyed then.
     MapUpdateRange(cmd::kFileMru1, cmd::kFileMru16, [this](platform::CommandUI& ui) {
-        ui.Enable(m_pRecentFiles && static_cast<std::size_t>(ui.Id() - cmd::kFileMru1) < m_pRecentFiles->Size() &&
-                  (!m_pView || m_pView->IsIdle()));
+        ui.Enable(m_pRecentFiles && static_cast<std::size_t>(ui.Id() - cmd::kFileMru1) < m_pRecentFiles->Size());
     });
 }
 

@@ -1,9 +1,6 @@
-// The file menu in the whole program offscreen with the engine's own editor and the real
-// player: a document that cannot be read closes the score shown and leaves nothing of it
-// on the window; the recent files are offered only when the view can open one.
+// The file menu in the whole program offscreen with the engine's own editor: a document
+// that cannot be read closes the score shown and leaves nothing of it on the window.
 #include <gtest/gtest.h>
-
-#include <QAction>
 
 #include <filesystem>
 #include <fstream>
@@ -13,7 +10,6 @@
 #include "app/shell/command_ids.h"
 #include "app/shell/document_paths.h"
 #include "app/shell/main_frame.h"
-#include "platform/command_manager.h"
 #include "program_fixture.h"
 #include "score_documents.h"
 
@@ -77,43 +73,6 @@ TEST_F(FileMenuProgramTest, TheClosedScoresPagesAreNoLongerShown)
         // The page pane says nothing of a score that is gone.
         EXPECT_EQ(Frame().StatusText(), u"");
     }
-}
-
-// A recent file cannot be opened while the music plays (the view would ignore it), so the
-// item is greyed like Open, and offered again once playback stops.
-TEST_F(FileMenuProgramTest, RecentFilesAreGreyedWhilePlaying)
-{
-    shell_test::ScoreDocument document;
-    for (int i = 0; i < 4 * 8; ++i)
-        document.melody.push_back({1 + i % 7, 0});
-    const fs::path file = folder_.Path() / "recent.exl";
-    ASSERT_TRUE(shell_test::WriteScoreDocument(file, document));
-    ASSERT_TRUE(Open(file));
-    Pump();
-
-    platform::CommandManager& commands = Frame().Commands();
-    QAction* recent = commands.Action(brindle::cmd::kFileMru1);
-    QAction* open = commands.Action(brindle::cmd::kFileOpen);
-    ASSERT_NE(recent, nullptr);
-    ASSERT_NE(open, nullptr);
-    const auto update = [&] {
-        commands.Update(brindle::cmd::kFileMru1);
-        commands.Update(brindle::cmd::kFileOpen);
-    };
-    update();
-    EXPECT_TRUE(recent->isEnabled());
-
-    ASSERT_TRUE(commands.Execute(brindle::cmd::kPlay));
-    ASSERT_TRUE(View()->IsPlaying());
-    update();
-    EXPECT_FALSE(open->isEnabled());
-    EXPECT_FALSE(recent->isEnabled());
-
-    ASSERT_TRUE(commands.Execute(brindle::cmd::kStop));
-    Pump();
-    update();
-    EXPECT_TRUE(open->isEnabled());
-    EXPECT_TRUE(recent->isEnabled());
 }
 
 }  // namespace
