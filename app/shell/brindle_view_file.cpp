@@ -372,6 +372,8 @@ void CBrindleView::OnScoreLoadFailed()
     SetDocumentTitle({});
     m_bLoading = false;
     m_pOpenJob.reset();
+    // The page pane kept the closed score's pages while the document loaded.
+    PostMessage(msg::kUpdatePageIndicator);
     Tell(this, LibraryString(ids::kOpenFailed));
     if (!m_strWaitingPath.empty())
         OpenDroppedFile(std::exchange(m_strWaitingPath, {}));
