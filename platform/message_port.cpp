@@ -2,13 +2,28 @@
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QMetaObject>
 #include <QThread>
 #include <QTimer>
 
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
 #include <utility>
+
+#if defined(__SANITIZE_THREAD__)
+#define BRINDLE_THREAD_CHECKER 1
+#elif defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+#define BRINDLE_THREAD_CHECKER 1
+#endif
+#endif
+
+#ifdef BRINDLE_THREAD_CHECKER
+// The thread checker's own interface (part of its run-time library).
+extern "C" void AnnotateIgnoreWritesBegin(const char* file, int line);
+extern "C" void AnnotateIgnoreWritesEnd(const char* file, int line);
+#endif
 
 namespace platform {
 namespace {
@@ -19,13 +34,52 @@ QEvent::Type PostedMessageType()
     return type;
 }
 
+// Where a thread that sent a message waits for its result.
+class Reply {
+public:
+    void Give(LResult result)
+    {
+        std::lock_guard lock(mutex_);
+        result_ = result;
+        given_ = true;
+        ready_.notify_one();
+    }
+    LResult Wait()
+    {
+        std::unique_lock lock(mutex_);
+        ready_.wait(lock, [this] { return given_; });
+        return result_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable ready_;
+    LResult result_ = 0;
+    bool given_ = false;
+};
+
 class PostedMessageEvent : public QEvent {
 public:
-    explicit PostedMessageEvent(const WindowMessage& message) : QEvent(PostedMessageType()), message_(message) {}
+    PostedMessageEvent(const WindowMessage& message, Reply* reply)
+        : QEvent(PostedMessageType()), message_(message), reply_(reply)
+    {
+    }
+    // A sent message dropped unhandled (its port went first) still lets its sender go on.
+    ~PostedMessageEvent() override
+    {
+        if (reply_)
+            reply_->Give(0);
+    }
+    PostedMessageEvent(const PostedMessageEvent&) = delete;
+    PostedMessageEvent& operator=(const PostedMessageEvent&) = delete;
+
     const WindowMessage& Message() const { return message_; }
+    void Answer(LResult result) { std::exchange(reply_, nullptr)->Give(result); }
+    bool Sent() const { return reply_ != nullptr; }
 
 private:
     WindowMessage message_;
+    Reply* reply_;
 };
 
 // Qt hands events between threads under locks of its own that a thread checker cannot
@@ -36,6 +90,21 @@ std::atomic<unsigned> handover{0};
 
 void Release() { handover.fetch_add(1, std::memory_order_release); }
 void Acquire() { static_cast<void>(handover.load(std::memory_order_acquire)); }
+
+// The event of a message. Application-wide event filters look at it on the receiving
+// thread before the port's acquire; the event is new and reaches that thread only
+// through Qt's queue, so the thread checker is not shown its making.
+PostedMessageEvent* MakeEvent(const WindowMessage& message, Reply* reply)
+{
+#ifdef BRINDLE_THREAD_CHECKER
+    AnnotateIgnoreWritesBegin(__FILE__, __LINE__);
+#endif
+    auto* event = new PostedMessageEvent(message, reply);
+#ifdef BRINDLE_THREAD_CHECKER
+    AnnotateIgnoreWritesEnd(__FILE__, __LINE__);
+#endif
+    return event;
+}
 
 }  // namespace
 
@@ -48,7 +117,7 @@ MessagePort::~MessagePort() = default;
 
 void MessagePort::Post(MessageId message, WParam wParam, LParam lParam)
 {
-    auto* event = new PostedMessageEvent(WindowMessage{message, wParam, lParam});
+    PostedMessageEvent* event = MakeEvent(WindowMessage{message, wParam, lParam}, nullptr);
     Release();
     QCoreApplication::postEvent(this, event);
 }
@@ -58,18 +127,13 @@ LResult MessagePort::Send(MessageId message, WParam wParam, LParam lParam)
     const WindowMessage m{message, wParam, lParam};
     if (QThread::currentThread() == thread())
         return Deliver(m);
-    LResult result = 0;
+    // Queued like a posted message; the sender waits on a lock of its own, so what the
+    // handler wrote is seen here once the result is.
+    Reply reply;
+    PostedMessageEvent* event = MakeEvent(m, &reply);
     Release();
-    QMetaObject::invokeMethod(
-        this,
-        [this, &m, &result] {
-            Acquire();
-            result = Deliver(m);
-            Release();
-        },
-        Qt::BlockingQueuedConnection);
-    Acquire();
-    return result;
+    QCoreApplication::postEvent(this, event);
+    return reply.Wait();
 }
 
 std::uintptr_t MessagePort::SetTimer(std::uintptr_t id, unsigned milliseconds)
@@ -103,7 +167,10 @@ bool MessagePort::event(QEvent* event)
 {
     if (event->type() == PostedMessageType()) {
         Acquire();
-        Deliver(static_cast<PostedMessageEvent*>(event)->Message());
+        auto* posted = static_cast<PostedMessageEvent*>(event);
+        const LResult result = Deliver(posted->Message());
+        if (posted->Sent())
+            posted->Answer(result);
         return true;
     }
     return QObject::event(event);

@@ -1,6 +1,7 @@
 // Seeded random walks through the program over the scripted journeys' actions, the
 // checks every few steps; a failure names its seed and the shortest failing prefix.
-// JOURNEY_STEPS sets the steps of each walk (longer runs in the sanitizer builds).
+// JOURNEY_STEPS sets the steps of each walk; the sanitizer builds walk an eighth of the
+// usual steps unless it is set (it can set longer runs there).
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "journey_walk.h"
+#include "tests/support/sanitizer_scale.h"
 
 namespace {
 
@@ -20,7 +22,7 @@ std::size_t StepsPerWalk()
     if (const char* steps = std::getenv("JOURNEY_STEPS"))
         if (const long n = std::strtol(steps, nullptr, 10); n > 0)
             return static_cast<std::size_t>(n);
-    return 500;
+    return static_cast<std::size_t>(testsupport::ScaledCount(500));
 }
 
 // Seeds whose walk still meets a fault that is not mended yet, with what it shows. Their
