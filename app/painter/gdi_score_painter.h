@@ -266,6 +266,8 @@ public:
     double GetNoteSpacing(int duration) override;
     double GetCloseSpacing() override;
     double GetSpacingParam() override;
+    // Whether the area meets the clip of the context (always, without a clip).
+    bool IsAreaDrawn(const quaverly::Rect& area) override;
 
 private:
     class FontScope;
