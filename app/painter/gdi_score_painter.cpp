@@ -816,7 +816,7 @@ double GdiScorePainter::GetSpacingParam()
     return Table().GetSpacingParam();
 }
 
-bool GdiScorePainter::IsAreaDrawn(const quaverly::Rect& area)
+bool GdiScorePainter::IsAreaDrawn(const quaverly::Rect& area) const
 {
     if (dc_ == nullptr)
         return true;

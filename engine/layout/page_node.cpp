@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/layout/layout_mark_view.h"
+#include "engine/model/drawn_area.h"
 #include "engine/model/int_clamp.h"
 #include "engine/model/page_text.h"
 #include "engine/model/page_text_view.h"
@@ -185,7 +186,7 @@ void PageNode::Draw(ScorePainter& painter)
 {
     // A pass that draws part of the page draws the lines that can reach it.
     ForEachVisibleChild([&painter](ScoreElement& line) {
-        if (painter.IsAreaDrawn(InkReach(line.GetRect().Moved(line.GetAbsolutePoint()))))
+        if (IsAreaDrawn(painter, InkReach(line.GetRect().Moved(line.GetAbsolutePoint()))))
             line.Draw(painter);
     });
     if (showBorder_)

@@ -5,6 +5,7 @@
 #include "engine/layout/barline_view.h"
 #include "engine/layout/layout_mark_view.h"
 #include "engine/layout/page_node.h"
+#include "engine/model/drawn_area.h"
 #include "engine/layout/part_group_view.h"
 #include "engine/layout/system_start_line.h"
 #include "engine/layout/track_node.h"
@@ -275,7 +276,7 @@ void SystemNode::Draw(ScorePainter& painter)
     // A pass that draws part of the page draws the rows that can reach it; what a row
     // draws reaches past its rectangle no further than what a line draws.
     ForEachVisibleChild([&painter](ScoreElement& row) {
-        if (painter.IsAreaDrawn(PageNode::InkReach(row.GetRect().Moved(row.GetAbsolutePoint()))))
+        if (IsAreaDrawn(painter, PageNode::InkReach(row.GetRect().Moved(row.GetAbsolutePoint()))))
             row.Draw(painter);
     });
     for (const ElementPtr& element : LineElements())

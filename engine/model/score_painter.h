@@ -7,7 +7,7 @@
 // element's current colour index as its last argument; the device maps it to a colour.
 // No operation reports a failure.
 //
-// The operations are declared in their fixed slot order (158 of them). The engine never
+// The operations are declared in their fixed slot order (157 of them). The engine never
 // deletes a painter, so the destructor is protected and not virtual.
 #pragma once
 
@@ -226,16 +226,6 @@ public:
     virtual double GetNoteSpacing(int duration) = 0;
     virtual double GetCloseSpacing() = 0;
     virtual double GetSpacingParam() = 0;
-
-    // --- The part of the page drawn (157) ---
-    // False when a drawing pass limited to part of the page (a view drawing again what
-    // changed) cannot show anything inside `area`; the engine then leaves out what lies
-    // there. True unless the device says otherwise.
-    virtual bool IsAreaDrawn(const Rect& area)
-    {
-        (void)area;
-        return true;
-    }
 
 protected:
     ScorePainter() = default;
