@@ -10,6 +10,7 @@
 #include <memory>
 
 #include <QImage>
+#include <QPainter>
 
 #include "app/painter/gdi_score_painter.h"
 #include "app/shell/brindle_view.h"
@@ -21,10 +22,19 @@
 
 namespace bench {
 
-// The view with its page rendering open to the benchmarks.
+// The view with its page rendering and its paint open to the benchmarks.
 class BenchView final : public brindle::CBrindleView {
 public:
     using CBrindleView::RenderPageBitmap;
+
+    // One paint of the window as the window system asks for it, into `window` (the
+    // client area's size): the page picture rendered as due, then the window composed.
+    void PaintWindow(QImage& window)
+    {
+        QPainter painter(&window);
+        platform::QtDeviceContext dc(&painter);
+        OnDraw(dc);
+    }
 };
 
 // The view over `editor` made and shown as the program makes it, with the default page.

@@ -815,4 +815,24 @@ double GdiScorePainter::GetSpacingParam()
 {
     return Table().GetSpacingParam();
 }
+
+bool GdiScorePainter::IsAreaDrawn(const quaverly::Rect& area) const
+{
+    if (dc_ == nullptr)
+        return true;
+    const std::optional<platform::Region> clip = dc_->GetClipRegion();
+    if (!clip)
+        return true;
+    const platform::Point a = dc_->LPtoDP(At(area.left, area.top));
+    const platform::Point b = dc_->LPtoDP(At(area.right, area.bottom));
+    // A pixel of slack for the rounding of the mapping.
+    const int left = std::min(a.x, b.x) - 1;
+    const int right = std::max(a.x, b.x) + 1;
+    const int top = std::min(a.y, b.y) - 1;
+    const int bottom = std::max(a.y, b.y) + 1;
+    for (const platform::Rect& r : clip->Rects())
+        if (r.left < right && left < r.right && r.top < bottom && top < r.bottom)
+            return true;
+    return false;
+}
 }  // namespace brindle

@@ -26,6 +26,7 @@
 #pragma once
 
 #include "app/painter/draw_resource_table.h"
+#include "engine/model/drawn_area.h"
 #include "engine/model/score_painter.h"
 #include "platform/device_context.h"
 
@@ -37,7 +38,7 @@
 
 namespace brindle {
 
-class GdiScorePainter final : public quaverly::ScorePainter {
+class GdiScorePainter final : public quaverly::ScorePainter, public quaverly::DrawnArea {
 public:
     GdiScorePainter() = default;
     ~GdiScorePainter() = default;
@@ -266,6 +267,8 @@ public:
     double GetNoteSpacing(int duration) override;
     double GetCloseSpacing() override;
     double GetSpacingParam() override;
+    // Whether the area meets the clip of the context (always, without a clip).
+    bool IsAreaDrawn(const quaverly::Rect& area) const override;
 
 private:
     class FontScope;

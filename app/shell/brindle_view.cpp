@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRegion>
 
 #include <algorithm>
 #include <cmath>
@@ -419,15 +420,31 @@ void CBrindleView::OnDraw(platform::QtDeviceContext& dc)
     if (target == nullptr || width <= 0 || height <= 0)
         return;
 
-    // The whole window is composed here and copied once, so nothing flickers.
-    QImage buffer(width, height, QImage::Format_RGB32);
+    // The whole window is composed here and copied once, so nothing flickers. The buffer
+    // is kept from paint to paint while the window keeps its size.
+    if (m_WindowBuffer.size() != QSize(width, height))
+        m_WindowBuffer = QImage(width, height, QImage::Format_RGB32);
+    QImage& buffer = m_WindowBuffer;
     const QRect area(0, 0, width, height);
-    if (!m_hBackTexture.isNull())
-        FillTiled(buffer, m_hBackTexture, area);
-    else
+    const bool pageShown = m_bScoreReady && m_nPageWidth > 0 && m_nPageHeight > 0;
+    // The desk around the page; under the page the page picture covers everything.
+    QRegion desk(area);
+    if (pageShown)
+        desk -= QRect(m_nScrollX + m_nGapLeft, m_nScrollY + m_nGapTop, static_cast<int>(m_nPageWidth * m_dZoom),
+                      static_cast<int>(m_nPageHeight * m_dZoom));
+    if (desk == QRegion(area) && m_hBackTexture.isNull()) {
         buffer.fill(kDeskColor);
+    } else {
+        QPainter painter(&buffer);
+        for (const QRect& part : desk) {
+            if (!m_hBackTexture.isNull())
+                painter.fillRect(part, QBrush(m_hBackTexture));
+            else
+                painter.fillRect(part, kDeskColor);
+        }
+    }
 
-    if (m_bScoreReady && m_nPageWidth > 0 && m_nPageHeight > 0) {
+    if (pageShown) {
         const int zoomedWidth = static_cast<int>(m_nPageWidth * m_dZoom);
         const int zoomedHeight = static_cast<int>(m_nPageHeight * m_dZoom);
         if (!m_hPageTexture.isNull()) {
@@ -462,42 +479,133 @@ void CBrindleView::RenderPageBitmap()
     if (m_bPageBitmapStale) {
         m_PageBitmap = QImage(width, height, QImage::Format_RGB32);
         m_bPageBitmapStale = false;
+        m_bRedrawWholePage = true;
         ++m_nPageRenderCount;
     }
     if (m_nPageRenderCount <= 0)
         return;
-    // Cleared each time: without a paper picture the page is plain white, never the
-    // previous render or uninitialised memory.
-    if (!m_hPageTexture.isNull())
-        FillTiled(m_PageBitmap, m_hPageTexture, QRect(0, 0, width, height));
-    else
-        m_PageBitmap.fill(Qt::white);
+    auto* editor = Editor();
     {
         platform::QtDeviceContext dc(&m_PageBitmap);
-        DrawPage(dc);
+        RunPageCommands(dc);
+    }
+    // What the commands changed, asked every time so that the account starts afresh.
+    std::vector<quaverly::Rect> areas;
+    const bool known = editor != nullptr && editor->TakeChangedAreas(areas);
+    const bool whole = m_bRedrawWholePage || !known || m_nPicturePage != m_nCurrentPage ||
+                       (editor != nullptr && editor->GetCurrentPage() != m_nCurrentPage);
+    if (whole) {
+        // Cleared each time: without a paper picture the page is plain white, never the
+        // previous render or uninitialised memory.
+        FillPageBackground(QRect(0, 0, width, height));
+        platform::QtDeviceContext dc(&m_PageBitmap);
+        DrawPageContent(dc);
+        m_bRedrawWholePage = false;
+        m_nPicturePage = m_nCurrentPage;
+    } else if (!areas.empty()) {
+        platform::QtDeviceContext dc(&m_PageBitmap);
+        MapPage(dc, PageOnScreen(), {width, height});
+        const std::vector<QRect> bands = ChangedPageBands(dc, areas);
+        dc.SetMapMode(platform::MapMode::Text);
+        if (!bands.empty()) {
+            // The bands are cleared and everything the page draws is drawn into them
+            // again, in the same order: the picture is the one a whole render gives.
+            platform::Region clip;
+            for (const QRect& band : bands) {
+                if (dc.Painter() != nullptr) {
+                    dc.Painter()->save();
+                    dc.Painter()->resetTransform();
+                    dc.Painter()->setClipping(false);
+                    if (!m_hPageTexture.isNull())
+                        dc.Painter()->fillRect(band, QBrush(m_hPageTexture));
+                    else
+                        dc.Painter()->fillRect(band, Qt::white);
+                    dc.Painter()->restore();
+                }
+                const platform::Region piece(platform::Rect{band.left(), band.top(), band.right() + 1, band.bottom() + 1});
+                clip = clip.Rects().empty() ? piece : platform::Region::Combine(clip, piece, platform::RegionCombine::Or);
+            }
+            dc.SelectClipRegion(&clip);
+            DrawPageContent(dc);
+            dc.SelectClipRegion(nullptr);
+        }
     }
     m_nPageRenderCount = std::min(m_nPageRenderCount - 1, kMaxPendingRenders);
 }
 
-void CBrindleView::DrawPage(platform::DeviceContext& dc)
+void CBrindleView::FillPageBackground(const QRect& area)
 {
-    const PageGeometry page = PageOnScreen();
+    if (!m_hPageTexture.isNull())
+        FillTiled(m_PageBitmap, m_hPageTexture, area);
+    else if (area == m_PageBitmap.rect())
+        m_PageBitmap.fill(Qt::white);
+    else
+        QPainter(&m_PageBitmap).fillRect(area, Qt::white);
+}
+
+std::vector<QRect> CBrindleView::ChangedPageBands(platform::DeviceContext& dc,
+                                                  const std::vector<quaverly::Rect>& areas) const
+{
+    // Each area becomes a band across the whole page (the page's border crosses every
+    // band), widened by the rounding of the mapping and the edges of smoothed strokes.
+    const float f = DeviceScale(dc);
+    const int originX = static_cast<int>(m_nMarginLeft * f);
+    const int originY = static_cast<int>(m_nMarginTop * f);
+    const int pad = static_cast<int>(std::ceil(m_dZoom)) + 2;
+    const QRect page = m_PageBitmap.rect();
+    std::vector<std::pair<int, int>> spans;
+    for (const quaverly::Rect& area : areas) {
+        const platform::Point top = dc.LPtoDP({originX + area.left, originY + area.top});
+        const platform::Point bottom = dc.LPtoDP({originX + area.right, originY + area.bottom});
+        spans.emplace_back(std::min(top.y, bottom.y) - pad, std::max(top.y, bottom.y) + pad);
+    }
+    std::sort(spans.begin(), spans.end());
+    std::vector<QRect> bands;
+    for (std::size_t i = 0; i < spans.size();) {
+        int first = spans[i].first;
+        int last = spans[i].second;
+        for (++i; i < spans.size() && spans[i].first <= last + 1; ++i)
+            last = std::max(last, spans[i].second);
+        const QRect band = QRect(QPoint(page.left(), first), QPoint(page.right(), last)).intersected(page);
+        if (!band.isEmpty())
+            bands.push_back(band);
+    }
+    return bands;
+}
+
+void CBrindleView::RunPageCommands(platform::DeviceContext& dc)
+{
     auto* editor = Editor();
+    if (!editor)
+        return;
+    const PageGeometry page = PageOnScreen();
     // The queued commands lay the score out at zoom 1; only the drawing is zoomed.
     const float f = MapPage(dc, page, {m_nPageWidth, m_nPageHeight});
-    if (editor) {
-        GdiScorePainter painter;
-        SetUpPagePainter(painter, dc, &m_DrawResources, page, f);
-        editor->RunPendingCommands(&painter);
-    }
-    MapPage(dc, page,
-            {static_cast<std::int32_t>(m_nPageWidth * m_dZoom), static_cast<std::int32_t>(m_nPageHeight * m_dZoom)});
-    if (editor) {
-        GdiScorePainter painter;
-        SetUpPagePainter(painter, dc, &m_DrawResources, page, f);
-        editor->Draw(&painter);
-    }
+    GdiScorePainter painter;
+    SetUpPagePainter(painter, dc, &m_DrawResources, page, f);
+    editor->RunPendingCommands(&painter);
     dc.SetMapMode(platform::MapMode::Text);
+}
+
+void CBrindleView::DrawPageContent(platform::DeviceContext& dc)
+{
+    auto* editor = Editor();
+    if (!editor)
+        return;
+    const PageGeometry page = PageOnScreen();
+    const float f = MapPage(dc, page,
+                            {static_cast<std::int32_t>(m_nPageWidth * m_dZoom),
+                             static_cast<std::int32_t>(m_nPageHeight * m_dZoom)});
+    GdiScorePainter painter;
+    SetUpPagePainter(painter, dc, &m_DrawResources, page, f);
+    editor->Draw(&painter);
+    dc.SetMapMode(platform::MapMode::Text);
+}
+
+void CBrindleView::DrawPage(platform::DeviceContext& dc)
+{
+    RunPageCommands(dc);
+    DrawPageContent(dc);
 }
 
 void CBrindleView::DrawCaretLayer(platform::DeviceContext& dc)
@@ -735,6 +843,7 @@ bool CBrindleView::OnMouseWheel(unsigned, int delta, platform::Point)
 void CBrindleView::OnSize(int, int)
 {
     UpdateScrollBars();
+    m_bRedrawWholePage = true;
 }
 
 void CBrindleView::OnKeyDown(int virtualKey, int repeatCount, unsigned flags)

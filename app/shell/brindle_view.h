@@ -138,8 +138,15 @@ public:
     // The document changed (notice 3): one more change than was saved.
     void MarkChanged();
 
-    // Asks for a render of the page picture at the next paint (content changed).
-    void RequestPageRender() { ++m_nPageRenderCount; }
+    // Asks for a render of the whole page picture at the next paint (content changed).
+    void RequestPageRender()
+    {
+        ++m_nPageRenderCount;
+        m_bRedrawWholePage = true;
+    }
+    // Asks for a render at the next paint that draws again only what the editor reports
+    // changed on the page, when it can tell (the score changed through its commands).
+    void RequestPageUpdate() { ++m_nPageRenderCount; }
     int PendingRenders() const { return m_nPageRenderCount; }
     bool IsPageBitmapStale() const { return m_bPageBitmapStale; }
     const QImage& PageBitmap() const { return m_PageBitmap; }
@@ -214,7 +221,9 @@ protected:
     virtual void BuildSymbolKeyCommands();
     virtual void ApplyOptionFile();
 
-    // Painting pieces.
+    // Painting pieces. The page picture is kept between renders: a render after an edit
+    // draws again, clipped, only the areas the editor reports changed, over what the
+    // picture holds; anything else (zoom, page, size, settings, undo) draws it whole.
     void RenderPageBitmap();
     void DrawPage(platform::DeviceContext& dc);
     void DrawCaretLayer(platform::DeviceContext& dc);
@@ -542,9 +551,20 @@ private:
     int m_nScrollX = 0;
     int m_nScrollY = 0;
     QImage m_PageBitmap;
+    // The window as the last paint composed it.
+    QImage m_WindowBuffer;
     DrawResourceTable m_DrawResources;
     bool m_bPageBitmapStale = true;
     int m_nPageRenderCount = 1;
+    // The next render draws the page picture whole; the page the picture shows.
+    bool m_bRedrawWholePage = true;
+    int m_nPicturePage = -1;
+    // The queued commands at zoom 1, then the page at the current zoom: whole, or only
+    // within the device rectangles of the areas the editor reported changed.
+    void RunPageCommands(platform::DeviceContext& dc);
+    void DrawPageContent(platform::DeviceContext& dc);
+    std::vector<QRect> ChangedPageBands(platform::DeviceContext& dc, const std::vector<quaverly::Rect>& areas) const;
+    void FillPageBackground(const QRect& area);
     int m_nCurrentPage = 0;
     std::atomic<int> m_nMidiChannel = 0;
     int m_nCurrentTool = kSelectTool;

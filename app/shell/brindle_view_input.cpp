@@ -144,7 +144,8 @@ void CBrindleView::OnEditorNotice(const ViewNotice& n)
 {
     switch (n.code) {
     case notice::ContentChanged:
-        RequestPageRender();
+        // The editor tells which areas its commands changed.
+        RequestPageUpdate();
         Invalidate();
         break;
     case notice::RegionChanged: {

@@ -139,7 +139,7 @@ void CBrindleView::MapPlaybackCommands()
     });
     MapMessage(msg::kPlaybackStopped, [this](platform::WParam, platform::LParam) {
         SyncPlaybackState();
-        ++m_nPageRenderCount;
+        RequestPageRender();
         Invalidate();
         return platform::LResult{0};
     });

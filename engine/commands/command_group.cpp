@@ -17,4 +17,12 @@ void CommandGroup::Undo()
     UndoChildrenForward();
 }
 
+bool CommandGroup::KeepsToReportedLines() const
+{
+    for (const CommandPtr& child : Children())
+        if (!child || !child->KeepsToReportedLines())
+            return false;
+    return true;
+}
+
 }  // namespace quaverly

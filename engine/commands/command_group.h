@@ -15,6 +15,8 @@ public:
     bool IsTransient() const override;
     void Do() override;
     void Undo() override;
+    // When every child does.
+    bool KeepsToReportedLines() const override;
 };
 
 }  // namespace quaverly

@@ -37,6 +37,11 @@ bool EditCommand::IsEmpty() const
     return children_.empty();
 }
 
+bool EditCommand::KeepsToReportedLines() const
+{
+    return false;
+}
+
 bool EditCommand::HasOnlyTransientChildren() const
 {
     return !children_.empty() &&

@@ -37,6 +37,10 @@ public:
     virtual bool IsEmpty() const;  // no children
     virtual void Do() = 0;
     virtual void Undo() = 0;
+    // True for a command whose Do changes of the drawn pages nothing but the lines it
+    // reports to the editor's account of changed areas (and the cursor): after it the
+    // view need not draw the page whole. False unless a command says so.
+    virtual bool KeepsToReportedLines() const;
 
 protected:
     // The drawing device of the current run; null before the first run.

@@ -21,6 +21,8 @@ public:
     // Records nothing when the cursor's bar or its line cannot be found.
     void Do() override;
     void Undo() override {}
+    // Only queues.
+    bool KeepsToReportedLines() const override { return true; }
 
 private:
     ScoreEditor* editor_;

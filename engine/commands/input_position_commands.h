@@ -60,6 +60,8 @@ public:
     // Back in the bar the command acted on: the cursor returns to it, and the input
     // time becomes the end of the last note before the time Do set (0 when none).
     void Undo() override;
+    // Moves the cursor only.
+    bool KeepsToReportedLines() const override { return true; }
 
 protected:
     ScoreEditor* Editor() const { return editor_; }
@@ -84,6 +86,7 @@ class RetimeNoteCommand final : public AdvanceInputTimeCommand {
 public:
     using AdvanceInputTimeCommand::AdvanceInputTimeCommand;
     void Do() override;
+    bool KeepsToReportedLines() const override { return false; }
 };
 
 // One element of the cursor forward (the next note start of its bar, or the start of
@@ -116,6 +119,8 @@ public:
     explicit PlaceCursorCommand(ScoreEditor* editor) : editor_(editor) {}
     void Do() override;
     void Undo() override {}
+    // Reports the cursor only.
+    bool KeepsToReportedLines() const override { return true; }
 
 private:
     ScoreEditor* editor_;

@@ -51,6 +51,8 @@ void InsertNoteCommand::Do()
     // followers moved up to its start time; sorting on start time alone would put it back
     // behind them. Sort it in just before the note that took its place.
     const auto& notes = bar_->GetNotes();
+    // Ties and tuplets reach other bars, maybe other lines and pages.
+    bool reachesOut = !ended_.empty() || !ties_.empty() || !tuplets_.empty();
     Reopen(ended_);
     if (removedAt_ >= 0 && static_cast<std::size_t>(removedAt_) < notes.size()) {
         const int start = note_->GetStartTime();
@@ -75,6 +77,13 @@ void InsertNoteCommand::Do()
                 open.push_back(tie);
         }
         ended_ = EndOpenTies(open, note_.get());
+        reachesOut = reachesOut || !ended_.empty();
+    }
+    if (editor_) {
+        if (reachesOut)
+            editor_->NotePageChanged();
+        else
+            editor_->NoteBarChanged(barIndex_);
     }
     Relayout();
 }

@@ -41,6 +41,8 @@ public:
     // Takes the tuplets and ties off the note, sends it 1029, takes it out of its bar
     // and lays the bar out.
     void Undo() override;
+    // Do reports the bar's line; ties it ends or takes back change the page.
+    bool KeepsToReportedLines() const override { return true; }
 
 private:
     struct CutTie {

@@ -72,6 +72,13 @@ bool RelayoutFromElementCommand::RelayoutFromStart()
     if (!editor_ || !start_ || !Painter())
         return false;
     const auto& lines = editor_->lines;
+    // A line knows its index in the list, so the search spares a walk over the lines of
+    // a long score; a line whose index is out of date is looked for.
+    const int known = start_->GetIndex();
+    if (known >= 0 && static_cast<std::size_t>(known) < lines.size() && lines[static_cast<std::size_t>(known)].get() == start_.get()) {
+        editor_->RelayoutFrom(*Painter(), known, mode_);
+        return true;
+    }
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (lines[i].get() == start_.get()) {
             editor_->RelayoutFrom(*Painter(), static_cast<int>(i), mode_);

@@ -92,6 +92,8 @@ public:
     }
 
     void Do() override;
+    // The walk reports every line it lays out; filling the pages again changes the page.
+    bool KeepsToReportedLines() const override { return true; }
 };
 
 // The heading, then every line from the first.

@@ -59,10 +59,10 @@ void UndoHistory::Redo()
         pending_.push_back(std::make_shared<DoStepCommand>(std::move(command)));
 }
 
-void UndoHistory::RunPending(ScorePainter& painter)
+bool UndoHistory::RunPending(ScorePainter& painter)
 {
     if (running_)
-        return;
+        return false;
     running_ = true;
     // Whatever happens inside a command, what has run leaves the queue and the history
     // is usable again afterwards.
@@ -79,11 +79,14 @@ void UndoHistory::RunPending(ScorePainter& painter)
     } endOfRun{*this};
 
     // Walked by index: the queue may grow while it runs.
+    bool keptToLines = true;
     while (next_ < pending_.size()) {
         const CommandPtr command = pending_[next_++];
         command->SetPainter(&painter);
+        keptToLines = keptToLines && command->KeepsToReportedLines();
         command->Do();
     }
+    return keptToLines;
 }
 
 void UndoHistory::Clear()

@@ -38,8 +38,10 @@ public:
     void Redo();
     // Gives each queued command the painter and runs its Do, in queue order, including
     // commands queued meanwhile; then empties the queue. Called again from inside a
-    // run, it returns at once: the run in progress picks the new commands up.
-    void RunPending(ScorePainter& painter);
+    // run, it returns at once (false): the run in progress picks the new commands up.
+    // True when every command that ran keeps to the lines it reports
+    // (EditCommand::KeepsToReportedLines), also when none ran.
+    bool RunPending(ScorePainter& painter);
     // Empties all three lists without running anything.
     void Clear();
 

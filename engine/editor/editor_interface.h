@@ -285,6 +285,16 @@ public:
     // After the numbered operations: where in its bar the cursor stands (a time within
     // the bar), -1 when it stands on no bar. Playback starts there.
     virtual int GetCursorTimeInBar() const = 0;
+    // What the queued commands run since the last call changed on the current page, for
+    // a view that keeps its picture of the page: the areas to draw again, in score units
+    // (0.01 mm from the top-left corner of the page's content). False when the editor
+    // cannot tell (the page is then to be drawn whole); `areas` is emptied then. Each
+    // call starts a new account.
+    virtual bool TakeChangedAreas(std::vector<Rect>& areas)
+    {
+        areas.clear();
+        return false;
+    }
 
 protected:
     ScoreEditor() = default;

@@ -85,6 +85,8 @@ void ScoreEditor::ResetDocument()
     cursorBarAfterReflow_ = -1;
     // The selected elements belonged to the document that is gone.
     selectedElements.clear();
+    pageChangedWhole_ = true;
+    changedAreas_.clear();
 }
 
 int ScoreEditor::AddSelectedElement(std::shared_ptr<ScoreElement> element)
@@ -118,6 +120,9 @@ void ScoreEditor::ClearSelectedElements()
 
 void ScoreEditor::NotifyListener(const EditorNotice& notice) const
 {
+    // What changed outside the queued commands is not in the account.
+    if (notice.code == EditorNoticeCode::ContentChanged && !enteringNote_)
+        pageChangedWhole_ = true;
     if (listener != nullptr)
         listener->Notify(notice);
 }
@@ -160,6 +165,7 @@ void ScoreEditor::SetCurrentPage(int page)
 {
     currentPage = page;
     layout->SetCurrentPage(page);
+    pageChangedWhole_ = true;
     // Copy first: the entries up to the page are erased below, whatever the groups do.
     const std::set<int> waiting = deferredReflows;
     for (const int index : waiting) {
@@ -387,8 +393,43 @@ void ScoreEditor::RunPendingCommands(ScorePainter* painter)
     // Layout measures through the painter; without one the queue waits for the next run.
     if (painter == nullptr)
         return;
-    history.RunPending(*painter);
+    if (!history.RunPending(*painter))
+        pageChangedWhole_ = true;
     NotifyListener(EditorNoticeCode::PendingCommandsRun);
+}
+
+void ScoreEditor::NoteLineChanged(const ScoreElement& line, const Rect& before)
+{
+    if (pageChangedWhole_)
+        return;
+    const auto page = layout->GetCurrentPageNode();
+    if (!page || line.GetParent() != page.get())
+        return;
+    // What the line draws reaches a little past its rectangle, before and after.
+    changedAreas_.push_back(PageNode::InkReach(before));
+    changedAreas_.push_back(PageNode::InkReach(line.GetRect().Moved(line.GetAbsolutePoint())));
+}
+
+void ScoreEditor::NoteBarChanged(int index)
+{
+    if (pageChangedWhole_)
+        return;
+    const LineOfBar found = FindLineOfBar(index);
+    if (found.node)
+        NoteLineChanged(*found.node, found.node->GetRect().Moved(found.node->GetAbsolutePoint()));
+    else
+        pageChangedWhole_ = true;
+}
+
+bool ScoreEditor::TakeChangedAreas(std::vector<Rect>& areas)
+{
+    const bool known = !pageChangedWhole_;
+    areas.clear();
+    if (known)
+        areas.swap(changedAreas_);
+    changedAreas_.clear();
+    pageChangedWhole_ = false;
+    return known;
 }
 
 }  // namespace quaverly

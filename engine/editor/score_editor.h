@@ -309,6 +309,17 @@ public:
     // Appends bars to every track shorter than the longest one.
     void EqualizeBarCounts();
 
+    // --- The account of changed areas the view draws again (TakeChangedAreas) ---
+
+    // A line was laid out again; `before` is where it lay on its page before. Lines of
+    // other pages than the current one change nothing the view shows.
+    void NoteLineChanged(const ScoreElement& line, const Rect& before);
+    // Bar `index` of the score was laid out again: its line changed as it stands.
+    void NoteBarChanged(int index);
+    // Something the account cannot place changed: the page is drawn whole.
+    void NotePageChanged() { pageChangedWhole_ = true; }
+    bool TakeChangedAreas(std::vector<Rect>& areas) override;
+
     // --- View flags and hidden rows, applied to the laid-out view at once ---
 
     // Page borders, then every line of every page.
@@ -443,6 +454,12 @@ private:
     std::vector<std::shared_ptr<EditCommand>> openGroups_;
     // The cursor's bar while the lines are cut anew and the pages not yet filled.
     int cursorBarAfterReflow_ = -1;
+    // The account of changed areas: whole until the view has drawn the page once, and
+    // after anything the editor reports as changed outside the queued commands (every
+    // content notice but that of a note entry, which only queues).
+    mutable bool pageChangedWhole_ = true;
+    bool enteringNote_ = false;
+    std::vector<Rect> changedAreas_;
 };
 
 }  // namespace quaverly

@@ -236,6 +236,8 @@ void ScoreEditor::InputNote(int typeCode, int octave, int value, int dots, int a
     NotifyListener(EditorNoticeCode::InputBusy);
     const std::size_t queuedBefore = history.PendingCount();
     const NoteInputValues values{typeCode, octave, dots, value, accidental};
+    // A plain entry only queues commands, which report what they change.
+    bool onlyQueued = false;
     if (graceKind == kGraceBefore || graceKind == kGraceAfter) {
         AddGraceNotes({values}, graceKind == kGraceBefore);
     } else if ((flags & kOverwriteFlag) != 0) {
@@ -248,15 +250,17 @@ void ScoreEditor::InputNote(int typeCode, int octave, int value, int dots, int a
             !SelectedNotesOfLayout(*layout, SelectionScope::kMainNotes).empty())
             SetSelectedPitch(typeCode);
         else if (!AddChordNotesAtCursor({values}))
-            InsertNoteAtCursor(MakeNote(values));
+            onlyQueued = InsertNoteAtCursor(MakeNote(values));
     }
     // Also when nothing could be entered the content notice goes out: the host waits for
     // the run it brings about before it hands over its next input. Only an entry marks
     // the document modified.
+    enteringNote_ = onlyQueued;
     if (history.PendingCount() > queuedBefore)
         NotifyDocumentChanged();
     else
         NotifyListener(EditorNoticeCode::ContentChanged);
+    enteringNote_ = false;
 }
 
 void ScoreEditor::InputChord(const std::vector<int>* keys, int value, int dots, int graceKind,

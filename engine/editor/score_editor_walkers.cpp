@@ -105,6 +105,7 @@ int ScoreEditor::RelayoutFrom(ScorePainter& painter, int line, int mode)
         auto heading = std::make_shared<HeaderNode>(score);
         heading->SetRect({0, 0, pageContentWidth, 0});
         heading->Layout(painter);
+        NotePageChanged();
         if (lines.empty())
             lines.push_back(std::move(heading));
         else
@@ -154,6 +155,7 @@ int ScoreEditor::RelayoutFrom(ScorePainter& painter, int line, int mode)
             before = system->GetBarRange();
         } else {
             system = std::make_shared<SystemNode>(score);
+            NotePageChanged();
             if (static_cast<std::size_t>(index) >= lines.size())
                 lines.resize(static_cast<std::size_t>(index) + 1);
             lines[index] = system;
@@ -220,8 +222,10 @@ int ScoreEditor::RelayoutFrom(ScorePainter& painter, int line, int mode)
                 const auto standing = std::dynamic_pointer_cast<SystemNode>(lines[i]);
                 if (!standing || standing->GetBarRange().first >= measure.End())
                     break;
+                const Rect placed = standing->GetRect().Moved(standing->GetAbsolutePoint());
                 standing->Layout(painter);
                 ApplyViewFlagsToLine(*standing);
+                NoteLineChanged(*standing, placed);
             }
             next = barCount;
             index = static_cast<int>(lines.size());
@@ -231,6 +235,7 @@ int ScoreEditor::RelayoutFrom(ScorePainter& painter, int line, int mode)
         // them (instrument names, row offsets); a line cut anew gets new rows.
         const bool sameRows = before.first == next && before.end == end &&
                               system->GetChildCount() == rowCount;
+        const Rect placed = system->GetRect().Moved(system->GetAbsolutePoint());
         system->SetModel(score);
         system->SetIndex(index);
         system->SetBarRange(next, end);
@@ -244,13 +249,16 @@ int ScoreEditor::RelayoutFrom(ScorePainter& painter, int line, int mode)
             HideEmptyTracksInLine(*system, index == 1, true);
         system->Layout(painter);
         ApplyViewFlagsToLine(*system);
+        NoteLineChanged(*system, placed);
         next = end;
         ++index;
     }
 
     // Lines past the last bar go, unless the walk stopped early on an unchanged line.
-    if (next >= barCount && static_cast<std::size_t>(index) < lines.size())
+    if (next >= barCount && static_cast<std::size_t>(index) < lines.size()) {
         lines.resize(index);
+        NotePageChanged();
+    }
     // The document's ranges are kept by the first walk only: later walks cut the lines
     // as any edit does.
     documentLineRanges.clear();
@@ -285,6 +293,7 @@ void ScoreEditor::RepaginateFrom(ScorePainter& painter, int page)
     const int cursorBar =
         cursorBarAfterReflow_ >= 0 ? cursorBarAfterReflow_ : GetCursorBarIndex();
     cursorBarAfterReflow_ = -1;
+    NotePageChanged();
     const int pageCount = layout->GetChildCount();
     int first = std::clamp(page, 0, pageCount);
 
@@ -393,6 +402,7 @@ void ScoreEditor::RestackPage(ScorePainter& painter, int page)
     const auto node = layout->GetChild(page);
     if (!node)
         return;
+    NotePageChanged();
     long long h = 0;
     for (int i = 0; i < node->GetChildCount(); ++i) {
         const auto line = node->GetChild(i);

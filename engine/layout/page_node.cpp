@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/layout/layout_mark_view.h"
+#include "engine/model/drawn_area.h"
 #include "engine/model/int_clamp.h"
 #include "engine/model/page_text.h"
 #include "engine/model/page_text_view.h"
@@ -173,9 +174,21 @@ void PageNode::Layout(ScorePainter& painter)
     }
 }
 
+Rect PageNode::InkReach(const Rect& rect)
+{
+    return Rect{ClampToInt(static_cast<long long>(rect.left) - kInkReachBelow),
+                ClampToInt(static_cast<long long>(rect.top) - kInkReachAbove),
+                ClampToInt(static_cast<long long>(rect.right) + kInkReachBelow),
+                ClampToInt(static_cast<long long>(rect.bottom) + kInkReachBelow)};
+}
+
 void PageNode::Draw(ScorePainter& painter)
 {
-    ContainerElement::Draw(painter);
+    // A pass that draws part of the page draws the lines that can reach it.
+    ForEachVisibleChild([&painter](ScoreElement& line) {
+        if (IsAreaDrawn(painter, InkReach(line.GetRect().Moved(line.GetAbsolutePoint()))))
+            line.Draw(painter);
+    });
     if (showBorder_)
         painter.DrawFrameRect2(GetRect().Moved(GetAbsolutePoint()), GetColor());
     for (const ElementPtr& element : Owned())

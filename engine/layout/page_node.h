@@ -25,6 +25,13 @@ class Score;
 
 class PageNode : public ContainerElement {
 public:
+    // How far (layout units) what a line or a row draws may reach past its rectangle:
+    // stacked note marks, tempo marks and texts above it, a little below and to the sides.
+    static constexpr int kInkReachAbove = 3000;
+    static constexpr int kInkReachBelow = 1000;
+    // The rectangle widened by that reach.
+    static Rect InkReach(const Rect& rect);
+
     explicit PageNode(std::shared_ptr<Score> score = nullptr);  // colour 4, border on
     ~PageNode() override;
 

@@ -4,6 +4,8 @@
 
 #include "engine/layout/barline_view.h"
 #include "engine/layout/layout_mark_view.h"
+#include "engine/layout/page_node.h"
+#include "engine/model/drawn_area.h"
 #include "engine/layout/part_group_view.h"
 #include "engine/layout/system_start_line.h"
 #include "engine/layout/track_node.h"
@@ -271,7 +273,12 @@ void SystemNode::OnButtonUp(Point point, int flags)
 
 void SystemNode::Draw(ScorePainter& painter)
 {
-    ContainerElement::Draw(painter);
+    // A pass that draws part of the page draws the rows that can reach it; what a row
+    // draws reaches past its rectangle no further than what a line draws.
+    ForEachVisibleChild([&painter](ScoreElement& row) {
+        if (IsAreaDrawn(painter, PageNode::InkReach(row.GetRect().Moved(row.GetAbsolutePoint()))))
+            row.Draw(painter);
+    });
     for (const ElementPtr& element : LineElements())
         element->Draw(painter);
     // The opening time signature the line placed: its bar leaves it to the line.

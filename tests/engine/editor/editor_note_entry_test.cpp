@@ -2,11 +2,15 @@
 // cursor, a full last bar gets a new bar, chords keep their lowest pitch as the main
 // note, grace notes go into the list asked for, and every input ends with the notices
 // the program's input queue waits for.
+#include <algorithm>
+#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "engine/layout/page_node.h"
 #include "engine/model/chord_note_list.h"
 #include "engine/model/grace_note_list.h"
 #include "engine/model/note_style.h"
@@ -433,6 +437,58 @@ TEST_F(EditorNoteEntryTest, OverwriteEntryReplacesTheNotesItCoversAndUndoesInOne
         EXPECT_EQ(CodesOf(0), (Codes{2, 3, 4, 5}));
         for (const auto& note : BarAt(0)->GetNotes())
             EXPECT_EQ(GetNoteDuration(note.get()), kQuarter);
+    }
+}
+
+// A typed note tells the view which lines of the page it changed; anything else the
+// editor changes, or cannot place, has the page drawn whole.
+TEST_F(EditorNoteEntryTest, ATypedNoteReportsTheAreasOfItsLinesAndOtherChangesThePage)
+{
+    NewScore();
+    std::vector<Rect> areas;
+    EXPECT_FALSE(handle->TakeChangedAreas(areas));  // the new score is drawn whole
+    const auto placed = [](const ScoreElement& line) { return line.GetRect().Moved(line.GetAbsolutePoint()); };
+    // What a line draws reaches a little past its rectangle: the areas include that.
+    const Rect typedLine = PageNode::InkReach(placed(*LineAt(2)));
+    const Rect lineAfter = PageNode::InkReach(placed(*LineAt(3)));
+
+    struct Case {
+        const char* name;
+        std::function<void()> change;
+        bool known;
+    };
+    const Case cases[] = {
+        {"nothing since the last account", [] {}, true},
+        {"a note typed into the second line", [&] { CursorOnBar(5); Type(3); }, true},
+        {"undo", [&] { handle->Undo(); Run(); }, false},
+        {"redo", [&] { handle->Redo(); Run(); }, false},
+        {"page borders hidden", [&] { handle->ShowPageBorder(false); Run(); }, false},
+        {"another page shown", [&] { handle->SetCurrentPage(0); Run(); }, false},
+        {"a note typed over the selection", [&] {
+             CursorOnBar(5);
+             NoteAt(5, 0)->Select();
+             Type(4);
+             Editor().ClearSelectedElements();
+         }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        (void)handle->TakeChangedAreas(areas);
+        c.change();
+        EXPECT_EQ(handle->TakeChangedAreas(areas), c.known);
+        if (!c.known) {
+            EXPECT_TRUE(areas.empty());
+            continue;
+        }
+        // The typed note's line and the one after it, whose first bar the walk measures.
+        for (const Rect& area : areas) {
+            EXPECT_TRUE(area == typedLine || area == lineAfter);
+        }
+        if (std::string(c.name) == "nothing since the last account") {
+            EXPECT_TRUE(areas.empty());
+        } else {
+            EXPECT_NE(std::find(areas.begin(), areas.end(), typedLine), areas.end());
+        }
     }
 }
 
