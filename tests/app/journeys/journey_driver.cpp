@@ -1,5 +1,6 @@
 #include "journey_driver.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QListWidget>
@@ -373,9 +374,12 @@ void JourneyDriver::NewScore(const NewScoreAnswers& answers)
         static_cast<brindle::CWizardInfoPage*>(wizard.GetPage(0))
             ->SetDlgItemText(brindle::CWizardInfoPage::kIdTitle, answers.title);
         static_cast<brindle::CWizardStaffPage*>(wizard.GetPage(1))->StaffTypeList()->setCurrentRow(answers.staffType);
+        // The "I" button pressed as the user presses it: it is checked in its group, and
+        // it opens the time-signature dialog.
         if (answers.beats > 0)
-            static_cast<platform::DialogBase*>(wizard.GetPage(2))
-                ->ClickButton(brindle::CWizardKeyTempoPage::kIdOtherBeat);
+            if (auto* other = qobject_cast<QAbstractButton*>(static_cast<platform::DialogBase*>(wizard.GetPage(2))
+                                                                  ->GetDlgItem(brindle::CWizardKeyTempoPage::kIdOtherBeat)))
+                other->click();
         wizard.ClickButton(platform::kIdOk);
     });
     if (answers.beats > 0)
@@ -604,11 +608,6 @@ std::shared_ptr<quaverly::Bar> LaidOutBar(quaverly::ScoreEditor& editor, int bar
 
 }  // namespace
 
-bool JourneyDriver::ShowsLastBar()
-{
-    return LaidOutBar(Editor(), Editor().GetBarCount() - 1) != nullptr;
-}
-
 std::shared_ptr<quaverly::Bar> JourneyDriver::ShowBar(int bar)
 {
     Settle();
@@ -781,10 +780,6 @@ testing::AssertionResult JourneyDriver::ScreenMatchesReopened()
 {
     if (!View().HasScore())
         return testing::AssertionSuccess();
-    if (!lastPagesFault_.empty() && ShowsLastBar()) {
-        knownFaults_.insert(lastPagesFault_);
-        return testing::AssertionSuccess();
-    }
     const QImage shown = ShownPage();
     const std::string bytes = SavedBytes();
     const fs::path file = folder_.Path() / ("reopen-" + std::to_string(checkFiles_++) + ".exl");
@@ -806,6 +801,18 @@ testing::AssertionResult JourneyDriver::ScreenMatchesReopened()
     if (const auto difference = Difference(shown, again.Page(), name + "-laid-out"))
         return testing::AssertionFailure() << "the shown page and the page laid out again from scratch differ: "
                                            << *difference;
+    return testing::AssertionSuccess();
+}
+
+testing::AssertionResult JourneyDriver::PageShownAsBefore(int page, const QImage& before)
+{
+    Command(cmd::kFirstPage);
+    while (View().CurrentPage() < page && Command(cmd::kNextPage)) {
+    }
+    if (View().CurrentPage() != page)
+        return testing::AssertionFailure() << "page " << page << " is not shown";
+    if (const auto difference = Difference(before, ShownPage(), "page-" + std::to_string(checkFiles_++) + "-before"))
+        return testing::AssertionFailure() << "page " << page << " differs from the picture taken before: " << *difference;
     return testing::AssertionSuccess();
 }
 

@@ -212,15 +212,6 @@ std::optional<WalkFailure> JourneyWalk::Run(const std::vector<WalkStep>& steps, 
         if (episodeStart) {
             start = d.SavedBytes();
             originKept = true;
-            // When a new score's own last page already differs when reopened, the screen
-            // is not compared on last pages in this episode.
-            const int shown = d.Editor().GetCurrentPage();
-            d.LeaveOutLastPages({});
-            d.Command(cmd::kLastPage);
-            if (!d.ScreenMatchesReopened())
-                d.LeaveOutLastPages(kLastLineRelaidOut);
-            while (d.Editor().GetCurrentPage() > shown && d.Command(cmd::kPrevPage)) {
-            }
         } else if (d.UndoCount() == 0 && d.RedoCount() == 0) {
             // The history was emptied (an irreversible step): the start is gone.
             originKept = false;
