@@ -42,7 +42,10 @@ std::shared_ptr<Part> PartHolding(const ScoreEditor& editor, const Bar* bar)
     return nullptr;
 }
 
-// Where a note stands in its part: the bar's place in the part and the note's start time.
+// Where a note stands in its part: the bar's place in the part and the place in the bar
+// of the note (of the note that carries it, for a chord note). The order of the bar's
+// notes, not their start times: a note just put in has the time it was entered at until
+// the layout times the bar's notes again.
 std::pair<int, int> PlaceInPart(const Part& part, const NoteAnchor& anchor)
 {
     const auto* bar = dynamic_cast<const Bar*>(anchor.owner.get());
@@ -56,7 +59,16 @@ std::pair<int, int> PlaceInPart(const Part& part, const NoteAnchor& anchor)
                 index = i;
         }
     }
-    return {index, anchor.note->GetStartTime()};
+    const auto& notes = bar->GetNotes();
+    for (std::size_t i = 0; i < notes.size(); ++i) {
+        if (notes[i] == anchor.note)
+            return {index, static_cast<int>(i)};
+        for (const auto& chord : notes[i]->GetChordMembers()) {
+            if (chord == anchor.note)
+                return {index, static_cast<int>(i)};
+        }
+    }
+    return {-1, -1};
 }
 
 }  // namespace

@@ -22,7 +22,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -173,7 +172,8 @@ public:
     // middle of its ink, and then drawn in the selection colour there. Leaves the
     // selection changed.
     testing::AssertionResult DrawnElementsTakePresses(bool withMarks = true);
-    // The modified mark says whether an undoable step was recorded since the last save.
+    // The modified mark says whether an undoable step was recorded since the last save (a
+    // new score counts as modified until it is saved).
     testing::AssertionResult ModifiedMarkIsRight();
     // Undoing every step gives the document saved at `start`, redoing every step gives
     // `end`; the screen matches the reopened document at both ends.
@@ -189,10 +189,6 @@ public:
     // Whether the journey's record of steps is to be trusted for the modified mark (the
     // undo stack was full, so a new step does not show in its size).
     bool HistoryFull();
-
-    // Faults other work is mending that the checks met and let pass, named.
-    static constexpr const char* kNewScoreModified = "a new score is marked modified before any change";
-    const std::set<std::string>& KnownFaultsSeen() const { return knownFaults_; }
 
 private:
     void StartProgram();
@@ -214,8 +210,6 @@ private:
     // undone or redone) since the last save.
     std::pair<std::size_t, std::size_t> history_{0, 0};
     bool changedSinceSave_ = false;
-    bool untouchedNewScore_ = false;
-    std::set<std::string> knownFaults_;
 };
 
 }  // namespace journeys

@@ -182,19 +182,9 @@ void JourneyWalk::Perform(JourneyDriver& d, const WalkStep& step)
     }
 }
 
-std::optional<WalkFailure> JourneyWalk::Run(const std::vector<WalkStep>& steps, std::size_t every,
-                                            std::set<std::string>* knownFaults)
+std::optional<WalkFailure> JourneyWalk::Run(const std::vector<WalkStep>& steps, std::size_t every)
 {
     JourneyDriver d;
-    struct Collect {
-        JourneyDriver& d;
-        std::set<std::string>* into;
-        ~Collect()
-        {
-            if (into)
-                into->insert(d.KnownFaultsSeen().begin(), d.KnownFaultsSeen().end());
-        }
-    } collect{d, knownFaults};
     std::string start;
     bool originKept = false;
     const auto fail = [](std::size_t i, const std::string& what, const testing::AssertionResult& result) {
@@ -250,7 +240,7 @@ std::vector<WalkStep> JourneyWalk::ShortestFailingPrefix(const std::vector<WalkS
     const std::vector<WalkStep> episode(steps.begin() + static_cast<std::ptrdiff_t>(first),
                                         steps.begin() + static_cast<std::ptrdiff_t>(failure.step) + 1);
     // Checked after every step, the first failure ends the shortest failing prefix.
-    const auto again = Run(episode, 1, nullptr);
+    const auto again = Run(episode, 1);
     if (!again)
         return std::vector<WalkStep>(steps.begin(), steps.begin() + static_cast<std::ptrdiff_t>(failure.step) + 1);
     const auto prefix = [&](std::size_t n) {
@@ -263,7 +253,7 @@ std::vector<WalkStep> JourneyWalk::ShortestFailingPrefix(const std::vector<WalkS
         std::size_t low = 1;
         while (low < shortest) {
             const std::size_t middle = (low + shortest) / 2;
-            if (Run(prefix(middle), 1, nullptr))
+            if (Run(prefix(middle), 1))
                 shortest = middle;
             else
                 low = middle + 1;

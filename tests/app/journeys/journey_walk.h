@@ -9,7 +9,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -39,10 +38,8 @@ public:
     static std::vector<WalkStep> Draw(std::uint32_t seed, std::size_t count);
 
     // Runs the steps in a fresh program, checking every `every` steps and at each episode's
-    // end; the first failure, if any. The known faults met on the way (see
-    // JourneyDriver::KnownFaultsSeen) are added to `knownFaults`.
-    static std::optional<WalkFailure> Run(const std::vector<WalkStep>& steps, std::size_t every,
-                                          std::set<std::string>* knownFaults);
+    // end; the first failure, if any.
+    static std::optional<WalkFailure> Run(const std::vector<WalkStep>& steps, std::size_t every);
 
     // The shortest prefix of `steps` that fails, knowing that the walk failed after
     // `failure.step`: the failing episode alone, checked after every step.

@@ -5,8 +5,6 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <set>
-#include <string>
 
 #include "journey_walk.h"
 
@@ -29,17 +27,9 @@ TEST_P(RandomWalkTest, EveryCheckHoldsAlongTheWalk)
     constexpr std::size_t kEvery = 8;
     const std::uint32_t seed = GetParam();
     const auto steps = JourneyWalk::Draw(seed, StepsPerWalk());
-    std::set<std::string> known;
-    const auto failure = JourneyWalk::Run(steps, kEvery, &known);
+    const auto failure = JourneyWalk::Run(steps, kEvery);
     if (failure)
         FAIL() << JourneyWalk::Report(seed, *failure, JourneyWalk::ShortestFailingPrefix(steps, *failure, kEvery));
-    // The walk went on past the faults other work is mending; they are named here.
-    if (!known.empty()) {
-        std::string names;
-        for (const auto& name : known)
-            names += (names.empty() ? "" : "; ") + name;
-        GTEST_SKIP() << names;
-    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, RandomWalkTest, ::testing::Values(1u, 2u, 3u, 4u, 5u, 6u));
