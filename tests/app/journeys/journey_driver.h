@@ -150,6 +150,8 @@ public:
     std::vector<Sounding> ScoreNotes(int fromBar = 0);
     // The same, up to the end of the first bar from there that repeats back.
     std::vector<Sounding> NotesUpToTheFirstRepeat(int fromBar);
+    // The same from where the cursor stands in bar `bar`.
+    std::vector<Sounding> NotesFromTheCursor(int bar);
     // Whether a note of the score ends after the end of its bar.
     bool HasOverfullBar();
     // Plays from where the cursor stands to the end (or `limitMs`) on the driver's clock,
@@ -178,8 +180,8 @@ public:
     // Undoing every step gives the document saved at `start`, redoing every step gives
     // `end`; the screen matches the reopened document at both ends.
     testing::AssertionResult UndoAllAndRedoAll(const std::string& start, const std::string& end);
-    // Playback from a bar sends the score's notes from there in order, up to the first
-    // repeat that sends it back.
+    // Playback after a press on a bar sends the score's notes from the cursor's place in
+    // order, up to the first repeat that sends it back.
     testing::AssertionResult PlaybackFollowsTheScore(int fromBar);
     // Whether Play after a press on a bar starts there (its first note is the first heard).
     bool PlayStartsAtTheCursor(int bar);
