@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <set>
 #include <sstream>
@@ -93,13 +94,19 @@ std::optional<std::string> Difference(const QImage& a, const QImage& b, const st
     const int w = x.width();
     const int h = x.height();
     const auto row = [](const QImage& image, int r) { return reinterpret_cast<const QRgb*>(image.constScanLine(r)); };
-    // The selection's pixels and their neighbours (its anti-aliased edges): the reopened
+    // The selection's pixels and their neighbours (its anti-aliased edges): the selected
+    // elements in red, the frame of a block of bars in its light blue. The reopened
     // document has nothing selected.
+    const auto selected = [](QRgb p) {
+        const bool red = qRed(p) - std::max(qGreen(p), qBlue(p)) > 6;
+        const bool blockFrame = qBlue(p) > 200 && std::abs(qRed(p) - 100) < 40 && std::abs(qGreen(p) - 100) < 40;
+        return red || blockFrame;
+    };
     std::vector<char> selection(static_cast<std::size_t>(w * h), 0);
     for (int r = 0; r < h; ++r) {
         const QRgb* line = row(x, r);
         for (int c = 0; c < w; ++c)
-            if (qRed(line[c]) - std::max(qGreen(line[c]), qBlue(line[c])) > 6)
+            if (selected(line[c]))
                 for (int dy = std::max(0, r - 1); dy <= std::min(h - 1, r + 1); ++dy)
                     for (int dx = std::max(0, c - 1); dx <= std::min(w - 1, c + 1); ++dx)
                         selection[static_cast<std::size_t>(dy * w + dx)] = 1;
@@ -663,6 +670,16 @@ bool JourneyDriver::ClickBar(int bar, Qt::KeyboardModifiers modifiers)
 bool JourneyDriver::SelectBars(int first, int last)
 {
     return ClickBar(first) && ClickBar(last, Qt::ShiftModifier);
+}
+
+bool JourneyDriver::SelectNotes(int bar, int first, int last)
+{
+    if (!ClickNote(bar, first))
+        return false;
+    for (int note = first + 1; note <= last; ++note)
+        if (!ClickNote(bar, note, Qt::ControlModifier))
+            return false;
+    return true;
 }
 
 void JourneyDriver::FillAndOk(platform::DialogBase& dialog, const std::vector<std::pair<int, std::u16string>>& fields)

@@ -128,6 +128,9 @@ public:
     bool ClickNote(int bar, int note, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     bool ClickBar(int bar, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     bool SelectBars(int first, int last);
+    // Notes `first` to `last` of a bar selected: the first pressed, each further one
+    // pressed with Ctrl held, which keeps what is selected.
+    bool SelectNotes(int bar, int first, int last);
     // The bar of the first part as laid out, its page shown (turned to as the user turns
     // pages); null when no page holds it.
     std::shared_ptr<quaverly::Bar> ShowBar(int bar);

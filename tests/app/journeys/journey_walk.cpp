@@ -22,7 +22,7 @@ enum Kind {
     kNewScore,
     kTypeNote,
     kClickNote,
-    kShiftClickNote,
+    kCtrlClickNote,
     kClickBar,
     kDelete,
     kUndo,
@@ -81,7 +81,7 @@ std::string WalkStep::Describe() const
             << " " << a << "\"";
         break;
     case kClickNote: out << "click note " << b << " of bar " << a; break;
-    case kShiftClickNote: out << "shift+click note " << b << " of bar " << a; break;
+    case kCtrlClickNote: out << "ctrl+click note " << b << " of bar " << a; break;
     case kClickBar: out << "click bar " << a; break;
     case kDelete: out << "Delete"; break;
     case kUndo: out << "Undo"; break;
@@ -138,7 +138,7 @@ void JourneyWalk::Perform(JourneyDriver& d, const WalkStep& step)
         break;
     }
     case kClickNote: d.ClickNote(bar, step.b % 8 == 7 ? -1 : step.b % 4); break;
-    case kShiftClickNote: d.ClickNote(bar, step.b % 4, Qt::ShiftModifier); break;
+    case kCtrlClickNote: d.ClickNote(bar, step.b % 4, Qt::ControlModifier); break;
     case kClickBar: d.ClickBar(bar); break;
     case kDelete: d.Type("Del"); break;
     case kUndo: d.Undo(); break;

@@ -99,8 +99,7 @@ TEST_F(ScriptedJourneyTest, ATwoLineSongWithEveryKindOfMark)
         d.Type("L");
     });
     Step("a triplet", [&] {
-        ASSERT_TRUE(d.ClickNote(4, 0));
-        ASSERT_TRUE(d.ClickNote(4, 2, Qt::ShiftModifier));
+        ASSERT_TRUE(d.SelectNotes(4, 0, 2));
         d.Type("T");
     });
     Step("two verses", [&] {
@@ -112,8 +111,7 @@ TEST_F(ScriptedJourneyTest, ATwoLineSongWithEveryKindOfMark)
         d.Command(kMf);
     });
     Step("a slur", [&] {
-        ASSERT_TRUE(d.ClickNote(0, 0));
-        ASSERT_TRUE(d.ClickNote(0, 3, Qt::ShiftModifier));
+        ASSERT_TRUE(d.SelectNotes(0, 0, 3));
         d.Command(kSlur);
     });
     Step("a crescendo", [&] {
@@ -255,8 +253,7 @@ TEST_F(ScriptedJourneyTest, EachKindOfElementDeletedAndUndone)
     d.Command(32925);  // accent
     ASSERT_TRUE(d.ClickNote(0, 2));
     d.Command(kCrescendo);
-    ASSERT_TRUE(d.ClickNote(1, 0));
-    ASSERT_TRUE(d.ClickNote(1, 3, Qt::ShiftModifier));
+    ASSERT_TRUE(d.SelectNotes(1, 0, 3));
     d.Command(kSlur);
     Lyrics(0, u"啊 啊 啊 啊 啊 啊 啊 啊");
     ASSERT_TRUE(d.ClickBar(1));
@@ -299,8 +296,7 @@ TEST_F(ScriptedJourneyTest, BarsAndPartsAddedAndDeletedAroundTiesTupletsAndLineM
     d.Type("1 2 3 5 5 kp4 1 2 3 kp5 4 5");
     ASSERT_TRUE(d.ClickNote(0, 3));
     d.Type("L");
-    ASSERT_TRUE(d.ClickNote(1, 1));
-    ASSERT_TRUE(d.ClickNote(1, 3, Qt::ShiftModifier));
+    ASSERT_TRUE(d.SelectNotes(1, 1, 3));
     d.Type("T");
     ASSERT_TRUE(d.ClickNote(0, 1));
     d.Command(kCrescendo);
