@@ -642,14 +642,13 @@ bool JourneyDriver::ClickNote(int bar, int note, Qt::KeyboardModifiers modifiers
     return true;
 }
 
-bool JourneyDriver::ClickBar(int bar, Qt::KeyboardModifiers modifiers)
+std::optional<QPoint> JourneyDriver::BarSpace(int bar)
 {
     const auto laidOut = ShowBar(bar);
     if (!laidOut)
-        return false;
+        return std::nullopt;
     // Below the notes, inside the bar: its own space.
     const quaverly::Rect r = shell_test::Placed(*laidOut);
-    const shell_test::Target target{"bar", laidOut, r};
     std::optional<quaverly::Point> point;
     for (int y = r.bottom - 10; y > r.top && !point; y -= 20)
         for (int x = r.left + 40; x < r.right - 40 && !point; x += 30) {
@@ -662,8 +661,25 @@ bool JourneyDriver::ClickBar(int bar, Qt::KeyboardModifiers modifiers)
                 point = quaverly::Point{x, y};
         }
     if (!point)
+        return std::nullopt;
+    return PagePixel(*point);
+}
+
+bool JourneyDriver::ClickBar(int bar, Qt::KeyboardModifiers modifiers)
+{
+    const auto at = BarSpace(bar);
+    if (!at)
         return false;
-    ClickPage(PagePixel(*point), modifiers);
+    ClickPage(*at, modifiers);
+    return true;
+}
+
+bool JourneyDriver::DoubleClickBar(int bar)
+{
+    const auto at = BarSpace(bar);
+    if (!at)
+        return false;
+    DoubleClickPage(*at);
     return true;
 }
 

@@ -128,6 +128,8 @@ public:
     bool ClickNote(int bar, int note, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     bool ClickBar(int bar, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     bool SelectBars(int first, int last);
+    // A double click on a bar's empty space: the bar alone becomes the selected block.
+    bool DoubleClickBar(int bar);
     // Notes `first` to `last` of a bar selected: the first pressed, each further one
     // pressed with Ctrl held, which keeps what is selected.
     bool SelectNotes(int bar, int first, int last);
@@ -199,6 +201,8 @@ private:
     void StartProgram();
     void Press(QPoint window, int type, Qt::MouseButtons held, Qt::KeyboardModifiers modifiers);
     QPoint ToWindow(QPoint pagePixel);
+    // A page pixel in a bar's own space (below its notes, clear of them), its page shown.
+    std::optional<QPoint> BarSpace(int bar);
     void NoteHistory();
 
     TempFolder folder_;

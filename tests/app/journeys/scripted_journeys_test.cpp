@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 #include <string>
 
 #include "app/dialogs/bar_count_dlg.h"
@@ -14,6 +15,8 @@
 #include "app/dialogs/page_setup_dlg.h"
 #include "app/shell/command_ids.h"
 #include "engine/editor/score_editor.h"
+#include "engine/model/bar.h"
+#include "engine/model/note.h"
 #include "engine/model/score.h"
 #include "engine/model/time_signature.h"
 #include "journey_driver.h"
@@ -240,6 +243,48 @@ TEST_F(ScriptedJourneyTest, ANoteTypedBetweenTheTwoNotesOfATieAcrossALineBreak)
         d.Type("Right kp4 5");
     });
     Step("the page of the second bar", [&] { ASSERT_TRUE(d.ShowBar(1)); });
+    EndOfJourney(start);
+}
+
+// The degrees of a bar's notes, and how many chord notes they carry in all.
+std::pair<std::string, std::size_t> Degrees(JourneyDriver& d, int bar)
+{
+    std::string degrees;
+    std::size_t chords = 0;
+    if (const auto laidOut = d.ShowBar(bar))
+        for (const auto& note : laidOut->GetNotes()) {
+            degrees += std::to_string(note->GetPitchCode() - 1);
+            chords += note->GetChordMembers().size();
+        }
+    return {degrees, chords};
+}
+
+TEST_F(ScriptedJourneyTest, TypingWithABarSelectedChangesItsNotesAndEntersNone)
+{
+    d.NewScore({u"选小节", 1});
+    const std::string start = d.SavedBytes();
+    const int bars = d.Editor().GetBarCount();
+    using Bar = std::pair<std::string, std::size_t>;
+    Step("two bars", [&] { d.Type("1 2 3 4 5 6 7 1"); });
+    Step("the first bar selected and 5 typed", [&] {
+        ASSERT_TRUE(d.DoubleClickBar(0));
+        d.Type("5");
+    });
+    EXPECT_EQ(Degrees(d, 0), (Bar{"5555", 0}));
+    EXPECT_EQ(Degrees(d, 1), (Bar{"5671", 0}));
+    Step("the block widened to the second bar and 6 typed", [&] {
+        ASSERT_TRUE(d.ClickBar(1, Qt::ControlModifier));
+        d.Type("6");
+    });
+    EXPECT_EQ(Degrees(d, 0), (Bar{"6666", 0}));
+    EXPECT_EQ(Degrees(d, 1), (Bar{"6666", 0}));
+    Step("the second bar alone selected by a double click and 3 typed", [&] {
+        ASSERT_TRUE(d.DoubleClickBar(1));
+        d.Type("3");
+    });
+    EXPECT_EQ(Degrees(d, 0), (Bar{"6666", 0}));
+    EXPECT_EQ(Degrees(d, 1), (Bar{"3333", 0}));
+    EXPECT_EQ(d.Editor().GetBarCount(), bars);
     EndOfJourney(start);
 }
 
