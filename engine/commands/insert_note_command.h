@@ -4,10 +4,10 @@
 // that start at it; a tie that ended at it is aimed at the next note when that has the
 // same pitch, else it stays open. A note that comes in ends the open ties that find it
 // as their next note of the same pitch, and breaks the ties whose two notes it now
-// stands between (a tie joins a note and the note after it). All of that happens here, inside the command and
-// reversibly, before the note is told it is going away: a change left to the elements on
-// the way up or to the layout would be no part of this undo step, and undo could never
-// bring the tie or tuplet back as it was.
+// stands between (a tie joins a note and the note after it). All of that happens here,
+// inside the command and reversibly, before the note is told it is going away: a change
+// left to the elements on the way up or to the layout would be no part of this undo step,
+// and undo could never bring the tie or tuplet back as it was.
 #pragma once
 
 #include <memory>

@@ -285,6 +285,18 @@ TEST_F(ScriptedJourneyTest, TypingWithABarSelectedChangesItsNotesAndEntersNone)
     EXPECT_EQ(Degrees(d, 0), (Bar{"6666", 0}));
     EXPECT_EQ(Degrees(d, 1), (Bar{"3333", 0}));
     EXPECT_EQ(d.Editor().GetBarCount(), bars);
+    // A press on a bar's space selects no note: it puts the cursor there, and a degree
+    // typed where a note starts joins it as a chord note, once.
+    Step("a note in the third bar", [&] {
+        ASSERT_TRUE(d.ClickBar(2));
+        d.Type("5");
+    });
+    Step("the cursor on it, its own degree typed twice and then 1", [&] {
+        ASSERT_TRUE(d.ClickBar(2));
+        ASSERT_EQ(d.Editor().cursor.timeInBar, 0);
+        d.Type("5 5 1");
+    });
+    EXPECT_EQ(Degrees(d, 2), (Bar{"1", 1}));
     EndOfJourney(start);
 }
 
