@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 #include "engine/commands/bar_index_tables.h"
 #include "engine/editor/score_editor.h"
 #include "engine/layout/layout_column_state.h"
 #include "engine/layout/layout_engine.h"
+#include "engine/layout/system_node.h"
 #include "engine/layout/track_mark_views.h"
 #include "engine/model/bar.h"
 #include "engine/model/element_notification.h"
@@ -38,6 +40,35 @@ std::shared_ptr<Part> PartHolding(const ScoreEditor& editor, const Bar* bar)
         }
     }
     return nullptr;
+}
+
+// Where a note stands in its part: the bar's place in the part and the place in the bar
+// of the note (of the note that carries it, for a chord note). The order of the bar's
+// notes, not their start times: a note just put in has the time it was entered at until
+// the layout times the bar's notes again.
+std::pair<int, int> PlaceInPart(const Part& part, const NoteAnchor& anchor)
+{
+    const auto* bar = dynamic_cast<const Bar*>(anchor.owner.get());
+    if (!bar || !anchor.note)
+        return {-1, -1};
+    int index = bar->GetIndex();
+    if (part.GetChild(index).get() != bar) {
+        index = -1;
+        for (int i = 0; i < part.GetChildCount() && index < 0; ++i) {
+            if (part.GetChild(i).get() == bar)
+                index = i;
+        }
+    }
+    const auto& notes = bar->GetNotes();
+    for (std::size_t i = 0; i < notes.size(); ++i) {
+        if (notes[i] == anchor.note)
+            return {index, static_cast<int>(i)};
+        for (const auto& chord : notes[i]->GetChordMembers()) {
+            if (chord == anchor.note)
+                return {index, static_cast<int>(i)};
+        }
+    }
+    return {-1, -1};
 }
 
 }  // namespace
@@ -77,7 +108,9 @@ void InsertNoteCommand::Do()
                 open.push_back(tie);
         }
         ended_ = EndOpenTies(open, note_.get());
-        reachesOut = reachesOut || !ended_.empty();
+        // A tie over the new note's place breaks there; its lines are laid out again.
+        BreakTiesAcross();
+        reachesOut = reachesOut || !ended_.empty() || !broken_.empty();
     }
     if (editor_) {
         if (reachesOut)
@@ -105,6 +138,7 @@ void InsertNoteCommand::Undo()
     const auto at = std::find(notes.begin(), notes.end(), note_);
     removedAt_ = at == notes.end() ? -1 : static_cast<int>(at - notes.begin());
     bar_->RemoveNote(note_.get());
+    RestoreBrokenTies();
     // The ties that ended at the note go on to the note after it, when it has the pitch.
     std::vector<std::shared_ptr<Tie>> cut;
     for (const auto& tie : ties_) {
@@ -139,6 +173,66 @@ void InsertNoteCommand::Reopen(std::vector<std::shared_ptr<Tie>>& ties)
     for (const auto& tie : ties)
         tie->SetEnd({});
     ties.clear();
+}
+
+void InsertNoteCommand::BreakTiesAcross()
+{
+    broken_.clear();
+    if (!part_)
+        return;
+    const std::pair<int, int> here = PlaceInPart(*part_, {bar_, note_});
+    if (here.first < 0)
+        return;
+    std::vector<std::shared_ptr<Tie>> found;
+    for (const auto& tie : part_->GetTies()) {
+        if (!tie || !tie->GetStart().note || !tie->GetEnd().note || tie->GetStart().note == note_ ||
+            tie->GetEnd().note == note_)
+            continue;
+        const std::pair<int, int> start = PlaceInPart(*part_, tie->GetStart());
+        const std::pair<int, int> end = PlaceInPart(*part_, tie->GetEnd());
+        if (start.first >= 0 && end.first >= 0 && start < here && here < end)
+            found.push_back(tie);
+    }
+    for (const auto& tie : found) {
+        broken_.push_back({tie, tie->GetStart(), tie->GetEnd(), true});
+        part_->RemoveTie(tie);
+        tie->ClearChildren();
+    }
+    RelayoutBrokenTieLines(broken_);
+}
+
+void InsertNoteCommand::RestoreBrokenTies()
+{
+    if (broken_.empty())
+        return;
+    const std::vector<CutTie> restored = std::move(broken_);
+    broken_.clear();
+    for (const auto& cut : restored) {
+        cut.tie->SetStart(cut.start);
+        cut.tie->SetEnd(cut.end);
+        if (part_)
+            part_->AddTie(cut.tie);
+    }
+    RelayoutBrokenTieLines(restored);
+}
+
+void InsertNoteCommand::RelayoutBrokenTieLines(const std::vector<CutTie>& ties) const
+{
+    // The line of the note is laid out by the walk that follows the entry; a tie's other
+    // end may stand on a line the walk leaves as it is.
+    if (!Painter() || !editor_ || !part_)
+        return;
+    for (const auto& cut : ties) {
+        for (const NoteAnchor* anchor : {&cut.start, &cut.end}) {
+            const int bar = PlaceInPart(*part_, *anchor).first;
+            if (bar < 0)
+                continue;
+            if (const auto line = editor_->FindLineOfBar(bar).node) {
+                line->Layout(*Painter());
+                editor_->ApplyViewFlagsToLine(*line);
+            }
+        }
+    }
 }
 
 void InsertNoteCommand::DetachTiesAndTuplets()

@@ -3,10 +3,11 @@
 // A note that leaves its bar takes with it the tuplets that start at it and the ties
 // that start at it; a tie that ended at it is aimed at the next note when that has the
 // same pitch, else it stays open. A note that comes in ends the open ties that find it
-// as their next note of the same pitch. All of that happens here, inside the command and
-// reversibly, before the note is told it is going away: a change left to the elements on
-// the way up or to the layout would be no part of this undo step, and undo could never
-// bring the tie or tuplet back as it was.
+// as their next note of the same pitch, and breaks the ties whose two notes it now
+// stands between (a tie joins a note and the note after it). All of that happens here,
+// inside the command and reversibly, before the note is told it is going away: a change
+// left to the elements on the way up or to the layout would be no part of this undo step,
+// and undo could never bring the tie or tuplet back as it was.
 #pragma once
 
 #include <memory>
@@ -59,6 +60,12 @@ private:
     std::vector<std::shared_ptr<Tie>> EndOpenTies(const std::vector<std::shared_ptr<Tie>>& ties,
                                                   const Note* endingAt) const;
     static void Reopen(std::vector<std::shared_ptr<Tie>>& ties);
+    // Takes out of the part the ties whose start note lies before the note and whose end
+    // note lies after it; RestoreBrokenTies puts them back as they were.
+    void BreakTiesAcross();
+    void RestoreBrokenTies();
+    // Lays out again the lines that show the ends of the broken ties.
+    void RelayoutBrokenTieLines(const std::vector<CutTie>& ties) const;
     void Relayout();
 
     ScoreEditor* editor_;
@@ -73,6 +80,8 @@ private:
     // the way out those that ended at it and now end at its follower. The other
     // direction takes the ends off again first.
     std::vector<std::shared_ptr<Tie>> ended_;
+    // Ties the note broke on the way in.
+    std::vector<CutTie> broken_;
 };
 
 using RemoveNoteCommand = InverseCommand<InsertNoteCommand>;

@@ -24,15 +24,44 @@ void MoveFinalBarlineCommand::Do()
     }
     if (count > 0)
         Retype(count - 1, barline_type::kNormal, barline_type::kFinal);
+    if (!changes_.empty())
+        LayOutChangedBars(barIndex_ > 0 && barIndex_ < count ? barIndex_ - 1 : count - 1);
 }
 
 void MoveFinalBarlineCommand::Undo()
 {
+    const bool changed = !changes_.empty();
     for (auto change = changes_.rbegin(); change != changes_.rend(); ++change) {
         if (const auto barline = change->barline.lock())
             barline->SetType(change->oldType);
     }
     changes_.clear();
+    if (changed && editor_) {
+        const int count = editor_->GetBarCount();
+        LayOutChangedBars(barIndex_ > 0 && barIndex_ < count ? barIndex_ - 1 : count - 1);
+    }
+}
+
+void MoveFinalBarlineCommand::LayOutChangedBars(int firstBar) const
+{
+    // A final barline is wider than a normal one: the columns of the bars whose barline
+    // changed were measured with the other one. The lines are laid out again from the one
+    // that holds the first of them, measuring their columns anew, as a layout from
+    // scratch measures them.
+    ScorePainter* painter = Painter();
+    if (!painter || firstBar < 0)
+        return;
+    const ScoreEditor::LineOfBar found = editor_->FindLineOfBar(firstBar);
+    if (!found.node)
+        return;
+    const auto& lines = editor_->lines;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].get() == found.node.get()) {
+            editor_->RelayoutFrom(*painter, static_cast<int>(i), 0);
+            editor_->RepaginateFrom(*painter, found.page);
+            return;
+        }
+    }
 }
 
 void MoveFinalBarlineCommand::Retype(int bar, int from, int to)

@@ -9,7 +9,8 @@
 // held weakly: one whose bar was removed in the meantime is left alone.
 //
 // The line that shows bar n - 1 is looked up by bar index when the command runs, never
-// kept, since a re-flow may have replaced it.
+// kept, since a re-flow may have replaced it. Where a barline changed, the lines from
+// the first changed bar on are laid out again with their columns measured anew.
 #pragma once
 
 #include <memory>
@@ -42,6 +43,9 @@ private:
     // Gives the right barline of bar `bar` of every part the type `to` where it holds
     // `from`, and remembers each change.
     void Retype(int bar, int from, int to);
+    // Lays the lines out again from the one that holds `firstBar`, their columns measured
+    // with the barlines as they now are.
+    void LayOutChangedBars(int firstBar) const;
 
     ScoreEditor* editor_;
     int barIndex_ = 0;

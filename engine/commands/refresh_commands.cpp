@@ -88,7 +88,23 @@ bool RelayoutFromElementCommand::RelayoutFromStart()
     return false;
 }
 
-void RelayoutFromElementCommand::Do() { RelayoutFromStart(); }
+void RelayoutFromElementCommand::Do()
+{
+    // A walk that ends with more or fewer lines leaves the pages holding the old ones: the
+    // pages are filled again from the one that shows the start line.
+    const std::size_t before = editor_ ? editor_->lines.size() : 0;
+    if (!RelayoutFromStart() || editor_->lines.size() == before)
+        return;
+    int page = 0;
+    for (int p = 0; p < editor_->layout->GetChildCount(); ++p) {
+        const auto node = editor_->layout->GetChild(p);
+        for (int l = 0; node && l < node->GetChildCount(); ++l) {
+            if (node->GetChild(l).get() == start_.get())
+                page = p;
+        }
+    }
+    editor_->RepaginateFrom(*Painter(), page);
+}
 
 void RelayoutAndRepaginateCommand::Do()
 {

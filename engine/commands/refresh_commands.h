@@ -49,7 +49,8 @@ class RefreshBarElementCommand final : public RefreshElementCommand {};
 class RefreshNoteElementCommand final : public RefreshElementCommand {};
 
 // Re-cuts the lines from the line that is the start element, found by identity in the
-// editor's list when the command runs; nothing when the element is no longer there.
+// editor's list when the command runs; nothing when the element is no longer there. When
+// the walk changed the number of lines, the pages are filled again from the start line's.
 class RelayoutFromElementCommand : public EditCommand {
 public:
     explicit RelayoutFromElementCommand(ScoreEditor* editor, int mode = 0)

@@ -373,11 +373,30 @@ bool ScoreEditor::AddChordNotesAtCursor(const std::vector<NoteInputValues>& pitc
     for (const NoteInputValues& pitch : pitches)
         if (!IsDegreeCode(pitch.pitch))
             return false;
+    // A pitch the note already sounds, itself or as one of its chord notes, is not stacked
+    // on it again: typing it changes nothing.
+    const auto sounds = [](const Note& note, const NoteInputValues& pitch) {
+        return note.GetPitchCode() == pitch.pitch && note.GetOctave() == pitch.octave &&
+               note.GetAccidental() == pitch.accidental;
+    };
+    std::vector<NoteInputValues> added;
+    for (const NoteInputValues& pitch : pitches) {
+        bool held = sounds(*main, pitch);
+        for (const auto& chord : main->GetChordMembers())
+            held = held || (chord && sounds(*chord, pitch));
+        for (const NoteInputValues& other : added)
+            held = held || (other.pitch == pitch.pitch && other.octave == pitch.octave &&
+                            other.accidental == pitch.accidental);
+        if (!held)
+            added.push_back(pitch);
+    }
+    if (added.empty())
+        return true;
 
     const NoteInputValues before = SetNotePropertiesCommand::ValuesOf(*main);
     NoteInputValues lowest = before;
     std::vector<std::shared_ptr<Note>> chords;
-    for (NoteInputValues pitch : pitches) {
+    for (NoteInputValues pitch : added) {
         // The lowest pitch is always the chord's main note.
         if (IsLower(pitch, lowest))
             SwapPitch(pitch, lowest);

@@ -157,6 +157,9 @@ int LayoutRoot::Notify(ElementNotification& notification)
                 anchor_ = {payload->trackIndex, payload->barIndex};
                 break;
             case id::kBarDoubleClicked:
+                // The block is set anew: the notes of the block before it are no longer
+                // selected (typing would change them too).
+                selection_->DeselectNotes();
                 selection_->SetFirst(payload->trackIndex, payload->barIndex);
                 selection_->Extend(payload->trackIndex, payload->barIndex);
                 break;

@@ -125,6 +125,32 @@ void SelectionRange::Select()
     }
 }
 
+void SelectionRange::DeselectNotes()
+{
+    if (!IsValid())
+        return;
+    const Bounds b = GetBounds();
+    for (int p = b.partMin; p <= b.partMax; ++p) {
+        for (int bar = b.barMin; bar <= b.barMax; ++bar) {
+            const auto found = FindBar(p, bar, nullptr, false);
+            if (!found)
+                continue;  // a bar or part no longer laid out
+            // A copy: deselecting reports upward, which may change the bar meanwhile.
+            const std::vector<Bar::NotePtr> notes = found->GetNotes();
+            for (const auto& note : notes) {
+                if (!note)
+                    continue;
+                note->Deselect();
+                const auto chordNotes = note->GetChordMembers();
+                for (const auto& chordNote : chordNotes) {
+                    if (chordNote)
+                        chordNote->Deselect();
+                }
+            }
+        }
+    }
+}
+
 void SelectionRange::Draw(ScorePainter& painter)
 {
     columns_.clear();

@@ -56,6 +56,9 @@ public:
     // Selects the notes (and their chord notes) of the block; the range's own state and
     // colour do not change.
     void Select() override;
+    // Deselects the notes (and their chord notes) of the block, as before a new block is
+    // set in its place; the corners stay.
+    void DeselectNotes();
     // Rebuilds the highlight columns and draws those of the owner's current page.
     void Draw(ScorePainter& painter) override;
 

@@ -1,11 +1,13 @@
 #include "journey_driver.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <set>
 #include <sstream>
@@ -92,13 +94,19 @@ std::optional<std::string> Difference(const QImage& a, const QImage& b, const st
     const int w = x.width();
     const int h = x.height();
     const auto row = [](const QImage& image, int r) { return reinterpret_cast<const QRgb*>(image.constScanLine(r)); };
-    // The selection's pixels and their neighbours (its anti-aliased edges): the reopened
+    // The selection's pixels and their neighbours (its anti-aliased edges): the selected
+    // elements in red, the frame of a block of bars in its light blue. The reopened
     // document has nothing selected.
+    const auto selected = [](QRgb p) {
+        const bool red = qRed(p) - std::max(qGreen(p), qBlue(p)) > 6;
+        const bool blockFrame = qBlue(p) > 200 && std::abs(qRed(p) - 100) < 40 && std::abs(qGreen(p) - 100) < 40;
+        return red || blockFrame;
+    };
     std::vector<char> selection(static_cast<std::size_t>(w * h), 0);
     for (int r = 0; r < h; ++r) {
         const QRgb* line = row(x, r);
         for (int c = 0; c < w; ++c)
-            if (qRed(line[c]) - std::max(qGreen(line[c]), qBlue(line[c])) > 6)
+            if (selected(line[c]))
                 for (int dy = std::max(0, r - 1); dy <= std::min(h - 1, r + 1); ++dy)
                     for (int dx = std::max(0, c - 1); dx <= std::min(w - 1, c + 1); ++dx)
                         selection[static_cast<std::size_t>(dy * w + dx)] = 1;
@@ -344,10 +352,8 @@ void JourneyDriver::NoteHistory()
         return;
     }
     const std::pair<std::size_t, std::size_t> now{UndoCount(), RedoCount()};
-    if (now != history_ || (HistoryFull() && View().IsModified())) {
+    if (now != history_ || (HistoryFull() && View().IsModified()))
         changedSinceSave_ = true;
-        untouchedNewScore_ = false;
-    }
     history_ = now;
 }
 
@@ -373,9 +379,12 @@ void JourneyDriver::NewScore(const NewScoreAnswers& answers)
         static_cast<brindle::CWizardInfoPage*>(wizard.GetPage(0))
             ->SetDlgItemText(brindle::CWizardInfoPage::kIdTitle, answers.title);
         static_cast<brindle::CWizardStaffPage*>(wizard.GetPage(1))->StaffTypeList()->setCurrentRow(answers.staffType);
+        // The "I" button pressed as the user presses it: it is checked in its group, and
+        // it opens the time-signature dialog.
         if (answers.beats > 0)
-            static_cast<platform::DialogBase*>(wizard.GetPage(2))
-                ->ClickButton(brindle::CWizardKeyTempoPage::kIdOtherBeat);
+            if (auto* other = qobject_cast<QAbstractButton*>(static_cast<platform::DialogBase*>(wizard.GetPage(2))
+                                                                  ->GetDlgItem(brindle::CWizardKeyTempoPage::kIdOtherBeat)))
+                other->click();
         wizard.ClickButton(platform::kIdOk);
     });
     if (answers.beats > 0)
@@ -384,13 +393,13 @@ void JourneyDriver::NewScore(const NewScoreAnswers& answers)
                                {brindle::CBeatDlg::kIdBeatTypeBox, brindle::PathText(std::to_string(answers.beatType))}});
         });
     Command(cmd::kFileNew);
-    untouchedNewScore_ = true;
     // An answer the program never asked for goes with the journey's step.
     unansweredSteps_ = dialogs_.PendingSteps();
     dialogs_.DropPendingSteps();
     Settle();
     documentPath_.clear();
-    changedSinceSave_ = false;
+    // A new score counts as modified until it is saved: its first save asks for a name.
+    changedSinceSave_ = true;
     history_ = {UndoCount(), RedoCount()};
 }
 
@@ -404,7 +413,6 @@ bool JourneyDriver::Open(const fs::path& file)
     Settle();
     documentPath_ = file;
     changedSinceSave_ = false;
-    untouchedNewScore_ = false;
     history_ = {UndoCount(), RedoCount()};
     return shown;
 }
@@ -488,7 +496,6 @@ bool JourneyDriver::Save(const fs::path& file)
         dialogs_.ChooseFile(brindle::PathText(file));
     const bool ran = Command(cmd::kFileSave);
     if (ran && !View().IsModified()) {
-        untouchedNewScore_ = false;
         documentPath_ = file;
         changedSinceSave_ = false;
     }
@@ -604,11 +611,6 @@ std::shared_ptr<quaverly::Bar> LaidOutBar(quaverly::ScoreEditor& editor, int bar
 
 }  // namespace
 
-bool JourneyDriver::ShowsLastBar()
-{
-    return LaidOutBar(Editor(), Editor().GetBarCount() - 1) != nullptr;
-}
-
 std::shared_ptr<quaverly::Bar> JourneyDriver::ShowBar(int bar)
 {
     Settle();
@@ -640,14 +642,13 @@ bool JourneyDriver::ClickNote(int bar, int note, Qt::KeyboardModifiers modifiers
     return true;
 }
 
-bool JourneyDriver::ClickBar(int bar, Qt::KeyboardModifiers modifiers)
+std::optional<QPoint> JourneyDriver::BarSpace(int bar)
 {
     const auto laidOut = ShowBar(bar);
     if (!laidOut)
-        return false;
+        return std::nullopt;
     // Below the notes, inside the bar: its own space.
     const quaverly::Rect r = shell_test::Placed(*laidOut);
-    const shell_test::Target target{"bar", laidOut, r};
     std::optional<quaverly::Point> point;
     for (int y = r.bottom - 10; y > r.top && !point; y -= 20)
         for (int x = r.left + 40; x < r.right - 40 && !point; x += 30) {
@@ -660,14 +661,41 @@ bool JourneyDriver::ClickBar(int bar, Qt::KeyboardModifiers modifiers)
                 point = quaverly::Point{x, y};
         }
     if (!point)
+        return std::nullopt;
+    return PagePixel(*point);
+}
+
+bool JourneyDriver::ClickBar(int bar, Qt::KeyboardModifiers modifiers)
+{
+    const auto at = BarSpace(bar);
+    if (!at)
         return false;
-    ClickPage(PagePixel(*point), modifiers);
+    ClickPage(*at, modifiers);
+    return true;
+}
+
+bool JourneyDriver::DoubleClickBar(int bar)
+{
+    const auto at = BarSpace(bar);
+    if (!at)
+        return false;
+    DoubleClickPage(*at);
     return true;
 }
 
 bool JourneyDriver::SelectBars(int first, int last)
 {
     return ClickBar(first) && ClickBar(last, Qt::ShiftModifier);
+}
+
+bool JourneyDriver::SelectNotes(int bar, int first, int last)
+{
+    if (!ClickNote(bar, first))
+        return false;
+    for (int note = first + 1; note <= last; ++note)
+        if (!ClickNote(bar, note, Qt::ControlModifier))
+            return false;
+    return true;
 }
 
 void JourneyDriver::FillAndOk(platform::DialogBase& dialog, const std::vector<std::pair<int, std::u16string>>& fields)
@@ -781,10 +809,6 @@ testing::AssertionResult JourneyDriver::ScreenMatchesReopened()
 {
     if (!View().HasScore())
         return testing::AssertionSuccess();
-    if (!lastPagesFault_.empty() && ShowsLastBar()) {
-        knownFaults_.insert(lastPagesFault_);
-        return testing::AssertionSuccess();
-    }
     const QImage shown = ShownPage();
     const std::string bytes = SavedBytes();
     const fs::path file = folder_.Path() / ("reopen-" + std::to_string(checkFiles_++) + ".exl");
@@ -806,6 +830,18 @@ testing::AssertionResult JourneyDriver::ScreenMatchesReopened()
     if (const auto difference = Difference(shown, again.Page(), name + "-laid-out"))
         return testing::AssertionFailure() << "the shown page and the page laid out again from scratch differ: "
                                            << *difference;
+    return testing::AssertionSuccess();
+}
+
+testing::AssertionResult JourneyDriver::PageShownAsBefore(int page, const QImage& before)
+{
+    Command(cmd::kFirstPage);
+    while (View().CurrentPage() < page && Command(cmd::kNextPage)) {
+    }
+    if (View().CurrentPage() != page)
+        return testing::AssertionFailure() << "page " << page << " is not shown";
+    if (const auto difference = Difference(before, ShownPage(), "page-" + std::to_string(checkFiles_++) + "-before"))
+        return testing::AssertionFailure() << "page " << page << " differs from the picture taken before: " << *difference;
     return testing::AssertionSuccess();
 }
 
@@ -857,11 +893,6 @@ testing::AssertionResult JourneyDriver::ModifiedMarkIsRight()
 {
     if (!View().HasScore())
         return testing::AssertionSuccess();
-    // A new score that was never saved nor changed.
-    if (View().IsModified() && !changedSinceSave_ && untouchedNewScore_) {
-        knownFaults_.insert(kNewScoreModified);
-        return testing::AssertionSuccess();
-    }
     if (View().IsModified() != changedSinceSave_)
         return testing::AssertionFailure() << (changedSinceSave_ ? "a step was recorded since the last save, but the score is not marked modified"
                                                                  : "nothing was recorded since the last save, but the score is marked modified")
@@ -907,10 +938,22 @@ std::vector<Sounding> JourneyDriver::NotesUpToTheFirstRepeat(int fromBar)
     return expected;
 }
 
+std::vector<Sounding> JourneyDriver::NotesFromTheCursor(int bar)
+{
+    // Play starts at the cursor's place in its bar: where the press put it (a press left of
+    // a dragged note may fall after it).
+    std::vector<Sounding> expected = NotesUpToTheFirstRepeat(bar);
+    const int from = bar * 1000000 + Editor().cursor.timeInBar;
+    std::erase_if(expected, [from](const Sounding& n) { return n.when < from; });
+    return expected;
+}
+
 bool JourneyDriver::PlayStartsAtTheCursor(int bar)
 {
-    const std::vector<Sounding> expected = NotesUpToTheFirstRepeat(bar);
-    if (expected.empty() || !ClickBar(bar))
+    if (NotesUpToTheFirstRepeat(bar).empty() || !ClickBar(bar))
+        return true;
+    const std::vector<Sounding> expected = NotesFromTheCursor(bar);
+    if (expected.empty())
         return true;
     const std::vector<Sounding> heard = PlayFromCursor();
     return !heard.empty() && heard.front().key == expected.front().key;
@@ -920,7 +963,7 @@ testing::AssertionResult JourneyDriver::PlaybackFollowsTheScore(int fromBar)
 {
     if (!ClickBar(fromBar))
         return testing::AssertionFailure() << "bar " << fromBar << " is not on the page";
-    const std::vector<Sounding> expected = NotesUpToTheFirstRepeat(fromBar);
+    const std::vector<Sounding> expected = NotesFromTheCursor(fromBar);
     const std::vector<Sounding> heard = PlayFromCursor();
     std::vector<int> want = Keys(expected);
     std::vector<int> got = Keys(heard);
@@ -933,7 +976,8 @@ testing::AssertionResult JourneyDriver::PlaybackFollowsTheScore(int fromBar)
     }
     if (got.size() < want.size() || !std::equal(want.begin(), want.end(), got.begin()))
         return testing::AssertionFailure() << "played from bar " << fromBar << ": " << Text(heard)
-                                           << "\nthe score from there: " << Text(expected);
+                                           << "\nthe score from the cursor (" << Editor().cursor.timeInBar
+                                           << " in the bar): " << Text(expected);
     return testing::AssertionSuccess();
 }
 

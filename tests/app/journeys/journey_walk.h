@@ -9,7 +9,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -25,9 +24,6 @@ struct WalkStep {
     std::string Describe() const;
 };
 
-// A new score's last line comes back laid out differently when reopened.
-inline constexpr const char* kLastLineRelaidOut = "a new score's last line is laid out again on reopening";
-
 struct WalkFailure {
     std::size_t step = 0;  // index of the step after which the check failed
     std::string message;
@@ -42,11 +38,8 @@ public:
     static std::vector<WalkStep> Draw(std::uint32_t seed, std::size_t count);
 
     // Runs the steps in a fresh program, checking every `every` steps and at each episode's
-    // end; the first failure, if any. When a new score's last page already differs from
-    // the same score reopened, the screen is not compared on last pages. The known faults
-    // met on the way (see JourneyDriver::KnownFaultsSeen) are added to `knownFaults`.
-    static std::optional<WalkFailure> Run(const std::vector<WalkStep>& steps, std::size_t every,
-                                          std::set<std::string>* knownFaults);
+    // end; the first failure, if any.
+    static std::optional<WalkFailure> Run(const std::vector<WalkStep>& steps, std::size_t every);
 
     // The shortest prefix of `steps` that fails, knowing that the walk failed after
     // `failure.step`: the failing episode alone, checked after every step.
