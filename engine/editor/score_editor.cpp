@@ -264,12 +264,15 @@ std::optional<Rect> ScoreEditor::CaretGuide(ScorePainter& painter) const
         const auto track = line->GetChild(i);
         if (!track || !track->IsVisible())
             continue;
-        const Rect r = track->GetRect();
-        const long long y = static_cast<long long>(track->GetOrigin().y) + track->GetPosition().y;
-        if (!anyVisible || y + r.top < top)
-            top = y + r.top;
-        if (!anyVisible || y + r.bottom > bottom)
-            bottom = y + r.bottom;
+        // A row's box reaches down over its words and the room below them, up to the next
+        // line; the guide line spans the rows' bar lines, from the first row's top to the
+        // last row's top, and then one bar line further.
+        const long long y = static_cast<long long>(track->GetOrigin().y) +
+                            track->GetPosition().y + track->GetRect().top;
+        if (!anyVisible || y < top)
+            top = y;
+        if (!anyVisible || y > bottom)
+            bottom = y;
         anyVisible = true;
     }
     if (!anyVisible)

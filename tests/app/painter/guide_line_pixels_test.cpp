@@ -127,4 +127,62 @@ TEST_F(GuideLinePixelsTest, TheGuideLineRunsDownBothRowsAtTheNoteTheCaretStandsA
     }
 }
 
+
+// One part with sung words, one bar to a line: while the view plays, the guide line stands
+// in the line the music is at and stops above the next line's row.
+TEST_F(GuideLinePixelsTest, TheGuideLineStaysInsideTheLineItStandsIn)
+{
+    editor_->SetListener(nullptr);
+    NewScoreSettings settings;
+    settings.title = u"小星星";
+    settings.staves = {{0, false, 0}};
+    settings.barsPerLine = 1;
+    editor_->NewDocument(settings);
+    Run();
+    for (int note = 0; note < 8; ++note) {
+        editor_->InputNote(note % 4 + 2, 0, kQuarter, 0, 0, 0, 0);
+        Run();
+    }
+    editor_->SetLyrics(0, 0, {u"一", u"闪", u"一", u"闪", u"亮", u"晶", u"晶", u"满"});
+    Run();
+    editor_->SetListener(&listener_);
+
+    const auto firstRow = GetElementAtPath3(*editor_->layout, 0, 1, 0);
+    const auto nextRow = GetElementAtPath3(*editor_->layout, 0, 2, 0);
+    ASSERT_NE(firstRow, nullptr);
+    ASSERT_NE(nextRow, nullptr);
+    const auto next = std::dynamic_pointer_cast<Bar>(GetElementAtPath3(*editor_->score, 0, 0, 1));
+    ASSERT_NE(next, nullptr);
+    ASSERT_FALSE(next->GetNotes().empty());
+    const Rect nextDigit = next->GetNotes()[0]->GetRect().Moved(next->GetNotes()[0]->GetChildOrigin());
+
+    ASSERT_TRUE(editor_->PlaceCursorOnBar(0));
+    painter_test::PaintedPage page(Pixels(kPageWidth), Pixels(kPageHeight), 1.0,
+                                   painter_test::NoteSizes::Measured);
+    listener_.regions.clear();
+    editor_->UpdateCaret(&page.Painter());
+    const QImage& image = page.Finish();
+    ASSERT_EQ(listener_.regions.size(), 1u);
+    const Rect caret = listener_.regions[0];
+    // Down the first line's row, over its bar line and the digit the caret stands at.
+    const auto first = std::dynamic_pointer_cast<Bar>(GetElementAtPath3(*editor_->score, 0, 0, 0));
+    ASSERT_NE(first, nullptr);
+    const auto& note = first->GetNotes()[0];
+    const Rect digit = note->GetRect().Moved(note->GetChildOrigin());
+    EXPECT_LE(caret.top, firstRow->GetChildOrigin().y);
+    EXPECT_LT(caret.top, digit.top);
+    EXPECT_GT(caret.bottom, digit.bottom);
+    // ...and not on into the next line's row and its notes.
+    EXPECT_LE(caret.bottom, nextRow->GetChildOrigin().y);
+    EXPECT_LT(caret.bottom, nextDigit.top);
+    // In pixels: the lowest ink down the caret's column lies above the next line's digits.
+    int lowest = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int dx = -1; dx <= 1; ++dx)
+            if (image.pixel(Pixels(caret.left) + dx, y) != qRgb(255, 255, 255))
+                lowest = y;
+    EXPECT_GE(lowest, Pixels(digit.bottom));
+    EXPECT_LT(lowest, Pixels(nextDigit.top));
+}
+
 }  // namespace

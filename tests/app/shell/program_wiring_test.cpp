@@ -1,8 +1,8 @@
 // The whole program as a user meets it, offscreen, with the engine's editor, the real
 // player and the shipped data (a copy): the wizard's other time signature, a document's
 // own tempo, Record on the toolbar and in the menu, playing from the cursor and following
-// the music onto the next page, two running copies and their autosave files, closing
-// while the free-text tool holds typed text, and the lock-key lights.
+// the music onto the next page, the guide line while playing, two running copies and their
+// autosave files, closing while the free-text tool holds typed text, and the lock-key lights.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -308,6 +308,79 @@ TEST_F(ProgramWiringTest, WhilePlayingTheViewFollowsTheMusicOntoTheNextPage)
     EXPECT_TRUE(shown.save(QString::fromStdString((test_support::SpecimenFolder() / "playing_second_page.png").string())));
     ASSERT_TRUE(Commands().Execute(brindle::cmd::kStop));
     EXPECT_EQ(View()->CurrentPage(), 1);
+}
+
+// While playing a score with sung words, the guide line that follows the music stands in
+// the line being played and stops above the next line's notes.
+TEST_F(ProgramWiringTest, WhilePlayingTheGuideLineStaysInTheLineBeingPlayed)
+{
+    ASSERT_TRUE(Open(WriteBars(8)));
+    View()->resize(900, 1000);
+    Paint();
+    std::vector<std::u16string> words;
+    for (int i = 0; i < 32; ++i)
+        words.push_back(i % 2 == 0 ? u"一" : u"闪");
+    View()->Editor()->SetLyrics(0, 0, words);
+    Paint();
+    Pump();
+    ASSERT_EQ(View()->Editor()->GetLyrics(0, 0), words);
+
+    // The first line on the page and the row of the line after it.
+    quaverly::ScoreEditor& engine = Engine();
+    const auto page = engine.layout->GetChild(0);
+    ASSERT_NE(page, nullptr);
+    int first = -1;
+    for (int l = 0; l < page->GetChildCount() && first < 0; ++l) {
+        const auto line = std::dynamic_pointer_cast<quaverly::SystemNode>(page->GetChild(l));
+        if (line && line->GetBarRange().first == 0 && line->GetBarRange().end > 0)
+            first = l;
+    }
+    ASSERT_GE(first, 0);
+    const auto firstRow = quaverly::GetElementAtPath3(*engine.layout, 0, first, 0);
+    const auto nextRow = quaverly::GetElementAtPath3(*engine.layout, 0, first + 1, 0);
+    ASSERT_NE(firstRow, nullptr);
+    ASSERT_NE(nextRow, nullptr);
+
+    app_->GetMainWnd()->TempoSlider()->setValue(40);
+    Pump();
+    ASSERT_TRUE(Commands().Execute(brindle::cmd::kPlay));
+    ASSERT_TRUE(View()->IsPlaying());
+    Pump();
+    Paint();
+    const QImage playing = View()->viewport()->grab().toImage();
+    ASSERT_TRUE(View()->IsPlaying());
+    const int scrollY = View()->ScrollY();
+    ASSERT_TRUE(Commands().Execute(brindle::cmd::kStop));
+
+    // The guide line is the column with the longest blue run in the window: from the
+    // first line's row down, and above the next line's row.
+    const int firstTop = View()->ScoreToWindow(0, firstRow->GetChildOrigin().y).y - scrollY;
+    const int nextTop = View()->ScoreToWindow(0, nextRow->GetChildOrigin().y).y - scrollY;
+    const auto blue = [&](int x, int y) {
+        const QRgb c = playing.pixel(x, y);
+        return qBlue(c) > qRed(c) + 60 && qBlue(c) > qGreen(c) + 60;
+    };
+    int highest = -1;
+    int lowest = -1;
+    for (int x = 0; x < playing.width(); ++x) {
+        int start = -1;
+        for (int y = 0; y <= playing.height(); ++y) {
+            const bool ink = y < playing.height() && blue(x, y);
+            if (ink && start < 0)
+                start = y;
+            if (!ink && start >= 0) {
+                if (y - 1 - start > lowest - highest) {
+                    highest = start;
+                    lowest = y - 1;
+                }
+                start = -1;
+            }
+        }
+    }
+    ASSERT_GE(lowest, 0) << "no guide line was drawn";
+    EXPECT_GE(highest, firstTop - 2);
+    EXPECT_GT(lowest - highest, 10) << "the line is missing its row's notes";
+    EXPECT_LT(lowest, nextTop);
 }
 
 // ---- two running copies ----------------------------------------------------------------
