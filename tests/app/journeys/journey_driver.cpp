@@ -685,7 +685,7 @@ bool JourneyDriver::DoubleClickBar(int bar)
 
 bool JourneyDriver::SelectBars(int first, int last)
 {
-    return ClickBar(first) && ClickBar(last, Qt::ShiftModifier);
+    return DoubleClickBar(first) && (last == first || ClickBar(last, Qt::ControlModifier));
 }
 
 bool JourneyDriver::SelectNotes(int bar, int first, int last)

@@ -124,7 +124,8 @@ public:
     QPoint PagePixel(quaverly::Point scorePoint) const;
     std::optional<QPoint> InkMiddle(const quaverly::Rect& scoreRect) const;
     // Presses on the drawn ink of a note (of the first part on the current page; -1: the
-    // last note of the bar), of a bar's empty space, and a bar then Shift and another bar.
+    // last note of the bar), and of a bar's empty space. A block of bars: a double click
+    // on the first bar, then Ctrl and a press on the last (Shift makes no block).
     bool ClickNote(int bar, int note, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     bool ClickBar(int bar, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     bool SelectBars(int first, int last);

@@ -205,6 +205,19 @@ TEST_F(ScriptedJourneyTest, ASongLaidOutByHandIsSavedAndReopenedAsLaidOut)
     EXPECT_EQ(d.SavedBytes(), saved) << "saving after opening changes the file";
 }
 
+// The degrees of a bar's notes, and how many chord notes they carry in all.
+std::pair<std::string, std::size_t> Degrees(JourneyDriver& d, int bar)
+{
+    std::string degrees;
+    std::size_t chords = 0;
+    if (const auto laidOut = d.ShowBar(bar))
+        for (const auto& note : laidOut->GetNotes()) {
+            degrees += std::to_string(note->GetPitchCode() - 1);
+            chords += note->GetChordMembers().size();
+        }
+    return {degrees, chords};
+}
+
 TEST_F(ScriptedJourneyTest, TwoBarsWithChordsAndGraceNotesCopiedAndPasted)
 {
     d.NewScore({u"复制", 1});
@@ -218,6 +231,8 @@ TEST_F(ScriptedJourneyTest, TwoBarsWithChordsAndGraceNotesCopiedAndPasted)
         ASSERT_TRUE(d.ClickBar(2));
         d.Command(cmd::kEditPaste);
     });
+    EXPECT_EQ(Degrees(d, 2), Degrees(d, 0));
+    EXPECT_EQ(Degrees(d, 3), Degrees(d, 1));
     EndOfJourney(start);
 }
 
@@ -244,19 +259,6 @@ TEST_F(ScriptedJourneyTest, ANoteTypedBetweenTheTwoNotesOfATieAcrossALineBreak)
     });
     Step("the page of the second bar", [&] { ASSERT_TRUE(d.ShowBar(1)); });
     EndOfJourney(start);
-}
-
-// The degrees of a bar's notes, and how many chord notes they carry in all.
-std::pair<std::string, std::size_t> Degrees(JourneyDriver& d, int bar)
-{
-    std::string degrees;
-    std::size_t chords = 0;
-    if (const auto laidOut = d.ShowBar(bar))
-        for (const auto& note : laidOut->GetNotes()) {
-            degrees += std::to_string(note->GetPitchCode() - 1);
-            chords += note->GetChordMembers().size();
-        }
-    return {degrees, chords};
 }
 
 TEST_F(ScriptedJourneyTest, TypingWithABarSelectedChangesItsNotesAndEntersNone)
@@ -425,3 +427,29 @@ TEST_F(ScriptedJourneyTest, PageSetupAndZoomWhileEditing)
 }
 
 }  // namespace
+
+TEST_F(ScriptedJourneyTest, BarsPastedOverTheLastBarAndRestsTypedAfter)
+{
+    d.NewScore({u"粘贴", 1});
+    const std::string start = d.SavedBytes();
+    const int bars = d.Editor().GetBarCount();
+    Step("two bars of notes", [&] { d.Type("kp4 1 2 3 4 5 6 7 1 kp5 2 3 4 5"); });
+    // Over the last bar the block runs past the end: one bar is added for it.
+    for (const int at : {bars - 1, 3, 0}) {
+        const std::string where = " at bar " + std::to_string(at);
+        const auto first = Degrees(d, 0);
+        const auto second = Degrees(d, 1);
+        Step("the first two bars pasted" + where, [&] {
+            ASSERT_TRUE(d.SelectBars(0, 1));
+            d.Command(cmd::kEditCopy);
+            ASSERT_TRUE(d.ClickBar(at));
+            d.Command(cmd::kEditPaste);
+        });
+        EXPECT_EQ(Degrees(d, at), first) << where;
+        EXPECT_EQ(Degrees(d, at + 1), second) << where;
+        Step("a rest typed after the paste" + where, [&] { d.Type("0"); });
+        Step("a half rest typed" + where, [&] { d.Type("kp6 0"); });
+    }
+    EXPECT_EQ(d.Editor().GetBarCount(), bars + 1);
+    EndOfJourney(start);
+}
