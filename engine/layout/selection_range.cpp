@@ -99,7 +99,7 @@ std::shared_ptr<Bar> SelectionRange::FindBar(int part, int bar, int* page, bool 
     return track->GetBar(bar - system->GetBarRange().first);
 }
 
-void SelectionRange::Select()
+void SelectionRange::MarkNotes(bool selected)
 {
     if (!IsValid())
         return;
@@ -109,47 +109,29 @@ void SelectionRange::Select()
             const auto found = FindBar(p, bar, nullptr, false);
             if (!found)
                 continue;  // a bar or part no longer laid out
-            // A copy: selecting reports upward, which may change the bar meanwhile.
+            // A copy: (de)selecting reports upward, which may change the bar meanwhile.
             const std::vector<Bar::NotePtr> notes = found->GetNotes();
             for (const auto& note : notes) {
                 if (!note)
                     continue;
-                note->Select();
-                const auto chordNotes = note->GetChordMembers();
-                for (const auto& chordNote : chordNotes) {
-                    if (chordNote)
-                        chordNote->Select();
+                std::vector<Bar::NotePtr> stack = note->GetChordMembers();
+                stack.insert(stack.begin(), note);
+                for (const auto& member : stack) {
+                    if (!member)
+                        continue;
+                    if (selected)
+                        member->Select();
+                    else
+                        member->Deselect();
                 }
             }
         }
     }
 }
 
-void SelectionRange::DeselectNotes()
-{
-    if (!IsValid())
-        return;
-    const Bounds b = GetBounds();
-    for (int p = b.partMin; p <= b.partMax; ++p) {
-        for (int bar = b.barMin; bar <= b.barMax; ++bar) {
-            const auto found = FindBar(p, bar, nullptr, false);
-            if (!found)
-                continue;  // a bar or part no longer laid out
-            // A copy: deselecting reports upward, which may change the bar meanwhile.
-            const std::vector<Bar::NotePtr> notes = found->GetNotes();
-            for (const auto& note : notes) {
-                if (!note)
-                    continue;
-                note->Deselect();
-                const auto chordNotes = note->GetChordMembers();
-                for (const auto& chordNote : chordNotes) {
-                    if (chordNote)
-                        chordNote->Deselect();
-                }
-            }
-        }
-    }
-}
+void SelectionRange::Select() { MarkNotes(true); }
+
+void SelectionRange::DeselectNotes() { MarkNotes(false); }
 
 void SelectionRange::Draw(ScorePainter& painter)
 {

@@ -70,6 +70,8 @@ private:
         int partMin, partMax, barMin, barMax;
     };
     Bounds GetBounds() const;
+    // Selects or deselects the notes of the block with their chord notes.
+    void MarkNotes(bool selected);
     // The laid-out bar of part p at bar b, and the index of its page; null when none.
     std::shared_ptr<Bar> FindBar(int part, int bar, int* page, bool visibleOnly) const;
 

@@ -13,6 +13,7 @@
 #include <QSettings>
 
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 #include "../../platform/temp_folder.h"
@@ -30,21 +31,37 @@
 
 namespace {
 
-TEST(Specimen, MainWindow)
-{
+// The program as it starts, on a copy of the shipped data folder (it writes its options
+// there), its main window shown at 1200 x 800.
+struct ShownProgram {
     TempFolder folder;
     mididev_test::FakeMidiBackend backend;
     platform::ScriptedDialogService dialogs;
-    platform::ScopedDialogService scoped(dialogs);
-    // The program writes its options into its data folder: a copy of the shipped one.
-    const std::filesystem::path data = shell_test::CopyDataFolder(folder.Path(), {"fonts", "settings", "lists", "dtd", "help"});
-    const brindle::CBrindleApp::Options o = shell_test::TestAppOptions(folder.Path(), data, &backend);
-    brindle::CBrindleApp app(o);
-    ASSERT_TRUE(app.InitInstance({}));
-    brindle::CMainFrame* frame = app.GetMainWnd();
-    frame->resize(1200, 800);
-    frame->show();
-    shell_test::Pump();
+    platform::ScopedDialogService scoped{dialogs};
+    std::unique_ptr<brindle::CBrindleApp> app;
+    brindle::CMainFrame* frame = nullptr;
+
+    bool Start()
+    {
+        const std::filesystem::path data =
+            shell_test::CopyDataFolder(folder.Path(), {"fonts", "settings", "lists", "dtd", "help"});
+        app = std::make_unique<brindle::CBrindleApp>(shell_test::TestAppOptions(folder.Path(), data, &backend));
+        if (!app->InitInstance({}))
+            return false;
+        frame = app->GetMainWnd();
+        frame->resize(1200, 800);
+        frame->show();
+        shell_test::Pump();
+        return true;
+    }
+};
+
+TEST(Specimen, MainWindow)
+{
+    ShownProgram program;
+    ASSERT_TRUE(program.Start());
+    brindle::CBrindleApp& app = *program.app;
+    brindle::CMainFrame* frame = program.frame;
     const QImage picture = frame->grab().toImage();
     EXPECT_EQ(picture.width(), 1200);
     const std::filesystem::path out = test_support::SpecimenFolder();
@@ -66,18 +83,10 @@ TEST(Specimen, MainWindow)
 // test runs this program once more with the desktop scaled to 200 % for the same pictures.
 TEST(Specimen, ToolbarsAndPalettes)
 {
-    TempFolder folder;
-    mididev_test::FakeMidiBackend backend;
-    platform::ScriptedDialogService dialogs;
-    platform::ScopedDialogService scoped(dialogs);
-    const std::filesystem::path data = shell_test::CopyDataFolder(folder.Path(), {"fonts", "settings", "lists", "dtd", "help"});
-    const brindle::CBrindleApp::Options o = shell_test::TestAppOptions(folder.Path(), data, &backend);
-    brindle::CBrindleApp app(o);
-    ASSERT_TRUE(app.InitInstance({}));
-    brindle::CMainFrame* frame = app.GetMainWnd();
-    frame->resize(1200, 800);
-    frame->show();
-    shell_test::Pump();
+    ShownProgram program;
+    ASSERT_TRUE(program.Start());
+    brindle::CBrindleApp& app = *program.app;
+    brindle::CMainFrame* frame = program.frame;
     const int percent = qRound(frame->devicePixelRatioF() * 100);
     const bool scaled = qEnvironmentVariableIsSet("QT_SCALE_FACTOR");
     EXPECT_EQ(percent, scaled ? qRound(qEnvironmentVariable("QT_SCALE_FACTOR").toDouble() * 100) : 100);
