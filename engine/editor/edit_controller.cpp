@@ -22,6 +22,7 @@
 #include "engine/commands/set_header_text_command.h"
 #include "engine/commands/value_commands.h"
 #include "engine/editor/score_editor.h"
+#include "engine/editor/selected_notes.h"
 #include "engine/layout/header_node.h"
 #include "engine/layout/line_mark_geometry.h"
 #include "engine/layout/line_mark_view.h"
@@ -270,6 +271,23 @@ std::vector<std::shared_ptr<TrackNode>> EditController::RowsShowingBars(int firs
     return rows;
 }
 
+std::shared_ptr<ScoreElement> EditController::FirstLineShowing(
+    const std::vector<std::shared_ptr<TrackNode>>& rows) const
+{
+    if (rows.empty()) {
+        return nullptr;
+    }
+    for (int i = 0; i < PageCount(); ++i) {
+        const auto page = editor_->layout->GetChild(i);
+        for (int j = 0; page && j < page->GetChildCount(); ++j) {
+            if (auto line = page->GetChild(j); line && line.get() == rows.front()->GetParent()) {
+                return line;
+            }
+        }
+    }
+    return nullptr;
+}
+
 int EditController::RowIndexOf(const ScoreElement* row)
 {
     const ScoreElement* system = row ? row->GetParent() : nullptr;
@@ -439,8 +457,15 @@ bool EditController::HandleEditNotification(const ElementNotification& record)
                 const int end =
                     FindBarAtTime(*part, mark->GetBar(), mark->GetTimePosition(), mark->GetDuration())
                         .bar;
-                for (const auto& row : RowsShowingBars(mark->GetBar(), end, p.trackIndex)) {
+                const auto rows = RowsShowingBars(mark->GetBar(), end, p.trackIndex);
+                for (const auto& row : rows) {
                     c.push_back(RebuildRow(row));
+                }
+                // As when it was added: the lines it showed on are laid out again, since
+                // a wedge keeps the lyrics of its row below it and so sets the line's
+                // height.
+                if (const auto line = FirstLineShowing(rows)) {
+                    c.push_back(MakeLineRelayout(editor_, line));
                 }
             }
             return Build(false, std::move(c));

@@ -60,6 +60,9 @@ private:
     // (both included), in score order.
     std::vector<std::shared_ptr<TrackNode>> RowsShowingBars(int first, int last,
                                                             int track) const;
+    // The line (of the layout's pages) that holds the first of the rows; null when none.
+    std::shared_ptr<ScoreElement> FirstLineShowing(
+        const std::vector<std::shared_ptr<TrackNode>>& rows) const;
     // The index of a track row among its line's rows; -1 when it has no line.
     static int RowIndexOf(const ScoreElement* row);
     // The re-layout of the bar columns the block selection covers; none without a

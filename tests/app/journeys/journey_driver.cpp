@@ -597,6 +597,13 @@ std::optional<QPoint> JourneyDriver::InkMiddle(const quaverly::Rect& r) const
     });
 }
 
+quaverly::Rect JourneyDriver::DrawnBox(const shell_test::Target& target)
+{
+    if (const auto* mark = dynamic_cast<const quaverly::LineMarkView*>(target.element.get()))
+        return mark->GetRect().Moved(quaverly::OffsetPoint(mark->GetAbsolutePoint(), mark->GetStartPoint()));
+    return target.rect;
+}
+
 namespace {
 
 // The bar `bar` of the first part as laid out on the current page, and its notes.
@@ -857,7 +864,7 @@ testing::AssertionResult JourneyDriver::DrawnElementsTakePresses(bool withMarks)
         if (target.name.rfind("bar", 0) == 0)
             continue;
         // What is not drawn (an empty heading) takes no press.
-        const auto at = InkMiddle(target.rect);
+        const auto at = InkMiddle(DrawnBox(target));
         if (!at)
             continue;
         ClickPage(*at);
@@ -873,8 +880,9 @@ testing::AssertionResult JourneyDriver::DrawnElementsTakePresses(bool withMarks)
             continue;
         }
         const QImage page = ShownPage();
-        const QPoint a = PagePixel({taken->rect.left, taken->rect.top});
-        const QPoint b = PagePixel({taken->rect.right, taken->rect.bottom});
+        const quaverly::Rect box = DrawnBox(*taken);
+        const QPoint a = PagePixel({box.left, box.top});
+        const QPoint b = PagePixel({box.right, box.bottom});
         bool red = false;
         for (int y = a.y() - 2; y <= b.y() + 2 && !red; ++y)
             for (int x = a.x() - 2; x <= b.x() + 2 && !red; ++x)

@@ -40,6 +40,10 @@ class Bar;
 class ScoreEditor;
 }
 
+namespace shell_test {
+struct Target;
+}  // namespace shell_test
+
 namespace journeys {
 
 // The player's clock, turned by the driver: each Advance plays what came due.
@@ -123,6 +127,9 @@ public:
     // pixel of its ink nearest the middle of its ink's box); nullopt when none is drawn.
     QPoint PagePixel(quaverly::Point scorePoint) const;
     std::optional<QPoint> InkMiddle(const quaverly::Rect& scoreRect) const;
+    // Where a press target is drawn: its placed box, except that a line-mark piece keeps
+    // its rectangle relative to its start point, where its drawing and hit test begin.
+    static quaverly::Rect DrawnBox(const shell_test::Target& target);
     // Presses on the drawn ink of a note (of the first part on the current page; -1: the
     // last note of the bar), and of a bar's empty space. A block of bars: a double click
     // on the first bar, then Ctrl and a press on the last (Shift makes no block).

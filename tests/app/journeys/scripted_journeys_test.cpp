@@ -5,8 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <utility>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/dialogs/bar_count_dlg.h"
 #include "app/dialogs/bars_per_line_dlg.h"
@@ -330,7 +331,7 @@ TEST_F(ScriptedJourneyTest, EachKindOfElementDeletedAndUndone)
         ASSERT_EQ(targets.size(), elements);
         const auto& target = targets[i];
         SCOPED_TRACE(target.name);
-        const auto at = d.InkMiddle(target.rect);
+        const auto at = d.InkMiddle(JourneyDriver::DrawnBox(target));
         if (!at || target.name.rfind("bar", 0) == 0)
             continue;
         d.ClickPage(*at);
@@ -453,3 +454,67 @@ TEST_F(ScriptedJourneyTest, BarsPastedOverTheLastBarAndRestsTypedAfter)
     EXPECT_EQ(d.Editor().GetBarCount(), bars + 1);
     EndOfJourney(start);
 }
+
+namespace {
+
+// The line-mark pieces drawn on the shown page.
+std::vector<shell_test::Target> LineMarks(JourneyDriver& d)
+{
+    (void)d.ShownPage();
+    std::vector<shell_test::Target> marks;
+    const auto page = d.Editor().layout->GetChild(d.Editor().GetCurrentPage());
+    for (int s = 0; page && s < page->GetChildCount(); ++s) {
+        const auto line = page->GetChild(s);
+        for (int t = 0; line && t < line->GetChildCount(); ++t)
+            if (const auto row = std::dynamic_pointer_cast<quaverly::TrackNode>(line->GetChild(t)))
+                for (const auto& view : row->GetLineMarkViews())
+                    marks.push_back({"line mark", view, shell_test::Placed(*view)});
+    }
+    return marks;
+}
+
+TEST_F(ScriptedJourneyTest, AShortCrescendoIsSelectedByAPressOnItsInk)
+{
+    d.NewScore({u"渐强", 1});
+    const std::string start = d.SavedBytes();
+    Step("a note", [&] { d.Type("kp4 5"); });
+    Step("a crescendo", [&] { d.Command(kCrescendo); });
+    const auto marks = LineMarks(d);
+    ASSERT_EQ(marks.size(), 1u);
+    const auto at = d.InkMiddle(JourneyDriver::DrawnBox(marks.front()));
+    ASSERT_TRUE(at);
+    d.ClickPage(*at);
+    const auto after = LineMarks(d);
+    ASSERT_EQ(after.size(), 1u);
+    EXPECT_EQ(after.front().element->GetState(), quaverly::element_state::kSelected);
+    // Every element, the crescendo too, is taken by a press on its ink and drawn selected.
+    EXPECT_TRUE(d.DrawnElementsTakePresses());
+    EXPECT_TRUE(d.UndoAllAndRedoAll(start, d.SavedBytes()));
+}
+
+TEST_F(ScriptedJourneyTest, ACrescendoAboveLyricsDeletedAndUndone)
+{
+    d.NewScore({u"渐强歌词", 1});
+    const std::string start = d.SavedBytes();
+    Step("four notes", [&] { d.Type("1 2 3 4"); });
+    Step("their lyrics", [&] { Lyrics(0, u"一 二 三 四"); });
+    Step("a crescendo", [&] {
+        ASSERT_TRUE(d.ClickNote(0, 1));
+        d.Command(kCrescendo);
+    });
+    // The lyrics make room for the wedge; without it they move up again.
+    Step("the crescendo pressed and deleted", [&] {
+        const auto marks = LineMarks(d);
+        ASSERT_EQ(marks.size(), 1u);
+        const auto at = d.InkMiddle(JourneyDriver::DrawnBox(marks.front()));
+        ASSERT_TRUE(at);
+        d.ClickPage(*at);
+        d.Type("Del");
+        EXPECT_TRUE(LineMarks(d).empty());
+    });
+    Step("undo", [&] { d.Undo(); });
+    Step("redo", [&] { d.Redo(); });
+    EXPECT_TRUE(d.UndoAllAndRedoAll(start, d.SavedBytes()));
+}
+
+}  // namespace
