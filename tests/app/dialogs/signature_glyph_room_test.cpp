@@ -6,6 +6,7 @@
 #include "app/dialogs/tempo_mark_dlg.h"
 #include "app/dialogs/wizard_key_tempo_page.h"
 #include "tests/app/dialogs/value_dialog_test_support.h"
+#include "tests/support/ink_bounds.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -41,18 +42,8 @@ bool Inked(QRgb pixel, QRgb background)
 std::optional<QRect> InkBounds(const QImage& image, const QRect& area)
 {
     const QRgb background = image.pixel(area.topLeft());
-    int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (Inked(image.pixel(x, y), background)) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-            }
-    if (left == INT_MAX)
-        return std::nullopt;
-    return QRect(QPoint(left, top), QPoint(right, bottom));
+    return test_support::InkBounds(image, area,
+                                   [&](int x, int y) { return Inked(image.pixel(x, y), background); });
 }
 
 // The pieces of ink from left to right that blank columns part, each with its bounds.

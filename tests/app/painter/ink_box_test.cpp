@@ -10,6 +10,7 @@
 #include "app/painter/gdi_score_painter.h"
 #include "platform/music_glyphs.h"
 #include "tests/app/painter/painter_test_util.h"
+#include "tests/support/ink_bounds.h"
 
 #include <QImage>
 
@@ -46,20 +47,10 @@ bool Inked(const QImage& image, int x, int y)
 // pixels; empty without ink.
 std::optional<QRect> InkBounds(const QImage& image, int fromX = 0, int toX = INT_MAX)
 {
-    int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = std::max(fromX, 0); x < std::min(toX, image.width()); ++x) {
-            if (!Inked(image, x, y))
-                continue;
-            left = std::min(left, x);
-            right = std::max(right, x);
-            top = std::min(top, y);
-            bottom = std::max(bottom, y);
-        }
-    }
-    if (left == INT_MAX)
-        return std::nullopt;
-    return QRect(QPoint(left, top), QPoint(right, bottom));
+    const int left = std::max(fromX, 0);
+    const int right = std::min(toX, image.width());
+    return test_support::InkBounds(image, QRect(left, 0, std::max(right - left, 0), image.height()),
+                                   [&](int x, int y) { return Inked(image, x, y); });
 }
 
 // One measure operation and its drawing twin, at the point (x, y) of the page.

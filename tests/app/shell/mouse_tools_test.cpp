@@ -3,6 +3,8 @@
 // free-text frame that adds a text item.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
@@ -46,6 +48,19 @@ public:
 class MouseToolTest : public ViewInputTest {
 protected:
     platform::Point Centre(const platform::Rect& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+    // The picture tool's band dragged from the content corner 60 x 40 mm on; its window
+    // corners.
+    std::pair<platform::Point, platform::Point> DragBand()
+    {
+        view_->OnCommand(kCmdPictureCopy);
+        const platform::Point from = view_->ScoreToWindow(-300, -300);
+        const platform::Point to = view_->ScoreToWindow(6000, 4000);
+        view_->Press(from.x, from.y);
+        view_->Move(to.x, to.y);
+        view_->Release(to.x, to.y);
+        return {from, to};
+    }
 };
 
 TEST_F(MouseToolTest, WindowPointsBecomeScorePointsFromTheContentCorner)
@@ -171,13 +186,8 @@ TEST_F(MouseToolTest, TheBandIsInvertedOverThePageAndCopiedAsVectorAndBitmap)
     DrawingEditor drawing;
     view_->UseEditor(&drawing);
     ShowScore();
-    view_->OnCommand(kCmdPictureCopy);
-    // A band from the content corner 60 x 40 mm on (at zoom 1.25, about 96 dpi).
-    const platform::Point from = view_->ScoreToWindow(-300, -300);
-    const platform::Point to = view_->ScoreToWindow(6000, 4000);
-    view_->Press(from.x, from.y);
-    view_->Move(to.x, to.y);
-    view_->Release(to.x, to.y);
+    // At zoom 1.25, about 96 dpi.
+    const auto [from, to] = DragBand();
 
     // On screen: the band's outline turns the white page black.
     const QImage screen = view_->viewport()->grab().toImage();
@@ -244,12 +254,7 @@ protected:
 TEST_F(MouseToolTest, BackToTheSelectionToolTheBandLeavesTheScreenAtOnce)
 {
     ShowScore();
-    view_->OnCommand(kCmdPictureCopy);
-    const platform::Point from = view_->ScoreToWindow(-300, -300);
-    const platform::Point to = view_->ScoreToWindow(6000, 4000);
-    view_->Press(from.x, from.y);
-    view_->Move(to.x, to.y);
-    view_->Release(to.x, to.y);
+    const auto [from, to] = DragBand();
     shell_test::Pump();
     ASSERT_EQ(qGray(view_->viewport()->grab().toImage().pixel(from.x, (from.y + to.y) / 2)), 0);
 
