@@ -42,24 +42,33 @@ std::shared_ptr<Part> PartHolding(const ScoreEditor& editor, const Bar* bar)
     return nullptr;
 }
 
+// The place in the part of the bar an anchor's note stands in; -1 when the part has no
+// such bar.
+int BarPlaceInPart(const Part& part, const NoteAnchor& anchor)
+{
+    const auto* bar = dynamic_cast<const Bar*>(anchor.owner.get());
+    if (!bar || !anchor.note)
+        return -1;
+    const int index = bar->GetIndex();
+    if (part.GetChild(index).get() == bar)
+        return index;
+    for (int i = 0; i < part.GetChildCount(); ++i) {
+        if (part.GetChild(i).get() == bar)
+            return i;
+    }
+    return -1;
+}
+
 // Where a note stands in its part: the bar's place in the part and the place in the bar
 // of the note (of the note that carries it, for a chord note). The order of the bar's
 // notes, not their start times: a note just put in has the time it was entered at until
 // the layout times the bar's notes again.
 std::pair<int, int> PlaceInPart(const Part& part, const NoteAnchor& anchor)
 {
-    const auto* bar = dynamic_cast<const Bar*>(anchor.owner.get());
-    if (!bar || !anchor.note)
+    const int index = BarPlaceInPart(part, anchor);
+    if (index < 0)
         return {-1, -1};
-    int index = bar->GetIndex();
-    if (part.GetChild(index).get() != bar) {
-        index = -1;
-        for (int i = 0; i < part.GetChildCount() && index < 0; ++i) {
-            if (part.GetChild(i).get() == bar)
-                index = i;
-        }
-    }
-    const auto& notes = bar->GetNotes();
+    const auto& notes = static_cast<const Bar&>(*anchor.owner).GetNotes();
     for (std::size_t i = 0; i < notes.size(); ++i) {
         if (notes[i] == anchor.note)
             return {index, static_cast<int>(i)};
@@ -187,6 +196,11 @@ void InsertNoteCommand::BreakTiesAcross()
     for (const auto& tie : part_->GetTies()) {
         if (!tie || !tie->GetStart().note || !tie->GetEnd().note || tie->GetStart().note == note_ ||
             tie->GetEnd().note == note_)
+            continue;
+        // Only a tie whose bars reach the note's bar can stand over it.
+        const int startBar = BarPlaceInPart(*part_, tie->GetStart());
+        const int endBar = BarPlaceInPart(*part_, tie->GetEnd());
+        if (startBar < 0 || endBar < 0 || here.first < startBar || here.first > endBar)
             continue;
         const std::pair<int, int> start = PlaceInPart(*part_, tie->GetStart());
         const std::pair<int, int> end = PlaceInPart(*part_, tie->GetEnd());
