@@ -64,8 +64,9 @@ const LineMarkStyle kStyles[line_mark_kind::kCount] = {
              &P::DrawDecrescendo, "DecrescStartView", &P::DrawDecrescendoStart,
              "DecrescContinuedView", &P::DrawDecrescendoEnd),
     {line_mark_kind::kFlatSlur, Shape::kFlatSlur, Place::kSlur, false, false,
-     Slur("FlatSlurWholeView", &P::DrawFlatSlur, Hit::kSlopeLine, kX),
-     Slur("FlatSlurStartView", &P::DrawFlatSlurStart, Hit::kSlopeLine, kNo),
+     // Drawn flat in the box of its bracket, whatever its radian: hit in that box.
+     Slur("FlatSlurWholeView", &P::DrawFlatSlur, Hit::kRectangle, kX),
+     Slur("FlatSlurStartView", &P::DrawFlatSlurStart, Hit::kRectangle, kNo),
      Slur("FlatSlurContinuedView", &P::DrawFlatSlurEnd, Hit::kNever, kX)},
     {line_mark_kind::kSmoothSlur, Shape::kSmoothSlur, Place::kSlur, false, false,
      Curve("SmoothSlurWholeView", Hit::kRectangle, kXY, kXY),

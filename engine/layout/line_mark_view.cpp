@@ -72,25 +72,23 @@ Point LineMarkView::AbsoluteStart() const
 
 bool LineMarkView::HitTest(Point point) const
 {
-    switch (piece_->hit) {
-    case LineMarkHit::kSlopeLine: {
-        const Point from = AbsoluteStart();
-        const std::int64_t toX = std::int64_t{GetAbsolutePoint().x} + end_.x;
-        if (point.x < from.x || point.x > toX)
-            return false;
-        // In double: a steep slope over a long run must not wrap around.
-        const double lineY = from.y + static_cast<double>(Radian()) * (point.x - from.x);
-        return std::abs(point.y - lineY) < GetRect().Height();
-    }
-    case LineMarkHit::kRectangle: {
+    return piece_->hit != LineMarkHit::kNever && LiesOnPiece(point, piece_->hit);
+}
+
+bool LineMarkView::LiesOnPiece(Point point, LineMarkHit hit) const
+{
+    if (hit == LineMarkHit::kRectangle) {
         const Rect rect = GetRect().Moved(AbsoluteStart());
         return rect.left <= point.x && point.x <= rect.right && rect.top <= point.y &&
                point.y <= rect.bottom;
     }
-    case LineMarkHit::kNever:
-        break;
-    }
-    return false;
+    const Point from = AbsoluteStart();
+    const std::int64_t toX = std::int64_t{GetAbsolutePoint().x} + end_.x;
+    if (point.x < from.x || point.x > toX)
+        return false;
+    // In double: a steep slope over a long run must not wrap around.
+    const double lineY = from.y + static_cast<double>(Radian()) * (point.x - from.x);
+    return std::abs(point.y - lineY) < GetRect().Height();
 }
 
 void LineMarkView::Layout(ScorePainter& painter)
@@ -125,12 +123,25 @@ void LineMarkView::Layout(ScorePainter& painter)
     const int radian = TruncToInt(Radian());
     switch (style_->shape) {
     case LineMarkShape::kStraight:
-    case LineMarkShape::kFlatSlur:
         SetRect({0, 0, length, painter.GetWedgeSpread()});
         break;
-    case LineMarkShape::kSmoothSlur:
-        SetRect(radian > 0 ? Rect{0, 0, length, radian} : Rect{0, radian, length, 0});
+    case LineMarkShape::kFlatSlur: {
+        // The bracket as Draw puts it: from over the middle of the first note, rising the
+        // slur's height (and its line's width) over the start point, flat whatever the
+        // radian says.
+        const int half = painter.GetNoteSize().cx / 2;
+        const int drawn = ShortensFlatSlur() ? SubtractCoordinates(length, half) : length;
+        const int height = AddCoordinates(painter.GetFlatSlurHeight(), painter.GetWedgeLineWidth());
+        SetRect({half, -height, AddCoordinates(half, drawn), 0});
         break;
+    }
+    case LineMarkShape::kSmoothSlur: {
+        // Between the ends and the bulge, over the middle of the notes as Draw puts it.
+        const int half = painter.GetNoteSize().cx / 2;
+        const int right = AddCoordinates(half, length);
+        SetRect(radian > 0 ? Rect{half, 0, right, radian} : Rect{half, radian, right, 0});
+        break;
+    }
     case LineMarkShape::kArpeggio: {
         const int half = painter.GetWedgeSpread() / 2;
         const int height = SubtractCoordinates(end_.y, start_.y);
@@ -421,26 +432,10 @@ void LineMarkView::NudgeDown()
     ReportMove();
 }
 
-bool LineMarkView::LiesOnPiece(Point point) const
-{
-    const LineMarkHit hit = style_->shape == LineMarkShape::kSmoothSlur ? LineMarkHit::kRectangle
-                                                                         : LineMarkHit::kSlopeLine;
-    if (hit == LineMarkHit::kRectangle) {
-        const Rect rect = GetRect().Moved(AbsoluteStart());
-        return rect.left <= point.x && point.x <= rect.right && rect.top <= point.y &&
-               point.y <= rect.bottom;
-    }
-    const Point from = AbsoluteStart();
-    const std::int64_t toX = std::int64_t{GetAbsolutePoint().x} + end_.x;
-    if (point.x < from.x || point.x > toX)
-        return false;
-    const double lineY = from.y + static_cast<double>(Radian()) * (point.x - from.x);
-    return std::abs(point.y - lineY) < GetRect().Height();
-}
-
 void LineMarkView::ShowHandleFor(Point point)
 {
-    const bool show = IsContinued() ? LiesOnPiece(point)
+    // A continued piece is hit as the whole piece of its kind would be.
+    const bool show = IsContinued() ? LiesOnPiece(point, style_->whole.hit)
                                     : GetState() == element_state::kSelected;
     for (const auto* handle : {&endHandle_, &bulgeHandle_}) {
         if (*handle && (*handle)->GetState() != element_state::kSelected)

@@ -153,9 +153,10 @@ private:
     void SendReshape(int id, int newDuration, double newRadian);
     void DragBulge();
     void ShowHandleFor(Point point);
-    // Whether the point lies on the drawn piece: the slope line, or the smooth slur's
-    // rectangle (continued pieces never hit-test, but their handle shows on a press).
-    bool LiesOnPiece(Point point) const;
+    // Whether the point lies on the drawn piece as `hit` takes it: near the slope line,
+    // or inside the rectangle (continued pieces never hit-test, but their handle shows
+    // on a press on them).
+    bool LiesOnPiece(Point point, LineMarkHit hit) const;
     void PlaceHandles(ScorePainter& painter);
     Point AbsoluteStart() const;
     float Radian() const;

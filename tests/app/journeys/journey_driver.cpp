@@ -599,9 +599,7 @@ std::optional<QPoint> JourneyDriver::InkMiddle(const quaverly::Rect& r) const
 
 quaverly::Rect JourneyDriver::DrawnBox(const shell_test::Target& target)
 {
-    if (const auto* mark = dynamic_cast<const quaverly::LineMarkView*>(target.element.get()))
-        return mark->GetRect().Moved(quaverly::OffsetPoint(mark->GetAbsolutePoint(), mark->GetStartPoint()));
-    return target.rect;
+    return shell_test::Placed(*target.element);
 }
 
 namespace {

@@ -127,8 +127,8 @@ public:
     // pixel of its ink nearest the middle of its ink's box); nullopt when none is drawn.
     QPoint PagePixel(quaverly::Point scorePoint) const;
     std::optional<QPoint> InkMiddle(const quaverly::Rect& scoreRect) const;
-    // Where a press target is drawn: its placed box, except that a line-mark piece keeps
-    // its rectangle relative to its start point, where its drawing and hit test begin.
+    // Where a press target is drawn now: its element placed afresh (the target's own box
+    // was taken at its last layout).
     static quaverly::Rect DrawnBox(const shell_test::Target& target);
     // Presses on the drawn ink of a note (of the first part on the current page; -1: the
     // last note of the bar), and of a bar's empty space. A block of bars: a double click

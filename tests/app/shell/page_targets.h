@@ -31,12 +31,15 @@ struct Target {
     quaverly::Rect rect;
 };
 
-// Where an element's box lies on the page. A note's offset moves it through the layout
-// (its position), so its box starts at its children's origin.
+// Where an element's box lies on the page, as its hit test and its drawing place it. A
+// note's offset moves it through the layout (its position), so its box starts at its
+// children's origin; a line-mark piece's box starts at its start point.
 inline quaverly::Rect Placed(const quaverly::ScoreElement& e)
 {
     if (dynamic_cast<const quaverly::Note*>(&e))
         return e.GetRect().Moved(e.GetChildOrigin());
+    if (const auto* mark = dynamic_cast<const quaverly::LineMarkView*>(&e))
+        return e.GetRect().Moved(quaverly::OffsetPoint(e.GetAbsolutePoint(), mark->GetStartPoint()));
     return e.GetRect().Moved(e.GetAbsolutePoint());
 }
 

@@ -276,7 +276,9 @@ TEST_F(EditControllerTreeTest, LineMarkEditsAreOneStepEach)
          [](auto&, LineMarkView& v) { v.NudgeDown(); }},
         {"drag", k::kFlatSlur, 1, kQ, 2 * kQ,
          [](auto&, LineMarkView& v) {
-             const Point press = OffsetPoint(StartOf(v), {50, 0});
+             // On the bracket's line, near its start.
+             const Rect bracket = v.GetRect().Moved(StartOf(v));
+             const Point press{bracket.left + 50, bracket.top + 40};
              Drag(v, press, {OffsetPoint(press, {150, 0}), OffsetPoint(press, {400, 30})});
          }},
         {"reshape by the end handle", k::kGlissando, 1, kQ, 2 * kQ,

@@ -118,8 +118,8 @@ const PieceCase kPieces[] = {
      kX, kNo},
     {k::kDecresc, seg::kEnd, "DecrescContinuedView", "DrawDecrescendoEnd", kBelow, kNever, kX,
      kNo},
-    {k::kFlatSlur, seg::kWhole, "FlatSlurWholeView", "DrawFlatSlur", kSlurY, kLine, kX, kNo},
-    {k::kFlatSlur, seg::kStart, "FlatSlurStartView", "DrawFlatSlurStart", kSlurY, kLine, kNo,
+    {k::kFlatSlur, seg::kWhole, "FlatSlurWholeView", "DrawFlatSlur", kSlurY, kRect, kX, kNo},
+    {k::kFlatSlur, seg::kStart, "FlatSlurStartView", "DrawFlatSlurStart", kSlurY, kRect, kNo,
      kNo},
     {k::kFlatSlur, seg::kMiddle, "FlatSlurContinuedView", "DrawFlatSlurEnd", kSlurY, kNever, kX,
      kNo},
@@ -216,6 +216,9 @@ Point PointOnPiece(const PieceCase& c)
     if (IsArpeggio(c.kind))
         return {kRowOrigin.x + span.startX + 50, y + 250};
     const int x = kRowOrigin.x + (span.startX + span.endX) / 2;
+    // The flat slur's bracket: its line the slur's height over the start point.
+    if (c.kind == k::kFlatSlur)
+        return {x, y - m::kFlatSlurHeight};
     return {x, c.kind == k::kSmoothSlur ? y - 150 : y + 50};
 }
 
@@ -373,8 +376,9 @@ TEST(LineMarkViewTest, SmoothSlurAndArpeggioRectanglesFollowTheSignOfTheRadian)
     const int x = TimeX(kQuarter);
     const int half = m::kWedgeSpread / 2;
     const Case cases[] = {
-        {k::kSmoothSlur, -300.0f, {0, -300, length, 0}, {x + length, 0}},
-        {k::kSmoothSlur, 50.0f, {0, 0, length, 50}, {x + length, 0}},
+        // Over the middle of the notes, where the curve is drawn.
+        {k::kSmoothSlur, -300.0f, {kHalfNote, -300, kHalfNote + length, 0}, {x + length, 0}},
+        {k::kSmoothSlur, 50.0f, {kHalfNote, 0, kHalfNote + length, 50}, {x + length, 0}},
         {k::kArpeggio, 500.0f, {-half, 0, half, 500}, {x, 500}},
         {k::kArpeggio, -500.0f, {-half, -500, half, 0}, {x, -500}},
         {k::kArpeggioDown, -20.0f, {-half, -20, half, 0}, {x, -20}},
