@@ -827,6 +827,15 @@ bool EditController::HandleLineMarkNotification(const ElementNotification& recor
             }
         }
     }
+    // As adding and deleting do: the lines the mark showed on before and after the
+    // finished step are laid out again, since a wedge keeps the lyrics of its row below
+    // it and so sets the line's height. Not while the pointer moves: that would make the
+    // dragged view anew under the pointer.
+    if (release) {
+        if (const auto line = FirstLineShowing(rows)) {
+            c.push_back(MakeLineRelayout(editor_, line));
+        }
+    }
     return Build(!release, std::move(c));
 }
 

@@ -16,7 +16,10 @@
 #include "app/dialogs/page_setup_dlg.h"
 #include "app/shell/command_ids.h"
 #include "engine/editor/score_editor.h"
+#include "engine/layout/line_mark_geometry.h"
+#include "engine/layout/line_mark_view.h"
 #include "engine/model/bar.h"
+#include "engine/model/line_mark.h"
 #include "engine/model/note.h"
 #include "engine/model/score.h"
 #include "engine/model/time_signature.h"
@@ -511,6 +514,46 @@ TEST_F(ScriptedJourneyTest, ACrescendoAboveLyricsDeletedAndUndone)
         d.ClickPage(*at);
         d.Type("Del");
         EXPECT_TRUE(LineMarks(d).empty());
+    });
+    Step("undo", [&] { d.Undo(); });
+    Step("redo", [&] { d.Redo(); });
+    EXPECT_TRUE(d.UndoAllAndRedoAll(start, d.SavedBytes()));
+}
+
+TEST_F(ScriptedJourneyTest, ACrescendoDraggedFromOverTheLyricsOfOneLineToTheNext)
+{
+    d.NewScore({u"渐强换行", 1});
+    const std::string start = d.SavedBytes();
+    Step("two bars on each of two lines", [&] {
+        d.Type("1 2 3 4 5 6 7 1 1 2 3 4 5 6 7 1");
+        ASSERT_TRUE(d.ClickBar(2));
+        d.Command(cmd::kLineBreak);
+    });
+    Step("their lyrics", [&] { Lyrics(0, u"一 二 三 四 五 六 七 八 一 二 三 四 五 六 七 八"); });
+    Step("a crescendo on the first line", [&] {
+        ASSERT_TRUE(d.ClickNote(0, 1));
+        d.Command(kCrescendo);
+    });
+    // The lyrics of a line make room for a wedge over them and move up again when it
+    // leaves; the drag runs past the end of the first line, which puts the start of the
+    // crescendo at the start of the second.
+    Step("the crescendo dragged onto the second line", [&] {
+        const auto marks = LineMarks(d);
+        ASSERT_EQ(marks.size(), 1u);
+        const auto at = d.InkMiddle(JourneyDriver::DrawnBox(marks.front()));
+        ASSERT_TRUE(at);
+        const auto lastOfLine = d.ShowBar(1);
+        ASSERT_TRUE(lastOfLine);
+        const int lineEnd = d.PagePixel({shell_test::Placed(*lastOfLine).right, 0}).x();
+        const std::size_t before = d.UndoCount();
+        d.DragPage(*at, {lineEnd + 40, at->y()});
+        EXPECT_EQ(d.UndoCount(), before + 1);
+        // Its start now lies at the end of the line's last bar or later.
+        const auto mark = std::dynamic_pointer_cast<quaverly::LineMarkView>(marks.front().element)->GetLineMark();
+        ASSERT_TRUE(mark);
+        const bool atLineEnd =
+            mark->GetBar() == 1 && mark->GetTimePosition() >= quaverly::GetBarTimeLength(*lastOfLine);
+        EXPECT_TRUE(mark->GetBar() >= 2 || atLineEnd) << "bar " << mark->GetBar() << " at " << mark->GetTimePosition();
     });
     Step("undo", [&] { d.Undo(); });
     Step("redo", [&] { d.Redo(); });
