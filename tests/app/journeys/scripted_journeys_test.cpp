@@ -517,4 +517,27 @@ TEST_F(ScriptedJourneyTest, ACrescendoAboveLyricsDeletedAndUndone)
     EXPECT_TRUE(d.UndoAllAndRedoAll(start, d.SavedBytes()));
 }
 
+// Two line breaks, two bars pasted over bars of the last line and a decrescendo at the
+// cursor the paste left there. Undoing the line breaks drops the last line and redoing
+// them makes a new one: the decrescendo redone is drawn on that new line.
+TEST_F(ScriptedJourneyTest, ADecrescendoAfterBarsPastedOnTheLastLineUndoneAndRedone)
+{
+    constexpr int kDecrescendo = 32819;
+    d.NewScore({u"渐弱", 1});
+    const std::string start = d.SavedBytes();
+    for (const int bar : {9, 2})
+        Step("a line break at bar " + std::to_string(bar), [&] {
+            ASSERT_TRUE(d.ClickBar(bar));
+            d.Command(cmd::kLineBreak);
+        });
+    Step("bars 7-8 pasted at bar 12", [&] {
+        ASSERT_TRUE(d.SelectBars(7, 8));
+        d.Command(cmd::kEditCopy);
+        ASSERT_TRUE(d.ClickBar(12));
+        d.Command(cmd::kEditPaste);
+    });
+    Step("a decrescendo", [&] { d.Command(kDecrescendo); });
+    EXPECT_TRUE(d.UndoAllAndRedoAll(start, d.SavedBytes()));
+}
+
 }  // namespace
