@@ -67,25 +67,45 @@ void RefreshElementCommand::Do()
         target_->Layout(*Painter());
 }
 
-bool RelayoutFromElementCommand::RelayoutFromStart()
+int RelayoutFromElementCommand::FindStart() const
 {
-    if (!editor_ || !start_ || !Painter())
-        return false;
     const auto& lines = editor_->lines;
     // A line knows its index in the list, so the search spares a walk over the lines of
     // a long score; a line whose index is out of date is looked for.
     const int known = start_->GetIndex();
-    if (known >= 0 && static_cast<std::size_t>(known) < lines.size() && lines[static_cast<std::size_t>(known)].get() == start_.get()) {
-        editor_->RelayoutFrom(*Painter(), known, mode_);
-        return true;
-    }
+    if (known >= 0 && static_cast<std::size_t>(known) < lines.size() && lines[static_cast<std::size_t>(known)].get() == start_.get())
+        return known;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].get() == start_.get()) {
-            editor_->RelayoutFrom(*Painter(), static_cast<int>(i), mode_);
-            return true;
-        }
+        if (lines[i].get() == start_.get())
+            return static_cast<int>(i);
     }
-    return false;
+    // The line went with an undone re-cut and the redone one made a new line in its
+    // place: the line that now holds its first bar is the one the edit laid out.
+    if (startBar_ < 0)
+        return -1;
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const auto system = std::dynamic_pointer_cast<SystemNode>(lines[i]);
+        if (!system)
+            continue;
+        const BarRange range = system->GetBarRange();
+        if (range.first <= startBar_ && startBar_ < range.end)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+bool RelayoutFromElementCommand::RelayoutFromStart()
+{
+    if (!editor_ || !start_ || !Painter())
+        return false;
+    const int index = FindStart();
+    if (index < 0)
+        return false;
+    start_ = editor_->lines[static_cast<std::size_t>(index)];
+    if (const auto system = std::dynamic_pointer_cast<SystemNode>(start_))
+        startBar_ = system->GetBarRange().first;
+    editor_->RelayoutFrom(*Painter(), index, mode_);
+    return true;
 }
 
 void RelayoutFromElementCommand::Do()

@@ -49,8 +49,11 @@ class RefreshBarElementCommand final : public RefreshElementCommand {};
 class RefreshNoteElementCommand final : public RefreshElementCommand {};
 
 // Re-cuts the lines from the line that is the start element, found by identity in the
-// editor's list when the command runs; nothing when the element is no longer there. When
-// the walk changed the number of lines, the pages are filled again from the start line's.
+// editor's list when the command runs. Run again (undone or redone), it starts from the
+// line that now shows the bar its start line began with when it last ran, should an
+// undone re-cut have dropped that line and a redone one made another in its place;
+// nothing when no line is found. When the walk changed the number of lines, the pages are
+// filled again from the start line's.
 class RelayoutFromElementCommand : public EditCommand {
 public:
     explicit RelayoutFromElementCommand(ScoreEditor* editor, int mode = 0)
@@ -69,9 +72,15 @@ protected:
     ScoreEditor* Editor() const { return editor_; }
 
 private:
+    // The index in the editor's list of the start line, or of the line that now shows
+    // `startBar_`; -1 when neither is listed.
+    int FindStart() const;
+
     ScoreEditor* editor_;
     int mode_;
     std::shared_ptr<ScoreElement> start_;
+    // The first bar of the start line when the command last found it; -1 before that.
+    int startBar_ = -1;
 };
 
 // The same walk in mode 1: every line from the start on.

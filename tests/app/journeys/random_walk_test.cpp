@@ -34,6 +34,6 @@ TEST_P(RandomWalkTest, EveryCheckHoldsAlongTheWalk)
         FAIL() << JourneyWalk::Report(seed, *failure, JourneyWalk::ShortestFailingPrefix(steps, *failure, kEvery));
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, RandomWalkTest, ::testing::Values(1u, 2u, 3u, 4u, 5u, 6u));
+INSTANTIATE_TEST_SUITE_P(Seeds, RandomWalkTest, ::testing::Values(1u, 2u, 3u, 4u, 5u, 6u, 17u));
 
 }  // namespace

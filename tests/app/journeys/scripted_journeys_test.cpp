@@ -35,6 +35,7 @@ using journeys::JourneyDriver;
 constexpr int kMf = 32902;
 constexpr int kSlur = 32915;
 constexpr int kCrescendo = 32818;
+constexpr int kDecrescendo = 32819;
 constexpr int kEndRepeat = 32868;
 
 std::u16string Number(int n)
@@ -557,6 +558,28 @@ TEST_F(ScriptedJourneyTest, ACrescendoDraggedFromOverTheLyricsOfOneLineToTheNext
     });
     Step("undo", [&] { d.Undo(); });
     Step("redo", [&] { d.Redo(); });
+    EXPECT_TRUE(d.UndoAllAndRedoAll(start, d.SavedBytes()));
+}
+
+// Two line breaks, two bars pasted over bars of the last line and a decrescendo at the
+// cursor the paste left there. Undoing the line breaks drops the last line and redoing
+// them makes a new one: the decrescendo redone is drawn on that new line.
+TEST_F(ScriptedJourneyTest, ADecrescendoAfterBarsPastedOnTheLastLineUndoneAndRedone)
+{
+    d.NewScore({u"渐弱", 1});
+    const std::string start = d.SavedBytes();
+    for (const int bar : {9, 2})
+        Step("a line break at bar " + std::to_string(bar), [&] {
+            ASSERT_TRUE(d.ClickBar(bar));
+            d.Command(cmd::kLineBreak);
+        });
+    Step("bars 7-8 pasted at bar 12", [&] {
+        ASSERT_TRUE(d.SelectBars(7, 8));
+        d.Command(cmd::kEditCopy);
+        ASSERT_TRUE(d.ClickBar(12));
+        d.Command(cmd::kEditPaste);
+    });
+    Step("a decrescendo", [&] { d.Command(kDecrescendo); });
     EXPECT_TRUE(d.UndoAllAndRedoAll(start, d.SavedBytes()));
 }
 

@@ -317,6 +317,45 @@ TEST(RefreshCommands, StartLineNoLongerListedDoesNothing)
     EXPECT_EQ(doc.Snapshot(), before);
 }
 
+// An undone re-cut drops the last line and the redone one makes a new line in its place:
+// the command run again (undone or redone) lays out the new line, as a command made for
+// that line does.
+TEST(RefreshCommands, StartLineMadeAgainIsLaidOutWhenRunAgain)
+{
+    const auto run = [](bool madeForTheNewLine) {
+        LaidOut doc(1, 24);
+        const std::size_t last = doc.editor.lines.size() - 1;
+        RelayoutFromElementCommand command(&doc.editor);
+        command.SetStartElement(doc.Line(last));
+        RunOnce(command, doc.painter);
+        const BarRange range = doc.Line(last)->GetBarRange();
+        // The command holds its line: the new one cannot take its address.
+        const ScoreElement* oldLine = doc.Line(last).get();
+
+        doc.editor.lines.resize(last);
+        doc.editor.RelayoutFrom(doc.painter, static_cast<int>(last), 0);
+        doc.editor.RepaginateFrom(doc.painter, 0);
+        EXPECT_EQ(doc.editor.lines.size(), last + 1);
+        EXPECT_NE(doc.Line(last).get(), oldLine);
+        EXPECT_EQ(doc.Line(last)->GetBarRange().first, range.first);
+
+        // The line's first bar gets two more notes, then is laid out again.
+        layout_test::AddNotes(*BarAt(doc.editor, 0, range.first), 2, note_length::kEighth);
+        const std::string before = doc.Snapshot();
+        if (madeForTheNewLine) {
+            RelayoutFromElementCommand fresh(&doc.editor);
+            fresh.SetStartElement(doc.Line(last));
+            RunOnce(fresh, doc.painter);
+        } else {
+            command.Undo();
+        }
+        const std::string after = doc.Snapshot();
+        EXPECT_TRUE(after != before) << "the new line was not laid out";
+        return after;
+    };
+    EXPECT_EQ(run(false), run(true));
+}
+
 // Lines, rows and pages named by a command recorded before a re-flow are gone after
 // it: the command leaves them alone rather than laying out a node outside the view.
 TEST(RefreshCommands, ViewNodesDroppedByAReflowAreLeftAlone)
