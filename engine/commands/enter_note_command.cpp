@@ -26,6 +26,7 @@ void EnterNoteCommand::Do()
     insert->SetNote(note_);
     insert->SetBarIndex(editor_->GetCursorBarIndex());
     insert->SetBar(bar);
+    insert->SetLineWalkedAfter(line);
     auto relayout = std::make_unique<RelayoutAndRepaginateCommand>(editor_);
     relayout->SetStartElement(line);
     auto advance = std::make_unique<AdvanceInputTimeCommand>(editor_);

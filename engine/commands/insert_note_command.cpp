@@ -80,6 +80,21 @@ std::pair<int, int> PlaceInPart(const Part& part, const NoteAnchor& anchor)
     return {-1, -1};
 }
 
+// The part's ties at the places the look-ups gave, in the part's order, each once.
+std::vector<std::shared_ptr<Tie>> TiesAt(const Part& part, std::vector<std::size_t>& places)
+{
+    std::sort(places.begin(), places.end());
+    places.erase(std::unique(places.begin(), places.end()), places.end());
+    std::vector<std::shared_ptr<Tie>> ties;
+    ties.reserve(places.size());
+    const auto& all = part.GetTies();
+    for (const std::size_t place : places) {
+        if (place < all.size())
+            ties.push_back(all[place]);
+    }
+    return ties;
+}
+
 }  // namespace
 
 void InsertNoteCommand::Do()
@@ -111,8 +126,18 @@ void InsertNoteCommand::Do()
     if (!part_ && editor_)
         part_ = PartHolding(*editor_, bar_.get());
     if (part_) {
+        // An open tie ends at the next note of its start bar or at the first note of the
+        // bar after it: only the open ties that start in the note's bar or in the bar
+        // before it can end at the note.
+        std::vector<std::size_t> places;
+        const int at = BarPlaceInPart(*part_, {bar_, note_});
+        if (at >= 0) {
+            part_->FindTiesAt(bar_.get(), places);
+            if (at > 0)
+                part_->FindTiesAt(part_->GetChild(at - 1).get(), places);
+        }
         std::vector<std::shared_ptr<Tie>> open;
-        for (const auto& tie : part_->GetTies()) {
+        for (const std::shared_ptr<Tie>& tie : TiesAt(*part_, places)) {
             if (tie && tie->GetStart().note && !tie->GetEnd().note)
                 open.push_back(tie);
         }
@@ -127,7 +152,8 @@ void InsertNoteCommand::Do()
         else
             editor_->NoteBarChanged(barIndex_);
     }
-    Relayout();
+    if (!WalkMeasuresColumn())
+        Relayout();
 }
 
 void InsertNoteCommand::Undo()
@@ -192,8 +218,13 @@ void InsertNoteCommand::BreakTiesAcross()
     const std::pair<int, int> here = PlaceInPart(*part_, {bar_, note_});
     if (here.first < 0)
         return;
+    // A tie over the note either has a note in the note's bar or reaches over the
+    // whole bar.
+    std::vector<std::size_t> places;
+    part_->FindTiesAt(bar_.get(), places);
+    part_->FindTiesOver(here.first, places);
     std::vector<std::shared_ptr<Tie>> found;
-    for (const auto& tie : part_->GetTies()) {
+    for (const std::shared_ptr<Tie>& tie : TiesAt(*part_, places)) {
         if (!tie || !tie->GetStart().note || !tie->GetEnd().note || tie->GetStart().note == note_ ||
             tie->GetEnd().note == note_)
             continue;
@@ -264,9 +295,11 @@ void InsertNoteCommand::DetachTiesAndTuplets()
         return;
     }
     // The ties of the note are found first and cut after: the part's list changes on the
-    // way, and copying the whole list of a long score for the few ties found costs more.
+    // way. They are among the ties with a note in the note's bar.
+    std::vector<std::size_t> places;
+    part_->FindTiesAt(bar_.get(), places);
     std::vector<std::shared_ptr<Tie>> found;
-    for (const auto& tie : part_->GetTies()) {
+    for (const std::shared_ptr<Tie>& tie : TiesAt(*part_, places)) {
         if (tie && (tie->GetStart().note == note_ || tie->GetEnd().note == note_)) {
             found.push_back(tie);
         }
@@ -297,6 +330,29 @@ void InsertNoteCommand::ReattachTiesAndTuplets()
         }
     }
     ties_.clear();
+}
+
+bool InsertNoteCommand::WalkMeasuresColumn() const
+{
+    if (!walkedLine_ || !editor_ || !editor_->score || barIndex_ < 0 ||
+        barIndex_ >= editor_->GetBarCount() || editor_->freshColumnsEnd > barIndex_)
+        return false;
+    const auto& lines = editor_->lines;
+    const int index = walkedLine_->GetIndex();
+    if (index < 1 || static_cast<std::size_t>(index) >= lines.size() ||
+        lines[static_cast<std::size_t>(index)] != walkedLine_)
+        return false;
+    const auto* line = dynamic_cast<const SystemNode*>(walkedLine_.get());
+    if (!line || barIndex_ < line->GetBarRange().first || barIndex_ >= line->GetBarRange().end)
+        return false;
+    // The walk starts at the end of the line before (the first bar after the heading).
+    int start = 0;
+    if (index >= 2) {
+        const auto& previous = lines[static_cast<std::size_t>(index - 1)];
+        if (const auto* before = dynamic_cast<const SystemNode*>(previous.get()))
+            start = before->GetBarRange().end;
+    }
+    return start <= barIndex_;
 }
 
 void InsertNoteCommand::Relayout()

@@ -33,6 +33,10 @@ public:
     // The bar's score-wide index, for the layout (-1: no layout); the bar itself.
     void SetBarIndex(int barIndex) { barIndex_ = barIndex; }
     void SetBar(std::shared_ptr<Bar> bar) { bar_ = std::move(bar); }
+    // The line the walk that follows the insertion in the same step starts at
+    // (RelayoutAndRepaginateCommand). That walk measures the bar's column again, so the
+    // insertion leaves the measuring to it where it surely reaches the bar.
+    void SetLineWalkedAfter(std::shared_ptr<ScoreElement> line) { walkedLine_ = std::move(line); }
     const std::shared_ptr<Note>& GetNote() const { return note_; }
     const std::shared_ptr<Bar>& GetBar() const { return bar_; }
 
@@ -67,10 +71,15 @@ private:
     // Lays out again the lines that show the ends of the broken ties.
     void RelayoutBrokenTieLines(const std::vector<CutTie>& ties) const;
     void Relayout();
+    // Whether the walk from walkedLine_ measures the bar's column: the line is where the
+    // editor's list says, holds the bar, and the walk from it starts at or before the bar
+    // with the columns from there on not counted as measured.
+    bool WalkMeasuresColumn() const;
 
     ScoreEditor* editor_;
     std::shared_ptr<Note> note_;
     std::shared_ptr<Bar> bar_;
+    std::shared_ptr<ScoreElement> walkedLine_;
     int barIndex_ = -1;
     int removedAt_ = -1;  // the note's place in its bar while it is out
     std::shared_ptr<Part> part_;  // the part that held the note's ties while it was out

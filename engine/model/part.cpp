@@ -18,6 +18,22 @@ void EraseFirst(std::vector<std::shared_ptr<T>>& list, const std::shared_ptr<T>&
         list.erase(found);
 }
 
+// The place in the part of the bar holding an anchor's note; -1 when the part has no
+// such bar. A bar is normally where its index says.
+int BarPlace(const Part& part, const ScoreElement* owner)
+{
+    if (owner == nullptr)
+        return -1;
+    const int index = owner->GetIndex();
+    if (part.GetChild(index).get() == owner)
+        return index;
+    for (int i = 0; i < part.GetChildCount(); ++i) {
+        if (part.GetChild(i).get() == owner)
+            return i;
+    }
+    return -1;
+}
+
 bool IsVerse(int verse)
 {
     return verse >= 0 && verse < Part::kVerseCount;
@@ -99,6 +115,61 @@ void Part::FindTiesAt(const ScoreElement* bar, std::vector<std::size_t>& out) co
     const auto found = index.byBar.find(bar);
     if (found != index.byBar.end())
         out.insert(out.end(), found->second.begin(), found->second.end());
+}
+
+void Part::FindTiesOver(int place, std::vector<std::size_t>& out) const
+{
+    TieSpans& index = tieSpans_;
+    const std::uint64_t anchors = Tie::AnchorRevision();
+    if (!index.built || index.listRevision != tieListRevision_ ||
+        index.anchorRevision != anchors || index.barRevision != barListRevision_) {
+        index.spans.clear();
+        for (std::size_t t = 0; t < ties_.size(); ++t) {
+            const Tie* tie = ties_[t].get();
+            if (!tie || !tie->GetStart().note || !tie->GetEnd().note)
+                continue;
+            const ScoreElement* start = tie->GetStart().owner.get();
+            const ScoreElement* end = tie->GetEnd().owner.get();
+            if (start == nullptr || end == nullptr || start == end)
+                continue;
+            const int first = BarPlace(*this, start);
+            const int last = BarPlace(*this, end);
+            if (first >= 0 && last >= 0 && last - first >= 2)
+                index.spans.push_back({t, first, last});
+        }
+        index.built = true;
+        index.listRevision = tieListRevision_;
+        index.anchorRevision = anchors;
+        index.barRevision = barListRevision_;
+    }
+    for (const TieSpans::Span& span : index.spans) {
+        if (span.first < place && place < span.last)
+            out.push_back(span.tie);
+    }
+}
+
+void Part::InsertChild(int i, ElementPtr child)
+{
+    ScoreElement::InsertChild(i, std::move(child));
+    ++barListRevision_;
+}
+
+void Part::AppendChild(ElementPtr child)
+{
+    ScoreElement::AppendChild(std::move(child));
+    ++barListRevision_;
+}
+
+void Part::RemoveChild(int i)
+{
+    ScoreElement::RemoveChild(i);
+    ++barListRevision_;
+}
+
+void Part::ClearChildren()
+{
+    ScoreElement::ClearChildren();
+    ++barListRevision_;
 }
 
 void Part::AddLineMark(std::shared_ptr<LineMark> mark)

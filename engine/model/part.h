@@ -81,6 +81,17 @@ public:
     // look-up goes through an index of the ties by bar, made again after a tie was added
     // or removed or any tie was given other notes.
     void FindTiesAt(const ScoreElement* bar, std::vector<std::size_t>& out) const;
+    // Appends to `out` the places in GetTies() of the ties that reach over the whole of
+    // the part's bar `place`: the start note stands in an earlier bar of the part, the
+    // end note in a later one. Only ties that span a bar between their own are looked
+    // at; their list is made again after the ties or the part's bars changed.
+    void FindTiesOver(int place, std::vector<std::size_t>& out) const;
+
+    // The bar list changes through these; they tell the tie look-ups the bars moved.
+    void InsertChild(int i, ElementPtr child) override;
+    void AppendChild(ElementPtr child) override;
+    void RemoveChild(int i) override;
+    void ClearChildren() override;
 
     // Appends; a null line mark is ignored.
     void AddLineMark(std::shared_ptr<LineMark> mark);
@@ -108,8 +119,24 @@ private:
         std::uint64_t anchorRevision = 0;
         std::unordered_map<const ScoreElement*, std::vector<std::size_t>> byBar;
     };
+    // The ties whose bars have another bar of the part between them, with those bars'
+    // places in the part.
+    struct TieSpans {
+        bool built = false;
+        std::uint64_t listRevision = 0;
+        std::uint64_t anchorRevision = 0;
+        std::uint64_t barRevision = 0;
+        struct Span {
+            std::size_t tie;
+            int first;
+            int last;
+        };
+        std::vector<Span> spans;
+    };
     std::uint64_t tieListRevision_ = 0;
+    std::uint64_t barListRevision_ = 0;
     mutable TieIndex tieIndex_;
+    mutable TieSpans tieSpans_;
     std::array<int, kVerseCount> verseOffsets_;
 };
 

@@ -9,6 +9,7 @@
 #include "engine/commands/insert_note_command.h"
 #include "engine/commands/make_tuplet_command.h"
 #include "engine/commands/set_note_properties_command.h"
+#include "engine/model/bar.h"
 #include "engine/model/note.h"
 #include "engine/model/note_factory.h"
 #include "engine/model/tie.h"
@@ -128,6 +129,136 @@ TEST_F(NoteCommandsTest, InsertingANoteSortsItInAndUndoTakesItOut)
     editor.Undo();
     Run();
     EXPECT_EQ(bar->GetNotes(), (std::vector<std::shared_ptr<Note>>{first, second}));
+}
+
+// A note put between a tie's two notes breaks the tie, whether the tie joins two bars
+// side by side or reaches over whole bars; undo puts it back. Each of four bars holds two
+// notes (at one and two quarters); the tie runs from the last note of its start bar to
+// the first note of its end bar.
+TEST(InsertNoteTiesTest, ANoteBetweenATiesNotesBreaksItHoweverManyBarsTheTieCrosses)
+{
+    struct Case {
+        const char* name;
+        int startBar;
+        int endBar;
+        int insertBar;
+        int time;  // of the note put in
+        bool breaks;
+    };
+    const int q = kTicksPerQuarter;
+    const Case cases[] = {
+        {"before the end note", 1, 2, 2, 0, true},
+        {"after the start note", 1, 2, 1, 3 * q, true},
+        {"after the end note", 1, 2, 2, 3 * q, false},
+        {"before the start note", 1, 2, 1, 0, false},
+        {"in the bar the tie reaches over", 0, 2, 1, 0, true},
+        {"in the second of two bars reached over", 0, 3, 2, 3 * q, true},
+        {"in the bar after a long tie", 0, 2, 3, 0, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScoreEditor editor;
+        fakes::FakePainter painter;
+        command_test::FillScore(editor, 1, 4);
+        const auto part = PartAt(editor, 0);
+        for (int b = 0; b < 4; ++b) {
+            for (int n = 1; n <= 2; ++n) {
+                auto note = CreateNote(1);
+                note->SetStartTime(n * q);
+                BarAt(editor, 0, b)->AddNote(note);
+            }
+        }
+        const auto startBar = BarAt(editor, 0, c.startBar);
+        const auto endBar = BarAt(editor, 0, c.endBar);
+        const auto startNote = startBar->GetNotes().back();
+        const auto endNote = endBar->GetNotes().front();
+        auto tie = std::make_shared<Tie>();
+        tie->SetStart({startBar, startNote});
+        tie->SetEnd({endBar, endNote});
+        part->AddTie(tie);
+        // Another tie elsewhere in the part, which no entry touches.
+        auto other = std::make_shared<Tie>();
+        other->SetStart({BarAt(editor, 0, 3), BarAt(editor, 0, 3)->GetNotes().front()});
+        other->SetEnd({BarAt(editor, 0, 3), BarAt(editor, 0, 3)->GetNotes().back()});
+        part->AddTie(other);
+        const std::vector<std::shared_ptr<Tie>> ties{tie, other};
+
+        auto note = CreateNote(5);
+        note->SetStartTime(c.time);
+        auto insert = std::make_unique<InsertNoteCommand>(&editor);
+        insert->SetNote(note);
+        insert->SetBar(BarAt(editor, 0, c.insertBar));
+        insert->SetBarIndex(c.insertBar);
+        editor.AddCommand(std::move(insert));
+        editor.RunPendingCommands(painter);
+        ASSERT_EQ(BarAt(editor, 0, c.insertBar)->GetNotes().size(), 3u);
+        EXPECT_EQ(part->GetTies(),
+                  c.breaks ? std::vector<std::shared_ptr<Tie>>{other} : ties);
+        EXPECT_EQ(startNote->GetTiedTo(), c.breaks ? nullptr : endNote.get());
+        EXPECT_EQ(endNote->GetTiedFrom(), c.breaks ? nullptr : startNote.get());
+
+        editor.Undo();
+        editor.RunPendingCommands(painter);
+        EXPECT_EQ(BarAt(editor, 0, c.insertBar)->GetNotes().size(), 2u);
+        ASSERT_EQ(part->GetTies().size(), 2u);
+        EXPECT_EQ(tie->GetStart().note, startNote);
+        EXPECT_EQ(tie->GetEnd().note, endNote);
+        EXPECT_EQ(startNote->GetTiedTo(), endNote.get());
+        EXPECT_EQ(other->GetEnd().note, BarAt(editor, 0, 3)->GetNotes().back());
+    }
+}
+
+// An open tie ends at the note typed where its next note of the same pitch would be: in
+// its own bar after the start note, or first in the bar after it; a note further on or of
+// another pitch leaves it open.
+TEST(InsertNoteTiesTest, ANoteTypedWhereAnOpenTieEndsEndsIt)
+{
+    struct Case {
+        const char* name;
+        int insertBar;
+        int time;
+        int pitch;
+        bool ends;
+    };
+    const int q = kTicksPerQuarter;
+    const Case cases[] = {
+        {"next in the start bar", 1, 3 * q, 1, true},
+        {"first in the bar after", 2, 0, 1, true},
+        {"of another pitch", 2, 0, 3, false},
+        {"two bars on", 3, 0, 1, false},
+        {"in the bar before", 0, 0, 1, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScoreEditor editor;
+        fakes::FakePainter painter;
+        command_test::FillScore(editor, 1, 4);
+        const auto part = PartAt(editor, 0);
+        const auto startBar = BarAt(editor, 0, 1);
+        auto start = CreateNote(1);
+        start->SetStartTime(2 * q);
+        startBar->AddNote(start);
+        auto tie = std::make_shared<Tie>();
+        tie->SetStart({startBar, start});
+        part->AddTie(tie);
+
+        auto note = CreateNote(c.pitch);
+        note->SetStartTime(c.time);
+        auto insert = std::make_unique<InsertNoteCommand>(&editor);
+        insert->SetNote(note);
+        insert->SetBar(BarAt(editor, 0, c.insertBar));
+        insert->SetBarIndex(c.insertBar);
+        editor.AddCommand(std::move(insert));
+        editor.RunPendingCommands(painter);
+        EXPECT_EQ(tie->GetEnd().note, c.ends ? note : nullptr);
+        EXPECT_EQ(start->GetTiedTo(), c.ends ? note.get() : nullptr);
+
+        editor.Undo();
+        editor.RunPendingCommands(painter);
+        EXPECT_EQ(tie->GetEnd().note, nullptr);
+        EXPECT_EQ(start->GetTiedTo(), nullptr);
+        ASSERT_EQ(part->GetTies().size(), 1u);
+    }
 }
 
 TEST_F(NoteCommandsTest, NotePropertiesApplyAndRestoreAllFive)

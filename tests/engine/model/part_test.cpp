@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/model/bar.h"
 #include "engine/model/line_mark.h"
+#include "engine/model/note_factory.h"
 #include "engine/model/part.h"
 #include "engine/model/tie.h"
 #include "tests/support/fake_painter.h"
@@ -103,6 +105,58 @@ TEST(PartTest, RemovingATieOrLineMarkErasesOnlyItsFirstEntry)
     EXPECT_EQ(part.GetTies(), (std::vector<std::shared_ptr<Tie>>{first, second, first}));
     part.RemoveTie(first);
     EXPECT_EQ(part.GetTies(), (std::vector<std::shared_ptr<Tie>>{second, first}));
+}
+
+// The ties that reach over a whole bar are found by the bars' places in the part, as they
+// stand when asked: after bars came in or went, after a tie was given another end, and
+// not for a tie left open.
+TEST(PartTest, TiesOverABarAreFoundWhereverTheBarsNowStand)
+{
+    Part part;
+    std::vector<std::shared_ptr<Bar>> bars;
+    for (int b = 0; b < 4; ++b) {
+        bars.push_back(std::make_shared<Bar>(b));
+        bars.back()->AddNote(CreateNote(1));
+        part.AppendChild(bars.back());
+    }
+    const auto at = [&bars](int b) -> NoteAnchor {
+        const auto& bar = bars[static_cast<std::size_t>(b)];
+        return {bar, bar->GetNotes().front()};
+    };
+    const auto tieTo = [&](int from, int to) {
+        auto tie = std::make_shared<Tie>();
+        tie->SetStart(at(from));
+        if (to >= 0)
+            tie->SetEnd(at(to));
+        part.AddTie(tie);
+        return tie;
+    };
+    tieTo(0, 1);                       // 0: bars side by side
+    const auto longTie = tieTo(0, 2);  // 1: over bar 1
+    tieTo(1, -1);                      // 2: open
+    const auto over = [&part](int place) {
+        std::vector<std::size_t> found;
+        part.FindTiesOver(place, found);
+        return found;
+    };
+    using Places = std::vector<std::size_t>;
+    EXPECT_EQ(over(0), Places{});
+    EXPECT_EQ(over(1), Places{1});
+    EXPECT_EQ(over(2), Places{});
+
+    // A bar put in after bar 0 stands under both ties; bar 2 is now under the long one.
+    part.InsertChild(1, std::make_shared<Bar>(1));
+    EXPECT_EQ(over(1), (Places{0, 1}));
+    EXPECT_EQ(over(2), Places{1});
+    part.RemoveChild(1);
+    EXPECT_EQ(over(1), Places{1});
+    EXPECT_EQ(over(2), Places{});
+
+    // The long tie given an end in the next bar reaches over nothing.
+    longTie->SetEnd(at(1));
+    EXPECT_EQ(over(1), Places{});
+    part.ClearChildren();
+    EXPECT_EQ(over(1), Places{});
 }
 
 TEST(PartTest, LaysOutItsBarsButDrawsNone)
