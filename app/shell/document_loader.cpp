@@ -2,6 +2,7 @@
 
 #include <QImage>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 
@@ -88,24 +89,39 @@ std::string RewriteDocumentType(std::string_view document, const DocumentTypeRew
     }
     std::string out;
     out.reserve(document.size() + document.size() / 32 + rewrite.replacement.size() + 2);
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t end = document.find('\n', start);
-        std::string_view line = document.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        if (at >= start && at < start + line.size()) {
-            out.append(line.substr(0, at - start));
+    // Copies document[from, to), with the identifier replaced when it starts there. The
+    // token holds no line end, so it never straddles two runs.
+    const auto copy = [&](std::size_t from, std::size_t to) {
+        if (at >= from && at < to) {
+            out.append(document.substr(from, at - from));
             out.append(rewrite.replacement);
-            out.append(line.substr(at - start + rewrite.token.size()));
+            const std::size_t after = std::min(to, at + rewrite.token.size());
+            out.append(document.substr(after, to - after));
         } else {
-            out.append(line);
+            out.append(document.substr(from, to - from));
         }
-        out.append("\r\n");
-        if (end == std::string_view::npos)
-            break;
+    };
+    // Lines that already end in CR LF are copied as they are, in runs as long as the
+    // next bare line feed; a bare line feed becomes CR LF. A document saved by the
+    // program is copied in one run.
+    std::size_t from = 0;
+    std::size_t start = 0;
+    for (std::size_t end = document.find('\n'); end != std::string_view::npos;
+         end = document.find('\n', start)) {
+        if (end == start || document[end - 1] != '\r') {
+            copy(from, end);
+            out.append("\r\n");
+            from = end + 1;
+        }
         start = end + 1;
     }
+    // The last line (empty after a final line feed) ends in CR LF too; a CR it ends in
+    // is that CR LF's.
+    std::size_t last = document.size();
+    if (last > start && document[last - 1] == '\r')
+        --last;
+    copy(from, last);
+    out.append("\r\n");
     return out;
 }
 

@@ -5,10 +5,17 @@
 // fresh process several times for 100 and 400 bars and reports the median wall time
 // from start to exit, the time of each phase and the peak resident memory of the
 // process, laid out and after printing; and the same process started without a score.
+// The phases: "to main" from the start of the process to its first line (loading and
+// linking the libraries, static set-up), "started" the toolkit and the program's window,
+// "laid out" the document opened on the workers and laid out, "printed" every page
+// printed, "ended" the program's own end (ExitInstance), and "exit" the rest, from there
+// until the process is gone (the toolkit's and the libraries' teardown). The child's
+// figures count from its first line; the parent hands it the moment it started it.
 //
 //   harness_open_to_pdf [runs]
-//   harness_open_to_pdf --run <document or -> <pdf or -> <report>   (one run, the child;
-//                                              "-" for no document, or for no printing)
+//   harness_open_to_pdf --run <document or -> <pdf or -> <report> [spawned]  (one run, the
+//         child; "-" for no document, or for no printing; `spawned`: the steady clock's
+//         nanoseconds when the parent started it)
 //   harness_open_to_pdf --save <bars> <document>   (only saves the benchmark score)
 #include <algorithm>
 #include <chrono>
@@ -38,6 +45,9 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
+// How long the run without a score gives the start-up tasks before it ends the program.
+constexpr int kStartUpWaitMs = 500;
+
 double MillisecondsSince(Clock::time_point start)
 {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
@@ -57,11 +67,20 @@ bool PumpUntil(const Done& done, int limitMs)
     return true;
 }
 
+// Nanoseconds of the steady clock, which is the same for every process of the machine.
+long long SteadyNanoseconds(Clock::time_point at)
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(at.time_since_epoch()).count();
+}
+
 // One run in this process. "-" for no document: the program is started, its start-up
-// tasks run, and it ends.
-int RunOnce(const std::string& document, const std::string& pdf, const std::string& report)
+// tasks run, and it ends. `spawned` (nanoseconds of the steady clock, 0 when unknown)
+// gives the time the process took to reach its first line.
+int RunOnce(const std::string& document, const std::string& pdf, const std::string& report,
+            long long spawned)
 {
     const auto start = Clock::now();
+    const double toMain = spawned > 0 ? static_cast<double>(SteadyNanoseconds(start) - spawned) / 1e6 : 0;
     int argc = 1;
     char name[] = "brindle";
     char* argv[] = {name, nullptr};
@@ -81,13 +100,15 @@ int RunOnce(const std::string& document, const std::string& pdf, const std::stri
     const double started = MillisecondsSince(start);
     brindle::CBrindleView* view = app.GetActiveView();
     std::ofstream out(report);
+    out << "main_ms " << toMain << "\n";
     out << "started_ms " << started << "\n";
     const std::string self = std::to_string(::getpid());
     if (document == "-") {
         // The start-up tasks wait for the window to be up: give them a moment.
-        PumpUntil([] { return false; }, 500);
+        PumpUntil([] { return false; }, kStartUpWaitMs);
         out << "peak_mb " << bench::StatusMegabytes(self, "VmHWM") << "\n";
         app.ExitInstance();
+        out << "ended_ms " << MillisecondsSince(start) << "\n";
         return 0;
     }
     if (view == nullptr ||
@@ -138,8 +159,8 @@ double Median(std::vector<double> values)
 
 int main(int argc, char** argv)
 {
-    if (argc == 5 && std::string(argv[1]) == "--run")
-        return RunOnce(argv[2], argv[3], argv[4]);
+    if ((argc == 5 || argc == 6) && std::string(argv[1]) == "--run")
+        return RunOnce(argv[2], argv[3], argv[4], argc == 6 ? std::atoll(argv[5]) : 0);
     if (argc == 4 && std::string(argv[1]) == "--save")
         return bench::SaveBenchmarkDocument(argv[3], std::max(1, std::atoi(argv[2]))) ? 0 : 1;
 
@@ -174,7 +195,9 @@ int main(int argc, char** argv)
             fs::remove(report);
             const double cpuBefore = bench::ChildrenCpuMilliseconds();
             const auto start = Clock::now();
-            const pid_t pid = bench::Spawn({self, "--run", document, pdf, report}, environment, log);
+            const pid_t pid = bench::Spawn(
+                {self, "--run", document, pdf, report, std::to_string(SteadyNanoseconds(start))},
+                environment, log);
             const int status = bench::WaitForExit(pid);
             const double ms = MillisecondsSince(start);
             const double cpuMs = bench::ChildrenCpuMilliseconds() - cpuBefore;
@@ -187,24 +210,31 @@ int main(int argc, char** argv)
                 continue;
             wall.push_back(ms);
             cpu.push_back(cpuMs);
-            for (const auto& [key, value] : ReadReport(report))
+            const auto reported = ReadReport(report);
+            for (const auto& [key, value] : reported)
                 values[key].push_back(value);
+            // From the program's end to the process's: what the parent saw less what the
+            // child counted.
+            if (reported.count("main_ms") && reported.count("ended_ms"))
+                values["exit_ms"].push_back(ms - reported.at("main_ms") - reported.at("ended_ms"));
         }
         const auto median = [&values](const char* key) { return Median(values[key]); };
         if (c.bars == 0) {
-            std::printf("no score: start to exit %.0f ms (median of %d; %.0f ms CPU), started "
-                        "%.0f ms, peak resident %.1f MB\n",
-                        Median(wall), runs, Median(cpu), median("started_ms"), median("peak_mb"));
+            std::printf("no score: start to exit %.0f ms (median of %d; %.0f ms CPU): to main %.0f ms, "
+                        "then started %.0f ms, ended %.0f ms (of which %.0f ms waiting for the "
+                        "start-up tasks), exit %.0f ms; peak resident %.1f MB\n",
+                        Median(wall), runs, Median(cpu), median("main_ms"), median("started_ms"),
+                        median("ended_ms"), static_cast<double>(kStartUpWaitMs), median("exit_ms"), median("peak_mb"));
             bench::WriteFigure("program_peak_mb_no_score", median("peak_mb"));
             continue;
         }
         const double pdfKb = fs::exists(pdf) ? static_cast<double>(fs::file_size(pdf)) / 1024.0 : 0;
-        std::printf("%s: start to exit %.0f ms (median of %d; %.0f ms CPU): started %.0f ms, laid out "
-                    "%.0f ms, printed %.0f ms (%.0f pages, %.0f KB), ended %.0f ms; peak "
-                    "resident %.1f MB laid out, %.1f MB printed\n",
-                    c.label, Median(wall), runs, Median(cpu), median("started_ms"), median("laid_out_ms"),
-                    median("printed_ms"), median("pages"), pdfKb, median("ended_ms"),
-                    median("peak_laid_out_mb"), median("peak_mb"));
+        std::printf("%s: start to exit %.0f ms (median of %d; %.0f ms CPU): to main %.0f ms, then "
+                    "started %.0f ms, laid out %.0f ms, printed %.0f ms (%.0f pages, %.0f KB), "
+                    "ended %.0f ms, exit %.0f ms; peak resident %.1f MB laid out, %.1f MB printed\n",
+                    c.label, Median(wall), runs, Median(cpu), median("main_ms"), median("started_ms"),
+                    median("laid_out_ms"), median("printed_ms"), median("pages"), pdfKb,
+                    median("ended_ms"), median("exit_ms"), median("peak_laid_out_mb"), median("peak_mb"));
         const std::string bars = std::to_string(c.bars);
         bench::WriteFigure(("open_to_pdf_ms_" + bars).c_str(), Median(wall));
         bench::WriteFigure(("open_to_pdf_cpu_ms_" + bars).c_str(), Median(cpu));

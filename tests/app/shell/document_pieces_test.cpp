@@ -110,6 +110,9 @@ TEST(DocumentTypeRewriteTest, OnlyTheSystemIdentifierIsPointedAtTheDtdAndLinesEn
          "<!DOCTYPE s SYSTEM \"other.dtd\">\r\n<s>http://x/partwise.dtd</s>\r\n"},
         {"a final line feed gives one more empty line", "<s/>\n", "<s/>\r\n\r\n"},
         {"CR LF lines stay single", "<a>\r\n<b/>\r\n", "<a>\r\n<b/>\r\n\r\n"},
+        {"CR LF lines around the document type, a bare line feed, a CR inside a line and at the end",
+         "<?xml?>\r\n<!DOCTYPE s PUBLIC \"p\" \"http://x/partwise.dtd\">\r\n<s>a\rb\n</s>\r",
+         "<?xml?>\r\n<!DOCTYPE s PUBLIC \"p\" \"/data/dtd/partwise.dtd\">\r\n<s>a\rb\r\n</s>\r\n"},
         {"the bytes are not decoded", std::string("<t>\xB8\xE8</t>\n", 10), std::string("<t>\xB8\xE8</t>\r\n\r\n", 13)},
         {"empty document", "", "\r\n"},
     };
