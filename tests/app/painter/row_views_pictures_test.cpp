@@ -20,6 +20,7 @@
 #include "engine/model/part_group.h"
 #include "engine/model/position_map.h"
 #include "engine/model/tie.h"
+#include "tests/app/painter/hand_laid_part.h"
 #include "tests/app/painter/painter_test_util.h"
 
 #include <QString>
@@ -42,11 +43,10 @@ using namespace quaverly;
 constexpr double kZoom = 2.0;
 constexpr int kPageWidth = 820;  // screen pixels at 100 %
 constexpr int kPageHeight = 560;
-constexpr int kBarWidth = 6000;
-constexpr int kMargin = 300;
+constexpr int kBarWidth = painter_test::kHandBarWidth;
 constexpr int kBarsPerRow = 3;
 constexpr int kRows = 3;
-constexpr int kQuarter = 161280;
+constexpr int kQuarter = painter_test::kHandQuarter;
 constexpr int kWhole = 4 * kQuarter;
 constexpr Point kFirstRow{1200, 2600};
 constexpr int kRowStep = 4000;   // from one line to the next
@@ -54,39 +54,7 @@ constexpr int kPartStep = 1500;  // from the first part's row to the second's
 
 std::shared_ptr<Part> MakePart(ScorePainter& painter, int barCount, int pitch)
 {
-    auto part = std::make_shared<Part>();
-    for (int i = 0; i < barCount; ++i) {
-        auto map = std::make_shared<PositionMap>();
-        map->SetMeter(4, 4);
-        map->SetLeftMargin(kMargin);
-        map->AddSegment({0, kWhole, 0, kBarWidth - kMargin});
-        auto bar = std::make_shared<Bar>(i);
-        bar->SetPositionMap(map);
-        bar->SetRect({0, 0, kBarWidth, painter.GetBarLineHeight()});
-        bar->SetPosition({(i % kBarsPerRow) * kBarWidth, 0});
-        const Size note = painter.GetNoteSize();
-        for (int n = 0; n < 4; ++n) {
-            auto digit = std::make_shared<Note>();
-            digit->SetPitchCode(pitch + (n == 3 ? 0 : n));
-            digit->SetStartTime(n * kQuarter);
-            digit->SetPosition({kMargin + n * (kBarWidth - kMargin) / 4,
-                                (painter.GetBarLineHeight() - note.cy) / 2});
-            bar->AddNote(digit);
-        }
-        part->AppendChild(bar);
-    }
-    return part;
-}
-
-void AddMark(Part& part, int kind, int bar, int position, int duration, float radian)
-{
-    auto mark = CreateLineMark(kind);
-    mark->SetBar(bar);
-    mark->SetTimePosition(position);
-    mark->SetDuration(duration);
-    if (radian != 0.0f)
-        mark->SetRadian(radian);
-    part.AddLineMark(mark);
+    return painter_test::HandLaidPart(painter, barCount, kBarsPerRow, [pitch](int n) { return pitch + (n == 3 ? 0 : n); });
 }
 
 void AddTie(Part& part, int bar, int note, int endBar, int endNote)
@@ -111,23 +79,23 @@ TEST(Specimen, RowViewsOfLineMarksTiesAndDecorations)
     const auto upper = MakePart(painter, barCount, 3);
     const auto lower = MakePart(painter, barCount, 6);
     namespace k = line_mark_kind;
-    AddMark(*upper, k::kCresc, 0, 0, 2 * kQuarter, 0.0f);
-    AddMark(*upper, k::kDecresc, 0, 2 * kQuarter, 2 * kQuarter, 0.0f);
-    AddMark(*upper, k::kFirstEnding, 0, 0, kWhole, 0.0f);
-    AddMark(*upper, k::kSecondEnding, 1, 0, kWhole, 0.0f);
-    AddMark(*upper, k::kFlatSlur, 1, 0, 3 * kQuarter, 0.0f);
-    AddMark(*upper, k::kArpeggio, 2, 0, kQuarter, 0.0f);
-    AddMark(*upper, k::kArpeggioUp, 2, kQuarter, kQuarter, 0.0f);
-    AddMark(*upper, k::kArpeggioDown, 2, 2 * kQuarter, kQuarter, 0.0f);
+    painter_test::AddHandMark(*upper, k::kCresc, 0, 0, 2 * kQuarter, 0.0f);
+    painter_test::AddHandMark(*upper, k::kDecresc, 0, 2 * kQuarter, 2 * kQuarter, 0.0f);
+    painter_test::AddHandMark(*upper, k::kFirstEnding, 0, 0, kWhole, 0.0f);
+    painter_test::AddHandMark(*upper, k::kSecondEnding, 1, 0, kWhole, 0.0f);
+    painter_test::AddHandMark(*upper, k::kFlatSlur, 1, 0, 3 * kQuarter, 0.0f);
+    painter_test::AddHandMark(*upper, k::kArpeggio, 2, 0, kQuarter, 0.0f);
+    painter_test::AddHandMark(*upper, k::kArpeggioUp, 2, kQuarter, kQuarter, 0.0f);
+    painter_test::AddHandMark(*upper, k::kArpeggioDown, 2, 2 * kQuarter, kQuarter, 0.0f);
     // Across the first line break: a smooth slur and a crescendo.
-    AddMark(*upper, k::kSmoothSlur, 2, 2 * kQuarter, 3 * kQuarter, 0.0f);
-    AddMark(*lower, k::kCresc, 2, kQuarter, kWhole, 0.0f);
+    painter_test::AddHandMark(*upper, k::kSmoothSlur, 2, 2 * kQuarter, 3 * kQuarter, 0.0f);
+    painter_test::AddHandMark(*lower, k::kCresc, 2, kQuarter, kWhole, 0.0f);
     // Through all three lines: a trill line and a rising glissando.
-    AddMark(*upper, k::kTrill, 1, 2 * kQuarter, 6 * kWhole, 0.0f);
-    AddMark(*lower, k::kGlissando, 1, 0, 7 * kWhole, -0.02f);
-    AddMark(*upper, k::kHighOctave, 4, 0, 2 * kWhole, 0.0f);
-    AddMark(*lower, k::kLowOctave, 6, 0, kWhole + 2 * kQuarter, 0.0f);
-    AddMark(*upper, k::kSmoothSlur, 7, 0, 3 * kQuarter, 250.0f);
+    painter_test::AddHandMark(*upper, k::kTrill, 1, 2 * kQuarter, 6 * kWhole, 0.0f);
+    painter_test::AddHandMark(*lower, k::kGlissando, 1, 0, 7 * kWhole, -0.02f);
+    painter_test::AddHandMark(*upper, k::kHighOctave, 4, 0, 2 * kWhole, 0.0f);
+    painter_test::AddHandMark(*lower, k::kLowOctave, 6, 0, kWhole + 2 * kQuarter, 0.0f);
+    painter_test::AddHandMark(*upper, k::kSmoothSlur, 7, 0, 3 * kQuarter, 250.0f);
     AddTie(*upper, 3, 1, 3, 2);
     AddTie(*upper, 5, 3, 6, 0);
     AddTie(*lower, 5, 3, 6, 0);

@@ -11,6 +11,7 @@
 #include "engine/model/note.h"
 #include "engine/model/part.h"
 #include "engine/model/position_map.h"
+#include "tests/app/painter/hand_laid_part.h"
 #include "tests/app/painter/painter_test_util.h"
 
 #include <QImage>
@@ -29,12 +30,10 @@ namespace {
 
 using namespace quaverly;
 
-constexpr int kBarWidth = 6000;
-constexpr int kMargin = 300;
+constexpr int kBarWidth = painter_test::kHandBarWidth;
 constexpr int kBarsPerRow = 2;
 constexpr int kRows = 2;
-constexpr int kQuarter = 161280;
-constexpr int kWhole = 4 * kQuarter;
+constexpr int kQuarter = painter_test::kHandQuarter;
 constexpr Point kFirstRow{800, 1600};
 constexpr int kRowStep = 2400;
 constexpr int kPageWidth = 520;   // pixels at 100 %
@@ -42,28 +41,7 @@ constexpr int kPageHeight = 240;
 
 std::shared_ptr<Part> MakePart(ScorePainter& painter)
 {
-    auto part = std::make_shared<Part>();
-    for (int i = 0; i < kRows * kBarsPerRow; ++i) {
-        auto map = std::make_shared<PositionMap>();
-        map->SetMeter(4, 4);
-        map->SetLeftMargin(kMargin);
-        map->AddSegment({0, kWhole, 0, kBarWidth - kMargin});
-        auto bar = std::make_shared<Bar>(i);
-        bar->SetPositionMap(map);
-        bar->SetRect({0, 0, kBarWidth, painter.GetBarLineHeight()});
-        bar->SetPosition({(i % kBarsPerRow) * kBarWidth, 0});
-        const Size note = painter.GetNoteSize();
-        for (int n = 0; n < 4; ++n) {
-            auto digit = std::make_shared<Note>();
-            digit->SetPitchCode(3 + n);
-            digit->SetStartTime(n * kQuarter);
-            digit->SetPosition({kMargin + n * (kBarWidth - kMargin) / 4,
-                                (painter.GetBarLineHeight() - note.cy) / 2});
-            bar->AddNote(digit);
-        }
-        part->AppendChild(bar);
-    }
-    return part;
+    return painter_test::HandLaidPart(painter, kRows * kBarsPerRow, kBarsPerRow, [](int n) { return 3 + n; });
 }
 
 struct SlurCase {
@@ -119,12 +97,8 @@ TEST(SlurHitPixelsTest, EveryPieceTakesAPressOnItsInkAndNoneFarFromIt)
             painter_test::PaintedPage page(kPageWidth, kPageHeight, 1.0, painter_test::NoteSizes::Measured);
             brindle::GdiScorePainter& painter = page.Painter();
             const auto part = MakePart(painter);
-            auto mark = CreateLineMark(c.kind);
-            mark->SetBar(c.bar);
-            mark->SetTimePosition(c.position);
-            mark->SetDuration(c.duration);
-            mark->SetRadian(c.radian);
-            part->AddLineMark(mark);
+            // A flat slur's radian of 0 is set too: a file may hold any.
+            painter_test::AddHandMark(*part, c.kind, c.bar, c.position, c.duration, 0.0f)->SetRadian(c.radian);
 
             auto row = std::make_shared<ContainerElement>();
             row->SetOrigin({kFirstRow.x, kFirstRow.y + r * kRowStep});

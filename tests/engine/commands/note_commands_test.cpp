@@ -23,6 +23,17 @@ namespace {
 using command_test::BarAt;
 using command_test::PartAt;
 
+// Queues the insertion of `note` into bar `index` of the first part and runs it.
+void InsertNote(ScoreEditor& editor, fakes::FakePainter& painter, const std::shared_ptr<Note>& note, int index)
+{
+    auto insert = std::make_unique<InsertNoteCommand>(&editor);
+    insert->SetNote(note);
+    insert->SetBar(BarAt(editor, 0, index));
+    insert->SetBarIndex(index);
+    editor.AddCommand(std::move(insert));
+    editor.RunPendingCommands(painter);
+}
+
 class NoteCommandsTest : public testing::Test {
 protected:
     void SetUp() override
@@ -118,12 +129,7 @@ TEST_F(NoteCommandsTest, InsertingANoteSortsItInAndUndoTakesItOut)
 {
     auto middle = CreateNote(4);
     middle->SetStartTime(kTicksPerQuarter / 2);
-    auto insert = std::make_unique<InsertNoteCommand>(&editor);
-    insert->SetNote(middle);
-    insert->SetBar(bar);
-    insert->SetBarIndex(0);
-    editor.AddCommand(std::move(insert));
-    Run();
+    InsertNote(editor, painter, middle, 0);
     ASSERT_EQ(bar->GetNotes().size(), 3u);
     EXPECT_EQ(bar->GetNotes()[1], middle);
     editor.Undo();
@@ -185,12 +191,7 @@ TEST(InsertNoteTiesTest, ANoteBetweenATiesNotesBreaksItHoweverManyBarsTheTieCros
 
         auto note = CreateNote(5);
         note->SetStartTime(c.time);
-        auto insert = std::make_unique<InsertNoteCommand>(&editor);
-        insert->SetNote(note);
-        insert->SetBar(BarAt(editor, 0, c.insertBar));
-        insert->SetBarIndex(c.insertBar);
-        editor.AddCommand(std::move(insert));
-        editor.RunPendingCommands(painter);
+        InsertNote(editor, painter, note, c.insertBar);
         ASSERT_EQ(BarAt(editor, 0, c.insertBar)->GetNotes().size(), 3u);
         EXPECT_EQ(part->GetTies(),
                   c.breaks ? std::vector<std::shared_ptr<Tie>>{other} : ties);
@@ -244,12 +245,7 @@ TEST(InsertNoteTiesTest, ANoteTypedWhereAnOpenTieEndsEndsIt)
 
         auto note = CreateNote(c.pitch);
         note->SetStartTime(c.time);
-        auto insert = std::make_unique<InsertNoteCommand>(&editor);
-        insert->SetNote(note);
-        insert->SetBar(BarAt(editor, 0, c.insertBar));
-        insert->SetBarIndex(c.insertBar);
-        editor.AddCommand(std::move(insert));
-        editor.RunPendingCommands(painter);
+        InsertNote(editor, painter, note, c.insertBar);
         EXPECT_EQ(tie->GetEnd().note, c.ends ? note : nullptr);
         EXPECT_EQ(start->GetTiedTo(), c.ends ? note.get() : nullptr);
 
