@@ -49,14 +49,7 @@ int BarPlaceInPart(const Part& part, const NoteAnchor& anchor)
     const auto* bar = dynamic_cast<const Bar*>(anchor.owner.get());
     if (!bar || !anchor.note)
         return -1;
-    const int index = bar->GetIndex();
-    if (part.GetChild(index).get() == bar)
-        return index;
-    for (int i = 0; i < part.GetChildCount(); ++i) {
-        if (part.GetChild(i).get() == bar)
-            return i;
-    }
-    return -1;
+    return part.FindBarPlace(bar);
 }
 
 // Where a note stands in its part: the bar's place in the part and the place in the bar

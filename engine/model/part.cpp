@@ -18,22 +18,6 @@ void EraseFirst(std::vector<std::shared_ptr<T>>& list, const std::shared_ptr<T>&
         list.erase(found);
 }
 
-// The place in the part of the bar holding an anchor's note; -1 when the part has no
-// such bar. A bar is normally where its index says.
-int BarPlace(const Part& part, const ScoreElement* owner)
-{
-    if (owner == nullptr)
-        return -1;
-    const int index = owner->GetIndex();
-    if (part.GetChild(index).get() == owner)
-        return index;
-    for (int i = 0; i < part.GetChildCount(); ++i) {
-        if (part.GetChild(i).get() == owner)
-            return i;
-    }
-    return -1;
-}
-
 bool IsVerse(int verse)
 {
     return verse >= 0 && verse < Part::kVerseCount;
@@ -132,8 +116,8 @@ void Part::FindTiesOver(int place, std::vector<std::size_t>& out) const
             const ScoreElement* end = tie->GetEnd().owner.get();
             if (start == nullptr || end == nullptr || start == end)
                 continue;
-            const int first = BarPlace(*this, start);
-            const int last = BarPlace(*this, end);
+            const int first = FindBarPlace(start);
+            const int last = FindBarPlace(end);
             if (first >= 0 && last >= 0 && last - first >= 2)
                 index.spans.push_back({t, first, last});
         }
@@ -185,6 +169,20 @@ void Part::RemoveLineMark(const std::shared_ptr<LineMark>& mark)
 
 void Part::Draw(ScorePainter& /*painter*/)
 {
+}
+
+int Part::FindBarPlace(const ScoreElement* bar) const
+{
+    if (bar == nullptr)
+        return -1;
+    const int index = bar->GetIndex();
+    if (GetChild(index).get() == bar)
+        return index;
+    for (int i = 0; i < GetChildCount(); ++i) {
+        if (GetChild(i).get() == bar)
+            return i;
+    }
+    return -1;
 }
 
 }  // namespace quaverly

@@ -86,6 +86,9 @@ public:
     // end note in a later one. Only ties that span a bar between their own are looked
     // at; their list is made again after the ties or the part's bars changed.
     void FindTiesOver(int place, std::vector<std::size_t>& out) const;
+    // The place among the part's children of `bar`; -1 when the part does not hold it.
+    // A bar is normally where its index says, so that is looked at first.
+    int FindBarPlace(const ScoreElement* bar) const;
 
     // The bar list changes through these; they tell the tie look-ups the bars moved.
     void InsertChild(int i, ElementPtr child) override;
