@@ -221,11 +221,6 @@ void InsertNoteCommand::BreakTiesAcross()
         if (!tie || !tie->GetStart().note || !tie->GetEnd().note || tie->GetStart().note == note_ ||
             tie->GetEnd().note == note_)
             continue;
-        // Only a tie whose bars reach the note's bar can stand over it.
-        const int startBar = BarPlaceInPart(*part_, tie->GetStart());
-        const int endBar = BarPlaceInPart(*part_, tie->GetEnd());
-        if (startBar < 0 || endBar < 0 || here.first < startBar || here.first > endBar)
-            continue;
         const std::pair<int, int> start = PlaceInPart(*part_, tie->GetStart());
         const std::pair<int, int> end = PlaceInPart(*part_, tie->GetEnd());
         if (start.first >= 0 && end.first >= 0 && start < here && here < end)

@@ -54,13 +54,9 @@ void MoveFinalBarlineCommand::LayOutChangedBars(int firstBar) const
     const ScoreEditor::LineOfBar found = editor_->FindLineOfBar(firstBar);
     if (!found.node)
         return;
-    const auto& lines = editor_->lines;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].get() == found.node.get()) {
-            editor_->RelayoutFrom(*painter, static_cast<int>(i), 0);
-            editor_->RepaginateFrom(*painter, found.page);
-            return;
-        }
+    if (const int index = editor_->FindLineIndex(*found.node); index >= 0) {
+        editor_->RelayoutFrom(*painter, index, 0);
+        editor_->RepaginateFrom(*painter, found.page);
     }
 }
 

@@ -69,16 +69,9 @@ void RefreshElementCommand::Do()
 
 int RelayoutFromElementCommand::FindStart() const
 {
+    if (const int index = editor_->FindLineIndex(*start_); index >= 0)
+        return index;
     const auto& lines = editor_->lines;
-    // A line knows its index in the list, so the search spares a walk over the lines of
-    // a long score; a line whose index is out of date is looked for.
-    const int known = start_->GetIndex();
-    if (known >= 0 && static_cast<std::size_t>(known) < lines.size() && lines[static_cast<std::size_t>(known)].get() == start_.get())
-        return known;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].get() == start_.get())
-            return static_cast<int>(i);
-    }
     // The line went with an undone re-cut and the redone one made a new line in its
     // place: the line that now holds its first bar is the one the edit laid out.
     if (startBar_ < 0)

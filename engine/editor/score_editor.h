@@ -357,6 +357,9 @@ public:
         std::shared_ptr<SystemNode> node;
     };
     LineOfBar FindLineOfBar(int bar) const;
+    // The place of `line` in `lines`, looked at where its own index says first; -1 when
+    // the list no longer holds it.
+    int FindLineIndex(const ScoreElement& line) const;
 
 private:
     // One header text through its command, laid out again with the heading.

@@ -375,19 +375,17 @@ bool ScoreEditor::AddChordNotesAtCursor(const std::vector<NoteInputValues>& pitc
             return false;
     // A pitch the note already sounds, itself or as one of its chord notes, is not stacked
     // on it again: typing it changes nothing.
-    const auto sounds = [](const Note& note, const NoteInputValues& pitch) {
-        return note.GetPitchCode() == pitch.pitch && note.GetOctave() == pitch.octave &&
-               note.GetAccidental() == pitch.accidental;
+    const auto same = [](const NoteInputValues& a, const NoteInputValues& b) {
+        return a.pitch == b.pitch && a.octave == b.octave && a.accidental == b.accidental;
     };
+    std::vector<NoteInputValues> sounding{SetNotePropertiesCommand::ValuesOf(*main)};
+    for (const auto& chord : main->GetChordMembers())
+        if (chord)
+            sounding.push_back(SetNotePropertiesCommand::ValuesOf(*chord));
     std::vector<NoteInputValues> added;
     for (const NoteInputValues& pitch : pitches) {
-        bool held = sounds(*main, pitch);
-        for (const auto& chord : main->GetChordMembers())
-            held = held || (chord && sounds(*chord, pitch));
-        for (const NoteInputValues& other : added)
-            held = held || (other.pitch == pitch.pitch && other.octave == pitch.octave &&
-                            other.accidental == pitch.accidental);
-        if (!held)
+        const auto held = [&](const NoteInputValues& other) { return same(other, pitch); };
+        if (std::none_of(sounding.begin(), sounding.end(), held) && std::none_of(added.begin(), added.end(), held))
             added.push_back(pitch);
     }
     if (added.empty())

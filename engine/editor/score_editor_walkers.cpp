@@ -443,6 +443,21 @@ void ScoreEditor::EqualizeBarCounts()
     }
 }
 
+int ScoreEditor::FindLineIndex(const ScoreElement& line) const
+{
+    // A line knows its index in the list, so the search spares a walk over the lines of
+    // a long score; a line whose index is out of date is looked for.
+    const int known = line.GetIndex();
+    if (known >= 0 && static_cast<std::size_t>(known) < lines.size() &&
+        lines[static_cast<std::size_t>(known)].get() == &line)
+        return known;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].get() == &line)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
 ScoreEditor::LineOfBar ScoreEditor::FindLineOfBar(int bar) const
 {
     const auto onPage = [this, bar](int p) -> LineOfBar {
