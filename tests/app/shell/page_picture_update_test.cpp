@@ -24,6 +24,7 @@
 #include "app/shell/page_painter.h"
 #include "platform/qt_device_context.h"
 #include "program_fixture.h"
+#include "rich_document.h"
 #include "tests/engine/xml/full_score.h"
 
 namespace {
@@ -38,25 +39,10 @@ bool WriteLongDocument(const fs::path& path)
     using namespace quaverly;
     auto score = std::make_shared<Score>();
     xml_test::FillFullScore(*score);
-    for (int p = 0; p < 2; ++p) {
-        const auto part = xml_test::PartOf(*score, p);
-        for (int b = part->GetChildCount(); b < 60; ++b) {
-            auto bar = std::make_shared<Bar>(b);
-            xml_test::BarBuilder builder(bar);
-            for (int n = 0; n < 4; ++n)
-                builder.AddAndNext(2 + (b * 3 + n + p) % 7, note_length::kQuarter);
-            part->AppendChild(bar);
-        }
-    }
+    shell_test::GrowFullScore(*score, 60);
     score->SetTitle(u"茉莉花");
     score->SetComposer(u"何仿 整理");
-    MusicXmlFile file;
-    file.SetScore(score.get());
-    PageLayoutResult page;
-    page.tempo = 88;
-    page.page = {u"A4", 1, 210, 297, 20, 25, 20, 25};
-    file.SetPageResult(page);
-    return file.Save(path);
+    return shell_test::SaveWithPage(*score, {u"A4", 1, 210, 297, 20, 25, 20, 25}, path);
 }
 
 class PagePictureUpdateTest : public shell_test::ProgramTest {

@@ -7,9 +7,39 @@
 #include <memory>
 
 #include "engine/xml/music_xml_file.h"
+#include "engine/xml/page_layout_result.h"
 #include "tests/engine/xml/full_score.h"
 
 namespace shell_test {
+
+// Grows both parts of the engine's full score to `bars` bars of quarter-note digits, bar
+// `shortBar` one note short of full.
+inline void GrowFullScore(quaverly::Score& score, int bars, int shortBar = -1)
+{
+    using namespace quaverly;
+    for (int p = 0; p < 2; ++p) {
+        const auto part = xml_test::PartOf(score, p);
+        for (int b = part->GetChildCount(); b < bars; ++b) {
+            auto bar = std::make_shared<Bar>(b);
+            xml_test::BarBuilder builder(bar);
+            for (int n = 0; n < (b == shortBar ? 3 : 4); ++n)
+                builder.AddAndNext(2 + (b * 3 + n + p) % 7, note_length::kQuarter);
+            part->AppendChild(bar);
+        }
+    }
+}
+
+// Saves the score as a document at 88 beats a minute on the page `layout`.
+inline bool SaveWithPage(quaverly::Score& score, const quaverly::PageLayout& layout, const std::filesystem::path& path)
+{
+    quaverly::MusicXmlFile file;
+    file.SetScore(&score);
+    quaverly::PageLayoutResult page;
+    page.tempo = 88;
+    page.page = layout;
+    file.SetPageResult(page);
+    return file.Save(path);
+}
 
 // The engine's full score, grown to twelve bars a part with the changes of key, time and
 // tempo, repeats and endings, header texts in Chinese and forced line breaks.
@@ -18,16 +48,7 @@ inline bool WriteRichDocument(const std::filesystem::path& path)
     using namespace quaverly;
     auto score = std::make_shared<Score>();
     xml_test::FillFullScore(*score);
-    for (int p = 0; p < 2; ++p) {
-        const auto part = xml_test::PartOf(*score, p);
-        for (int b = 4; b < 12; ++b) {
-            auto bar = std::make_shared<Bar>(b);
-            xml_test::BarBuilder builder(bar);
-            for (int n = 0; n < (b == 6 ? 3 : 4); ++n)
-                builder.AddAndNext(2 + (b * 3 + n + p) % 7, note_length::kQuarter);
-            part->AppendChild(bar);
-        }
-    }
+    GrowFullScore(*score, 12, 6);
     score->SetTitle(u"茉莉花");
     score->SetSubtitle(u"江苏民歌");
     score->SetComposer(u"何仿 整理");
@@ -56,13 +77,7 @@ inline bool WriteRichDocument(const std::filesystem::path& path)
     bar(5)->SetVerseOffset(0, {0, 40});
     score->GetLineBreaks().insert(3);
     score->GetLineBreaks().insert(9);
-    MusicXmlFile file;
-    file.SetScore(score.get());
-    PageLayoutResult page;
-    page.tempo = 88;
-    page.page = {u"A4", 1, 297, 210, 15, 25, 10, 25};
-    file.SetPageResult(page);
-    return file.Save(path);
+    return SaveWithPage(*score, {u"A4", 1, 297, 210, 15, 25, 10, 25}, path);
 }
 
 }  // namespace shell_test
