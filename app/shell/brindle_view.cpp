@@ -503,28 +503,22 @@ void CBrindleView::RenderPageBitmap()
         m_bRedrawWholePage = false;
         m_nPicturePage = m_nCurrentPage;
     } else if (!areas.empty()) {
-        platform::QtDeviceContext dc(&m_PageBitmap);
-        MapPage(dc, PageOnScreen(), {width, height});
-        const std::vector<QRect> bands = ChangedPageBands(dc, areas);
-        dc.SetMapMode(platform::MapMode::Text);
+        std::vector<QRect> bands;
+        {
+            platform::QtDeviceContext dc(&m_PageBitmap);
+            MapPage(dc, PageOnScreen(), {width, height});
+            bands = ChangedPageBands(dc, areas);
+        }
         if (!bands.empty()) {
             // The bands are cleared and everything the page draws is drawn into them
             // again, in the same order: the picture is the one a whole render gives.
             platform::Region clip;
             for (const QRect& band : bands) {
-                if (dc.Painter() != nullptr) {
-                    dc.Painter()->save();
-                    dc.Painter()->resetTransform();
-                    dc.Painter()->setClipping(false);
-                    if (!m_hPageTexture.isNull())
-                        dc.Painter()->fillRect(band, QBrush(m_hPageTexture));
-                    else
-                        dc.Painter()->fillRect(band, Qt::white);
-                    dc.Painter()->restore();
-                }
+                FillPageBackground(band);
                 const platform::Region piece(platform::Rect{band.left(), band.top(), band.right() + 1, band.bottom() + 1});
                 clip = clip.Rects().empty() ? piece : platform::Region::Combine(clip, piece, platform::RegionCombine::Or);
             }
+            platform::QtDeviceContext dc(&m_PageBitmap);
             dc.SelectClipRegion(&clip);
             DrawPageContent(dc);
             dc.SelectClipRegion(nullptr);
