@@ -14,8 +14,9 @@
 // to a temporary file that then replaces the old one, and reports failure; a failed save
 // leaves the old file as it was.
 //
-// The XML library is initialised once for the whole process (XmlPlatform). A load may
-// run on a worker thread while another object saves.
+// Loading parses through XmlReader, which loads the XML library with the first document
+// read; saving writes the text itself. A load may run on a worker thread while another
+// object saves.
 #pragma once
 
 #include <cstdint>

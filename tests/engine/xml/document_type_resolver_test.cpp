@@ -7,8 +7,8 @@
 #include <xercesc/util/BinInputStream.hpp>
 #include <xercesc/util/XMLResourceIdentifier.hpp>
 
-#include "engine/xml/document_type_resolver.h"
-#include "engine/xml/xml_platform.h"
+#include "engine/xml/reader/document_type_resolver.h"
+#include "engine/xml/reader/xml_platform.h"
 
 namespace quaverly {
 namespace {

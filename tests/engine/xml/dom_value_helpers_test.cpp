@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/xml/dom_value_helpers.h"
-#include "engine/xml/xml_platform.h"
+#include "engine/xml/reader/xml_platform.h"
 #include "tests/engine/xml/xml_test_util.h"
 
 namespace quaverly {

@@ -19,8 +19,8 @@
 #include "engine/xml/xml_converter.h"
 #include "engine/xml/xml_document_context.h"
 #include "engine/xml/xml_element.h"
-#include "engine/xml/xml_platform.h"
-#include "engine/xml/xml_tree_builder.h"
+#include "engine/xml/reader/xml_platform.h"
+#include "engine/xml/reader/xml_tree_builder.h"
 #include "tests/platform/temp_folder.h"
 
 namespace quaverly::xml_test {

@@ -1,4 +1,4 @@
-#include "engine/xml/document_type_resolver.h"
+#include "engine/xml/reader/document_type_resolver.h"
 #include "engine/xml/file_bytes.h"
 
 #include <filesystem>

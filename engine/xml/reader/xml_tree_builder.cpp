@@ -1,4 +1,4 @@
-#include "engine/xml/xml_tree_builder.h"
+#include "engine/xml/reader/xml_tree_builder.h"
 
 #include <string_view>
 

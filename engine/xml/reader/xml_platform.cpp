@@ -1,4 +1,4 @@
-#include "engine/xml/xml_platform.h"
+#include "engine/xml/reader/xml_platform.h"
 
 #include <xercesc/util/PlatformUtils.hpp>
 #include <xercesc/util/XMLException.hpp>

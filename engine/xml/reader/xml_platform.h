@@ -1,9 +1,8 @@
 // The XML library's process-wide set-up.
 //
-// The library is initialised once, the first time a document is read or written, and
-// stays initialised until the process ends: loads run on a worker thread while the
-// window may save, so tearing it down after each document would pull it away from under
-// the other one.
+// The library is initialised once, the first time a document is read, and stays
+// initialised until the process ends: loads may run on more than one thread, so
+// tearing it down after each document would pull it away from under another.
 #pragma once
 
 namespace quaverly {
