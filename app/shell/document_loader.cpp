@@ -36,7 +36,8 @@ constexpr std::string_view kCopySuffix = ".xml";
 
 // Only a regular file is read. It is opened without waiting, so a named pipe or a device
 // in its place is refused at once instead of stopping the thread.
-bool ReadDocument(const fs::path& path, std::string& bytes)
+// `room`: bytes of capacity to spare after the document.
+bool ReadDocument(const fs::path& path, std::string& bytes, std::size_t room)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
@@ -44,7 +45,7 @@ bool ReadDocument(const fs::path& path, std::string& bytes)
     struct stat st {};
     bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<std::uintmax_t>(st.st_size) <= kMaxDocumentBytes;
     if (ok)
-        bytes.reserve(static_cast<std::size_t>(st.st_size));
+        bytes.reserve(static_cast<std::size_t>(st.st_size) + room);
     char chunk[65536];
     while (ok) {
         const ssize_t n = ::read(fd, chunk, sizeof chunk);
@@ -76,17 +77,26 @@ bool WriteAll(int fd, std::string_view bytes)
 
 }  // namespace
 
+namespace {
+
+// Where the token stands in the system identifier of the document type; npos when it
+// does not. Only that identifier is pointed elsewhere: a title or a lyric that quotes the
+// address keeps it.
+std::size_t TokenInDocumentType(std::string_view document, const DocumentTypeRewrite& rewrite)
+{
+    const auto decl = quaverly::DocumentTypeDeclaration::Find(document);
+    if (rewrite.token.empty() || !decl.found || decl.externalId.Empty())
+        return std::string_view::npos;
+    const std::string_view id = document.substr(decl.systemId.begin, decl.systemId.Size());
+    const std::size_t in = id.find(rewrite.token);
+    return in == std::string_view::npos ? in : decl.systemId.begin + in;
+}
+
+}  // namespace
+
 std::string RewriteDocumentType(std::string_view document, const DocumentTypeRewrite& rewrite)
 {
-    // Only the system identifier of the document type is pointed elsewhere: a title or a
-    // lyric that quotes the address keeps it.
-    std::size_t at = std::string_view::npos;
-    const auto decl = quaverly::DocumentTypeDeclaration::Find(document);
-    if (!rewrite.token.empty() && decl.found && !decl.externalId.Empty()) {
-        const std::string_view id = document.substr(decl.systemId.begin, decl.systemId.Size());
-        if (const std::size_t in = id.find(rewrite.token); in != std::string_view::npos)
-            at = decl.systemId.begin + in;
-    }
+    const std::size_t at = TokenInDocumentType(document, rewrite);
     std::string out;
     out.reserve(document.size() + document.size() / 32 + rewrite.replacement.size() + 2);
     // Copies document[from, to), with the identifier replaced when it starts there. The
@@ -123,6 +133,21 @@ std::string RewriteDocumentType(std::string_view document, const DocumentTypeRew
     copy(from, last);
     out.append("\r\n");
     return out;
+}
+
+void RewriteDocumentTypeInPlace(std::string& document, const DocumentTypeRewrite& rewrite)
+{
+    for (std::size_t end = document.find('\n'); end != std::string::npos; end = document.find('\n', end + 1)) {
+        if (end == 0 || document[end - 1] != '\r') {
+            document = RewriteDocumentType(document, rewrite);
+            return;
+        }
+    }
+    // Every line ends in CR LF already: the identifier is replaced where it stands and
+    // the last line gets its CR LF (a CR it ends in is that CR LF's).
+    if (const std::size_t at = TokenInDocumentType(document, rewrite); at != std::string::npos)
+        document.replace(at, rewrite.token.size(), rewrite.replacement);
+    document.append(!document.empty() && document.back() == '\r' ? "\n" : "\r\n");
 }
 
 fs::path TemporaryCopyFolder()
@@ -173,14 +198,17 @@ bool LoadScoreDocument(quaverly::api::ScoreEditor& editor, OpenJob& job)
 {
     job.documentFailed = false;
     std::string bytes;
-    if (!ReadDocument(job.document, bytes)) {
+    // Room for the longer identifier and the last line's CR LF: a document the program
+    // saved is rewritten in the buffer it was read into.
+    if (!ReadDocument(job.document, bytes, job.rewrite.replacement.size() + 2)) {
         job.documentFailed = true;
         return false;
     }
+    RewriteDocumentTypeInPlace(bytes, job.rewrite);
     quaverly::ScoreFileInfo info;
     bool loaded = false;
     {
-        const TemporaryDocumentCopy copy(job.temporaryFolder, RewriteDocumentType(bytes, job.rewrite));
+        const TemporaryDocumentCopy copy(job.temporaryFolder, bytes);
         // The editor reads the copy: the bytes read here are not kept while it does.
         std::string().swap(bytes);
         // Without room for the copy the document itself is read.
@@ -205,8 +233,10 @@ void RunQueuedCommands(quaverly::api::ScoreEditor& editor, const PageGeometry& p
                        const DrawResourceTable* resources)
 {
     // Measured on an image, as the view measures its page picture: the same resolution,
-    // the same fonts, so the lines break where the screen will show them.
-    QImage image(std::max(1, page.width), std::max(1, page.height), QImage::Format_RGB32);
+    // the same fonts, so the lines break where the screen will show them. Only the
+    // resolution counts (the page's extent is mapped below), so the image is a single
+    // pixel: a page-sized one would cost its megabytes for nothing.
+    QImage image(1, 1, QImage::Format_RGB32);
     image.fill(Qt::white);
     platform::QtDeviceContext dc(&image);
     const float f = MapPage(dc, page, {page.width, page.height});

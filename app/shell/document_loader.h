@@ -49,6 +49,10 @@ struct DocumentTypeRewrite {
 // empty, line), with the rewrite made. The bytes are not decoded: the document's own
 // encoding passes through unchanged.
 std::string RewriteDocumentType(std::string_view document, const DocumentTypeRewrite& rewrite);
+// The same rewrite, made in the document's own buffer when its lines all end in CR LF
+// (every document the program saves): given room for the longer identifier and two
+// bytes, such a document is not copied.
+void RewriteDocumentTypeInPlace(std::string& document, const DocumentTypeRewrite& rewrite);
 
 // A file of the caller's bytes under a unique name in `folder` ("~tn_temp-" + the process
 // id + "-" + a counter + ".xml"), readable and writable only by the user, removed when

@@ -36,12 +36,15 @@ struct DocumentTypeDeclaration {
     static DocumentTypeDeclaration Find(std::string_view document);
 };
 
-// The document with its external DTD subset handed to the parser from the internal one,
-// as an external parameter entity of the same public and system identifiers declared
-// and referenced after the document's own declarations: the parser reads the same
-// declarations in the same order. Lines stay where they were. Nothing for a document
-// without an external subset.
-std::optional<std::string> ReferenceExternalSubsetFromInside(std::string_view document);
+// Rewrites the document so its external DTD subset is handed to the parser from the
+// internal one, as an external parameter entity of the same public and system
+// identifiers declared and referenced after the document's own declarations: the parser
+// reads the same declarations in the same order. Lines stay where they were. False, and
+// nothing changed, for a document without an external subset.
+//
+// Only the declaration is rewritten, in the document's own buffer: with
+// kExternalSubsetReferenceRoom bytes of capacity to spare, a large score is not copied.
+bool ReferenceExternalSubsetFromInside(std::string& document);
 
 namespace document_type_detail {
 
@@ -200,27 +203,28 @@ inline DocumentTypeDeclaration DocumentTypeDeclaration::Find(std::string_view do
     return decl;
 }
 
-inline std::optional<std::string> ReferenceExternalSubsetFromInside(std::string_view document)
+// What the rewrite adds at most: "[", "<!ENTITY % ", " ", ">%" and ";]" besides the
+// entity's name twice.
+inline constexpr std::size_t kExternalSubsetReferenceRoom = 2 * document_type_detail::kParameterEntity.size() + 32;
+
+inline bool ReferenceExternalSubsetFromInside(std::string& document)
 {
     using document_type_detail::kParameterEntity;
     const DocumentTypeDeclaration decl = DocumentTypeDeclaration::Find(document);
     if (!decl.found || decl.externalId.Empty())
-        return std::nullopt;
-    const auto text = [&](DocumentTypeDeclaration::Span span) {
-        return document.substr(span.begin, span.Size());
-    };
-    // Room for all of it at once: "[", "<!ENTITY % ", " ", ">%" and ";]" come in
-    // besides the two entity names. A reserve too small by a byte would double the
-    // buffer on the last append, twice the document's size for a large score.
-    std::string out;
-    out.reserve(document.size() + 2 * kParameterEntity.size() + 32);
-    out.append(document.substr(0, decl.externalId.begin));
-    out.append("[");
+        return false;
+    const std::string_view whole = document;
+    const auto text = [&](DocumentTypeDeclaration::Span span) { return whole.substr(span.begin, span.Size()); };
+    // The declaration as it will read; the rest of the document stays where it is.
+    std::string head;
+    head.reserve(decl.whole.end + kExternalSubsetReferenceRoom);
+    head.append(whole.substr(0, decl.externalId.begin));
+    head.append("[");
     if (decl.hasSubset)
-        out.append(text(decl.subset));
-    out.append("<!ENTITY % ").append(kParameterEntity).append(" ");
-    out.append(text(decl.externalId));
-    out.append(">%").append(kParameterEntity).append(";]");
+        head.append(text(decl.subset));
+    head.append("<!ENTITY % ").append(kParameterEntity).append(" ");
+    head.append(text(decl.externalId));
+    head.append(">%").append(kParameterEntity).append(";]");
     // The line ends of the blanks dropped around the brackets stay.
     const std::size_t close = decl.whole.end - 1;
     const DocumentTypeDeclaration::Span blanks[] = {
@@ -230,12 +234,12 @@ inline std::optional<std::string> ReferenceExternalSubsetFromInside(std::string_
     for (const auto& span : blanks) {
         for (const char c : text(span)) {
             if (c == '\n' || c == '\r')
-                out.push_back(c);
+                head.push_back(c);
         }
     }
-    out.append(">");
-    out.append(document.substr(decl.whole.end));
-    return out;
+    head.append(">");
+    document.replace(0, decl.whole.end, head);
+    return true;
 }
 
 }  // namespace quaverly

@@ -6,7 +6,7 @@
 namespace quaverly {
 
 bool ReadFileBytes(const std::filesystem::path& path, std::uintmax_t maxBytes, std::string& bytes,
-                   std::string& error)
+                   std::string& error, std::size_t room)
 {
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) {
@@ -29,6 +29,7 @@ bool ReadFileBytes(const std::filesystem::path& path, std::uintmax_t maxBytes, s
         return false;
     }
     in.seekg(0, std::ios::beg);
+    bytes.reserve(static_cast<std::size_t>(size) + room);
     bytes.resize(static_cast<std::size_t>(size));
     if (size > 0 && !in.read(bytes.data(), size)) {
         error = "cannot read the file";

@@ -33,9 +33,10 @@ fs::path& DtdPath()
 }
 
 // Reads the whole file; false when it cannot be opened or read, or is too large.
+// Room is left for the rewrite of its document type, which then stays in the buffer.
 bool ReadFile(const fs::path& path, std::string& bytes, std::string& error)
 {
-    return ReadFileBytes(path, MusicXmlFile::kMaxDocumentBytes, bytes, error);
+    return ReadFileBytes(path, MusicXmlFile::kMaxDocumentBytes, bytes, error, kExternalSubsetReferenceRoom);
 }
 
 // The text of the DTD file; empty when there is none or it cannot be read.
@@ -123,8 +124,7 @@ bool MusicXmlFile::ReadDocument(std::string bytes)
     // The library keeps a little of every external DTD subset it reads in a document
     // type declaration and never frees it; the same declarations reached from the
     // internal subset cost nothing.
-    if (std::optional<std::string> inside = ReferenceExternalSubsetFromInside(bytes))
-        bytes = std::move(*inside);
+    ReferenceExternalSubsetFromInside(bytes);
     try {
         XmlReadOutcome read;
         const bool parsed = XmlReader::Read({bytes, dtd, dtdFile.empty()}, read);

@@ -115,10 +115,30 @@ TEST(DocumentTypeRewriteTest, OnlyTheSystemIdentifierIsPointedAtTheDtdAndLinesEn
          "<?xml?>\r\n<!DOCTYPE s PUBLIC \"p\" \"/data/dtd/partwise.dtd\">\r\n<s>a\rb\r\n</s>\r\n"},
         {"the bytes are not decoded", std::string("<t>\xB8\xE8</t>\n", 10), std::string("<t>\xB8\xE8</t>\r\n\r\n", 13)},
         {"empty document", "", "\r\n"},
+        {"a saved document: CR LF lines only",
+         "<?xml?>\r\n<!DOCTYPE s PUBLIC \"p\" \"http://x/partwise.dtd\">\r\n<s>http://x/partwise.dtd</s>\r\n",
+         "<?xml?>\r\n<!DOCTYPE s PUBLIC \"p\" \"/data/dtd/partwise.dtd\">\r\n<s>http://x/partwise.dtd</s>\r\n\r\n"},
+        {"CR LF lines, a CR inside a line and at the end",
+         "<!DOCTYPE s SYSTEM \"http://x/partwise.dtd\">\r\n<s>a\rb</s>\r",
+         "<!DOCTYPE s SYSTEM \"/data/dtd/partwise.dtd\">\r\n<s>a\rb</s>\r\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(RewriteDocumentType(c.document, rewrite), c.copy);
+        // Rewritten in place, as the opening path does, the same bytes; a document without
+        // a bare line feed stays in the buffer it was read into.
+        std::string read;
+        read.reserve(c.document.size() + rewrite.replacement.size() + 2);
+        read.append(c.document);
+        const char* buffer = read.data();
+        RewriteDocumentTypeInPlace(read, rewrite);
+        EXPECT_EQ(read, c.copy);
+        bool bareLineFeed = false;
+        for (std::size_t at = c.document.find('\n'); at != std::string::npos; at = c.document.find('\n', at + 1))
+            bareLineFeed = bareLineFeed || at == 0 || c.document[at - 1] != '\r';
+        if (!bareLineFeed) {
+            EXPECT_EQ(read.data(), buffer);
+        }
     }
     // Without a token nothing is replaced.
     EXPECT_EQ(RewriteDocumentType("<!DOCTYPE s SYSTEM \"a\">\nb", DocumentTypeRewrite{"", "/x"}),

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/xml/document_type_declaration.h"
+#include "engine/xml/file_bytes.h"
 #include "tests/engine/xml/xml_test_util.h"
 
 namespace quaverly::xml_test {
@@ -85,25 +86,41 @@ TEST(DocumentTypeDeclarationTest, TheExternalSubsetIsReferencedFromInside)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const auto read = ReferenceExternalSubsetFromInside(c.document);
-        ASSERT_TRUE(read);
-        EXPECT_EQ(*read, c.read);
+        std::string read = c.document;
+        ASSERT_TRUE(ReferenceExternalSubsetFromInside(read));
+        EXPECT_EQ(read, c.read);
     }
-    // Nothing to hand over.
-    for (const char* document : {"<!DOCTYPE s [<!ELEMENT s ANY>]><s/>", "<s/>", "<!DOCTYPE s"})
-        EXPECT_FALSE(ReferenceExternalSubsetFromInside(document)) << document;
+    // Nothing to hand over, and nothing changed.
+    for (const char* document : {"<!DOCTYPE s [<!ELEMENT s ANY>]><s/>", "<s/>", "<!DOCTYPE s"}) {
+        std::string read = document;
+        EXPECT_FALSE(ReferenceExternalSubsetFromInside(read)) << document;
+        EXPECT_EQ(read, document);
+    }
 }
 
-// A large score is held once more while it is rewritten, not twice more.
-TEST(DocumentTypeDeclaration, TheRewrittenLargeDocumentTakesItsOwnSize)
+// A large score read from its file is rewritten where it lies: no second copy of it is
+// made, and the rest of it is unchanged.
+TEST(DocumentTypeDeclaration, ALargeDocumentReadFromItsFileIsRewrittenInItsOwnBuffer)
 {
-    for (const char* head : {"<!DOCTYPE score-partwise PUBLIC \"-//Corvanne//DTD Partwise 1.0//EN\" \"partwise.dtd\">",
-                             "<!DOCTYPE s SYSTEM \"a.dtd\" [<!ENTITY e \"x\">]>"}) {
+    TempFolder folder;
+    const std::string body = "<s>" + std::string(1 << 20, 'x') + "</s>";
+    const std::string heads[] = {
+        "<!DOCTYPE score-partwise PUBLIC \"-//Corvanne//DTD Partwise 1.0//EN\" \"partwise.dtd\">",
+        "<!DOCTYPE s SYSTEM \"a.dtd\" [<!ENTITY e \"x\">]>",
+        "<!DOCTYPE s\r\n  SYSTEM \"a.dtd\"\r\n  [ ]\r\n  >",
+    };
+    for (const std::string& head : heads) {
         SCOPED_TRACE(head);
-        const std::string document = std::string(head) + "<s>" + std::string(1 << 20, 'x') + "</s>";
-        const auto read = ReferenceExternalSubsetFromInside(document);
-        ASSERT_TRUE(read);
-        EXPECT_LT(read->capacity(), document.size() + 256);
+        const auto path = folder / "large.xml";
+        TempFolder::Write(path, head + body);
+        std::string document;
+        std::string error;
+        ASSERT_TRUE(ReadFileBytes(path, 1u << 30, document, error, kExternalSubsetReferenceRoom)) << error;
+        const char* buffer = document.data();
+        ASSERT_TRUE(ReferenceExternalSubsetFromInside(document));
+        EXPECT_EQ(document.data(), buffer);
+        EXPECT_TRUE(document.ends_with(body));
+        EXPECT_NE(document.find("%document-type-external-subset;]"), std::string::npos);
     }
 }
 
