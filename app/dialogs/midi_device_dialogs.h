@@ -19,9 +19,13 @@ public:
     MidiDeviceDialogs(MidiInDevice& input, MidiOutDevice& output, std::u16string_view optionFile,
                       QWidget* parent = nullptr);
 
-    // The start-up check: the stored devices opened, the input started, the reminders
-    // shown for what failed.
-    void OpenMidiDevices() { check_.Run(); }
+    // The start-up check's first step: the stored input opened and started, its
+    // reminder shown when it failed, the stored output asked for. True when the output's
+    // reminder is on: the output is then to be opened (MidiOutDevice::IsOpen, on any
+    // thread) and the outcome handed to OutputOpened (see MidiDeviceCheck::Start).
+    bool OpenMidiDevices() { return check_.Start(); }
+    // The check's last step, on this thread: the output's reminder when it did not open.
+    void OutputOpened(bool opened) { check_.FinishOutput(opened); }
 
     // The device dialog, modal.
     void RunDeviceDialog() override;

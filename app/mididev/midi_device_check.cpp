@@ -2,7 +2,7 @@
 
 namespace brindle {
 
-void MidiDeviceCheck::Run()
+bool MidiDeviceCheck::Start()
 {
     if (input_.Open(devices_.GetMidiInDevice())) {
         input_.Start();
@@ -13,19 +13,21 @@ void MidiDeviceCheck::Run()
         options_.SetShowInNotify(!dontRemind);
     }
 
-    // The device dialog may have opened the output already; opening it again with what
-    // is stored now keeps that choice. Without its reminder nobody needs to know now
+    // The device dialog may have opened the output already: asking for what is stored
+    // now keeps that choice, and the port. Without its reminder nobody needs to know now
     // whether it opens: it is opened when something is first played through it.
-    if (!options_.GetShowOutNotify()) {
-        output_.OpenWhenUsed(devices_.GetMidiOutDevice());
+    output_.OpenWhenUsed(devices_.GetMidiOutDevice());
+    return options_.GetShowOutNotify();
+}
+
+void MidiDeviceCheck::FinishOutput(bool opened)
+{
+    if (opened)
         return;
-    }
-    if (!output_.Open(devices_.GetMidiOutDevice())) {
-        bool dontRemind = false;
-        if (!ui_.AskOutputNotice(dontRemind))
-            ui_.RunDeviceDialog();
-        options_.SetShowOutNotify(!dontRemind);
-    }
+    bool dontRemind = false;
+    if (!ui_.AskOutputNotice(dontRemind))
+        ui_.RunDeviceDialog();
+    options_.SetShowOutNotify(!dontRemind);
 }
 
 bool MidiDeviceCheck::ApplyChoice(int inputDevice, int outputDevice)

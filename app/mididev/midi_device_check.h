@@ -43,13 +43,22 @@ public:
     {
     }
 
-    // The start-up check: opens (and starts) the stored input and opens the stored
-    // output; for each that fails, while its reminder is on, shows its notice and, unless
-    // the user declined the device, the device dialog; then stores the reminder as the
-    // box left it. The output opened is the one stored when its turn comes, so a choice
-    // made in the device dialog for the input's notice is not undone. With the output's
-    // reminder off, the output is opened when it is first used instead.
-    void Run();
+    // The start-up check, in two steps, so that the output, which may take a while to
+    // open (the synthesizer loads its SoundFont), can be opened away from the dialogs'
+    // thread. Start opens (and starts) the stored input and, when that fails while its
+    // reminder is on, shows its notice and, unless the user declined the device, the
+    // device dialog, then stores the reminder as the box left it. Then it asks for the
+    // output stored at that moment (MidiOutDevice::OpenWhenUsed), so that a choice made
+    // in the device dialog for the input's notice is not undone, and a device already
+    // open under that number stays open. It returns true when the output's reminder is
+    // on: the caller then opens the output (MidiOutDevice::IsOpen, from any thread; a
+    // send meanwhile waits for it) and hands the outcome to FinishOutput on this thread.
+    // With the reminder off the output is opened when it is first used instead.
+    bool Start();
+    // The outcome of the output's opening: when it did not open, its notice and, unless
+    // the user declined the device, the device dialog; then the reminder stored as the
+    // box left it.
+    void FinishOutput(bool opened);
 
     // The device dialog's OK with the selected entries (-1: none selected). Opens and
     // starts the input and opens the output; when one fails and the user wants to choose

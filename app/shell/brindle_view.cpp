@@ -124,8 +124,10 @@ CBrindleView::CBrindleView(QWidget* parent)
 
 CBrindleView::~CBrindleView()
 {
-    // A worker still holding the editor finishes first.
+    // A worker still holding the editor finishes first, and so does one still opening
+    // the MIDI output (its outcome, still to come, is dropped with the window).
     EndDocumentWork();
+    EndMidiOutOpening();
     UnregisterListeners();
     // The text box goes with the window, after the view's members: it must not store an
     // edit through them then.

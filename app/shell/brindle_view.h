@@ -473,8 +473,12 @@ public:
     void OnMidiDevices();
     // Opens the devices chosen in the option file, with the reminders for what fails
     // (the last of the start-up tasks, while a document named on the command line
-    // loads).
+    // loads). With the output's reminder on, the output is opened on a worker and its
+    // reminder, if it failed, is shown once the outcome is back on this thread.
     virtual void OpenMidiDevices();
+    // True from the start-up's device check until the outcome of the output's opening
+    // has been dealt with.
+    bool IsCheckingMidiOut() const { return m_pMidiOutOpening != nullptr; }
     // The editor says what is played changed: the song is rebuilt now, or once the
     // player has let go of it.
     void BuildPlaybackData();
@@ -705,6 +709,12 @@ private:
     mutable AutosaveLock m_AutosaveLock;
     // ---- playback ----
     std::unique_ptr<PlaybackState, PlaybackStateDeleter> m_pPlayback;
+    // The start-up's opening of the MIDI output, kept until its outcome is dealt with.
+    std::unique_ptr<DocumentWorker> m_pMidiOutOpening;
+    // 0x6A1: the output's reminder when it did not open.
+    void OnMidiOutOpened(bool opened);
+    // The view goes: a worker still opening the output is waited for.
+    void EndMidiOutOpening();
 };
 
 }  // namespace brindle

@@ -162,8 +162,9 @@ void CBrindleView::OnStartUpTasks()
     // recovered copy is still loading, it waits for it.
     if (m_pDocument && !m_pDocument->OpenPath().empty())
         OpenScoreFile(m_pDocument->OpenPath());
-    // Opening the devices takes a while (the synthesizer is made and its sound output
-    // tried): it is done while the document loads on its worker, not before.
+    // The devices once the document loads on its worker: the input's reminder may be
+    // shown meanwhile, and the output, which takes a while to open (the synthesizer is
+    // made and its sound output started), opens on a worker of its own.
     OpenMidiDevices();
 }
 

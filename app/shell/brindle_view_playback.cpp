@@ -137,6 +137,10 @@ void CBrindleView::MapPlaybackCommands()
         OnPlayerPosition(packed, tick);
         return platform::LResult{0};
     });
+    MapMessage(msg::kMidiOutOpened, [this](platform::WParam opened, platform::LParam) {
+        OnMidiOutOpened(opened != 0);
+        return platform::LResult{0};
+    });
     MapMessage(msg::kPlaybackStopped, [this](platform::WParam, platform::LParam) {
         SyncPlaybackState();
         RequestPageRender();
@@ -319,8 +323,33 @@ void CBrindleView::OpenMidiDevices()
     AppContext* context = AppContext::Instance();
     if (context == nullptr || context->GetMidiIn() == nullptr || context->GetMidiOut() == nullptr)
         return;
+    MidiOutDevice* output = context->GetMidiOut();
+    MidiDeviceDialogs dialogs(*context->GetMidiIn(), *output, OptionFilePath(), this);
+    if (!dialogs.OpenMidiDevices())
+        return;
+    // Opening the output may take a while (the synthesizer loads its SoundFont and starts
+    // its sound output): it is done on a worker, so that the window paints and a document
+    // loading meanwhile is laid out. Whatever is played before it is open waits for it.
+    if (!m_pMidiOutOpening)
+        m_pMidiOutOpening = std::make_unique<DocumentWorker>();
+    m_pMidiOutOpening->Start([this, output] { PostMessage(msg::kMidiOutOpened, output->IsOpen() ? 1 : 0); });
+}
+
+void CBrindleView::OnMidiOutOpened(bool opened)
+{
+    EndMidiOutOpening();
+    AppContext* context = AppContext::Instance();
+    if (context == nullptr || context->GetMidiIn() == nullptr || context->GetMidiOut() == nullptr)
+        return;
     MidiDeviceDialogs dialogs(*context->GetMidiIn(), *context->GetMidiOut(), OptionFilePath(), this);
-    dialogs.OpenMidiDevices();
+    dialogs.OutputOpened(opened);
+}
+
+void CBrindleView::EndMidiOutOpening()
+{
+    if (m_pMidiOutOpening)
+        m_pMidiOutOpening->Wait();
+    m_pMidiOutOpening.reset();
 }
 
 void CBrindleView::OnMidiDevices()
@@ -328,6 +357,10 @@ void CBrindleView::OnMidiDevices()
     AppContext* context = AppContext::Instance();
     if (context == nullptr || context->GetMidiIn() == nullptr || context->GetMidiOut() == nullptr)
         return;
+    // The dialog starts from a settled output: the start-up's opening, if still under
+    // way, ends first (its outcome, still to come, is dealt with as usual).
+    if (m_pMidiOutOpening)
+        m_pMidiOutOpening->Wait();
     MidiDeviceDialogs dialogs(*context->GetMidiIn(), *context->GetMidiOut(), OptionFilePath(), this);
     dialogs.RunDeviceDialog();
 }

@@ -143,6 +143,9 @@ inline constexpr MessageId kPlayerPosition = 0x5FD;
 // Private to the view: playback or recording stopped (also at the song's end, posted from
 // the player's clock thread); the view takes the new state and redraws.
 inline constexpr MessageId kPlaybackStopped = 0x6A0;
+// Private to the view: the start-up's opening of the MIDI output ended (posted from its
+// worker); the first parameter is 1 when the output opened.
+inline constexpr MessageId kMidiOutOpened = 0x6A1;
 }  // namespace msg
 
 // Strings of the program's own table.

@@ -316,6 +316,8 @@ void JourneyDriver::StartProgram()
         return;
     }
     Pump();
+    if (!PumpUntil([this] { return !app_->GetActiveView()->IsCheckingMidiOut(); }))
+        ADD_FAILURE() << "the output's opening at start-up did not end";
     // A window large enough for the page at the normal zoom.
     app_->GetMainWnd()->resize(1400, 1700);
     Pump();

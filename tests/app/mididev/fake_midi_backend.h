@@ -1,9 +1,12 @@
 // A MIDI back end for tests: a given list of output and input ports, each open port
 // recording what is sent to it, and inputs that the test feeds by hand (from any
-// thread), as a MIDI keyboard would.
+// thread), as a MIDI keyboard would. Opening an output can be held, as a synthesizer
+// loading its SoundFont holds whoever opens it.
 #pragma once
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -47,6 +50,34 @@ public:
     }
     bool Overlapped() const { return log_->overlapped.load(); }
 
+    // While held, OpenOutput waits until released (or, so that a test that goes wrong
+    // ends, until 10 s have passed) before it does anything.
+    void HoldOutputOpens()
+    {
+        std::lock_guard lock(gateMutex_);
+        held_ = true;
+    }
+    void ReleaseOutputOpens()
+    {
+        {
+            std::lock_guard lock(gateMutex_);
+            held_ = false;
+        }
+        gateChanged_.notify_all();
+    }
+    // Waits until an OpenOutput is waiting at the gate; false after 5 s.
+    bool WaitUntilOpenHeld()
+    {
+        std::unique_lock lock(gateMutex_);
+        return gateChanged_.wait_for(lock, std::chrono::seconds(5), [this] { return waitingOpens_ > 0; });
+    }
+    // Whether an OpenOutput is waiting at the gate now.
+    bool OpenHeld()
+    {
+        std::lock_guard lock(gateMutex_);
+        return waitingOpens_ > 0;
+    }
+
     // Feeds bytes to the open input port, as its input thread would.
     void Receive(const Bytes& bytes)
     {
@@ -66,6 +97,13 @@ public:
     }
     std::unique_ptr<brindle::MidiOutputPort> OpenOutput(int port) override
     {
+        {
+            std::unique_lock lock(gateMutex_);
+            ++waitingOpens_;
+            gateChanged_.notify_all();
+            gateChanged_.wait_for(lock, std::chrono::seconds(10), [this] { return !held_; });
+            --waitingOpens_;
+        }
         outputOpens.push_back(port);
         const bool known = port == kSynthesizer ? synthesizer
                                                 : port >= 0 && static_cast<std::size_t>(port) < outputs.size();
@@ -132,6 +170,10 @@ private:
     std::shared_ptr<OutputLog> log_ = std::make_shared<OutputLog>();
     std::mutex inputMutex_;
     MidiInputHandler handler_;
+    std::mutex gateMutex_;
+    std::condition_variable gateChanged_;
+    bool held_ = false;
+    int waitingOpens_ = 0;
 };
 
 }  // namespace mididev_test

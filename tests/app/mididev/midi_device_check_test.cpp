@@ -116,6 +116,14 @@ public:
     ScriptedUi ui;
     MidiDeviceCheck check{input, output, options, devices, ui};
 
+    // The start-up check as the window runs it, the output opened here rather than on a
+    // worker.
+    void RunCheck()
+    {
+        if (check.Start())
+            check.FinishOutput(output.IsOpen());
+    }
+
 private:
     std::u16string path_;
 };
@@ -180,7 +188,7 @@ TEST(MidiDeviceCheck, StartUpWithScriptedAnswers)
         fixture.ui.outputNotice = c.outputNotice;
         fixture.ui.dialogChoices = c.dialogChoices;
         fixture.ui.openFailedAnswers = c.openFailedAnswers;
-        fixture.check.Run();
+        fixture.RunCheck();
         EXPECT_THAT(fixture.ui.shown, ElementsAreArray(c.shown));
         EXPECT_EQ(fixture.Read(), c.stored);
         EXPECT_EQ(fixture.input.IsStarted(), c.inputStarted);
@@ -222,7 +230,7 @@ TEST(MidiDeviceCheck, OutputWithoutReminderOpensWhenFirstUsed)
         if (c.inputReminder)
             fixture.ui.inputNotice = {{false, false}};
         fixture.ui.dialogChoices = c.dialogChoices;
-        fixture.check.Run();
+        fixture.RunCheck();
         // Stopping what never played opens nothing either.
         fixture.output.Reset();
         EXPECT_EQ(fixture.backend.outputOpens, c.opensAtStartUp);
@@ -236,6 +244,23 @@ TEST(MidiDeviceCheck, OutputWithoutReminderOpensWhenFirstUsed)
         const std::vector<mididev_test::Bytes> sounded = {{0x90, 60, 100}, {0x90, 60, 0}};
         EXPECT_EQ(fixture.backend.Sent(), c.sounds ? sounded : std::vector<mididev_test::Bytes>{});
     }
+}
+
+// The device dialog shown for the input's notice opened the output: the output's step
+// keeps that port rather than opening the device once more.
+TEST(MidiDeviceCheck, OutputOpenedByTheInputsDialogIsKept)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    DeviceCheckFixture fixture(dir);
+    fixture.devices.SetMidiInDevice(7);
+    fixture.ui.inputNotice = {{false, false}};
+    fixture.ui.dialogChoices = {{0, -1}};
+    fixture.RunCheck();
+    EXPECT_THAT(fixture.ui.shown, ElementsAreArray({"input notice", "device dialog"}));
+    EXPECT_EQ(fixture.backend.outputOpens, std::vector<int>{-1});
+    EXPECT_EQ(fixture.backend.openOutputs, 1);
+    EXPECT_TRUE(fixture.output.IsOpen());
 }
 
 TEST(MidiDeviceCheck, DialogSelectionOfStoredDevices)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <system_error>
 #include <thread>
@@ -156,6 +157,70 @@ TEST(MidiOutDevice, SendsFromManyThreadsNeverInterleave)
         thread.join();
     EXPECT_FALSE(backend.Overlapped());
     EXPECT_EQ(backend.openOutputs, 1);
+}
+
+// The start-up opens the output on a worker while the player, the metronome and the
+// input's echo may already send: a send waits for the device being opened instead of
+// going nowhere, and the device is tried once, whoever asks first.
+TEST(MidiOutDevice, SendsWhileTheDeviceOpensWaitForIt)
+{
+    struct Case {
+        const char* what;
+        int device;
+        bool opens;
+    };
+    const Case cases[] = {
+        {"a port that opens", 0, true},
+        {"a port that is gone", 5, false},
+    };
+    constexpr int kSenders = 3;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakeMidiBackend backend;
+        backend.outputs = {u"Port A"};
+        MidiOutDevice device(backend);
+        backend.HoldOutputOpens();
+        device.OpenWhenUsed(c.device);
+        bool opened = !c.opens;
+        std::thread opener([&] { opened = device.IsOpen(); });
+        ASSERT_TRUE(backend.WaitUntilOpenHeld());
+        std::vector<std::thread> senders;
+        for (int s = 0; s < kSenders; ++s)
+            senders.emplace_back([&device, s] { device.SendShortMessage(0x640090u + (static_cast<std::uint32_t>(60 + s) << 8)); });
+        // Let the sends reach the device while it is still opening.
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        backend.ReleaseOutputOpens();
+        opener.join();
+        for (std::thread& sender : senders)
+            sender.join();
+        EXPECT_EQ(opened, c.opens);
+        EXPECT_EQ(backend.outputOpens, std::vector<int>{c.device});
+        EXPECT_EQ(backend.Sent().size(), c.opens ? std::size_t{kSenders} : 0u);
+    }
+}
+
+// Closing (the program ends, another device is chosen) while the device is still being
+// opened does not wait for the opening, and the port it brings is not kept.
+TEST(MidiOutDevice, ClosingWhileTheDeviceOpensLeavesItClosed)
+{
+    FakeMidiBackend backend;
+    backend.outputs = {u"Port A"};
+    MidiOutDevice device(backend);
+    backend.HoldOutputOpens();
+    device.OpenWhenUsed(0);
+    bool opened = true;
+    std::thread opener([&] { opened = device.IsOpen(); });
+    ASSERT_TRUE(backend.WaitUntilOpenHeld());
+    device.Close();
+    EXPECT_TRUE(backend.OpenHeld());
+    backend.ReleaseOutputOpens();
+    opener.join();
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(backend.openOutputs, 0);
+    device.SendShortMessage(0x643C90);
+    EXPECT_FALSE(device.IsOpen());
+    EXPECT_EQ(backend.outputOpens, std::vector<int>{0});
+    EXPECT_TRUE(backend.Sent().empty());
 }
 
 }  // namespace

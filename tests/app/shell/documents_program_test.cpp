@@ -94,6 +94,9 @@ protected:
         if (!app->InitInstance(arguments))
             ADD_FAILURE() << "the program did not start";
         Pump();
+        // The start-up's reminders come and go before the test goes on.
+        if (!PumpUntil([&] { return !app->GetActiveView()->IsCheckingMidiOut(); }))
+            ADD_FAILURE() << "the output's opening at start-up did not end";
         return app;
     }
 
@@ -216,6 +219,8 @@ TEST_F(DocumentsProgramTest, DeviceRemindersShowWhileTheNamedScoreLoads)
     app = std::make_unique<CBrindleApp>(Options());
     ASSERT_TRUE(app->InitInstance({brindle::PathText(file)}));
     ASSERT_TRUE(Loaded(*app));
+    // The output's reminder follows once its opening has failed on its worker.
+    ASSERT_TRUE(PumpUntil([&] { return !app->GetActiveView()->IsCheckingMidiOut(); }));
     EXPECT_EQ(shown, (std::vector<int>{240, 239}));
     EXPECT_EQ(scoreUnderWay, (std::vector<bool>{true, true}));
     EXPECT_EQ(app->GetActiveView()->CurrentTempo(), 96);

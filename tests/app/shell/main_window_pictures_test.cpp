@@ -52,7 +52,8 @@ struct ShownProgram {
         frame->resize(1200, 800);
         frame->show();
         shell_test::Pump();
-        return true;
+        // The start-up's reminders come and go before the pictures are taken.
+        return shell_test::PumpUntil([this] { return !app->GetActiveView()->IsCheckingMidiOut(); });
     }
 };
 

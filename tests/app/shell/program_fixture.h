@@ -27,6 +27,8 @@ protected:
         app_ = std::make_unique<brindle::CBrindleApp>(TestAppOptions(folder_.Path(), data_, &backend_));
         ASSERT_TRUE(app_->InitInstance({}));
         Pump();
+        // The start-up's reminders come and go before the test begins.
+        ASSERT_TRUE(PumpUntil([this] { return !View()->IsCheckingMidiOut(); }));
     }
     void TearDown() override
     {

@@ -516,12 +516,32 @@ class ViewDevicesTest : public ViewPlaybackTest {
 protected:
     std::u16string Read(const char16_t* section, const char16_t* key) const
     {
-        return brindle::ProfileFile(view_->optionFile).ReadString(section, key, u"");
+        return brindle::ProfileFile((folder_ / "Option.ini").u16string()).ReadString(section, key, u"");
     }
+    // The start-up tasks, up to the outcome of the output's opening dealt with.
     void StartUp()
     {
         view_->PostMessage(msg::kStartUp);
         Pump();
+        ASSERT_TRUE(PumpUntil([this] { return !view_->IsCheckingMidiOut(); }));
+    }
+    Stored ReadStored() const
+    {
+        return {Read(u"MIDI DEVICE", u"Midi In Device"), Read(u"MIDI DEVICE", u"Midi Out Device"),
+                Read(u"NO MIDI NOTIFY", u"Show In Notify"), Read(u"NO MIDI NOTIFY", u"Show Out Notify")};
+    }
+    // The start-up tasks run while the output's opening is held: they return with the
+    // output still opening.
+    void StartUpWhileTheOutputOpens(const char* optionFile)
+    {
+        TempFolder::Write(folder_ / "Option.ini", optionFile);
+        backend_.HoldOutputOpens();
+        view_->PostMessage(msg::kStartUp);
+        Pump();
+        // Had the tasks opened the output themselves, they would have waited at the gate
+        // until it gave way, and nothing would be waiting there now.
+        EXPECT_TRUE(backend_.WaitUntilOpenHeld()) << "the start-up tasks waited for the output";
+        EXPECT_TRUE(view_->IsCheckingMidiOut());
     }
 
     platform::ScriptedDialogService script_;
@@ -592,13 +612,95 @@ TEST_F(ViewDevicesTest, StartUpCheckWithScriptedAnswersWritesTheOptionFile)
         StartUp();
         EXPECT_EQ(script_.ModalCount() - shownBefore, static_cast<int>(c.steps.size()));
         EXPECT_EQ(script_.PendingSteps(), 0u);
-        const Stored stored{Read(u"MIDI DEVICE", u"Midi In Device"), Read(u"MIDI DEVICE", u"Midi Out Device"),
-                            Read(u"NO MIDI NOTIFY", u"Show In Notify"), Read(u"NO MIDI NOTIFY", u"Show Out Notify")};
-        EXPECT_EQ(stored, c.stored);
+        EXPECT_EQ(ReadStored(), c.stored);
         EXPECT_EQ(context_->GetMidiIn()->IsStarted(), c.inputStarted);
         EXPECT_EQ(context_->GetMidiOut()->IsOpen(), c.outputOpen);
     }
     EXPECT_EQ(script_.UnfinishedDialogs(), 0);
+}
+
+// The output opens on a worker: the window's thread goes on with its messages meanwhile,
+// and the outcome comes back to it, with the reminder when the output did not open.
+TEST_F(ViewDevicesTest, TheWindowGoesOnWhileTheOutputOpensAndGetsItsOutcome)
+{
+    struct Case {
+        const char* what;
+        int output;           // the stored output
+        int outputNoticeBox;  // 0: no notice expected; else the box ticked on it
+        Stored stored;
+        bool outputOpen;
+    };
+    const Case cases[] = {
+        {"the stored port opens: nothing to say", 0, 0, {u"", u"0", u"FALSE", u""}, true},
+        {"the stored port is gone: the reminder, declined for good", 5, 1115, {u"", u"5", u"FALSE", u"FALSE"}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        context_->GetMidiOut()->Close();
+        backend_.outputOpens.clear();
+        const int shownBefore = script_.ModalCount();
+        if (c.outputNoticeBox != 0) {
+            script_.AnswerModal([box = c.outputNoticeBox](DialogBase& d) {
+                EXPECT_EQ(d.TemplateId(), 239);
+                d.Control<QCheckBox>(box)->setChecked(true);
+                d.ClickButton(kIdOk);
+            });
+        }
+        const std::string optionFile =
+            "[NO MIDI NOTIFY]\nShow In Notify=FALSE\n[MIDI DEVICE]\nMidi Out Device=" + std::to_string(c.output) + "\n";
+        StartUpWhileTheOutputOpens(optionFile.c_str());
+        view_->PostMessage(msg::kTempoChanged, 90);
+        Pump();
+        EXPECT_EQ(view_->CurrentTempo(), 90);
+        EXPECT_EQ(script_.ModalCount(), shownBefore);
+
+        backend_.ReleaseOutputOpens();
+        ASSERT_TRUE(PumpUntil([this] { return !view_->IsCheckingMidiOut(); }));
+        EXPECT_EQ(script_.ModalCount() - shownBefore, c.outputNoticeBox != 0 ? 1 : 0);
+        EXPECT_EQ(script_.PendingSteps(), 0u);
+        EXPECT_EQ(ReadStored(), c.stored);
+        EXPECT_EQ(backend_.outputOpens, std::vector<int>{c.output});
+        EXPECT_EQ(context_->GetMidiOut()->IsOpen(), c.outputOpen);
+    }
+}
+
+// Playing as soon as the window is up: the first click waits for the output still being
+// opened and sounds on it.
+TEST_F(ViewDevicesTest, PlayingWhileTheOutputOpensSoundsOnIt)
+{
+    StartUpWhileTheOutputOpens("[NO MIDI NOTIFY]\nShow In Notify=FALSE\n[MIDI DEVICE]\nMidi Out Device=0\n");
+    std::thread release([this] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        backend_.ReleaseOutputOpens();
+    });
+    Run(cmd::kMetronome);
+    Run(cmd::kPlay);
+    Metronome().Stop();
+    Metronome().OnTick(0);
+    release.join();
+    EXPECT_TRUE(Checked(cmd::kPlay));
+    EXPECT_GE(Clicks(), 1);
+    ASSERT_TRUE(PumpUntil([this] { return !view_->IsCheckingMidiOut(); }));
+    EXPECT_EQ(backend_.outputOpens, std::vector<int>{0});
+    EXPECT_EQ(script_.ModalCount(), 0);
+    Run(cmd::kStop);
+}
+
+// The window closes while the output is still opening: it waits for the opening, and
+// the outcome (here a reminder) is not shown to a window that is gone.
+TEST_F(ViewDevicesTest, ClosingWhileTheOutputOpensEndsCleanly)
+{
+    StartUpWhileTheOutputOpens("[NO MIDI NOTIFY]\nShow In Notify=FALSE\n[MIDI DEVICE]\nMidi Out Device=5\n");
+    std::thread release([this] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        backend_.ReleaseOutputOpens();
+    });
+    view_.reset();
+    release.join();
+    Pump();
+    EXPECT_EQ(script_.ModalCount(), 0);
+    EXPECT_EQ(backend_.outputOpens, std::vector<int>{5});
+    EXPECT_EQ(Read(u"NO MIDI NOTIFY", u"Show Out Notify"), u"");
 }
 
 // With the output's reminder off the start-up opens no output; the stored one is there
