@@ -422,18 +422,32 @@ void CBrindleView::OnDraw(platform::QtDeviceContext& dc)
     if (target == nullptr || width <= 0 || height <= 0)
         return;
 
+    const QRect area(0, 0, width, height);
+    const bool pageShown = m_bScoreReady && m_nPageWidth > 0 && m_nPageHeight > 0;
+    if (!pageShown) {
+        // Without a page the window shows the desk and the tool's marks only: they go
+        // straight to the window, whose backing store keeps them from flickering, and no
+        // window-sized buffer is held while no score is shown.
+        m_WindowBuffer = QImage();
+        if (m_hBackTexture.isNull())
+            target->fillRect(area, kDeskColor);
+        else
+            target->fillRect(area, QBrush(m_hBackTexture));
+        if (MouseTool* tool = Tool(m_nCurrentTool))
+            tool->Draw(dc);
+        return;
+    }
+
     // The whole window is composed here and copied once, so nothing flickers. The buffer
     // is kept from paint to paint while the window keeps its size.
     if (m_WindowBuffer.size() != QSize(width, height))
         m_WindowBuffer = QImage(width, height, QImage::Format_RGB32);
     QImage& buffer = m_WindowBuffer;
-    const QRect area(0, 0, width, height);
-    const bool pageShown = m_bScoreReady && m_nPageWidth > 0 && m_nPageHeight > 0;
     // The desk around the page; under the page the page picture covers everything.
     QRegion desk(area);
-    if (pageShown)
-        desk -= QRect(m_nScrollX + m_nGapLeft, m_nScrollY + m_nGapTop, static_cast<int>(m_nPageWidth * m_dZoom),
-                      static_cast<int>(m_nPageHeight * m_dZoom));
+    const int zoomedWidth = static_cast<int>(m_nPageWidth * m_dZoom);
+    const int zoomedHeight = static_cast<int>(m_nPageHeight * m_dZoom);
+    desk -= QRect(m_nScrollX + m_nGapLeft, m_nScrollY + m_nGapTop, zoomedWidth, zoomedHeight);
     if (desk == QRegion(area) && m_hBackTexture.isNull()) {
         buffer.fill(kDeskColor);
     } else {
@@ -446,21 +460,19 @@ void CBrindleView::OnDraw(platform::QtDeviceContext& dc)
         }
     }
 
-    if (pageShown) {
-        const int zoomedWidth = static_cast<int>(m_nPageWidth * m_dZoom);
-        const int zoomedHeight = static_cast<int>(m_nPageHeight * m_dZoom);
-        if (!m_hPageTexture.isNull()) {
-            QPainter shadow(&buffer);
-            const QRect rect(QPoint(3, 3), QPoint(static_cast<int>((m_nPageWidth + 3) * m_dZoom) - 1,
-                                                   static_cast<int>((m_nPageHeight + 3) * m_dZoom) - 1));
-            shadow.fillRect(rect.translated(m_nScrollX + m_nGapLeft, m_nScrollY + m_nGapTop), kShadowColor);
-        }
-        RenderPageBitmap();
-        if (!m_PageBitmap.isNull()) {
-            QPainter copy(&buffer);
-            copy.drawImage(QPoint(m_nScrollX + m_nGapLeft, m_nScrollY + m_nGapTop), m_PageBitmap,
-                           QRect(0, 0, zoomedWidth, zoomedHeight));
-        }
+    if (!m_hPageTexture.isNull()) {
+        QPainter shadow(&buffer);
+        const QRect rect(QPoint(3, 3), QPoint(static_cast<int>((m_nPageWidth + 3) * m_dZoom) - 1,
+                                               static_cast<int>((m_nPageHeight + 3) * m_dZoom) - 1));
+        shadow.fillRect(rect.translated(m_nScrollX + m_nGapLeft, m_nScrollY + m_nGapTop), kShadowColor);
+    }
+    RenderPageBitmap();
+    if (!m_PageBitmap.isNull()) {
+        QPainter copy(&buffer);
+        copy.drawImage(QPoint(m_nScrollX + m_nGapLeft, m_nScrollY + m_nGapTop), m_PageBitmap,
+                       QRect(0, 0, zoomedWidth, zoomedHeight));
+    }
+    {
         platform::QtDeviceContext caret(&buffer);
         DrawCaretLayer(caret);
     }

@@ -384,10 +384,11 @@ public:
     void ScrollToPosition(int bar, int pos);
 
     // The in-place text box (titles, credits, lyrics) and its placing over a score
-    // rectangle; the free-text box, its frame and font.
-    CScoreTextEdit* TextEdit() const { return m_TextEdit; }
+    // rectangle; the free-text box, its frame and font. Each box is made, hidden, on its
+    // first use.
+    CScoreTextEdit* TextEdit();
     void ShowTextEdit(const quaverly::Rect& scoreRect);
-    QPlainTextEdit* FreeTextEdit() const { return m_FreeTextEdit; }
+    QPlainTextEdit* FreeTextEdit();
     CScoreRectTracker& Tracker() { return m_Tracker; }
     const quaverly::LogFont& FreeTextFont() const { return m_FreeTextFont; }
     // The box's font: the free-text font at the current zoom.
@@ -405,7 +406,8 @@ protected:
     void OnMouseMove(unsigned flags, platform::Point point) override;
     // Return in the in-place text box ends its edit; so does a blank in a lyric.
     bool eventFilter(QObject* watched, QEvent* event) override;
-    // The two edit boxes, made with the window.
+    // The text item editor and the free text's first font, set with the window (the
+    // boxes wait for their first use).
     void CreateEditBoxes();
     void MapNoteEntryCommands();
     // ---- documents ----

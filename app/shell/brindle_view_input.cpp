@@ -460,7 +460,17 @@ void CBrindleView::ScrollToPosition(int bar, int pos)
 void CBrindleView::CreateEditBoxes()
 {
     m_pTextItemEditor = std::make_unique<ScoreTextItemEditor>([this] { return EditorForInput(); });
+    // The free text starts at 10 points in the Song face. The boxes themselves are made
+    // when first used (TextEdit, FreeTextEdit): each loads its font, which a program that
+    // never edits a text has no use for.
+    const int dpi = logicalDpiY() > 0 ? logicalDpiY() : 96;
+    m_FreeTextFont = BoxFont(-static_cast<std::int32_t>(std::lround(10.0 * dpi / 72.0)), u"宋体");
+}
 
+CScoreTextEdit* CBrindleView::TextEdit()
+{
+    if (m_TextEdit)
+        return m_TextEdit;
     m_TextEdit = new CScoreTextEdit(viewport());
     m_TextEdit->setObjectName(QStringLiteral("textEdit%1").arg(kTextEditId));
     m_TextEdit->setGeometry(0, 0, 100, 100);
@@ -469,7 +479,18 @@ void CBrindleView::CreateEditBoxes()
     m_TextEdit->hide();
     m_TextEdit->SetNotifyWindow(&Port());
     m_TextEdit->installEventFilter(this);
+    // The in-place text box shows the paper it stands on.
+    m_TextEdit->SetBackgroundBitmap(m_hPageTexture);
+    // Where the two boxes meet, the free-text box stays on top whichever was made first.
+    if (m_FreeTextEdit)
+        m_TextEdit->stackUnder(m_FreeTextEdit);
+    return m_TextEdit;
+}
 
+QPlainTextEdit* CBrindleView::FreeTextEdit()
+{
+    if (m_FreeTextEdit)
+        return m_FreeTextEdit;
     m_FreeTextEdit = new QPlainTextEdit(viewport());
     m_FreeTextEdit->setObjectName(QStringLiteral("textEdit%1").arg(kFreeTextEditId));
     m_FreeTextEdit->setFrameStyle(QFrame::NoFrame);
@@ -477,11 +498,8 @@ void CBrindleView::CreateEditBoxes()
     m_FreeTextEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_FreeTextEdit->setGeometry(0, 0, 0, 0);
     m_FreeTextEdit->hide();
-
-    // The free text starts at 10 points in the Song face.
-    const int dpi = logicalDpiY() > 0 ? logicalDpiY() : 96;
-    m_FreeTextFont = BoxFont(-static_cast<std::int32_t>(std::lround(10.0 * dpi / 72.0)), u"宋体");
     RebuildFreeTextFont();
+    return m_FreeTextEdit;
 }
 
 void CBrindleView::RebuildFreeTextFont()
@@ -495,32 +513,32 @@ void CBrindleView::RebuildFreeTextFont()
 
 void CBrindleView::ShowTextItem(std::shared_ptr<EditableTextItem> item, const quaverly::Rect& scoreRect)
 {
-    if (!m_TextEdit || !item)
+    if (!item)
         return;
+    CScoreTextEdit* box = TextEdit();
     item->SetResourceTable(&m_DrawResources);
     item->SetScale(static_cast<float>(m_dZoom));
     // A box still open for another item stores its text first.
-    if (m_TextEdit->isVisible())
-        m_TextEdit->hide();
-    m_TextEdit->SetTextItem(std::move(item));
+    if (box->isVisible())
+        box->hide();
+    box->SetTextItem(std::move(item));
     ShowTextEdit(scoreRect);
 }
 
 void CBrindleView::ShowTextEdit(const quaverly::Rect& scoreRect)
 {
-    if (!m_TextEdit)
-        return;
+    CScoreTextEdit* box = TextEdit();
     const platform::Point a = ScoreToWindow(scoreRect.left, scoreRect.top);
     const platform::Point b = ScoreToWindow(scoreRect.right, scoreRect.bottom);
-    m_TextEdit->setTextMargins(2, 0, 5, 0);
+    box->setTextMargins(2, 0, 5, 0);
     const int x = a.x - 3;
     const int y = a.y - 1;
     const int width = b.x + 10 - x;
     const int height = static_cast<int>(std::floor(b.y + (b.y - y) * 0.2)) - y;
-    m_TextEdit->setGeometry(x, y, std::max(width, 1), std::max(height, 1));
-    m_TextEdit->update();
-    m_TextEdit->show();
-    m_TextEdit->setFocus();
+    box->setGeometry(x, y, std::max(width, 1), std::max(height, 1));
+    box->update();
+    box->show();
+    box->setFocus();
 }
 
 bool CBrindleView::eventFilter(QObject* watched, QEvent* event)

@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <functional>
 
 #include "app/dialogs/flat_tool_bar.h"
 #include "app/shell/brindle_view.h"
@@ -87,6 +88,27 @@ std::vector<MenuItem> Joined(std::vector<MenuItem> items, const std::vector<Menu
     items.insert(items.end(), more.begin(), more.end());
     return items;
 }
+
+// A dock that runs a preparation before it is shown, whichever way it is shown (the
+// program, or the main window's menu of bars): in time for the window's size to allow
+// for what the preparation adds.
+class PreparedDockWidget final : public QDockWidget {
+public:
+    using QDockWidget::QDockWidget;
+
+    // From now on, before each show.
+    void SetPreparation(std::function<void()> prepare) { prepare_ = std::move(prepare); }
+
+    void setVisible(bool visible) override
+    {
+        if (visible && prepare_)
+            prepare_();
+        QDockWidget::setVisible(visible);
+    }
+
+private:
+    std::function<void()> prepare_;
+};
 
 }  // namespace
 
@@ -527,6 +549,27 @@ bool CMainFrame::CreateFontToolBar()
     for (int id : {cmd::kBold, cmd::kItalic, cmd::kUnderline})
         m_pCommands->Action(id)->setCheckable(true);
     bar->setIconSize(QSize(ToolBarPictures::kSmallImageSize, ToolBarPictures::kSmallImageSize));
+    // A floating bar the user may dock anywhere; it first appears near the top left.
+    auto* dock = new PreparedDockWidget(QStringLiteral("字体"), this);
+    m_pFontDock = dock;
+    m_pFontDock->setObjectName(QStringLiteral("fontToolBar"));
+    m_pFontDock->setWidget(bar);
+    addDockWidget(Qt::TopDockWidgetArea, m_pFontDock);
+    m_pFontDock->setFloating(true);
+    m_pFontDock->move(50, 150);
+    m_pFontDock->hide();
+    // The face and size boxes join the bar before it is first shown.
+    dock->SetPreparation([this] { CreateFontBoxes(); });
+    return true;
+}
+
+void CMainFrame::CreateFontBoxes()
+{
+    if (m_pFaceBox || !m_pFontDock)
+        return;
+    QToolBar* bar = qobject_cast<QToolBar*>(m_pFontDock->widget());
+    if (!bar)
+        return;
     // The face and size boxes come first; a change goes to the view as one style field.
     m_pFaceBox = new QFontComboBox(bar);
     m_pFaceBox->setObjectName(QStringLiteral("fontFace"));
@@ -561,15 +604,18 @@ bool CMainFrame::CreateFontToolBar()
         change.size = points;
         SendMessage(msg::kTextStyleChange, reinterpret_cast<platform::WParam>(&change));
     });
-    // A floating bar the user may dock anywhere; it first appears near the top left.
-    m_pFontDock = new QDockWidget(QStringLiteral("字体"), this);
-    m_pFontDock->setObjectName(QStringLiteral("fontToolBar"));
-    m_pFontDock->setWidget(bar);
-    addDockWidget(Qt::TopDockWidgetArea, m_pFontDock);
-    m_pFontDock->setFloating(true);
-    m_pFontDock->move(50, 150);
-    m_pFontDock->hide();
-    return true;
+}
+
+QFontComboBox* CMainFrame::FontFaceBox()
+{
+    CreateFontBoxes();
+    return m_pFaceBox;
+}
+
+QComboBox* CMainFrame::FontSizeBox()
+{
+    CreateFontBoxes();
+    return m_pSizeBox;
 }
 
 void CMainFrame::CreateStatusBar()

@@ -84,8 +84,11 @@ public:
     QToolBar* FindToolBar(int controlBarId) const;
     QToolBar* Palette(int switchCommand) const;
     QDockWidget* FontToolBar() const { return m_pFontDock; }
-    QFontComboBox* FontFaceBox() const { return m_pFaceBox; }
-    QComboBox* FontSizeBox() const { return m_pSizeBox; }
+    // The font bar's face and size boxes, made (with the bar hidden) when first needed:
+    // the face box reads the font list and loads its code, which a program whose
+    // free-text tool is never used has no use for.
+    QFontComboBox* FontFaceBox();
+    QComboBox* FontSizeBox();
     QLabel* TempoLabel() const { return m_pTempoLabel; }
     QLabel* TempoNumber() const { return m_pTempoNumber; }
     QSlider* TempoSlider() const { return m_pTempoSlider; }
@@ -123,6 +126,7 @@ private:
     bool CreateGraceAndSizeToolBars();
     QToolBar* CreatePalette(const QString& title, const std::vector<int>& commands);
     bool CreateFontToolBar();
+    void CreateFontBoxes();
     void CreateStatusBar();
     void CreateFonts();
     void MapFrameCommands();

@@ -16,6 +16,7 @@
 #include <QToolBar>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "app/dialogs/flat_tool_bar.h"
@@ -359,6 +360,55 @@ TEST_F(MainFrameTest, FontToolbarShowsOnlyForTool4)
     frame_->PostMessage(msg::kMouseToolChanged, 1);
     Pump();
     EXPECT_FALSE(frame_->FontToolBar()->isVisible());
+}
+
+TEST_F(MainFrameTest, FontToolbarFirstShownHoldsItsBoxesBeforeTheStyleButtons)
+{
+    struct Case {
+        const char* name;
+        std::function<void(CMainFrame&)> show;
+    };
+    const std::vector<Case> cases = {
+        {"by the free-text tool",
+         [](CMainFrame& frame) {
+             frame.PostMessage(msg::kMouseToolChanged, 4);
+             Pump();
+         }},
+        {"from the main window's menu of bars", [](CMainFrame& frame) { frame.FontToolBar()->toggleViewAction()->trigger(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Make(CMainFrame::Options{});
+        frame_->show();
+        Pump();
+        QDockWidget* dock = frame_->FontToolBar();
+        ASSERT_NE(dock, nullptr);
+        // Not shown since the start: this is the bar's first showing.
+        ASSERT_EQ(dock->findChild<QFontComboBox*>(), nullptr);
+        c.show(*frame_);
+        ASSERT_TRUE(dock->isVisible());
+        auto* bar = qobject_cast<QToolBar*>(dock->widget());
+        ASSERT_NE(bar, nullptr);
+        const QList<QAction*> actions = bar->actions();
+        ASSERT_EQ(actions.size(), 6);
+        EXPECT_NE(qobject_cast<QFontComboBox*>(bar->widgetForAction(actions[0])), nullptr);
+        EXPECT_EQ(bar->widgetForAction(actions[1])->objectName(), QStringLiteral("fontSize"));
+        EXPECT_TRUE(actions[2]->isSeparator());
+        EXPECT_EQ(actions[3], frame_->Commands().Action(cmd::kBold));
+        // The floating window is wide enough for the whole bar: nothing folds away.
+        EXPECT_GE(bar->width(), bar->sizeHint().width());
+        for (int i = 0; i < actions.size(); ++i) {
+            if (!actions[i]->isSeparator()) {
+                EXPECT_TRUE(bar->widgetForAction(actions[i])->isVisible()) << i;
+            }
+        }
+        auto* size = qobject_cast<QComboBox*>(bar->widgetForAction(actions[1]));
+        ASSERT_NE(size, nullptr);
+        view_->styleChanges.clear();
+        size->setCurrentText(QStringLiteral("18"));
+        ASSERT_EQ(view_->styleChanges.size(), 1u);
+        EXPECT_EQ(view_->styleChanges[0].size, 18);
+    }
 }
 
 TEST_F(MainFrameTest, ViewMenuTogglesTheMainToolbarAndTheStatusBar)

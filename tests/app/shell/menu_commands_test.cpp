@@ -857,6 +857,36 @@ TEST_F(MenuCommandTest, BackgroundPreviewsShowAtOnceAndCancelRestoresTheStoredTe
     EXPECT_EQ(Stored("settings/Option.ini", u"TEXTURE INFO", u"Foreground File"), "白纸.bmp");
 }
 
+TEST_F(MenuCommandTest, WithoutAScoreTheWindowShowsTheDeskPlainOrTiledWithTheStoredPicture)
+{
+    struct Case {
+        const char* name;
+        std::u16string file;
+    };
+    for (const Case& c : {Case{"plain", u""}, Case{"picture", u"木纹.bmp"}}) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(platform::WriteProfileString(data_ / "settings" / "Option.ini", u"TEXTURE INFO", u"Background File",
+                                                 c.file));
+        std::unique_ptr<MenuView> started(MakeView());
+        started->resize(400, 300);
+        started->Create();
+        started->InitialUpdate();
+        const QImage& texture = started->BackTexture();
+        ASSERT_EQ(texture.isNull(), c.file.empty());
+        const QImage shown = started->viewport()->grab().toImage();
+        ASSERT_FALSE(shown.isNull());
+        // Every pixel: the desk's grey, or the picture tiled from the window's corner.
+        int wrong = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x) {
+                const QRgb expected =
+                    texture.isNull() ? qRgb(128, 128, 128) : texture.pixel(x % texture.width(), y % texture.height());
+                wrong += (shown.pixel(x, y) | 0xFF000000u) != (expected | 0xFF000000u) ? 1 : 0;
+            }
+        EXPECT_EQ(wrong, 0);
+    }
+}
+
 // ---------------------------------------------------------------- text items
 
 class RecordingTextItem final : public brindle::EditableTextItem {

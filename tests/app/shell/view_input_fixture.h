@@ -177,10 +177,19 @@ protected:
                 return platform::LResult{0};
             });
         }
+        StartView();
+    }
+
+    // A new view in place of the fixture's, set up from `dataFolder` (empty: the
+    // program's own).
+    void StartView(std::u16string dataFolder = {})
+    {
+        view_.reset();
         view_ = std::make_unique<InputView>();
         view_->UseEditor(&editor_);
         view_->UseMidiOut(&echo_);
         view_->SetFrame(frame_.get());
+        view_->SetDataFolder(std::move(dataFolder));
         view_->resize(700, 600);
         view_->show();
         view_->Create();

@@ -5,10 +5,14 @@
 
 #include <QKeyEvent>
 
+#include <filesystem>
 #include <thread>
 
+#include "../../platform/temp_folder.h"
 #include "app/dialogs/score_text_edit.h"
 #include "app/painter/editable_text_item.h"
+#include "platform/private_profile.h"
+#include "platform/text_encoding.h"
 #include "view_input_fixture.h"
 
 namespace view_input_test {
@@ -273,6 +277,35 @@ TEST_F(ViewInputTest, EscapeEndsAnEditKeepingTheTextAndOpensNoNextItem)
         EXPECT_TRUE(editor_.Calls("BeginLyricEdit").empty());
         EXPECT_TRUE(view_->hasFocus() || !view_->isActiveWindow());
     }
+}
+
+TEST_F(ViewInputTest, TheFirstTextEditAfterAStartStandsOnTheStoredPaperAndEndsOnEnter)
+{
+    // A copy of the program's data whose option file names a paper picture.
+    namespace fs = std::filesystem;
+    TempFolder data;
+    fs::copy(fs::path(BRINDLE_SOURCE_DIR) / "data", data.Path(), fs::copy_options::recursive);
+    ASSERT_TRUE(platform::WriteProfileString(data / "settings" / "Option.ini", u"TEXTURE INFO", u"Foreground File",
+                                             u"白纸.bmp"));
+    StartView(platform::PathToUtf16(data.Path()));
+    // No edit has run since the start: the title below is the box's first use.
+    ASSERT_EQ(view_->viewport()->findChild<brindle::CScoreTextEdit*>(), nullptr);
+    ShowScore();
+    quaverly::NotificationPayload request;
+    request.rect = {2000, 1000, 8000, 1800};
+    editor_.listener->Notify(quaverly::EditorNotice{code::EditTitle, &request});
+    shell_test::Pump();
+    brindle::CScoreTextEdit* box = view_->viewport()->findChild<brindle::CScoreTextEdit*>();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box, view_->TextEdit());
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_EQ(box->text(), QStringLiteral("标题"));
+    EXPECT_EQ(box->BackgroundBrush().style(), Qt::TexturePattern);
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(box, &enter);
+    EXPECT_FALSE(box->isVisible());
+    EXPECT_EQ(editor_.Calls("SetTitle").size(), 1u);
+    EXPECT_EQ(editor_.storedText, u"标题");
 }
 
 // ---- MIDI input --------------------------------------------------------------------------
