@@ -44,7 +44,10 @@ Module LoadModule()
     Module module;
     for (const fs::path& folder : ModuleFolders()) {
         const fs::path path = folder / XmlReader::kModuleFileName;
-        void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+        // Bound lazily: of the two dozen libraries behind the XML library, only the
+        // functions called are looked up, not every one at once (the module itself is
+        // linked with all its symbols defined).
+        void* handle = dlopen(path.c_str(), RTLD_LAZY | RTLD_LOCAL);
         if (handle == nullptr) {
             const char* why = dlerror();
             if (module.error.empty())
