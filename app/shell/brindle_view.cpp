@@ -429,10 +429,7 @@ void CBrindleView::OnDraw(platform::QtDeviceContext& dc)
         // straight to the window, whose backing store keeps them from flickering, and no
         // window-sized buffer is held while no score is shown.
         m_WindowBuffer = QImage();
-        if (m_hBackTexture.isNull())
-            target->fillRect(area, kDeskColor);
-        else
-            target->fillRect(area, QBrush(m_hBackTexture));
+        FillDesk(*target, area);
         if (MouseTool* tool = Tool(m_nCurrentTool))
             tool->Draw(dc);
         return;
@@ -452,12 +449,8 @@ void CBrindleView::OnDraw(platform::QtDeviceContext& dc)
         buffer.fill(kDeskColor);
     } else {
         QPainter painter(&buffer);
-        for (const QRect& part : desk) {
-            if (!m_hBackTexture.isNull())
-                painter.fillRect(part, QBrush(m_hBackTexture));
-            else
-                painter.fillRect(part, kDeskColor);
-        }
+        for (const QRect& part : desk)
+            FillDesk(painter, part);
     }
 
     if (!m_hPageTexture.isNull()) {
@@ -539,6 +532,14 @@ void CBrindleView::RenderPageBitmap()
         }
     }
     m_nPageRenderCount = std::min(m_nPageRenderCount - 1, kMaxPendingRenders);
+}
+
+void CBrindleView::FillDesk(QPainter& painter, const QRect& area) const
+{
+    if (m_hBackTexture.isNull())
+        painter.fillRect(area, kDeskColor);
+    else
+        painter.fillRect(area, QBrush(m_hBackTexture));
 }
 
 void CBrindleView::FillPageBackground(const QRect& area)

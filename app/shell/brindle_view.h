@@ -38,6 +38,7 @@
 #include "platform/view_base.h"
 
 class QPagedPaintDevice;
+class QPainter;
 class QPrinter;
 class QPlainTextEdit;
 
@@ -571,6 +572,8 @@ private:
     void DrawPageContent(platform::DeviceContext& dc);
     std::vector<QRect> ChangedPageBands(platform::DeviceContext& dc, const std::vector<quaverly::Rect>& areas) const;
     void FillPageBackground(const QRect& area);
+    // The desk around the page: its picture tiled, or its colour.
+    void FillDesk(QPainter& painter, const QRect& area) const;
     int m_nCurrentPage = 0;
     std::atomic<int> m_nMidiChannel = 0;
     int m_nCurrentTool = kSelectTool;

@@ -33,10 +33,8 @@ std::shared_ptr<Part> PartHolding(const ScoreEditor& editor, const Bar* bar)
         }
     }
     for (const auto& part : parts) {
-        for (int i = 0; i < part->GetChildCount(); ++i) {
-            if (part->GetChild(i).get() == bar) {
-                return part;
-            }
+        if (part->FindBarPlace(bar) >= 0) {
+            return part;
         }
     }
     return nullptr;

@@ -60,13 +60,7 @@ NoteAnchor FindOpenTieEnd(const Part& part, const Tie& tie)
     const auto startBar = std::dynamic_pointer_cast<Bar>(start.owner);
     if (!startBar || !start.note)
         return {};
-    // A bar is normally where its index says; else it is looked for.
-    int k = part.GetChild(startBar->GetIndex()) == startBar ? startBar->GetIndex() : -1;
-    const int count = part.GetChildCount();
-    for (int i = 0; i < count && k < 0; ++i) {
-        if (part.GetChild(i) == startBar)
-            k = i;
-    }
+    const int k = part.FindBarPlace(startBar.get());
     if (k < 0)
         return {};
     std::shared_ptr<Bar> endBar = startBar;

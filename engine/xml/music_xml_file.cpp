@@ -32,19 +32,12 @@ fs::path& DtdPath()
     return path;
 }
 
-// Reads the whole file; false when it cannot be opened or read, or is too large.
-// Room is left for the rewrite of its document type, which then stays in the buffer.
-bool ReadFile(const fs::path& path, std::string& bytes, std::string& error)
-{
-    return ReadFileBytes(path, MusicXmlFile::kMaxDocumentBytes, bytes, error, kExternalSubsetReferenceRoom);
-}
-
 // The text of the DTD file; empty when there is none or it cannot be read.
 std::string ReadDtd(const fs::path& path)
 {
     std::string bytes;
     std::string ignored;
-    if (path.empty() || !ReadFile(path, bytes, ignored))
+    if (path.empty() || !ReadFileBytes(path, MusicXmlFile::kMaxDocumentBytes, bytes, ignored))
         return {};
     return bytes;
 }
@@ -104,7 +97,8 @@ bool MusicXmlFile::Load(const fs::path& path)
     bool ok = false;
     std::string bytes;
     std::string reason;
-    if (!ReadFile(path, bytes, reason))
+    // Room is left for the rewrite of its document type, which then stays in the buffer.
+    if (!ReadFileBytes(path, kMaxDocumentBytes, bytes, reason, kExternalSubsetReferenceRoom))
         Fail("cannot read " + path.string() + ": " + reason);
     else
         ok = ReadDocument(std::move(bytes));
